@@ -1,0 +1,58 @@
+# Each subsystem folder lists its files in a sources.cmake of its own:
+#   BV_CORE_SOURCES  plain C++ (no Qt): linked by tests, benchmarks, fuzzers and the CLI
+#   BV_GUI_SOURCES   Qt Widgets windows and adapters
+set(BV_CORE_SOURCES)
+set(BV_GUI_SOURCES)
+set(BV_GUI_RESOURCES)
+foreach(sub crypto profile config browser tools app)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/src/${sub}/sources.cmake)
+    include(${PROJECT_SOURCE_DIR}/src/${sub}/sources.cmake)
+  endif()
+endforeach()
+
+add_library(bvcore STATIC ${BV_CORE_SOURCES})
+target_include_directories(bvcore PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_compile_options(bvcore PRIVATE ${BV_WARNINGS})
+
+# The command-line tool.
+set(BV_RUNTIME_DIR ${PROJECT_BINARY_DIR}/bin)
+if(EXISTS ${PROJECT_SOURCE_DIR}/src/cli/sources.cmake)
+  include(${PROJECT_SOURCE_DIR}/src/cli/sources.cmake)
+  add_executable(brindlevault-cli ${BV_CLI_SOURCES})
+  target_link_libraries(brindlevault-cli PRIVATE bvcore)
+  target_compile_options(brindlevault-cli PRIVATE ${BV_WARNINGS})
+  find_package(nlohmann_json 3 REQUIRED)
+  target_link_libraries(brindlevault-cli PRIVATE nlohmann_json::nlohmann_json)
+  set_target_properties(brindlevault-cli PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BV_RUNTIME_DIR})
+  install(TARGETS brindlevault-cli RUNTIME DESTINATION bin)
+endif()
+
+if(BV_BUILD_GUI AND BV_GUI_SOURCES)
+  find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport)
+  set(CMAKE_AUTOMOC ON)
+  set(CMAKE_AUTORCC ON)
+  add_library(bvgui STATIC ${BV_GUI_SOURCES} ${BV_GUI_RESOURCES})
+  target_link_libraries(bvgui PUBLIC bvcore Qt6::Widgets Qt6::PrintSupport)
+  target_compile_options(bvgui PRIVATE ${BV_WARNINGS})
+  set_target_properties(bvgui PROPERTIES AUTOMOC ON AUTORCC ON)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
+    add_executable(brindlevault ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
+    target_link_libraries(brindlevault PRIVATE bvgui)
+    target_compile_options(brindlevault PRIVATE ${BV_WARNINGS})
+    install(TARGETS brindlevault RUNTIME DESTINATION bin)
+  endif()
+endif()
+
+# The program looks for res/ and help/ beside its executable: mirror them into the build tree.
+file(GLOB BV_LANGUAGE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/*.lng)
+file(GLOB BV_HELP_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/help/*)
+if(TARGET brindlevault)
+  set_target_properties(brindlevault PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BV_RUNTIME_DIR})
+endif()
+add_custom_target(bv-runtime-files ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${BV_RUNTIME_DIR}/res ${BV_RUNTIME_DIR}/help
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/res ${BV_RUNTIME_DIR}/res
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/help ${BV_RUNTIME_DIR}/help
+  COMMENT "Copying language files and documents beside the program")
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/res/ DESTINATION share/brindlevault/res)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION share/brindlevault/help)

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds Brindlevault and runs every test: the whole suite, the core tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a short time.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+"$root/scripts/install-deps.sh"
+
+echo "== Build and test"
+cmake -S "$root" -B "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build-test" -j"$jobs"
+(cd "$root/build-test" && ctest --output-on-failure -j"$jobs")
+
+echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DBV_SANITIZE=ON \
+      -DBV_BUILD_GUI=OFF -DBV_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build-asan" -j"$jobs"
+(cd "$root/build-asan" && ctest --output-on-failure -j"$jobs" -L core)
+
+if ls "$root"/fuzz/fuzz_*.cpp >/dev/null 2>&1; then
+  echo "== Fuzz targets (bounded)"
+  CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DBV_FUZZ=ON -DBV_BUILD_GUI=OFF -DBV_BUILD_TESTS=OFF -DBV_BUILD_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
+  cmake --build "$root/build-fuzz" -j"$jobs"
+  for f in "$root"/build-fuzz/fuzz/fuzz_*; do
+    [ -x "$f" ] || continue
+    name=$(basename "$f")
+    corpus="$root/build-fuzz/corpus-$name"
+    mkdir -p "$corpus"
+    seeds="$root/fuzz/seeds/$name"
+    [ -d "$seeds" ] || seeds=""
+    echo "-- $name"
+    "$f" -max_total_time="${BV_FUZZ_SECONDS:-30}" -timeout=10 -rss_limit_mb=2048 $corpus $seeds 2>&1 | tail -n 3
+  done
+fi
+echo "All test stages passed."

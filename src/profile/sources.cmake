@@ -1,0 +1,4 @@
+list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/NodeData.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProfileTree.cpp
+)
