@@ -43,7 +43,7 @@ if(BV_BUILD_GUI AND BV_GUI_SOURCES)
   endif()
 endif()
 
-# The program looks for res/ and help/ beside its executable: mirror them into the build tree.
+# The program looks for res/, help/ and the documents of doc/ beside its executable: mirror them into the build tree.
 file(GLOB BV_LANGUAGE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/*.lng)
 file(GLOB BV_HELP_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/help/*)
 if(TARGET brindlevault)
@@ -53,6 +53,8 @@ add_custom_target(bv-runtime-files ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${BV_RUNTIME_DIR}/res ${BV_RUNTIME_DIR}/help
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/res ${BV_RUNTIME_DIR}/res
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/help ${BV_RUNTIME_DIR}/help
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/doc ${BV_RUNTIME_DIR}
   COMMENT "Copying language files and documents beside the program")
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/res/ DESTINATION share/brindlevault/res)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION share/brindlevault/help)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/doc/ DESTINATION share/brindlevault)
