@@ -1,3 +1,7 @@
 list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Cp1252.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IniFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Messages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramPaths.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
 )

@@ -1,0 +1,34 @@
+#pragma once
+// The numbered messages of the active language and the choice of that language.
+//
+// The table holds 109 texts (0 to 108), Windows-1252 bytes, all empty at start. Loading a
+// language file replaces the messages it defines and keeps the previous text of every
+// message it lacks, so a partial translation falls back to the language loaded before.
+
+#include <filesystem>
+#include <string>
+
+namespace bv {
+
+inline constexpr int kMessageCount = 109;
+inline constexpr const char* kMessagesSection = "Mensajes";
+// The default language file, in the resource folder (a UTF-8 file name on disk).
+inline constexpr const char* kDefaultLanguageFileName = "Español.lng";
+
+// Callers pass constants 0..108; any other number gives the empty text.
+const std::string& MessageText(int n);
+
+// Reads section "Mensajes" of the file; a missing file changes nothing.
+void LoadMessages(const std::filesystem::path& languageFile);
+
+const std::filesystem::path& ActiveLanguageFile();
+void SetActiveLanguageFile(const std::filesystem::path& languageFile);
+
+// Runs once at start-up, before the main window exists: creates the default language file
+// empty when it is missing, then takes the file named by the setting "Recursos" when it
+// exists, else the default one.
+void SelectStartLanguage();
+
+std::filesystem::path DefaultLanguageFile();
+
+}  // namespace bv

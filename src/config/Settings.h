@@ -1,0 +1,52 @@
+#pragma once
+// The preferences in brindlevault.ini. Each call opens the file, reads or writes one key
+// and closes it again: no settings object lives across user actions.
+//
+// Booleans are written "1"/"0"; any number other than 0 reads as true. Integers are
+// written in decimal and read in decimal or with a "0x"/"0X" hexadecimal prefix.
+// A missing key, or a value that is not a number, gives the default.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace bv {
+
+namespace settings {
+inline constexpr std::string_view kConfiguracion = "Configuracion";
+inline constexpr std::string_view kRecursos = "Recursos";        // active language file
+inline constexpr std::string_view kCargaUltimo = "CargaUltimo";  // open the last profile at start
+inline constexpr std::string_view kIrAlPrimero = "IrAlPrimero";  // select the first node on open
+inline constexpr std::string_view kMostrarPass = "MostrarPass";  // show password and answer
+inline constexpr std::string_view kDCBSalir = "DCBSalir";        // empty the clipboard on exit
+inline constexpr std::string_view kDCBCerrar = "DCBCerrar";      // ... and on closing a profile
+inline constexpr std::string_view kAnchoArbol = "AnchoArbol";    // tree pane width in pixels
+
+inline constexpr std::string_view kGeneral = "General";
+inline constexpr std::string_view kStartLanguage = "StartLanguage";  // show the first-run picker
+
+inline constexpr std::string_view kReciente = "Reciente";  // keys "1" to "6"
+inline constexpr int kRecentCount = 6;
+
+inline constexpr int kDefaultAnchoArbol = 233;
+}  // namespace settings
+
+// what() is "Unable to write to <settings file path>", the text the user is shown.
+class SettingsWriteError : public std::runtime_error {
+ public:
+  explicit SettingsWriteError(const std::string& settingsPath);
+};
+
+bool ReadBool(std::string_view section, std::string_view key, bool def);
+int ReadInt(std::string_view section, std::string_view key, int def);
+std::string ReadString(std::string_view section, std::string_view key, std::string_view def);
+
+void WriteBool(std::string_view section, std::string_view key, bool value);
+void WriteInt(std::string_view section, std::string_view key, int value);
+void WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+// The integer a stored value stands for, as ReadInt reads it; empty when it is not one.
+std::optional<int> ParseSettingInt(std::string_view text);
+
+}  // namespace bv

@@ -1,0 +1,79 @@
+#include "config/Messages.h"
+
+#include <gtest/gtest.h>
+
+#include "config/ProgramPaths.h"
+#include "config/Settings.h"
+#include "config/TempDir.h"
+
+namespace bv {
+namespace {
+
+using test::TempDir;
+using test::WriteBytes;
+
+TEST(MessagesTest, LoadingKeepsTheTextOfMessagesTheFileLacks) {
+  TempDir dir;
+  WriteBytes(dir / "a.lng", "[Mensajes]\r\n20=Guardar \xBF?\r\n21=Opciones\r\n108=fin\r\n");
+  WriteBytes(dir / "b.lng", "[FPrincipal]\r\n20=not a message\r\n[mensajes]\r\n21=Options\r\n");
+  LoadMessages(dir / "a.lng");
+  EXPECT_EQ(MessageText(20), "Guardar \xBF?");
+  EXPECT_EQ(MessageText(108), "fin");
+  LoadMessages(dir / "b.lng");
+  EXPECT_EQ(MessageText(20), "Guardar \xBF?");
+  EXPECT_EQ(MessageText(21), "Options");
+  LoadMessages(dir / "missing.lng");
+  EXPECT_EQ(MessageText(21), "Options");
+  EXPECT_EQ(MessageText(-1), "");
+  EXPECT_EQ(MessageText(kMessageCount), "");
+}
+
+class StartLanguageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetProgramDir(dir_.path());
+    std::filesystem::create_directory(dir_ / "res");
+  }
+  std::filesystem::path Spanish() const { return dir_ / "res" / "Espa\xC3\xB1ol.lng"; }
+  TempDir dir_;
+};
+
+TEST_F(StartLanguageTest, CreatesTheDefaultFileEmptyAndUsesIt) {
+  SelectStartLanguage();
+  EXPECT_EQ(ActiveLanguageFile(), Spanish());
+  EXPECT_TRUE(std::filesystem::exists(Spanish()));
+  EXPECT_EQ(std::filesystem::file_size(Spanish()), 0u);
+}
+
+TEST_F(StartLanguageTest, KeepsAnExistingDefaultFile) {
+  WriteBytes(Spanish(), "[Mensajes]\r\n1=x\r\n");
+  SelectStartLanguage();
+  EXPECT_EQ(std::filesystem::file_size(Spanish()), 17u);
+}
+
+TEST_F(StartLanguageTest, TakesTheStoredFileWhenItExists) {
+  WriteBytes(dir_ / "res" / "English.lng", "");
+  WriteString(settings::kConfiguracion, settings::kRecursos,
+              PathToSetting(dir_ / "res" / "English.lng"));
+  SelectStartLanguage();
+  EXPECT_EQ(ActiveLanguageFile(), dir_ / "res" / "English.lng");
+}
+
+TEST_F(StartLanguageTest, FallsBackForAMissingOrEmptyStoredFile) {
+  for (const char* stored : {"C:\\Archivos de programa\\Brindlevault\\res\\Espa\xF1ol.lng", ""}) {
+    WriteString(settings::kConfiguracion, settings::kRecursos, stored);
+    SetActiveLanguageFile("/elsewhere.lng");
+    SelectStartLanguage();
+    EXPECT_EQ(ActiveLanguageFile(), Spanish()) << stored;
+  }
+}
+
+TEST_F(StartLanguageTest, WithoutResourceFolderCreatesNothing) {
+  std::filesystem::remove(dir_ / "res");
+  SelectStartLanguage();
+  EXPECT_EQ(ActiveLanguageFile(), Spanish());
+  EXPECT_FALSE(std::filesystem::exists(Spanish()));
+}
+
+}  // namespace
+}  // namespace bv
