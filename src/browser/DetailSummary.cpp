@@ -1,0 +1,70 @@
+// The facts of the summary page: the profile file's name, size and modification time, and
+// the number of accounts and of other nodes in the tree.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "browser/DetailPage.h"
+
+namespace bv {
+namespace {
+
+// The run-time texts of file failures (Windows-1252).
+std::string FailureText(int error) {
+  switch (error) {
+    case ENOENT: return "Archivo no encontrado";
+    case ENAMETOOLONG:
+    case ENOTDIR:
+    case EINVAL: return "Nombre de Archivo inv\xE1lido";
+    case EMFILE:
+    case ENFILE: return "Demasiados archivos abiertos";
+    case EACCES:
+    case EPERM:
+    case EISDIR: return "Acceso al archivo denegado";
+    default: return "Error I/O " + std::to_string(error);
+  }
+}
+
+// The file is opened for reading only, so other readers and writers are not disturbed;
+// size and time are taken from the opened file itself.
+struct stat StatOpenedFile(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw SummaryFileError(FailureText(errno));
+  struct stat st {};
+  const int rc = ::fstat(fd, &st);
+  const int error = errno;
+  ::close(fd);
+  if (rc != 0) throw SummaryFileError(FailureText(error));
+  if (S_ISDIR(st.st_mode)) throw SummaryFileError(FailureText(EISDIR));
+  return st;
+}
+
+}  // namespace
+
+std::string SizeInKb(std::uint64_t bytes) { return std::to_string(bytes / 1024) + " Kb"; }
+
+SummaryInfo ComputeSummary(const std::filesystem::path& path, const TProfileHeader& header,
+                           const ProfileTree& tree) {
+  const struct stat st = StatOpenedFile(path);
+  SummaryInfo info;
+  info.FileName = path.filename().string();
+  info.SizeBytes = static_cast<std::uint64_t>(st.st_size);
+  info.Modified = std::chrono::system_clock::time_point(
+      std::chrono::duration_cast<std::chrono::system_clock::duration>(
+          std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec)));
+  tree.ForEachPreOrder([&](const TreeNode& node, int) {
+    if (node.data.Kind() == NodeKind::Account)
+      ++info.Accounts;
+    else
+      ++info.Others;
+  });
+  info.Owner = header.Owner;
+  info.Title = header.Title;
+  info.Magic = header.Magic;
+  return info;
+}
+
+}  // namespace bv
