@@ -1,0 +1,79 @@
+#include "tools/AccountText.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "config/Messages.h"
+#include "config/ProgramPaths.h"
+#include "tools/Banner.h"
+
+namespace bv {
+
+namespace {
+
+std::string SystemReason(int error) { return std::strerror(error); }
+
+// Writes all of text; false with errno set on failure.
+bool WriteAll(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> AccountTextLines(const TNodeData& account) {
+  std::vector<std::string> lines;
+  lines.reserve(kAccountTextLineCount);
+  for (const std::string& banner : BannerLines()) lines.push_back("   " + banner);
+  lines.push_back("\t" + MessageText(kPrintTitleMessage));
+  lines.push_back("\t" + MessageText(kPrintSubtitleMessage));
+  lines.push_back(" ");
+
+  const AccountLabel& name = kAccountLabels[0];
+  lines.push_back(MessageText(kNameHeadingMessage));
+  lines.push_back(MessageText(name.label));
+  lines.push_back(MessageText(name.secondLine));
+  lines.push_back(" " + account.*name.member);
+  lines.push_back(" ");
+
+  for (std::size_t i = 1; i < std::size(kAccountLabels); ++i) {
+    const AccountLabel& field = kAccountLabels[i];
+    lines.push_back(" - " + MessageText(field.label));
+    lines.push_back("   " + MessageText(field.secondLine));
+    lines.push_back(" " + account.*field.member);
+    lines.push_back(" ");
+  }
+  return lines;
+}
+
+std::string AccountText(const TNodeData& account) {
+  std::string text;
+  for (const std::string& line : AccountTextLines(account)) text += line + "\r\n";
+  return text;
+}
+
+void ExportAccountText(const TNodeData& account, const std::filesystem::path& path) {
+  const std::string text = AccountText(account);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    throw ExportError("Cannot create file \"" + PathToSetting(path) + "\". " +
+                      SystemReason(errno));
+  }
+  const bool written = WriteAll(fd, text);
+  const int writeError = errno;
+  if (::close(fd) != 0 && written) throw ExportError(SystemReason(errno));
+  if (!written) throw ExportError(SystemReason(writeError));
+}
+
+}  // namespace bv

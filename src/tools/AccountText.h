@@ -1,0 +1,50 @@
+#pragma once
+// The plain-text export of one account: every field in clear, under the banner, with the
+// labels of messages 71 to 93; 48 lines, each ending with CR LF, Windows-1252 bytes.
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "profile/NodeData.h"
+
+namespace bv {
+
+// The fields of an account as the printout and the text export list them, with the message
+// numbers of their label and of the second line that follows the label in the text file.
+struct AccountLabel {
+  std::string TNodeData::*member;
+  int label;
+  int secondLine;
+};
+inline constexpr AccountLabel kAccountLabels[] = {
+    {&TNodeData::Name, 74, 75},        {&TNodeData::Description, 76, 77},
+    {&TNodeData::Notes, 78, 79},       {&TNodeData::UserName, 80, 81},
+    {&TNodeData::Password, 82, 83},    {&TNodeData::Question, 84, 85},
+    {&TNodeData::Answer, 86, 87},      {&TNodeData::Mail, 88, 89},
+    {&TNodeData::Url, 90, 91},         {&TNodeData::AccountType, 92, 93},
+};
+inline constexpr int kPrintTitleMessage = 71;
+inline constexpr int kPrintSubtitleMessage = 72;
+inline constexpr int kNameHeadingMessage = 73;  // the line above the label of Name
+
+inline constexpr std::size_t kAccountTextLineCount = 48;
+
+// The lines of the file, without their line ends.
+std::vector<std::string> AccountTextLines(const TNodeData& account);
+// The whole file: every line followed by CR LF.
+std::string AccountText(const TNodeData& account);
+
+class ExportError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;  // what(): Windows-1252 text for the user
+};
+
+// Writes the file, replacing an existing one (a new file is readable by its owner only,
+// since it holds the password in clear). Throws ExportError with
+// "Cannot create file "<path>". <reason>" when the file cannot be created, or with the
+// system's reason when writing fails.
+void ExportAccountText(const TNodeData& account, const std::filesystem::path& path);
+
+}  // namespace bv

@@ -1,0 +1,19 @@
+#pragma once
+// The box of asterisks that heads the printout and the text export of an account.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bv {
+
+inline constexpr std::string_view kProductTitle = "Brindlevault 3.5";
+inline constexpr std::string_view kProductWebAddress = "www.brindlevault.org";
+inline constexpr std::size_t kBannerWidth = 41;
+
+// Four lines of 41 characters: asterisks; "* Brindlevault 3.5 ... *"; the web address
+// centred between "*" and "*"; asterisks.
+std::vector<std::string> BannerLines();
+
+}  // namespace bv

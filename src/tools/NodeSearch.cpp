@@ -1,0 +1,52 @@
+#include "tools/NodeSearch.h"
+
+namespace bv {
+
+const std::string* SearchFieldOf(const TNodeData& data, int fieldIndex) {
+  switch (static_cast<SearchField>(fieldIndex)) {
+    case SearchField::Name:
+      return &data.Name;
+    case SearchField::Description:
+      return &data.Description;
+    case SearchField::Notes:
+      return &data.Notes;
+    case SearchField::UserName:
+      return &data.UserName;
+    case SearchField::Question:
+      return &data.Question;
+    case SearchField::Url:
+      return &data.Url;
+    case SearchField::AccountType:
+      return &data.AccountType;
+  }
+  return nullptr;
+}
+
+std::string FoldAsciiLower(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return folded;
+}
+
+bool FieldContains(std::string_view field, std::string_view query) {
+  if (query.empty() || field.empty()) return false;
+  return FoldAsciiLower(field).find(FoldAsciiLower(query)) != std::string::npos;
+}
+
+std::vector<SearchHit> SearchTree(const ProfileTree& tree, int fieldIndex,
+                                  std::string_view query) {
+  std::vector<SearchHit> hits;
+  if (query.empty()) return hits;
+  const std::string folded = FoldAsciiLower(query);
+  int index = 0;
+  tree.ForEachPreOrder([&](TreeNode& node, int) {
+    const std::string* field = SearchFieldOf(node.data, fieldIndex);
+    if (field && !field->empty() && FoldAsciiLower(*field).find(folded) != std::string::npos)
+      hits.push_back({&node, index});
+    ++index;
+  });
+  return hits;
+}
+
+}  // namespace bv

@@ -1,0 +1,9 @@
+list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/RandomSource.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PasswordPool.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PasswordLength.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NodeSearch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Banner.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AccountText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PrintLayout.cpp
+)
