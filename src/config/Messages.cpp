@@ -30,7 +30,10 @@ const std::string& MessageText(int n) {
 }
 
 void LoadMessages(const std::filesystem::path& languageFile) {
-  const IniFile file(languageFile);
+  LoadMessages(IniFile(languageFile));
+}
+
+void LoadMessages(const IniFile& file) {
   auto& table = Table();
   for (int n = 0; n < kMessageCount; ++n) {
     auto& text = table[static_cast<std::size_t>(n)];

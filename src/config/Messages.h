@@ -10,6 +10,8 @@
 
 namespace bv {
 
+class IniFile;
+
 inline constexpr int kMessageCount = 109;
 inline constexpr const char* kMessagesSection = "Mensajes";
 // The default language file, in the resource folder (a UTF-8 file name on disk).
@@ -20,6 +22,7 @@ const std::string& MessageText(int n);
 
 // Reads section "Mensajes" of the file; a missing file changes nothing.
 void LoadMessages(const std::filesystem::path& languageFile);
+void LoadMessages(const IniFile& languageFile);
 
 const std::filesystem::path& ActiveLanguageFile();
 void SetActiveLanguageFile(const std::filesystem::path& languageFile);
