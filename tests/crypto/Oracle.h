@@ -90,4 +90,31 @@ class OracleBlowfish {
   CryptoPP::Blowfish::Decryption inverse_;
 };
 
+// Mode-0 chaining of the field cipher, built on Crypto++'s Blowfish keyed with the
+// RIPEMD-256 digest of the password, chaining from V = E(FF..FF).
+inline std::string OracleMode0(std::string_view password, std::string_view input, bool decipher) {
+  const OracleBlowfish blowfish(OracleRipeMD256(password));
+  const auto xorBlocks = [](std::string_view a, std::string_view b) {
+    std::string out(a.size(), '\0');
+    for (std::size_t i = 0; i < a.size(); ++i) out[i] = static_cast<char>(a[i] ^ b[i]);
+    return out;
+  };
+  std::string feedback = blowfish.Encipher(std::string(8, '\xFF'));
+  std::string output;
+  std::size_t at = 0;
+  for (; at + 8 <= input.size(); at += 8) {
+    const std::string_view block = input.substr(at, 8);
+    if (decipher) {
+      output += xorBlocks(blowfish.Decipher(block), feedback);
+      feedback = xorBlocks(block, feedback);
+    } else {
+      const std::string c = blowfish.Encipher(xorBlocks(block, feedback));
+      output += c;
+      feedback = xorBlocks(c, feedback);
+    }
+  }
+  if (at < input.size()) output += xorBlocks(input.substr(at), blowfish.Encipher(feedback));
+  return output;
+}
+
 }  // namespace bv::test
