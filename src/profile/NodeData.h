@@ -35,6 +35,8 @@ struct TNodeData {
 
   NodeKind Kind() const;
   bool IsGroup() const { return IsAccount == 0 && IsCategory == 0; }
+
+  friend bool operator==(const TNodeData&, const TNodeData&) = default;
 };
 
 // The text fields in record order, with their in-memory maximum (which is also the capacity

@@ -1,0 +1,54 @@
+#pragma once
+// Replacing a file whole, so that a failed write never costs the old content: the new
+// content goes to a temporary file in the same folder, which takes the old file's place only
+// once it is complete, on disk and checked. Failures throw EInOutError.
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "profile/RecordFile.h"
+
+namespace bv {
+
+class FileReplacement {
+ public:
+  // Follows a symbolic link to the real file. An existing file must open for writing (a
+  // read-only profile is refused with "Acceso al archivo denegado"); its first
+  // keepPrefix bytes are read for the caller. Then creates the temporary file.
+  FileReplacement(const std::filesystem::path& path, std::size_t keepPrefix);
+  // Removes the temporary file unless Commit ran.
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  const std::filesystem::path& Target() const { return target_; }
+  // Up to keepPrefix bytes of the file being replaced (empty for a new file).
+  const std::vector<std::uint8_t>& OldPrefix() const { return oldPrefix_; }
+  FileHandle& Temp() { return temp_; }
+
+  // Gives the temporary file the old file's permissions (owner only for a new file) and
+  // flushes it to disk. Call before checking what was written.
+  void Seal();
+  // Puts the temporary file in the target's place.
+  void Commit();
+
+ private:
+  std::filesystem::path target_;
+  std::filesystem::path tempPath_;
+  FileHandle temp_;
+  std::vector<std::uint8_t> oldPrefix_;
+  bool existed_ = false;
+  mode_t mode_ = 0600;
+  uid_t owner_ = 0;
+  gid_t group_ = 0;
+  bool committed_ = false;
+};
+
+// The file a path names once symbolic links in its last component are followed; a path that
+// names nothing (or a dangling link's target) is returned as it is.
+std::filesystem::path ResolveFileLinks(const std::filesystem::path& path);
+
+}  // namespace bv

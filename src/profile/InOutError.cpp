@@ -1,0 +1,47 @@
+#include "profile/InOutError.h"
+
+#include <cerrno>
+
+namespace bv {
+
+std::string InOutErrorText(int code) {
+  switch (code) {
+    case kFileNotFound: return "Archivo no encontrado";
+    case kInvalidFileName: return "Nombre de Archivo inv\xE1lido";
+    case kTooManyOpenFiles: return "Demasiados archivos abiertos";
+    case kAccessDenied: return "Acceso al archivo denegado";
+    case kReadBeyondEnd: return "Lectura m\xE1s all\xE1 del fin del archivo";
+    case kDiskFull: return "Disco lleno";
+    default: return "Error I/O " + std::to_string(code);
+  }
+}
+
+EInOutError::EInOutError(int code) : EInOutError(code, InOutErrorText(code)) {}
+
+EInOutError::EInOutError(int code, const std::string& text)
+    : std::runtime_error(text), code_(code) {}
+
+EInOutError EInOutError::FromErrno(int systemError) {
+  switch (systemError) {
+    case ENOENT: return EInOutError(kFileNotFound);
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP: return EInOutError(kInvalidFileName);
+    case EMFILE:
+    case ENFILE: return EInOutError(kTooManyOpenFiles);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+    case EISDIR: return EInOutError(kAccessDenied);
+    case ENOSPC:
+    case EDQUOT: return EInOutError(kDiskFull);
+    default: break;
+  }
+  // A system number equal to one of ours (EIO is 5) still reads "Error I/O N".
+  return EInOutError(systemError, "Error I/O " + std::to_string(systemError));
+}
+
+void ThrowLastError() { throw EInOutError::FromErrno(errno); }
+
+}  // namespace bv

@@ -1,0 +1,39 @@
+#pragma once
+// Input/output failures on profile files. The operation stops and the application's general
+// handler shows what() — the run-time text of the failure, Windows-1252 bytes.
+
+#include <stdexcept>
+#include <string>
+
+namespace bv {
+
+// Run-time error numbers with texts of their own; any other number N reads "Error I/O N".
+enum InOutErrorCode : int {
+  kFileNotFound = 2,
+  kInvalidFileName = 3,
+  kTooManyOpenFiles = 4,
+  kAccessDenied = 5,
+  kReadBeyondEnd = 100,
+  kDiskFull = 101,
+};
+
+std::string InOutErrorText(int code);
+
+class EInOutError : public std::runtime_error {
+ public:
+  explicit EInOutError(int code);
+  // The system error number translated to a run-time error number: the six above where one
+  // fits, otherwise the system number itself.
+  static EInOutError FromErrno(int systemError);
+
+  int ErrorCode() const { return code_; }
+
+ private:
+  EInOutError(int code, const std::string& text);
+  int code_;
+};
+
+// Throws EInOutError::FromErrno(errno).
+[[noreturn]] void ThrowLastError();
+
+}  // namespace bv

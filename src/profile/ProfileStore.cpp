@@ -1,0 +1,68 @@
+#include "profile/ProfileStore.h"
+
+#include "profile/ProfileReader.h"
+#include "profile/ProfileWriter.h"
+
+namespace bv {
+namespace {
+
+// Ends the tree rebuild however the load ends.
+class TreeRebuild {
+ public:
+  explicit TreeRebuild(ProfileView& view) : view_(view) { view_.BeginTreeRebuild(); }
+  ~TreeRebuild() { view_.EndTreeRebuild(); }
+  TreeRebuild(const TreeRebuild&) = delete;
+  TreeRebuild& operator=(const TreeRebuild&) = delete;
+
+ private:
+  ProfileView& view_;
+};
+
+}  // namespace
+
+HeaderKind ProfileStore::ReadHeader(const std::filesystem::path& path) {
+  HeaderRead read = ReadProfileHeader(path);
+  header_ = std::move(read.header);
+  return read.kind;
+}
+
+bool ProfileStore::CheckPassword(const std::filesystem::path& path, std::string_view password) {
+  ReadHeader(path);
+  return PasswordMatches(header_, password);
+}
+
+bool ProfileStore::Load(const std::filesystem::path& path, std::string_view password) {
+  if (!CheckPassword(path, password)) {
+    view_.ShowErrorBox(view_.MessageText(kMsgWrongPassword) + "\r" +
+                       view_.MessageText(kMsgWrongPasswordHint));
+    session_.ProfileOpen = false;
+    return false;
+  }
+  ReadHeader(path);
+  view_.SetCaption(std::string(kProgramCaption) + " - [" + header_.Title + "]");
+  {
+    TreeRebuild rebuild(view_);
+    tree_.Clear();
+    if (LoadProfileNodes(path, password, tree_) == 0) view_.ShowEmptyProfilePage();
+  }
+  if (!tree_.Empty()) view_.SelectFirstNode();
+  view_.EnableActionCategories({"perfilon"},
+                               {"selcuenta", "selgrupo", "copiar", "seleccionado", "varios"});
+  session_.ProfileOpen = true;
+  view_.AddToRecentProfiles(path);
+  session_.Modified = false;
+  if (view_.IrAlPrimero() && !tree_.Empty())
+    view_.SelectFirstNode();
+  else
+    view_.ShowProfileSummary();
+  return true;
+}
+
+void ProfileStore::Save(const std::filesystem::path& path, std::string_view password) {
+  header_.Magic = TProfileHeader::kMagic;
+  WriteProfile(path, header_, tree_, password, view_.MessageText(kMsgRecordMarker));
+  session_.Modified = false;
+  view_.EnableActionCategories({}, {"varios"});
+}
+
+}  // namespace bv

@@ -1,0 +1,199 @@
+// Load and save through the main window's buffers: what reaches the tree, the session and
+// the screen, in order.
+#include <gtest/gtest.h>
+
+#include "crypto/FieldCipher.h"
+#include "profile/ProfileStore.h"
+#include "profile/TestSupport.h"
+
+namespace bv {
+namespace {
+
+using test::FakeView;
+using test::ScratchDir;
+
+constexpr const char* kPassword = "clave secreta";
+
+struct Window {
+  TProfileHeader header;
+  ProfileTree tree;
+  ProfileSession session;
+  FakeView view{&session};
+  ProfileStore store{header, tree, session, view};
+};
+
+class ProfileStoreTest : public testing::Test {
+ protected:
+  // Saves the sample tree (or an empty one) and returns the path.
+  std::filesystem::path SaveSample(bool withNodes = true, const std::string& password = kPassword) {
+    Window writer;
+    writer.header = test::SampleHeader(password);
+    if (withNodes) test::FillSampleTree(writer.tree);
+    const auto path = dir / "perfil.bv3";
+    writer.store.Save(path, password);
+    return path;
+  }
+
+  ScratchDir dir;
+  Window window;
+};
+
+void ExpectSameTrees(const ProfileTree& expected, const ProfileTree& actual) {
+  ASSERT_EQ(test::Shape(actual), test::Shape(expected));
+  for (int k = 0; k < static_cast<int>(expected.Count()); ++k) {
+    SCOPED_TRACE("node " + std::to_string(k));
+    EXPECT_EQ(actual.NodeAtTreeIndex(k)->data, expected.NodeAtTreeIndex(k)->data);
+  }
+}
+
+TEST_F(ProfileStoreTest, SaveThenLoadGivesTheSameTree) {
+  const auto path = SaveSample();
+  ProfileTree sample;
+  test::FillSampleTree(sample);
+
+  ASSERT_TRUE(window.store.Load(path, kPassword));
+  ExpectSameTrees(sample, window.tree);
+  EXPECT_EQ(window.header.Owner, "Jos\xE9 P\xE9rez");
+  EXPECT_EQ(window.header.Title, "Perfil de prueba");
+  EXPECT_EQ(window.header.Magic, "Brindlevault_3");
+}
+
+TEST_F(ProfileStoreTest, LoadShowsItsStepsInOrder) {
+  const auto path = SaveSample();
+  window.session.Modified = true;
+  ASSERT_TRUE(window.store.Load(path, kPassword));
+  EXPECT_EQ(window.view.calls,
+            (std::vector<std::string>{
+                "Caption Brindlevault 3.5 - [Perfil de prueba]",
+                "BeginTreeRebuild",
+                "EndTreeRebuild",
+                "SelectFirstNode",
+                "Enable [perfilon] Disable [selcuenta,selgrupo,copiar,seleccionado,varios]",
+                "Recent perfil.bv3 open",
+                "ShowProfileSummary",
+            }));
+  EXPECT_TRUE(window.session.ProfileOpen);
+  EXPECT_FALSE(window.session.Modified);
+}
+
+TEST_F(ProfileStoreTest, IrAlPrimeroSelectsTheFirstNodeInsteadOfTheSummary) {
+  const auto path = SaveSample();
+  window.view.irAlPrimero = true;
+  ASSERT_TRUE(window.store.Load(path, kPassword));
+  EXPECT_EQ(window.view.calls.back(), "SelectFirstNode");
+  EXPECT_EQ(std::count(window.view.calls.begin(), window.view.calls.end(), "ShowProfileSummary"),
+            0);
+}
+
+TEST_F(ProfileStoreTest, ProfileWithoutNodesShowsTheEmptyPageThenTheSummary) {
+  const auto path = SaveSample(false);
+  EXPECT_EQ(std::filesystem::file_size(path), kRecordSize);
+  window.view.irAlPrimero = true;  // no node to go to
+  test::FillSampleTree(window.tree);
+  ASSERT_TRUE(window.store.Load(path, kPassword));
+  EXPECT_TRUE(window.tree.Empty());
+  EXPECT_EQ(window.view.calls,
+            (std::vector<std::string>{
+                "Caption Brindlevault 3.5 - [Perfil de prueba]",
+                "BeginTreeRebuild",
+                "ShowEmptyProfilePage",
+                "EndTreeRebuild",
+                "Enable [perfilon] Disable [selcuenta,selgrupo,copiar,seleccionado,varios]",
+                "Recent perfil.bv3 open",
+                "ShowProfileSummary",
+            }));
+}
+
+TEST_F(ProfileStoreTest, WrongPasswordShowsTheErrorBoxAndLeavesTheTreeAlone) {
+  const auto path = SaveSample();
+  window.view.messages[6] = "No se pudo abrir el perfil.";
+  window.view.messages[7] =
+      "La contrase\xF1"
+      "a es incorrecta.";
+  TNodeData kept = TNodeData::Create(NodeKind::Category, 2);
+  kept.Name = "ya abierto";
+  window.tree.Append(nullptr, kept);
+  window.session.ProfileOpen = true;
+
+  EXPECT_FALSE(window.store.Load(path, "otra clave"));
+  EXPECT_EQ(window.view.calls,
+            (std::vector<std::string>{"ErrorBox No se pudo abrir el perfil.\rLa contrase\xF1"
+                                      "a es incorrecta."}));
+  EXPECT_EQ(test::Shape(window.tree), "ya abierto");
+  EXPECT_FALSE(window.session.ProfileOpen);
+  EXPECT_EQ(window.header.Title, "Perfil de prueba");  // the check read the file's header
+}
+
+TEST_F(ProfileStoreTest, PasswordCheckComparesTheVerifierExactly) {
+  const auto withPassword = SaveSample(true, kPassword);
+  EXPECT_TRUE(window.store.CheckPassword(withPassword, kPassword));
+  EXPECT_FALSE(window.store.CheckPassword(withPassword, std::string(kPassword) + " "));
+  EXPECT_FALSE(window.store.CheckPassword(withPassword, "clave"));
+  EXPECT_FALSE(window.store.CheckPassword(withPassword, kEmptyPasswordSentinel));
+
+  const auto withoutPassword = SaveSample(true, std::string(kEmptyPasswordSentinel));
+  EXPECT_TRUE(window.store.CheckPassword(withoutPassword, kEmptyPasswordSentinel));
+  ASSERT_TRUE(window.store.Load(withoutPassword, kEmptyPasswordSentinel));
+  EXPECT_EQ(window.tree.Count(), 8u);
+}
+
+TEST_F(ProfileStoreTest, HeaderIsReadableWithoutThePassword) {
+  const auto path = SaveSample();
+  EXPECT_EQ(window.store.ReadHeader(path), HeaderKind::Profile);
+  EXPECT_EQ(window.header.Owner, "Jos\xE9 P\xE9rez");
+  EXPECT_EQ(window.header.Verifier, EncipherField(kPassword, kPassword));
+  EXPECT_TRUE(window.view.calls.empty());
+}
+
+TEST_F(ProfileStoreTest, SaveClearsModifiedAndDisablesTheSaveAction) {
+  window.header = test::SampleHeader(kPassword);
+  window.header.Magic = "anything";
+  test::FillSampleTree(window.tree);
+  window.session.Modified = true;
+  window.store.Save(dir / "nuevo.bv3", kPassword);
+  EXPECT_FALSE(window.session.Modified);
+  EXPECT_EQ(window.header.Magic, "Brindlevault_3");
+  EXPECT_EQ(window.view.calls, (std::vector<std::string>{"Enable [] Disable [varios]"}));
+}
+
+TEST_F(ProfileStoreTest, LoadedCategoriesAndGroupsKeepNoAccountFields) {
+  // An account record right before a category must not leak into it.
+  const auto path = SaveSample();
+  ASSERT_TRUE(window.store.Load(path, kPassword));
+  for (int k = 0; k < static_cast<int>(window.tree.Count()); ++k) {
+    const TNodeData& data = window.tree.NodeAtTreeIndex(k)->data;
+    if (data.IsAccount) continue;
+    SCOPED_TRACE(data.Name);
+    EXPECT_EQ(data.IsAccount, 0);
+    EXPECT_TRUE(data.UserName.empty() && data.Password.empty() && data.Notes.empty());
+  }
+}
+
+TEST_F(ProfileStoreTest, ValuesAreCutToWhatSurvivesTheirField) {
+  window.header = test::SampleHeader(kPassword);
+  TNodeData data = TNodeData::Create(NodeKind::Account, 4);
+  data.Name = std::string(120, 'n');
+  data.UserName = std::string(160, 'u');
+  data.Password = std::string(150, 'p');  // a generated password can be this long
+  data.Question = std::string(118, 'q');
+  data.Answer = std::string(117, 'a');
+  data.Mail = std::string(160, 'm');
+  data.Url = std::string(200, 'w');
+  data.AccountType = std::string(100, 't');  // typed freely in its dialog
+  data.Description = std::string(255, 'd');
+  data.Notes = std::string(187, 'o');
+  window.tree.Append(nullptr, data);
+  const auto path = dir / "largo.bv3";
+  window.store.Save(path, kPassword);
+
+  Window reader;
+  ASSERT_TRUE(reader.store.Load(path, kPassword));
+  const TNodeData& back = reader.tree.First()->data;
+  for (const auto& field : kTextFields) {
+    SCOPED_TRACE(field.name);
+    EXPECT_EQ(back.*field.member, (data.*field.member).substr(0, field.survivingLength));
+  }
+}
+
+}  // namespace
+}  // namespace bv
