@@ -128,6 +128,21 @@ bool IniFile::HasSection(std::string_view section) const {
   return FindSection(section).has_value();
 }
 
+std::vector<std::string> IniFile::SectionNames() const {
+  std::vector<std::string> names;
+  for (const auto& line : lines_)
+    if (const auto name = SectionName(line.text)) names.emplace_back(*name);
+  return names;
+}
+
+std::vector<std::string> IniFile::KeyNames(std::string_view section) const {
+  std::vector<std::string> names;
+  if (const auto where = FindSection(section))
+    for (std::size_t i = where->sectionLine + 1; i < where->end; ++i)
+      if (const auto kv = SplitKeyValue(lines_[i].text)) names.emplace_back(kv->key);
+  return names;
+}
+
 std::string IniFile::NewLineEnd() const {
   for (const auto& line : lines_)
     if (!line.end.empty()) return line.end;

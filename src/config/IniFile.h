@@ -44,6 +44,8 @@ class IniFile {
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view def) const;
   bool HasSection(std::string_view section) const;
+  std::vector<std::string> SectionNames() const;                      // in file order
+  std::vector<std::string> KeyNames(std::string_view section) const;  // of its first occurrence
 
   // Sets the value of one key and saves the file; throws IniWriteError on failure.
   void Write(std::string_view section, std::string_view key, std::string_view value);

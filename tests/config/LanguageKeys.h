@@ -1,0 +1,128 @@
+#pragma once
+// What every shipped language file must hold: one section per window with a key for each
+// translatable control, and the texts of every message the program uses. Windows are
+// built with these control names; the window tests check each real window against this
+// list and both language files (config_gui/WindowCoverage.h).
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace bv::test {
+
+enum class Kind {
+  Caption,     // label, group box, button, check box, radio button: key = name
+  List,        // drop-down list: key = name, items ended by the byte 0xF7
+  Action,      // keys name + "c" and name + "h"
+  Heading,     // action without hint (menu headings): key name + "c"
+  FileDialog,  // keys name + "f" and name + "t"
+};
+
+struct Control {
+  const char* name;
+  Kind kind;
+};
+
+struct Window {
+  const char* name;
+  std::vector<Control> controls;
+};
+
+inline std::vector<std::string> KeysOf(const Control& c) {
+  switch (c.kind) {
+    case Kind::Action: return {std::string(c.name) + "c", std::string(c.name) + "h"};
+    case Kind::Heading: return {std::string(c.name) + "c"};
+    case Kind::FileDialog: return {std::string(c.name) + "f", std::string(c.name) + "t"};
+    default: return {c.name};
+  }
+}
+
+inline std::vector<Control> Captions(std::initializer_list<const char*> names) {
+  std::vector<Control> controls;
+  for (const char* n : names) controls.push_back({n, Kind::Caption});
+  return controls;
+}
+
+inline std::vector<Control> Join(std::vector<Control> a, const std::vector<Control>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+inline const std::vector<Window>& RequiredWindows() {
+  static const std::vector<Window> windows = [] {
+    std::vector<Control> main;
+    for (const char* a :
+         {"ActAbrir", "ActNuevo", "ActCerrar", "ActGuardar", "ActGuardarComo", "ActImprimir",
+          "ActSalir", "ActCopUser", "ActCopPass", "ActCopPreg", "ActCopResp", "ActCopMail",
+          "ActCopURL", "ActBorrarCB", "ActBuscar", "ActCambPass", "ActEditarPerfil",
+          "ActConfiguracion", "ActAyuda", "ActWeb", "ActCambios", "ActLicencia", "ActAcercaDe",
+          "ActGenerador", "ActNGrupo", "ActNSubGrupo", "ActEGrupo", "ActBGrupo", "ActNCuenta",
+          "ActECuenta", "ActBCuenta", "ActOrdenar", "ActOrdenarGrupo", "ActOrdenarTodo",
+          "ActPopEliminar", "ActPopEditar", "ActInformacion", "ActVerOcultos", "ActRecientes"})
+      main.push_back({a, Kind::Action});
+    for (const char* h : {"ActCopiarDatos", "ActMenuArchivo", "ActMenuEdicion",
+                          "ActMenuHerramientas", "ActMenuOpciones", "ActMenuAyuda"})
+      main.push_back({h, Kind::Heading});
+    // Open and save-as of profiles, export as text and as HTML.
+    for (const char* d : {"ODPerfil", "SDPerfil", "SDTXT", "SDHTML"})
+      main.push_back({d, Kind::FileDialog});
+
+    const auto okCancel = Captions({"BtnOk", "BtnCancelar"});
+    const auto groupDialog = Join(Captions({"lblGrupo", "lblDescrip", "lblImagen"}), okCancel);
+    const auto accountDialog =
+        Join(Join(Captions({"lblNCuenta", "lblUsuario", "lblPass", "lblURL", "lblPregunta",
+                            "lblRespuesta", "lblMail", "lblDesc", "lblNotas", "lblTipo",
+                            "lblImagen"}),
+                  {{"Ed_Tipo", Kind::List}}),
+             okCancel);
+    return std::vector<Window>{
+        {"FPrincipal", main},
+        {"FAddCuenta", accountDialog},
+        {"FAddGrupo", groupDialog},
+        {"FAddSubGrupo", groupDialog},
+        {"FBusqueda", Join(Captions({"lblPalabra", "lblEn", "lblResultados", "BtnBuscar",
+                                     "BtnCancelar"}),
+                           {{"BuscarEn", Kind::List}})},
+        {"FCambiarPass", Join(Captions({"lblPassAct", "lblNueva", "lblReNueva"}), okCancel)},
+        {"FEditarCuenta", accountDialog},
+        {"FEditarGrupo", groupDialog},
+        {"FEditarPerfil", Join(Captions({"lblNombre", "lblTitulo"}), okCancel)},
+        {"FGenPass",
+         Captions({"lblInfo", "Contenido", "ConLetras", "ConNumeros", "Op_Text1", "Op_Text2",
+                   "Op_Text3", "Especial", "ConEspeciales", "lblCaracteres", "lblLength",
+                   "lblGenerada", "BtnGenerar", "BtnCopiar", "BtnCancelar", "BtnOk"})},
+        {"FIdiomaInicio", Captions({"Label1", "FlatGroupBox1", "BtnOk"})},
+        {"FInicioSesion", Join(Captions({"lblPass"}), okCancel)},
+        {"FNuevoPerfil",
+         Join(Join(Captions({"lblUsuario", "lblTitulo", "lblPass", "lblCPass", "lblNota"}),
+                   okCancel),
+              {{"SDNuevo", Kind::FileDialog}})},
+        {"FOpciones",
+         Captions({"GrupoConf", "CBCargaUltimo", "CBPrimero", "lblBorra", "CBSalir", "CBCerrar",
+                   "GrupoVisual", "CBMostrar", "GrupoIdioma", "lblIdioma", "BtnOk"})},
+        {"FAcerca", Captions({"Label4", "lblTraductor", "BtnOk"})},
+    };
+  }();
+  return windows;
+}
+
+// Every message number that some part of the program shows or stores; 107 is the notice
+// line of the welcome and summary pages.
+inline std::vector<int> UsedMessages() {
+  std::vector<int> used = {0, 1, 4, 5, 6, 7, 8, 9, 10};
+  for (int n = 11; n <= 25; ++n) used.push_back(n);
+  for (int n : {27, 28}) used.push_back(n);
+  for (int n = 30; n <= 39; ++n) used.push_back(n);
+  for (int n : {41, 42, 43, 44, 45, 47, 48, 50, 51, 52, 53, 54, 56, 57, 58}) used.push_back(n);
+  for (int n = 60; n <= 67; ++n) used.push_back(n);
+  for (int n = 69; n <= 94; ++n) used.push_back(n);
+  for (int n = 96; n <= 103; ++n) used.push_back(n);
+  for (int n : {105, 106, 107}) used.push_back(n);
+  return used;
+}
+
+inline constexpr int kMarkerMessage = 106;
+inline constexpr std::size_t kMarkerLimit = 87;  // longer would not survive a load
+inline constexpr std::array<int, 2> kFileNameMessages = {39, 48};  // help, licence
+
+}  // namespace bv::test
