@@ -7,3 +7,9 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AccountText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintLayout.cpp
 )
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SecretClipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LengthInput.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFGenPass.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFBusqueda.cpp
+)

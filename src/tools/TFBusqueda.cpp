@@ -1,0 +1,163 @@
+#include "tools/TFBusqueda.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "config/QtText.h"
+#include "config/Translation.h"
+#include "tools/NodeSearch.h"
+
+namespace bv {
+
+namespace {
+
+constexpr int kTitleMessage = 23;
+constexpr int kAccountWordMessage = 8;
+constexpr int kGroupWordMessage = 11;
+constexpr int kNodePictureCount = 26;
+enum Column { kTitleColumn, kKindColumn, kIndexColumn };
+
+template <class T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+// The node pictures of the main window's tree; a damaged number draws none.
+QIcon NodeIcon(int index) {
+  if (index < 0 || index >= kNodePictureCount) return {};
+  return QIcon(QStringLiteral(":/nodes/%1.png").arg(index, 2, 10, QLatin1Char('0')));
+}
+
+}  // namespace
+
+TFBusqueda::TFBusqueda(const ProfileTree& tree, QWidget* parent) : QDialog(parent), tree_(tree) {
+  setObjectName(QStringLiteral("FBusqueda"));
+  BuildControls();
+  InstallCp1252Guards(this);
+  TranslateWindow(this, false);
+  setWindowTitle(Msg(kTitleMessage));
+}
+
+void TFBusqueda::BuildControls() {
+  lblPalabra = Named(new QLabel(QStringLiteral("Buscar esta palabra:"), this), "lblPalabra");
+  Busca = Named(new QLineEdit(this), "Busca");
+  lblEn = Named(new QLabel(QStringLiteral("En:"), this), "lblEn");
+  BuscarEn = Named(new QComboBox(this), "BuscarEn");
+  BuscarEn->addItems({QStringLiteral("Título"), QStringLiteral("Descripción"),
+                      QStringLiteral("Notas adicionales"), QStringLiteral("Nombre de usuario"),
+                      QStringLiteral("Pregunta secreta"), QStringLiteral("URL"),
+                      QStringLiteral("Tipo")});
+  lblResultados = Named(new QLabel(QStringLiteral("Resultados:"), this), "lblResultados");
+  QFont bold = lblResultados->font();
+  bold.setBold(true);
+  lblResultados->setFont(bold);
+
+  Lista = Named(new QTreeWidget(this), "Lista");
+  Lista->setColumnCount(3);
+  Lista->setHeaderLabels({QStringLiteral("Título"), QStringLiteral("Tipo"), QStringLiteral("Idx")});
+  Lista->setColumnWidth(kTitleColumn, 145);
+  Lista->setColumnWidth(kKindColumn, 70);
+  Lista->setColumnWidth(kIndexColumn, 36);
+  Lista->setRootIsDecorated(false);
+  Lista->setUniformRowHeights(true);
+  Lista->setSelectionMode(QAbstractItemView::SingleSelection);
+  Lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Lista->setIconSize(QSize(16, 16));
+  Lista->setMinimumSize(280, 180);
+
+  BtnBuscar = Named(new QPushButton(QStringLiteral("Buscar..."), this), "BtnBuscar");
+  BtnCancelar = Named(new QPushButton(QStringLiteral("Cancelar"), this), "BtnCancelar");
+  BtnBuscar->setDefault(true);
+
+  auto* query = new QGridLayout;
+  query->addWidget(lblPalabra, 0, 0);
+  query->addWidget(Busca, 0, 1);
+  query->addWidget(lblEn, 1, 0);
+  query->addWidget(BuscarEn, 1, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(BtnBuscar);
+  buttons->addWidget(BtnCancelar);
+  auto* main = new QVBoxLayout(this);
+  main->addLayout(query);
+  main->addWidget(lblResultados);
+  main->addWidget(Lista);
+  main->addLayout(buttons);
+
+  Busca->installEventFilter(this);
+  connect(BtnBuscar, &QPushButton::clicked, this, &TFBusqueda::BtnBuscarClick);
+  connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+  connect(Lista, &QTreeWidget::itemSelectionChanged, this, &TFBusqueda::ListaSelectionChanged);
+}
+
+void TFBusqueda::showEvent(QShowEvent* event) {
+  searchReady_ = false;
+  Lista->clear();
+  Busca->clear();
+  BuscarEn->setCurrentIndex(0);
+  QDialog::showEvent(event);
+  Busca->setFocus();
+}
+
+bool TFBusqueda::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Busca) {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        BtnBuscarClick();
+        return true;  // the key goes no further
+      }
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+      QTimer::singleShot(0, Busca, &QLineEdit::selectAll);
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TFBusqueda::BtnBuscarClick() {
+  RunSearch();
+  Lista->setFocus();
+}
+
+void TFBusqueda::RunSearch() {
+  searchReady_ = false;
+  Lista->setUpdatesEnabled(false);
+  Lista->clear();
+
+  const std::string query = ToCp1252(Busca->text()).value_or(std::string());
+  for (const SearchHit& hit : SearchTree(tree_, BuscarEn->currentIndex(), query)) {
+    const TNodeData& data = hit.node->data;
+    auto* row = new QTreeWidgetItem(Lista);
+    row->setText(kTitleColumn, FromCp1252(data.Name));
+    row->setIcon(kTitleColumn, NodeIcon(data.ImageIndex));
+    row->setText(kKindColumn, Msg(data.IsAccount ? kAccountWordMessage : kGroupWordMessage));
+    row->setText(kIndexColumn, QString::number(hit.treeIndex));
+  }
+
+  Lista->setUpdatesEnabled(true);
+  searchReady_ = true;
+  Busca->setFocus();
+  Busca->selectAll();
+}
+
+void TFBusqueda::ListaSelectionChanged() {
+  if (!searchReady_) return;
+  const QList<QTreeWidgetItem*> selected = Lista->selectedItems();
+  if (selected.isEmpty()) return;
+  bool isNumber = false;
+  const int index = selected.front()->text(kIndexColumn).toInt(&isNumber);
+  if (TreeNode* node = isNumber ? tree_.NodeAtTreeIndex(index) : nullptr) emit nodeChosen(node);
+}
+
+}  // namespace bv

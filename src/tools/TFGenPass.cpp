@@ -1,0 +1,227 @@
+#include "tools/TFGenPass.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <string.h>
+
+#include "config/QtText.h"
+#include "config/Translation.h"
+#include "tools/LengthInput.h"
+#include "tools/PasswordLength.h"
+#include "tools/SecretClipboard.h"
+
+namespace bv {
+
+namespace {
+
+constexpr int kPasswordRequiredMessage = 52;
+constexpr int kTitleMessage = 22;
+
+template <class T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+void Embolden(QWidget* widget) {
+  QFont font = widget->font();
+  font.setBold(true);
+  widget->setFont(font);
+}
+
+void Wipe(std::string& secret) { explicit_bzero(secret.data(), secret.size()); }
+
+}  // namespace
+
+TFGenPass::TFGenPass(QWidget* parent, GenPassSeams seams, std::unique_ptr<RandomSource> random)
+    : QDialog(parent), seams_(std::move(seams)), random_(std::move(random)) {
+  if (!seams_.showError)
+    seams_.showError = [this](const QString& text) {
+      QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
+    };
+  if (!seams_.copySecret) seams_.copySecret = CopySecretToClipboard;
+  if (!random_) random_ = std::make_unique<SystemRandom>();
+
+  setObjectName(QStringLiteral("FGenPass"));
+  BuildControls();
+  CoupleOptions();
+  InstallCp1252Guards(this);
+  TranslateWindow(this, false);
+  setWindowTitle(Msg(kTitleMessage));
+}
+
+TFGenPass::~TFGenPass() = default;
+
+void TFGenPass::BuildControls() {
+  lblInfo = Named(new QLabel(QStringLiteral(
+                      "Este asistente le ayudará a generar contraseñas aleatorias \"sin "
+                      "sentido\" para proteger aún más sus nuevas cuentas de usuario."),
+                  this), "lblInfo");
+  lblInfo->setWordWrap(true);
+
+  Contenido = Named(new QGroupBox(QStringLiteral("Caracteres alfanuméricos"), this), "Contenido");
+  ConLetras = Named(new QCheckBox(QStringLiteral("Con letras"), Contenido), "ConLetras");
+  ConNumeros =
+      Named(new QCheckBox(QStringLiteral("Con caracteres numéricos"), Contenido), "ConNumeros");
+  Op_Text1 =
+      Named(new QRadioButton(QStringLiteral("Sólo letras minúsculas"), Contenido), "Op_Text1");
+  Op_Text2 =
+      Named(new QRadioButton(QStringLiteral("Sólo letras mayúsculas"), Contenido), "Op_Text2");
+  Op_Text3 = Named(
+      new QRadioButton(QStringLiteral("Alternar mayúsculas y minúsculas"), Contenido), "Op_Text3");
+  ConLetras->setChecked(true);
+  ConNumeros->setChecked(true);
+  Op_Text3->setChecked(true);
+  auto* contenido = new QGridLayout(Contenido);
+  contenido->addWidget(ConLetras, 0, 0);
+  contenido->addWidget(ConNumeros, 1, 0);
+  contenido->addWidget(Op_Text1, 0, 1);
+  contenido->addWidget(Op_Text2, 1, 1);
+  contenido->addWidget(Op_Text3, 2, 1);
+
+  Especial = Named(new QGroupBox(QStringLiteral("Caracteres especiales"), this), "Especial");
+  ConEspeciales = Named(new QCheckBox(QStringLiteral("Con caracteres especiales"), Especial),
+                        "ConEspeciales");
+  lblCaracteres = Named(new QLabel(QStringLiteral("Indique Caracteres especiales:"), Especial),
+                        "lblCaracteres");
+  Caracteres = Named(new QLineEdit(FromCp1252(kDefaultSpecials), Especial), "Caracteres");
+  Caracteres->setEnabled(false);
+  auto* especial = new QGridLayout(Especial);
+  especial->addWidget(ConEspeciales, 0, 0, 1, 2);
+  especial->addWidget(lblCaracteres, 1, 0);
+  especial->addWidget(Caracteres, 1, 1);
+
+  lblLength = Named(
+      new QLabel(QStringLiteral("¿De cuántos caracteres desea la contraseña? Indique:"), this),
+      "lblLength");
+  SpinEdit = Named(new QLineEdit(QString::number(kDefaultPasswordLength), this), "SpinEdit");
+  SpinEdit->setValidator(new DigitsOnlyValidator(SpinEdit));
+  SpinEdit->setMaximumWidth(60);
+  UpDown1 = Named(new UpDownButtons(SpinEdit, this), "UpDown1");
+
+  lblGenerada = Named(new QLabel(QStringLiteral("Contraseña generada:"), this), "lblGenerada");
+  Embolden(lblGenerada);
+  Resultado = Named(new QLineEdit(this), "Resultado");
+  Embolden(Resultado);
+
+  BtnGenerar = Named(new QPushButton(QStringLiteral("Generar"), this), "BtnGenerar");
+  BtnCopiar = Named(new QPushButton(QStringLiteral("Copiar"), this), "BtnCopiar");
+  BtnCancelar = Named(new QPushButton(QStringLiteral("Cancelar"), this), "BtnCancelar");
+  BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
+  BtnGenerar->setDefault(true);  // Enter in the length field generates
+
+  auto* length = new QHBoxLayout;
+  length->addWidget(lblLength);
+  length->addWidget(SpinEdit);
+  length->addWidget(UpDown1);
+  length->addStretch();
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(BtnGenerar);
+  buttons->addStretch();
+  buttons->addWidget(BtnCopiar);
+  buttons->addWidget(BtnCancelar);
+  buttons->addWidget(BtnOk);
+  auto* main = new QVBoxLayout(this);
+  main->addWidget(lblInfo);
+  main->addWidget(Contenido);
+  main->addWidget(Especial);
+  main->addLayout(length);
+  main->addWidget(lblGenerada);
+  main->addWidget(Resultado);
+  main->addLayout(buttons);
+  setMinimumWidth(420);
+
+  connect(BtnGenerar, &QPushButton::clicked, this, &TFGenPass::BtnGenerarClick);
+  connect(BtnCopiar, &QPushButton::clicked, this, &TFGenPass::BtnCopiarClick);
+  connect(BtnOk, &QPushButton::clicked, this, &TFGenPass::BtnOkClick);
+  connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFGenPass::CoupleOptions() {
+  connect(ConLetras, &QCheckBox::toggled, this, [this](bool letters) {
+    for (QRadioButton* option : {Op_Text1, Op_Text2, Op_Text3}) option->setEnabled(letters);
+  });
+  auto generable = [this] {
+    BtnGenerar->setEnabled(ConLetras->isChecked() || ConNumeros->isChecked());
+  };
+  connect(ConLetras, &QCheckBox::toggled, this, generable);
+  connect(ConNumeros, &QCheckBox::toggled, this, generable);
+  connect(ConEspeciales, &QCheckBox::toggled, Caracteres, &QLineEdit::setEnabled);
+}
+
+void TFGenPass::UseForAccount(QLineEdit* edPass) { target_ = edPass; }
+
+void TFGenPass::showEvent(QShowEvent* event) {
+  Resultado->clear();
+  BtnCopiar->setVisible(!FromAccountDialog());
+  BtnCancelar->setVisible(FromAccountDialog());
+  QDialog::showEvent(event);
+}
+
+PoolOptions TFGenPass::Options() const {
+  PoolOptions options;
+  options.letters = ConLetras->isChecked();
+  options.digits = ConNumeros->isChecked();
+  options.letterCase = Op_Text1->isChecked()   ? LetterCase::Lower
+                       : Op_Text2->isChecked() ? LetterCase::Upper
+                                               : LetterCase::Mixed;
+  options.specials = ConEspeciales->isChecked();
+  // The field refuses characters without a Windows-1252 form, so this always converts.
+  options.specialChars = ToCp1252(Caracteres->text()).value_or(std::string());
+  return options;
+}
+
+void TFGenPass::BtnGenerarClick() {
+  Resultado->clear();
+  std::optional<std::string> pool = ComposePool(Options());
+  if (!pool) return;
+
+  const QString typed = SpinEdit->text();
+  const std::optional<int> length = ReadPasswordLength(typed.toStdString());
+  if (!length) {
+    seams_.showError(FromCp1252(NotAnIntegerText(ToCp1252(typed).value_or(std::string()))));
+    return;
+  }
+  // A typed length above the limit was cut: show the length actually used.
+  SpinEdit->setText(QString::number(*length));
+
+  std::string password = GeneratePassword(*pool, static_cast<std::size_t>(*length), *random_);
+  Resultado->setText(FromCp1252(password));
+  Wipe(password);
+}
+
+void TFGenPass::BtnCopiarClick() {
+  Resultado->selectAll();
+  if (!Resultado->text().isEmpty()) seams_.copySecret(Resultado->text());
+  Resultado->deselect();
+}
+
+void TFGenPass::BtnOkClick() {
+  if (!FromAccountDialog()) {
+    accept();
+    return;
+  }
+  const QString password = Resultado->text();
+  if (password.isEmpty()) {
+    seams_.showError(Msg(kPasswordRequiredMessage));
+    return;
+  }
+  const QString handed = password.left(kMaxHandedLength);
+  // The field takes longer text from here than from the keyboard; a shorter limit of its
+  // own would cut the password without anyone noticing.
+  if (target_->maxLength() < handed.size()) target_->setMaxLength(kMaxHandedLength);
+  target_->setText(handed);
+  accept();
+}
+
+}  // namespace bv
