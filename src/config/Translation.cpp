@@ -74,35 +74,57 @@ void TranslateList(QComboBox* list, const WindowSection& section) {
   list->setCurrentIndex(-1);
 }
 
-void TranslateObject(QObject* object, const WindowSection& section) {
+enum class Kind { None, Caption, List, Action, FileDialog };
+
+Kind KindOf(const QObject* object) {
   const QString name = object->objectName();
-  if (name.isEmpty()) return;
-  if (Is<QLabel>(object)) {
-    if (name.startsWith(QLatin1String("notra"))) return;
-    if (const auto caption = section.Value(name)) static_cast<QLabel*>(object)->setText(*caption);
-  } else if (Is<QGroupBox>(object)) {
-    if (const auto caption = section.Value(name))
-      static_cast<QGroupBox*>(object)->setTitle(*caption);
-  } else if (Is<QPushButton>(object) || Is<QCheckBox>(object) || Is<QRadioButton>(object)) {
-    if (const auto caption = section.Value(name))
-      static_cast<QAbstractButton*>(object)->setText(*caption);
-  } else if (Is<QComboBox>(object)) {
-    TranslateList(static_cast<QComboBox*>(object), section);
-  } else if (Is<QAction>(object)) {
-    TranslateAction(static_cast<QAction*>(object), section);
-  } else if (Is<TFileDialogSpec>(object)) {
-    TranslateDialogSpec(static_cast<TFileDialogSpec*>(object), section);
+  if (name.isEmpty()) return Kind::None;
+  if (Is<QLabel>(object)) return name.startsWith(QLatin1String("notra")) ? Kind::None : Kind::Caption;
+  if (Is<QGroupBox>(object) || Is<QPushButton>(object) || Is<QCheckBox>(object) ||
+      Is<QRadioButton>(object))
+    return Kind::Caption;
+  if (Is<QComboBox>(object)) return Kind::List;
+  if (Is<QAction>(object)) return Kind::Action;
+  if (Is<TFileDialogSpec>(object)) return Kind::FileDialog;
+  return Kind::None;
+}
+
+void SetCaption(QObject* object, const QString& caption) {
+  if (auto* box = qobject_cast<QGroupBox*>(object))
+    box->setTitle(caption);
+  else if (auto* label = qobject_cast<QLabel*>(object))
+    label->setText(caption);
+  else if (auto* button = qobject_cast<QAbstractButton*>(object))
+    button->setText(caption);
+}
+
+void TranslateObject(QObject* object, Kind kind, const WindowSection& section) {
+  switch (kind) {
+    case Kind::Caption:
+      if (const auto caption = section.Value(object->objectName())) SetCaption(object, *caption);
+      break;
+    case Kind::List: TranslateList(static_cast<QComboBox*>(object), section); break;
+    case Kind::Action: TranslateAction(static_cast<QAction*>(object), section); break;
+    case Kind::FileDialog:
+      TranslateDialogSpec(static_cast<TFileDialogSpec*>(object), section);
+      break;
+    case Kind::None: break;
   }
 }
 
+struct Found {
+  QObject* object;
+  Kind kind;
+};
+
 // Pre-order walk over the window's objects; other top-level windows parented to this one
 // (dialogs) are translated by themselves, but pop-up menus belong to the window.
-void Walk(QObject* parent, const WindowSection& section) {
+void Collect(QObject* parent, QList<Found>& found) {
   for (QObject* child : parent->children()) {
-    TranslateObject(child, section);
+    if (const auto kind = KindOf(child); kind != Kind::None) found.push_back({child, kind});
     const auto* widget = qobject_cast<QWidget*>(child);
     if (widget && widget->isWindow() && !widget->inherits("QMenu")) continue;
-    Walk(child, section);
+    Collect(child, found);
   }
 }
 
@@ -168,10 +190,27 @@ QStringList SplitListValue(const QString& value) {
   return items;
 }
 
+QList<TranslatedControl> TranslatedControls(QWidget* window) {
+  QList<Found> found;
+  Collect(window, found);
+  QList<TranslatedControl> controls;
+  for (const auto& [object, kind] : found) {
+    const QString name = object->objectName();
+    switch (kind) {
+      case Kind::Action: controls.push_back({object, {name + "c", name + "h"}}); break;
+      case Kind::FileDialog: controls.push_back({object, {name + "f", name + "t"}}); break;
+      default: controls.push_back({object, {name}}); break;
+    }
+  }
+  return controls;
+}
+
 void TranslateWindow(QWidget* window, bool loadMessages) {
   const IniFile file(ActiveLanguageFile());
   const WindowSection section(file, window->objectName());
-  Walk(window, section);
+  QList<Found> found;
+  Collect(window, found);
+  for (const auto& [object, kind] : found) TranslateObject(object, kind, section);
   if (loadMessages) LoadMessages(file);
   if (window->objectName() == QLatin1String("FPrincipal")) SizeToolBarButtons(window);
 }

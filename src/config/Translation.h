@@ -65,4 +65,11 @@ void TranslateWindow(QWidget* window, bool loadMessages);
 // The drop-down list value split into items (exposed for the tests and the search window).
 QStringList SplitListValue(const QString& value);
 
+// The controls TranslateWindow changes, in its order, each with the keys it reads for them.
+struct TranslatedControl {
+  QObject* control;
+  QStringList keys;
+};
+QList<TranslatedControl> TranslatedControls(QWidget* window);
+
 }  // namespace bv
