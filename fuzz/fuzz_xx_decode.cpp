@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static bv::FieldCipher reused("fuzz key");
   const std::string fresh = DecipherOrMark(text, nullptr);
   if (DecipherOrMark(text, &reused) != fresh) std::abort();
-  if (fresh != "<format>" && fresh != "<cipher>" && bv::EncipherField(fresh, "fuzz key").size() !=
-                                                       bv::EncipheredLength(fresh.size())) {
+  if (fresh != "<format>" && fresh != "<cipher>" &&
+      bv::EncipherField(fresh, "fuzz key").size() != bv::EncipheredLength(fresh.size())) {
     std::abort();
   }
   return 0;

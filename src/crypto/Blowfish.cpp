@@ -11,7 +11,8 @@ namespace bv {
 namespace {
 
 inline std::uint32_t Round(const std::uint32_t* s, std::uint32_t x) {
-  return ((s[x >> 24] + s[256 + ((x >> 16) & 0xFF)]) ^ s[512 + ((x >> 8) & 0xFF)]) + s[768 + (x & 0xFF)];
+  return ((s[x >> 24] + s[256 + ((x >> 16) & 0xFF)]) ^ s[512 + ((x >> 8) & 0xFF)]) +
+         s[768 + (x & 0xFF)];
 }
 
 }  // namespace

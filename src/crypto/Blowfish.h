@@ -16,7 +16,8 @@ class TCipher_Blowfish : public TCipher {
   static constexpr int kPEntries = 18;
 
   // An empty password leaves the cipher unkeyed.
-  explicit TCipher_Blowfish(std::string_view password = {}, std::shared_ptr<TProtection> next = nullptr);
+  explicit TCipher_Blowfish(std::string_view password = {},
+                            std::shared_ptr<TProtection> next = nullptr);
   const char* ClassName() const override { return "TCipher_Blowfish"; }
   static TCipherSizes QuerySizes() { return {8, 56, 4 * (kSBoxWords + kPEntries)}; }
 

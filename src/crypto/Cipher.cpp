@@ -24,6 +24,7 @@ TCipher::TCipher(TCipherSizes sizes, std::shared_ptr<TProtection> next)
 TCipher::~TCipher() { TCipher::WipeState(); }
 
 void TCipher::SetHashClass(THashClass hashClass) {
+  if (hashClass == nullptr) hashClass = &THash_RipeMD256::Create;  // never left without a hash
   if (hashClass == hashClass_) return;
   hashClass_ = hashClass;
   hashObject_.reset();
@@ -111,7 +112,8 @@ void TCipher::InitKey(std::string_view password, const void* vector) {
   hash.Init();
   hash.Update(password.data(), password.size());
   hash.Final();
-  const std::size_t length = std::min(hash.DigestSize(), static_cast<std::size_t>(std::max(sizes_.KeySize, 0)));
+  const std::size_t length =
+      std::min(hash.DigestSize(), static_cast<std::size_t>(std::max(sizes_.KeySize, 0)));
   Init(hash.Digest(), length, vector);
   // Enciphering the digest in place destroys it; it is not needed again.
   EncipherBuffer(hash.Digest(), hash.Digest(), hash.DigestSize());

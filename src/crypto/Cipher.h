@@ -36,7 +36,7 @@ class TCipher : public TProtection {
   TCipherMode Mode() const { return mode_; }
   void SetMode(TCipherMode mode) { mode_ = mode; }
   THashClass HashClass() const { return hashClass_; }
-  void SetHashClass(THashClass hashClass);
+  void SetHashClass(THashClass hashClass);  // null: THash_RipeMD256
   std::int32_t BlockSize() const { return sizes_.BlockSize; }
   std::int32_t KeySize() const { return sizes_.KeySize; }
   std::uint32_t ScheduleSize() const { return sizes_.ScheduleSize; }

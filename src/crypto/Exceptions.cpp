@@ -14,9 +14,9 @@ std::string Substitute(std::string_view pattern, std::string_view value) {
 }  // namespace
 
 ECipherException CipherNotInitialized(std::string_view className) {
-  return ECipherException(kCipherErrorNotInitialized,
-                          Substitute("%s is not initialized call Init() or InitKey() before.",
-                                     className));
+  return ECipherException(
+      kCipherErrorNotInitialized,
+      Substitute("%s is not initialized call Init() or InitKey() before.", className));
 }
 
 EProtection CircularProtection() {

@@ -37,7 +37,7 @@ inline constexpr std::int32_t kCipherErrorNotInitialized = 3;
 ECipherException CipherNotInitialized(std::string_view className);
 EProtection CircularProtection();
 EStringFormat FormatNotExists(std::int32_t formatId);
-EStringFormat InvalidFormatInput(std::string_view formatName);      // decoding
+EStringFormat InvalidFormatInput(std::string_view formatName);        // decoding
 EStringFormat InconvertibleFormatInput(std::string_view formatName);  // encoding
 
 }  // namespace bv

@@ -10,7 +10,8 @@
 namespace bv {
 
 // Digest() hands out the chaining words as they lie in memory, which must be little-endian.
-static_assert(std::endian::native == std::endian::little, "the digest layout needs little-endian words");
+static_assert(std::endian::native == std::endian::little,
+              "the digest layout needs little-endian words");
 
 void THash::Update(const void*, std::size_t) {}
 
@@ -66,7 +67,9 @@ void THash_MD4::Final() {
 
 namespace {
 
-constexpr std::uint32_t F(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return (x & y) | (~x & z); }
+constexpr std::uint32_t F(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
+  return (x & y) | (~x & z);
+}
 constexpr std::uint32_t G(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
   return (x & y) | (x & z) | (y & z);
 }

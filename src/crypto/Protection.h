@@ -12,7 +12,13 @@
 
 namespace bv {
 
-enum TProtectionAction : std::uint8_t { actEncipher, actDecipher, actScramble, actCalculate, actWipe };
+enum TProtectionAction : std::uint8_t {
+  actEncipher,
+  actDecipher,
+  actScramble,
+  actCalculate,
+  actWipe
+};
 
 // A set of actions; bit n stands for action n.
 class TProtectionActions {
@@ -26,8 +32,12 @@ class TProtectionActions {
   }
 
   constexpr bool Contains(TProtectionAction action) const { return (bits_ >> action) & 1U; }
-  constexpr void Include(TProtectionAction action) { bits_ |= static_cast<std::uint8_t>(1U << action); }
-  constexpr void Exclude(TProtectionAction action) { bits_ &= static_cast<std::uint8_t>(~(1U << action)); }
+  constexpr void Include(TProtectionAction action) {
+    bits_ |= static_cast<std::uint8_t>(1U << action);
+  }
+  constexpr void Exclude(TProtectionAction action) {
+    bits_ &= static_cast<std::uint8_t>(~(1U << action));
+  }
   constexpr std::uint8_t Bits() const { return bits_; }
   friend constexpr bool operator==(TProtectionActions, TProtectionActions) = default;
 

@@ -27,14 +27,19 @@ namespace {
 // The four boolean functions, f1 to f4.
 std::uint32_t Mix(int function, std::uint32_t x, std::uint32_t y, std::uint32_t z) {
   switch (function) {
-    case 0: return x ^ y ^ z;
-    case 1: return (x & y) | (~x & z);
-    case 2: return (x | ~y) ^ z;
-    default: return (x & z) | (y & ~z);
+    case 0:
+      return x ^ y ^ z;
+    case 1:
+      return (x & y) | (~x & z);
+    case 2:
+      return (x | ~y) ^ z;
+    default:
+      return (x & z) | (y & ~z);
   }
 }
 
 // Message word and rotation of each of the 64 steps, left line then right line.
+// clang-format off
 constexpr int kWordLeft[64] = {
     0, 1, 2,  3,  4,  5,  6,  7,  8, 9, 10, 11, 12, 13, 14, 15,
     7, 4, 13, 1,  10, 6,  15, 3,  12, 0, 9,  5,  2,  14, 11, 8,
@@ -55,6 +60,7 @@ constexpr int kShiftRight[64] = {
     9,  13, 15, 7,  12, 8,  9,  11, 7,  7,  12, 7,  6,  15, 13, 11,
     9,  7,  15, 11, 8,  6,  6,  14, 12, 13, 5,  14, 13, 13, 7,  5,
     15, 5,  8,  11, 14, 14, 6,  14, 6,  9,  12, 9,  12, 5,  15, 8};
+// clang-format on
 constexpr std::uint32_t kConstLeft[4] = {0x00000000, 0x5A827999, 0x6ED9EBA1, 0x8F1BBCDC};
 constexpr std::uint32_t kConstRight[4] = {0x50A28BE6, 0x5C4DD124, 0x6D703EF3, 0x00000000};
 
@@ -71,8 +77,8 @@ void THash_RipeMD256::Compress(const std::uint8_t* block) {
   for (int step = 0; step < 64; ++step) {
     const int round = step / 16;
     auto& [al, bl, cl, dl] = left;
-    std::uint32_t t = std::rotl(al + Mix(round, bl, cl, dl) + x[kWordLeft[step]] + kConstLeft[round],
-                                kShiftLeft[step]);
+    std::uint32_t t = std::rotl(
+        al + Mix(round, bl, cl, dl) + x[kWordLeft[step]] + kConstLeft[round], kShiftLeft[step]);
     al = dl, dl = cl, cl = bl, bl = t;
     auto& [ar, br, cr, dr] = right;
     t = std::rotl(ar + Mix(3 - round, br, cr, dr) + x[kWordRight[step]] + kConstRight[round],

@@ -110,7 +110,8 @@ std::string TStringFormat_UU::TextToBinary(std::string_view text) const {
     for (; count > 0; count -= 3) {
       // Characters missing at the end of the text count as zero bits.
       std::uint32_t group = 0;
-      for (int i = 0; i < 4; ++i) group = group << 6 | static_cast<std::uint32_t>(std::max(nextValue(), 0));
+      for (int i = 0; i < 4; ++i)
+        group = group << 6 | static_cast<std::uint32_t>(std::max(nextValue(), 0));
       const char three[3] = {static_cast<char>(group >> 16), static_cast<char>(group >> 8),
                              static_cast<char>(group)};
       bytes.append(three, static_cast<std::size_t>(std::min(count, 3)));

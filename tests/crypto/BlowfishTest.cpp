@@ -103,7 +103,8 @@ TEST(BlowfishTest, ScheduleLayoutIsSBoxesThenP) {
   const std::uint32_t* s = words;
   const std::uint32_t* p = words + 1024;
   const auto f = [s](std::uint32_t x) {
-    return ((s[x >> 24] + s[256 + ((x >> 16) & 255)]) ^ s[512 + ((x >> 8) & 255)]) + s[768 + (x & 255)];
+    return ((s[x >> 24] + s[256 + ((x >> 16) & 255)]) ^ s[512 + ((x >> 8) & 255)]) +
+           s[768 + (x & 255)];
   };
   std::uint32_t left = 0x01234567, right = 0x89ABCDEF;
   for (int i = 0; i < 16; ++i) {

@@ -42,7 +42,8 @@ TEST(CipherTest, NewCipherWithoutPasswordIsWipedAndUnkeyed) {
 
 TEST(CipherTest, KeySetupMakesTheVectorFromTheFFBlock) {
   TCipher_Blowfish cipher("password");
-  const std::string v = test::OracleBlowfish(test::OracleRipeMD256("password")).Encipher(std::string(8, '\xFF'));
+  const std::string v =
+      test::OracleBlowfish(test::OracleRipeMD256("password")).Encipher(std::string(8, '\xFF'));
   EXPECT_EQ(Hex(Bytes(cipher.Vector())), Hex(v));
   EXPECT_EQ(Hex(Bytes(cipher.Feedback())), Hex(v));
   EXPECT_EQ(cipher.Flags(), 3u);
@@ -65,8 +66,12 @@ TEST(CipherTest, ExplicitVectorAndOtherHashClass) {
   THash* before = &cipher.KeyHash();
   cipher.InitKey("password");
   EXPECT_EQ(before, &cipher.KeyHash());  // one hash object, reused
-  const std::string v = test::OracleBlowfish(test::OracleMD4("password")).Encipher(std::string(8, '\xFF'));
+  const std::string v =
+      test::OracleBlowfish(test::OracleMD4("password")).Encipher(std::string(8, '\xFF'));
   EXPECT_EQ(Hex(Bytes(cipher.Vector())), Hex(v));
+
+  cipher.SetHashClass(nullptr);
+  EXPECT_EQ(cipher.HashClass(), &THash_RipeMD256::Create);
 }
 
 TEST(CipherTest, UnkeyedCipherFailsWithCode3) {
@@ -87,7 +92,8 @@ TEST(CipherTest, UnkeyedCipherFailsWithCode3) {
       ADD_FAILURE() << "no failure";
     } catch (const ECipherException& e) {
       EXPECT_EQ(e.ErrorCode(), 3);
-      EXPECT_STREQ(e.what(), "TCipher_Blowfish is not initialized call Init() or InitKey() before.");
+      EXPECT_STREQ(e.what(),
+                   "TCipher_Blowfish is not initialized call Init() or InitKey() before.");
     }
   }
   EXPECT_EQ(buffer, "abc");
@@ -103,7 +109,8 @@ TEST(CipherTest, ChainingMatchesAnIndependentMode0) {
     const std::string ours = Chained(cipher, plain, actEncipher);
     ASSERT_EQ(Hex(ours), Hex(test::OracleMode0("chain key", plain, false))) << n;
     ASSERT_EQ(Hex(Chained(cipher, ours, actDecipher)), Hex(plain)) << n;
-    ASSERT_EQ(Hex(Chained(cipher, plain, actDecipher)), Hex(test::OracleMode0("chain key", plain, true)));
+    ASSERT_EQ(Hex(Chained(cipher, plain, actDecipher)),
+              Hex(test::OracleMode0("chain key", plain, true)));
   }
 }
 
@@ -161,7 +168,8 @@ TEST(CipherTest, ProcessStreamHonoursPositionsAndSize) {
 
   std::stringstream shortSource(plain.substr(0, 10)), shortOut;
   cipher.ProcessStream(&shortSource, &shortOut, actEncipher, 4096);  // more than there is
-  EXPECT_EQ(shortOut.str(), whole.substr(0, 8) + Chained(cipher, plain.substr(0, 10), actEncipher).substr(8));
+  EXPECT_EQ(shortOut.str(),
+            whole.substr(0, 8) + Chained(cipher, plain.substr(0, 10), actEncipher).substr(8));
 
   std::stringstream calculated(plain), untouched;
   cipher.ProcessStream(&calculated, &untouched, actCalculate, -1);

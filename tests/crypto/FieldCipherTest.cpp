@@ -81,7 +81,8 @@ TEST(FieldCipherTest, ReusedCipherGivesTheBytesOfFreshCiphers) {
 TEST(FieldCipherTest, BlocksChainForwardOnly) {
   const std::string key = "prefix";
   const std::string a = DecodeFromFormat(EncipherField("0123456789abcdefXYZ", key), kFormatIdXX);
-  const std::string b = DecodeFromFormat(EncipherField("0123456789abcdef-other tail", key), kFormatIdXX);
+  const std::string b =
+      DecodeFromFormat(EncipherField("0123456789abcdef-other tail", key), kFormatIdXX);
   EXPECT_EQ(a.substr(0, 16), b.substr(0, 16));
   EXPECT_NE(a.substr(16, 3), b.substr(16, 3));
 }
@@ -120,11 +121,9 @@ TEST(FieldCipherTest, EmptyKeyFailsOnlyForNonEmptyText) {
   EXPECT_EQ(unkeyed.Encipher(""), "");
   EXPECT_EQ(unkeyed.Decipher(""), "");
   const std::function<std::string()> calls[] = {
-      [] { return EncipherField("abc", ""); },
-      [] { return DecipherField("1MK7X", ""); },
+      [] { return EncipherField("abc", ""); }, [] { return DecipherField("1MK7X", ""); },
       [] { return DecipherField("+", ""); },  // valid text of no bytes still needs a key
-      [&] { return unkeyed.Encipher("abc"); },
-      [&] { return unkeyed.Decipher("1MK7X"); },
+      [&] { return unkeyed.Encipher("abc"); }, [&] { return unkeyed.Decipher("1MK7X"); },
       [&] { return unkeyed.Decipher("+"); },
   };
   for (const auto& call : calls) {
@@ -133,7 +132,8 @@ TEST(FieldCipherTest, EmptyKeyFailsOnlyForNonEmptyText) {
       ADD_FAILURE() << "no failure";
     } catch (const ECipherException& e) {
       EXPECT_EQ(e.ErrorCode(), 3);
-      EXPECT_STREQ(e.what(), "TCipher_Blowfish is not initialized call Init() or InitKey() before.");
+      EXPECT_STREQ(e.what(),
+                   "TCipher_Blowfish is not initialized call Init() or InitKey() before.");
     }
   }
 }

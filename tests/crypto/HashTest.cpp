@@ -38,12 +38,14 @@ TEST(HashTest, RipeMD256PublishedVectors) {
       {"a", "f9333e45d857f5d90a91bab70a1eba0cfb1be4b0783c9acfcd883a9134692925"},
       {"abc", "afbd6e228b9d8cbbcef5ca2d03e6dba10ac0bc7dcbe4680e1e42d2e975459b65"},
       {"message digest", "87e971759a1ce47a514d5c914c392c9018c7c46bc14465554afcdf54a5070c0e"},
-      {"abcdefghijklmnopqrstuvwxyz", "649d3034751ea216776bf9a18acc81bc7896118a5197968782dd1fd97d8d5133"},
+      {"abcdefghijklmnopqrstuvwxyz",
+       "649d3034751ea216776bf9a18acc81bc7896118a5197968782dd1fd97d8d5133"},
       {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
        "3843045583aac6c8c8d9128573e7a9809afb2a0f34ccc36ea9e72f16f6368e3f"},
       {kAlphaNumeric, "5740a408ac16b720b84424ae931cbb1fe363d1d0bf4017f1a89f7ea6de77a0b8"},
       {kDigits80, "06fdcc7a409548aaf91368c06a6275b553e3f099bf0ea4edfd6778df89a890dd"},
-      {std::string(1000000, 'a'), "ac953744e10e31514c150d4d8d7b677342e33399788296e43ae4850ce4f97978"},
+      {std::string(1000000, 'a'),
+       "ac953744e10e31514c150d4d8d7b677342e33399788296e43ae4850ce4f97978"},
   };
   for (const auto& v : vectors) {
     EXPECT_EQ(DigestOf<THash_RipeMD256>(v.message), v.digest) << "length " << v.message.size();
@@ -93,13 +95,14 @@ TEST(HashTest, SplitUpdatesGiveTheSameDigest) {
   }
 }
 
-TEST(HashTest, InitRestartsAndFinalClearsTheBlock) {
+TEST(HashTest, InitStartsAFreshMessage) {
   THash_RipeMD256 hash;
   hash.Update("garbage", 7);
   hash.Init();
   hash.Update("abc", 3);
   hash.Final();
-  EXPECT_EQ(Hex(hash.Digest(), 32), "afbd6e228b9d8cbbcef5ca2d03e6dba10ac0bc7dcbe4680e1e42d2e975459b65");
+  EXPECT_EQ(Hex(hash.Digest(), 32),
+            "afbd6e228b9d8cbbcef5ca2d03e6dba10ac0bc7dcbe4680e1e42d2e975459b65");
   EXPECT_EQ(hash.DigestSize(), 32u);
   EXPECT_EQ(THash_MD4().DigestSize(), 16u);
 }

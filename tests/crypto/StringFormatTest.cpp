@@ -51,9 +51,11 @@ TEST(StringFormatTest, LengthRuleAndRoundTrips) {
     ASSERT_EQ(uu.size(), EncipheredLength(n)) << n;
     ASSERT_EQ(FromXX(xx), bytes) << n;
     ASSERT_EQ(DecodeFromFormat(uu, kFormatIdUU), bytes) << n;
-    ASSERT_EQ(xx.find_first_not_of(TStringFormat_XX::Class()->Alphabet().substr(0, 64)), std::string::npos);
+    ASSERT_EQ(xx.find_first_not_of(TStringFormat_XX::Class()->Alphabet().substr(0, 64)),
+              std::string::npos);
   }
-  const std::size_t lengths[][2] = {{0, 0}, {1, 5}, {2, 5}, {3, 5}, {4, 9}, {16, 25}, {17, 25}, {45, 61}, {46, 66}};
+  const std::size_t lengths[][2] = {{0, 0},   {1, 5},   {2, 5},   {3, 5},  {4, 9},
+                                    {16, 25}, {17, 25}, {45, 61}, {46, 66}};
   for (const auto& [n, length] : lengths) EXPECT_EQ(EncipheredLength(n), length) << n;
 }
 
@@ -98,22 +100,24 @@ TEST(StringFormatTest, ExtraCharactersCountOnlyInsideLines) {
       {"1MK7X1MK7X", "abcabc"},  // lines follow without separators
       {"1MK7!", nullptr},        // not in the table
       {"1MK7{", nullptr},
-      {"1MK7", nullptr},             // last line short of its count
-      {"hAAAA", nullptr},            // 45 bytes announced, 1 given
-      {"iAAAA", nullptr},            // a count above 45
-      {"+", ""},                     // a line of no bytes
-      {"-AB", "\x30"},               // ends inside a group: missing characters are zero bits
+      {"1MK7", nullptr},   // last line short of its count
+      {"hAAAA", nullptr},  // 45 bytes announced, 1 given
+      {"iAAAA", nullptr},  // a count above 45
+      {"+", ""},           // a line of no bytes
+      {"-AB", "\x30"},     // ends inside a group: missing characters are zero bits
   };
   for (const auto& c : cases) {
     if (c.decoded == nullptr) {
-      EXPECT_EQ(FailureOf([&] { FromXX(c.text); }), "Input is not an valid XX Coding Format.") << c.text;
+      EXPECT_EQ(FailureOf([&] { FromXX(c.text); }), "Input is not an valid XX Coding Format.")
+          << c.text;
     } else {
       EXPECT_EQ(FromXX(c.text), c.decoded) << c.text;
     }
   }
   // UU tolerates only white space.
   EXPECT_EQ(DecodeFromFormat("#86 )C", kFormatIdUU), "abc");
-  EXPECT_EQ(FailureOf([] { DecodeFromFormat("#86{)C", kFormatIdUU); }), "Input is not an valid UU Coding Format.");
+  EXPECT_EQ(FailureOf([] { DecodeFromFormat("#86{)C", kFormatIdUU); }),
+            "Input is not an valid UU Coding Format.");
 }
 
 TEST(StringFormatTest, EntryPointsForEmptyAndRawInput) {
@@ -155,7 +159,8 @@ TEST(StringFormatTest, RegisteringAnIdentifierAgainReplacesTheClass) {
   RegisterFormats({nullptr, TStringFormat_Picky::Class()});
   EXPECT_EQ(FindFormat(kFormatIdXX), TStringFormat_Picky::Class());
   EXPECT_EQ(TStringFormat_Picky::Class()->FormatName(), "Picky");
-  EXPECT_EQ(FailureOf([] { EncodeToFormat("abc", kFormatIdXX); }), "Input can not be convert to Picky Format.");
+  EXPECT_EQ(FailureOf([] { EncodeToFormat("abc", kFormatIdXX); }),
+            "Input can not be convert to Picky Format.");
   EXPECT_EQ(DecodeFromFormat("1MK7X", kFormatIdXX), "1MK7X");
 
   const Unregistered skipped;
