@@ -12,4 +12,5 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LengthInput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFGenPass.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFBusqueda.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PrintDocument.cpp
 )
