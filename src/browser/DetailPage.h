@@ -10,12 +10,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "profile/InOutError.h"
 #include "profile/NodeData.h"
 #include "profile/ProfileTree.h"
 
@@ -101,10 +102,11 @@ struct SummaryInfo {
   std::string Owner, Title, Magic;  // from the header, Windows-1252
 };
 
-// The profile file could not be opened for the summary; what() is the run-time text.
-class SummaryFileError : public std::runtime_error {
+// The profile file could not be opened for the summary. Like every file failure, what() is
+// the run-time text in Windows-1252 ("Archivo no encontrado", "Acceso al archivo denegado").
+class SummaryFileError : public EInOutError {
  public:
-  using std::runtime_error::runtime_error;
+  explicit SummaryFileError(const EInOutError& error) : EInOutError(error) {}
 };
 
 // Reads size and modification time of the profile file and counts the tree's nodes.

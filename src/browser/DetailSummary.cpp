@@ -12,33 +12,17 @@
 namespace bv {
 namespace {
 
-// The run-time texts of file failures (Windows-1252).
-std::string FailureText(int error) {
-  switch (error) {
-    case ENOENT: return "Archivo no encontrado";
-    case ENAMETOOLONG:
-    case ENOTDIR:
-    case EINVAL: return "Nombre de Archivo inv\xE1lido";
-    case EMFILE:
-    case ENFILE: return "Demasiados archivos abiertos";
-    case EACCES:
-    case EPERM:
-    case EISDIR: return "Acceso al archivo denegado";
-    default: return "Error I/O " + std::to_string(error);
-  }
-}
-
 // The file is opened for reading only, so other readers and writers are not disturbed;
 // size and time are taken from the opened file itself.
 struct stat StatOpenedFile(const std::filesystem::path& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw SummaryFileError(FailureText(errno));
+  if (fd < 0) throw SummaryFileError(EInOutError::FromErrno(errno));
   struct stat st {};
   const int rc = ::fstat(fd, &st);
   const int error = errno;
   ::close(fd);
-  if (rc != 0) throw SummaryFileError(FailureText(error));
-  if (S_ISDIR(st.st_mode)) throw SummaryFileError(FailureText(EISDIR));
+  if (rc != 0) throw SummaryFileError(EInOutError::FromErrno(error));
+  if (S_ISDIR(st.st_mode)) throw SummaryFileError(EInOutError::FromErrno(EISDIR));
   return st;
 }
 

@@ -4,6 +4,10 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DetailPageBuilder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DetailSummary.cpp
 )
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DetailView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DetailViewHtml.cpp
+)
 
 # Account tree: drop rules, sort order and label styles (core), model and view (Qt).
 list(APPEND BV_CORE_SOURCES

@@ -1,0 +1,172 @@
+#include "browser/DetailView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextFrame>
+
+#include "browser/DetailViewHtml.h"
+#include "config/Messages.h"
+
+namespace bv {
+namespace {
+
+constexpr int kSideMargin = 10;
+constexpr int kMaxLineWidth = 620;
+
+}  // namespace
+
+TDetailView::TDetailView(QWidget* parent)
+    : QTextBrowser(parent), message_([](int n) { return MessageText(n); }) {
+  setObjectName(QStringLiteral("Resulta"));
+  // Our own link handling: with the browser's, a click would load the href and wipe the page.
+  setOpenLinks(false);
+  setOpenExternalLinks(false);
+  setTextInteractionFlags(Qt::LinksAccessibleByMouse);  // links work, text is not selectable
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The main window supplies the pop-up menu; the browser's own (Copy, Select All) never shows.
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  document()->setUndoRedoEnabled(false);
+  QPalette p = palette();
+  p.setColor(QPalette::Base, Qt::white);
+  setPalette(p);
+  connect(this, &QTextBrowser::anchorClicked, this, &TDetailView::LinkClicked);
+  FitWrapWidth();
+}
+
+void TDetailView::SetMessageSource(MessageFn message) { message_ = std::move(message); }
+
+void TDetailView::ShowWelcomePage() { Show(BuildWelcomePage(message_)); }
+
+void TDetailView::ShowEmptyProfilePage(const TProfileHeader& header) {
+  Show(BuildEmptyProfilePage(header, message_));
+}
+
+void TDetailView::ShowProfileSummary(const SummaryInfo& info) {
+  Show(BuildSummaryPage(info, message_));
+}
+
+CopyFields TDetailView::ShowAccountPage(const TNodeData& node, bool showHidden) {
+  Show(BuildAccountPage(node, showHidden, message_));
+  return page_.copy;
+}
+
+void TDetailView::ShowGroupPage(const TNodeData& node) { Show(BuildGroupPage(node, message_)); }
+
+int TDetailView::VerticalScroll() const { return verticalScrollBar()->value(); }
+
+void TDetailView::SetVerticalScroll(int value) { verticalScrollBar()->setValue(value); }
+
+void TDetailView::Show(DetailPage page) {
+  hoveredLink_ = -1;  // the old page's links are gone with it
+  page_ = std::move(page);
+  setHtml(PageHtml(page_, WindowTextColour(), locale()));
+  QTextFrame* root = document()->rootFrame();
+  QTextFrameFormat frame = root->frameFormat();
+  frame.setLeftMargin(kSideMargin);
+  frame.setRightMargin(kSideMargin);
+  root->setFrameFormat(frame);
+  viewport()->update();
+}
+
+void TDetailView::LinkClicked(const QUrl& url) {
+  const int n = LinkNumber(url.toString());
+  if (n < 0) return;
+  const PageLink& link = page_.links[static_cast<std::size_t>(n)];
+  switch (link.action) {
+    case LinkAction::OpenAddress: emit openUrlRequested(QString::fromUtf8(link.address)); break;
+    case LinkAction::ExportHtml: emit exportHtmlRequested(); break;
+    case LinkAction::ExportText: emit exportTextRequested(); break;
+    case LinkAction::Edit: emit editRequested(); break;
+    case LinkAction::None: break;
+  }
+}
+
+// The page's text is not selectable, from the keyboard either (the browser would still
+// select all on Ctrl+A); the keys that scroll keep working.
+void TDetailView::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::SelectAll)) {
+    event->ignore();
+    return;
+  }
+  QTextBrowser::keyPressEvent(event);
+}
+
+void TDetailView::mouseMoveEvent(QMouseEvent* event) {
+  QTextBrowser::mouseMoveEvent(event);
+  HoverLink(LinkNumber(anchorAt(event->position().toPoint())));
+}
+
+bool TDetailView::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::Leave) HoverLink(-1);
+  return QTextBrowser::viewportEvent(event);
+}
+
+void TDetailView::resizeEvent(QResizeEvent* event) {
+  QTextBrowser::resizeEvent(event);
+  FitWrapWidth();
+}
+
+// Called when the mouse comes onto another link, or off every link (-1).
+void TDetailView::HoverLink(int link) {
+  if (link == hoveredLink_) return;
+  if (hoveredLink_ >= 0)
+    PaintLink(hoveredLink_, ColourOfStyle(LinkStyle(hoveredLink_), WindowTextColour()));
+  hoveredLink_ = link;
+  if (link >= 0) PaintLink(link, Qt::red);
+  emit statusTextChanged(QString());
+  const std::string& hover = link >= 0 ? page_.links[static_cast<std::size_t>(link)].hover
+                                       : std::string();
+  if (!hover.empty()) emit statusTextChanged(QString::fromUtf8(hover));
+}
+
+void TDetailView::PaintLink(int link, const QColor& colour) {
+  const QString href = QString::number(link);
+  std::vector<std::pair<int, int>> ranges;  // collected first: painting merges fragments
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+      if (it.fragment().charFormat().anchorHref() == href)
+        ranges.emplace_back(it.fragment().position(), it.fragment().length());
+  QTextCharFormat format;
+  format.setForeground(colour);
+  for (const auto& [position, length] : ranges) {
+    QTextCursor cursor(document());
+    cursor.setPosition(position);
+    cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+    cursor.mergeCharFormat(format);
+  }
+}
+
+int TDetailView::LinkStyle(int link) const {
+  for (const PageParagraph& p : page_.paragraphs)
+    for (const PagePiece& piece : p.pieces)
+      if (piece.link == link) return piece.style;
+  return 0;
+}
+
+int TDetailView::LinkNumber(const QString& href) const {
+  bool ok = false;
+  const int n = href.toInt(&ok);
+  return ok && n >= 0 && static_cast<std::size_t>(n) < page_.links.size() ? n : -1;
+}
+
+// The page background is always white: a light window text colour (a dark desktop theme)
+// would vanish on it, so black stands in.
+QColor TDetailView::WindowTextColour() const {
+  const QColor text = palette().color(QPalette::WindowText);
+  return text.lightness() > 128 ? QColor(Qt::black) : text;
+}
+
+// Lines follow the view's width up to 620 pixels, never wider.
+void TDetailView::FitWrapWidth() {
+  const int widest = kMaxLineWidth + 2 * kSideMargin;
+  if (viewport()->width() > widest) {
+    if (lineWrapMode() != FixedPixelWidth) setLineWrapMode(FixedPixelWidth);
+    if (lineWrapColumnOrWidth() != widest) setLineWrapColumnOrWidth(widest);
+  } else if (lineWrapMode() != WidgetWidth) {
+    setLineWrapMode(WidgetWidth);
+  }
+}
+
+}  // namespace bv

@@ -1,0 +1,67 @@
+#pragma once
+// The detail view "Resulta": a read-only rich-text browser on the right of the main window,
+// showing one page at a time (welcome, empty profile, summary, account, group). Its links
+// are numbered in page order; what a click or a hover does depends on the page shown.
+
+#include <QTextBrowser>
+
+#include "browser/DetailPage.h"
+
+namespace bv {
+
+class TDetailView : public QTextBrowser {
+  Q_OBJECT
+
+ public:
+  explicit TDetailView(QWidget* parent = nullptr);
+
+  // The shown page as the main window numbers it (0 empty profile ... 5 summary).
+  int PageKind() const { return static_cast<int>(page_.kind); }
+
+  void ShowWelcomePage();
+  void ShowEmptyProfilePage(const TProfileHeader& header);
+  void ShowProfileSummary(const SummaryInfo& info);
+  // Returns the copy commands of the rows drawn plainly; showHidden draws the password and
+  // the answer in clear.
+  CopyFields ShowAccountPage(const TNodeData& node, bool showHidden);
+  void ShowGroupPage(const TNodeData& node);
+
+  int VerticalScroll() const;
+  void SetVerticalScroll(int value);
+
+  // The page on view, as drawn.
+  const DetailPage& Page() const { return page_; }
+
+  // Message texts come from the active language unless a test gives fixed ones.
+  void SetMessageSource(MessageFn message);
+
+ signals:
+  void openUrlRequested(const QString& address);
+  void exportHtmlRequested();
+  void exportTextRequested();
+  void editRequested();
+  // The status bar panel's text: empty first (clearing it), then the hover text if any.
+  void statusTextChanged(const QString& text);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Show(DetailPage page);
+  void LinkClicked(const QUrl& url);
+  void HoverLink(int link);
+  void PaintLink(int link, const QColor& colour);
+  int LinkStyle(int link) const;
+  int LinkNumber(const QString& href) const;
+  QColor WindowTextColour() const;
+  void FitWrapWidth();
+
+  DetailPage page_;
+  MessageFn message_;
+  int hoveredLink_ = -1;
+};
+
+}  // namespace bv

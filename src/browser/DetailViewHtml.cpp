@@ -1,0 +1,82 @@
+#include "browser/DetailViewHtml.h"
+
+#include <QDateTime>
+
+#include "browser/DetailPageStyles.h"
+
+namespace bv {
+namespace {
+
+// The fonts the pages ask for are Windows fonts; each is followed by the metric-compatible
+// (or closest) font that Debian installs.
+QString FontFamilies(StyleFont font) {
+  switch (font) {
+    case StyleFont::Verdana: return "'Verdana', 'DejaVu Sans', sans-serif";
+    case StyleFont::Arial: return "'Arial', 'Liberation Sans', sans-serif";
+    case StyleFont::TimesNewRoman: return "'Times New Roman', 'Liberation Serif', serif";
+  }
+  return "sans-serif";
+}
+
+QString SpanStyle(int style, const QColor& windowText) {
+  const TextStyle& s = kTextStyles[style];
+  return QStringLiteral("font-family:%1; font-size:%2pt; color:%3; font-weight:%4; "
+                        "font-style:%5; text-decoration:none")
+      .arg(FontFamilies(s.font))
+      .arg(s.points)
+      .arg(ColourOfStyle(style, windowText).name())
+      .arg(s.bold ? 700 : 400)
+      .arg(s.italic ? "italic" : "normal");
+}
+
+QString PieceHtml(const PagePiece& piece, const QColor& windowText, const QLocale& locale) {
+  const QString text = piece.time ? FormatPageTime(*piece.time, locale)
+                                  : QString::fromUtf8(piece.text);
+  QString html = QStringLiteral("<span style=\"%1\">%2</span>")
+                     .arg(SpanStyle(piece.style, windowText), text.toHtmlEscaped());
+  if (piece.link >= 0) html = QStringLiteral("<a href=\"%1\">%2</a>").arg(piece.link).arg(html);
+  return html;
+}
+
+QString BulletHtml(Bullet bullet) {
+  switch (bullet) {
+    case Bullet::Field: return QStringLiteral("<img src=\"%1\" align=\"middle\">").arg(kFieldBulletPicture);
+    case Bullet::Link: return QStringLiteral("<img src=\"%1\" align=\"middle\">").arg(kLinkBulletPicture);
+    case Bullet::None: break;
+  }
+  return {};
+}
+
+}  // namespace
+
+QColor ColourOfStyle(int style, const QColor& windowText) {
+  const StyleColour c = kTextStyles[style].colour;
+  if (c == StyleColour::WindowText) return windowText;
+  return QColor::fromRgb(FixedColourRgb(c));
+}
+
+QString FormatPageTime(std::chrono::system_clock::time_point time, const QLocale& locale) {
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch());
+  const QDateTime local = QDateTime::fromMSecsSinceEpoch(ms.count());
+  return locale.toString(local.date(), QLocale::ShortFormat) + ' ' +
+         locale.toString(local.time(), QLocale::LongFormat);
+}
+
+QString PageHtml(const DetailPage& page, const QColor& windowText, const QLocale& locale) {
+  QString html = QStringLiteral("<html><body>");
+  for (const PageParagraph& p : page.paragraphs) {
+    if (p.rule) {
+      html += QStringLiteral("<hr>");
+      continue;
+    }
+    // pre-wrap keeps the leading blanks that indent values.
+    html += p.centred ? QStringLiteral("<p align=\"center\" ") : QStringLiteral("<p ");
+    html += QStringLiteral("style=\"margin:0; white-space:pre-wrap\">");
+    html += BulletHtml(p.bullet);
+    for (const PagePiece& piece : p.pieces) html += PieceHtml(piece, windowText, locale);
+    html += QStringLiteral("</p>");
+  }
+  return html + QStringLiteral("</body></html>");
+}
+
+}  // namespace bv
