@@ -70,9 +70,19 @@ IniWriteError::IniWriteError(const std::filesystem::path& path, const std::strin
     : std::runtime_error("Unable to write to " + path.string() + ": " + reason), path_(path) {}
 
 IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
+  std::error_code ec;
+  const auto type = std::filesystem::status(path_, ec).type();
+  if (type == std::filesystem::file_type::not_found || path_.empty()) return;
   std::ifstream in(path_, std::ios::binary);
-  if (!in) return;
+  if (type != std::filesystem::file_type::regular || !in) {
+    unreadable_ = true;
+    return;
+  }
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    unreadable_ = true;
+    return;
+  }
   std::size_t start = 0;
   while (start < bytes.size()) {
     const auto nl = bytes.find('\n', start);
@@ -151,6 +161,7 @@ std::string IniFile::NewLineEnd() const {
 
 void IniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
   // A line break would split the value and let its rest be read as other keys.
+  if (unreadable_) throw IniWriteError(path_, "the file exists but cannot be read");
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
       section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
       Trim(key).empty())

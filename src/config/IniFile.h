@@ -10,7 +10,8 @@
 // Writing one key changes or adds exactly one line (and a section line when the section
 // is new); every other byte of the file stays as it was, line ends included. The new
 // file is written beside the old one and renamed over it, so a failed write never
-// truncates the file; the failure throws IniWriteError.
+// truncates the file; the failure throws IniWriteError. A file that exists but cannot be
+// read is never written: its other lines would be lost.
 
 #include <cstddef>
 #include <filesystem>
@@ -73,6 +74,7 @@ class IniFile {
 
   std::filesystem::path path_;
   std::vector<Line> lines_;
+  bool unreadable_ = false;
 };
 
 }  // namespace bv

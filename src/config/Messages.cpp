@@ -1,5 +1,6 @@
 #include "config/Messages.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <system_error>
@@ -65,6 +66,22 @@ void SelectStartLanguage() {
   SetActiveLanguageFile(!stored.empty() && std::filesystem::is_regular_file(chosen, ec)
                             ? chosen
                             : defaultFile);
+}
+
+std::vector<std::filesystem::path> LanguageFiles(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    // Windows matched "*.lng" without regard to case.
+    auto extension = it->path().extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
+    if (extension == ".lng" && it->is_regular_file(ec)) files.push_back(it->path());
+  }
+  std::sort(files.begin(), files.end(),
+            [](const auto& a, const auto& b) { return a.filename() < b.filename(); });
+  return files;
 }
 
 }  // namespace bv

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace bv {
 
@@ -33,5 +34,9 @@ void SetActiveLanguageFile(const std::filesystem::path& languageFile);
 void SelectStartLanguage();
 
 std::filesystem::path DefaultLanguageFile();
+
+// The language files ("*.lng") of a folder, by file name in byte order; empty when the
+// folder is missing. The first-run picker and the options dialog list these.
+std::vector<std::filesystem::path> LanguageFiles(const std::filesystem::path& folder);
 
 }  // namespace bv

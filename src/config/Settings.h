@@ -15,7 +15,7 @@ namespace bv {
 
 namespace settings {
 inline constexpr std::string_view kConfiguracion = "Configuracion";
-inline constexpr std::string_view kRecursos = "Recursos";        // active language file
+inline constexpr std::string_view kRecursos = "Recursos";  // active language file (PathToSetting)
 inline constexpr std::string_view kCargaUltimo = "CargaUltimo";  // open the last profile at start
 inline constexpr std::string_view kIrAlPrimero = "IrAlPrimero";  // select the first node on open
 inline constexpr std::string_view kMostrarPass = "MostrarPass";  // show password and answer

@@ -1,7 +1,12 @@
 #include "config/IniFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "config/TempDir.h"
 
@@ -138,6 +143,23 @@ TEST(IniFileTest, FailedWriteThrowsAndLeavesTheFile) {
   std::size_t entries = 0;
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
   EXPECT_EQ(entries, 2u) << "the temporary file is removed";
+}
+
+TEST(IniFileTest, AFileThatCannotBeReadIsNeverReplaced) {
+  TempDir dir;
+  // Nobody, root included, can open a socket as a file.
+  const auto path = dir / "socket.ini";
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  IniFile ini(path);
+  EXPECT_EQ(ini.ReadString("A", "k", "def"), "def");
+  EXPECT_THROW(ini.Write("A", "k", "v"), IniWriteError);
+  EXPECT_TRUE(std::filesystem::is_socket(path));
+  ::close(fd);
 }
 
 TEST(IniFileTest, WriteKeepsPermissionsAndSymbolicLinks) {

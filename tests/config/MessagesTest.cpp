@@ -75,5 +75,15 @@ TEST_F(StartLanguageTest, WithoutResourceFolderCreatesNothing) {
   EXPECT_FALSE(std::filesystem::exists(Spanish()));
 }
 
+TEST_F(StartLanguageTest, ListsTheLanguageFilesByName) {
+  for (const char* name : {"English.lng", "Espa\xC3\xB1ol.lng", "Deutsch.LNG", "notes.txt"})
+    WriteBytes(dir_ / "res" / name, "");
+  std::filesystem::create_directory(dir_ / "res" / "folder.lng");
+  std::vector<std::string> names;
+  for (const auto& file : LanguageFiles(dir_ / "res")) names.push_back(file.filename().string());
+  EXPECT_EQ(names, (std::vector<std::string>{"Deutsch.LNG", "English.lng", "Espa\xC3\xB1ol.lng"}));
+  EXPECT_TRUE(LanguageFiles(dir_ / "missing").empty());
+}
+
 }  // namespace
 }  // namespace bv
