@@ -1,0 +1,34 @@
+#pragma once
+// Failures of brindlevault-cli: each kind ends the program with its own exit code and a
+// one-line message on stderr (UTF-8).
+
+#include <stdexcept>
+#include <string>
+
+namespace bv::cli {
+
+enum class ExitCode : int {
+  kOk = 0,
+  kInternal = 1,      // anything unforeseen
+  kUsage = 2,         // wrong command line
+  kFileError = 3,     // a file that cannot be found, read or written
+  kNotProfile = 4,    // not a Brindlevault 3 profile
+  kOtherEdition = 5,  // a profile of another edition ("BVPro")
+  kWrongPassword = 6,
+  kBadJson = 7,      // not JSON, or not the shape of a profile
+  kTooLong = 8,      // a value longer than its field keeps
+  kNotCp1252 = 9,    // a character without a Windows-1252 form
+  kFileExists = 10,  // create without --force over an existing file
+  kNoPassword = 11,  // no terminal to ask on, or the two entries differ
+};
+
+class CliError : public std::runtime_error {
+ public:
+  CliError(ExitCode code, const std::string& message) : std::runtime_error(message), code_(code) {}
+  ExitCode Code() const { return code_; }
+
+ private:
+  ExitCode code_;
+};
+
+}  // namespace bv::cli

@@ -1,0 +1,130 @@
+#include "cli/Commands.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+#include "cli/CliError.h"
+#include "cli/TreeJson.h"
+#include "config/Cp1252.h"
+#include "config/Messages.h"
+#include "config/ProgramPaths.h"
+#include "config/Settings.h"
+#include "crypto/FieldCipher.h"
+#include "profile/InOutError.h"
+#include "profile/ProfileReader.h"
+#include "profile/ProfileStore.h"
+#include "profile/ProfileWriter.h"
+
+namespace bv::cli {
+namespace {
+
+std::string Shown(const std::filesystem::path& path) { return path.string(); }
+
+// The header of a file that must be a Brindlevault 3 profile.
+TProfileHeader ProfileHeader(const std::filesystem::path& path) {
+  const HeaderRead read = ReadProfileHeader(path);
+  switch (read.kind) {
+    case HeaderKind::Profile: return read.header;
+    case HeaderKind::OtherEdition:
+      throw CliError(ExitCode::kOtherEdition,
+                     Shown(path) + ": a profile of another edition (Brindlevault " +
+                         Cp1252ToUtf8(OtherEditionName(read.header)) + "), not Brindlevault 3");
+    case HeaderKind::NotProfile: break;
+  }
+  throw CliError(ExitCode::kNotProfile, Shown(path) + ": not a Brindlevault 3 profile");
+}
+
+bool HasMasterPassword(const TProfileHeader& header) {
+  return !PasswordMatches(header, kEmptyPasswordSentinel);
+}
+
+// The language file the program itself would use, for the text it puts in every record.
+std::string RecordMarkerText() {
+  const auto chosen =
+      PathFromSetting(ReadString(settings::kConfiguracion, settings::kRecursos, ""));
+  std::error_code ignored;
+  LoadMessages(!chosen.empty() && std::filesystem::is_regular_file(chosen, ignored)
+                   ? chosen
+                   : DefaultLanguageFile());
+  return MessageText(kMsgRecordMarker);
+}
+
+std::string ReadJsonText(const std::filesystem::path& path) {
+  if (path == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw CliError(ExitCode::kFileError, Shown(path) + ": " + std::strerror(errno));
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool Exists(const std::filesystem::path& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;  // a dangling link counts: it would be followed
+}
+
+}  // namespace
+
+void RunInfo(const std::filesystem::path& profile, std::ostream& out) {
+  const TProfileHeader header = ProfileHeader(profile);
+  std::size_t categories = 0, groups = 0, accounts = 0;
+  ForEachNodeRecord(profile, [&](const TNodeRecord& record) {
+    if (record.IsAccount)
+      ++accounts;
+    else if (record.IsCategory)
+      ++categories;
+    else
+      ++groups;
+  });
+  std::error_code ignored;
+  out << "Owner:           " << Cp1252ToUtf8(header.Owner) << '\n'
+      << "Title:           " << Cp1252ToUtf8(header.Title) << '\n'
+      << "File size:       " << std::filesystem::file_size(profile, ignored) << " bytes\n"
+      << "Categories:      " << categories << '\n'
+      << "Groups:          " << groups << '\n'
+      << "Accounts:        " << accounts << '\n'
+      << "Master password: " << (HasMasterPassword(header) ? "yes" : "no") << '\n';
+}
+
+void RunDump(const std::filesystem::path& profile, const PasswordOptions& password,
+             std::ostream& out) {
+  const TProfileHeader header = ProfileHeader(profile);
+  std::string key(kEmptyPasswordSentinel);
+  if (HasMasterPassword(header)) {
+    key = AskPassword("Master password of " + Shown(profile) + ": ", password);
+    if (!PasswordMatches(header, key))
+      throw CliError(ExitCode::kWrongPassword, Shown(profile) + ": wrong password");
+  }
+  ProfileTree tree;
+  LoadProfileNodes(profile, key, tree);
+  WriteProfileJson(out, header, tree);
+}
+
+void RunCreate(const std::filesystem::path& profile, const CreateOptions& options,
+               std::ostream& out) {
+  if (options.json == "-" && options.password.fromStdin)
+    throw CliError(ExitCode::kUsage,
+                   "--from - and --password-stdin cannot both use standard input");
+  TProfileHeader header;
+  ProfileTree tree;
+  ReadProfileJson(ReadJsonText(options.json), header, tree);
+  if (!options.force && Exists(profile))
+    throw CliError(ExitCode::kFileExists,
+                   Shown(profile) + ": the file exists; --force replaces it");
+
+  std::string password = AskNewPassword(options.password);
+  if (password.size() > kMasterPasswordMaxLength)
+    throw CliError(
+        ExitCode::kTooLong,
+        "password: too long (at most " + std::to_string(kMasterPasswordMaxLength) + " characters)");
+  if (password.empty()) password = kEmptyPasswordSentinel;
+  header.Verifier = EncipherField(password, password);
+  WriteProfile(profile, header, tree, password, RecordMarkerText());
+  out << "Wrote " << Shown(profile) << ": " << tree.Count() << " nodes\n";
+}
+
+}  // namespace bv::cli

@@ -1,0 +1,20 @@
+#pragma once
+// The master password of a command: typed on the terminal without echo, or the first line
+// of standard input. Returned as Windows-1252 bytes, the form keys take in a profile.
+
+#include <string>
+
+namespace bv::cli {
+
+struct PasswordOptions {
+  bool fromStdin = false;
+};
+
+// Throws CliError (kNoPassword) when there is no terminal to ask on, and (kNotCp1252) for a
+// character without a Windows-1252 form.
+std::string AskPassword(const std::string& prompt, const PasswordOptions& options);
+
+// Asks twice on a terminal (once from stdin); the two must agree.
+std::string AskNewPassword(const PasswordOptions& options);
+
+}  // namespace bv::cli

@@ -1,0 +1,307 @@
+// brindlevault-cli run as a user runs it: arguments, standard input, exit code and output.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+
+#include "config/Messages.h"
+#include "crypto/FieldCipher.h"
+#include "profile/ProfileReader.h"
+#include "profile/ProfileWriter.h"
+#include "profile/TestSupport.h"
+
+namespace bv {
+namespace {
+
+using test::Bytes;
+using test::ScratchDir;
+
+struct Result {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the program without a controlling terminal, so that it can never wait for typing.
+Result RunCli(const std::vector<std::string>& args, const std::string& input = "") {
+  int in[2], out[2], err[2];
+  if (::pipe(in) || ::pipe(out) || ::pipe(err)) return {};
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::setsid();
+    ::dup2(in[0], 0);
+    ::dup2(out[1], 1);
+    ::dup2(err[1], 2);
+    for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) ::close(fd);
+    std::vector<char*> argv;
+    const std::string program = BV_RUNTIME_DIR "/brindlevault-cli";
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  ::close(in[0]);
+  ::close(out[1]);
+  ::close(err[1]);
+  (void)!::write(in[1], input.data(), input.size());  // small inputs fit the pipe
+  ::close(in[1]);
+  Result result;
+  auto drain = [](int fd, std::string& into) {
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+      into.append(buffer, static_cast<std::size_t>(got));
+    ::close(fd);
+  };
+  drain(out[0], result.out);  // dumps in these tests fit the stderr pipe meanwhile
+  drain(err[0], result.err);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+class CliTest : public testing::Test {
+ protected:
+  std::filesystem::path SaveSample(const std::string& name, const std::string& password) {
+    TProfileHeader header = test::SampleHeader(password);
+    ProfileTree tree;
+    test::FillSampleTree(tree);
+    WriteProfile(dir / name, header, tree, password, "marca");
+    return dir / name;
+  }
+  std::filesystem::path WriteText(const std::string& name, const std::string& text) {
+    test::WriteBytes(dir / name, Bytes(text.begin(), text.end()));
+    return dir / name;
+  }
+  std::string P(const std::string& name) { return (dir / name).string(); }
+
+  ScratchDir dir;
+};
+
+TEST_F(CliTest, DumpAndCreateGoRoundTrip) {
+  const auto original = SaveSample("a.bv3", "pw\xF1");  // typed as UTF-8 "pwñ"
+  const Result dump = RunCli({"dump", "--password-stdin", original.string()}, "pw\xC3\xB1\n");
+  ASSERT_EQ(dump.code, 0) << dump.err;
+  EXPECT_EQ(dump.out,
+            nlohmann::ordered_json::parse(dump.out).dump(2) + "\n");  // plain indented JSON
+  EXPECT_NE(dump.out.find(
+                "\"notes\": \"Primera l\xC3\xADnea\\r\\nSegunda l\xC3\xADnea\\r\\n\\ttabulada\""),
+            std::string::npos);
+  EXPECT_NE(dump.out.find("\"kind\": \"group\""), std::string::npos);
+
+  WriteText("tree.json", dump.out);
+  const Result create =
+      RunCli({"create", P("b.bv3"), "--from", P("tree.json"), "--password-stdin"}, "pw\xC3\xB1\n");
+  ASSERT_EQ(create.code, 0) << create.err;
+
+  // Same tree and header as the original, read back by the core reader.
+  ProfileTree expected, actual;
+  test::FillSampleTree(expected);
+  LoadProfileNodes(dir / "b.bv3", "pw\xF1", actual);
+  ASSERT_EQ(test::Shape(actual), test::Shape(expected));
+  for (int k = 0; k < static_cast<int>(expected.Count()); ++k)
+    EXPECT_EQ(actual.NodeAtTreeIndex(k)->data, expected.NodeAtTreeIndex(k)->data) << k;
+  const HeaderRead header = ReadProfileHeader(dir / "b.bv3");
+  EXPECT_EQ(header.header.Owner, "Jos\xE9 P\xE9rez");
+  EXPECT_TRUE(PasswordMatches(header.header, "pw\xF1"));
+
+  const Result again = RunCli({"dump", "--password-stdin", P("b.bv3")}, "pw\xC3\xB1\n");
+  EXPECT_EQ(again.out, dump.out);
+}
+
+TEST_F(CliTest, CreateWritesTheProgramsRecordMarker) {
+  WriteText("t.json", R"({"owner": "Ana", "title": "T", "nodes": [{"kind": "category"}]})");
+  ASSERT_EQ(RunCli({"create", P("m.bv3"), "--from", P("t.json"), "--password-stdin"}, "\n").code,
+            0);
+  const Bytes file = test::ReadBytes(dir / "m.bv3");
+  ASSERT_EQ(file.size(), 2 * kRecordSize);
+  const std::string marker = DecipherField(test::TextAt(file, kRecordSize), kEmptyPasswordSentinel);
+  std::vector<std::string> expected;
+  for (const char* language : {"Espa\xC3\xB1ol.lng", "English.lng"}) {
+    LoadMessages(std::filesystem::path(BV_RUNTIME_DIR) / "res" / language);
+    expected.push_back(MessageText(106));
+  }
+  EXPECT_FALSE(marker.empty());
+  EXPECT_TRUE(marker == expected[0] || marker == expected[1]) << marker;
+}
+
+TEST_F(CliTest, ProfilesWithoutPasswordAskNone) {
+  const auto path = SaveSample("libre.bv3", std::string(kEmptyPasswordSentinel));
+  const Result dump = RunCli({"dump", path.string()});  // no terminal, no stdin: nothing to ask
+  ASSERT_EQ(dump.code, 0) << dump.err;
+  EXPECT_EQ(nlohmann::json::parse(dump.out)["nodes"].size(), 2u);
+
+  const Result info = RunCli({"info", path.string()});
+  ASSERT_EQ(info.code, 0) << info.err;
+  EXPECT_EQ(info.out,
+            "Owner:           Jos\xC3\xA9 P\xC3\xA9rez\n"
+            "Title:           Perfil de prueba\n"
+            "File size:       17028 bytes\n"
+            "Categories:      2\n"
+            "Groups:          3\n"
+            "Accounts:        3\n"
+            "Master password: no\n");
+  const Result guarded = RunCli({"info", SaveSample("g.bv3", "x").string()});
+  EXPECT_NE(guarded.out.find("Master password: yes\n"), std::string::npos);
+}
+
+TEST_F(CliTest, CreateRefusesToReplaceAFileUnlessForced) {
+  const auto path = SaveSample("a.bv3", "pw");
+  const Bytes old = test::ReadBytes(path);
+  WriteText("t.json", R"({"owner": "Ana", "title": "T"})");
+  const Result refused =
+      RunCli({"create", path.string(), "--from", P("t.json"), "--password-stdin"}, "\n");
+  EXPECT_EQ(refused.code, 10);
+  EXPECT_EQ(test::ReadBytes(path), old);
+  const Result forced =
+      RunCli({"create", path.string(), "--from", P("t.json"), "--force", "--password-stdin"}, "\n");
+  EXPECT_EQ(forced.code, 0) << forced.err;
+  EXPECT_EQ(std::filesystem::file_size(path), kRecordSize);
+}
+
+TEST_F(CliTest, DeepTreesGoRoundTrip) {
+  constexpr int kDepth = 3000;
+  ProfileTree chain;
+  TreeNode* parent = nullptr;
+  for (int k = 0; k < kDepth; ++k) {
+    TNodeData group = TNodeData::Create(NodeKind::Group, 1);
+    group.Name = "g" + std::to_string(k);
+    parent = chain.Append(parent, group);
+  }
+  const std::string sentinel(kEmptyPasswordSentinel);
+  WriteProfile(dir / "deep.bv3", test::SampleHeader(sentinel), chain, sentinel, "m");
+  const Result dump = RunCli({"dump", P("deep.bv3")});
+  ASSERT_EQ(dump.code, 0) << dump.err;
+  WriteText("deep.json", dump.out);
+  const Result create = RunCli({"create", P("copy.bv3"), "--from", P("deep.json"), "--password-stdin"}, "\n");
+  ASSERT_EQ(create.code, 0) << create.err;
+  ProfileTree back;
+  LoadProfileNodes(dir / "copy.bv3", sentinel, back);
+  ASSERT_EQ(back.Count(), static_cast<std::size_t>(kDepth));
+  EXPECT_EQ(ProfileTree::Depth(back.NodeAtTreeIndex(kDepth - 1)), kDepth - 1);
+  EXPECT_EQ(back.NodeAtTreeIndex(kDepth - 1)->data.Name, "g2999");
+}
+
+struct FailureCase {
+  const char* label;
+  std::vector<std::string> args;  // "@x" is the path of file x in the scratch folder
+  std::string input;
+  int code;
+  std::string message;  // part of the one line on stderr
+};
+
+class CliFailureTest : public CliTest, public testing::WithParamInterface<FailureCase> {};
+
+TEST_P(CliFailureTest, EndsWithItsCodeAndOneLine) {
+  SaveSample("pw.bv3", "pw");
+  test::WriteBytes(dir / "short.bv3", Bytes(100, 'x'));
+  test::WriteBytes(dir / "text.txt", Bytes(300, 'x'));
+  Bytes other(kRecordSize, 0);
+  const std::string magic =
+      "\x0E"
+      "BVProfile_2.5b";
+  std::copy(magic.begin(), magic.end(), other.begin());
+  test::WriteBytes(dir / "other.bv3", other);
+  WriteText("bad.json", "{\"owner\": \"Ana\",");
+  WriteText("unknown.json", R"({"nodes": [{"kind": "group", "nmae": "x"}]})");
+  WriteText("groupfield.json", R"({"nodes": [{"kind": "group", "password": "x"}]})");
+  WriteText("nokind.json", R"({"nodes": [{"name": "x"}]})");
+  WriteText("picture.json", R"({"nodes": [{"kind": "group", "picture": "3"}]})");
+  WriteText("long.json",
+            R"({"nodes": [{"kind": "category", "children": [{"kind": "account", "notes": ")" +
+                std::string(187, 'n') + "\"}]}]}");
+  WriteText("owner.json", "{\"owner\": \"" + std::string(51, 'o') + "\"}");
+  WriteText("kanji.json", R"({"nodes": [{"kind": "account", "userName": "\u65e5\u672c"}]})");
+  WriteText("ok.json", R"({"owner": "Ana", "title": "T"})");
+
+  std::vector<std::string> args;
+  for (const auto& arg : GetParam().args) args.push_back(arg[0] == '@' ? P(arg.substr(1)) : arg);
+  const Result result = RunCli(args, GetParam().input);
+  EXPECT_EQ(result.code, GetParam().code) << result.err;
+  EXPECT_TRUE(result.err.starts_with("brindlevault-cli: ")) << result.err;
+  EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  EXPECT_NE(result.err.find(GetParam().message), std::string::npos) << result.err;
+  EXPECT_TRUE(result.out.empty()) << result.out;
+  EXPECT_FALSE(std::filesystem::exists(dir / "new.bv3"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CliFailureTest,
+    testing::Values(
+        FailureCase{"NoCommand", {}, "", 2, "no command"},
+        FailureCase{"UnknownCommand", {"list", "@pw.bv3"}, "", 2, "unknown command list"},
+        FailureCase{"UnknownOption", {"dump", "--verbose", "@pw.bv3"}, "", 2, "--verbose"},
+        FailureCase{"TwoFiles", {"info", "@pw.bv3", "@pw.bv3"}, "", 2, "exactly one"},
+        FailureCase{"CreateWithoutFrom", {"create", "@new.bv3"}, "", 2, "--from"},
+        FailureCase{"BothFromStdin",
+                    {"create", "@new.bv3", "--from", "-", "--password-stdin"},
+                    "",
+                    2,
+                    "standard input"},
+        FailureCase{"MissingFile", {"info", "@none.bv3"}, "", 3, "none.bv3: Archivo no encontrado"},
+        FailureCase{"ShortFile",
+                    {"dump", "@short.bv3"},
+                    "",
+                    3,
+                    "Lectura m\xC3\xA1s all\xC3\xA1 del fin del archivo"},
+        FailureCase{
+            "MissingJson", {"create", "@new.bv3", "--from", "@none.json"}, "", 3, "none.json"},
+        FailureCase{"NotAProfile", {"info", "@text.txt"}, "", 4, "not a Brindlevault 3 profile"},
+        FailureCase{"OtherEdition", {"dump", "@other.bv3"}, "", 5, "Brindlevault _2.5b"},
+        FailureCase{
+            "WrongPassword", {"dump", "--password-stdin", "@pw.bv3"}, "PW\n", 6, "wrong password"},
+        FailureCase{
+            "MalformedJson", {"create", "@new.bv3", "--from", "@bad.json"}, "", 7, "JSON: "},
+        FailureCase{"UnknownField",
+                    {"create", "@new.bv3", "--from", "@unknown.json"},
+                    "",
+                    7,
+                    "nodes[0].nmae"},
+        FailureCase{"AccountFieldOfGroup",
+                    {"create", "@new.bv3", "--from", "@groupfield.json"},
+                    "",
+                    7,
+                    "nodes[0].password: belongs to accounts"},
+        FailureCase{"MissingKind",
+                    {"create", "@new.bv3", "--from", "@nokind.json"},
+                    "",
+                    7,
+                    "nodes[0].kind"},
+        FailureCase{"PictureNotANumber",
+                    {"create", "@new.bv3", "--from", "@picture.json"},
+                    "",
+                    7,
+                    "nodes[0].picture"},
+        FailureCase{"ValueTooLong",
+                    {"create", "@new.bv3", "--from", "@long.json"},
+                    "",
+                    8,
+                    "nodes[0].children[0].notes: too long (187"},
+        FailureCase{"OwnerTooLong",
+                    {"create", "@new.bv3", "--from", "@owner.json"},
+                    "",
+                    8,
+                    "owner: too long"},
+        FailureCase{"PasswordTooLong",
+                    {"create", "@new.bv3", "--from", "@ok.json", "--password-stdin"},
+                    std::string(17, 'p') + "\n",
+                    8,
+                    "password: too long"},
+        FailureCase{"NotWindows1252",
+                    {"create", "@new.bv3", "--from", "@kanji.json"},
+                    "",
+                    9,
+                    "nodes[0].userName"},
+        FailureCase{"FileExists", {"create", "@pw.bv3", "--from", "@ok.json"}, "", 10, "--force"},
+        FailureCase{"NoTerminal", {"dump", "@pw.bv3"}, "", 11, "--password-stdin"},
+        FailureCase{"NoTerminalToCreate",
+                    {"create", "@new.bv3", "--from", "@ok.json"},
+                    "",
+                    11,
+                    "--password-stdin"}),
+    [](const auto& info) { return info.param.label; });
+
+}  // namespace
+}  // namespace bv
