@@ -1,6 +1,20 @@
 #include "tools/NodeSearch.h"
 
+#include <algorithm>
+
 namespace bv {
+
+namespace {
+
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Compares in place, so that searching a large profile allocates nothing per node.
+bool ContainsFolded(std::string_view field, std::string_view foldedQuery) {
+  return std::search(field.begin(), field.end(), foldedQuery.begin(), foldedQuery.end(),
+                     [](char a, char b) { return FoldAscii(a) == b; }) != field.end();
+}
+
+}  // namespace
 
 const std::string* SearchFieldOf(const TNodeData& data, int fieldIndex) {
   switch (static_cast<SearchField>(fieldIndex)) {
@@ -24,14 +38,13 @@ const std::string* SearchFieldOf(const TNodeData& data, int fieldIndex) {
 
 std::string FoldAsciiLower(std::string_view text) {
   std::string folded(text);
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  std::transform(folded.begin(), folded.end(), folded.begin(), FoldAscii);
   return folded;
 }
 
 bool FieldContains(std::string_view field, std::string_view query) {
   if (query.empty() || field.empty()) return false;
-  return FoldAsciiLower(field).find(FoldAsciiLower(query)) != std::string::npos;
+  return ContainsFolded(field, FoldAsciiLower(query));
 }
 
 std::vector<SearchHit> SearchTree(const ProfileTree& tree, int fieldIndex,
@@ -42,7 +55,7 @@ std::vector<SearchHit> SearchTree(const ProfileTree& tree, int fieldIndex,
   int index = 0;
   tree.ForEachPreOrder([&](TreeNode& node, int) {
     const std::string* field = SearchFieldOf(node.data, fieldIndex);
-    if (field && !field->empty() && FoldAsciiLower(*field).find(folded) != std::string::npos)
+    if (field && !field->empty() && ContainsFolded(*field, folded))
       hits.push_back({&node, index});
     ++index;
   });
