@@ -312,7 +312,8 @@ MESSAGES = {
     14: ("todas las cuentas y subgrupos que contiene.", "every account and subgroup inside it."),
     15: ("¿Desea eliminarlo de todos modos?", "Do you want to delete it anyway?"),
     16: ("Agregar cuenta a", "New account in"),
-    # Edit-account caption: 17, the account's name, 18, the name again and a closing quote.
+    # Edit-account caption: 17, the account's name, 18, the category or group that holds it
+    # and a closing quote.
     17: ('Editar la cuenta "', 'Edit account "'),
     18: ('"" en ""', '"" in ""'),
     19: ("El perfil tiene cambios sin guardar. ¿Desea guardarlos antes de cerrarlo?",
@@ -391,11 +392,16 @@ MESSAGES = {
     101: ("Última modificación:", "Last modified:"),
     102: ("Formato:", "Format:"),
     103: ("con el título", "titled"),
+    # The desktop's clipboard refused the text of a copy command, or refused to be emptied.
+    104: ("No se pudo copiar al portapapeles del escritorio. Inténtelo de nuevo.",
+          "Could not copy to the desktop clipboard. Please try again."),
     105: ("(oculto: Mostrar ocultos en el menú del botón derecho)",
           "(hidden: Show hidden in the right-click menu)"),
     106: ("Perfil de Brindlevault 3.5", "Brindlevault 3.5 profile"),
     107: ("Gestor de cuentas y contraseñas para Linux. Software libre.",
           "Account and password manager for Linux. Free software."),
+    108: ("No se pudo vaciar el portapapeles del escritorio: lo copiado puede seguir en él.",
+          "Could not empty the desktop clipboard: what was copied may still be on it."),
 }
 for number, pair in LABELS.items():
     MESSAGES[number] = pair
