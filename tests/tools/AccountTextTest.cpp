@@ -50,17 +50,6 @@ class AccountExport : public ::testing::Test {
   fs::path dir_;
 };
 
-TEST(Banner, FourLinesOf41WithTitleAndCentredAddress) {
-  const std::vector<std::string> expected{
-      "*****************************************",
-      "* Brindlevault 3.5                      *",
-      "*         www.brindlevault.org          *",
-      "*****************************************",
-  };
-  EXPECT_EQ(BannerLines(), expected);
-  for (const std::string& line : BannerLines()) EXPECT_EQ(line.size(), kBannerWidth);
-}
-
 TEST_F(AccountExport, TextLinesOneByOne) {
   const std::vector<std::string> expected{
       "   *****************************************",

@@ -90,10 +90,5 @@ TEST(FoldAsciiLower, ChangesOnlyCapitalsAToZ) {
   EXPECT_TRUE(FieldContains("Hola", "OLA"));
 }
 
-TEST(SearchTree, EmptyTreeFindsNothing) {
-  ProfileTree empty;
-  EXPECT_TRUE(SearchTree(empty, 0, "a").empty());
-}
-
 }  // namespace
 }  // namespace bv

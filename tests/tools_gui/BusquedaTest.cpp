@@ -147,6 +147,13 @@ TEST_F(Busqueda, ChoosingARowSelectsItsNodeAndKeepsTheDialogOpen) {
   EXPECT_EQ(chosen.size(), 1);
 }
 
+TEST_F(Busqueda, AClickInTheQuerySelectsAllOfIt) {
+  QTest::keyClicks(query, "correo");
+  QTest::mouseClick(query, Qt::LeftButton, {}, QPoint(5, query->height() / 2));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(query->selectedText(), "correo");
+}
+
 TEST_F(Busqueda, EscapeCloses) {
   QTest::keyClick(query, Qt::Key_Escape);
   EXPECT_FALSE(dialog->isVisible());
