@@ -11,8 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <string.h>
+#include <string.h>  // explicit_bzero
 
 #include "config/QtText.h"
 #include "config/Translation.h"
