@@ -47,6 +47,13 @@ QString BulletHtml(Bullet bullet) {
   return {};
 }
 
+bool IsEmpty(const PageParagraph& p) {
+  if (p.bullet != Bullet::None) return false;
+  for (const PagePiece& piece : p.pieces)
+    if (piece.time || !piece.text.empty()) return false;
+  return true;
+}
+
 }  // namespace
 
 QColor ColourOfStyle(int style, const QColor& windowText) {
@@ -69,8 +76,15 @@ QString PageHtml(const DetailPage& page, const QColor& windowText, const QLocale
       html += QStringLiteral("<hr>");
       continue;
     }
-    // pre-wrap keeps the leading blanks that indent values.
     html += p.centred ? QStringLiteral("<p align=\"center\" ") : QStringLiteral("<p ");
+    if (IsEmpty(p)) {
+      // An empty line of a multi-line value: Qt drops an empty <p> unless marked as its own.
+      const int style = p.pieces.empty() ? 0 : p.pieces.front().style;
+      html += QStringLiteral("style=\"-qt-paragraph-type:empty; margin:0; %1\"><br /></p>")
+                  .arg(SpanStyle(style, windowText));
+      continue;
+    }
+    // pre-wrap keeps the leading blanks that indent values.
     html += QStringLiteral("style=\"margin:0; white-space:pre-wrap\">");
     html += BulletHtml(p.bullet);
     for (const PagePiece& piece : p.pieces) html += PieceHtml(piece, windowText, locale);

@@ -75,6 +75,14 @@ TEST_F(DetailViewTest, HiddenPasswordShowsThePlaceholderUntilShown) {
   EXPECT_TRUE(view_.toPlainText().contains("Contrase\u00F1a\n       s3cret\n"));
 }
 
+TEST_F(DetailViewTest, MultiLineValuesKeepTheirLinesAndBlankLines) {
+  TNodeData d = Acme();
+  d.Description = "uno\r\n\r\ndos <b>&amp;</b>\r\n";
+  view_.ShowAccountPage(d, false);
+  EXPECT_TRUE(view_.toPlainText().contains(kBullet + "Descripci\u00F3n\n  uno\n\ndos <b>&amp;</b>\n\n \n"))
+      << view_.toPlainText().toStdString();
+}
+
 // Clicking each link of each kind of page: which request the main window receives.
 TEST_F(DetailViewTest, ClicksRequestWhatTheLinkStandsFor) {
   QSignalSpy open(&view_, &TDetailView::openUrlRequested);
