@@ -1,5 +1,7 @@
 #include "config/QtText.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,10 +17,12 @@ namespace {
 
 // Removes, in the range just changed, every character that has no Windows-1252 form.
 void StripUnmappable(QTextDocument* document, int position, int added) {
-  if (added <= 0) return;
+  // The count may include the document's final paragraph separator, which no cursor reaches.
+  const int end = std::min(position + added, document->characterCount() - 1);
+  if (end <= position) return;
   QTextCursor cursor(document);
   cursor.setPosition(position);
-  cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+  cursor.setPosition(end, QTextCursor::KeepAnchor);
   const QString inserted = cursor.selectedText();
   QString kept;
   for (const char32_t c : inserted.toUcs4()) {

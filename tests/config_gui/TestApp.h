@@ -10,8 +10,9 @@ inline QApplication& App() {
   static char name[] = "test_config_gui";
   static char* argv[] = {name, nullptr};
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
+  // Never destroyed: a QApplication must not outlive main() in static destruction.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 }  // namespace bv::test
