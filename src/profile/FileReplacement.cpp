@@ -55,8 +55,10 @@ FileReplacement::FileReplacement(const std::filesystem::path& path, std::size_t 
     oldPrefix_.resize(keepPrefix);
     oldPrefix_.resize(old.ReadSomeAt(0, oldPrefix_));
     old.Close();
-    existed_ = true;
-    mode_ = info.st_mode & 07777;
+    // An empty file holds no profile yet (the new-profile dialog makes one before its first
+    // save): the profile written into it gets a new file's owner-only permissions.
+    existed_ = info.st_size > 0;
+    if (existed_) mode_ = info.st_mode & 07777;
     owner_ = info.st_uid;
     group_ = info.st_gid;
   } else if (errno != ENOENT) {

@@ -29,8 +29,8 @@ class FileReplacement {
   const std::vector<std::uint8_t>& OldPrefix() const { return oldPrefix_; }
   FileHandle& Temp() { return temp_; }
 
-  // Gives the temporary file the old file's permissions (owner only for a new file) and
-  // flushes it to disk. Call before checking what was written.
+  // Gives the temporary file the old file's permissions (owner only for a new or empty
+  // file) and flushes it to disk. Call before checking what was written.
   void Seal();
   // Puts the temporary file in the target's place.
   void Commit();

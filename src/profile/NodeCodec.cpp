@@ -13,17 +13,6 @@ std::uint8_t Flag(std::uint8_t value) { return value != 0 ? 1 : 0; }
 
 }  // namespace
 
-TNodeData SurvivingData(const TNodeData& data) {
-  TNodeData kept;
-  for (const auto& field : kTextFields)
-    if (FieldUsed(field, data))
-      StoreText(kept.*field.member, data.*field.member, field.survivingLength);
-  kept.IsAccount = Flag(data.IsAccount);
-  kept.IsCategory = Flag(data.IsCategory);
-  kept.ImageIndex = data.ImageIndex;
-  return kept;
-}
-
 void EncipherNode(const TNodeData& data, std::int32_t level, std::string_view marker,
                   FieldCipher& cipher, TNodeRecord& record) {
   record.Marker.assign(marker);
@@ -54,13 +43,34 @@ TNodeData DecipherNode(const TNodeRecord& record, FieldCipher& cipher) {
     const auto& field = kTextFields[k];
     if (!FieldUsed(field, data)) continue;
     try {
-      StoreText(data.*field.member, cipher.Decipher(record.*kRecordTextSlots[k + 1].member),
-                field.maxLength);
+      std::string plain = cipher.Decipher(record.*kRecordTextSlots[k + 1].member);
+      if (plain.size() > field.maxLength) plain.resize(field.maxLength);
+      data.*field.member = std::move(plain);
     } catch (const std::exception&) {
       // Not valid enciphered text: this field stays empty, the others are kept.
     }
   }
   return data;
+}
+
+bool RecordMatches(const TNodeRecord& record, const TNodeData& data, FieldCipher& cipher) {
+  if (record.IsAccount != Flag(data.IsAccount) || record.IsCategory != Flag(data.IsCategory) ||
+      record.ImageIndex != data.ImageIndex)
+    return false;
+  for (std::size_t k = 0; k < std::size(kTextFields); ++k) {
+    const auto& field = kTextFields[k];
+    const std::string& stored = record.*kRecordTextSlots[k + 1].member;
+    const std::string_view kept =
+        FieldUsed(field, data)
+            ? std::string_view(data.*field.member).substr(0, field.survivingLength)
+            : std::string_view();
+    try {
+      if (cipher.Decipher(stored) != kept) return false;
+    } catch (const std::exception&) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace bv

@@ -11,12 +11,9 @@
 
 namespace bv {
 
-// What the file keeps of a node: each text cut to the longest plain value that still
-// deciphers from its field, the account-only fields empty unless the node is an account,
-// the flags 0 or 1. Saving and loading a node gives exactly this back.
-TNodeData SurvivingData(const TNodeData& data);
-
-// Fills record from the node; marker is the already enciphered Marker text.
+// Fills record from the node; marker is the already enciphered Marker text. Each text is cut
+// to the longest plain value that still deciphers from its field, the account-only fields of
+// categories and groups stay empty and the flags are 0 or 1.
 void EncipherNode(const TNodeData& data, std::int32_t level, std::string_view marker,
                   FieldCipher& cipher, TNodeRecord& record);
 
@@ -24,5 +21,8 @@ void EncipherNode(const TNodeData& data, std::int32_t level, std::string_view ma
 // deciphered on its own; one that does not decipher is left empty. Account-only fields are
 // read for accounts only.
 TNodeData DecipherNode(const TNodeRecord& record, FieldCipher& cipher);
+
+// True when record deciphers to exactly what EncipherNode keeps of data (Level aside).
+bool RecordMatches(const TNodeRecord& record, const TNodeData& data, FieldCipher& cipher);
 
 }  // namespace bv

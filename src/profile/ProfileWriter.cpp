@@ -51,7 +51,7 @@ class BlockWriter {
 [[noreturn]] void ThrowMismatch() { throw EInOutError::FromErrno(EIO); }
 
 // Reads the new file back: record 0 as built, then one record per node that deciphers to
-// what the node keeps (SurvivingData), at its depth, and nothing after.
+// what the node keeps, at its depth, and nothing after.
 void CheckWritten(const FileHandle& file, const FirstRecord& first, const ProfileTree& tree,
                   const std::string& marker, FieldCipher& cipher) {
   if (file.Size() != kRecordSize * (tree.Count() + 1)) ThrowMismatch();
@@ -67,7 +67,7 @@ void CheckWritten(const FileHandle& file, const FirstRecord& first, const Profil
     DecodeNodeRecord(*bytes, record);
     if (record.Level != depth ||
         record.Marker != std::string_view(marker).substr(0, kRecordTextSlots[0].slot.capacity) ||
-        DecipherNode(record, cipher) != SurvivingData(node.data))
+        !RecordMatches(record, node.data, cipher))
       ThrowMismatch();
   });
 }

@@ -303,6 +303,13 @@ TEST_F(FailureTest, SaveKeepsPermissionsAndFollowsSymbolicLinks) {
   ::umask(old);
   ASSERT_EQ(::stat((dir / "nuevo.bv3").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0600u);  // a new profile is for its owner only
+
+  // So is one saved into the empty file the new-profile dialog makes first.
+  test::WriteBytes(dir / "vacio.bv3", {});
+  ::chmod((dir / "vacio.bv3").c_str(), 0644);
+  window.store.Save(dir / "vacio.bv3", kPassword);
+  ASSERT_EQ(::stat((dir / "vacio.bv3").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
 }
 
 }  // namespace
