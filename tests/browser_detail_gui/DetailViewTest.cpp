@@ -175,25 +175,6 @@ TEST_F(DetailViewTest, HoverPutsTheLinksTextInTheStatusBarAndDrawsItRed) {
   EXPECT_EQ(test::FormatOf(view_, "acme.example").foreground().color(), QColor(Qt::blue));
 }
 
-TEST_F(DetailViewTest, HoverTextsOfTheOtherPages) {
-  const std::pair<std::function<void()>, std::pair<QString, QString>> cases[] = {
-      {[&] { view_.ShowAccountPage(Acme(), false); },
-       {"Exportar como HTML", "Guardar la cuenta como HTML"}},
-      {[&] { view_.ShowGroupPage(Acme()); }, {"Editar el grupo", "Editar los datos"}},
-      {[&] { view_.ShowWelcomePage(); },
-       {"brindlevault.org", "https://www.brindlevault.org"}},
-  };
-  for (const auto& [show, hover] : cases) {
-    HoverNothing();
-    show();
-    QSignalSpy status(&view_, &TDetailView::statusTextChanged);
-    Hover(hover.first);
-    ASSERT_EQ(status.count(), 2) << hover.first.toStdString();
-    EXPECT_EQ(status.at(0).at(0).toString(), "");
-    EXPECT_EQ(status.at(1).at(0).toString(), hover.second);
-  }
-}
-
 TEST_F(DetailViewTest, SummaryShowsTheProfileFacts) {
   SummaryInfo info;
   info.FileName = "mis cuentas.bv3";
