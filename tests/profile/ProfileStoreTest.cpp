@@ -156,19 +156,6 @@ TEST_F(ProfileStoreTest, SaveClearsModifiedAndDisablesTheSaveAction) {
   EXPECT_EQ(window.view.calls, (std::vector<std::string>{"Enable [] Disable [varios]"}));
 }
 
-TEST_F(ProfileStoreTest, LoadedCategoriesAndGroupsKeepNoAccountFields) {
-  // An account record right before a category must not leak into it.
-  const auto path = SaveSample();
-  ASSERT_TRUE(window.store.Load(path, kPassword));
-  for (int k = 0; k < static_cast<int>(window.tree.Count()); ++k) {
-    const TNodeData& data = window.tree.NodeAtTreeIndex(k)->data;
-    if (data.IsAccount) continue;
-    SCOPED_TRACE(data.Name);
-    EXPECT_EQ(data.IsAccount, 0);
-    EXPECT_TRUE(data.UserName.empty() && data.Password.empty() && data.Notes.empty());
-  }
-}
-
 TEST_F(ProfileStoreTest, ValuesAreCutToWhatSurvivesTheirField) {
   window.header = test::SampleHeader(kPassword);
   TNodeData data = TNodeData::Create(NodeKind::Account, 4);

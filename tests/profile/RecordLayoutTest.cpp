@@ -12,35 +12,6 @@ namespace {
 using test::Bytes;
 using test::TextAt;
 
-TEST(RecordLayout, HeaderFieldsSitAtTheirOffsets) {
-  TProfileHeader header;
-  header.Magic = "Brindlevault_3";
-  header.Owner = "Jos\xE9";
-  header.Title = std::string(60, 'T');  // longer than 50: cut
-  header.Verifier = "VVVV";
-  Bytes bytes(kHeaderSize, 0xEE);
-  EncodeHeader(header, std::span<std::uint8_t, kHeaderSize>(bytes.data(), kHeaderSize));
-
-  EXPECT_EQ(bytes[0], 14);
-  EXPECT_EQ(TextAt(bytes, 0), "Brindlevault_3");
-  EXPECT_EQ(bytes[15], 4);
-  EXPECT_EQ(TextAt(bytes, 15), "Jos\xE9");
-  EXPECT_EQ(bytes[66], 50);
-  EXPECT_EQ(TextAt(bytes, 66), std::string(50, 'T'));
-  EXPECT_EQ(bytes[117], 4);
-  EXPECT_EQ(TextAt(bytes, 117), "VVVV");
-  // Bytes after a text, up to the end of its field, are zeros.
-  EXPECT_EQ(bytes[15 + 1 + 4], 0);
-  EXPECT_EQ(bytes[50], 0);
-  EXPECT_EQ(bytes[177], 0);
-
-  const TProfileHeader back = DecodeHeader(HeaderBytes(bytes.data(), kHeaderSize));
-  EXPECT_EQ(back.Magic, header.Magic);
-  EXPECT_EQ(back.Owner, header.Owner);
-  EXPECT_EQ(back.Title, std::string(50, 'T'));
-  EXPECT_EQ(back.Verifier, header.Verifier);
-}
-
 TEST(RecordLayout, NodeRecordFieldsSitAtTheirOffsets) {
   TNodeRecord record;
   for (std::size_t k = 0; k < std::size(kRecordTextSlots); ++k)
