@@ -1,3 +1,18 @@
+# Core: the main window's settings and session variables.
+list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SessionState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowSettings.cpp
+)
+# Qt: the main window, its actions, menus, pictures and seams.
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ActionTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainActions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainMenus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Pictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QtSeams.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFPrincipal.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFPrincipalBrowser.cpp
+)
 list(APPEND BV_GUI_RESOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pictures/pictures.qrc
 )

@@ -1,0 +1,110 @@
+#include "app/QtSeams.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QMimeData>
+
+#include "config/Translation.h"
+
+namespace bv {
+namespace {
+
+// Boxes carry the application's title and stay above whichever window is active.
+QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton byDefault) {
+  QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons,
+                  QApplication::activeWindow());
+  box.setDefaultButton(byDefault);
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+class QtMessageBoxes final : public MessageBoxes {
+ public:
+  void Error(const QString& text) override {
+    Ask(QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
+  }
+  bool WarningYesNo(const QString& text) override {
+    return Ask(QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::Yes) == QMessageBox::Yes;
+  }
+  bool ConfirmYesNo(const QString& text) override {
+    return Ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::Yes) == QMessageBox::Yes;
+  }
+  void Information(const QString& text) override {
+    Ask(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
+  }
+};
+
+class QtFileDialogs final : public FileDialogs {
+ public:
+  std::optional<QString> Open(const TFileDialogSpec& spec, const QString& start) override {
+    QFileDialog dialog(QApplication::activeWindow(), spec.title(), start, spec.qtFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(spec.defaultSuffix());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+  }
+
+  std::optional<QString> Save(const TFileDialogSpec& spec, const QString& start,
+                              const NameCheck& accept) override {
+    QString where = start;
+    while (true) {
+      QFileDialog dialog(QApplication::activeWindow(), spec.title(), where, spec.qtFilter());
+      dialog.setAcceptMode(QFileDialog::AcceptSave);
+      dialog.setFileMode(QFileDialog::AnyFile);
+      dialog.setDefaultSuffix(spec.defaultSuffix());
+      // The caller asks its own question about existing files.
+      dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+      if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+      const QString chosen = dialog.selectedFiles().front();
+      if (!accept || accept(chosen)) return chosen;
+      where = chosen;
+    }
+  }
+};
+
+class QtDesktopOpener final : public DesktopOpener {
+ public:
+  void Open(const QString& pathOrAddress) override {
+    QDesktopServices::openUrl(DesktopUrlFor(pathOrAddress));
+  }
+};
+
+class QtClipboard final : public ClipboardAccess {
+ public:
+  bool SetText(const QString& text) override {
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->setText(text);
+    return clipboard->text() == text;
+  }
+  bool Clear() override {
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->clear();
+    // After clear() there may be no data at all.
+    const QMimeData* data = clipboard->mimeData();
+    return !data || data->formats().isEmpty();
+  }
+};
+
+}  // namespace
+
+Seams MakeQtSeams() {
+  Seams seams;
+  seams.boxes = std::make_unique<QtMessageBoxes>();
+  seams.files = std::make_unique<QtFileDialogs>();
+  seams.desktop = std::make_unique<QtDesktopOpener>();
+  seams.clipboard = std::make_unique<QtClipboard>();
+  return seams;
+}
+
+QUrl DesktopUrlFor(const QString& pathOrAddress) {
+  return QUrl::fromUserInput(pathOrAddress.trimmed());
+}
+
+}  // namespace bv

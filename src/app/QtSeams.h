@@ -1,0 +1,17 @@
+#pragma once
+// The seams as the running program has them: QMessageBox, QFileDialog,
+// QDesktopServices and the system clipboard.
+
+#include <QUrl>
+
+#include "app/Seams.h"
+
+namespace bv {
+
+Seams MakeQtSeams();
+
+// The address the desktop is given: an absolute path becomes a file address, an address
+// typed without its scheme ("www.example.com") a web address.
+QUrl DesktopUrlFor(const QString& pathOrAddress);
+
+}  // namespace bv

@@ -1,0 +1,60 @@
+#pragma once
+// What the program reaches outside itself through the main window: message boxes, file
+// dialogs, the desktop's "open" handler and the clipboard. The program installs the Qt
+// versions (QtSeams.h); tests install scripted fakes that answer and record.
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace bv {
+
+class TFileDialogSpec;
+
+// The three kinds of box of the program, plus a plain information box.
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  virtual void Error(const QString& text) = 0;         // error box, OK button
+  virtual bool WarningYesNo(const QString& text) = 0;  // before deleting; true for Yes
+  virtual bool ConfirmYesNo(const QString& text) = 0;  // before saving; true for Yes
+  virtual void Information(const QString& text) = 0;
+};
+
+class FileDialogs {
+ public:
+  // Called with the chosen path; false sends the user back to the dialog.
+  using NameCheck = std::function<bool(const QString& path)>;
+
+  virtual ~FileDialogs() = default;
+  // The chosen path, or nothing when the user cancels.
+  virtual std::optional<QString> Open(const TFileDialogSpec& spec, const QString& start) = 0;
+  virtual std::optional<QString> Save(const TFileDialogSpec& spec, const QString& start,
+                                      const NameCheck& accept = {}) = 0;
+};
+
+// Hands a document path or an internet address to the desktop; does not wait and reports
+// nothing when that fails.
+class DesktopOpener {
+ public:
+  virtual ~DesktopOpener() = default;
+  virtual void Open(const QString& pathOrAddress) = 0;
+};
+
+// Both report whether the desktop took the change: another program may hold the clipboard.
+class ClipboardAccess {
+ public:
+  virtual ~ClipboardAccess() = default;
+  virtual bool SetText(const QString& text) = 0;  // replaces whatever the clipboard held
+  virtual bool Clear() = 0;                       // empties it, whoever filled it
+};
+
+struct Seams {
+  std::unique_ptr<MessageBoxes> boxes;
+  std::unique_ptr<FileDialogs> files;
+  std::unique_ptr<DesktopOpener> desktop;
+  std::unique_ptr<ClipboardAccess> clipboard;
+};
+
+}  // namespace bv

@@ -1,0 +1,296 @@
+#include "app/TFPrincipal.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "app/MainActions.h"
+#include "app/MainMenus.h"
+#include "app/Pictures.h"
+#include "app/QtSeams.h"
+#include "browser/AccountTreeView.h"
+#include "browser/DetailView.h"
+#include "browser/TreeModel.h"
+#include "config/ProgramPaths.h"
+#include "config/QtText.h"
+#include "config/Translation.h"
+
+namespace bv {
+namespace {
+
+constexpr int kInitialWidth = 689;
+constexpr int kInitialHeight = 429;
+constexpr int kStatusPanelWidth = 120;
+constexpr int kSplitterWidth = 4;
+
+// The seams a test did not replace are the real ones.
+Seams Completed(Seams seams) {
+  Seams qt = MakeQtSeams();
+  if (!seams.boxes) seams.boxes = std::move(qt.boxes);
+  if (!seams.files) seams.files = std::move(qt.files);
+  if (!seams.desktop) seams.desktop = std::move(qt.desktop);
+  if (!seams.clipboard) seams.clipboard = std::move(qt.clipboard);
+  return seams;
+}
+
+QString PathText(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
+
+}  // namespace
+
+QFont TFPrincipal::WindowFont() {
+  // MS Sans Serif 8 pt, which Linux desktops do not have: DejaVu Sans stands in.
+  QFont font(QStringLiteral("MS Sans Serif"), 8);
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
+    : QMainWindow(parent), seams_(Completed(std::move(seams))) {
+  RegisterPictures();
+  setObjectName(QStringLiteral("FPrincipal"));
+  setWindowTitle(QStringLiteral("Brindlevault 3.5"));
+  setFont(WindowFont());
+  actions_ = std::make_unique<MainActions>(this);
+  menus_ = std::make_unique<MainMenus>(this, *actions_);
+
+  // Reading the settings first lets the layout take the tree's width at once; the flags
+  // are copied in the order of the start-up sequence below.
+  const StartSettings start = ReadStartSettings();
+  BuildLayout(start.treeWidth);
+  CreateFileDialogs();
+  ConnectActions();
+  ConnectTree();
+  ConnectDetailView();
+
+  // 1. All texts of the window and all messages from the active language file.
+  TranslateWindow(this, true);
+  // 2.-4. The behaviour switches (OpenedFromCommandLine starts false) and the tree width.
+  flags_ = start.flags;
+  flags_.OpenedFromCommandLine = false;
+  // 3. Files dropped on the window are opened as profiles.
+  setAcceptDrops(true);
+  // 5. The clipboard access is the clipboard seam.  6. No profile is open.
+  session_.ProfileOpen = false;
+  // 7. DisplayHint receives the hints (see event()).
+  // 8. The recent menus: filled by the recent profiles list; empty entries until then.
+  for (const QList<QAction*>& items : {menus_->recentFile, menus_->recentPopup})
+    for (QAction* item : items) {
+      item->setText(Msg(41));
+      item->setEnabled(false);
+    }
+  // 9.
+  EnableActionCategories({QStringLiteral("siempreon")},
+                         {QStringLiteral("selcuenta"), QStringLiteral("varios"),
+                          QStringLiteral("copiar"), QStringLiteral("selgrupo"),
+                          QStringLiteral("seleccionado"), QStringLiteral("perfilon")});
+}
+
+TFPrincipal::~TFPrincipal() = default;
+
+void TFPrincipal::BuildLayout(int treeWidth) {
+  resize(kInitialWidth, kInitialHeight);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+
+  auto* line = new QFrame(central);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  column->addWidget(line);
+
+  auto* band = new QFrame(central);
+  band->setObjectName(QStringLiteral("CoolBar"));
+  band->setFrameShape(QFrame::StyledPanel);
+  auto* bandRow = new QHBoxLayout(band);
+  bandRow->setContentsMargins(2, 1, 2, 1);
+  menus_->toolBar->setParent(band);
+  bandRow->addWidget(menus_->toolBar);
+  column->addWidget(band);
+
+  splitter_ = new QSplitter(Qt::Horizontal, central);
+  splitter_->setHandleWidth(kSplitterWidth);
+  splitter_->setChildrenCollapsible(false);
+  treeView_ = new AccountTreeView(splitter_);
+  model_ = new ProfileTreeModel(tree_, &NodePicture, this);
+  treeView_->SetTreeModel(model_);
+  treeView_->SetPopupMenu(menus_->popupTree);
+
+  auto* panel = new QFrame(splitter_);
+  panel->setObjectName(QStringLiteral("PanelDetalles"));
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  auto* panelLayout = new QVBoxLayout(panel);
+  panelLayout->setContentsMargins(1, 1, 1, 1);
+  detail_ = new TDetailView(panel);
+  detail_->setContextMenuPolicy(Qt::CustomContextMenu);
+  panelLayout->addWidget(detail_);
+
+  splitter_->addWidget(treeView_);
+  splitter_->addWidget(panel);
+  // The tree keeps its width when the window is resized; the detail view takes the rest.
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({treeWidth, std::max(1, kInitialWidth - treeWidth - kSplitterWidth)});
+  column->addWidget(splitter_, 1);
+  setCentralWidget(central);
+
+  auto* bar = new QStatusBar(this);
+  bar->setObjectName(QStringLiteral("BarraEstado"));
+  statusPanel_ = new QLabel(bar);
+  statusPanel_->setFixedWidth(kStatusPanelWidth);
+  bar->addWidget(statusPanel_);
+  setStatusBar(bar);
+}
+
+void TFPrincipal::CreateFileDialogs() {
+  const QString profiles =
+      QStringLiteral("Archivo de perfil (*.bv3)|*.bv3|Todos los archivos (*.*)|*.*");
+  using Kind = TFileDialogSpec::Kind;
+  new TFileDialogSpec(Kind::Open, QStringLiteral("ODPerfil"), this,
+                      QStringLiteral("Abrir perfil de Brindlevault 3"), profiles, QStringLiteral("bv3"));
+  new TFileDialogSpec(Kind::Save, QStringLiteral("SDPerfil"), this,
+                      QStringLiteral("Guardar perfil como..."), profiles, QStringLiteral("bv3"));
+  new TFileDialogSpec(
+      Kind::Save, QStringLiteral("SDTXT"), this, QStringLiteral("Exportar cuenta como TXT"),
+      QStringLiteral("Archivo de texto sin formato (*.txt)|*.txt|Todos los archivos (*.*)|*.*"),
+      QStringLiteral("txt"));
+  new TFileDialogSpec(Kind::Save, QStringLiteral("SDHTML"), this,
+                      QStringLiteral("Exportar cuenta como HTML"),
+                      QStringLiteral("Documento HTML (*.html)|*.html|Todos los archivos (*.*)|*.*"),
+                      QStringLiteral("html"));
+}
+
+TFileDialogSpec* TFPrincipal::FileDialog(const QString& name) const {
+  return findChild<TFileDialogSpec*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void TFPrincipal::ConnectActions() {
+  MainActions& a = *actions_;
+  connect(a["ActSalir"], &QAction::triggered, this, &QWidget::close);
+  connect(a["ActAyuda"], &QAction::triggered, this,
+          [this] { OpenDocument(PathText(HelpDir()) + QLatin1Char('/') + Msg(39)); });
+  connect(a["ActLicencia"], &QAction::triggered, this,
+          [this] { OpenDocument(PathText(DocumentDir()) + QLatin1Char('/') + Msg(48)); });
+  connect(a["ActCambios"], &QAction::triggered, this,
+          [this] { OpenDocument(PathText(DocumentDir() / "novedades.txt")); });
+  connect(a["ActWeb"], &QAction::triggered, this, [this] {
+    OpenDocument(QString::fromUtf8(kProductWebAddress.data(),
+                                   static_cast<qsizetype>(kProductWebAddress.size())));
+  });
+  connect(a["ActBorrarCB"], &QAction::triggered, this, [this] { seams_.clipboard->Clear(); });
+  for (const QList<QAction*>& items : {menus_->recentFile, menus_->recentPopup})
+    for (QAction* item : items)
+      connect(item, &QAction::triggered, this, [this, item] {
+        if (recentOpener_) recentOpener_(item->data().toInt());
+      });
+}
+
+QAction* TFPrincipal::Action(const QString& name) const { return actions_->Get(name); }
+
+void TFPrincipal::EnableActionCategories(const QStringList& enable, const QStringList& disable) {
+  actions_->EnableCategories(enable, disable);
+}
+
+void TFPrincipal::SetModified() {
+  session_.Modified = true;
+  EnableActionCategories({QStringLiteral("varios")}, {});
+}
+
+int TFPrincipal::TreeWidth() const { return splitter_->sizes().value(0, 0); }
+
+void TFPrincipal::SetAccountExporters(std::function<void()> html, std::function<void()> text) {
+  exportHtml_ = std::move(html);
+  exportText_ = std::move(text);
+}
+
+QString TFPrincipal::StatusPanelText() const { return statusPanel_->text(); }
+
+void TFPrincipal::SetStatusPanelText(const QString& text) { statusPanel_->setText(text); }
+
+void TFPrincipal::DisplayHint(const QString& hint) {
+  if (hint.isEmpty())
+    statusBar()->clearMessage();  // the panel shows again
+  else
+    statusBar()->showMessage(hint);
+}
+
+bool TFPrincipal::event(QEvent* event) {
+  // Menu items and tool buttons announce their hint (their status tip) on hover.
+  if (event->type() == QEvent::StatusTip) {
+    DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  if (event->type() == QEvent::WindowActivate) FormActivate();
+  return QMainWindow::event(event);
+}
+
+void TFPrincipal::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // A desktop without a window manager may never activate the window: the first showing
+  // counts as the first activation once the event loop runs.
+  if (!activated_) QMetaObject::invokeMethod(this, &TFPrincipal::FormActivate, Qt::QueuedConnection);
+}
+
+void TFPrincipal::FormActivate() {
+  if (activated_) return;
+  activated_ = true;
+  if (ReadStartLanguage() && languagePicker_) languagePicker_();
+  ShowWelcomePage();
+  if (commandLineOpener_) commandLineOpener_();
+  if (flags_.CargaUltimo && !flags_.OpenedFromCommandLine && recentOpener_) recentOpener_(1);
+}
+
+void TFPrincipal::closeEvent(QCloseEvent* event) {
+  // 1. Either answer lets the window close, unless the save itself fails.
+  if (session_.Modified && seams_.boxes->ConfirmYesNo(Msg(20))) {
+    if (!profileSaver_ || !profileSaver_()) {
+      event->ignore();
+      return;
+    }
+  }
+  // 2. ClearClipboardOnExit.
+  if (flags_.DCBSalir) seams_.clipboard->Clear();
+  // 3. A settings file that cannot be written is reported but does not keep the window open.
+  try {
+    WriteTreeWidth(TreeWidth());
+  } catch (const SettingsWriteError& error) {
+    seams_.boxes->Error(QString::fromUtf8(error.what()));
+  }
+  event->accept();
+}
+
+void TFPrincipal::dragEnterEvent(QDragEnterEvent* event) {
+  if (fileDropOpener_ && event->mimeData()->hasUrls() &&
+      event->mimeData()->urls().front().isLocalFile())
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void TFPrincipal::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!fileDropOpener_ || urls.isEmpty() || !urls.front().isLocalFile()) return;
+  event->acceptProposedAction();
+  fileDropOpener_(urls.front().toLocalFile());
+}
+
+void TFPrincipal::OpenDocument(const QString& pathOrAddress) {
+  seams_.desktop->Open(pathOrAddress);
+}
+
+}  // namespace bv

@@ -1,0 +1,147 @@
+#pragma once
+// The main window FPrincipal: tool bar, account tree BVTree and detail view Resulta side by
+// side, status bar BarraEstado; the action categories; start-up, first activation and
+// shutdown. It owns the session variables, the tree and the seams. What later parts of the
+// program do (opening and saving profiles, the first-run picker, exports) plugs in through
+// the hooks below.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "app/Seams.h"
+#include "app/SessionState.h"
+#include "app/WindowSettings.h"
+#include "browser/DetailPage.h"
+#include "browser/TreeSortOrder.h"
+#include "profile/ProfileTree.h"
+
+class QLabel;
+class QSplitter;
+
+namespace bv {
+
+class AccountTreeView;
+class TFileDialogSpec;
+class MainActions;
+class ProfileTreeModel;
+class TDetailView;
+struct MainMenus;
+
+class TFPrincipal : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TFPrincipal(Seams seams = {}, QWidget* parent = nullptr);
+  ~TFPrincipal() override;
+
+  // MS Sans Serif 8 pt, or the font that stands in for it.
+  static QFont WindowFont();
+
+  // --- actions
+  QAction* Action(const QString& name) const;
+  void EnableActionCategories(const QStringList& enable, const QStringList& disable);
+  const MainMenus& Menus() const { return *menus_; }
+
+  // --- session
+  SessionState& Session() { return session_; }
+  MainWindowFlags& Flags() { return flags_; }
+  // Modified := true and the save action enabled: after every change of the profile.
+  void SetModified();
+
+  // --- tree
+  ProfileTree& Tree() { return tree_; }
+  ProfileTreeModel& TreeModel() { return *model_; }
+  AccountTreeView& BVTree() { return *treeView_; }
+  TreeNode* SelectedNode() const;
+  void SelectNode(TreeNode* node);
+  int TreeIndexOf(const TreeNode* node) const { return tree_.TreeIndexOf(node); }
+  bool SelectedIsAccount() const { return selectedIsAccount_; }
+  int TreeWidth() const;
+
+  // --- detail view
+  TDetailView& Resulta() { return *detail_; }
+  void ShowWelcomePage();
+  void ShowEmptyProfilePage();
+  void ShowProfileSummary();
+  void ShowAccountPage();
+  void ShowGroupPage();
+  void RefreshDetailPage();
+
+  // --- status bar
+  QString StatusPanelText() const;
+  void SetStatusPanelText(const QString& text);
+  // A non-empty hint covers the panel (single-text mode); an empty one brings it back.
+  void DisplayHint(const QString& hint);
+
+  // --- seams
+  Seams& GetSeams() { return seams_; }
+  // The window's file dialogs, translated with it: ODPerfil (open a profile), SDPerfil
+  // (save a profile as), SDTXT and SDHTML (export an account).
+  TFileDialogSpec* FileDialog(const QString& name) const;
+
+  // --- hooks for the parts built on this window
+  void SetFirstRunLanguagePicker(std::function<void()> picker) { languagePicker_ = std::move(picker); }
+  void SetCommandLineOpener(std::function<void()> opener) { commandLineOpener_ = std::move(opener); }
+  // Opens recent entry 1..6: the recent menu items and CargaUltimo at start.
+  void SetRecentOpener(std::function<void(int)> opener) { recentOpener_ = std::move(opener); }
+  // Saves the profile at ProfilePath with SessionPassword; false when the save failed
+  // (already reported).
+  void SetProfileSaver(std::function<bool()> saver) { profileSaver_ = std::move(saver); }
+  void SetFileDropOpener(std::function<void(const QString&)> opener) { fileDropOpener_ = std::move(opener); }
+  void SetAccountExporters(std::function<void()> html, std::function<void()> text);
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void BuildLayout(int treeWidth);
+  void CreateFileDialogs();
+  void ConnectActions();
+  void ConnectTree();
+  void ConnectDetailView();
+  void FormActivate();
+  void OpenDocument(const QString& pathOrAddress);
+
+  // Tree events.
+  void BVTreeChange(TreeNode* node);
+  void ShowPageOfSelection(TreeNode* node);  // steps 3 and 4 of a selection change
+  void BVTreeClick();
+  void BVTreeDblClick(TreeNode* node);
+  void BVTreeDragOver();
+  void SortSelected(SortScope scope);
+
+  // Detail view commands.
+  void EnableCopyActions(const CopyFields& fields);
+  void CopyField(std::string TNodeData::*field);
+  void ActVerOcultosExecute();
+
+  Seams seams_;
+  SessionState session_;
+  MainWindowFlags flags_;
+  ProfileTree tree_;
+  bool selectedIsAccount_ = false;
+  bool activated_ = false;
+
+  std::unique_ptr<MainActions> actions_;
+  std::unique_ptr<MainMenus> menus_;
+  ProfileTreeModel* model_ = nullptr;
+  AccountTreeView* treeView_ = nullptr;
+  TDetailView* detail_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QLabel* statusPanel_ = nullptr;
+
+  std::function<void()> languagePicker_;
+  std::function<void()> commandLineOpener_;
+  std::function<void(int)> recentOpener_;
+  std::function<bool()> profileSaver_;
+  std::function<void(const QString&)> fileDropOpener_;
+  std::function<void()> exportHtml_;
+  std::function<void()> exportText_;
+};
+
+}  // namespace bv

@@ -1,0 +1,181 @@
+// The main window's side of the account tree and the detail view: selection, clicks,
+// drags, sorting, the pages and the commands that act on the selected account.
+
+#include <QAction>
+#include <QMenu>
+
+#include "app/MainActions.h"
+#include "app/MainMenus.h"
+#include "app/TFPrincipal.h"
+#include "browser/AccountTreeView.h"
+#include "browser/DetailView.h"
+#include "browser/LabelCollator.h"
+#include "browser/TreeModel.h"
+#include "config/QtText.h"
+
+namespace bv {
+namespace {
+
+const QString kPerfilOn = QStringLiteral("perfilon");
+const QString kVarios = QStringLiteral("varios");
+const QString kSelCuenta = QStringLiteral("selcuenta");
+const QString kSelGrupo = QStringLiteral("selgrupo");
+const QString kSeleccionado = QStringLiteral("seleccionado");
+const QString kCopiar = QStringLiteral("copiar");
+
+struct CopyCommand {
+  const char* action;
+  CopyField field;
+  std::string TNodeData::*member;
+};
+constexpr CopyCommand kCopyCommands[] = {
+    {"ActCopUser", CopyField::User, &TNodeData::UserName},
+    {"ActCopPass", CopyField::Pass, &TNodeData::Password},
+    {"ActCopPreg", CopyField::Preg, &TNodeData::Question},
+    {"ActCopResp", CopyField::Resp, &TNodeData::Answer},
+    {"ActCopMail", CopyField::Mail, &TNodeData::Mail},
+    {"ActCopURL", CopyField::URL, &TNodeData::Url},
+};
+
+}  // namespace
+
+void TFPrincipal::ConnectTree() {
+  MainActions& a = *actions_;
+  connect(treeView_, &AccountTreeView::nodeSelected, this, &TFPrincipal::BVTreeChange);
+  connect(treeView_, &AccountTreeView::treeClicked, this, &TFPrincipal::BVTreeClick);
+  connect(treeView_, &AccountTreeView::nodeDoubleClicked, this, &TFPrincipal::BVTreeDblClick);
+  connect(treeView_, &AccountTreeView::dragOverTree, this, &TFPrincipal::BVTreeDragOver);
+  connect(model_, &ProfileTreeModel::dropRefused, this,
+          [this](int message) { seams_.boxes->Error(Msg(message)); });
+  connect(a["ActOrdenar"], &QAction::triggered, this, [this] { SortSelected(SortScope::OneLevel); });
+  connect(a["ActOrdenarGrupo"], &QAction::triggered, this,
+          [this] { SortSelected(SortScope::OneLevel); });
+  connect(a["ActOrdenarTodo"], &QAction::triggered, this,
+          [this] { SortSelected(SortScope::WholeBranch); });
+}
+
+void TFPrincipal::ConnectDetailView() {
+  MainActions& a = *actions_;
+  connect(detail_, &TDetailView::statusTextChanged, this, &TFPrincipal::SetStatusPanelText);
+  connect(detail_, &TDetailView::openUrlRequested, this,
+          [this](const QString& address) { seams_.desktop->Open(address); });
+  connect(detail_, &TDetailView::editRequested, a["ActPopEditar"], &QAction::trigger);
+  connect(detail_, &TDetailView::exportHtmlRequested, this, [this] {
+    if (exportHtml_) exportHtml_();
+  });
+  connect(detail_, &TDetailView::exportTextRequested, this, [this] {
+    if (exportText_) exportText_();
+  });
+  connect(detail_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    menus_->popupDetail->exec(detail_->mapToGlobal(at));
+  });
+  connect(a["ActVerOcultos"], &QAction::triggered, this, &TFPrincipal::ActVerOcultosExecute);
+  for (const CopyCommand& command : kCopyCommands)
+    connect(a[command.action], &QAction::triggered, this,
+            [this, member = command.member] { CopyField(member); });
+  connect(a["ActInformacion"], &QAction::triggered, this, &TFPrincipal::ShowProfileSummary);
+}
+
+// --- tree ------------------------------------------------------------------------------
+
+TreeNode* TFPrincipal::SelectedNode() const { return treeView_->SelectedNode(); }
+
+void TFPrincipal::SelectNode(TreeNode* node) { treeView_->SelectNode(node); }
+
+void TFPrincipal::BVTreeChange(TreeNode* node) {
+  Action(QStringLiteral("ActPopEliminar"))->setEnabled(true);
+  selectedIsAccount_ = node->data.IsAccount != 0;
+  ShowPageOfSelection(node);
+}
+
+void TFPrincipal::ShowPageOfSelection(TreeNode* node) {
+  const bool account = node->data.IsAccount != 0;
+  if (account)
+    EnableActionCategories({kPerfilOn, kSelCuenta, kSeleccionado}, {kSelGrupo, kCopiar});
+  else
+    EnableActionCategories({kPerfilOn, kSelGrupo, kSeleccionado}, {kSelCuenta, kCopiar});
+  if (session_.Modified) EnableActionCategories({kVarios}, {});
+  if (account)
+    ShowAccountPage();
+  else
+    ShowGroupPage();
+}
+
+void TFPrincipal::BVTreeClick() {
+  // A single node cannot change the selection: clicking it brings its page back.
+  if (tree_.Count() != 1 || !session_.ProfileOpen) return;
+  if (TreeNode* node = SelectedNode()) ShowPageOfSelection(node);
+}
+
+void TFPrincipal::BVTreeDblClick(TreeNode* node) {
+  if (node && node->data.IsAccount != 0) Action(QStringLiteral("ActECuenta"))->trigger();
+}
+
+void TFPrincipal::BVTreeDragOver() {
+  // Even a drag that ends nowhere, or is refused, leaves the profile marked as changed.
+  SetModified();
+}
+
+void TFPrincipal::SortSelected(SortScope scope) {
+  TreeNode* node = SelectedNode();
+  if (!node) return;
+  model_->Sort(node, scope, MakeLabelLess());
+  SetModified();
+}
+
+// --- detail view ---------------------------------------------------------------------------
+
+void TFPrincipal::ShowWelcomePage() { detail_->ShowWelcomePage(); }
+
+void TFPrincipal::ShowEmptyProfilePage() { detail_->ShowEmptyProfilePage(session_.Header); }
+
+void TFPrincipal::ShowProfileSummary() {
+  try {
+    detail_->ShowProfileSummary(ComputeSummary(session_.ProfilePath, session_.Header, tree_));
+  } catch (const SummaryFileError& error) {
+    // The previous page stays.
+    seams_.boxes->Error(QString::fromUtf8(error.what()));
+  }
+}
+
+void TFPrincipal::ShowAccountPage() {
+  if (const TreeNode* node = SelectedNode())
+    EnableCopyActions(detail_->ShowAccountPage(node->data, flags_.MostrarPass));
+}
+
+void TFPrincipal::ShowGroupPage() {
+  if (const TreeNode* node = SelectedNode()) detail_->ShowGroupPage(node->data);
+}
+
+void TFPrincipal::RefreshDetailPage() {
+  switch (static_cast<PageKind>(detail_->PageKind())) {
+    case PageKind::EmptyProfile: ShowEmptyProfilePage(); break;
+    case PageKind::Welcome: ShowWelcomePage(); break;
+    case PageKind::Account:
+    case PageKind::AccountWithUrl: ShowAccountPage(); break;
+    case PageKind::Group: ShowGroupPage(); break;
+    case PageKind::Summary: ShowProfileSummary(); break;
+  }
+}
+
+void TFPrincipal::EnableCopyActions(const CopyFields& fields) {
+  // Only enables: a redraw of the same account adds to what is enabled.
+  for (const CopyCommand& command : kCopyCommands)
+    if (fields.Has(command.field)) Action(QLatin1String(command.action))->setEnabled(true);
+}
+
+void TFPrincipal::CopyField(std::string TNodeData::*field) {
+  if (const TreeNode* node = SelectedNode()) seams_.clipboard->SetText(FromCp1252(node->data.*field));
+}
+
+void TFPrincipal::ActVerOcultosExecute() {
+  if (flags_.MostrarPass) return;
+  const TreeNode* node = SelectedNode();
+  if (!node) return;
+  // Drawn once with the hidden values in clear, at the same scroll position.
+  const int scroll = detail_->VerticalScroll();
+  EnableCopyActions(detail_->ShowAccountPage(node->data, true));
+  detail_->SetVerticalScroll(scroll);
+}
+
+}  // namespace bv

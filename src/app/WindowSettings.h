@@ -1,0 +1,33 @@
+#pragma once
+// The main window's share of brindlevault.ini: the behaviour switches it copies into its
+// flags when it is created, the tree pane's width, and the first-run picker switch.
+
+#include "config/Settings.h"
+
+namespace bv {
+
+struct MainWindowFlags {
+  bool MostrarPass = false;   // the account page shows password and answer
+  bool DCBSalir = true;       // empty the clipboard when the program closes
+  bool DCBCerrar = true;      // ... and when a profile is closed
+  bool CargaUltimo = false;   // open the most recent profile at start
+  bool IrAlPrimero = false;   // select the first node after opening
+  bool OpenedFromCommandLine = false;
+};
+
+struct StartSettings {
+  MainWindowFlags flags;
+  int treeWidth = settings::kDefaultAnchoArbol;
+};
+
+// Reads MostrarPass, DCBSalir, DCBCerrar, CargaUltimo, IrAlPrimero and AnchoArbol, in this
+// order. A negative width is taken as 0.
+StartSettings ReadStartSettings();
+
+// Throws SettingsWriteError.
+void WriteTreeWidth(int width);
+
+// Section General, key StartLanguage (default true): show the first-run language picker.
+bool ReadStartLanguage();
+
+}  // namespace bv

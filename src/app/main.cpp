@@ -1,0 +1,23 @@
+// Brindlevault: start-up. The application, then the language, then the main window, which
+// translates itself, reads its settings and runs until it is closed.
+
+#include <QApplication>
+
+#include "app/TFPrincipal.h"
+#include "config/Messages.h"
+#include "config/ProgramPaths.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  // The title of the task bar entry and of every message box.
+  QApplication::setApplicationName(QStringLiteral("Brindlevault"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Brindlevault 3.5"));
+  QApplication::setFont(bv::TFPrincipal::WindowFont());
+  bv::SetProgramDir(QCoreApplication::applicationDirPath().toStdString());
+
+  bv::SelectStartLanguage();
+
+  bv::TFPrincipal window;
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,70 @@
+// Switching actions a category at a time, and the hints in the status bar.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QStatusBar>
+
+#include "app_gui/WindowHarness.h"
+
+namespace bv {
+namespace {
+
+using test::WindowHarness;
+
+TEST(EnableActionCategories, NamesMatchWithoutRegardToCaseAndDisablingWins) {
+  struct Case {
+    QStringList enable, disable;
+    bool saveEnabled;
+  } cases[] = {
+      {{"varios"}, {}, true},
+      {{"VARIOS"}, {}, true},
+      {{"VaRiOs", "perfilon"}, {}, true},
+      {{"varios"}, {"Varios"}, false},  // named in both lists: ends disabled
+      {{}, {}, false},
+      {{"otra"}, {"varios"}, false},
+  };
+  for (const Case& c : cases) {
+    WindowHarness h;
+    TFPrincipal& w = h.Start();
+    w.EnableActionCategories(c.enable, c.disable);
+    EXPECT_EQ(h.Act("ActGuardar")->isEnabled(), c.saveEnabled) << c.enable.join(',').toStdString();
+    // Nothing outside the named categories moves.
+    EXPECT_FALSE(h.Act("ActCerrar")->isEnabled() && !c.enable.contains("perfilon"));
+    EXPECT_TRUE(h.Act("ActAbrir")->isEnabled());
+  }
+}
+
+TEST(EnableActionCategories, SwitchesEveryMemberOfTheCategory) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  w.EnableActionCategories({"SelGrupo"}, {});
+  for (const char* name : {"ActNSubGrupo", "ActEGrupo", "ActBGrupo", "ActNCuenta", "ActOrdenar",
+                           "ActOrdenarGrupo", "ActOrdenarTodo"})
+    EXPECT_TRUE(h.Act(name)->isEnabled()) << name;
+  w.EnableActionCategories({}, {"selgrupo"});
+  EXPECT_FALSE(h.Act("ActOrdenarTodo")->isEnabled());
+  // The always-on category cannot be lost by switching others.
+  EXPECT_TRUE(h.Act("ActSalir")->isEnabled());
+}
+
+TEST(DisplayHint, AHintCoversThePanelUntilAnEmptyHintBringsItBack) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  w.SetStatusPanelText("https://example.org");
+  QLabel* panel = w.statusBar()->findChild<QLabel*>();
+
+  // A menu item under the mouse announces its hint.
+  h.Act("ActAbrir")->showStatusText(&w);
+  EXPECT_EQ(w.statusBar()->currentMessage(), "Abrir perfil");
+  EXPECT_FALSE(panel->isVisible());
+
+  w.DisplayHint(QString());
+  EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty());
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_EQ(w.StatusPanelText(), "https://example.org");
+}
+
+}  // namespace
+}  // namespace bv

@@ -1,0 +1,181 @@
+// The detail view inside the main window: which copy commands an account page enables,
+// "Mostrar ocultos", the links and hover texts, the summary and RefreshDetailPage.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <fstream>
+
+#include "app/MainMenus.h"
+#include "app_gui/WindowHarness.h"
+#include "browser/DetailView.h"
+#include "config/QtText.h"
+
+namespace bv {
+namespace {
+
+using test::FakeBoxes;
+using test::WindowHarness;
+
+const char* const kCopyActions[] = {"ActCopUser", "ActCopPass", "ActCopPreg",
+                                    "ActCopResp", "ActCopMail", "ActCopURL"};
+
+QStringList EnabledCopies(const WindowHarness& h) {
+  QStringList names;
+  for (const char* name : kCopyActions)
+    if (h.Act(name)->isEnabled()) names << name;
+  return names;
+}
+
+struct AccountWindow : ::testing::Test {
+  void SetUp() override {
+    h.Start();
+    h.LoadSample();
+  }
+  TNodeData& Data(const char* name) { return h.Node(name)->data; }
+  void Select(const char* name) { h.window().SelectNode(h.Node(name)); }
+  WindowHarness h;
+};
+
+TEST_F(AccountWindow, AnAccountPageEnablesTheCopiesOfTheFieldsItShows) {
+  Data("A1").UserName = "ana";
+  Data("A1").Password = "clave";
+  Data("A1").Mail = "ana@example.org";
+  Data("A3").Url = "www.example.org";
+  Select("A1");
+  // The password is hidden (MostrarPass off), so it cannot be copied.
+  EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopUser", "ActCopMail"}));
+  EXPECT_EQ(h.window().Resulta().PageKind(), 2);
+  Select("A3");
+  EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopURL"}));
+  EXPECT_EQ(h.window().Resulta().PageKind(), 3);
+  Select("A4");  // only a name
+  EXPECT_TRUE(EnabledCopies(h).isEmpty());
+  Select("G1");
+  EXPECT_TRUE(EnabledCopies(h).isEmpty());
+  EXPECT_EQ(h.window().Resulta().PageKind(), 4);
+}
+
+TEST_F(AccountWindow, FunctionKeysCopyTheShownFieldsOnly) {
+  Data("A1").UserName = "ana";
+  Data("A1").Password = "clave";
+  Select("A1");
+  TFPrincipal& w = h.window();
+  QTest::keyClick(&w, Qt::Key_F2);  // hidden: disabled, nothing copied
+  EXPECT_TRUE(h.fakes.clipboard->text.isEmpty());
+  QTest::keyClick(&w, Qt::Key_F1);
+  EXPECT_EQ(h.fakes.clipboard->text, "ana");
+  QTest::keyClick(&w, Qt::Key_F3);  // no question: disabled
+  EXPECT_EQ(h.fakes.clipboard->text, "ana");
+}
+
+TEST_F(AccountWindow, ShowHiddenRevealsUntilTheNextSelectionKeepingTheScroll) {
+  Data("A1").Password = "clave";
+  Data("A1").Answer = "Rex";
+  Data("A1").Notes = QString(40, 'x').replace("x", "nota larga\n").toStdString();
+  Select("A1");
+  TFPrincipal& w = h.window();
+  w.Resulta().resize(400, 120);
+  const int bottom = w.Resulta().verticalScrollBar()->maximum();
+  ASSERT_GT(bottom, 0);
+  w.Resulta().SetVerticalScroll(bottom / 2);
+  ASSERT_FALSE(w.Resulta().toPlainText().contains("clave"));
+
+  h.Act("ActVerOcultos")->trigger();
+  EXPECT_TRUE(w.Resulta().toPlainText().contains("clave"));
+  EXPECT_EQ(w.Resulta().VerticalScroll(), bottom / 2);
+  EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopPass", "ActCopResp"}));
+  EXPECT_FALSE(w.Flags().MostrarPass);  // only for that one drawing
+  QTest::keyClick(&w, Qt::Key_F2);
+  EXPECT_EQ(h.fakes.clipboard->text, "clave");
+
+  Select("A3");
+  Select("A1");
+  EXPECT_FALSE(w.Resulta().toPlainText().contains("clave"));
+  EXPECT_TRUE(EnabledCopies(h).isEmpty());
+}
+
+TEST_F(AccountWindow, WithMostrarPassOnPasswordsShowAndShowHiddenDoesNothing) {
+  h.window().Flags().MostrarPass = true;
+  Data("A1").Password = "clave";
+  Select("A1");
+  EXPECT_TRUE(h.window().Resulta().toPlainText().contains("clave"));
+  EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopPass"}));
+}
+
+TEST_F(AccountWindow, LinksOpenTheUrlAndEditAndHoversFillTheStatusPanel) {
+  Data("A3").Url = "www.example.org";
+  Select("A3");
+  TDetailView& view = h.window().Resulta();
+  int edits = 0;
+  QObject::connect(h.Act("ActPopEditar"), &QAction::triggered, [&] { ++edits; });
+  QStringList exports;
+  h.window().SetAccountExporters([&] { exports << "html"; }, [&] { exports << "text"; });
+
+  emit view.openUrlRequested("www.example.org");
+  EXPECT_EQ(h.fakes.desktop->opened, QStringList({"www.example.org"}));
+  emit view.editRequested();
+  EXPECT_EQ(edits, 1);
+  emit view.exportHtmlRequested();
+  emit view.exportTextRequested();
+  EXPECT_EQ(exports, QStringList({"html", "text"}));
+  emit view.statusTextChanged("www.example.org");
+  EXPECT_EQ(h.window().StatusPanelText(), "www.example.org");
+  emit view.statusTextChanged(QString());
+  EXPECT_TRUE(h.window().StatusPanelText().isEmpty());
+}
+
+TEST_F(AccountWindow, RefreshDrawsTheSamePageAgain) {
+  TFPrincipal& w = h.window();
+  Select("G1");
+  w.ShowWelcomePage();
+  ASSERT_EQ(w.Resulta().PageKind(), 1);
+  w.RefreshDetailPage();
+  EXPECT_EQ(w.Resulta().PageKind(), 1);
+  w.ShowGroupPage();
+  w.RefreshDetailPage();
+  EXPECT_EQ(w.Resulta().PageKind(), 4);
+  EXPECT_TRUE(w.Resulta().toPlainText().contains("G1"));
+}
+
+TEST_F(AccountWindow, SummaryOfAMissingFileIsReportedAndThePageStays) {
+  TFPrincipal& w = h.window();
+  Select("G1");
+  w.Session().ProfilePath = h.folder.path() / "no-existe.bv3";
+  h.Act("ActInformacion")->trigger();
+  EXPECT_EQ(w.Resulta().PageKind(), 4);
+  ASSERT_EQ(h.fakes.boxes->shown.size(), 1u);
+  EXPECT_EQ(h.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Error);
+}
+
+TEST_F(AccountWindow, SummaryOfTheOpenProfileShowsItsSize) {
+  TFPrincipal& w = h.window();
+  const auto path = h.folder.path() / "perfil.bv3";
+  {
+    std::ofstream(path, std::ios::binary) << std::string(2047, 'x');
+  }
+  w.Session().ProfilePath = path;
+  w.EnableActionCategories({"perfilon"}, {});
+  h.Act("ActInformacion")->trigger();
+  EXPECT_EQ(w.Resulta().PageKind(), 5);
+  EXPECT_TRUE(w.Resulta().toPlainText().contains("1 Kb"));
+  EXPECT_TRUE(w.Resulta().toPlainText().contains("perfil.bv3"));
+}
+
+TEST_F(AccountWindow, TheDetailViewOffersItsPopUpMenu) {
+  EXPECT_EQ(h.window().Resulta().contextMenuPolicy(), Qt::CustomContextMenu);
+  QMenu* popup = h.window().Menus().popupDetail;
+  bool shown = false;
+  QObject::connect(popup, &QMenu::aboutToShow, [&] {
+    shown = true;
+    QMetaObject::invokeMethod(popup, &QMenu::close, Qt::QueuedConnection);
+  });
+  emit h.window().Resulta().customContextMenuRequested(QPoint(10, 10));
+  EXPECT_TRUE(shown);
+}
+
+}  // namespace
+}  // namespace bv

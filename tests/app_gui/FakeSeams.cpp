@@ -1,0 +1,52 @@
+#include "app_gui/FakeSeams.h"
+
+#include "config/Translation.h"
+
+namespace bv::test {
+
+bool FakeBoxes::Answer(Kind kind, const QString& text) {
+  shown.push_back({kind, text});
+  if (answers.empty()) return false;
+  const bool yes = answers.front();
+  answers.pop_front();
+  return yes;
+}
+
+std::optional<QString> FakeFiles::Next(const TFileDialogSpec& spec) {
+  titles.append(spec.title());
+  const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
+  if (answer.isEmpty()) return std::nullopt;
+  return answer;
+}
+
+std::optional<QString> FakeFiles::Open(const TFileDialogSpec& spec, const QString&) {
+  return Next(spec);
+}
+
+std::optional<QString> FakeFiles::Save(const TFileDialogSpec& spec, const QString&,
+                                       const NameCheck& accept) {
+  // Like the real dialog: a refused name sends the user back for the next answer.
+  while (true) {
+    auto answer = Next(spec);
+    if (!answer || !accept || accept(*answer)) return answer;
+  }
+}
+
+Seams FakeSeams::Take() {
+  Seams seams;
+  auto b = std::make_unique<FakeBoxes>();
+  auto f = std::make_unique<FakeFiles>();
+  auto d = std::make_unique<FakeDesktop>();
+  auto c = std::make_unique<FakeClipboard>();
+  boxes = b.get();
+  files = f.get();
+  desktop = d.get();
+  clipboard = c.get();
+  seams.boxes = std::move(b);
+  seams.files = std::move(f);
+  seams.desktop = std::move(d);
+  seams.clipboard = std::move(c);
+  return seams;
+}
+
+}  // namespace bv::test

@@ -1,0 +1,80 @@
+#pragma once
+// Scripted stand-ins for the main window's seams: they answer as told and record what the
+// program asked of them. Shared by the GUI tests of every window.
+
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "app/Seams.h"
+
+namespace bv::test {
+
+class FakeBoxes : public MessageBoxes {
+ public:
+  enum class Kind { Error, Warning, Confirm, Information };
+  struct Shown {
+    Kind kind;
+    QString text;
+  };
+
+  void Error(const QString& text) override { shown.push_back({Kind::Error, text}); }
+  bool WarningYesNo(const QString& text) override { return Answer(Kind::Warning, text); }
+  bool ConfirmYesNo(const QString& text) override { return Answer(Kind::Confirm, text); }
+  void Information(const QString& text) override { shown.push_back({Kind::Information, text}); }
+
+  std::vector<Shown> shown;
+  std::deque<bool> answers;  // Yes/No answers in order; No once they run out
+
+ private:
+  bool Answer(Kind kind, const QString& text);
+};
+
+class FakeFiles : public FileDialogs {
+ public:
+  std::optional<QString> Open(const TFileDialogSpec& spec, const QString& start) override;
+  std::optional<QString> Save(const TFileDialogSpec& spec, const QString& start,
+                              const NameCheck& accept) override;
+
+  QStringList answers;  // the chosen paths in order; an empty one, or none left, cancels
+  QStringList titles;                          // of the dialogs shown
+
+ private:
+  std::optional<QString> Next(const TFileDialogSpec& spec);
+};
+
+class FakeDesktop : public DesktopOpener {
+ public:
+  void Open(const QString& pathOrAddress) override { opened.append(pathOrAddress); }
+  QStringList opened;
+};
+
+class FakeClipboard : public ClipboardAccess {
+ public:
+  bool SetText(const QString& value) override {
+    if (!works) return false;
+    text = value;
+    return true;
+  }
+  bool Clear() override {
+    ++clears;
+    if (!works) return false;
+    text.clear();
+    return true;
+  }
+  QString text;
+  int clears = 0;
+  bool works = true;  // false: another program holds the clipboard
+};
+
+// One set of fakes; Take() hands them to a window and keeps pointers for the test.
+struct FakeSeams {
+  FakeBoxes* boxes = nullptr;
+  FakeFiles* files = nullptr;
+  FakeDesktop* desktop = nullptr;
+  FakeClipboard* clipboard = nullptr;
+  Seams Take();
+};
+
+}  // namespace bv::test

@@ -1,0 +1,197 @@
+// Closing the main window, the settings it keeps across runs, and its first activation.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QSplitter>
+#include <QTest>
+
+#include "app_gui/WindowHarness.h"
+#include "browser/DetailView.h"
+#include "config/QtText.h"
+
+namespace bv {
+namespace {
+
+using test::FakeBoxes;
+using test::WindowHarness;
+
+TEST(Closing, UnsavedChangesAnsweredNoAreDiscardedAndTheWindowCloses) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  h.LoadSample();
+  w.SetModified();
+  int saves = 0;
+  w.SetProfileSaver([&] { return ++saves, true; });
+  h.fakes.boxes->answers = {false};
+
+  EXPECT_TRUE(h.Close());
+  ASSERT_EQ(h.fakes.boxes->shown.size(), 1u);
+  EXPECT_EQ(h.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Confirm);
+  EXPECT_EQ(h.fakes.boxes->shown[0].text, Msg(20));
+  EXPECT_FALSE(Msg(20).isEmpty());
+  EXPECT_EQ(saves, 0);
+  EXPECT_FALSE(w.isVisible());
+}
+
+TEST(Closing, AnsweringYesSavesAndAFailedSaveKeepsTheWindowOpen) {
+  for (bool saved : {true, false}) {
+    WindowHarness h;
+    TFPrincipal& w = h.Start();
+    h.LoadSample();
+    w.SetModified();
+    w.SetProfileSaver([&] { return saved; });
+    h.fakes.boxes->answers = {true};
+    EXPECT_EQ(h.Close(), saved);
+    EXPECT_EQ(w.isVisible(), !saved);
+    // Nothing of the closing sequence ran when the save failed.
+    EXPECT_EQ(h.fakes.clipboard->clears, saved ? 1 : 0);
+    EXPECT_EQ(h.folder.ReadSettings().empty(), !saved);
+  }
+}
+
+TEST(Closing, WithoutChangesAsksNothing) {
+  WindowHarness h;
+  h.Start();
+  h.LoadSample();
+  EXPECT_TRUE(h.Close());
+  EXPECT_TRUE(h.fakes.boxes->shown.empty());
+}
+
+TEST(Closing, EmptiesTheClipboardOnlyWhenDCBSalirIsOn) {
+  struct Case {
+    const char* settings;
+    int clears;
+  } cases[] = {
+      {"", 1},  // on by default
+      {"[Configuracion]\r\nDCBSalir=1\r\n", 1},
+      {"[Configuracion]\r\nDCBSalir=0\r\nDCBCerrar=1\r\n", 0},
+  };
+  for (const Case& c : cases) {
+    WindowHarness h;
+    h.folder.WriteSettings(c.settings);
+    h.Start();
+    h.fakes.clipboard->SetText("secreto");
+    EXPECT_TRUE(h.Close());
+    EXPECT_EQ(h.fakes.clipboard->clears, c.clears) << c.settings;
+  }
+}
+
+TEST(Closing, ThroughActSalirRunsTheSameSequence) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  w.SetModified();
+  h.Act("ActSalir")->trigger();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(h.fakes.boxes->shown.size(), 1u);
+}
+
+TEST(Closing, AnUnwritableSettingsFileIsReportedButDoesNotKeepTheWindowOpen) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  // A folder where the settings file should be: the write must fail.
+  std::filesystem::create_directory(h.folder.Settings());
+  EXPECT_TRUE(h.Close());
+  EXPECT_FALSE(w.isVisible());
+  ASSERT_EQ(h.fakes.boxes->shown.size(), 1u);
+  EXPECT_EQ(h.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Error);
+  EXPECT_TRUE(h.fakes.boxes->shown[0].text.startsWith("Unable to write to "));
+}
+
+TEST(TreeWidth, SurvivesARestart) {
+  WindowHarness first;
+  TFPrincipal& w = first.Start();
+  auto* splitter = w.findChild<QSplitter*>();
+  splitter->setSizes({301, w.width() - 301});
+  ASSERT_EQ(w.TreeWidth(), 301);
+  ASSERT_TRUE(first.Close());
+  EXPECT_NE(first.folder.ReadSettings().find("AnchoArbol=301"), std::string::npos);
+
+  // The same program folder, started again.
+  const std::string kept = first.folder.ReadSettings();
+  WindowHarness second;
+  second.folder.WriteSettings(kept);
+  EXPECT_EQ(second.Start().TreeWidth(), 301);
+}
+
+TEST(TreeWidth, ReadsHexadecimalAndFallsBackOnOtherText) {
+  struct Case {
+    const char* value;
+    int width;
+  } cases[] = {{"0x100", 256}, {"180", 180}, {"ancho", 233}, {"", 233}};
+  for (const Case& c : cases) {
+    WindowHarness h;
+    h.folder.WriteSettings(std::string("[Configuracion]\r\nAnchoArbol=") + c.value + "\r\n");
+    EXPECT_EQ(h.Start().TreeWidth(), c.width) << c.value;
+    // The tree keeps its width when the window grows.
+    h.window().resize(900, 500);
+    QApplication::processEvents();
+    EXPECT_EQ(h.window().TreeWidth(), c.width) << c.value;
+  }
+}
+
+TEST(FirstActivation, RunsItsStepsOnceInOrder) {
+  struct Case {
+    const char* settings;
+    bool fromCommandLine;
+    QStringList steps;
+  } cases[] = {
+      {"", false, {"picker", "command line"}},
+      {"[General]\r\nStartLanguage=0\r\n", false, {"command line"}},
+      {"[Configuracion]\r\nCargaUltimo=1\r\n[General]\r\nStartLanguage=0\r\n", false,
+       {"command line", "recent 1"}},
+      {"[Configuracion]\r\nCargaUltimo=1\r\n[General]\r\nStartLanguage=0\r\n", true,
+       {"command line"}},
+  };
+  for (const Case& c : cases) {
+    WindowHarness h;
+    h.folder.WriteSettings(c.settings);
+    TFPrincipal window(h.fakes.Take());
+    QStringList steps;
+    int pageWhenPicked = -2;
+    window.SetFirstRunLanguagePicker([&] {
+      steps << "picker";
+      pageWhenPicked = window.Resulta().PageKind();
+    });
+    window.SetCommandLineOpener([&] {
+      steps << "command line";
+      // The welcome page is already drawn when the profile is opened.
+      EXPECT_EQ(window.Resulta().PageKind(), 1);
+      window.Flags().OpenedFromCommandLine = c.fromCommandLine;
+    });
+    window.SetRecentOpener([&](int entry) { steps << QStringLiteral("recent %1").arg(entry); });
+    window.show();
+    QApplication::processEvents();
+    window.activateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(steps, c.steps) << c.settings;
+    EXPECT_EQ(window.Resulta().PageKind(), 1);
+  }
+}
+
+TEST(Documents, HelpLicenceChangesAndWebGoToTheDesktop) {
+  WindowHarness h;
+  h.Start();
+  for (const char* name : {"ActAyuda", "ActLicencia", "ActCambios", "ActWeb"}) h.Act(name)->trigger();
+  const QStringList& opened = h.fakes.desktop->opened;
+  ASSERT_EQ(opened.size(), 4);
+  const QString folder = QString::fromStdString(h.folder.path().string());
+  EXPECT_EQ(opened[0], folder + "/help/" + Msg(39));
+  EXPECT_EQ(opened[1], folder + "/" + Msg(48));
+  EXPECT_EQ(opened[2], folder + "/novedades.txt");
+  EXPECT_TRUE(opened[3].startsWith("https://"));
+  EXPECT_FALSE(Msg(39).isEmpty());
+}
+
+TEST(Clipboard, F10EmptiesItWithOrWithoutAProfile) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  h.fakes.clipboard->SetText("de otro programa");
+  QTest::keyClick(&w, Qt::Key_F10);
+  EXPECT_EQ(h.fakes.clipboard->clears, 1);
+  EXPECT_TRUE(h.fakes.clipboard->text.isEmpty());
+}
+
+}  // namespace
+}  // namespace bv

@@ -1,0 +1,199 @@
+// The main window as the program starts it: layout, actions and their categories, menus,
+// tool bar, pictures and texts.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/ActionTable.h"
+#include "app/MainActions.h"
+#include "app/MainMenus.h"
+#include "app/Pictures.h"
+#include "app_gui/WindowHarness.h"
+#include "browser/AccountTreeView.h"
+#include "browser/DetailView.h"
+#include "config/QtText.h"
+#include "config/Translation.h"
+
+namespace bv {
+namespace {
+
+using test::MenuOutline;
+using test::WindowHarness;
+
+TEST(StartUp, OnlyAlwaysOnActionsAreEnabled) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  for (const ActionSpec& spec : MainActionTable()) {
+    const QString category = QLatin1String(spec.category);
+    // Menu headings are never switched.
+    const bool expected = category == "siempreon" || category == "menuppal";
+    EXPECT_EQ(h.Act(spec.name)->isEnabled(), expected) << spec.name;
+  }
+  EXPECT_FALSE(w.Session().ProfileOpen);
+  EXPECT_FALSE(w.Session().Modified);
+}
+
+TEST(StartUp, WindowLayoutAsTheUserSeesIt) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  EXPECT_EQ(w.objectName(), "FPrincipal");
+  EXPECT_EQ(w.windowTitle(), "Brindlevault 3.5");
+  EXPECT_EQ(w.size(), QSize(689, 429));
+  EXPECT_EQ(w.TreeWidth(), 233);  // no settings file yet
+  EXPECT_TRUE(w.BVTree().isHeaderHidden());
+  EXPECT_EQ(w.BVTree().indentation(), 19);
+  EXPECT_EQ(w.BVTree().selectionMode(), QAbstractItemView::SingleSelection);
+  EXPECT_EQ(w.BVTree().editTriggers(), QAbstractItemView::NoEditTriggers);
+  EXPECT_EQ(w.Resulta().objectName(), "Resulta");
+  EXPECT_EQ(w.Resulta().parentWidget()->objectName(), "PanelDetalles");
+  EXPECT_EQ(w.findChild<QSplitter*>()->handleWidth(), 4);
+  // The first activation drew the welcome page.
+  EXPECT_EQ(w.Resulta().PageKind(), 1);
+  // The window's font: MS Sans Serif 8 pt, or what stands in for it.
+  EXPECT_EQ(w.font().pointSize(), 8);
+  EXPECT_EQ(w.statusBar()->objectName(), "BarraEstado");
+  const auto panels = w.statusBar()->findChildren<QLabel*>();
+  ASSERT_EQ(panels.size(), 1);
+  EXPECT_EQ(panels.front()->width(), 120);
+}
+
+TEST(StartUp, MenusHoldTheirActionsInOrder) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  auto sub = [&](const char* heading) { return MenuOutline(h.Act(heading)->menu()); };
+  EXPECT_EQ(MenuOutline(w.menuBar()),
+            QStringList({"ActMenuArchivo", "ActMenuEdicion", "ActMenuHerramientas",
+                         "ActMenuOpciones", "ActMenuAyuda"}));
+  EXPECT_EQ(sub("ActMenuArchivo"),
+            QStringList({"ActAbrir", "ActRecientes", "ActNuevo", "ActCerrar", "-", "ActGuardar",
+                         "ActGuardarComo", "-", "ActImprimir", "-", "ActSalir"}));
+  EXPECT_EQ(sub("ActMenuEdicion"),
+            QStringList({"ActCopiarDatos", "-", "ActBorrarCB", "-", "ActBuscar"}));
+  EXPECT_EQ(sub("ActCopiarDatos"), QStringList({"ActCopUser", "ActCopPass", "ActCopPreg",
+                                                "ActCopResp", "ActCopMail", "ActCopURL"}));
+  EXPECT_EQ(sub("ActMenuHerramientas"), QStringList({"ActGenerador"}));
+  EXPECT_EQ(sub("ActMenuOpciones"),
+            QStringList({"ActCambPass", "ActEditarPerfil", "-", "ActConfiguracion"}));
+  EXPECT_EQ(sub("ActMenuAyuda"), QStringList({"ActAyuda", "-", "ActWeb", "ActCambios",
+                                              "ActLicencia", "-", "ActAcercaDe"}));
+  EXPECT_EQ(sub("ActRecientes"), QStringList({"Recent11", "Recent12", "Recent13", "Recent14",
+                                              "Recent15", "Recent16"}));
+
+  const MainMenus& m = w.Menus();
+  EXPECT_EQ(m.popupTree->objectName(), "PopupMenuArbol");
+  EXPECT_EQ(MenuOutline(m.popupTree), QStringList({"ActNGrupo", "ActNSubGrupo", "ActNCuenta", "-",
+                                                   "ActPopEliminar", "-", "ActPopEditar"}));
+  EXPECT_EQ(m.popupDetail->objectName(), "PopupMenuVisor");
+  EXPECT_EQ(MenuOutline(m.popupDetail), QStringList({"ActCopiarDatos", "ActPopEditar",
+                                                     "ActPopEliminar", "-", "ActVerOcultos"}));
+  EXPECT_EQ(MenuOutline(m.popupSort), QStringList({"ActOrdenarGrupo", "ActOrdenarTodo"}));
+  EXPECT_EQ(MenuOutline(m.popupRecent),
+            QStringList({"Recent1", "Recent2", "Recent3", "Recent4", "Recent5", "Recent6"}));
+}
+
+TEST(StartUp, ToolBarButtonsInOrderWithDropDownsAndHints) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  QToolBar* bar = w.Menus().toolBar;
+  EXPECT_EQ(bar->objectName(), "BarraHerramientas");
+  EXPECT_EQ(MenuOutline(bar),
+            QStringList({"ActSalir", "ActAbrir", "ActGuardar", "-", "ActNGrupo", "ActNSubGrupo",
+                         "ActEGrupo", "ActBGrupo", "-", "ActNCuenta", "ActECuenta", "ActBCuenta",
+                         "-", "ActOrdenar", "ActImprimir", "ActBuscar", "ActBorrarCB", "-",
+                         "ActEditarPerfil", "ActInformacion", "-", "ActAyuda"}));
+  auto button = [&](const char* name) {
+    return qobject_cast<QToolButton*>(bar->widgetForAction(h.Act(name)));
+  };
+  // Plain buttons are 23 x 22; the drop-down ones keep room for their arrow.
+  ASSERT_TRUE(button("ActGuardar"));
+  EXPECT_EQ(button("ActGuardar")->size(), QSize(23, 22));
+  EXPECT_EQ(button("ActGuardar")->toolTip(), "Guardar los cambios realizados en el perfil");
+  for (auto [action, popup] : {std::pair{"ActAbrir", w.Menus().popupRecent},
+                               std::pair{"ActOrdenar", w.Menus().popupSort}}) {
+    QToolButton* dropDown = nullptr;
+    for (auto* b : bar->findChildren<QToolButton*>())
+      if (b->defaultAction() == h.Act(action)) dropDown = b;
+    ASSERT_TRUE(dropDown) << action;
+    EXPECT_EQ(dropDown->menu(), popup);
+    EXPECT_EQ(dropDown->popupMode(), QToolButton::MenuButtonPopup);
+    EXPECT_EQ(dropDown->height(), 22);
+  }
+}
+
+TEST(StartUp, ActionsCarryShortcutsPicturesAndTranslatedTexts) {
+  WindowHarness h;
+  h.Start();
+  const std::pair<const char*, const char*> keys[] = {
+      {"ActAbrir", "Ctrl+A"},       {"ActNuevo", "Ctrl+N"},     {"ActGuardar", "Ctrl+S"},
+      {"ActGuardarComo", "Ctrl+G"}, {"ActImprimir", "Ctrl+I"},  {"ActSalir", "Alt+F4"},
+      {"ActCopUser", "F1"},         {"ActCopPass", "F2"},       {"ActCopPreg", "F3"},
+      {"ActCopResp", "F4"},         {"ActCopMail", "F5"},       {"ActCopURL", "F6"},
+      {"ActBorrarCB", "F10"},       {"ActBuscar", "Ctrl+B"},    {"ActAyuda", "Ctrl+F1"},
+      {"ActWeb", "Ctrl+W"},         {"ActLicencia", "Ctrl+L"},  {"ActAcercaDe", "Ctrl+Alt+F1"},
+      {"ActGenerador", "Ctrl+Alt+G"}, {"ActCerrar", ""},
+  };
+  for (auto [name, key] : keys)
+    EXPECT_EQ(h.Act(name)->shortcut(), QKeySequence(QLatin1String(key))) << name;
+
+  for (const ActionSpec& spec : MainActionTable()) {
+    QAction* action = h.Act(spec.name);
+    EXPECT_EQ(MainActions::CategoryOf(action), QLatin1String(spec.category)) << spec.name;
+    if (spec.picture >= 0) {
+      EXPECT_FALSE(action->icon().pixmap(16, 16).isNull()) << spec.name;
+    }
+    // The language file gives every action its caption; none shows its own name.
+    EXPECT_NE(action->text(), action->objectName()) << spec.name;
+  }
+  EXPECT_EQ(h.Act("ActEGrupo")->text(), "&Editar grupo");
+  // The copy commands share the copy picture (18); the clipboard is emptied with 22.
+  EXPECT_EQ(h.Act("ActCopPass")->icon().pixmap(16).toImage(), ButtonPicture(18).pixmap(16).toImage());
+  EXPECT_EQ(h.Act("ActBorrarCB")->icon().pixmap(16).toImage(), ButtonPicture(22).pixmap(16).toImage());
+}
+
+TEST(StartUp, RecentEntriesStayEmptyUntilTheListIsFilled) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  ASSERT_FALSE(Msg(41).isEmpty());
+  for (const QList<QAction*>& items : {w.Menus().recentFile, w.Menus().recentPopup})
+    for (QAction* item : items) {
+      EXPECT_FALSE(item->isEnabled());
+      EXPECT_EQ(item->text(), Msg(41));
+    }
+}
+
+TEST(StartUp, EveryPictureOfBothListsLoads) {
+  for (int k = 0; k < kNodePictureCount; ++k)
+    EXPECT_EQ(NodePicture(k).pixmap(16, 16).size(), QSize(16, 16)) << NodePicturePath(k).toStdString();
+  for (int k = 0; k < kButtonPictureCount; ++k)
+    EXPECT_EQ(ButtonPicture(k).pixmap(16, 16).size(), QSize(16, 16)) << k;
+  // The detail view finds its bullets by these paths.
+  EXPECT_EQ(ButtonPicturePath(28), ":/buttons/28.png");
+  EXPECT_EQ(ButtonPicturePath(29), ":/buttons/29.png");
+  EXPECT_EQ(NodePicturePath(0), ":/nodes/00.png");
+  EXPECT_TRUE(NodePicture(kNodePictureCount).isNull());
+  EXPECT_TRUE(NodePicture(-1).isNull());
+}
+
+TEST(StartUp, FileDialogsOfTheWindowAreTranslated) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  for (const char* name : {"ODPerfil", "SDPerfil", "SDTXT", "SDHTML"}) {
+    TFileDialogSpec* spec = w.FileDialog(QLatin1String(name));
+    ASSERT_TRUE(spec) << name;
+    EXPECT_FALSE(spec->title().isEmpty());
+    EXPECT_FALSE(spec->qtFilter().isEmpty());
+  }
+  EXPECT_EQ(w.FileDialog("ODPerfil")->title(), "Abrir perfil de Brindlevault 3");
+  EXPECT_EQ(w.FileDialog("SDHTML")->defaultSuffix(), "html");
+}
+
+}  // namespace
+}  // namespace bv
