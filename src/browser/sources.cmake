@@ -21,3 +21,21 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TreeItemDelegate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TreeModel.cpp
 )
+
+# Editing: the dialogs' rules (core), the dialogs and the commands that run them (Qt).
+list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/NodeEditing.cpp
+)
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AccountDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EditBoxes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EditingController.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GroupDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MemoEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NodePictureBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFAddCuenta.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFAddGrupo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFAddSubGrupo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFEditarCuenta.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFEditarGrupo.cpp
+)

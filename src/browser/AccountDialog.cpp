@@ -1,0 +1,221 @@
+#include "browser/AccountDialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "browser/MemoEdit.h"
+#include "browser/NodePictureBox.h"
+#include "config/QtText.h"
+#include "config/Translation.h"
+#include "tools/TFGenPass.h"
+
+namespace bv {
+namespace {
+
+constexpr int kGeneratorTitleMessage = 22;
+constexpr int kGeneratorPicture = 25;  // of the button pictures, as the generator's action
+
+QLineEdit* LineBox(QWidget* parent, const char* name, int limit) {
+  auto* box = Named(new QLineEdit(parent), name);
+  box->setMaxLength(limit);
+  return box;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const char* text, QWidget* buddy) {
+  auto* label = Named(new QLabel(QString::fromUtf8(text), parent), name);
+  label->setBuddy(buddy);
+  return label;
+}
+
+}  // namespace
+
+TAccountDialog::TAccountDialog(const Spec& spec, QWidget* parent, ErrorBoxFn showError)
+    : QDialog(parent), spec_(spec), showError_(std::move(showError)) {
+  if (!showError_) showError_ = DefaultErrorBox(this);
+  setObjectName(QString::fromLatin1(spec.windowName));
+  setWindowTitle(QString::fromUtf8(spec.caption));
+  BuildControls();
+  LayOut();
+  InstallCp1252Guards(this);
+  TranslateWindow(this, false);
+}
+
+void TAccountDialog::BuildControls() {
+  using namespace box_limit;
+  Ed_NCuenta = LineBox(this, "Ed_NCuenta", kAccountName);
+  Ed_Usuario = LineBox(this, "Ed_Usuario", kUserName);
+  Ed_Pass = LineBox(this, "Ed_Pass", kPassword);  // characters visible
+  Ed_URL = LineBox(this, "Ed_URL", kUrl);
+  Ed_Pregunta = LineBox(this, "Ed_Pregunta", kQuestion);
+  Ed_Respuesta = LineBox(this, "Ed_Respuesta", kAnswer);
+  Ed_Mail = LineBox(this, "Ed_Mail", kMail);
+  Ed_Desc = Named(new TMemoEdit(kDescription, this), "Ed_Desc");
+  Ed_Notas = Named(new TMemoEdit(kNotes, this), "Ed_Notas");
+  Ed_Tipo = Named(new QComboBox(this), "Ed_Tipo");
+  Ed_Tipo->setEditable(true);
+  // What the user types is kept as typed: no completion from the list, no new items.
+  Ed_Tipo->setCompleter(nullptr);
+  Ed_Tipo->setInsertPolicy(QComboBox::NoInsert);
+  Ed_Tipo->lineEdit()->setMaxLength(kAccountType);
+  for (const char* type : AccountTypeTexts()) Ed_Tipo->addItem(FromCp1252(type));
+  Ed_Imagen = Named(new TNodePictureBox(this), "Ed_Imagen");
+
+  BtnGenerador = Named(new QToolButton(this), "BtnGenerador");
+  BtnGenerador->setAutoRaise(true);
+  BtnGenerador->setIcon(QIcon(QStringLiteral(":/buttons/%1.png").arg(kGeneratorPicture)));
+  BtnGenerador->setToolTip(Msg(kGeneratorTitleMessage));
+  BtnGenerador->setFocusPolicy(Qt::NoFocus);  // outside the tab order
+
+  lblNCuenta = Label(this, "lblNCuenta", "Nombre de la cuenta:", Ed_NCuenta);
+  lblUsuario = Label(this, "lblUsuario", "Nombre de usuario:", Ed_Usuario);
+  lblPass = Label(this, "lblPass", "Contraseña:", Ed_Pass);
+  lblURL = Label(this, "lblURL", "URL de acceso:", Ed_URL);
+  lblPregunta = Label(this, "lblPregunta", "Pregunta secreta:", Ed_Pregunta);
+  lblRespuesta = Label(this, "lblRespuesta", "Respuesta secreta:", Ed_Respuesta);
+  lblMail = Label(this, "lblMail", "E-Mail de registro:", Ed_Mail);
+  lblDesc = Label(this, "lblDesc", "Descripción de la cuenta:", Ed_Desc);
+  lblNotas = Label(this, "lblNotas", "Notas adicionales:", Ed_Notas);
+  lblTipo = Label(this, "lblTipo", "Tipo de cuenta:", Ed_Tipo);
+  lblImagen = Label(this, "lblImagen", "Imagen:", Ed_Imagen);
+
+  BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
+  BtnCancelar = Named(new QPushButton(QStringLiteral("Cancelar"), this), "BtnCancelar");
+  BtnOk->setDefault(true);
+
+  QWidget* const order[] = {Ed_NCuenta, Ed_Usuario, Ed_Pass,  Ed_URL,    Ed_Pregunta,
+                            Ed_Respuesta, Ed_Mail, Ed_Desc, Ed_Notas, Ed_Tipo,
+                            Ed_Imagen,  BtnOk,   BtnCancelar};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+  connect(BtnOk, &QPushButton::clicked, this, &TAccountDialog::BtnOkClick);
+  connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+  connect(BtnGenerador, &QToolButton::clicked, this, &TAccountDialog::BtnGeneradorClick);
+}
+
+void TAccountDialog::LayOut() {
+  auto* left = new QGridLayout;
+  left->addWidget(lblNCuenta, 0, 0, 1, 2);
+  left->addWidget(Ed_NCuenta, 1, 0, 1, 2);
+  left->addWidget(lblUsuario, 2, 0);
+  left->addWidget(lblPass, 2, 1);
+  left->addWidget(Ed_Usuario, 3, 0);
+  auto* password = new QHBoxLayout;
+  password->setSpacing(2);
+  password->addWidget(Ed_Pass, 1);
+  password->addWidget(BtnGenerador);
+  left->addLayout(password, 3, 1);
+  int row = 4;
+  for (auto [label, box] : {std::pair<QLabel*, QWidget*>{lblURL, Ed_URL},
+                            {lblPregunta, Ed_Pregunta},
+                            {lblRespuesta, Ed_Respuesta},
+                            {lblMail, Ed_Mail}}) {
+    left->addWidget(label, row++, 0, 1, 2);
+    left->addWidget(box, row++, 0, 1, 2);
+  }
+  left->setRowStretch(row, 1);
+
+  auto* right = new QVBoxLayout;
+  const int memoHeight = Ed_Desc->fontMetrics().lineSpacing() * 3 + 10;
+  for (auto [label, box] : {std::pair<QLabel*, QWidget*>{lblDesc, Ed_Desc},
+                            {lblNotas, Ed_Notas},
+                            {lblTipo, Ed_Tipo},
+                            {lblImagen, Ed_Imagen}}) {
+    right->addWidget(label);
+    right->addWidget(box);
+  }
+  Ed_Desc->setFixedHeight(memoHeight);
+  Ed_Notas->setFixedHeight(memoHeight);
+  right->addStretch(1);
+
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(left, 1);
+  columns->addSpacing(12);
+  columns->addLayout(right, 1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(BtnOk);
+  buttons->addWidget(BtnCancelar);
+
+  auto* page = new QVBoxLayout(this);
+  page->addLayout(columns);
+  page->addSpacing(6);
+  page->addLayout(buttons);
+  setMinimumWidth(560);
+}
+
+AccountValues TAccountDialog::Values() const {
+  AccountValues values;
+  values.Name = StoredText(Ed_NCuenta->text());
+  values.UserName = StoredText(Ed_Usuario->text());
+  values.Password = StoredText(Ed_Pass->text());
+  values.Url = StoredText(Ed_URL->text());
+  values.Question = StoredText(Ed_Pregunta->text());
+  values.Answer = StoredText(Ed_Respuesta->text());
+  values.Mail = StoredText(Ed_Mail->text());
+  values.Description = StoredText(Ed_Desc->StoredText());
+  values.Notes = StoredText(Ed_Notas->StoredText());
+  values.AccountType = StoredText(Ed_Tipo->currentText());
+  values.ImageIndex = Ed_Imagen->Picture();
+  return values;
+}
+
+void TAccountDialog::SetValues(const AccountValues& values) {
+  PutText(Ed_NCuenta, values.Name);
+  PutText(Ed_Usuario, values.UserName);
+  PutText(Ed_Pass, values.Password);
+  PutText(Ed_URL, values.Url);
+  PutText(Ed_Pregunta, values.Question);
+  PutText(Ed_Respuesta, values.Answer);
+  PutText(Ed_Mail, values.Mail);
+  Ed_Desc->SetStoredText(FromCp1252(values.Description));
+  Ed_Notas->SetStoredText(FromCp1252(values.Notes));
+  Ed_Tipo->setCurrentIndex(-1);
+  PutText(Ed_Tipo->lineEdit(), values.AccountType);
+  Ed_Imagen->SetPicture(values.ImageIndex);
+}
+
+void TAccountDialog::ClearBoxes() {
+  for (QLineEdit* box : {Ed_NCuenta, Ed_Usuario, Ed_Pass, Ed_URL, Ed_Pregunta, Ed_Respuesta, Ed_Mail})
+    box->clear();
+  Ed_Desc->clear();
+  Ed_Notas->clear();
+  Ed_Tipo->setCurrentIndex(-1);
+  Ed_Tipo->clearEditText();
+  Ed_Imagen->SetPicture(kNewAccountPicture);
+}
+
+void TAccountDialog::showEvent(QShowEvent* event) {
+  if (spec_.newNode) ClearBoxes();
+  QDialog::showEvent(event);
+  Ed_NCuenta->setFocus();
+}
+
+void TAccountDialog::BtnOkClick() {
+  if (const auto refusal = CheckAccount(Values())) {
+    showError_(Msg(refusal->message));
+    if (refusal->box == AccountBox::Name) {
+      Ed_NCuenta->selectAll();
+      Ed_NCuenta->setFocus();
+    } else {
+      Ed_Imagen->setFocus();
+    }
+    return;
+  }
+  accept();
+}
+
+void TAccountDialog::BtnGeneradorClick() {
+  TFGenPass generator(this, GenPassSeams{.showError = showError_, .copySecret = {}});
+  generator.UseForAccount(Ed_Pass);
+  generator.exec();
+}
+
+}  // namespace bv

@@ -1,0 +1,82 @@
+#pragma once
+// The form shared by the account dialogs (TFAddCuenta, TFEditarCuenta): name, user name
+// and password side by side (with BtnGenerador, which opens the password generator), URL,
+// question, answer and e-mail on the left; description, notes, account type and picture on
+// the right; Aceptar and Cancelar at the bottom right.
+
+#include <QDialog>
+
+#include "browser/EditBoxes.h"
+#include "browser/NodeEditing.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace bv {
+
+class TMemoEdit;
+class TNodePictureBox;
+
+class TAccountDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  AccountValues Values() const;
+
+  // The event handlers, public so that tests can drive them.
+  void BtnOkClick();
+  // Opens the password generator; the password it hands over lands in Ed_Pass.
+  void BtnGeneradorClick();
+
+ protected:
+  struct Spec {
+    const char* windowName;  // also its section in the language files
+    const char* caption;     // built-in; the opener sets the real one
+    bool newNode;            // boxes emptied and picture 17 chosen on show
+  };
+  TAccountDialog(const Spec& spec, QWidget* parent, ErrorBoxFn showError);
+
+  // Fills the boxes before the dialog is shown; password and answer in clear.
+  void SetValues(const AccountValues& values);
+  void showEvent(QShowEvent* event) override;  // FormShow
+
+ private:
+  void BuildControls();
+  void LayOut();
+  void ClearBoxes();
+
+  Spec spec_;
+  ErrorBoxFn showError_;
+
+  // Controls, named as in the window's section of the language files.
+  QLabel* lblNCuenta;
+  QLineEdit* Ed_NCuenta;
+  QLabel* lblUsuario;
+  QLineEdit* Ed_Usuario;
+  QLabel* lblPass;
+  QLineEdit* Ed_Pass;
+  QToolButton* BtnGenerador;
+  QLabel* lblURL;
+  QLineEdit* Ed_URL;
+  QLabel* lblPregunta;
+  QLineEdit* Ed_Pregunta;
+  QLabel* lblRespuesta;
+  QLineEdit* Ed_Respuesta;
+  QLabel* lblMail;
+  QLineEdit* Ed_Mail;
+  QLabel* lblDesc;
+  TMemoEdit* Ed_Desc;
+  QLabel* lblNotas;
+  TMemoEdit* Ed_Notas;
+  QLabel* lblTipo;
+  QComboBox* Ed_Tipo;
+  QLabel* lblImagen;
+  TNodePictureBox* Ed_Imagen;
+  QPushButton* BtnOk;
+  QPushButton* BtnCancelar;
+};
+
+}  // namespace bv

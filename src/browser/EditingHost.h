@@ -1,0 +1,35 @@
+#pragma once
+// What the editing commands need of the main window: the tree (its model and view), the
+// boxes that ask and refuse, the Modified flag, the detail pages and the action categories.
+
+#include <QStringList>
+
+class QWidget;
+
+namespace bv {
+
+class AccountTreeView;
+class ProfileTreeModel;
+
+class EditingHost {
+ public:
+  virtual ~EditingHost() = default;
+
+  virtual QWidget* DialogParent() = 0;  // the dialogs are centred on it
+  virtual ProfileTreeModel& TreeModel() = 0;
+  virtual AccountTreeView& TreeView() = 0;
+
+  virtual void ShowError(const QString& text) = 0;          // error box, OK button
+  virtual bool AskBeforeDeleting(const QString& text) = 0;  // warning box; true for Yes
+
+  // Modified := true and the category "varios" enabled.
+  virtual void SetModified() = 0;
+  virtual void EnableActionCategories(const QStringList& enable, const QStringList& disable) = 0;
+
+  // The pages of the detail view, for the selected node where there is one.
+  virtual void ShowAccountPage() = 0;
+  virtual void ShowGroupPage() = 0;
+  virtual void ShowEmptyProfilePage() = 0;
+};
+
+}  // namespace bv

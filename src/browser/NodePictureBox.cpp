@@ -1,0 +1,25 @@
+#include "browser/NodePictureBox.h"
+
+#include <QIcon>
+
+#include "browser/NodeEditing.h"
+#include "config/QtText.h"
+
+namespace bv {
+
+TNodePictureBox::TNodePictureBox(QWidget* parent) : QComboBox(parent) {
+  setEditable(false);
+  setMaxVisibleItems(8);
+  setIconSize(QSize(16, 16));
+  int picture = 0;
+  for (const char* name : NodePictureNames()) {
+    const QString path = QStringLiteral(":/nodes/%1.png").arg(picture++, 2, 10, QLatin1Char('0'));
+    addItem(QIcon(path), FromCp1252(name));
+  }
+}
+
+void TNodePictureBox::SetPicture(int picture) {
+  setCurrentIndex(picture >= 0 && picture < count() ? picture : -1);
+}
+
+}  // namespace bv
