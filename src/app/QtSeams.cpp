@@ -100,6 +100,7 @@ Seams MakeQtSeams() {
   seams.files = std::make_unique<QtFileDialogs>();
   seams.desktop = std::make_unique<QtDesktopOpener>();
   seams.clipboard = std::make_unique<QtClipboard>();
+  seams.printer = MakeQtPrinterSetup();
   return seams;
 }
 

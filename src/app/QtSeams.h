@@ -1,6 +1,6 @@
 #pragma once
-// The seams as the running program has them: QMessageBox, QFileDialog,
-// QDesktopServices and the system clipboard.
+// The seams as the running program has them: QMessageBox, QFileDialog, Qt's print
+// dialog, QDesktopServices and the system clipboard.
 
 #include <QUrl>
 

@@ -1,12 +1,15 @@
 #pragma once
 // What the program reaches outside itself through the main window: message boxes, file
-// dialogs, the desktop's "open" handler and the clipboard. The program installs the Qt
-// versions (QtSeams.h); tests install scripted fakes that answer and record.
+// dialogs, the printer setup dialog, the desktop's "open" handler and the clipboard. The
+// program installs the Qt versions (QtSeams.h); tests install scripted fakes that answer
+// and record.
 
 #include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
+
+#include "tools/PrinterSetup.h"
 
 namespace bv {
 
@@ -55,6 +58,7 @@ struct Seams {
   std::unique_ptr<FileDialogs> files;
   std::unique_ptr<DesktopOpener> desktop;
   std::unique_ptr<ClipboardAccess> clipboard;
+  std::unique_ptr<PrinterSetup> printer;
 };
 
 }  // namespace bv

@@ -17,6 +17,7 @@
 #include "app/MainMenus.h"
 #include "app/Pictures.h"
 #include "app/QtSeams.h"
+#include "app/ToolCommands.h"
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
@@ -39,6 +40,7 @@ Seams Completed(Seams seams) {
   if (!seams.files) seams.files = std::move(qt.files);
   if (!seams.desktop) seams.desktop = std::move(qt.desktop);
   if (!seams.clipboard) seams.clipboard = std::move(qt.clipboard);
+  if (!seams.printer) seams.printer = std::move(qt.printer);
   return seams;
 }
 
@@ -73,6 +75,7 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   ConnectActions();
   ConnectTree();
   ConnectDetailView();
+  tools_ = std::make_unique<ToolCommands>(*this);
 
   // 1. All texts of the window and all messages from the active language file.
   TranslateWindow(this, true);

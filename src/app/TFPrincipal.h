@@ -26,6 +26,7 @@ class TFileDialogSpec;
 class MainActions;
 class ProfileTreeModel;
 class TDetailView;
+class ToolCommands;
 struct MainMenus;
 
 class TFPrincipal : public QMainWindow {
@@ -129,6 +130,7 @@ class TFPrincipal : public QMainWindow {
 
   std::unique_ptr<MainActions> actions_;
   std::unique_ptr<MainMenus> menus_;
+  std::unique_ptr<ToolCommands> tools_;  // options, tools, printing and exports
   ProfileTreeModel* model_ = nullptr;
   AccountTreeView* treeView_ = nullptr;
   TDetailView* detail_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "app/TFPrincipal.h"
+#include "app/ToolCommands.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
   bv::SelectStartLanguage();
 
   bv::TFPrincipal window;
+  window.SetFirstRunLanguagePicker([&window] { bv::ShowFirstRunLanguagePicker(window); });
   window.show();
   return QApplication::exec();
 }

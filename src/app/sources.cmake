@@ -16,3 +16,8 @@ list(APPEND BV_GUI_SOURCES
 list(APPEND BV_GUI_RESOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pictures/pictures.qrc
 )
+# Options, about box, tools, printing and exports of the main window.
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/TFAcerca.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ToolCommands.cpp
+)

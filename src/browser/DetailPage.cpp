@@ -53,7 +53,7 @@ void FieldRow(PageBuilder& b, const PageTexts& msg, int label, const std::string
 // "Brindlevault 3.5", the notice and the web address closing the welcome, empty-profile
 // and summary pages.
 void ProductFooter(PageBuilder& b, const PageTexts& msg) {
-  b.Centred(style::Product, kProductLine);
+  b.Centred(style::Product, kProductName);
   b.Centred(style::Notice, msg(kNoticeMessage));
   b.Spacer();
   b.Centred(style::AddressLink, kProductWebAddress);

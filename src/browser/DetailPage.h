@@ -16,14 +16,13 @@
 #include <string_view>
 #include <vector>
 
+#include "config/Product.h"
 #include "profile/InOutError.h"
 #include "profile/NodeData.h"
 #include "profile/ProfileTree.h"
 
 namespace bv {
 
-inline constexpr std::string_view kProductLine = "Brindlevault 3.5";
-inline constexpr std::string_view kProductWebAddress = "https://www.brindlevault.org";
 inline constexpr int kNoticeMessage = 107;
 inline constexpr int kHiddenPlaceholderMessage = 105;
 

@@ -9,3 +9,9 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/QtText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Translation.cpp
 )
+# The options dialog and the first-run language picker.
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/LanguageList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFOpciones.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFIdiomaInicio.cpp
+)

@@ -64,7 +64,10 @@ std::string AccountText(const TNodeData& account) {
 }
 
 void ExportAccountText(const TNodeData& account, const std::filesystem::path& path) {
-  const std::string text = AccountText(account);
+  WriteExportFile(path, AccountText(account));
+}
+
+void WriteExportFile(const std::filesystem::path& path, const std::string& text) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) {
     throw ExportError("Cannot create file \"" + PathToSetting(path) + "\". " +

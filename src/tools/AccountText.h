@@ -47,4 +47,7 @@ class ExportError : public std::runtime_error {
 // system's reason when writing fails.
 void ExportAccountText(const TNodeData& account, const std::filesystem::path& path);
 
+// Writes the bytes of an exported file the same way, with the same failures.
+void WriteExportFile(const std::filesystem::path& path, const std::string& bytes);
+
 }  // namespace bv

@@ -5,7 +5,7 @@ namespace bv {
 std::vector<std::string> BannerLines() {
   const std::string rule(kBannerWidth, '*');
 
-  std::string title = "* " + std::string(kProductTitle);
+  std::string title = "* " + std::string(kProductName);
   title += std::string(kBannerWidth - title.size() - 2, ' ') + " *";
 
   const std::size_t inner = kBannerWidth - 2;

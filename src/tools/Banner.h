@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "config/Product.h"
+
 namespace bv {
 
-inline constexpr std::string_view kProductTitle = "Brindlevault 3.5";
-inline constexpr std::string_view kProductWebAddress = "www.brindlevault.org";
 inline constexpr std::size_t kBannerWidth = 41;
 
 // Four lines of 41 characters: asterisks; "* Brindlevault 3.5 ... *"; the web address

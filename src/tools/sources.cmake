@@ -14,3 +14,10 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TFBusqueda.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintDocument.cpp
 )
+# Printing an account and its HTML export.
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/PrinterSetup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PrintAccount.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DocumentHtml.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ExportAccountHtml.cpp
+)

@@ -54,7 +54,7 @@ TEST_F(AccountExport, TextLinesOneByOne) {
   const std::vector<std::string> expected{
       "   *****************************************",
       "   * Brindlevault 3.5                      *",
-      "   *         www.brindlevault.org          *",
+      "   *     https://www.brindlevault.org      *",
       "   *****************************************",
       "\tm71", "\tm72", " ",
       "m73", "T\xEDtulo:", "m75", " Banco", " ",

@@ -1,0 +1,145 @@
+#include "app/ToolCommands.h"
+
+#include <QAction>
+
+#include "app/TFAcerca.h"
+#include "app/TFPrincipal.h"
+#include "browser/DetailView.h"
+#include "config/LanguageList.h"
+#include "config/QtText.h"
+#include "config/TFIdiomaInicio.h"
+#include "config/TFOpciones.h"
+#include "config/Translation.h"
+#include "tools/AccountText.h"
+#include "tools/ExportAccountHtml.h"
+#include "tools/PrintAccount.h"
+#include "tools/TFBusqueda.h"
+#include "tools/TFGenPass.h"
+
+namespace bv {
+namespace {
+
+// The options dialog's view of the main window.
+class MainOptionsHost final : public OptionsHost {
+ public:
+  explicit MainOptionsHost(TFPrincipal& window) : window_(window) {}
+
+  void SetFlag(OptionFlag flag, bool on) override {
+    MainWindowFlags& flags = window_.Flags();
+    switch (flag) {
+      case OptionFlag::IrAlPrimero: flags.IrAlPrimero = on; break;
+      case OptionFlag::MostrarPass: flags.MostrarPass = on; break;
+      case OptionFlag::DCBSalir: flags.DCBSalir = on; break;
+      case OptionFlag::DCBCerrar: flags.DCBCerrar = on; break;
+    }
+  }
+
+  void RedrawAccountPage() override {
+    if (!window_.Session().ProfileOpen || !window_.SelectedIsAccount()) return;
+    TDetailView& view = window_.Resulta();
+    const int scroll = view.VerticalScroll();
+    const auto kind = static_cast<PageKind>(view.PageKind());
+    if (kind != PageKind::Account && kind != PageKind::AccountWithUrl) return;
+    window_.ShowAccountPage();
+    view.SetVerticalScroll(scroll);
+  }
+
+  void ApplyLanguage() override { bv::ApplyLanguage(window_); }
+
+  void ShowError(const QString& text) override { window_.GetSeams().boxes->Error(text); }
+
+ private:
+  TFPrincipal& window_;
+};
+
+// The selected node when it is an account; the commands below act on nothing else.
+const TreeNode* SelectedAccount(const TFPrincipal& window) {
+  const TreeNode* node = window.SelectedNode();
+  return node && node->data.IsAccount != 0 ? node : nullptr;
+}
+
+}  // namespace
+
+ToolCommands::ToolCommands(TFPrincipal& window) : window_(window) {
+  const auto on = [&window](const char* action, auto handler) {
+    QObject::connect(window.Action(QLatin1String(action)), &QAction::triggered, &window, handler);
+  };
+  on("ActConfiguracion", [this] { ShowOptions(); });
+  on("ActAcercaDe", [this] { ShowAbout(); });
+  on("ActGenerador", [this] { ShowGenerator(); });
+  on("ActBuscar", [this] { ShowSearch(); });
+  on("ActImprimir", [this] { PrintAccount(); });
+  window.SetAccountExporters([this] { ExportHtml(); }, [this] { ExportText(); });
+}
+
+void ToolCommands::ShowOptions() {
+  MainOptionsHost host(window_);
+  TFOpciones dialog(host, &window_);
+  dialog.exec();
+}
+
+void ToolCommands::ShowAbout() {
+  TFAcerca about([this](const QString& address) { window_.GetSeams().desktop->Open(address); },
+                 &window_);
+  about.exec();
+}
+
+void ToolCommands::ShowGenerator() {
+  // Menu mode: Copiar puts the password on the clipboard, marked as a secret.
+  TFGenPass generator(
+      &window_, GenPassSeams{.showError = [this](const QString& text) {
+                               window_.GetSeams().boxes->Error(text);
+                             },
+                             .copySecret = {}});
+  generator.exec();
+}
+
+void ToolCommands::ShowSearch() {
+  TFBusqueda search(window_.Tree(), &window_);
+  QObject::connect(&search, &TFBusqueda::nodeChosen, &window_,
+                   [this](TreeNode* node) { window_.SelectNode(node); });
+  search.exec();
+}
+
+void ToolCommands::PrintAccount() {
+  if (const TreeNode* account = SelectedAccount(window_))
+    bv::PrintAccount(account->data, *window_.GetSeams().printer);
+}
+
+void ToolCommands::ExportText() {
+  const TreeNode* account = SelectedAccount(window_);
+  if (!account) return;
+  const auto path = window_.GetSeams().files->Save(*window_.FileDialog(QStringLiteral("SDTXT")), {});
+  if (!path) return;
+  try {
+    ExportAccountText(account->data, QStringToPath(*path));
+  } catch (const ExportError& error) {
+    window_.GetSeams().boxes->Error(FromCp1252(error.what()));
+  }
+}
+
+void ToolCommands::ExportHtml() {
+  const TreeNode* account = SelectedAccount(window_);
+  if (!account) return;
+  const auto path = window_.GetSeams().files->Save(*window_.FileDialog(QStringLiteral("SDHTML")), {});
+  if (!path) return;
+  try {
+    ExportAccountHtml(window_.Resulta(), account->data, QStringToPath(*path));
+  } catch (const ExportError& error) {
+    window_.GetSeams().boxes->Error(FromCp1252(error.what()));
+  }
+}
+
+void ApplyLanguage(TFPrincipal& window) {
+  TranslateWindow(&window, true);
+  window.RefreshDetailPage();
+}
+
+void ShowFirstRunLanguagePicker(TFPrincipal& window) {
+  TFIdiomaInicio picker([&window] { ApplyLanguage(window); },
+                        [&window](const QString& text) { window.GetSeams().boxes->Error(text); },
+                        &window);
+  picker.exec();
+}
+
+}  // namespace bv

@@ -1,0 +1,35 @@
+#pragma once
+// The main window's commands that open the tools and the options, and that take an account
+// out of the program: ActConfiguracion (options), ActAcercaDe (about box), ActGenerador
+// (password generator), ActBuscar (search), ActImprimir (printout) and the account page's
+// links that export the account as text (SDTXT) or HTML (SDHTML). The Help menu's
+// documents are the main window's own.
+
+namespace bv {
+
+class TFPrincipal;
+
+class ToolCommands {
+ public:
+  // Connects the commands of window, which must outlive this object.
+  explicit ToolCommands(TFPrincipal& window);
+
+  void ShowOptions();
+  void ShowAbout();
+  void ShowGenerator();
+  void ShowSearch();
+  void PrintAccount();
+  void ExportText();  // ExportAccountText behind its save dialog
+  void ExportHtml();  // ExportAccountHtml behind its save dialog
+
+ private:
+  TFPrincipal& window_;
+};
+
+// The main window in the language just chosen: its texts and messages, and its page.
+void ApplyLanguage(TFPrincipal& window);
+
+// The first-run language picker, shown modally over the window (its first-activation hook).
+void ShowFirstRunLanguagePicker(TFPrincipal& window);
+
+}  // namespace bv

@@ -1,0 +1,156 @@
+#include "config/TFOpciones.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+#include <system_error>
+
+#include "config/LanguageList.h"
+#include "config/Messages.h"
+#include "config/ProgramPaths.h"
+#include "config/QtText.h"
+#include "config/Settings.h"
+#include "config/Translation.h"
+
+namespace bv {
+namespace {
+
+constexpr int kTitleMessage = 21;
+constexpr int kListHeight = 64;
+
+template <class T>
+T* Named(T* control, const char* name) {
+  control->setObjectName(QLatin1String(name));
+  return control;
+}
+
+}  // namespace
+
+TFOpciones::TFOpciones(OptionsHost& host, QWidget* parent) : QDialog(parent), host_(host) {
+  setObjectName(QStringLiteral("FOpciones"));
+  BuildControls();
+  TranslateWindow(this, false);
+  setWindowTitle(Msg(kTitleMessage));
+
+  for (const Option& option : Options())
+    connect(option.box, &QCheckBox::clicked, this, [this, option] { BoxClick(option, true, true); });
+  connect(BoxDll, &LanguageList::fileChosen, this, &TFOpciones::BoxDllClick);
+  connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+std::vector<TFOpciones::Option> TFOpciones::Options() const {
+  using namespace settings;
+  return {
+      {CBCargaUltimo, kCargaUltimo, true, std::nullopt},
+      {CBPrimero, kIrAlPrimero, false, OptionFlag::IrAlPrimero},
+      {CBMostrar, kMostrarPass, false, OptionFlag::MostrarPass},
+      {CBSalir, kDCBSalir, true, OptionFlag::DCBSalir},
+      {CBCerrar, kDCBCerrar, true, OptionFlag::DCBCerrar},
+  };
+}
+
+void TFOpciones::BuildControls() {
+  auto* column = new QVBoxLayout(this);
+
+  GrupoConf = Named(new QGroupBox(QStringLiteral("Configuración"), this), "GrupoConf");
+  auto* conf = new QVBoxLayout(GrupoConf);
+  CBCargaUltimo = Named(new QCheckBox(QStringLiteral(
+      "Cargar el último perfil utilizado al Iniciar Brindlevault"), GrupoConf), "CBCargaUltimo");
+  CBPrimero = Named(new QCheckBox(QStringLiteral(
+      "Ir automáticamente al primer grupo al iniciar un perfil"), GrupoConf), "CBPrimero");
+  lblBorra = Named(new QLabel(QStringLiteral(
+      "Borrar automáticamente el portapapeles al:"), GrupoConf), "lblBorra");
+  CBSalir = Named(new QCheckBox(QStringLiteral("salir de Brindlevault,"), GrupoConf), "CBSalir");
+  CBCerrar = Named(new QCheckBox(QStringLiteral("cerrar perfil."), GrupoConf), "CBCerrar");
+  auto* clearRow = new QHBoxLayout;
+  clearRow->addWidget(CBSalir);
+  clearRow->addWidget(CBCerrar);
+  clearRow->addStretch();
+  conf->addWidget(CBCargaUltimo);
+  conf->addWidget(CBPrimero);
+  conf->addWidget(lblBorra);
+  conf->addLayout(clearRow);
+  column->addWidget(GrupoConf);
+
+  GrupoVisual = Named(new QGroupBox(QStringLiteral("Visualización"), this), "GrupoVisual");
+  auto* visual = new QVBoxLayout(GrupoVisual);
+  CBMostrar = Named(new QCheckBox(QStringLiteral(
+      "Mostrar contraseña/respuesta al mostrar las cuentas"), GrupoVisual), "CBMostrar");
+  visual->addWidget(CBMostrar);
+  column->addWidget(GrupoVisual);
+
+  GrupoIdioma = Named(new QGroupBox(QStringLiteral("Idioma"), this), "GrupoIdioma");
+  auto* language = new QVBoxLayout(GrupoIdioma);
+  lblIdioma = Named(new QLabel(QStringLiteral("Seleccione su idioma / Select your language:"),
+                               GrupoIdioma), "lblIdioma");
+  BoxDll = new LanguageList(GrupoIdioma);
+  BoxDll->setFixedHeight(kListHeight);
+  language->addWidget(lblIdioma);
+  language->addWidget(BoxDll);
+  column->addWidget(GrupoIdioma);
+
+  BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
+  BtnOk->setDefault(true);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(BtnOk);
+  column->addLayout(buttons);
+  column->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TFOpciones::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Once per opening: a window shown again after being minimised reads nothing.
+  if (shown_) return;
+  shown_ = true;
+  FormShow();
+}
+
+void TFOpciones::FormShow() {
+  // Every box starts unticked; ticking one is handled as its click. One failed write is
+  // reported once, and the remaining boxes still show their settings.
+  bool reported = false;
+  for (const Option& option : Options()) {
+    if (!ReadBool(settings::kConfiguracion, option.key, option.shownDefault)) continue;
+    option.box->setChecked(true);
+    if (!BoxClick(option, !reported, false)) reported = true;
+  }
+  BoxDll->Fill(ResourceDir());
+}
+
+bool TFOpciones::BoxClick(const Option& option, bool reportFailure, bool undoOnFailure) {
+  const bool on = option.box->isChecked();
+  try {
+    WriteBool(settings::kConfiguracion, option.key, on);
+  } catch (const SettingsWriteError& error) {
+    if (reportFailure) host_.ShowError(QString::fromUtf8(error.what()));
+    if (undoOnFailure) option.box->setChecked(!on);
+    return false;
+  }
+  if (!option.flag) return true;
+  host_.SetFlag(*option.flag, on);
+  if (*option.flag == OptionFlag::MostrarPass) host_.RedrawAccountPage();
+  return true;
+}
+
+void TFOpciones::BoxDllClick(const QString& path) {
+  const std::filesystem::path file = QStringToPath(path);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return;  // gone since the list was filled
+  try {
+    WriteString(settings::kConfiguracion, settings::kRecursos, PathToSetting(file));
+  } catch (const SettingsWriteError& error) {
+    host_.ShowError(QString::fromUtf8(error.what()));
+    return;
+  }
+  SetActiveLanguageFile(file);
+  // The title keeps the old language's message until the dialog is opened again.
+  TranslateWindow(this, false);
+  host_.ApplyLanguage();
+}
+
+}  // namespace bv

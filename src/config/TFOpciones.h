@@ -1,0 +1,84 @@
+#pragma once
+// The options dialog (window "FOpciones"). Every change is written to the settings file the
+// moment it is made and passed on to the main window; the only button closes the dialog.
+// Showing the dialog ticks the boxes whose setting is on, and ticking a box is handled as
+// a click: each option shown as ticked is written back at once (a missing CargaUltimo,
+// which this dialog takes as on, is stored as 1).
+
+#include <QDialog>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace bv {
+
+class LanguageList;
+
+// The main window's flags that the dialog sets (CargaUltimo takes effect at the next start).
+enum class OptionFlag { IrAlPrimero, MostrarPass, DCBSalir, DCBCerrar };
+
+// What the dialog changes outside itself.
+class OptionsHost {
+ public:
+  virtual ~OptionsHost() = default;
+  virtual void SetFlag(OptionFlag flag, bool on) = 0;
+  // After MostrarPass changed: an account page on view is drawn again at the same scroll
+  // position.
+  virtual void RedrawAccountPage() = 0;
+  // After the active language changed: the main window translated with its messages and
+  // its page drawn again.
+  virtual void ApplyLanguage() = 0;
+  virtual void ShowError(const QString& text) = 0;
+};
+
+class TFOpciones : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TFOpciones(OptionsHost& host, QWidget* parent = nullptr);
+
+ protected:
+  void showEvent(QShowEvent* event) override;  // FormShow
+
+ private:
+  // A check box and the setting it stands for, with the value this dialog takes for a
+  // missing key.
+  struct Option {
+    QCheckBox* box;
+    std::string_view key;
+    bool shownDefault;
+    std::optional<OptionFlag> flag;
+  };
+  std::vector<Option> Options() const;  // in the order they are read when shown
+
+  void BuildControls();
+  void FormShow();
+  // A box changed (by a click, or ticked when shown): writes its setting and passes it on.
+  // A failed write is reported; a click is then undone, so the box shows what is stored.
+  bool BoxClick(const Option& option, bool reportFailure, bool undoOnFailure);
+  void BoxDllClick(const QString& path);
+
+  OptionsHost& host_;
+  bool shown_ = false;
+
+  // Controls, named as in the window's section of the language files.
+  QGroupBox* GrupoConf;
+  QCheckBox* CBCargaUltimo;
+  QCheckBox* CBPrimero;
+  QLabel* lblBorra;
+  QCheckBox* CBSalir;
+  QCheckBox* CBCerrar;
+  QGroupBox* GrupoVisual;
+  QCheckBox* CBMostrar;
+  QGroupBox* GrupoIdioma;
+  QLabel* lblIdioma;
+  LanguageList* BoxDll;
+  QPushButton* BtnOk;
+};
+
+}  // namespace bv

@@ -1,0 +1,22 @@
+#pragma once
+// The HTML export of an account: the account page as the detail view shows it (password
+// and answer hidden or shown as they are on view), with each picture of the page saved as
+// a bitmap file beside the HTML file.
+
+#include <filesystem>
+
+#include "profile/NodeData.h"
+
+namespace bv {
+
+class TDetailView;
+
+// The pictures are named "img" + a counter from 1 + ".bmp", skipping every name already
+// taken in that folder, so that no existing file is ever overwritten and a second export
+// into the same folder goes on where the first stopped. Throws ExportError (AccountText.h)
+// with "Cannot create file "<path>". <reason>" when a file cannot be created; when the
+// HTML file cannot be, no picture is written.
+void ExportAccountHtml(const TDetailView& view, const TNodeData& account,
+                       const std::filesystem::path& path);
+
+}  // namespace bv
