@@ -16,6 +16,16 @@ list(APPEND BV_GUI_SOURCES
 list(APPEND BV_GUI_RESOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pictures/pictures.qrc
 )
+# The profile session and the recent profiles list.
+list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/RecentList.cpp
+)
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/HostProfileView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainWindowSession.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecentMenus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SessionController.cpp
+)
 # Options, about box, tools, printing and exports of the main window.
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TFAcerca.cpp

@@ -11,3 +11,11 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProfileWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileStore.cpp
 )
+# The dialogs of the profile session.
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DialogKit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFInicioSesion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFNuevoPerfil.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFCambiarPass.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFEditarPerfil.cpp
+)

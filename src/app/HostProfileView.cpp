@@ -1,0 +1,98 @@
+#include "app/HostProfileView.h"
+
+#include <QWidget>
+
+#include "app/RecentList.h"
+#include "app/RecentMenus.h"
+#include "app/Seams.h"
+#include "app/SessionHost.h"
+#include "app/SessionState.h"
+#include "app/WindowSettings.h"
+#include "config/Messages.h"
+#include "config/ProgramPaths.h"
+#include "config/QtText.h"
+
+namespace bv {
+namespace {
+
+QStringList ToQt(const std::vector<std::string>& names) {
+  QStringList list;
+  for (const std::string& name : names) list.append(QString::fromStdString(name));
+  return list;
+}
+
+}  // namespace
+
+std::string HostProfileView::MessageText(int n) const { return bv::MessageText(n); }
+
+bool HostProfileView::IrAlPrimero() const { return host_.Flags().IrAlPrimero; }
+
+void HostProfileView::ShowErrorBox(const std::string& text) {
+  // The store breaks lines with a carriage return, which a Qt box shows as nothing.
+  QString shown = FromCp1252(text);
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  host_.GetSeams().boxes->Error(shown);
+}
+
+void HostProfileView::SetCaption(const std::string& caption) {
+  host_.Window()->setWindowTitle(FromCp1252(caption));
+}
+
+void HostProfileView::BeginTreeRebuild() { host_.BeginTreeRebuild(); }
+void HostProfileView::EndTreeRebuild() { host_.EndTreeRebuild(); }
+void HostProfileView::SelectFirstNode() { host_.SelectFirstNode(); }
+void HostProfileView::ShowEmptyProfilePage() { host_.ShowEmptyProfilePage(); }
+void HostProfileView::ShowProfileSummary() { host_.ShowProfileSummary(); }
+
+void HostProfileView::EnableActionCategories(const std::vector<std::string>& enable,
+                                             const std::vector<std::string>& disable) {
+  host_.EnableActionCategories(ToQt(enable), ToQt(disable));
+}
+
+void HostProfileView::AddToRecentProfiles(const std::filesystem::path& path) {
+  try {
+    AddToRecentList(PathToSetting(path));
+  } catch (const SettingsWriteError& error) {
+    host_.GetSeams().boxes->Error(QString::fromUtf8(error.what()));
+  }
+  recent_.Refresh();
+}
+
+// ProfileStore keeps ProfileOpen and Modified in a ProfileSession of its own: the window's
+// copies are handed in and taken back however the operation ends.
+template <class Operation>
+auto HostStore::Run(Operation operation) {
+  SessionState& state = host_.Session();
+  ProfileSession mirror;
+  mirror.ProfilePath = state.ProfilePath;
+  mirror.ProfileOpen = state.ProfileOpen;
+  mirror.Modified = state.Modified;
+  struct TakeBack {
+    SessionState& state;
+    ProfileSession& mirror;
+    ~TakeBack() {
+      state.ProfileOpen = mirror.ProfileOpen;
+      state.Modified = mirror.Modified;
+    }
+  } takeBack{state, mirror};
+  ProfileStore store(state.Header, host_.Tree(), mirror, view_);
+  return operation(store);
+}
+
+HeaderKind HostStore::ReadHeader(const std::filesystem::path& path) {
+  return Run([&](ProfileStore& store) { return store.ReadHeader(path); });
+}
+
+bool HostStore::CheckPassword(const std::filesystem::path& path, std::string_view password) {
+  return Run([&](ProfileStore& store) { return store.CheckPassword(path, password); });
+}
+
+bool HostStore::Load(const std::filesystem::path& path, std::string_view password) {
+  return Run([&](ProfileStore& store) { return store.Load(path, password); });
+}
+
+void HostStore::Save(const std::filesystem::path& path, std::string_view password) {
+  Run([&](ProfileStore& store) { store.Save(path, password); });
+}
+
+}  // namespace bv

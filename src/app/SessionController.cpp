@@ -1,0 +1,309 @@
+#include "app/SessionController.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QWidget>
+#include <system_error>
+
+#include "app/HostProfileView.h"
+#include "app/RecentList.h"
+#include "app/RecentMenus.h"
+#include "app/Seams.h"
+#include "app/SessionHost.h"
+#include "app/SessionState.h"
+#include "app/WindowSettings.h"
+#include "config/Messages.h"
+#include "config/ProgramPaths.h"
+#include "config/QtText.h"
+#include "crypto/FieldCipher.h"
+#include "profile/DialogKit.h"
+#include "profile/InOutError.h"
+#include "profile/RecordLayout.h"
+#include "profile/TFCambiarPass.h"
+#include "profile/TFEditarPerfil.h"
+#include "profile/TFInicioSesion.h"
+#include "profile/TFNuevoPerfil.h"
+
+namespace bv {
+namespace {
+
+const QString kSiempreOn = QStringLiteral("siempreon");
+const QStringList kProfileCategories = {
+    QStringLiteral("perfilon"), QStringLiteral("selcuenta"), QStringLiteral("selgrupo"),
+    QStringLiteral("copiar"),   QStringLiteral("seleccionado"), QStringLiteral("varios")};
+
+std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
+
+bool FileExists(const std::filesystem::path& path) {
+  std::error_code ec;
+  return std::filesystem::exists(path, ec);
+}
+
+std::string Cut(std::string text, std::size_t max) {
+  if (text.size() > max) text.resize(max);
+  return text;
+}
+
+std::string VerifierFor(const std::string& password) {
+  return Cut(EncipherField(password, password), TProfileHeader::kVerifierMax);
+}
+
+// Makes sure a new profile can be written at path before the open profile is closed: a
+// missing file is created empty (readable by its owner only); an existing one must open for
+// writing. True when the file was created here.
+bool ClaimNewProfileFile(const std::filesystem::path& path) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd >= 0) {
+    ::close(fd);
+    return true;
+  }
+  if (errno != EEXIST) ThrowLastError();
+  // Non-blocking, so that a named pipe refuses instead of waiting for a reader.
+  fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) ThrowLastError();
+  ::close(fd);
+  return false;
+}
+
+// The replaced file starts over empty, as a created one does.
+void EmptyFile(const std::filesystem::path& path) {
+  if (::truncate(path.c_str(), 0) != 0) ThrowLastError();
+}
+
+}  // namespace
+
+SessionController::SessionController(SessionHost& host, QObject* parent)
+    : QObject(parent),
+      host_(host),
+      recent_(std::make_unique<RecentMenus>(host.RecentItems(), host.Window())),
+      view_(std::make_unique<HostProfileView>(host, *recent_)),
+      store_(std::make_unique<HostStore>(host, *view_)) {
+  RefreshRecentMenus();
+}
+
+SessionController::~SessionController() = default;
+
+void SessionController::RefreshRecentMenus() { recent_->Refresh(); }
+
+// --- failures --------------------------------------------------------------------------
+
+void SessionController::ShowError(const QString& text) { host_.GetSeams().boxes->Error(text); }
+
+bool SessionController::Attempt(const std::function<void()>& step) {
+  try {
+    step();
+    return true;
+  } catch (const SettingsWriteError& error) {
+    ShowError(QString::fromUtf8(error.what()));  // names the settings file, a UTF-8 path
+  } catch (const std::exception& error) {
+    // Input/output failures and the cipher's errors carry Windows-1252 run-time texts.
+    ShowError(FromCp1252(error.what()));
+  }
+  return false;
+}
+
+bool SessionController::Save(const std::filesystem::path& path, const std::string& password) {
+  return Attempt([&] { store_->Save(path, password); });
+}
+
+// --- opening -----------------------------------------------------------------------------
+
+bool SessionController::CloseBeforeOpening() {
+  return !host_.Session().ProfileOpen || CloseProfile();
+}
+
+void SessionController::ActAbrirExecute() {
+  if (!CloseBeforeOpening()) return;
+  const auto chosen = host_.GetSeams().files->Open(*host_.FileDialog(QStringLiteral("ODPerfil")), {});
+  if (!chosen) return;
+  host_.Session().ProfilePath = ToPath(*chosen);
+  OpenProfileFile();
+}
+
+void SessionController::OpenRecent(int k) {
+  const std::string entry = ReadRecentEntry(k);
+  if (entry.empty()) return;
+  if (!CloseBeforeOpening()) return;
+  host_.Session().ProfilePath = PathFromSetting(entry);
+  if (!FileExists(host_.Session().ProfilePath)) return;
+  OpenProfileFile();
+}
+
+void SessionController::OpenDropped(const QString& path) {
+  if (!CloseBeforeOpening()) return;
+  host_.Session().ProfilePath = ToPath(path);
+  if (!FileExists(host_.Session().ProfilePath)) return;
+  OpenProfileFile();
+}
+
+void SessionController::OpenFromCommandLine() {
+  if (commandLine_.isEmpty() || commandLine_.front().isEmpty()) return;
+  // Made absolute, so that the recent list can find the file again from anywhere.
+  std::error_code ec;
+  const std::filesystem::path given = ToPath(commandLine_.front());
+  const std::filesystem::path absolute = std::filesystem::absolute(given, ec);
+  host_.Session().ProfilePath = ec ? given : absolute;
+  host_.Flags().OpenedFromCommandLine = true;
+  OpenProfileFile();
+}
+
+void SessionController::OpenProfileFile() {
+  SessionState& session = host_.Session();
+  const std::filesystem::path path = session.ProfilePath;
+  Attempt([&] {
+    const HeaderKind kind = store_->ReadHeader(path);
+    if (kind == HeaderKind::OtherEdition) {
+      ShowError(Msg(kOtherEdition) + QStringLiteral("\n\n    Brindlevault ") +
+                FromCp1252(OtherEditionName(session.Header)) + QStringLiteral("\n\n") +
+                Msg(kOtherEditionHint));
+      return;
+    }
+    if (kind == HeaderKind::NotProfile) {
+      ShowError(Msg(kNotAProfile) + Msg(kNotAProfileHint));
+      return;
+    }
+    std::string password;
+    if (store_->CheckPassword(path, kEmptyPasswordSentinel)) {
+      password = kEmptyPasswordSentinel;
+    } else {
+      auto typed = TFInicioSesion::Ask(host_.Window());
+      if (!typed) return;
+      password = std::move(*typed);
+    }
+    if (password.empty()) return;
+    session.SetSessionPassword(password);
+    dialogkit::WipeText(password);
+    if (!store_->Load(path, session.SessionPassword())) session.WipePassword();
+  });
+}
+
+// --- closing and saving ----------------------------------------------------------------
+
+bool SessionController::CloseProfile() {
+  SessionState& session = host_.Session();
+  if (session.Modified && host_.GetSeams().boxes->ConfirmYesNo(Msg(kSaveBeforeClosing)) &&
+      !Save(session.ProfilePath, session.SessionPassword()))
+    return false;  // the profile stays open, still modified
+  session.ProfileOpen = false;
+  host_.BeginTreeRebuild();
+  host_.Tree().Clear();
+  host_.EndTreeRebuild();
+  session.Modified = false;
+  session.WipePassword();
+  session.ProfilePath.clear();
+  host_.Window()->setWindowTitle(QStringLiteral("Brindlevault 3.5"));
+  if (host_.Flags().DCBCerrar) host_.GetSeams().clipboard->Clear();
+  host_.ShowWelcomePage();
+  host_.EnableActionCategories({kSiempreOn}, kProfileCategories);
+  return true;
+}
+
+bool SessionController::ActGuardarExecute() {
+  const SessionState& session = host_.Session();
+  if (!session.ProfileOpen) return false;
+  return Save(session.ProfilePath, session.SessionPassword());
+}
+
+void SessionController::ActGuardarComoExecute() {
+  SessionState& session = host_.Session();
+  if (!session.ProfileOpen) return;
+  const auto chosen = host_.GetSeams().files->Save(*host_.FileDialog(QStringLiteral("SDPerfil")), {});
+  if (!chosen) return;
+  const std::filesystem::path path = ToPath(*chosen);
+  if (!Save(path, session.SessionPassword())) return;
+  session.ProfilePath = path;
+  // Reloading puts the new path at the top of the recent list and shows its caption.
+  Attempt([&] { store_->Load(path, session.SessionPassword()); });
+}
+
+// --- new profile -------------------------------------------------------------------------
+
+void SessionController::ActNuevoExecute() {
+  Seams& seams = host_.GetSeams();
+  TFNuevoPerfil dialog(
+      *seams.boxes, *seams.files,
+      [this](const NewProfileRequest& request) { return CreateProfile(request); }, host_.Window());
+  dialog.exec();
+}
+
+bool SessionController::CreateProfile(const NewProfileRequest& request) {
+  SessionState& session = host_.Session();
+  bool created = false;
+  if (!Attempt([&] { created = ClaimNewProfileFile(request.path); })) return false;
+  const auto giveUp = [&] {
+    std::error_code ec;
+    if (created) std::filesystem::remove(request.path, ec);
+    return false;
+  };
+  if (session.ProfileOpen && !CloseProfile()) return giveUp();
+  if (!created && !Attempt([&] { EmptyFile(request.path); })) return false;
+
+  std::string password = PasswordOrSentinel(request.password);
+  session.Header.Owner = Cut(request.owner, TProfileHeader::kOwnerMax);
+  session.Header.Title = Cut(request.title, TProfileHeader::kTitleMax);
+  session.Header.Verifier = VerifierFor(password);
+  if (!Save(request.path, password)) {
+    dialogkit::WipeText(password);
+    return giveUp();
+  }
+  session.ProfilePath = request.path;
+  session.SetSessionPassword(password);
+  dialogkit::WipeText(password);
+  Attempt([&] { store_->Load(request.path, session.SessionPassword()); });
+  return true;
+}
+
+// --- the header ------------------------------------------------------------------------
+
+void SessionController::ActCambPassExecute() {
+  SessionState& session = host_.Session();
+  if (!session.ProfileOpen) return;
+  TFCambiarPass dialog(
+      *host_.GetSeams().boxes, session.SessionPassword(),
+      [this](const std::string& password) { return ChangePassword(password); }, host_.Window());
+  dialog.exec();
+}
+
+bool SessionController::ChangePassword(const std::string& newPassword) {
+  SessionState& session = host_.Session();
+  std::string oldPassword = session.SessionPassword();
+  const std::string oldVerifier = session.Header.Verifier;
+  session.SetSessionPassword(newPassword);
+  session.Header.Verifier = VerifierFor(newPassword);
+  host_.GetSeams().boxes->Information(Msg(kPasswordChanged));
+  const bool saved = Save(session.ProfilePath, newPassword);
+  if (!saved) {
+    // The file still opens with the old password only: memory goes back to it, or a later
+    // save would quietly lock the profile with a password its owner believes failed.
+    session.SetSessionPassword(oldPassword);
+    session.Header.Verifier = oldVerifier;
+  }
+  dialogkit::WipeText(oldPassword);
+  return saved;
+}
+
+void SessionController::ActEditarPerfilExecute() {
+  if (!host_.Session().ProfileOpen) return;
+  TFEditarPerfil dialog(
+      host_.Session().Header,
+      [this](const std::string& owner, const std::string& title) { return StoreDetails(owner, title); },
+      host_.Window());
+  dialog.exec();
+}
+
+bool SessionController::StoreDetails(const std::string& owner, const std::string& title) {
+  SessionState& session = host_.Session();
+  const TProfileHeader before = session.Header;
+  session.Header.Owner = Cut(owner, TProfileHeader::kOwnerMax);
+  session.Header.Title = Cut(title, TProfileHeader::kTitleMax);
+  if (!Save(session.ProfilePath, session.SessionPassword())) {
+    // Nothing else would ever save these details: they go back to what the file holds.
+    session.Header = before;
+    return false;
+  }
+  if (host_.ShowsProfileSummary()) host_.ShowProfileSummary();
+  return true;
+}
+
+}  // namespace bv

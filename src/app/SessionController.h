@@ -1,0 +1,81 @@
+#pragma once
+// The profile session: every command that opens, creates, saves or closes the profile of
+// the main window or changes its header, and the recent profiles list behind the recent
+// menus. It works on the window through SessionHost; failures are shown through the
+// window's message boxes and stop the command that met them.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace bv {
+
+class HostProfileView;
+class HostStore;
+class RecentMenus;
+class SessionHost;
+struct NewProfileRequest;
+
+class SessionController : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr int kNotAProfile = 0;  // followed by message 1
+  static constexpr int kNotAProfileHint = 1;
+  static constexpr int kOtherEdition = 9;  // the edition, then message 10
+  static constexpr int kOtherEditionHint = 10;
+  static constexpr int kSaveBeforeClosing = 19;
+  static constexpr int kPasswordChanged = 51;
+
+  // Fills the recent menus from the settings file.
+  explicit SessionController(SessionHost& host, QObject* parent = nullptr);
+  ~SessionController() override;
+
+  // --- the four ways of opening a profile
+  void ActAbrirExecute();
+  void OpenRecent(int k);  // entry 1..6 of the recent list
+  void OpenDropped(const QString& path);
+  // The program's arguments after its own name; the first, when not empty, is opened at
+  // the first activation.
+  void SetCommandLine(const QStringList& arguments) { commandLine_ = arguments; }
+  void OpenFromCommandLine();
+
+  // --- the other commands
+  void ActNuevoExecute();
+  // Saves to ProfilePath with the session password; false when there was nothing open or
+  // the save failed (already reported).
+  bool ActGuardarExecute();
+  void ActGuardarComoExecute();
+  // Asks message 19 when there are unsaved changes; false when the save it asked for
+  // failed, which keeps the profile open.
+  bool CloseProfile();
+  void ActCambPassExecute();
+  void ActEditarPerfilExecute();
+
+  void RefreshRecentMenus();
+
+ private:
+  // The procedure shared by the four ways: ProfilePath names the file.
+  void OpenProfileFile();
+  // Closes an open profile before another is examined; false when it stays open.
+  bool CloseBeforeOpening();
+  bool CreateProfile(const NewProfileRequest& request);
+  bool ChangePassword(const std::string& newPassword);
+  bool StoreDetails(const std::string& owner, const std::string& title);
+  bool Save(const std::filesystem::path& path, const std::string& password);
+  // Runs step, showing any failure it throws in an error box; true when it ran through.
+  bool Attempt(const std::function<void()>& step);
+  void ShowError(const QString& text);
+
+  SessionHost& host_;
+  std::unique_ptr<RecentMenus> recent_;
+  std::unique_ptr<HostProfileView> view_;
+  std::unique_ptr<HostStore> store_;
+  QStringList commandLine_;
+};
+
+}  // namespace bv

@@ -1,0 +1,51 @@
+#pragma once
+// What the profile session needs of the main window: the session variables, the tree and
+// the flags it keeps, its seams and file dialogs, the recent menu items, and the few things
+// it shows (caption, pages, action categories, the tree around a rebuild).
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QWidget;
+
+namespace bv {
+
+class ProfileTree;
+class SessionState;
+class TFileDialogSpec;
+struct MainWindowFlags;
+struct Seams;
+
+class SessionHost {
+ public:
+  virtual ~SessionHost() = default;
+
+  virtual SessionState& Session() = 0;
+  virtual ProfileTree& Tree() = 0;
+  virtual MainWindowFlags& Flags() = 0;
+  virtual Seams& GetSeams() = 0;
+
+  // The window: parent of the dialogs, owner of the caption and of the font of the recent
+  // menus.
+  virtual QWidget* Window() = 0;
+  // "ODPerfil" (open a profile) and "SDPerfil" (save a profile as).
+  virtual TFileDialogSpec* FileDialog(const QString& name) = 0;
+  // The twelve recent entries of both menus; data() of each is the entry it opens (1..6).
+  virtual QList<QAction*> RecentItems() = 0;
+
+  // Around the replacement of every node: the view lets go of the old nodes at the
+  // beginning and reads the new ones, expanded, at the end.
+  virtual void BeginTreeRebuild() = 0;
+  virtual void EndTreeRebuild() = 0;
+  virtual void SelectFirstNode() = 0;
+
+  virtual void ShowWelcomePage() = 0;
+  virtual void ShowEmptyProfilePage() = 0;
+  virtual void ShowProfileSummary() = 0;
+  virtual bool ShowsProfileSummary() = 0;
+  virtual void EnableActionCategories(const QStringList& enable, const QStringList& disable) = 0;
+};
+
+}  // namespace bv

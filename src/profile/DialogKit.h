@@ -1,0 +1,47 @@
+#pragma once
+// The parts the profile dialogs share: named text and password boxes with their limits,
+// labelled rows, the button row, and what every such dialog does once built (Windows-1252
+// guards, translation, caption).
+
+#include <QString>
+#include <string>
+
+class QDialog;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace bv::dialogkit {
+
+// No limit beyond the one of the edit box itself.
+inline constexpr int kNoLimit = 0;
+
+QLabel* Label(QWidget* parent, const char* name, const QString& text);
+QLineEdit* TextBox(QWidget* parent, const char* name, int maxLength);
+// Shows a mask character for each character typed.
+QLineEdit* PasswordBox(QWidget* parent, const char* name, int maxLength);
+QPushButton* Button(QWidget* parent, const char* name, const QString& text);
+
+// Appends a row "label  box" to a two-column grid.
+void AddRow(QGridLayout* grid, QLabel* label, QLineEdit* box);
+// The dialog's layout: the grid, an optional note, then ok and cancel at the right. ok is
+// the default button (Enter).
+void Arrange(QDialog* dialog, QGridLayout* grid, QLabel* note, QPushButton* ok,
+             QPushButton* cancel);
+
+// Installs the Windows-1252 guards, translates the dialog (without loading messages) and
+// sets its caption to message captionMessage.
+void Finish(QDialog* dialog, int captionMessage);
+
+// The text of a guarded box as Windows-1252 bytes.
+std::string Cp1252Text(const QLineEdit* box);
+
+// Overwrites a password copy before its memory is given back.
+void WipeText(std::string& secret);
+
+// Shows the error of a refused entry: selects the box's text when asked, then focuses it.
+void FocusBox(QLineEdit* box, bool selectAll);
+
+}  // namespace bv::dialogkit

@@ -1,0 +1,79 @@
+#include "profile/TFCambiarPass.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include "app/Seams.h"
+#include "config/QtText.h"
+#include "profile/DialogKit.h"
+#include "profile/NodeData.h"
+
+namespace bv {
+
+using namespace dialogkit;
+
+std::string PasswordOrSentinel(std::string typed) {
+  if (typed.empty()) return std::string(kEmptyPasswordSentinel);
+  return typed;
+}
+
+TFCambiarPass::TFCambiarPass(MessageBoxes& boxes, const std::string& sessionPassword,
+                             Change change, QWidget* parent)
+    : QDialog(parent), boxes_(boxes), sessionPassword_(sessionPassword), change_(std::move(change)) {
+  setObjectName(QStringLiteral("FCambiarPass"));
+  const int passwordMax = static_cast<int>(kMasterPasswordMaxLength);
+  lblPassAct = Label(this, "lblPassAct", QStringLiteral("Contraseña actual:"));
+  E_PassAct = PasswordBox(this, "E_PassAct", kNoLimit);
+  lblNueva = Label(this, "lblNueva", QStringLiteral("Nueva contraseña:"));
+  Nueva = PasswordBox(this, "Nueva", passwordMax);
+  lblReNueva = Label(this, "lblReNueva", QStringLiteral("Repita la nueva contraseña:"));
+  ReNueva = PasswordBox(this, "ReNueva", passwordMax);
+  BtnOk = Button(this, "BtnOk", QStringLiteral("Aceptar"));
+  BtnCancelar = Button(this, "BtnCancelar", QStringLiteral("Cancelar"));
+
+  auto* grid = new QGridLayout;
+  AddRow(grid, lblPassAct, E_PassAct);
+  AddRow(grid, lblNueva, Nueva);
+  AddRow(grid, lblReNueva, ReNueva);
+  Arrange(this, grid, nullptr, BtnOk, BtnCancelar);
+  connect(BtnOk, &QPushButton::clicked, this, &TFCambiarPass::BtnOkClick);
+  connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+
+  Finish(this, kCaptionMessage);
+}
+
+TFCambiarPass::~TFCambiarPass() {
+  for (QLineEdit* box : {E_PassAct, Nueva, ReNueva}) box->clear();
+}
+
+void TFCambiarPass::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) return;  // a window brought back by the desktop is not shown anew
+  for (QLineEdit* box : {E_PassAct, Nueva, ReNueva}) box->clear();
+  E_PassAct->setFocus();
+}
+
+void TFCambiarPass::BtnOkClick() {
+  std::string current = PasswordOrSentinel(Cp1252Text(E_PassAct));
+  const bool currentMatches = current == sessionPassword_;
+  WipeText(current);
+  if (!currentMatches) {
+    boxes_.Error(Msg(kWrongCurrent));
+    FocusBox(E_PassAct, false);
+    return;
+  }
+  if (Nueva->text() != ReNueva->text()) {
+    boxes_.Error(Msg(kNewDiffer));
+    FocusBox(Nueva, false);
+    return;
+  }
+  std::string next = PasswordOrSentinel(Cp1252Text(Nueva));
+  const bool changed = change_(next);
+  WipeText(next);
+  if (changed) accept();
+}
+
+}  // namespace bv

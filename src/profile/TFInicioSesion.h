@@ -1,0 +1,49 @@
+#pragma once
+// The login prompt (window "FInicioSesion"): asks the master password of the profile being
+// opened. Aceptar (Enter) and the window's close box return the text typed; Cancelar
+// (Escape) returns the cancelled mark.
+
+#include <QDialog>
+#include <optional>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace bv {
+
+class TFInicioSesion : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kCaptionMessage = 30;
+
+  explicit TFInicioSesion(QWidget* parent = nullptr);
+  ~TFInicioSesion() override;
+
+  // Runs the prompt: the password typed (Windows-1252, possibly empty), or nothing when the
+  // user cancels.
+  static std::optional<std::string> Ask(QWidget* parent);
+
+  bool Cancelled() const { return cancelled_; }
+  std::string Password() const;
+
+  void BtnOkClick();
+  void BtnCancelarClick();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  // The close box counts as Aceptar.
+  void reject() override;
+
+ private:
+  bool cancelled_ = false;
+
+  QLabel* lblPass;
+  QLineEdit* Ed_Pass;
+  QPushButton* BtnOk;
+  QPushButton* BtnCancelar;
+};
+
+}  // namespace bv
