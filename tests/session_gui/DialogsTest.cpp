@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "config/Messages.h"
+#include "config_gui/WindowCoverage.h"
 #include "config/QtText.h"
 #include "profile/TFCambiarPass.h"
 #include "profile/TFEditarPerfil.h"
@@ -44,6 +45,19 @@ void ShowActive(QWidget& dialog) {
 QString LabelText(QWidget* dialog, const char* name) {
   auto* label = dialog->findChild<QLabel*>(QLatin1String(name));
   return label ? label->text() : QStringLiteral("<none>");
+}
+
+TEST_F(Dialogs, EveryControlHasItsTextInBothLanguageFiles) {
+  TFInicioSesion login;
+  test::ExpectCoveredByLanguageFiles(&login);
+  TFNuevoPerfil created(boxes, files, [](const NewProfileRequest&) { return true; });
+  test::ExpectCoveredByLanguageFiles(&created);
+  std::string session = "x";
+  TFCambiarPass changed(boxes, session, [](const std::string&) { return true; });
+  test::ExpectCoveredByLanguageFiles(&changed);
+  const TProfileHeader header;
+  TFEditarPerfil edited(header, [](const std::string&, const std::string&) { return true; });
+  test::ExpectCoveredByLanguageFiles(&edited);
 }
 
 // --- login prompt --------------------------------------------------------------------------
