@@ -164,16 +164,16 @@ void SessionController::OpenProfileFile() {
       return;
     }
     std::string password;
+    const dialogkit::ScopedWipe wipe(password);
     if (store_->CheckPassword(path, kEmptyPasswordSentinel)) {
       password = kEmptyPasswordSentinel;
     } else {
       auto typed = TFInicioSesion::Ask(host_.Window());
       if (!typed) return;
-      password = std::move(*typed);
+      password.swap(*typed);
     }
     if (password.empty()) return;
     session.SetSessionPassword(password);
-    dialogkit::WipeText(password);
     if (!store_->Load(path, session.SessionPassword())) session.WipePassword();
   });
 }
@@ -240,16 +240,13 @@ bool SessionController::CreateProfile(const NewProfileRequest& request) {
   if (!created && !Attempt([&] { EmptyFile(request.path); })) return false;
 
   std::string password = PasswordOrSentinel(request.password);
+  const dialogkit::ScopedWipe wipe(password);
   session.Header.Owner = Cut(request.owner, TProfileHeader::kOwnerMax);
   session.Header.Title = Cut(request.title, TProfileHeader::kTitleMax);
   session.Header.Verifier = VerifierFor(password);
-  if (!Save(request.path, password)) {
-    dialogkit::WipeText(password);
-    return giveUp();
-  }
+  if (!Save(request.path, password)) return giveUp();
   session.ProfilePath = request.path;
   session.SetSessionPassword(password);
-  dialogkit::WipeText(password);
   Attempt([&] { store_->Load(request.path, session.SessionPassword()); });
   return true;
 }
@@ -268,6 +265,7 @@ void SessionController::ActCambPassExecute() {
 bool SessionController::ChangePassword(const std::string& newPassword) {
   SessionState& session = host_.Session();
   std::string oldPassword = session.SessionPassword();
+  const dialogkit::ScopedWipe wipe(oldPassword);
   const std::string oldVerifier = session.Header.Verifier;
   session.SetSessionPassword(newPassword);
   session.Header.Verifier = VerifierFor(newPassword);
@@ -279,7 +277,6 @@ bool SessionController::ChangePassword(const std::string& newPassword) {
     session.SetSessionPassword(oldPassword);
     session.Header.Verifier = oldVerifier;
   }
-  dialogkit::WipeText(oldPassword);
   return saved;
 }
 

@@ -58,9 +58,8 @@ void TFCambiarPass::showEvent(QShowEvent* event) {
 
 void TFCambiarPass::BtnOkClick() {
   std::string current = PasswordOrSentinel(Cp1252Text(E_PassAct));
-  const bool currentMatches = current == sessionPassword_;
-  WipeText(current);
-  if (!currentMatches) {
+  const ScopedWipe wipeCurrent(current);
+  if (current != sessionPassword_) {
     boxes_.Error(Msg(kWrongCurrent));
     FocusBox(E_PassAct, false);
     return;
@@ -71,9 +70,8 @@ void TFCambiarPass::BtnOkClick() {
     return;
   }
   std::string next = PasswordOrSentinel(Cp1252Text(Nueva));
-  const bool changed = change_(next);
-  WipeText(next);
-  if (changed) accept();
+  const ScopedWipe wipeNext(next);
+  if (change_(next)) accept();
 }
 
 }  // namespace bv

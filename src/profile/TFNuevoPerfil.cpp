@@ -101,9 +101,8 @@ void TFNuevoPerfil::BtnOkClick() {
   NewProfileRequest request{std::filesystem::path(chosen->toStdString()),
                             Cp1252Text(Ed_Usuario), Cp1252Text(Ed_Titulo),
                             Cp1252Text(Ed_Pass)};
-  const bool created = create_(request);
-  WipeText(request.password);
-  if (created) accept();
+  const ScopedWipe wipe(request.password);
+  if (create_(request)) accept();
 }
 
 }  // namespace bv
