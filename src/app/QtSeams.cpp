@@ -8,6 +8,7 @@
 #include <QMimeData>
 
 #include "config/Translation.h"
+#include "tools/SecretClipboard.h"
 
 namespace bv {
 namespace {
@@ -78,9 +79,10 @@ class QtDesktopOpener final : public DesktopOpener {
 
 class QtClipboard final : public ClipboardAccess {
  public:
+  // Plain text marked as a secret, so that clipboard histories do not keep passwords.
   bool SetText(const QString& text) override {
     QClipboard* clipboard = QApplication::clipboard();
-    clipboard->setText(text);
+    clipboard->setMimeData(MakeSecretMimeData(text));
     return clipboard->text() == text;
   }
   bool Clear() override {

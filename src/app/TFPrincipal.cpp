@@ -15,6 +15,7 @@
 
 #include "app/MainActions.h"
 #include "app/MainMenus.h"
+#include "app/MainWindowEditing.h"
 #include "app/Pictures.h"
 #include "app/QtSeams.h"
 #include "app/ToolCommands.h"
@@ -76,6 +77,7 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   ConnectTree();
   ConnectDetailView();
   tools_ = std::make_unique<ToolCommands>(*this);
+  editing_ = std::make_unique<MainWindowEditing>(*this);
 
   // 1. All texts of the window and all messages from the active language file.
   TranslateWindow(this, true);

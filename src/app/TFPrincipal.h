@@ -24,6 +24,7 @@ namespace bv {
 class AccountTreeView;
 class TFileDialogSpec;
 class MainActions;
+class MainWindowEditing;
 class ProfileTreeModel;
 class TDetailView;
 class ToolCommands;
@@ -131,6 +132,7 @@ class TFPrincipal : public QMainWindow {
   std::unique_ptr<MainActions> actions_;
   std::unique_ptr<MainMenus> menus_;
   std::unique_ptr<ToolCommands> tools_;  // options, tools, printing and exports
+  std::unique_ptr<MainWindowEditing> editing_;  // creating, editing and deleting nodes
   ProfileTreeModel* model_ = nullptr;
   AccountTreeView* treeView_ = nullptr;
   TDetailView* detail_ = nullptr;

@@ -31,3 +31,7 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TFAcerca.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolCommands.cpp
 )
+# Creating, editing and deleting nodes from the main window.
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/MainWindowEditing.cpp
+)

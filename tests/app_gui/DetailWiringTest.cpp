@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 
 #include "app/MainMenus.h"
@@ -117,6 +119,8 @@ TEST_F(AccountWindow, LinksOpenTheUrlAndEditAndHoversFillTheStatusPanel) {
 
   emit view.openUrlRequested("www.example.org");
   EXPECT_EQ(h.fakes.desktop->opened, QStringList({"www.example.org"}));
+  // The edit command opens the account's dialog: closed here as soon as it shows.
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
   emit view.editRequested();
   EXPECT_EQ(edits, 1);
   emit view.exportHtmlRequested();
