@@ -62,6 +62,8 @@ void TFIdiomaInicio::BuildControls() {
   BtnOk = new QPushButton(QStringLiteral("Aceptar"), this);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
   BtnOk->setDefault(true);
+  // The list would take the focus and mark its first entry, which looks chosen but is not.
+  BtnOk->setFocus();
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(BtnOk);
