@@ -1,5 +1,5 @@
 // Printing an account through the printer dialog: to a PDF file that is read back, under
-// the account's name; a cancelled dialog prints nothing.
+// the account's name (a cancelled dialog: ExportCommandsTest).
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -59,15 +59,6 @@ TEST_F(Printing, TheConfirmedPrinterGetsTheAccountUnderItsName) {
     ASSERT_GE(at, 0) << label;
     EXPECT_EQ(lines.value(at + 1), value);
   }
-}
-
-TEST_F(Printing, CancellingThePrinterDialogPrintsNothing) {
-  test::FakePrinter printer;  // no file: the user cancels
-  TNodeData account = TNodeData::Create(NodeKind::Account, 3);
-  account.Name = "Correo";
-  EXPECT_FALSE(PrintAccount(account, printer));
-  EXPECT_EQ(printer.shown, 1);
-  EXPECT_FALSE(QFile::exists(pdf));
 }
 
 }  // namespace
