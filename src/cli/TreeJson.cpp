@@ -119,7 +119,10 @@ using Where = std::function<std::string()>;
 TNodeData NodeData(const json& node, const Where& where) {
   ObjectAt(node, where);
   TNodeData data = TNodeData::Create(KindOf(node, where), 0);
-  for (const auto& [key, value] : node.items()) {
+  // Plain names rather than a structured binding: clang 14 cannot capture those in lambdas.
+  for (const auto& item : node.items()) {
+    const std::string& key = item.key();
+    const json& value = item.value();
     if (key == "kind" || key == "children") continue;
     auto at = [&] { return where() + "." + key; };
     if (key == "picture") {
@@ -158,7 +161,9 @@ void ReadProfileJson(const std::string& text, TProfileHeader& header, ProfileTre
   }
   auto named = [](const char* name) { return [name] { return std::string(name); }; };
   ObjectAt(root, named("the profile"));
-  for (const auto& [key, value] : root.items()) {
+  for (const auto& item : root.items()) {
+    const std::string& key = item.key();
+    const json& value = item.value();
     auto at = [&] { return key; };
     if (key == "owner")
       header.Owner = TextValue(value, at, TProfileHeader::kOwnerMax);
