@@ -50,7 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "azAfvijwxCDEkyghVJKBlIbYstuHZnFGocdeOPULQrNWXRSTMmpq", 52, "azAZ"},
         TableCase{false, true, LetterCase::Lower, "8712504936", 10, "09"},
         TableCase{false, true, LetterCase::Upper, "8712504936", 10, "09"},
-        TableCase{false, true, LetterCase::Mixed, "8712504936", 10, "09"}));
+        TableCase{false, true, LetterCase::Mixed, "8712504936", 10, "09"}),
+    // Stable names: the default ones print the parameter's bytes, pointers included, which
+    // change from run to run and would not match the names found at build time.
+    [](const ::testing::TestParamInfo<TableCase>& info) { return "Row" + std::to_string(info.index); });
 
 PoolOptions Options(bool letters, bool digits, LetterCase letterCase, bool specials = false,
                     std::string specialChars = {}) {
