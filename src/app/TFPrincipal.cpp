@@ -16,6 +16,7 @@
 #include "app/MainActions.h"
 #include "app/MainMenus.h"
 #include "app/MainWindowEditing.h"
+#include "app/MainWindowSession.h"
 #include "app/Pictures.h"
 #include "app/QtSeams.h"
 #include "app/ToolCommands.h"
@@ -89,12 +90,8 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   // 5. The clipboard access is the clipboard seam.  6. No profile is open.
   session_.ProfileOpen = false;
   // 7. DisplayHint receives the hints (see event()).
-  // 8. The recent menus: filled by the recent profiles list; empty entries until then.
-  for (const QList<QAction*>& items : {menus_->recentFile, menus_->recentPopup})
-    for (QAction* item : items) {
-      item->setText(Msg(41));
-      item->setEnabled(false);
-    }
+  // 8. The profile session, which fills the recent menus from the recent profiles list.
+  profileSession_ = std::make_unique<MainWindowSession>(*this);
   // 9.
   EnableActionCategories({QStringLiteral("siempreon")},
                          {QStringLiteral("selcuenta"), QStringLiteral("varios"),
@@ -210,6 +207,8 @@ QAction* TFPrincipal::Action(const QString& name) const { return actions_->Get(n
 void TFPrincipal::EnableActionCategories(const QStringList& enable, const QStringList& disable) {
   actions_->EnableCategories(enable, disable);
 }
+
+SessionController& TFPrincipal::Sessions() { return profileSession_->Controller(); }
 
 void TFPrincipal::SetModified() {
   session_.Modified = true;

@@ -25,7 +25,9 @@ class AccountTreeView;
 class TFileDialogSpec;
 class MainActions;
 class MainWindowEditing;
+class MainWindowSession;
 class ProfileTreeModel;
+class SessionController;
 class TDetailView;
 class ToolCommands;
 struct MainMenus;
@@ -50,6 +52,8 @@ class TFPrincipal : public QMainWindow {
   MainWindowFlags& Flags() { return flags_; }
   // Modified := true and the save action enabled: after every change of the profile.
   void SetModified();
+  // Opening, creating, saving and closing profiles; the recent profiles list.
+  SessionController& Sessions();
 
   // --- tree
   ProfileTree& Tree() { return tree_; }
@@ -133,6 +137,7 @@ class TFPrincipal : public QMainWindow {
   std::unique_ptr<MainMenus> menus_;
   std::unique_ptr<ToolCommands> tools_;  // options, tools, printing and exports
   std::unique_ptr<MainWindowEditing> editing_;  // creating, editing and deleting nodes
+  std::unique_ptr<MainWindowSession> profileSession_;  // opening, saving, closing profiles
   ProfileTreeModel* model_ = nullptr;
   AccountTreeView* treeView_ = nullptr;
   TDetailView* detail_ = nullptr;

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "app/SessionController.h"
 #include "app/TFPrincipal.h"
 #include "app/ToolCommands.h"
 #include "config/Messages.h"
@@ -20,6 +21,8 @@ int main(int argc, char* argv[]) {
 
   bv::TFPrincipal window;
   window.SetFirstRunLanguagePicker([&window] { bv::ShowFirstRunLanguagePicker(window); });
+  // The first argument names a profile to open at the first activation.
+  window.Sessions().SetCommandLine(QCoreApplication::arguments().mid(1));
   window.show();
   return QApplication::exec();
 }

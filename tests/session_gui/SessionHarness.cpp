@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/MainWindowSession.h"
 #include "config/Messages.h"
 #include "crypto/FieldCipher.h"
 #include "profile/ProfileWriter.h"
@@ -19,16 +18,10 @@ namespace bv::test {
 
 SessionHarness::SessionHarness() { std::filesystem::create_directories(folder.path() / "perfiles"); }
 
-SessionHarness::~SessionHarness() {
-  windowSession_.reset();
-  window_.reset();
-}
+SessionHarness::~SessionHarness() = default;
 
 TFPrincipal& SessionHarness::Create() {
-  if (!window_) {
-    window_ = std::make_unique<TFPrincipal>(fakes.Take());
-    windowSession_ = std::make_unique<MainWindowSession>(*window_);
-  }
+  if (!window_) window_ = std::make_unique<TFPrincipal>(fakes.Take());
   return *window_;
 }
 
@@ -43,7 +36,7 @@ TFPrincipal& SessionHarness::Start(const QStringList& commandLine) {
   return *window_;
 }
 
-SessionController& SessionHarness::session() { return windowSession_->Controller(); }
+SessionController& SessionHarness::session() { return window_->Sessions(); }
 
 QAction* SessionHarness::Act(const char* name) const {
   QAction* action = window_->Action(QLatin1String(name));

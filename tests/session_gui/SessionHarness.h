@@ -21,10 +21,6 @@
 class QAction;
 class QLineEdit;
 
-namespace bv {
-class MainWindowSession;
-}
-
 namespace bv::test {
 
 struct ProfileSpec {
@@ -66,7 +62,6 @@ class SessionHarness {
 
  private:
   std::unique_ptr<TFPrincipal> window_;
-  std::unique_ptr<MainWindowSession> windowSession_;
 };
 
 // Answers the modal windows that the code under test opens, in order: each step waits for
