@@ -15,15 +15,15 @@ const char* const kCategoryProperty = "bvCategory";
 }  // namespace
 
 MainActions::MainActions(QWidget* window) {
-  for (const ActionSpec& spec : MainActionTable()) {
+  for (const ActionSpec& entry : MainActionTable()) {
     auto* action = new QAction(window);
-    action->setObjectName(QLatin1String(spec.name));
-    action->setProperty(kCategoryProperty, QLatin1String(spec.category));
-    action->setText(QString::fromUtf8(spec.caption));
-    action->setToolTip(QString::fromUtf8(spec.hint));
-    action->setStatusTip(QString::fromUtf8(spec.hint));
-    if (*spec.shortcut) action->setShortcut(QKeySequence(QLatin1String(spec.shortcut)));
-    if (spec.picture >= 0) action->setIcon(ButtonPicture(spec.picture));
+    action->setObjectName(QLatin1String(entry.name));
+    action->setProperty(kCategoryProperty, QLatin1String(entry.category));
+    action->setText(QString::fromUtf8(entry.caption));
+    action->setToolTip(QString::fromUtf8(entry.hint));
+    action->setStatusTip(QString::fromUtf8(entry.hint));
+    if (*entry.shortcut) action->setShortcut(QKeySequence(QLatin1String(entry.shortcut)));
+    if (entry.picture >= 0) action->setIcon(ButtonPicture(entry.picture));
     action->setIconVisibleInMenu(true);
     window->addAction(action);
     actions_.append(action);

@@ -43,23 +43,23 @@ class QtMessageBoxes final : public MessageBoxes {
 
 class QtFileDialogs final : public FileDialogs {
  public:
-  std::optional<QString> Open(const TFileDialogSpec& spec, const QString& start) override {
-    QFileDialog dialog(QApplication::activeWindow(), spec.title(), start, spec.qtFilter());
+  std::optional<QString> Open(const TFileDialogSpec& entry, const QString& start) override {
+    QFileDialog dialog(QApplication::activeWindow(), entry.title(), start, entry.qtFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(spec.defaultSuffix());
+    dialog.setDefaultSuffix(entry.defaultSuffix());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
   }
 
-  std::optional<QString> Save(const TFileDialogSpec& spec, const QString& start,
+  std::optional<QString> Save(const TFileDialogSpec& entry, const QString& start,
                               const NameCheck& accept) override {
     QString where = start;
     while (true) {
-      QFileDialog dialog(QApplication::activeWindow(), spec.title(), where, spec.qtFilter());
+      QFileDialog dialog(QApplication::activeWindow(), entry.title(), where, entry.qtFilter());
       dialog.setAcceptMode(QFileDialog::AcceptSave);
       dialog.setFileMode(QFileDialog::AnyFile);
-      dialog.setDefaultSuffix(spec.defaultSuffix());
+      dialog.setDefaultSuffix(entry.defaultSuffix());
       // The caller asks its own question about existing files.
       dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
       if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

@@ -32,8 +32,8 @@ class FileDialogs {
 
   virtual ~FileDialogs() = default;
   // The chosen path, or nothing when the user cancels.
-  virtual std::optional<QString> Open(const TFileDialogSpec& spec, const QString& start) = 0;
-  virtual std::optional<QString> Save(const TFileDialogSpec& spec, const QString& start,
+  virtual std::optional<QString> Open(const TFileDialogSpec& entry, const QString& start) = 0;
+  virtual std::optional<QString> Save(const TFileDialogSpec& entry, const QString& start,
                                       const NameCheck& accept = {}) = 0;
 };
 

@@ -36,11 +36,11 @@ QLabel* Label(QWidget* parent, const char* name, const char* text, QWidget* budd
 
 }  // namespace
 
-TAccountDialog::TAccountDialog(const Spec& spec, QWidget* parent, ErrorBoxFn showError)
-    : QDialog(parent), spec_(spec), showError_(std::move(showError)) {
+TAccountDialog::TAccountDialog(const Setup& entry, QWidget* parent, ErrorBoxFn showError)
+    : QDialog(parent), spec_(entry), showError_(std::move(showError)) {
   if (!showError_) showError_ = DefaultErrorBox(this);
-  setObjectName(QString::fromLatin1(spec.windowName));
-  setWindowTitle(QString::fromUtf8(spec.caption));
+  setObjectName(QString::fromLatin1(entry.windowName));
+  setWindowTitle(QString::fromUtf8(entry.caption));
   BuildControls();
   LayOut();
   InstallCp1252Guards(this);

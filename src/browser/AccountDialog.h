@@ -32,12 +32,12 @@ class TAccountDialog : public QDialog {
   void BtnGeneradorClick();
 
  protected:
-  struct Spec {
+  struct Setup {
     const char* windowName;  // also its section in the language files
     const char* caption;     // built-in; the opener sets the real one
     bool newNode;            // boxes emptied and picture 17 chosen on show
   };
-  TAccountDialog(const Spec& spec, QWidget* parent, ErrorBoxFn showError);
+  TAccountDialog(const Setup& entry, QWidget* parent, ErrorBoxFn showError);
 
   // Fills the boxes before the dialog is shown; password and answer in clear.
   void SetValues(const AccountValues& values);
@@ -48,7 +48,7 @@ class TAccountDialog : public QDialog {
   void LayOut();
   void ClearBoxes();
 
-  Spec spec_;
+  Setup spec_;
   ErrorBoxFn showError_;
 
   // Controls, named as in the window's section of the language files.

@@ -13,19 +13,19 @@
 
 namespace bv {
 
-TGroupDialog::TGroupDialog(const Spec& spec, QWidget* parent, ErrorBoxFn showError)
-    : QDialog(parent), spec_(spec), showError_(std::move(showError)) {
+TGroupDialog::TGroupDialog(const Setup& entry, QWidget* parent, ErrorBoxFn showError)
+    : QDialog(parent), spec_(entry), showError_(std::move(showError)) {
   if (!showError_) showError_ = DefaultErrorBox(this);
-  setObjectName(QString::fromLatin1(spec.windowName));
-  setWindowTitle(QString::fromUtf8(spec.caption));
-  BuildControls(spec);
+  setObjectName(QString::fromLatin1(entry.windowName));
+  setWindowTitle(QString::fromUtf8(entry.caption));
+  BuildControls(entry);
   InstallCp1252Guards(this);
   TranslateWindow(this, false);
-  setWindowTitle(Msg(spec.captionMessage));
+  setWindowTitle(Msg(entry.captionMessage));
 }
 
-void TGroupDialog::BuildControls(const Spec& spec) {
-  lblGrupo = Named(new QLabel(QString::fromUtf8(spec.nameLabel), this), "lblGrupo");
+void TGroupDialog::BuildControls(const Setup& entry) {
+  lblGrupo = Named(new QLabel(QString::fromUtf8(entry.nameLabel), this), "lblGrupo");
   Ed_Grupo = Named(new QLineEdit(this), "Ed_Grupo");
   Ed_Grupo->setMaxLength(box_limit::kGroupName);
   lblDescrip = Named(new QLabel(QStringLiteral("Descripción:"), this), "lblDescrip");

@@ -30,7 +30,7 @@ class TGroupDialog : public QDialog {
   void BtnOkClick();
 
  protected:
-  struct Spec {
+  struct Setup {
     const char* windowName;  // also its section in the language files
     const char* caption;     // built-in; replaced by captionMessage
     int captionMessage;
@@ -39,14 +39,14 @@ class TGroupDialog : public QDialog {
     NodeKind kind;           // of a new node: which message refuses a short name
     bool centredOnScreen;    // rather than on the main window
   };
-  TGroupDialog(const Spec& spec, QWidget* parent, ErrorBoxFn showError);
+  TGroupDialog(const Setup& entry, QWidget* parent, ErrorBoxFn showError);
 
   void showEvent(QShowEvent* event) override;  // FormShow
 
  private:
-  void BuildControls(const Spec& spec);
+  void BuildControls(const Setup& entry);
 
-  Spec spec_;
+  Setup spec_;
   ErrorBoxFn showError_;
 
   // Controls, named as in the window's section of the language files.

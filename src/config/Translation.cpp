@@ -60,10 +60,10 @@ void TranslateAction(QAction* action, const WindowSection& section) {
   }
 }
 
-void TranslateDialogSpec(TFileDialogSpec* spec, const WindowSection& section) {
-  const QString name = spec->objectName();
-  if (const auto filter = section.Value(name + "f")) spec->setFilter(*filter);
-  if (const auto title = section.Value(name + "t")) spec->setTitle(*title);
+void TranslateDialogSpec(TFileDialogSpec* entry, const WindowSection& section) {
+  const QString name = entry->objectName();
+  if (const auto filter = section.Value(name + "f")) entry->setFilter(*filter);
+  if (const auto title = section.Value(name + "t")) entry->setTitle(*title);
 }
 
 void TranslateList(QComboBox* list, const WindowSection& section) {

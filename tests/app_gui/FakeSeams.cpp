@@ -12,22 +12,22 @@ bool FakeBoxes::Answer(Kind kind, const QString& text) {
   return yes;
 }
 
-std::optional<QString> FakeFiles::Next(const TFileDialogSpec& spec) {
-  titles.append(spec.title());
+std::optional<QString> FakeFiles::Next(const TFileDialogSpec& entry) {
+  titles.append(entry.title());
   const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
   if (answer.isEmpty()) return std::nullopt;
   return answer;
 }
 
-std::optional<QString> FakeFiles::Open(const TFileDialogSpec& spec, const QString&) {
-  return Next(spec);
+std::optional<QString> FakeFiles::Open(const TFileDialogSpec& entry, const QString&) {
+  return Next(entry);
 }
 
-std::optional<QString> FakeFiles::Save(const TFileDialogSpec& spec, const QString&,
+std::optional<QString> FakeFiles::Save(const TFileDialogSpec& entry, const QString&,
                                        const NameCheck& accept) {
   // Like the real dialog: a refused name sends the user back for the next answer.
   while (true) {
-    auto answer = Next(spec);
+    auto answer = Next(entry);
     if (!answer || !accept || accept(*answer)) return answer;
   }
 }

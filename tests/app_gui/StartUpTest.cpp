@@ -31,11 +31,11 @@ using test::WindowHarness;
 TEST(StartUp, OnlyAlwaysOnActionsAreEnabled) {
   WindowHarness h;
   TFPrincipal& w = h.Start();
-  for (const ActionSpec& spec : MainActionTable()) {
-    const QString category = QLatin1String(spec.category);
+  for (const ActionSpec& entry : MainActionTable()) {
+    const QString category = QLatin1String(entry.category);
     // Menu headings are never switched.
     const bool expected = category == "siempreon" || category == "menuppal";
-    EXPECT_EQ(h.Act(spec.name)->isEnabled(), expected) << spec.name;
+    EXPECT_EQ(h.Act(entry.name)->isEnabled(), expected) << entry.name;
   }
   EXPECT_FALSE(w.Session().ProfileOpen);
   EXPECT_FALSE(w.Session().Modified);
@@ -143,14 +143,14 @@ TEST(StartUp, ActionsCarryShortcutsPicturesAndTranslatedTexts) {
   for (auto [name, key] : keys)
     EXPECT_EQ(h.Act(name)->shortcut(), QKeySequence(QLatin1String(key))) << name;
 
-  for (const ActionSpec& spec : MainActionTable()) {
-    QAction* action = h.Act(spec.name);
-    EXPECT_EQ(MainActions::CategoryOf(action), QLatin1String(spec.category)) << spec.name;
-    if (spec.picture >= 0) {
-      EXPECT_FALSE(action->icon().pixmap(16, 16).isNull()) << spec.name;
+  for (const ActionSpec& entry : MainActionTable()) {
+    QAction* action = h.Act(entry.name);
+    EXPECT_EQ(MainActions::CategoryOf(action), QLatin1String(entry.category)) << entry.name;
+    if (entry.picture >= 0) {
+      EXPECT_FALSE(action->icon().pixmap(16, 16).isNull()) << entry.name;
     }
     // The language file gives every action its caption; none shows its own name.
-    EXPECT_NE(action->text(), action->objectName()) << spec.name;
+    EXPECT_NE(action->text(), action->objectName()) << entry.name;
   }
   EXPECT_EQ(h.Act("ActEGrupo")->text(), "&Editar grupo");
   // The copy commands share the copy picture (18); the clipboard is emptied with 22.
@@ -186,10 +186,10 @@ TEST(StartUp, FileDialogsOfTheWindowAreTranslated) {
   WindowHarness h;
   TFPrincipal& w = h.Start();
   for (const char* name : {"ODPerfil", "SDPerfil", "SDTXT", "SDHTML"}) {
-    TFileDialogSpec* spec = w.FileDialog(QLatin1String(name));
-    ASSERT_TRUE(spec) << name;
-    EXPECT_FALSE(spec->title().isEmpty());
-    EXPECT_FALSE(spec->qtFilter().isEmpty());
+    TFileDialogSpec* entry = w.FileDialog(QLatin1String(name));
+    ASSERT_TRUE(entry) << name;
+    EXPECT_FALSE(entry->title().isEmpty());
+    EXPECT_FALSE(entry->qtFilter().isEmpty());
   }
   EXPECT_EQ(w.FileDialog("ODPerfil")->title(), "Abrir perfil de Brindlevault 3");
   EXPECT_EQ(w.FileDialog("SDHTML")->defaultSuffix(), "html");

@@ -23,10 +23,10 @@ namespace {
 const std::filesystem::path kRes = std::filesystem::path(BV_SOURCE_DIR) / "res";
 
 // A stand-in for a real window: one control of the listed kind for every listed name.
-std::unique_ptr<QWidget> BuildWindow(const test::Window& spec) {
+std::unique_ptr<QWidget> BuildWindow(const test::Window& entry) {
   auto window = std::make_unique<QWidget>();
-  window->setObjectName(spec.name);
-  for (const auto& control : spec.controls) {
+  window->setObjectName(entry.name);
+  for (const auto& control : entry.controls) {
     QObject* object = nullptr;
     switch (control.kind) {
       case test::Kind::Caption: {
@@ -61,8 +61,8 @@ QString Shown(QObject* object, const QString& key) {
   }
   if (auto* action = qobject_cast<QAction*>(object))
     return key.endsWith('c') ? action->text() : action->statusTip();
-  auto* spec = qobject_cast<TFileDialogSpec*>(object);
-  return key.endsWith('f') ? spec->filter() : spec->title();
+  auto* entry = qobject_cast<TFileDialogSpec*>(object);
+  return key.endsWith('f') ? entry->filter() : entry->title();
 }
 
 class ShippedTranslationTest : public ::testing::TestWithParam<const char*> {
@@ -75,16 +75,16 @@ class ShippedTranslationTest : public ::testing::TestWithParam<const char*> {
 
 TEST_P(ShippedTranslationTest, EveryWindowShowsTheTextsOfTheFile) {
   const IniFile file(kRes / GetParam());
-  for (const auto& spec : test::RequiredWindows()) {
-    auto window = BuildWindow(spec);
+  for (const auto& entry : test::RequiredWindows()) {
+    auto window = BuildWindow(entry);
     test::ExpectCoveredByLanguageFiles(window.get());
     TranslateWindow(window.get(), false);
-    for (const auto& control : spec.controls) {
+    for (const auto& control : entry.controls) {
       auto* object = window->findChild<QObject*>(control.name);
       for (const auto& key : test::KeysOf(control)) {
-        const QString expected = FromCp1252(file.ReadString(spec.name, key, "?"));
+        const QString expected = FromCp1252(file.ReadString(entry.name, key, "?"));
         EXPECT_EQ(Shown(object, QString::fromStdString(key)), expected)
-            << spec.name << " / " << key;
+            << entry.name << " / " << key;
       }
     }
   }

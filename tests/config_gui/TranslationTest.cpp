@@ -122,11 +122,11 @@ TEST_F(TranslationTest, TranslatesEachKindOfControlByItsName) {
   EXPECT_EQ(action->text(), "&Open");
   EXPECT_EQ(action->toolTip(), "Open a profile");
   EXPECT_EQ(action->statusTip(), "Open a profile");
-  auto* spec = w.Get<TFileDialogSpec>("SDTXT");
-  EXPECT_EQ(spec->filter(), "Text files|*.txt");
-  EXPECT_EQ(spec->title(), "Export as text");
-  EXPECT_EQ(spec->qtFilter(), "Text files (*.txt)");
-  EXPECT_EQ(spec->defaultSuffix(), "txt");
+  auto* entry = w.Get<TFileDialogSpec>("SDTXT");
+  EXPECT_EQ(entry->filter(), "Text files|*.txt");
+  EXPECT_EQ(entry->title(), "Export as text");
+  EXPECT_EQ(entry->qtFilter(), "Text files (*.txt)");
+  EXPECT_EQ(entry->defaultSuffix(), "txt");
 }
 
 TEST_F(TranslationTest, MissingKeysKeepTextsAndEmptyValuesEmptyThem) {
