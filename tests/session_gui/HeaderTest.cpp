@@ -160,21 +160,5 @@ TEST(EditingProfile, DetailsAreSavedAndTheSummaryRedrawnButTheCaptionWaits) {
   EXPECT_TRUE(h.Boxes().isEmpty());
 }
 
-TEST(EditingProfile, CancelChangesNothing) {
-  SessionHarness h;
-  h.Start();
-  const auto path = h.MakeProfile("a.bv3", ProfileSpec{"", "Antiguo"});
-  const auto before = test::ReadBytes(path);
-  Open(h, path);
-  ModalScript script;
-  script.Then("FEditarPerfil", [](QWidget* d) {
-    Type(d, "Ed_Titulo", "xyz");
-    test::Click(d, "BtnCancelar");
-  });
-  h.Trigger("ActEditarPerfil");
-  EXPECT_EQ(test::ReadBytes(path), before);
-  EXPECT_EQ(h.window().Session().Header.Title, "Antiguo");
-}
-
 }  // namespace
 }  // namespace bv

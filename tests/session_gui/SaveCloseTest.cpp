@@ -99,24 +99,6 @@ TEST(NewProfile, IsWrittenAndOpenedAndAsksItsPasswordNextTime) {
   EXPECT_TRUE(h.ProfileOpen());
 }
 
-TEST(NewProfile, WithoutPasswordOpensWithoutPrompt) {
-  SessionHarness h;
-  h.Start();
-  const auto path = h.Path("libre.bv3");
-  h.fakes.files->answers = {Q(path)};
-  ModalScript script;
-  script.Then("FNuevoPerfil", NewProfile("Anas", "Cas", ""));
-  h.Trigger("ActNuevo");
-  ASSERT_TRUE(h.ProfileOpen());
-  EXPECT_EQ(h.window().Session().SessionPassword(), kSentinel);
-  h.Trigger("ActCerrar");
-  ModalScript none;
-  h.fakes.files->answers = {Q(path)};
-  h.Trigger("ActAbrir");
-  EXPECT_TRUE(none.unexpected.isEmpty());
-  EXPECT_TRUE(h.ProfileOpen());
-}
-
 TEST(NewProfile, AsksToSaveTheModifiedProfileBeforeWritingTheNewOne) {
   SessionHarness h;
   h.Start();
