@@ -17,7 +17,7 @@ namespace {
 
 using test::Login;
 using test::ModalScript;
-using test::ProfileSpec;
+using test::ProfileSetup;
 using test::SessionHarness;
 using test::Type;
 
@@ -51,7 +51,7 @@ bool Opens(const std::filesystem::path& path, const std::string& password) {
 TEST(ChangingPassword, TheOldPasswordNoLongerOpensTheFileAndTheNewOneDoes) {
   SessionHarness h;
   h.Start();
-  const auto path = h.MakeProfile("a.bv3", ProfileSpec{"Vieja"});
+  const auto path = h.MakeProfile("a.bv3", ProfileSetup{"Vieja"});
   Open(h, path, "Vieja");
   ASSERT_TRUE(h.ProfileOpen());
   ModalScript script;
@@ -83,7 +83,7 @@ TEST(ChangingPassword, AnEmptyCurrentPasswordServesOnlyAProfileWithout) {
   for (const Case& c : {Case{"", true}, Case{"Clave", false}}) {
     SessionHarness h;
     h.Start();
-    const auto path = h.MakeProfile("a.bv3", ProfileSpec{c.password});
+    const auto path = h.MakeProfile("a.bv3", ProfileSetup{c.password});
     Open(h, path, QString::fromStdString(c.password));
     ASSERT_TRUE(h.ProfileOpen());
     ModalScript script;
@@ -100,7 +100,7 @@ TEST(ChangingPassword, AnEmptyCurrentPasswordServesOnlyAProfileWithout) {
 TEST(ChangingPassword, AnEmptyNewPasswordLeavesAProfileWithoutPassword) {
   SessionHarness h;
   h.Start();
-  const auto path = h.MakeProfile("a.bv3", ProfileSpec{"Clave"});
+  const auto path = h.MakeProfile("a.bv3", ProfileSetup{"Clave"});
   Open(h, path, "Clave");
   ModalScript script;
   script.Then("FCambiarPass", ChangePassword("Clave", ""));
@@ -118,7 +118,7 @@ TEST(ChangingPassword, AFailedSaveKeepsTheOldPasswordEverywhere) {
   h.Start();
   const auto folder = h.Path("carpeta");
   std::filesystem::create_directories(folder);
-  h.MakeProfile("carpeta/a.bv3", ProfileSpec{"Vieja"});
+  h.MakeProfile("carpeta/a.bv3", ProfileSetup{"Vieja"});
   Open(h, folder / "a.bv3", "Vieja");
   std::filesystem::rename(folder, h.Path("movida"));
   ModalScript script;
@@ -140,7 +140,7 @@ TEST(ChangingPassword, AFailedSaveKeepsTheOldPasswordEverywhere) {
 TEST(EditingProfile, DetailsAreSavedAndTheSummaryRedrawnButTheCaptionWaits) {
   SessionHarness h;
   h.Start();
-  const auto path = h.MakeProfile("a.bv3", ProfileSpec{"", "Antiguo", "Propietario"});
+  const auto path = h.MakeProfile("a.bv3", ProfileSetup{"", "Antiguo", "Propietario"});
   Open(h, path);
   ASSERT_EQ(h.window().Resulta().PageKind(), static_cast<int>(PageKind::Summary));
   ModalScript script;

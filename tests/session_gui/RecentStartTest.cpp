@@ -22,7 +22,7 @@ namespace {
 
 using test::Login;
 using test::ModalScript;
-using test::ProfileSpec;
+using test::ProfileSetup;
 using test::SessionHarness;
 
 const char* const kSampleShape =
@@ -91,8 +91,8 @@ TEST(RecentMenus, TheSamePathInOtherLetterCaseChangesNothing) {
 TEST(RecentMenus, AnEntryOpensItsProfileFromEitherMenu) {
   SessionHarness h;
   h.Start();
-  const auto a = h.MakeProfile("a.bv3", ProfileSpec{"", "Perfil A"});
-  const auto b = h.MakeProfile("b.bv3", ProfileSpec{"Clave", "Perfil B"});
+  const auto a = h.MakeProfile("a.bv3", ProfileSetup{"", "Perfil A"});
+  const auto b = h.MakeProfile("b.bv3", ProfileSetup{"Clave", "Perfil B"});
   Open(h, a);
   ModalScript script;
   script.Then("FInicioSesion", Login("Clave"));
@@ -160,8 +160,8 @@ TEST(StartUp, CargaUltimoOpensEntryOneOrNothingQuietly) {
 
 TEST(StartUp, ACommandLinePathBeatsCargaUltimo) {
   SessionHarness h;
-  const auto last = h.MakeProfile("ultimo.bv3", ProfileSpec{"", "Ultimo"});
-  const auto given = h.MakeProfile("dado.bv3", ProfileSpec{"Clave", "Dado"});
+  const auto last = h.MakeProfile("ultimo.bv3", ProfileSetup{"", "Ultimo"});
+  const auto given = h.MakeProfile("dado.bv3", ProfileSetup{"Clave", "Dado"});
   h.folder.WriteSettings("[Configuracion]\r\nCargaUltimo=1\r\n[Reciente]\r\n1=" + last.string() +
                          "\r\n");
   ModalScript script;

@@ -20,7 +20,7 @@ namespace {
 using test::FakeBoxes;
 using test::Login;
 using test::ModalScript;
-using test::ProfileSpec;
+using test::ProfileSetup;
 using test::SessionHarness;
 using test::Type;
 
@@ -164,7 +164,7 @@ TEST(NewProfile, AFileThatCannotBeCreatedKeepsTheOpenProfile) {
 TEST(Saving, SaveWritesTheChangesAndDisablesItself) {
   SessionHarness h;
   h.Start();
-  const auto path = h.MakeProfile("a.bv3", ProfileSpec{"Clave"});
+  const auto path = h.MakeProfile("a.bv3", ProfileSetup{"Clave"});
   ModalScript script;
   script.Then("FInicioSesion", Login("Clave"));
   Open(h, path);
@@ -180,7 +180,7 @@ TEST(Saving, SaveWritesTheChangesAndDisablesItself) {
 TEST(Saving, SaveAsReopensFromTheNewPathAndLeavesTheOldFileAsLastSaved) {
   SessionHarness h;
   h.Start();
-  const auto old = h.MakeProfile("a.bv3", ProfileSpec{"Clave", "Titulo"});
+  const auto old = h.MakeProfile("a.bv3", ProfileSetup{"Clave", "Titulo"});
   const auto before = test::ReadBytes(old);
   ModalScript script;
   script.Then("FInicioSesion", Login("Clave"));

@@ -51,15 +51,15 @@ std::filesystem::path SessionHarness::Path(const std::string& name) const {
 }
 
 std::filesystem::path SessionHarness::MakeProfile(const std::string& name,
-                                                  const ProfileSpec& spec) const {
+                                                  const ProfileSetup& setup) const {
   const std::string password =
-      spec.password.empty() ? std::string(kEmptyPasswordSentinel) : spec.password;
+      setup.password.empty() ? std::string(kEmptyPasswordSentinel) : setup.password;
   TProfileHeader header;
-  header.Owner = spec.owner;
-  header.Title = spec.title;
+  header.Owner = setup.owner;
+  header.Title = setup.title;
   header.Verifier = EncipherField(password, password).substr(0, TProfileHeader::kVerifierMax);
   ProfileTree tree;
-  if (spec.sample) FillSampleTree(tree);
+  if (setup.sample) FillSampleTree(tree);
   const auto path = Path(name);
   WriteProfile(path, header, tree, password, "Perfil de Brindlevault 3.5");
   return path;

@@ -23,7 +23,7 @@ class QLineEdit;
 
 namespace bv::test {
 
-struct ProfileSpec {
+struct ProfileSetup {
   std::string password;  // empty: a profile without password
   std::string title = "Cuentas de casa";
   std::string owner = "Ana Mar\xED" "a";
@@ -48,7 +48,7 @@ class SessionHarness {
 
   // A path in the folder of profiles.
   std::filesystem::path Path(const std::string& name) const;
-  std::filesystem::path MakeProfile(const std::string& name, const ProfileSpec& spec = {}) const;
+  std::filesystem::path MakeProfile(const std::string& name, const ProfileSetup& setup = {}) const;
 
   bool ProfileOpen() { return window_->Session().ProfileOpen; }
   std::string Shape() { return window_->Tree().Empty() ? std::string() : ShapeOf(window_->Tree()); }
