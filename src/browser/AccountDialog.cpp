@@ -36,11 +36,11 @@ QLabel* Label(QWidget* parent, const char* name, const char* text, QWidget* budd
 
 }  // namespace
 
-TAccountDialog::TAccountDialog(const Setup& entry, QWidget* parent, ErrorBoxFn showError)
-    : QDialog(parent), spec_(entry), showError_(std::move(showError)) {
+TAccountDialog::TAccountDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError)
+    : QDialog(parent), setup_(setup), showError_(std::move(showError)) {
   if (!showError_) showError_ = DefaultErrorBox(this);
-  setObjectName(QString::fromLatin1(entry.windowName));
-  setWindowTitle(QString::fromUtf8(entry.caption));
+  setObjectName(QString::fromLatin1(setup.windowName));
+  setWindowTitle(QString::fromUtf8(setup.caption));
   BuildControls();
   LayOut();
   InstallCp1252Guards(this);
@@ -193,7 +193,7 @@ void TAccountDialog::ClearBoxes() {
 }
 
 void TAccountDialog::showEvent(QShowEvent* event) {
-  if (spec_.newNode) ClearBoxes();
+  if (setup_.newNode) ClearBoxes();
   QDialog::showEvent(event);
   Ed_NCuenta->setFocus();
 }

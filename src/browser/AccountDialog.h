@@ -37,7 +37,7 @@ class TAccountDialog : public QDialog {
     const char* caption;     // built-in; the opener sets the real one
     bool newNode;            // boxes emptied and picture 17 chosen on show
   };
-  TAccountDialog(const Setup& entry, QWidget* parent, ErrorBoxFn showError);
+  TAccountDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError);
 
   // Fills the boxes before the dialog is shown; password and answer in clear.
   void SetValues(const AccountValues& values);
@@ -48,7 +48,7 @@ class TAccountDialog : public QDialog {
   void LayOut();
   void ClearBoxes();
 
-  Setup spec_;
+  Setup setup_;
   ErrorBoxFn showError_;
 
   // Controls, named as in the window's section of the language files.

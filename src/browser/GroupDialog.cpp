@@ -13,19 +13,19 @@
 
 namespace bv {
 
-TGroupDialog::TGroupDialog(const Setup& entry, QWidget* parent, ErrorBoxFn showError)
-    : QDialog(parent), spec_(entry), showError_(std::move(showError)) {
+TGroupDialog::TGroupDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError)
+    : QDialog(parent), setup_(setup), showError_(std::move(showError)) {
   if (!showError_) showError_ = DefaultErrorBox(this);
-  setObjectName(QString::fromLatin1(entry.windowName));
-  setWindowTitle(QString::fromUtf8(entry.caption));
-  BuildControls(entry);
+  setObjectName(QString::fromLatin1(setup.windowName));
+  setWindowTitle(QString::fromUtf8(setup.caption));
+  BuildControls(setup);
   InstallCp1252Guards(this);
   TranslateWindow(this, false);
-  setWindowTitle(Msg(entry.captionMessage));
+  setWindowTitle(Msg(setup.captionMessage));
 }
 
-void TGroupDialog::BuildControls(const Setup& entry) {
-  lblGrupo = Named(new QLabel(QString::fromUtf8(entry.nameLabel), this), "lblGrupo");
+void TGroupDialog::BuildControls(const Setup& setup) {
+  lblGrupo = Named(new QLabel(QString::fromUtf8(setup.nameLabel), this), "lblGrupo");
   Ed_Grupo = Named(new QLineEdit(this), "Ed_Grupo");
   Ed_Grupo->setMaxLength(box_limit::kGroupName);
   lblDescrip = Named(new QLabel(QStringLiteral("Descripción:"), this), "lblDescrip");
@@ -72,19 +72,19 @@ void TGroupDialog::SetValues(const GroupValues& values) {
 }
 
 void TGroupDialog::showEvent(QShowEvent* event) {
-  if (spec_.newNode) {
+  if (setup_.newNode) {
     Ed_Grupo->clear();
     Descrip->clear();
     Combo->SetPicture(kNewCategoryPicture);
   }
   QDialog::showEvent(event);
-  if (spec_.centredOnScreen) CentreOnScreen(this);
+  if (setup_.centredOnScreen) CentreOnScreen(this);
   Ed_Grupo->setFocus();
 }
 
 void TGroupDialog::BtnOkClick() {
-  if (spec_.newNode) {
-    if (const auto message = NewGroupRefusal(spec_.kind, StoredText(Ed_Grupo->text()))) {
+  if (setup_.newNode) {
+    if (const auto message = NewGroupRefusal(setup_.kind, StoredText(Ed_Grupo->text()))) {
       showError_(Msg(*message));
       Ed_Grupo->selectAll();
       Ed_Grupo->setFocus();

@@ -39,14 +39,14 @@ class TGroupDialog : public QDialog {
     NodeKind kind;           // of a new node: which message refuses a short name
     bool centredOnScreen;    // rather than on the main window
   };
-  TGroupDialog(const Setup& entry, QWidget* parent, ErrorBoxFn showError);
+  TGroupDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError);
 
   void showEvent(QShowEvent* event) override;  // FormShow
 
  private:
-  void BuildControls(const Setup& entry);
+  void BuildControls(const Setup& setup);
 
-  Setup spec_;
+  Setup setup_;
   ErrorBoxFn showError_;
 
   // Controls, named as in the window's section of the language files.

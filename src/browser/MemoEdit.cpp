@@ -1,5 +1,6 @@
 #include "browser/MemoEdit.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
@@ -70,6 +71,14 @@ void TMemoEdit::keyPressEvent(QKeyEvent* event) {
 void TMemoEdit::insertFromMimeData(const QMimeData* source) {
   if (!source || !source->hasText()) return;
   insertPlainText(Fitting(WithLineFeeds(source->text()), std::max(0, Room())));
+}
+
+void TMemoEdit::inputMethodEvent(QInputMethodEvent* event) {
+  const QString commit = event->commitString();
+  const QString fitting = Fitting(commit, std::max(0, Room()));
+  if (fitting.size() < commit.size())
+    event->setCommitString(fitting, event->replacementStart(), event->replacementLength());
+  QPlainTextEdit::inputMethodEvent(event);
 }
 
 }  // namespace bv

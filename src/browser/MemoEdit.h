@@ -25,7 +25,8 @@ class TMemoEdit : public QPlainTextEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  void insertFromMimeData(const QMimeData* source) override;
+  void insertFromMimeData(const QMimeData* source) override;  // pasting and dropping
+  void inputMethodEvent(QInputMethodEvent* event) override;   // composed characters
 
  private:
   // Room left for new text once the selection (which new text replaces) is gone.

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -263,6 +264,14 @@ TEST(EditBoxes, AMemoCountsALineBreakAsTwoAndCutsWhatIsPasted) {
   QApplication::clipboard()->setText("ab\r\ncd");
   memo.paste();
   EXPECT_EQ(memo.StoredText(), "ab\r\ncd");
+
+  // Characters composed by an input method are held back the same way.
+  memo.clear();
+  QTest::keyClicks(&memo, "12345678");
+  QInputMethodEvent composed;
+  composed.setCommitString(QStringLiteral("ñáé"));
+  QApplication::sendEvent(&memo, &composed);
+  EXPECT_EQ(memo.StoredText(), "12345678ñá");
 
   // Text put in by the program is never cut: the limit grows to hold it.
   memo.SetStoredText("a\rb\r\nc\nd" + QString(20, 'z'));

@@ -142,20 +142,6 @@ TEST_F(EditingWindow, AClipboardThatRefusesIsReported) {
   EXPECT_TRUE(other.fakes.boxes->shown.empty());
 }
 
-TEST(EndingTheProgram, WithDCBSalirOffAndDCBCerrarOnTheClipboardStays) {
-  WindowHarness h;
-  h.folder.WriteSettings("[Configuracion]\r\nDCBSalir=0\r\nDCBCerrar=1\r\n");
-  TFPrincipal& w = h.Start();
-  h.LoadSample();
-  h.Node("A1")->data.UserName = "ana";
-  w.SelectNode(h.Node("A1"));
-  QTest::keyClick(&w, Qt::Key_F1);
-  ASSERT_EQ(h.fakes.clipboard->text, "ana");
-  EXPECT_TRUE(h.Close());  // the profile is still open: only the exit clearing applies
-  EXPECT_EQ(h.fakes.clipboard->text, "ana");
-  EXPECT_EQ(h.fakes.clipboard->clears, 0);
-}
-
 TEST(SystemClipboard, CopiedTextIsMarkedSecretAndF10EmptiesIt) {
   auto clipboard = MakeQtSeams().clipboard;
   ASSERT_TRUE(clipboard->SetText(QStringLiteral("contraseña")));
