@@ -20,6 +20,14 @@ AccountTreeView::AccountTreeView(QWidget* parent) : QTreeView(parent) {
   setIconSize(QSize(16, 16));
   setUniformRowHeights(true);  // keeps layout cheap with very large trees
   setItemDelegate(new TreeItemDelegate(this));
+  // The row of the selected node is white, indentation included, focused or not.
+  QPalette colours = palette();
+  const LabelStyle selected = LabelStyleOf(NodeKind::Account, true);
+  for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+    colours.setColor(group, QPalette::Highlight, TreeItemDelegate::ColourOf(selected.background));
+    colours.setColor(group, QPalette::HighlightedText, TreeItemDelegate::ColourOf(selected.text));
+  }
+  setPalette(colours);
   // Dropping is always "onto the node under the pointer", never between two nodes.
   setDragEnabled(true);
   setAcceptDrops(true);

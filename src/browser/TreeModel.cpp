@@ -15,7 +15,15 @@ const QString kNodeMimeType = QStringLiteral("application/x-brindlevault-node");
 
 ProfileTreeModel::ProfileTreeModel(ProfileTree& tree, const PictureFn& pictures, QObject* parent)
     : QAbstractItemModel(parent), tree_(tree) {
-  for (int k = 0; k < kNodePictureCount; ++k) pictures_[static_cast<std::size_t>(k)] = pictures(k);
+  for (int k = 0; k < kNodePictureCount; ++k) {
+    const QIcon picture = pictures(k);
+    if (picture.isNull()) continue;
+    // A selected node shows its picture unchanged, not tinted as selected icons are.
+    const QPixmap pixmap = picture.pixmap(16, 16);
+    QIcon& icon = pictures_[static_cast<std::size_t>(k)];
+    icon.addPixmap(pixmap, QIcon::Normal);
+    icon.addPixmap(pixmap, QIcon::Selected);
+  }
 }
 
 QModelIndex ProfileTreeModel::index(int row, int column, const QModelIndex& parent) const {

@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 #include <fstream>
 
 #include "app/MainMenus.h"
@@ -113,14 +111,14 @@ TEST_F(AccountWindow, LinksOpenTheUrlAndEditAndHoversFillTheStatusPanel) {
   Select("A3");
   TDetailView& view = h.window().Resulta();
   int edits = 0;
+  // Only whether the edit command runs matters here, not its dialog.
+  QObject::disconnect(h.Act("ActPopEditar"), &QAction::triggered, nullptr, nullptr);
   QObject::connect(h.Act("ActPopEditar"), &QAction::triggered, [&] { ++edits; });
   QStringList exports;
   h.window().SetAccountExporters([&] { exports << "html"; }, [&] { exports << "text"; });
 
   emit view.openUrlRequested("www.example.org");
   EXPECT_EQ(h.fakes.desktop->opened, QStringList({"www.example.org"}));
-  // The edit command opens the account's dialog: closed here as soon as it shows.
-  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
   emit view.editRequested();
   EXPECT_EQ(edits, 1);
   emit view.exportHtmlRequested();

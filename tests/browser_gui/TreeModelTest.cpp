@@ -51,8 +51,10 @@ TEST_F(ModelFixture, ShowsLabelsPicturesAndNoEditing) {
   EXPECT_EQ(model.parent(account), model.IndexOf(g1));
   EXPECT_EQ(model.rowCount(), 2);
   EXPECT_EQ(model.rowCount(model.IndexOf(c1)), 2);
-  EXPECT_EQ(account.data(Qt::DecorationRole).value<QIcon>().pixmap(16).toImage(),
-            NodePicture(17).pixmap(16).toImage());
+  const QIcon picture = account.data(Qt::DecorationRole).value<QIcon>();
+  EXPECT_EQ(picture.pixmap(16).toImage(), NodePicture(17).pixmap(16).toImage());
+  // Selected or not, a node shows the same picture.
+  EXPECT_EQ(picture.pixmap(16, QIcon::Selected).toImage(), picture.pixmap(16).toImage());
   EXPECT_FALSE(model.flags(account).testFlag(Qt::ItemIsEditable));
   EXPECT_FALSE(account.data(Qt::ToolTipRole).isValid());
   // A picture number outside the list draws no picture.

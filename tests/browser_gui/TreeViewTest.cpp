@@ -165,6 +165,8 @@ TEST_F(ViewFixture, TheSelectedLabelIsDrawnRedOnWhiteEvenWithoutFocus) {
     }
   EXPECT_GT(red, 10);
   EXPECT_LT(other, red);
+  // The indentation left of the label is not painted in the desktop's selection colour.
+  EXPECT_EQ(shot.pixelColor(row.left() - 4, row.center().y()), QColor(Qt::white));
 }
 
 }  // namespace
