@@ -45,8 +45,10 @@ void TFPrincipal::ConnectTree() {
   connect(treeView_, &AccountTreeView::treeClicked, this, &TFPrincipal::BVTreeClick);
   connect(treeView_, &AccountTreeView::nodeDoubleClicked, this, &TFPrincipal::BVTreeDblClick);
   connect(treeView_, &AccountTreeView::dragOverTree, this, &TFPrincipal::BVTreeDragOver);
-  connect(model_, &ProfileTreeModel::dropRefused, this,
-          [this](int message) { seams_.boxes->Error(Msg(message)); });
+  // Queued: the box appears once the drag has ended, not inside the toolkit's drop.
+  connect(
+      model_, &ProfileTreeModel::dropRefused, this,
+      [this](int message) { seams_.boxes->Error(Msg(message)); }, Qt::QueuedConnection);
   connect(a["ActOrdenar"], &QAction::triggered, this, [this] { SortSelected(SortScope::OneLevel); });
   connect(a["ActOrdenarGrupo"], &QAction::triggered, this,
           [this] { SortSelected(SortScope::OneLevel); });

@@ -46,6 +46,7 @@ struct TreeWindow : ::testing::Test {
     QApplication::sendEvent(viewport, &move);
     QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
     QApplication::sendEvent(viewport, &drop);
+    QApplication::processEvents();  // a refusal is shown once the drop is over
   }
   WindowHarness h;
 };
