@@ -7,22 +7,6 @@
 namespace bv {
 namespace {
 
-std::string Fake(int n) { return "m" + std::to_string(n); }
-
-TEST(NodePictures, ListsTheTwentySixNamesInOrder) {
-  const auto names = NodePictureNames();
-  ASSERT_EQ(names.size(), 26u);
-  EXPECT_STREQ(names[0], "Correo general");
-  EXPECT_STREQ(names[4], "Conexi\xF3n a Internet");
-  EXPECT_STREQ(names[kNewAccountPicture], "Sesi\xF3n de Inicio");
-  EXPECT_STREQ(names[19], "Hojas de c\xE1lculo");
-  EXPECT_STREQ(names[kNewCategoryPicture], "General 2");
-  EXPECT_STREQ(names[25], "General 3");
-  ASSERT_EQ(AccountTypeTexts().size(), 9u);
-  EXPECT_STREQ(AccountTypeTexts()[0], "Acceso a e-mail");
-  EXPECT_STREQ(AccountTypeTexts()[8], "Otros...");
-}
-
 int SurvivingLength(const std::string& field) {
   for (const TextFieldInfo& info : kTextFields)
     if (field == info.name) return static_cast<int>(info.survivingLength);
@@ -106,26 +90,9 @@ AccountValues FullAccount() {
   return v;
 }
 
-TEST(AccountData, EveryBoxGoesToItsField) {
-  const AccountValues v = FullAccount();
-  const TNodeData node = MakeAccount(v);
-  EXPECT_EQ(node.Kind(), NodeKind::Account);
-  EXPECT_EQ(node.Name, "Banco");
-  EXPECT_EQ(node.UserName, "ana");
-  EXPECT_EQ(node.Password, "s3cr\xE9t");
-  EXPECT_EQ(node.Url, "https://banco.example");
-  EXPECT_EQ(node.Question, "Mascota?");
-  EXPECT_EQ(node.Answer, "Tobi");
-  EXPECT_EQ(node.Mail, "ana@example.org");
-  EXPECT_EQ(node.Description, "l\xEDnea 1\r\nl\xEDnea 2");
-  EXPECT_EQ(node.Notes, "nota");
-  EXPECT_EQ(node.AccountType, "Mi tipo propio");
-  EXPECT_EQ(node.ImageIndex, 5);
-  EXPECT_EQ(AccountValuesOf(node), v);
-}
-
 TEST(AccountData, EditingRewritesEveryFieldAndKeepsAnAccount) {
   TNodeData node = MakeAccount(FullAccount());
+  EXPECT_EQ(AccountValuesOf(node), FullAccount());
   AccountValues v;
   v.Name = "Otro nombre";
   v.ImageIndex = 0;
@@ -169,17 +136,6 @@ TEST(GroupData, CategoriesGroupsAndTheirEdits) {
   TNodeData edited = category;
   ApplyGroupValues(edited, {"Casa", "", 1});
   EXPECT_EQ(edited.Kind(), NodeKind::Category);
-}
-
-TEST(EditingTexts, CaptionsAndQuestionsAreMadeOfTheirMessages) {
-  EXPECT_EQ(NewAccountCaption("Correo", Fake), "m16 Correo");
-  EXPECT_EQ(EditAccountCaption("Banco", "Finanzas", Fake), "m17Bancom18Finanzas\"");
-  EXPECT_EQ(DeleteAccountQuestion(Fake), "m34\nm35");
-  EXPECT_EQ(DeleteGroupQuestion(Fake), "m12 m13 m14\nm15");
-  // With the shipped Spanish texts the caption reads naturally.
-  auto spanish = [](int n) -> std::string { return n == 17 ? "Editar la cuenta \"" : "\" en \""; };
-  EXPECT_EQ(EditAccountCaption("Banco", "Finanzas", spanish),
-            "Editar la cuenta \"Banco\" en \"Finanzas\"");
 }
 
 }  // namespace

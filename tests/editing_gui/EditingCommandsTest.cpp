@@ -180,21 +180,22 @@ TEST_F(EditingCommands, RenamingAGroupToNothingIsAccepted) {
 }
 
 TEST_F(EditingCommands, CancellingChangesNothing) {
-  const std::string before = Shape();
-  for (const char* node : {"C1", "G1", "A1"}) {
-    Select(node);
-    for (auto command : {&EditingController::ActNGrupoExecute, &EditingController::ActNSubGrupoExecute,
-                         &EditingController::ActEGrupoExecute, &EditingController::ActNCuentaExecute,
-                         &EditingController::ActECuentaExecute}) {
-      Answer([](QDialog& d) {
-        for (QLineEdit* box : d.findChildren<QLineEdit*>())
-          if (!box->objectName().isEmpty()) box->setText("cambiado");
-        Click(d, "BtnCancelar");
-      });
-      (controller.*command)();
-    }
+  Select("G1");
+  for (auto command : {&EditingController::ActNGrupoExecute, &EditingController::ActNSubGrupoExecute,
+                       &EditingController::ActEGrupoExecute, &EditingController::ActNCuentaExecute}) {
+    Answer([](QDialog& d) {
+      for (QLineEdit* box : d.findChildren<QLineEdit*>()) box->setText("cambiado");
+      Click(d, "BtnCancelar");
+    });
+    (controller.*command)();
   }
-  EXPECT_EQ(Shape(), before);
+  Select("A1");
+  Answer([](QDialog& d) {
+    Box(d, "Ed_NCuenta")->setText("cambiado");
+    Click(d, "BtnCancelar");
+  });
+  controller.ActECuentaExecute();
+  EXPECT_EQ(Shape(), "C1(G1(A1 A2) G2) C2");
   EXPECT_EQ(host.modified, 0);
 }
 

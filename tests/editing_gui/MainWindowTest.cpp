@@ -1,6 +1,6 @@
-// The editing commands and the clipboard inside the real main window: the actions open the
-// dialogs, the changes mark the profile modified, deleting the last node leaves the page of
-// an empty profile, and a clipboard that refuses a change is reported.
+// The editing commands and the clipboard inside the real main window: every way to edit an
+// account reaches its dialog, deleting the last node leaves the page of an empty profile,
+// and a clipboard that refuses a change is reported.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QTest>
 
 #include "DialogAnswerer.h"
@@ -18,7 +17,6 @@
 #include "app_gui/WindowHarness.h"
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
-#include "browser/NodePictureBox.h"
 #include "browser/TreeModel.h"
 #include "config/QtText.h"
 #include "tools/SecretClipboard.h"
@@ -26,11 +24,9 @@
 namespace bv {
 namespace {
 
-using test::Box;
 using test::Click;
 using test::DialogAnswerer;
 using test::FakeBoxes;
-using test::TypeInto;
 using test::WindowHarness;
 
 struct EditingWindow : ::testing::Test {
@@ -49,30 +45,8 @@ struct EditingWindow : ::testing::Test {
   DialogAnswerer answer;
 };
 
-TEST_F(EditingWindow, TheActionsOpenTheDialogsAndMarkTheProfileModified) {
+TEST_F(EditingWindow, EveryWayToEditAnAccountOpensItsDialog) {
   TFPrincipal& w = h.window();
-  Select("C2");
-  ASSERT_FALSE(h.Act("ActGuardar")->isEnabled());
-  answer.Expect("FAddSubGrupo", [](QDialog& d) {
-    EXPECT_EQ(d.windowTitle(), Msg(27));
-    TypeInto(d, "Ed_Grupo", "Juegos");
-    Click(d, "BtnOk");
-  });
-  h.Act("ActNSubGrupo")->trigger();
-  EXPECT_EQ(h.Shape(), "C1(G1(A1 G2(A2)) A3 G4) C2(G3(A4) Juegos)");
-  EXPECT_TRUE(w.Session().Modified);
-  EXPECT_TRUE(h.Act("ActGuardar")->isEnabled());
-
-  answer.Expect("FAddCuenta", [](QDialog& d) {
-    EXPECT_EQ(d.windowTitle(), Msg(16) + " C2");
-    TypeInto(d, "Ed_NCuenta", "Steam");
-    TypeInto(d, "Ed_Usuario", "jugador");
-    Click(d, "BtnOk");
-  });
-  h.Act("ActNCuenta")->trigger();
-  EXPECT_EQ(h.Shape(), "C1(G1(A1 G2(A2)) A3 G4) C2(G3(A4) Juegos Steam)");
-  EXPECT_EQ(w.SelectedNode(), h.Node("C2"));
-
   // A double click on an account, the pop-up's edit command and the page's edit link all
   // open the account's edit dialog.
   Select("A1");
@@ -86,21 +60,7 @@ TEST_F(EditingWindow, TheActionsOpenTheDialogsAndMarkTheProfileModified) {
     Click(d, "BtnCancelar");
   });
   emit w.Resulta().editRequested();
-  EXPECT_EQ(answer.Answered(), 5);
-}
-
-TEST_F(EditingWindow, EditingAGroupRedrawsItsPage) {
-  TFPrincipal& w = h.window();
-  Select("G1");
-  answer.Expect("FEditarGrupo", [](QDialog& d) {
-    Box(d, "Ed_Grupo")->setText("Correo");
-    d.findChild<QPlainTextEdit*>("Descrip")->setPlainText("Buzones de la casa");
-    Click(d, "BtnOk");
-  });
-  h.Act("ActEGrupo")->trigger();
-  EXPECT_TRUE(w.Resulta().toPlainText().contains("Buzones de la casa"));
-  EXPECT_TRUE(w.Resulta().toPlainText().contains("Correo"));
-  EXPECT_TRUE(h.Act("ActGuardar")->isEnabled());
+  EXPECT_EQ(answer.Answered(), 3);
 }
 
 TEST_F(EditingWindow, DeletingTheLastNodeLeavesTheEmptyProfilePage) {
