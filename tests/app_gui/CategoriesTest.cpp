@@ -36,19 +36,6 @@ TEST(EnableActionCategories, NamesMatchWithoutRegardToCaseAndDisablingWins) {
   }
 }
 
-TEST(EnableActionCategories, SwitchesEveryMemberOfTheCategory) {
-  WindowHarness h;
-  TFPrincipal& w = h.Start();
-  w.EnableActionCategories({"SelGrupo"}, {});
-  for (const char* name : {"ActNSubGrupo", "ActEGrupo", "ActBGrupo", "ActNCuenta", "ActOrdenar",
-                           "ActOrdenarGrupo", "ActOrdenarTodo"})
-    EXPECT_TRUE(h.Act(name)->isEnabled()) << name;
-  w.EnableActionCategories({}, {"selgrupo"});
-  EXPECT_FALSE(h.Act("ActOrdenarTodo")->isEnabled());
-  // The always-on category cannot be lost by switching others.
-  EXPECT_TRUE(h.Act("ActSalir")->isEnabled());
-}
-
 TEST(DisplayHint, AHintCoversThePanelUntilAnEmptyHintBringsItBack) {
   WindowHarness h;
   TFPrincipal& w = h.Start();
