@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ make cmake pkg-config
   qt6-base-dev libgl-dev
+  qt6-translations-l10n      # Qt's own buttons and dialogs in the desktop's language
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
   libcrypto++-dev            # test-only oracle for Blowfish and RIPEMD-256

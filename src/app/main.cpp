@@ -6,6 +6,7 @@
 #include "app/SessionController.h"
 #include "app/TFPrincipal.h"
 #include "app/ToolCommands.h"
+#include "app/ToolkitTranslation.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Brindlevault"));
   QApplication::setApplicationDisplayName(QStringLiteral("Brindlevault 3.5"));
   QApplication::setFont(bv::TFPrincipal::WindowFont());
+  bv::InstallToolkitTranslation(QLocale::system());
   bv::SetProgramDir(QCoreApplication::applicationDirPath().toStdString());
 
   bv::SelectStartLanguage();

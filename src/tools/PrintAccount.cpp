@@ -13,6 +13,8 @@ bool PrintAccount(const TNodeData& account, PrinterSetup& setup) {
   const PrintLayout layout = ComposeAccountPrint(account);
   const std::unique_ptr<QTextDocument> document = BuildPrintDocument(layout);
   QPrinter printer(QPrinter::HighResolution);
+  // Set before the dialog too, so that printing to a file proposes "<account>.pdf".
+  printer.setDocName(PrintDocumentTitle(layout));
   if (!setup.Choose(printer)) return false;
   // The print queue shows the account's name, whatever the dialog left there.
   printer.setDocName(PrintDocumentTitle(layout));

@@ -46,6 +46,8 @@ TEST_F(Printing, TheConfirmedPrinterGetsTheAccountUnderItsName) {
   account.Password = "s3creta";
   ASSERT_TRUE(PrintAccount(account, printer));
   EXPECT_EQ(printer.shown, 1);
+  // Qt's dialog proposes "<document name>.pdf" when printing to a file.
+  EXPECT_EQ(printer.offeredName, "Correo personal");
 
   const QString info = Output("pdfinfo", {pdf});
   EXPECT_TRUE(info.contains(QRegularExpression("Title: +Correo personal\n"))) << info.toStdString();

@@ -18,6 +18,7 @@ namespace bv::test {
 
 bool FakePrinter::Choose(QPrinter& printer) {
   ++shown;
+  offeredName = printer.docName();
   if (pdf.isEmpty()) return false;
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(pdf);

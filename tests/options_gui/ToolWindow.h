@@ -22,6 +22,7 @@ class FakePrinter : public PrinterSetup {
   bool Choose(QPrinter& printer) override;
   QString pdf;
   int shown = 0;
+  QString offeredName;  // the document name the dialog was shown with
 };
 
 class ToolWindow {
