@@ -49,6 +49,13 @@ class TStringFormat_UU : public TStringFormat {
   // tolerated inside lines and carry no value.
   std::string_view Alphabet() const { return table_; }
 
+  // For callers that convert many short texts and reuse their strings' storage:
+  // BinaryToText into text, and the checked decoding (IsValidInput, then TextToBinary)
+  // appended to bytes. AppendBinary returns false where the checked decoding fails; bytes
+  // then holds an unspecified tail beyond its old size.
+  void AssignText(std::string_view bytes, std::string& text) const;
+  bool AppendBinary(std::string_view text, std::string& bytes) const;
+
  protected:
   explicit TStringFormat_UU(std::string_view table);
 
@@ -56,6 +63,12 @@ class TStringFormat_UU : public TStringFormat {
   static constexpr int kAlphabetSize = 64;
   static constexpr int kMaxLineBytes = 45;
   static constexpr std::int16_t kNotInTable = -1;
+
+  // TextToBinary appending to bytes; false for a line count above 45 or not in the table.
+  bool DecodeLines(std::string_view text, std::string& bytes) const;
+  // AppendBinary for text shaped as AssignText writes it; false (bytes as they were) for
+  // any other text.
+  bool AppendWholeLines(std::string_view text, std::string& bytes) const;
 
   std::string_view table_;
   std::array<std::int16_t, 256> position_{};  // of each character in table_, or kNotInTable

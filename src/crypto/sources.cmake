@@ -2,6 +2,7 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Blowfish.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BlowfishTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Bytes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChainBatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Cipher.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Exceptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FieldCipher.cpp

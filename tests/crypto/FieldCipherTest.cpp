@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Oracle.h"
 #include "crypto/Exceptions.h"
@@ -76,6 +77,139 @@ TEST(FieldCipherTest, ReusedCipherGivesTheBytesOfFreshCiphers) {
     const std::string foreign = EncodeToFormat(random.Make(1 + random.Below(40)), kFormatIdXX);
     ASSERT_EQ(Hex(cipher.Decipher(foreign)), Hex(DecipherField(foreign, key))) << i;
   }
+}
+
+// The texts of one record and the strings that take their results.
+struct Record {
+  std::vector<std::string> texts;
+  std::vector<std::string> results;
+
+  explicit Record(std::vector<std::string> given)
+      : texts(std::move(given)), results(texts.size(), std::string(200, '#')) {}
+  std::vector<std::string_view> Texts() const { return {texts.begin(), texts.end()}; }
+  std::vector<std::string_view> Results() const { return {results.begin(), results.end()}; }
+  std::vector<std::string*> Out() {
+    std::vector<std::string*> out;
+    for (auto& result : results) out.push_back(&result);
+    return out;
+  }
+};
+
+// Up to 14 texts of up to 200 bytes, a third of them empty.
+std::vector<std::string> RandomTexts(test::RandomBytes& random) {
+  std::vector<std::string> texts(random.Below(15));
+  for (auto& text : texts)
+    if (random.Below(3) != 0) text = random.Make(random.Below(201));
+  return texts;
+}
+
+// Several texts at once give, text by text, the bytes of a freshly keyed cipher, and come back.
+TEST(FieldCipherTest, TextsOfARecordGiveTheBytesOfSingleTexts) {
+  test::RandomBytes random(15);
+  const std::string key = "a record at a time";
+  FieldCipher cipher(key);
+  for (int i = 0; i < 150; ++i) {
+    Record plain(RandomTexts(random));
+    cipher.EncipherEach(plain.Texts(), plain.Out());
+    for (std::size_t k = 0; k < plain.texts.size(); ++k)
+      ASSERT_EQ(plain.results[k], EncipherField(plain.texts[k], key)) << i << " " << k;
+
+    Record enciphered(plain.results);
+    ASSERT_TRUE(cipher.DecipherEach(enciphered.Texts(), enciphered.Out()));
+    EXPECT_EQ(enciphered.results, plain.texts) << i;
+    ASSERT_TRUE(cipher.DeciphersTo(enciphered.Texts(), plain.Texts())) << i;
+  }
+}
+
+// Any one text that does not decipher, or deciphers to something else, spoils the check of
+// the whole record; deciphering, it costs only itself.
+TEST(FieldCipherTest, EachTextOfARecordCountsOnItsOwn) {
+  const std::string key = "one by one";
+  FieldCipher cipher(key);
+  const std::vector<std::string> plains = {"", "a", "1234567", "12345678", "123456789",
+                                           std::string(46, 'l'), std::string(186, 'n')};
+  std::vector<std::string> texts;
+  for (const auto& plain : plains) texts.push_back(EncipherField(plain, key));
+  const Record record(texts);
+  ASSERT_TRUE(cipher.DeciphersTo(record.Texts(), Record(plains).Texts()));
+
+  const std::string broken[] = {"1MK7", "!", " 1MK7X", "iAAAA", "1MK7X\r\n"};
+  for (std::size_t k = 0; k < plains.size(); ++k) {
+    SCOPED_TRACE(k);
+    std::vector<std::string> other = plains;
+    other[k] += 'x';
+    EXPECT_FALSE(cipher.DeciphersTo(record.Texts(), Record(other).Texts()));
+    if (!plains[k].empty()) {
+      other[k] = plains[k];
+      other[k].back() ^= 1;
+      EXPECT_FALSE(cipher.DeciphersTo(record.Texts(), Record(other).Texts()));
+      other[k].pop_back();
+      EXPECT_FALSE(cipher.DeciphersTo(record.Texts(), Record(other).Texts()));
+    }
+    for (const std::string& bad : broken) {
+      Record damaged(texts);
+      damaged.texts[k] = bad;
+      EXPECT_FALSE(cipher.DeciphersTo(damaged.Texts(), Record(plains).Texts())) << bad;
+      EXPECT_FALSE(cipher.DecipherEach(damaged.Texts(), damaged.Out())) << bad;
+      std::vector<std::string> expected = plains;
+      expected[k] = "";
+      EXPECT_EQ(damaged.results, expected) << bad;
+    }
+  }
+  // Text that is valid but not written by the cipher deciphers as on its own.
+  Record foreign({"1MK 7X", "-AB", "+", "1MK7X1MK7X"});
+  ASSERT_TRUE(cipher.DecipherEach(foreign.Texts(), foreign.Out()));
+  for (std::size_t k = 0; k < foreign.texts.size(); ++k)
+    EXPECT_EQ(Hex(foreign.results[k]), Hex(DecipherField(foreign.texts[k], key))) << k;
+}
+
+TEST(FieldCipherTest, RecordsWithoutAKeyFailAsSingleTexts) {
+  FieldCipher unkeyed("");
+  Record empty({"", ""});
+  unkeyed.EncipherEach(empty.Texts(), empty.Out());
+  EXPECT_EQ(empty.results, empty.texts);
+  Record some({"", "abc"});
+  try {
+    unkeyed.EncipherEach(some.Texts(), some.Out());
+    ADD_FAILURE() << "no failure";
+  } catch (const ECipherException& e) {
+    EXPECT_EQ(e.ErrorCode(), 3);
+  }
+  Record enciphered({"", "1MK7X", "+"});
+  EXPECT_FALSE(unkeyed.DecipherEach(enciphered.Texts(), enciphered.Out()));
+  EXPECT_EQ(enciphered.results, (std::vector<std::string>{"", "", ""}));
+  EXPECT_TRUE(unkeyed.DeciphersTo(Record({""}).Texts(), Record({""}).Texts()));
+  EXPECT_FALSE(unkeyed.DeciphersTo(Record({"+"}).Texts(), Record({""}).Texts()));
+}
+
+// A class registered in place of XX coding: copies both ways.
+class TStringFormat_Raw : public TStringFormat {
+ public:
+  static const TStringFormat_Raw* Class() {
+    static const TStringFormat_Raw instance;
+    return &instance;
+  }
+  const char* ClassName() const override { return "TStringFormat_Raw"; }
+  std::int32_t FormatId() const override { return kFormatIdXX; }
+};
+
+TEST(FieldCipherTest, RecordsFollowTheClassRegisteredForXX) {
+  struct Restore {
+    ~Restore() { RegisterStandardFormats(); }
+  } restore;
+  RegisterFormats({TStringFormat_Raw::Class()});
+  const std::string key = "raw";
+  FieldCipher cipher(key);
+  Record plain({"", "abc", "0123456789"});
+  cipher.EncipherEach(plain.Texts(), plain.Out());
+  for (std::size_t k = 0; k < plain.texts.size(); ++k) {
+    EXPECT_EQ(Hex(plain.results[k]), Hex(test::OracleMode0(key, plain.texts[k], false))) << k;
+    EXPECT_EQ(plain.results[k], cipher.Encipher(plain.texts[k])) << k;
+  }
+  Record enciphered(plain.results);
+  ASSERT_TRUE(cipher.DecipherEach(enciphered.Texts(), enciphered.Out()));
+  EXPECT_EQ(enciphered.results, plain.texts);
+  EXPECT_TRUE(cipher.DeciphersTo(enciphered.Texts(), plain.Texts()));
 }
 
 TEST(FieldCipherTest, BlocksChainForwardOnly) {

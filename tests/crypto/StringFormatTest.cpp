@@ -132,6 +132,71 @@ TEST(StringFormatTest, EntryPointsForEmptyAndRawInput) {
   EXPECT_EQ(DecodeFromFormat("1MK7Xjunk", 5, kFormatIdXX), "abc");
 }
 
+// A text that may or may not be valid: an encoding as written, then perhaps with a character
+// changed (to one of the alphabet, an extra or one outside the table), added or taken away.
+std::string Mutated(test::RandomBytes& random, const TStringFormat_UU& format) {
+  const std::string_view table = format.Alphabet();
+  const std::string outside = "!{~\x7f\xFF";
+  const auto anyChar = [&] {
+    const std::size_t pick = random.Below(table.size() + outside.size() + 20);
+    if (pick < table.size()) return table[pick];
+    if (pick < table.size() + outside.size()) return outside[pick - table.size()];
+    return table[0];  // the value 0 (padding and empty lines) often
+  };
+  std::string text = format.BinaryToText(random.Make(random.Below(140)));
+  for (std::size_t changes = random.Below(4); changes > 0 && !text.empty(); --changes) {
+    const std::size_t at = random.Below(text.size());
+    switch (random.Below(4)) {
+      case 0: text[at] = anyChar(); break;
+      case 1: text.insert(at, 1, anyChar()); break;
+      case 2: text.erase(at, 1); break;
+      default: text.resize(at); break;
+    }
+  }
+  return text;
+}
+
+// The one-pass decoding that AppendBinary uses for text as it is written must agree with
+// the checked decoding (IsValidInput, then TextToBinary) on any text, valid or not.
+TEST(StringFormatTest, AppendBinaryAgreesWithTheCheckedDecoding) {
+  test::RandomBytes random(14);
+  for (const TStringFormat_UU* format : {static_cast<const TStringFormat_UU*>(TStringFormat_XX::Class()),
+                                         TStringFormat_UU::Class()}) {
+    SCOPED_TRACE(format->FormatName());
+    int accepted = 0;
+    for (int i = 0; i < 6000; ++i) {
+      const std::string text = Mutated(random, *format);
+      std::string expected;
+      const bool valid = format->IsValidInput(text, true) && [&] {
+        try {
+          expected = format->TextToBinary(text);
+          return true;
+        } catch (const EStringFormat&) {
+          return false;
+        }
+      }();
+      std::string bytes = "kept";
+      ASSERT_EQ(format->AppendBinary(text, bytes), valid) << test::Hex(text);
+      ASSERT_EQ(bytes.substr(0, 4), "kept");
+      if (valid) {
+        ASSERT_EQ(test::Hex(bytes.substr(4)), test::Hex(expected)) << text;
+      }
+      accepted += valid;
+    }
+    // Both kinds of text were tried.
+    EXPECT_GT(accepted, 1500);
+    EXPECT_LT(accepted, 4500);
+  }
+}
+
+TEST(StringFormatTest, AssignTextReusesAString) {
+  std::string text(300, '#');
+  TStringFormat_XX::Class()->AssignText("abc", text);
+  EXPECT_EQ(text, "1MK7X");
+  TStringFormat_XX::Class()->AssignText("", text);
+  EXPECT_EQ(text, "");
+}
+
 TEST(StringFormatTest, UnknownIdentifierIsNamed) {
   EXPECT_EQ(FailureOf([] { EncodeToFormat("abc", 1234); }), "String Format \"1234\" not exists.");
   EXPECT_EQ(FailureOf([] { DecodeFromFormat("abc", -7); }), "String Format \"-7\" not exists.");
