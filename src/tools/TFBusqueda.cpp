@@ -24,7 +24,6 @@ namespace {
 constexpr int kTitleMessage = 23;
 constexpr int kAccountWordMessage = 8;
 constexpr int kGroupWordMessage = 11;
-constexpr int kNodePictureCount = 26;
 enum Column { kTitleColumn, kKindColumn, kIndexColumn };
 
 template <class T>
@@ -33,16 +32,14 @@ T* Named(T* widget, const char* name) {
   return widget;
 }
 
-// The node pictures of the main window's tree; a damaged number draws none.
-QIcon NodeIcon(int index) {
-  if (index < 0 || index >= kNodePictureCount) return {};
-  return QIcon(QStringLiteral(":/nodes/%1.png").arg(index, 2, 10, QLatin1Char('0')));
-}
 
 }  // namespace
 
 TFBusqueda::TFBusqueda(const ProfileTree& tree, QWidget* parent) : QDialog(parent), tree_(tree) {
   setObjectName(QStringLiteral("FBusqueda"));
+  // The node pictures of the main window's tree, loaded once: a long result list shares them.
+  for (int index = 0; index < kNodePictureCount; ++index)
+    pictures_[index] = QIcon(QStringLiteral(":/nodes/%1.png").arg(index, 2, 10, QLatin1Char('0')));
   BuildControls();
   InstallCp1252Guards(this);
   TranslateWindow(this, false);
@@ -136,14 +133,21 @@ void TFBusqueda::RunSearch() {
   Lista->clear();
 
   const std::string query = ToCp1252(Busca->text()).value_or(std::string());
+  const QString accountWord = Msg(kAccountWordMessage);
+  const QString groupWord = Msg(kGroupWordMessage);
+  // The rows are made first and handed over together: one insertion instead of one per row.
+  QList<QTreeWidgetItem*> rows;
   for (const SearchHit& hit : SearchTree(tree_, BuscarEn->currentIndex(), query)) {
     const TNodeData& data = hit.node->data;
-    auto* row = new QTreeWidgetItem(Lista);
+    auto* row = new QTreeWidgetItem;
     row->setText(kTitleColumn, FromCp1252(data.Name));
-    row->setIcon(kTitleColumn, NodeIcon(data.ImageIndex));
-    row->setText(kKindColumn, Msg(data.IsAccount ? kAccountWordMessage : kGroupWordMessage));
+    if (data.ImageIndex >= 0 && data.ImageIndex < kNodePictureCount)  // a damaged number draws none
+      row->setIcon(kTitleColumn, pictures_[data.ImageIndex]);
+    row->setText(kKindColumn, data.IsAccount ? accountWord : groupWord);
     row->setText(kIndexColumn, QString::number(hit.treeIndex));
+    rows.append(row);
   }
+  Lista->addTopLevelItems(rows);
 
   Lista->setUpdatesEnabled(true);
   searchReady_ = true;

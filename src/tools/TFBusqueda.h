@@ -4,6 +4,8 @@
 // that the main window selects it in its tree (the dialog stays open).
 
 #include <QDialog>
+#include <QIcon>
+#include <array>
 
 #include "profile/ProfileTree.h"
 
@@ -39,8 +41,11 @@ class TFBusqueda : public QDialog {
   void BuildControls();
   void ListaSelectionChanged();
 
+  static constexpr int kNodePictureCount = 26;
+
   const ProfileTree& tree_;
   bool searchReady_ = false;
+  std::array<QIcon, kNodePictureCount> pictures_;
 
   // Controls, named as in the window's section of the language files.
   QLabel* lblPalabra;
