@@ -67,9 +67,11 @@ void ExportAccountText(const TNodeData& account, const std::filesystem::path& pa
   WriteExportFile(path, AccountText(account));
 }
 
-void WriteExportFile(const std::filesystem::path& path, const std::string& text) {
+void WriteExportFile(const std::filesystem::path& path, const std::string& text,
+                     CreateFailure report) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) {
+    if (report == CreateFailure::ReasonOnly) throw ExportError(SystemReason(errno));
     throw ExportError("Cannot create file \"" + PathToSetting(path) + "\". " +
                       SystemReason(errno));
   }

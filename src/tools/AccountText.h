@@ -47,7 +47,12 @@ class ExportError : public std::runtime_error {
 // system's reason when writing fails.
 void ExportAccountText(const TNodeData& account, const std::filesystem::path& path);
 
+// How a file that cannot be created is reported: the text export names the file, the HTML
+// export gives the system's reason alone.
+enum class CreateFailure { NamingTheFile, ReasonOnly };
+
 // Writes the bytes of an exported file the same way, with the same failures.
-void WriteExportFile(const std::filesystem::path& path, const std::string& bytes);
+void WriteExportFile(const std::filesystem::path& path, const std::string& bytes,
+                     CreateFailure report = CreateFailure::NamingTheFile);
 
 }  // namespace bv

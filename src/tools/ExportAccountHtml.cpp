@@ -128,7 +128,7 @@ void ExportAccountHtml(const TDetailView& view, const TNodeData& account, const 
   };
   const std::string html = DocumentToHtml(*view.document(), context);
 
-  WriteExportFile(path, html);
+  WriteExportFile(path, html, CreateFailure::ReasonOnly);
   for (const PendingPicture& picture : pictures) WriteNewFile(picture);
 }
 

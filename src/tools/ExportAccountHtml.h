@@ -14,8 +14,8 @@ class TDetailView;
 // The pictures are named "img" + a counter from 1 + ".bmp", skipping every name already
 // taken in that folder, so that no existing file is ever overwritten and a second export
 // into the same folder goes on where the first stopped. Throws ExportError (AccountText.h)
-// with "Cannot create file "<path>". <reason>" when a file cannot be created; when the
-// HTML file cannot be, no picture is written.
+// with the system's reason when the HTML file cannot be created (and then writes no
+// picture), or with "Cannot create file "<path>". <reason>" when a picture cannot be.
 void ExportAccountHtml(const TDetailView& view, const TNodeData& account,
                        const std::filesystem::path& path);
 

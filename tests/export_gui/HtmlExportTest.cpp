@@ -131,8 +131,7 @@ TEST_F(HtmlExport, AFileThatCannotBeCreatedIsReportedAndWritesNoPicture) {
     ExportAccountHtml(view, account, folder / "taken.html");
     FAIL() << "no error";
   } catch (const ExportError& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "Cannot create file \"" + (folder / "taken.html").string() + "\". Is a directory");
+    EXPECT_EQ(std::string(error.what()), "Is a directory");
   }
   EXPECT_FALSE(fs::exists(folder / "img1.bmp"));
 }
