@@ -85,9 +85,7 @@ DetailPage BuildWelcomePage(const MessageFn& message) {
 
 DetailPage BuildEmptyProfilePage(const TProfileHeader& header, const MessageFn& message) {
   const PageTexts msg(message);
-  // Here the quote follows the label directly; the summary page puts a blank between them.
-  return IntroPage(PageKind::EmptyProfile, msg(66) + "'" + Cp1252ToUtf8(header.Owner) + "'",
-                   msg(67), message);
+  return IntroPage(PageKind::EmptyProfile, Quoted(msg(66), header.Owner), msg(67), message);
 }
 
 DetailPage BuildSummaryPage(const SummaryInfo& info, const MessageFn& message) {

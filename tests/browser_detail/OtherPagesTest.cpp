@@ -36,7 +36,7 @@ TEST(IntroPages, WelcomeAndEmptyProfileShowTheirTitlesAboveTheProductFooter) {
   TProfileHeader header;
   header.Owner = "Jos\xE9";
   const DetailPage empty = BuildEmptyProfilePage(header, FixedMessages());
-  EXPECT_EQ(Lines(empty), IntroLines("M66'Jos\xC3\xA9'", "M67"));
+  EXPECT_EQ(Lines(empty), IntroLines("M66 'Jos\xC3\xA9'", "M67"));
   EXPECT_EQ(empty.kind, PageKind::EmptyProfile);
 }
 
