@@ -10,6 +10,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -290,7 +291,9 @@ void TFPrincipal::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (!fileDropOpener_ || urls.isEmpty() || !urls.front().isLocalFile()) return;
   event->acceptProposedAction();
-  fileDropOpener_(urls.front().toLocalFile());
+  // Opened once the drop has returned: the save question and the password box must not hold
+  // the file manager's drag open while they wait for the user.
+  QTimer::singleShot(0, this, [this, path = urls.front().toLocalFile()] { fileDropOpener_(path); });
 }
 
 void TFPrincipal::OpenDocument(const QString& pathOrAddress) {
