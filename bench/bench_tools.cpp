@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "LargeTree.h"
 #include "tools/NodeSearch.h"
 #include "tools/PasswordPool.h"
 
@@ -19,30 +20,8 @@ void BM_GeneratePassword(benchmark::State& state) {
 }
 BENCHMARK(BM_GeneratePassword)->Arg(16)->Arg(255);
 
-// Categories of groups of accounts, range(0) nodes in all, every name and user name filled.
-bv::ProfileTree LargeTree(int nodes) {
-  bv::ProfileTree tree;
-  bv::TreeNode* category = nullptr;
-  bv::TreeNode* group = nullptr;
-  for (int i = 0; i < nodes; ++i) {
-    bv::TNodeData data;
-    data.Name = "Cuenta de correo n\xFAmero " + std::to_string(i);
-    data.UserName = "usuario" + std::to_string(i) + "@Example.com";
-    if (i % 100 == 0) {
-      data.IsCategory = 1;
-      group = category = tree.Append(nullptr, data);
-    } else if (i % 10 == 0) {
-      group = tree.Append(category, data);
-    } else {
-      data.IsAccount = 1;
-      tree.Append(group, data);
-    }
-  }
-  return tree;
-}
-
 void BM_SearchTree(benchmark::State& state) {
-  const bv::ProfileTree tree = LargeTree(static_cast<int>(state.range(0)));
+  const bv::ProfileTree tree = bench::LargeTree(static_cast<int>(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(bv::SearchTree(tree, 3, "EXAMPLE"));
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }

@@ -6,36 +6,14 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTreeWidget>
-#include <string>
 
+#include "../LargeTree.h"
 #include "tools/TFBusqueda.h"
 
 namespace {
 
-// Categories of groups of accounts, range(0) nodes in all, every name holding an "a".
-bv::ProfileTree LargeTree(int nodes) {
-  bv::ProfileTree tree;
-  bv::TreeNode* category = nullptr;
-  bv::TreeNode* group = nullptr;
-  for (int i = 0; i < nodes; ++i) {
-    bv::TNodeData data;
-    data.Name = "Cuenta " + std::to_string(i);
-    data.ImageIndex = i % 26;
-    if (i % 100 == 0) {
-      data.IsCategory = 1;
-      group = category = tree.Append(nullptr, data);
-    } else if (i % 10 == 0) {
-      group = tree.Append(category, data);
-    } else {
-      data.IsAccount = 1;
-      tree.Append(group, data);
-    }
-  }
-  return tree;
-}
-
 void BM_SearchListsEveryNode(benchmark::State& state) {
-  const bv::ProfileTree tree = LargeTree(static_cast<int>(state.range(0)));
+  const bv::ProfileTree tree = bench::LargeTree(static_cast<int>(state.range(0)));
   bv::TFBusqueda window(tree);
   window.show();
   window.findChild<QLineEdit*>(QStringLiteral("Busca"))->setText(QStringLiteral("a"));
