@@ -20,8 +20,7 @@ namespace {
 
 using test::DialogAnswerer;
 using test::SessionHarness;
-
-QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+using test::PathText;
 
 // Types text as a keyboard does, any character (QTest::keyClicks takes ASCII only).
 void Keys(QWidget* box, const QString& text) {
@@ -44,11 +43,11 @@ struct SessionEditing : ::testing::Test {
     test::ProfileSetup empty;
     empty.sample = false;
     path = h.MakeProfile("casa.bv3", empty);
-    h.session().OpenDropped(Q(path));
+    h.session().OpenDropped(PathText(path));
     ASSERT_TRUE(h.ProfileOpen());
   }
   void Reopen() {
-    h.session().OpenDropped(Q(path));
+    h.session().OpenDropped(PathText(path));
     ASSERT_TRUE(h.ProfileOpen());
   }
   TreeNode* At(int treeIndex) { return h.window().Tree().NodeAtTreeIndex(treeIndex); }
@@ -165,7 +164,7 @@ TEST_F(SessionEditing, EndingTheProgramClearsTheClipboardOnlyAsDCBSalirSays) {
     s.folder.WriteSettings(dcbSalir ? "[Configuracion]\r\nDCBSalir=1\r\nDCBCerrar=1\r\n"
                                     : "[Configuracion]\r\nDCBSalir=0\r\nDCBCerrar=1\r\n");
     s.Start();
-    s.session().OpenDropped(Q(s.MakeProfile("a.bv3")));
+    s.session().OpenDropped(PathText(s.MakeProfile("a.bv3")));
     ASSERT_TRUE(s.ProfileOpen());
     s.fakes.clipboard->SetText("clave copiada");
     EXPECT_TRUE(s.window().close());

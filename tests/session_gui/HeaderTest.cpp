@@ -19,19 +19,15 @@ using test::Login;
 using test::ModalScript;
 using test::ProfileSetup;
 using test::SessionHarness;
+using test::PathText;
+using test::kSampleShape;
 using test::Type;
-
-const char* const kSampleShape =
-    "Correo(Trabajo(Oficina(cuenta de oficina) Cuenta \xF1) Personal) Juegos(Steam)";
-
-QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
 // Opens path, answering the prompt with password when the profile has one.
 void Open(SessionHarness& h, const std::filesystem::path& path, const QString& password = {}) {
   ModalScript script;
   if (!password.isEmpty()) script.Then("FInicioSesion", Login(password));
-  h.fakes.files->answers = {Q(path)};
-  h.Trigger("ActAbrir");
+  h.OpenWithDialog(path);
   EXPECT_TRUE(script.Done());
 }
 

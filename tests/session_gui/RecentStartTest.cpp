@@ -24,16 +24,8 @@ using test::Login;
 using test::ModalScript;
 using test::ProfileSetup;
 using test::SessionHarness;
-
-const char* const kSampleShape =
-    "Correo(Trabajo(Oficina(cuenta de oficina) Cuenta \xF1) Personal) Juegos(Steam)";
-
-QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
-
-void Open(SessionHarness& h, const std::filesystem::path& path) {
-  h.fakes.files->answers = {Q(path)};
-  h.Trigger("ActAbrir");
-}
+using test::PathText;
+using test::kSampleShape;
 
 // The captions of both sets, after checking that they agree item for item.
 QStringList RecentCaptions(SessionHarness& h) {
@@ -57,8 +49,8 @@ TEST(RecentMenus, FollowEveryOpenedProfile) {
   h.Start();
   const QString empty = Msg(41);
   EXPECT_EQ(RecentCaptions(h), Six({empty, empty, empty, empty, empty, empty}));
-  const QString a = Q(h.MakeProfile("A.bv3")), b = Q(h.MakeProfile("B.bv3")),
-                c = Q(h.MakeProfile("C.bv3"));
+  const QString a = PathText(h.MakeProfile("A.bv3")), b = PathText(h.MakeProfile("B.bv3")),
+                c = PathText(h.MakeProfile("C.bv3"));
   const struct {
     QString opened;
     QStringList shown;
@@ -69,7 +61,7 @@ TEST(RecentMenus, FollowEveryOpenedProfile) {
       {b, Six({b, c, b, a, a, a})},
   };
   for (const auto& step : steps) {
-    Open(h, step.opened.toStdString());
+    h.OpenWithDialog(step.opened.toStdString());
     ASSERT_TRUE(h.ProfileOpen());
     EXPECT_EQ(RecentCaptions(h), step.shown) << step.opened.toStdString();
   }
@@ -80,12 +72,12 @@ TEST(RecentMenus, TheSamePathInOtherLetterCaseChangesNothing) {
   h.Start();
   const auto upper = h.MakeProfile("Casa.bv3");
   const auto lower = h.MakeProfile("casa.bv3");
-  Open(h, upper);
+  h.OpenWithDialog(upper);
   const std::string settings = h.folder.ReadSettings();
-  Open(h, lower);
+  h.OpenWithDialog(lower);
   ASSERT_TRUE(h.ProfileOpen());
   EXPECT_EQ(h.folder.ReadSettings(), settings);
-  EXPECT_EQ(RecentCaptions(h)[0], Q(upper));
+  EXPECT_EQ(RecentCaptions(h)[0], PathText(upper));
 }
 
 TEST(RecentMenus, AnEntryOpensItsProfileFromEitherMenu) {
@@ -93,10 +85,10 @@ TEST(RecentMenus, AnEntryOpensItsProfileFromEitherMenu) {
   h.Start();
   const auto a = h.MakeProfile("a.bv3", ProfileSetup{"", "Perfil A"});
   const auto b = h.MakeProfile("b.bv3", ProfileSetup{"Clave", "Perfil B"});
-  Open(h, a);
+  h.OpenWithDialog(a);
   ModalScript script;
   script.Then("FInicioSesion", Login("Clave"));
-  Open(h, b);
+  h.OpenWithDialog(b);
   ASSERT_EQ(h.Caption(), "Brindlevault 3.5 - [Perfil B]");
   h.window().Menus().recentPopup[1]->trigger();  // entry 2: a
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Perfil A]");
@@ -111,8 +103,8 @@ TEST(RecentMenus, AnEntryWhoseFileIsGoneClosesTheProfileAndOpensNothing) {
   SessionHarness h;
   h.Start();
   const auto gone = h.MakeProfile("ido.bv3");
-  Open(h, gone);
-  Open(h, h.MakeProfile("actual.bv3"));
+  h.OpenWithDialog(gone);
+  h.OpenWithDialog(h.MakeProfile("actual.bv3"));
   std::filesystem::remove(gone);
   h.window().Menus().recentFile[1]->trigger();
   EXPECT_FALSE(h.ProfileOpen());
@@ -130,17 +122,17 @@ TEST(RecentMenus, LongPathsAreShortenedToTheWindowsFont) {
   std::filesystem::create_directories(deep);
   const auto path = deep / "perfil de Ana & Luis.bv3";
   std::filesystem::copy_file(h.MakeProfile("x.bv3"), path);
-  Open(h, path);
+  h.OpenWithDialog(path);
   ASSERT_TRUE(h.ProfileOpen());
 
   const QString caption = RecentCaptions(h)[0];
-  const QString head = "/" + Q(*std::next(path.begin()));  // the first folder after the root
+  const QString head = "/" + PathText(*std::next(path.begin()));  // the first folder after the root
   EXPECT_TRUE(caption.startsWith(head + "/.../")) << caption.toStdString();
   EXPECT_TRUE(caption.endsWith("/A&&B/perfil de Ana && Luis.bv3")) << caption.toStdString();
   QString shown = caption;
   shown.replace("&&", "&");
   EXPECT_LE(QFontMetrics(h.window().font()).horizontalAdvance(shown), 320);
-  EXPECT_GT(QFontMetrics(h.window().font()).horizontalAdvance(Q(path)), 320);
+  EXPECT_GT(QFontMetrics(h.window().font()).horizontalAdvance(PathText(path)), 320);
 }
 
 // --- start-up ------------------------------------------------------------------------------
@@ -166,13 +158,13 @@ TEST(StartUp, ACommandLinePathBeatsCargaUltimo) {
                          "\r\n");
   ModalScript script;
   script.Then("FInicioSesion", Login("Clave"));
-  h.Start({Q(given)});
+  h.Start({PathText(given)});
   EXPECT_TRUE(script.Done());
   EXPECT_TRUE(script.unexpected.isEmpty());
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Dado]");
   EXPECT_TRUE(h.window().Flags().OpenedFromCommandLine);
-  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), Q(given));
-  EXPECT_EQ(h.window().Menus().recentFile[1]->text(), Q(last));
+  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), PathText(given));
+  EXPECT_EQ(h.window().Menus().recentFile[1]->text(), PathText(last));
 }
 
 TEST(StartUp, AMissingCommandLineFileIsReportedAndStillSuppressesCargaUltimo) {
@@ -180,7 +172,7 @@ TEST(StartUp, AMissingCommandLineFileIsReportedAndStillSuppressesCargaUltimo) {
   const auto last = h.MakeProfile("ultimo.bv3");
   h.folder.WriteSettings("[Configuracion]\r\nCargaUltimo=1\r\n[Reciente]\r\n1=" + last.string() +
                          "\r\n");
-  h.Start({Q(h.Path("falta.bv3"))});
+  h.Start({PathText(h.Path("falta.bv3"))});
   EXPECT_EQ(h.Boxes(), QStringList{"Archivo no encontrado"});
   EXPECT_FALSE(h.ProfileOpen());
 }
@@ -193,7 +185,7 @@ TEST(StartUp, ARelativeCommandLinePathIsRememberedInFull) {
   h.Start({"relativo.bv3"});
   std::filesystem::current_path(cwd);
   EXPECT_TRUE(h.ProfileOpen());
-  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), Q(path));
+  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), PathText(path));
 }
 
 // --- the command-line tool -----------------------------------------------------------------
@@ -242,7 +234,7 @@ TEST(CommandLineTool, AProfileItWritesOpensInTheWindowWithTheSameTree) {
             0);
   ModalScript script;
   script.Then("FInicioSesion", Login("Clave"));
-  h.Start({Q(path)});
+  h.Start({PathText(path)});
   EXPECT_TRUE(script.Done());
   ASSERT_TRUE(h.ProfileOpen());
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Desde la consola]");

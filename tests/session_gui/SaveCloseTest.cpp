@@ -22,19 +22,16 @@ using test::Login;
 using test::ModalScript;
 using test::ProfileSetup;
 using test::SessionHarness;
+using test::PathText;
+using test::kSampleShape;
 using test::Type;
 
-const char* const kSampleShape =
-    "Correo(Trabajo(Oficina(cuenta de oficina) Cuenta \xF1) Personal) Juegos(Steam)";
 const char* const kRenamedShape =
     "Correo nuevo(Trabajo(Oficina(cuenta de oficina) Cuenta \xF1) Personal) Juegos(Steam)";
 const std::string kSentinel(kEmptyPasswordSentinel);
 
-QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
-
 void Open(SessionHarness& h, const std::filesystem::path& path) {
-  h.fakes.files->answers = {Q(path)};
-  h.Trigger("ActAbrir");
+  h.OpenWithDialog(path);
   ASSERT_TRUE(h.ProfileOpen());
 }
 
@@ -72,7 +69,7 @@ TEST(NewProfile, IsWrittenAndOpenedAndAsksItsPasswordNextTime) {
   SessionHarness h;
   h.Start();
   const auto path = h.Path("nuevo.bv3");
-  h.fakes.files->answers = {Q(path)};
+  h.fakes.files->answers = {PathText(path)};
   ModalScript script;
   script.Then("FNuevoPerfil", NewProfile("Ana María", "Mis claves", "Clave"));
   h.Trigger("ActNuevo");
@@ -81,7 +78,7 @@ TEST(NewProfile, IsWrittenAndOpenedAndAsksItsPasswordNextTime) {
   EXPECT_TRUE(h.ProfileOpen());
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Mis claves]");
   EXPECT_EQ(h.window().Resulta().PageKind(), static_cast<int>(PageKind::Summary));
-  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), Q(path));
+  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), PathText(path));
   const TProfileHeader header = FileHeader(path);
   EXPECT_EQ(header.Owner, "Ana Mar\xED" "a");
   EXPECT_EQ(header.Title, "Mis claves");
@@ -93,8 +90,7 @@ TEST(NewProfile, IsWrittenAndOpenedAndAsksItsPasswordNextTime) {
   h.Trigger("ActCerrar");
   ModalScript again;
   again.Then("FInicioSesion", Login("Clave"));
-  h.fakes.files->answers = {Q(path)};
-  h.Trigger("ActAbrir");
+  h.OpenWithDialog(path);
   EXPECT_TRUE(again.Done());
   EXPECT_TRUE(h.ProfileOpen());
 }
@@ -107,7 +103,7 @@ TEST(NewProfile, AsksToSaveTheModifiedProfileBeforeWritingTheNewOne) {
   Modify(h);
   // The new profile replaces the old one's file: had the new one been written first, the
   // save that Yes asks for would have overwritten it.
-  h.fakes.files->answers = {Q(old)};
+  h.fakes.files->answers = {PathText(old)};
   h.fakes.boxes->answers = {true /* 58: replace */, true /* 19: save */};
   ModalScript script;
   script.Then("FNuevoPerfil", NewProfile("Anas", "Reemplazo", ""));
@@ -129,7 +125,7 @@ TEST(NewProfile, AnsweringNoLeavesTheOldFileAsItWas) {
   const auto before = test::ReadBytes(old);
   Open(h, old);
   Modify(h);
-  h.fakes.files->answers = {Q(h.Path("otro.bv3"))};
+  h.fakes.files->answers = {PathText(h.Path("otro.bv3"))};
   h.fakes.boxes->answers = {false};
   ModalScript script;
   script.Then("FNuevoPerfil", NewProfile("Anas", "Otro", ""));
@@ -144,7 +140,7 @@ TEST(NewProfile, AFileThatCannotBeCreatedKeepsTheOpenProfile) {
   h.Start();
   Open(h, h.MakeProfile("abierto.bv3"));
   Modify(h);
-  h.fakes.files->answers = {Q(h.Path("no/existe/nuevo.bv3"))};
+  h.fakes.files->answers = {PathText(h.Path("no/existe/nuevo.bv3"))};
   ModalScript script;
   script.Then("FNuevoPerfil", [](QWidget* d) {
     NewProfile("Anas", "Cas", "")(d);
@@ -187,7 +183,7 @@ TEST(Saving, SaveAsReopensFromTheNewPathAndLeavesTheOldFileAsLastSaved) {
   Open(h, old);
   Modify(h);
   const auto copy = h.Path("copia.bv3");
-  h.fakes.files->answers = {Q(copy)};
+  h.fakes.files->answers = {PathText(copy)};
   h.Trigger("ActGuardarComo");
   EXPECT_TRUE(script.unexpected.isEmpty());
   EXPECT_EQ(h.fakes.files->titles.back(), "Guardar perfil como...");
@@ -197,8 +193,8 @@ TEST(Saving, SaveAsReopensFromTheNewPathAndLeavesTheOldFileAsLastSaved) {
   EXPECT_FALSE(h.window().Session().Modified);
   EXPECT_EQ(h.Shape(), kRenamedShape);
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Titulo]");
-  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), Q(copy));
-  EXPECT_EQ(h.window().Menus().recentFile[1]->text(), Q(old));
+  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), PathText(copy));
+  EXPECT_EQ(h.window().Menus().recentFile[1]->text(), PathText(old));
 }
 
 TEST(Closing, TheSaveQuestionDecidesWhatReachesTheFile) {
@@ -256,7 +252,7 @@ TEST(Closing, AFailedSaveKeepsTheProfileOpen) {
 
   // Opening another profile is refused the same way: the changes are not lost.
   h.fakes.boxes->answers = {true};
-  h.fakes.files->answers = {Q(h.MakeProfile("b.bv3"))};
+  h.fakes.files->answers = {PathText(h.MakeProfile("b.bv3"))};
   h.Trigger("ActAbrir");
   EXPECT_EQ(h.window().Session().ProfilePath, folder / "a.bv3");
   EXPECT_EQ(h.Shape(), kRenamedShape);

@@ -46,6 +46,13 @@ QAction* SessionHarness::Act(const char* name) const {
 
 void SessionHarness::Trigger(const char* name) const { Act(name)->trigger(); }
 
+QString PathText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+void SessionHarness::OpenWithDialog(const std::filesystem::path& path) {
+  fakes.files->answers = {PathText(path)};
+  Trigger("ActAbrir");
+}
+
 std::filesystem::path SessionHarness::Path(const std::string& name) const {
   return folder.path() / "perfiles" / name;
 }

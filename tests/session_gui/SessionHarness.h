@@ -30,6 +30,13 @@ struct ProfileSetup {
   bool sample = true;  // the sample tree of the profile tests; else no nodes
 };
 
+// The sample tree as SessionHarness::ShapeOf writes it.
+inline constexpr const char* kSampleShape =
+    "Correo(Trabajo(Oficina(cuenta de oficina) Cuenta \xF1) Personal) Juegos(Steam)";
+
+// A path as the file dialogs hand it over.
+QString PathText(const std::filesystem::path& path);
+
 class SessionHarness {
  public:
   SessionHarness();
@@ -49,6 +56,8 @@ class SessionHarness {
   // A path in the folder of profiles.
   std::filesystem::path Path(const std::string& name) const;
   std::filesystem::path MakeProfile(const std::string& name, const ProfileSetup& setup = {}) const;
+  // Opens path as a user does: ActAbrir, then the file dialog answered with path.
+  void OpenWithDialog(const std::filesystem::path& path);
 
   bool ProfileOpen() { return window_->Session().ProfileOpen; }
   std::string Shape() { return window_->Tree().Empty() ? std::string() : ShapeOf(window_->Tree()); }
