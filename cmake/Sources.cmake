@@ -4,7 +4,7 @@
 set(BV_CORE_SOURCES)
 set(BV_GUI_SOURCES)
 set(BV_GUI_RESOURCES)
-foreach(sub crypto profile config browser tools app)
+foreach(sub crypto profile config browser tools export app)
   if(EXISTS ${PROJECT_SOURCE_DIR}/src/${sub}/sources.cmake)
     include(${PROJECT_SOURCE_DIR}/src/${sub}/sources.cmake)
   endif()
