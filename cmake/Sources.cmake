@@ -4,6 +4,7 @@
 set(BV_CORE_SOURCES)
 set(BV_GUI_SOURCES)
 set(BV_GUI_RESOURCES)
+set(BV_CORE_LIBRARIES)  # libraries the core sources need (imported targets)
 foreach(sub crypto profile config browser tools export app)
   if(EXISTS ${PROJECT_SOURCE_DIR}/src/${sub}/sources.cmake)
     include(${PROJECT_SOURCE_DIR}/src/${sub}/sources.cmake)
@@ -13,6 +14,7 @@ endforeach()
 add_library(bvcore STATIC ${BV_CORE_SOURCES})
 target_include_directories(bvcore PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_compile_options(bvcore PRIVATE ${BV_WARNINGS})
+target_link_libraries(bvcore PUBLIC ${BV_CORE_LIBRARIES})
 
 # The command-line tool.
 set(BV_RUNTIME_DIR ${PROJECT_BINARY_DIR}/bin)

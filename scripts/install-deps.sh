@@ -9,6 +9,8 @@ packages=(
   qt6-translations-l10n      # Qt's own buttons and dialogs in the desktop's language
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
+  libbotan-2-dev zlib1g-dev   # Argon2id, AES, ChaCha20, SHA-2, HMAC and gzip of the KDBX export
+  keepassxc                  # keepassxc-cli checks the exported KDBX files in the tests
   libcrypto++-dev            # test-only oracle for Blowfish and RIPEMD-256
   clang libclang-rt-14-dev   # libFuzzer targets
   xvfb xauth xclip xdotool imagemagick poppler-utils
