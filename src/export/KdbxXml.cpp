@@ -195,7 +195,6 @@ class XmlWriter {
     Raw("<Entry>");
     RawElement("UUID", uuids_.Next());
     IconElements(kEntryIcon, data.ImageIndex);
-    Raw("<ForegroundColor/><BackgroundColor/><OverrideURL/><Tags/>");
     Raw(times_);
     String("Title", data.Name, false);
     String("UserName", data.UserName, false);
@@ -214,8 +213,8 @@ class XmlWriter {
                   {kKdbxAccountTypeField, data.AccountType, false}};
     for (const auto& extra : extras)
       if (!extra.value.empty()) String(extra.key, extra.value, extra.protect);
-    Raw("<AutoType><Enabled>True</Enabled><DataTransferObfuscation>0</DataTransferObfuscation>"
-        "</AutoType><History/></Entry>");
+    // Colours, tags, auto-type and history are left to the readers' defaults (none, enabled).
+    Raw("</Entry>");
   }
 
   // Depth first with a stack of its own, so that no depth of tree can exhaust the call stack.
