@@ -41,12 +41,18 @@ SecureBytes GzipCompress(std::span<const std::uint8_t> input) {
   // 16 + 15: a gzip header and trailer around a deflate stream with the largest window.
   if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, 16 + 15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
     throw std::runtime_error("zlib: deflateInit2 failed");
-  SecureBytes out(deflateBound(&stream, static_cast<uLong>(input.size())));
+  // Markup shrinks to a small part of its size: start with a quarter and grow when needed
+  // (growing moves through wiped memory).
+  SecureBytes out(input.size() / 4 + 4096);
   stream.next_in = const_cast<Bytef*>(input.data());
   stream.avail_in = static_cast<uInt>(input.size());
-  stream.next_out = out.data();
-  stream.avail_out = static_cast<uInt>(out.size());
-  const int result = deflate(&stream, Z_FINISH);
+  int result = Z_OK;
+  while (result == Z_OK) {
+    if (stream.total_out == out.size()) out.resize(out.size() * 2);
+    stream.next_out = out.data() + stream.total_out;
+    stream.avail_out = static_cast<uInt>(out.size() - stream.total_out);
+    result = deflate(&stream, Z_FINISH);
+  }
   const auto produced = stream.total_out;
   deflateEnd(&stream);
   if (result != Z_STREAM_END) throw std::runtime_error("zlib: deflate failed");

@@ -1,6 +1,7 @@
 #include "export/KdbxXml.h"
 
 #include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -89,7 +90,12 @@ class XmlWriter {
   }
 
  private:
-  void Raw(std::string_view text) { Append(out_, text); }
+  void Raw(std::string_view text) {
+    const std::size_t used = out_.size();
+    if (used + text.size() > out_.capacity()) out_.reserve(2 * (used + text.size()));
+    out_.resize(used + text.size());
+    std::memcpy(out_.data() + used, text.data(), text.size());
+  }
 
   void Text(std::string_view cp1252) {
     for (std::size_t i = 0; i < cp1252.size(); ++i) {
