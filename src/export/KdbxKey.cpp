@@ -1,8 +1,10 @@
 #include "export/KdbxKey.h"
 
-#include <chrono>
+#include <algorithm>
+#include <ctime>
 #include <cmath>
 #include <stdexcept>
+#include <thread>
 
 #include <botan/hash.h>
 #include <botan/pwdhash.h>
@@ -20,6 +22,12 @@ void CheckSettings(const KdbxKeySettings& settings) {
       settings.memoryBytes / 1024 > 0xFFFFFFFFull)
     throw std::invalid_argument("Argon2id: memory must be whole KiB, at least 8 KiB per lane");
   if (settings.iterations == 1) throw std::invalid_argument("Argon2id: at least 2 iterations");
+}
+
+double ProcessSeconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
 SecureBytes CompositeKey(std::string_view passwordUtf8) {
@@ -47,10 +55,13 @@ std::uint64_t CalibrateArgon2Iterations(std::uint64_t memoryBytes, std::uint32_t
   trial.parallelism = parallelism;
   trial.iterations = kMinIterations;
   const std::array<std::uint8_t, 32> input{};
-  const auto start = std::chrono::steady_clock::now();
+  // Processor time, not wall time: a machine that is busy for a moment must not get a
+  // weaker key for good. The lanes run on threads of their own, as many at once as there
+  // are cores.
+  const double start = ProcessSeconds();
   TransformKey(input, trial);
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  const double seconds = (ProcessSeconds() - start) / std::min(parallelism, cores);
   if (seconds <= 0) return 1000;
   const double scaled = std::round(kMinIterations * kTargetSeconds / seconds);
   return std::max<std::uint64_t>(kMinIterations, static_cast<std::uint64_t>(std::min(scaled, 1e6)));

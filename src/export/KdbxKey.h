@@ -30,7 +30,8 @@ struct KdbxKey {
 KdbxKey DeriveKdbxKey(std::string_view passwordUtf8, const KdbxKeySettings& settings);
 
 // Iterations of Argon2id with this memory and parallelism that take about one second here
-// (timed on a derivation of 2 iterations), at least 2.
+// (timed in processor time on a derivation of 2 iterations, so a busy moment does not weaken
+// the key), at least 2.
 std::uint64_t CalibrateArgon2Iterations(std::uint64_t memoryBytes, std::uint32_t parallelism);
 
 // Argon2id of a composite key, 32 bytes.
