@@ -14,6 +14,8 @@ constexpr ActionSpec kActions[] = {
     {"ActGuardar", kVarios, "&Guardar", "Guardar los cambios realizados en el perfil", "Ctrl+S", 2},
     {"ActGuardarComo", kPerfilOn, "G&uardar perfil como...", "Guardar perfil en otra localización",
      "Ctrl+G", 5},
+    {"ActExportarPerfil", kPerfilOn, "&Exportar perfil...",
+     "Exportar el perfil completo a KeePassXC (KDBX) o a un archivo CSV", "", 5},
     {"ActImprimir", kSelCuenta, "&Imprimir datos de cuenta", "Imprimir cuenta", "Ctrl+I", 6},
     {"ActSalir", kSiempreOn, "&Salir", "Salir de Brindlevault", "Alt+F4", 0},
     {"ActCopUser", kCopiar, "Nombre de usuario", "Copia el Nombre de usuario al portapapeles", "F1",

@@ -66,7 +66,8 @@ MainMenus::MainMenus(QMainWindow* window, const MainActions& a) {
 
   QMenuBar* bar = window->menuBar();
   Fill(SubMenu(window, a["ActMenuArchivo"]), a,
-       {"ActAbrir", "ActRecientes", "ActNuevo", "ActCerrar", _, "ActGuardar", "ActGuardarComo", _,
+       {"ActAbrir", "ActRecientes", "ActNuevo", "ActCerrar", _, "ActGuardar", "ActGuardarComo",
+        "ActExportarPerfil", _,
         "ActImprimir", _, "ActSalir"});
   Fill(SubMenu(window, a["ActMenuEdicion"]), a, {"ActCopiarDatos", _, "ActBorrarCB", _, "ActBuscar"});
   Fill(SubMenu(window, a["ActMenuHerramientas"]), a, {"ActGenerador"});

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QMimeData>
 
@@ -60,6 +61,13 @@ class QtFileDialogs final : public FileDialogs {
       dialog.setAcceptMode(QFileDialog::AcceptSave);
       dialog.setFileMode(QFileDialog::AnyFile);
       dialog.setDefaultSuffix(entry.defaultSuffix());
+      // A name typed without extension takes the one of the type chosen ("CSV (*.csv)"), so
+      // that the file is what the list said; "All files (*.*)" keeps the default.
+      QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        static const QRegularExpression single(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+        const auto match = single.match(f);
+        if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
+      });
       // The caller asks its own question about existing files.
       dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
       if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

@@ -176,6 +176,10 @@ void TFPrincipal::CreateFileDialogs() {
                       QStringLiteral("Exportar cuenta como HTML"),
                       QStringLiteral("Documento HTML (*.html)|*.html|Todos los archivos (*.*)|*.*"),
                       QStringLiteral("html"));
+  new TFileDialogSpec(
+      Kind::Save, QStringLiteral("SDExportar"), this, QStringLiteral("Exportar perfil"),
+      QStringLiteral("Base de datos de KeePass 4 (*.kdbx)|*.kdbx|Archivo CSV (*.csv)|*.csv"),
+      QStringLiteral("kdbx"));
 }
 
 TFileDialogSpec* TFPrincipal::FileDialog(const QString& name) const {

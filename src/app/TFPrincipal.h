@@ -83,7 +83,8 @@ class TFPrincipal : public QMainWindow {
   // --- seams
   Seams& GetSeams() { return seams_; }
   // The window's file dialogs, translated with it: ODPerfil (open a profile), SDPerfil
-  // (save a profile as), SDTXT and SDHTML (export an account).
+  // (save a profile as), SDTXT and SDHTML (export an account), SDExportar (export the
+  // whole profile).
   TFileDialogSpec* FileDialog(const QString& name) const;
 
   // --- hooks for the parts built on this window

@@ -69,6 +69,7 @@ ToolCommands::ToolCommands(TFPrincipal& window) : window_(window) {
   on("ActGenerador", [this] { ShowGenerator(); });
   on("ActBuscar", [this] { ShowSearch(); });
   on("ActImprimir", [this] { PrintAccount(); });
+  on("ActExportarPerfil", [this] { ExportProfile(); });
   window.SetAccountExporters([this] { ExportHtml(); }, [this] { ExportText(); });
 }
 

@@ -2,8 +2,9 @@
 // The main window's commands that open the tools and the options, and that take an account
 // out of the program: ActConfiguracion (options), ActAcercaDe (about box), ActGenerador
 // (password generator), ActBuscar (search), ActImprimir (printout) and the account page's
-// links that export the account as text (SDTXT) or HTML (SDHTML). The Help menu's
-// documents are the main window's own.
+// links that export the account as text (SDTXT) or HTML (SDHTML), and ActExportarPerfil
+// (the whole profile as KDBX or CSV, SDExportar). The Help menu's documents are the main
+// window's own.
 
 namespace bv {
 
@@ -21,6 +22,9 @@ class ToolCommands {
   void PrintAccount();
   void ExportText();  // ExportAccountText behind its save dialog
   void ExportHtml();  // ExportAccountHtml behind its save dialog
+  // The save dialog; a name ending in ".csv" is written as CSV after a warning, any other
+  // as KDBX with a password asked twice (ProfileExport.cpp).
+  void ExportProfile();
 
  private:
   TFPrincipal& window_;

@@ -31,6 +31,7 @@ list(APPEND BV_GUI_SOURCES
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TFAcerca.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProfileExport.cpp
 )
 # Creating, editing and deleting nodes from the main window.
 list(APPEND BV_GUI_SOURCES

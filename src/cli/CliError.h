@@ -16,10 +16,11 @@ enum class ExitCode : int {
   kOtherEdition = 5,  // a profile of another edition ("BVPro")
   kWrongPassword = 6,
   kBadJson = 7,      // not JSON, or not the shape of a profile
+  kBadCsv = 7,       // malformed CSV, or a header without a Title column
   kTooLong = 8,      // a value longer than its field keeps
   kNotCp1252 = 9,    // a character without a Windows-1252 form
   kFileExists = 10,  // create without --force over an existing file
-  kNoPassword = 11,  // no terminal to ask on, or the two entries differ
+  kNoPassword = 11,  // no terminal to ask on, the two entries differ, an empty KDBX password
 };
 
 class CliError : public std::runtime_error {

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include <string.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -16,6 +17,10 @@
 #include "config/ProgramPaths.h"
 #include "config/Settings.h"
 #include "crypto/FieldCipher.h"
+#include "export/CsvExport.h"
+#include "export/CsvImport.h"
+#include "export/KdbxWriter.h"
+#include "profile/ImportedText.h"
 #include "profile/InOutError.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileStore.h"
@@ -55,7 +60,49 @@ std::string RecordMarkerText() {
   return MessageText(kMsgRecordMarker);
 }
 
-std::string ReadJsonText(const std::filesystem::path& path) {
+// Overwrites a password copy however the scope that holds it ends.
+class Wiped {
+ public:
+  explicit Wiped(std::string& secret) : secret_(secret) {}
+  ~Wiped() { ::explicit_bzero(secret_.data(), secret_.size()); }
+  Wiped(const Wiped&) = delete;
+  Wiped& operator=(const Wiped&) = delete;
+
+ private:
+  std::string& secret_;
+};
+
+// Checks the password (asked unless the profile has none) and loads the tree.
+struct OpenedProfile {
+  TProfileHeader header;
+  ProfileTree tree;
+};
+OpenedProfile LoadWithPassword(const std::filesystem::path& profile,
+                               const PasswordOptions& password) {
+  OpenedProfile opened{ProfileHeader(profile), {}};
+  std::string key(kEmptyPasswordSentinel);
+  if (HasMasterPassword(opened.header)) {
+    key = AskPassword("Master password of " + Shown(profile) + ": ", password);
+    if (!PasswordMatches(opened.header, key))
+      throw CliError(ExitCode::kWrongPassword, Shown(profile) + ": wrong password");
+  }
+  LoadProfileNodes(profile, key, opened.tree);
+  return opened;
+}
+
+ProfileTree TreeFromCsv(const std::filesystem::path& path, const std::string& text) {
+  try {
+    return ReadProfileCsv(text);
+  } catch (const CsvImportError& error) {
+    using Reason = CsvImportError::Reason;
+    const ExitCode code = error.reason() == Reason::TooLong     ? ExitCode::kTooLong
+                          : error.reason() == Reason::NotCp1252 ? ExitCode::kNotCp1252
+                                                                : ExitCode::kBadCsv;
+    throw CliError(code, Shown(path) + ": " + error.what());
+  }
+}
+
+std::string ReadInputText(const std::filesystem::path& path) {
   if (path == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
   std::ifstream in(path, std::ios::binary);
   if (!in) throw CliError(ExitCode::kFileError, Shown(path) + ": " + std::strerror(errno));
@@ -92,26 +139,23 @@ void RunInfo(const std::filesystem::path& profile, std::ostream& out) {
 
 void RunDump(const std::filesystem::path& profile, const PasswordOptions& password,
              std::ostream& out) {
-  const TProfileHeader header = ProfileHeader(profile);
-  std::string key(kEmptyPasswordSentinel);
-  if (HasMasterPassword(header)) {
-    key = AskPassword("Master password of " + Shown(profile) + ": ", password);
-    if (!PasswordMatches(header, key))
-      throw CliError(ExitCode::kWrongPassword, Shown(profile) + ": wrong password");
-  }
-  ProfileTree tree;
-  LoadProfileNodes(profile, key, tree);
-  WriteProfileJson(out, header, tree);
+  const OpenedProfile opened = LoadWithPassword(profile, password);
+  WriteProfileJson(out, opened.header, opened.tree);
 }
 
 void RunCreate(const std::filesystem::path& profile, const CreateOptions& options,
                std::ostream& out) {
-  if (options.json == "-" && options.password.fromStdin)
+  if ((options.json == "-" || options.csv == "-") && options.password.fromStdin)
     throw CliError(ExitCode::kUsage,
                    "--from - and --password-stdin cannot both use standard input");
   TProfileHeader header;
   ProfileTree tree;
-  ReadProfileJson(ReadJsonText(options.json), header, tree);
+  if (!options.csv.empty()) {
+    tree = TreeFromCsv(options.csv, ReadInputText(options.csv));
+    header.Title = ImportText(profile.stem().string(), TProfileHeader::kTitleMax).bytes;
+  } else {
+    ReadProfileJson(ReadInputText(options.json), header, tree);
+  }
   if (!options.force && Exists(profile))
     throw CliError(ExitCode::kFileExists,
                    Shown(profile) + ": the file exists; --force replaces it");
@@ -125,6 +169,27 @@ void RunCreate(const std::filesystem::path& profile, const CreateOptions& option
   header.Verifier = EncipherField(password, password);
   WriteProfile(profile, header, tree, password, RecordMarkerText());
   out << "Wrote " << Shown(profile) << ": " << tree.Count() << " nodes\n";
+}
+
+void RunExport(const std::filesystem::path& profile, const ExportOptions& options,
+               std::ostream& out) {
+  std::error_code ignored;
+  if (std::filesystem::equivalent(profile, options.output, ignored))
+    throw CliError(ExitCode::kUsage, Shown(options.output) + ": is the profile itself");
+  const OpenedProfile opened = LoadWithPassword(profile, options.password);
+  try {
+    if (options.format == ExportFormat::Csv) {
+      WriteProfileCsv(options.output, opened.tree);
+    } else {
+      std::string password = AskExportPassword(options.password);
+      const Wiped wipe(password);
+      WriteKdbxFile(options.output, opened.header, opened.tree, password);
+    }
+  } catch (const EInOutError& error) {
+    throw CliError(ExitCode::kFileError,
+                   Shown(options.output) + ": " + Cp1252ToUtf8(error.what()));
+  }
+  out << "Wrote " << Shown(options.output) << ": " << opened.tree.Count() << " nodes\n";
 }
 
 }  // namespace bv::cli

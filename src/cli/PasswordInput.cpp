@@ -67,6 +67,27 @@ std::string ToCp1252(const std::string& utf8) {
   return *bytes;
 }
 
+bool IsUtf8(const std::string& text) {
+  // Every Unicode character is allowed, so the round trip through Windows-1252 cannot serve.
+  for (std::size_t k = 0; k < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[k]);
+    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
+                               : (lead >> 3) == 30 ? 4 : 0;
+    if (length == 0 || k + length > text.size()) return false;
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t j = 1; j < length; ++j) {
+      const auto next = static_cast<unsigned char>(text[k + j]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kLeast[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+      return false;
+    k += length;
+  }
+  return true;
+}
+
 std::string AskOnTerminal(const std::string& prompt) {
   const int terminal = ::open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);
   if (terminal < 0)
@@ -94,6 +115,22 @@ std::string AskNewPassword(const PasswordOptions& options) {
   if (AskOnTerminal("Repeat the master password: ") != first)
     throw CliError(ExitCode::kNoPassword, "the two passwords differ");
   return ToCp1252(first);
+}
+
+std::string AskExportPassword(const PasswordOptions& options) {
+  std::string password;
+  if (options.fromStdin) {
+    password = ReadLine(STDIN_FILENO);
+  } else {
+    password = AskOnTerminal("Password of the new KDBX file: ");
+    if (AskOnTerminal("Repeat the password of the new file: ") != password)
+      throw CliError(ExitCode::kNoPassword, "the two passwords differ");
+  }
+  if (password.empty())
+    throw CliError(ExitCode::kNoPassword, "the new KDBX file needs a password; an empty one is refused");
+  if (!IsUtf8(password))
+    throw CliError(ExitCode::kNoPassword, "the password of the new file is not UTF-8 text");
+  return password;
 }
 
 }  // namespace bv::cli

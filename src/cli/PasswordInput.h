@@ -17,4 +17,8 @@ std::string AskPassword(const std::string& prompt, const PasswordOptions& option
 // Asks twice on a terminal (once from stdin); the two must agree.
 std::string AskNewPassword(const PasswordOptions& options);
 
+// The password of an exported KDBX file, as UTF-8 (that format's own form): asked twice on a
+// terminal, or the next line of standard input. An empty one is refused (kNoPassword).
+std::string AskExportPassword(const PasswordOptions& options);
+
 }  // namespace bv::cli

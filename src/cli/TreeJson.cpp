@@ -9,6 +9,7 @@
 
 #include "cli/CliError.h"
 #include "config/Cp1252.h"
+#include "profile/ImportedText.h"
 
 namespace bv::cli {
 namespace {
@@ -84,13 +85,13 @@ class JsonWriter {
 template <typename WhereFn>
 std::string TextValue(const json& value, const WhereFn& where, std::size_t maxLength) {
   if (!value.is_string()) Fail(ExitCode::kBadJson, where(), "must be a text");
-  const auto bytes = Utf8ToCp1252(value.get_ref<const std::string&>());
-  if (!bytes) Fail(ExitCode::kNotCp1252, where(), "holds a character without a Windows-1252 form");
-  if (bytes->size() > maxLength)
-    Fail(ExitCode::kTooLong, where(),
-         "too long (" + std::to_string(bytes->size()) + " characters; at most " +
-             std::to_string(maxLength) + " survive in a profile)");
-  return *bytes;
+  ImportedText text = ImportText(value.get_ref<const std::string&>(), maxLength);
+  switch (text.refusal) {
+    case TextRefusal::None: break;
+    case TextRefusal::NotCp1252: Fail(ExitCode::kNotCp1252, where(), text.reason);
+    case TextRefusal::TooLong: Fail(ExitCode::kTooLong, where(), text.reason);
+  }
+  return std::move(text.bytes);
 }
 
 template <typename WhereFn>

@@ -20,19 +20,27 @@ constexpr const char* kUsage =
     "  brindlevault-cli info FILE\n"
     "  brindlevault-cli dump [--password-stdin] FILE\n"
     "  brindlevault-cli create FILE --from TREE.json [--force] [--password-stdin]\n"
+    "  brindlevault-cli create FILE --from-csv IN.csv [--force] [--password-stdin]\n"
+    "  brindlevault-cli export FILE --format kdbx|csv --output OUT [--password-stdin]\n"
     "\n"
     "info    owner, title, size, numbers of nodes, whether a master password is set\n"
     "dump    the whole profile as JSON on standard output\n"
-    "create  a new profile from JSON in the form dump writes (--from - reads stdin)\n"
+    "create  a new profile from JSON in the form dump writes (--from - reads stdin),\n"
+    "        or from CSV: ours, KeePassXC's or Bitwarden's\n"
+    "export  the whole profile as a KDBX 4 file (KeePassXC, KeePass) or as CSV\n"
     "\n"
     "The master password is asked on the terminal without echo, or read from the first\n"
     "line of standard input with --password-stdin. A profile without password asks none;\n"
-    "create with an empty password makes one.\n";
+    "create with an empty password makes one. export to KDBX then asks the new file's\n"
+    "password twice, or reads it from the next line of standard input.\n";
 
 struct CommandLine {
   std::string command;
   std::vector<std::string> files;
   std::optional<std::string> from;
+  std::optional<std::string> fromCsv;
+  std::optional<std::string> format;
+  std::optional<std::string> output;
   bool force = false;
   bool passwordStdin = false;
 };
@@ -51,9 +59,11 @@ CommandLine Parse(const std::vector<std::string>& args) {
       line.force = true;
     } else if (arg == "--password-stdin") {
       line.passwordStdin = true;
-    } else if (arg == "--from") {
-      if (++k == args.size()) UsageError("--from needs a file");
-      line.from = args[k];
+    } else if (arg == "--from" || arg == "--from-csv" || arg == "--format" || arg == "--output") {
+      if (++k == args.size()) UsageError(arg + " needs a value");
+      (arg == "--from" ? line.from : arg == "--from-csv" ? line.fromCsv
+                                   : arg == "--format"   ? line.format
+                                                         : line.output) = args[k];
     } else if (arg.size() > 1 && arg[0] == '-') {
       UsageError("unknown option " + arg);
     } else {
@@ -62,8 +72,17 @@ CommandLine Parse(const std::vector<std::string>& args) {
   }
   if (line.files.size() != 1) UsageError(line.command + " takes exactly one profile file");
   const bool creating = line.command == "create";
-  if (!creating && (line.from || line.force)) UsageError("--from and --force belong to create");
-  if (creating && !line.from) UsageError("create needs --from TREE.json");
+  const bool exporting = line.command == "export";
+  if (!creating && (line.from || line.fromCsv || line.force))
+    UsageError("--from, --from-csv and --force belong to create");
+  if (creating && !line.from == !line.fromCsv)
+    UsageError("create needs either --from TREE.json or --from-csv IN.csv");
+  if (!exporting && (line.format || line.output))
+    UsageError("--format and --output belong to export");
+  if (exporting && (!line.format || !line.output))
+    UsageError("export needs --format kdbx|csv and --output OUT");
+  if (exporting && *line.format != "kdbx" && *line.format != "csv")
+    UsageError("--format is kdbx or csv");
   if (line.command == "info" && line.passwordStdin) UsageError("info asks no password");
   return line;
 }
@@ -77,7 +96,15 @@ void Run(const CommandLine& line) {
     else if (line.command == "dump")
       bv::cli::RunDump(profile, password, std::cout);
     else if (line.command == "create")
-      bv::cli::RunCreate(profile, {*line.from, line.force, password}, std::cout);
+      bv::cli::RunCreate(profile,
+                         {line.from.value_or(""), line.fromCsv.value_or(""), line.force, password},
+                         std::cout);
+    else if (line.command == "export")
+      bv::cli::RunExport(profile,
+                         {*line.format == "csv" ? bv::cli::ExportFormat::Csv
+                                                : bv::cli::ExportFormat::Kdbx,
+                          *line.output, password},
+                         std::cout);
     else
       UsageError("unknown command " + line.command);
   } catch (const bv::EInOutError& error) {

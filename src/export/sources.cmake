@@ -15,4 +15,12 @@ list(APPEND BV_CORE_SOURCES
 include(${CMAKE_CURRENT_LIST_DIR}/kdbx.cmake)
 # CSV export and import.
 list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CsvFormat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GroupPath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CsvExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CsvImport.cpp
+)
+# The export command's password window.
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/TFExportarPerfil.cpp
 )

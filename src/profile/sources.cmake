@@ -10,6 +10,7 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FileReplacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImportedText.cpp
 )
 # The dialogs of the profile session.
 list(APPEND BV_GUI_SOURCES

@@ -74,7 +74,7 @@ TEST(StartUp, MenusHoldTheirActionsInOrder) {
                          "ActMenuOpciones", "ActMenuAyuda"}));
   EXPECT_EQ(sub("ActMenuArchivo"),
             QStringList({"ActAbrir", "ActRecientes", "ActNuevo", "ActCerrar", "-", "ActGuardar",
-                         "ActGuardarComo", "-", "ActImprimir", "-", "ActSalir"}));
+                         "ActGuardarComo", "ActExportarPerfil", "-", "ActImprimir", "-", "ActSalir"}));
   EXPECT_EQ(sub("ActMenuEdicion"),
             QStringList({"ActCopiarDatos", "-", "ActBorrarCB", "-", "ActBuscar"}));
   EXPECT_EQ(sub("ActCopiarDatos"), QStringList({"ActCopUser", "ActCopPass", "ActCopPreg",

@@ -184,6 +184,50 @@ TEST_F(CliTest, DeepTreesGoRoundTrip) {
   EXPECT_EQ(back.NodeAtTreeIndex(kDepth - 1)->data.Name, "g2999");
 }
 
+// Runs a program of the system (keepassxc-cli) with input; its output, or "" when it failed.
+std::string RunTool(const std::string& command, const std::string& input) {
+  FILE* pipe = ::popen(command.c_str(), "w");
+  if (!pipe) return {};
+  (void)!std::fwrite(input.data(), 1, input.size(), pipe);
+  return ::pclose(pipe) == 0 ? "ok" : "";
+}
+
+TEST_F(CliTest, ExportsBothFormatsAndReadsItsCsvBack) {
+  const auto original = SaveSample("a.bv3", "pw");
+  const Result csv = RunCli({"export", original.string(), "--format", "csv", "--output", P("a.csv"),
+                             "--password-stdin"},
+                            "pw\n");
+  ASSERT_EQ(csv.code, 0) << csv.err;
+  EXPECT_EQ(std::filesystem::status(dir / "a.csv").permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  const Result create =
+      RunCli({"create", P("b.bv3"), "--from-csv", P("a.csv"), "--password-stdin"}, "\n");
+  ASSERT_EQ(create.code, 0) << create.err;
+  ProfileTree expected, actual;
+  test::FillSampleTree(expected);
+  LoadProfileNodes(dir / "b.bv3", std::string(kEmptyPasswordSentinel), actual);
+  ASSERT_EQ(test::Shape(actual), test::Shape(expected));
+  for (int k = 0; k < static_cast<int>(expected.Count()); ++k) {
+    TNodeData want = expected.NodeAtTreeIndex(k)->data;
+    want.ImageIndex = actual.NodeAtTreeIndex(k)->data.ImageIndex;  // CSV has no pictures
+    EXPECT_EQ(actual.NodeAtTreeIndex(k)->data, want) << k;
+  }
+  EXPECT_EQ(ReadProfileHeader(dir / "b.bv3").header.Title, "b");
+
+  const Result kdbx = RunCli({"export", original.string(), "--format", "kdbx", "--output",
+                              P("a.kdbx"), "--password-stdin"},
+                             "pw\nnueva clave\n");
+  ASSERT_EQ(kdbx.code, 0) << kdbx.err;
+  const std::string listed = P("listed.txt");
+  ASSERT_EQ(RunTool("keepassxc-cli ls -R -q '" + P("a.kdbx") + "' > '" + listed + "'",
+                    "nueva clave\n"),
+            "ok");
+  const Bytes names = test::ReadBytes(listed);
+  const std::string text(names.begin(), names.end());
+  EXPECT_NE(text.find("Correo/"), std::string::npos) << text;
+  EXPECT_NE(text.find("Juegos/"), std::string::npos) << text;
+}
+
 struct FailureCase {
   const char* label;
   std::vector<std::string> args;  // "@x" is the path of file x in the scratch folder
@@ -215,6 +259,10 @@ TEST_P(CliFailureTest, EndsWithItsCodeAndOneLine) {
   WriteText("owner.json", "{\"owner\": \"" + std::string(51, 'o') + "\"}");
   WriteText("kanji.json", R"({"nodes": [{"kind": "account", "userName": "\u65e5\u672c"}]})");
   WriteText("ok.json", R"({"owner": "Ana", "title": "T"})");
+  WriteText("long.csv", "Title,Password\nA," + std::string(118, 'p') + "\n");
+  WriteText("kanji.csv", "Title,Username\nA,\xE6\x97\xA5\n");
+  WriteText("open.csv", "Title,Notes\nA,\"open\n");
+  WriteText("extra.csv", "Title,Notes\nA,B\nC,D,E\n");
 
   std::vector<std::string> args;
   for (const auto& arg : GetParam().args) args.push_back(arg[0] == '@' ? P(arg.substr(1)) : arg);
@@ -294,6 +342,47 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     9,
                     "nodes[0].userName"},
+        FailureCase{"CsvValueTooLong",
+                    {"create", "@new.bv3", "--from-csv", "@long.csv"},
+                    "",
+                    8,
+                    "long.csv: row 2 (line 2), column \"Password\": too long (118"},
+        FailureCase{"CsvNotWindows1252",
+                    {"create", "@new.bv3", "--from-csv", "@kanji.csv"},
+                    "",
+                    9,
+                    "row 2 (line 2), column \"Username\""},
+        FailureCase{"CsvOpenQuote",
+                    {"create", "@new.bv3", "--from-csv", "@open.csv"},
+                    "",
+                    7,
+                    "open.csv: line 2: a quoted value is not closed"},
+        FailureCase{"CsvExtraColumn",
+                    {"create", "@new.bv3", "--from-csv", "@extra.csv"},
+                    "",
+                    7,
+                    "line 3: row 3 has 3 values"},
+        FailureCase{"CreateFromBoth",
+                    {"create", "@new.bv3", "--from", "@ok.json", "--from-csv", "@long.csv"},
+                    "",
+                    2,
+                    "either --from"},
+        FailureCase{"ExportUnknownFormat",
+                    {"export", "@pw.bv3", "--format", "xml", "--output", "@new.bv3"},
+                    "",
+                    2,
+                    "kdbx or csv"},
+        FailureCase{"ExportOverTheProfile",
+                    {"export", "@pw.bv3", "--format", "csv", "--output", "@pw.bv3"},
+                    "",
+                    2,
+                    "is the profile itself"},
+        FailureCase{"ExportEmptyKdbxPassword",
+                    {"export", "@pw.bv3", "--format", "kdbx", "--output", "@new.bv3",
+                     "--password-stdin"},
+                    "pw\n\n",
+                    11,
+                    "an empty one is refused"},
         FailureCase{"FileExists", {"create", "@pw.bv3", "--from", "@ok.json"}, "", 10, "--force"},
         FailureCase{"NoTerminal", {"dump", "@pw.bv3"}, "", 11, "--password-stdin"},
         FailureCase{"NoTerminalToCreate",

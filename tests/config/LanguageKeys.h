@@ -52,7 +52,7 @@ inline const std::vector<Window>& RequiredWindows() {
   static const std::vector<Window> windows = [] {
     std::vector<Control> main;
     for (const char* a :
-         {"ActAbrir", "ActNuevo", "ActCerrar", "ActGuardar", "ActGuardarComo", "ActImprimir",
+         {"ActAbrir", "ActNuevo", "ActCerrar", "ActGuardar", "ActGuardarComo", "ActExportarPerfil", "ActImprimir",
           "ActSalir", "ActCopUser", "ActCopPass", "ActCopPreg", "ActCopResp", "ActCopMail",
           "ActCopURL", "ActBorrarCB", "ActBuscar", "ActCambPass", "ActEditarPerfil",
           "ActConfiguracion", "ActAyuda", "ActWeb", "ActCambios", "ActLicencia", "ActAcercaDe",
@@ -64,7 +64,7 @@ inline const std::vector<Window>& RequiredWindows() {
                           "ActMenuHerramientas", "ActMenuOpciones", "ActMenuAyuda"})
       main.push_back({h, Kind::Heading});
     // Open and save-as of profiles, export as text and as HTML.
-    for (const char* d : {"ODPerfil", "SDPerfil", "SDTXT", "SDHTML"})
+    for (const char* d : {"ODPerfil", "SDPerfil", "SDTXT", "SDHTML", "SDExportar"})
       main.push_back({d, Kind::FileDialog});
 
     const auto okCancel = Captions({"BtnOk", "BtnCancelar"});
@@ -86,6 +86,7 @@ inline const std::vector<Window>& RequiredWindows() {
         {"FCambiarPass", Join(Captions({"lblPassAct", "lblNueva", "lblReNueva"}), okCancel)},
         {"FEditarCuenta", accountDialog},
         {"FEditarGrupo", groupDialog},
+        {"FExportarPerfil", Join(Captions({"lblPass", "lblRePass", "lblNota"}), okCancel)},
         {"FEditarPerfil", Join(Captions({"lblNombre", "lblTitulo"}), okCancel)},
         {"FGenPass",
          Captions({"lblInfo", "Contenido", "ConLetras", "ConNumeros", "Op_Text1", "Op_Text2",
@@ -119,6 +120,7 @@ inline std::vector<int> UsedMessages() {
   for (int n = 69; n <= 94; ++n) used.push_back(n);
   for (int n = 96; n <= 103; ++n) used.push_back(n);
   for (int n : {104, 105, 106, 107, 108}) used.push_back(n);
+  for (int n = 125; n <= 129; ++n) used.push_back(n);  // exporting the whole profile
   return used;
 }
 

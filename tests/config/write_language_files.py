@@ -32,6 +32,9 @@ ACTIONS = [
      ("&Save", "Save the changes made to the profile")),
     ("ActGuardarComo", ("G&uardar perfil como...", "Guardar perfil en otra localización"),
      ("Save profile &as...", "Save the profile in another location")),
+    ("ActExportarPerfil",
+     ("&Exportar perfil...", "Exportar el perfil completo a KeePassXC (KDBX) o a un archivo CSV"),
+     ("&Export profile...", "Export the whole profile to KeePassXC (KDBX) or to a CSV file")),
     ("ActImprimir", ("&Imprimir datos de cuenta", "Imprimir cuenta"),
      ("&Print account details", "Print the account")),
     ("ActSalir", ("&Salir", "Salir de Brindlevault"), ("E&xit", "Exit Brindlevault")),
@@ -124,6 +127,9 @@ DIALOGS = [
     ("SDTXT", ("Exportar cuenta como TXT",
                "Archivo de texto sin formato (*.txt)|*.txt|Todos los archivos (*.*)|*.*"),
      ("Export account as TXT", "Plain text file (*.txt)|*.txt|All files (*.*)|*.*")),
+    ("SDExportar", ("Exportar perfil",
+                    "Base de datos de KeePass 4 (*.kdbx)|*.kdbx|Archivo CSV (*.csv)|*.csv"),
+     ("Export profile", "KeePass 4 database (*.kdbx)|*.kdbx|CSV file (*.csv)|*.csv")),
     ("SDHTML", ("Exportar cuenta como HTML",
                 "Documento HTML (*.html)|*.html|Todos los archivos (*.*)|*.*"),
      ("Export account as HTML", "HTML document (*.html)|*.html|All files (*.*)|*.*")),
@@ -182,6 +188,12 @@ WINDOWS = {
         ("lblReNueva", "Repita la nueva contraseña:", "Repeat the new password:"),
     ] + OK_CANCEL,
     "FEditarCuenta": ACCOUNT_DIALOG,
+    "FExportarPerfil": [
+        ("lblPass", "Contraseña del nuevo archivo:", "Password of the new file:"),
+        ("lblRePass", "Repita la contraseña:", "Repeat the password:"),
+        ("lblNota", "KeePassXC y KeePass pedirán esta contraseña al abrir el archivo.",
+         "KeePassXC and KeePass will ask for this password when they open the file."),
+    ] + OK_CANCEL,
     "FEditarGrupo": group_dialog("Nombre del grupo a editar:", "Name of the group:"),
     "FEditarPerfil": [
         ("lblNombre", "Nombre del propietario del perfil:", "Name of the profile's owner:"),
@@ -259,7 +271,7 @@ WINDOWS = {
 }
 
 WINDOW_ORDER = ["FPrincipal", "FAddCuenta", "FAddGrupo", "FAddSubGrupo", "FBusqueda",
-                "FCambiarPass", "FEditarCuenta", "FEditarGrupo", "FEditarPerfil", "FGenPass",
+                "FCambiarPass", "FEditarCuenta", "FExportarPerfil", "FEditarGrupo", "FEditarPerfil", "FGenPass",
                 "FIdiomaInicio", "FInicioSesion", "FNuevoPerfil", "FOpciones", "FAcerca"]
 
 # The new-profile dialog also owns the save dialog that names the new file.
@@ -400,6 +412,18 @@ MESSAGES = {
     106: ("Perfil de Brindlevault 3.5", "Brindlevault 3.5 profile"),
     107: ("Gestor de cuentas y contraseñas para Linux. Software libre.",
           "Account and password manager for Linux. Free software."),
+    # Exporting the whole profile (KDBX password window, CSV warning).
+    125: ("Contraseña del archivo exportado", "Password of the exported file"),
+    126: ("Escriba una contraseña: el archivo KDBX no puede quedar sin ella.",
+          "Type a password: the KDBX file cannot be left without one."),
+    127: ("La contraseña y su repetición no coinciden.",
+          "The password and its repetition do not match."),
+    128: ("El archivo CSV guardará todas las contraseñas del perfil sin cifrar: cualquiera que "
+          "pueda leerlo las verá. ¿Desea exportar el perfil de todos modos?",
+          "The CSV file will hold every password of the profile in clear text: anyone who can "
+          "read it will see them. Do you want to export the profile anyway?"),
+    129: ("El archivo elegido es el propio perfil. Elija otro nombre para la exportación.",
+          "The chosen file is the profile itself. Choose another name for the export."),
     108: ("No se pudo vaciar el portapapeles del escritorio: lo copiado puede seguir en él.",
           "Could not empty the desktop clipboard: what was copied may still be on it."),
 }

@@ -1,0 +1,61 @@
+// ActExportarPerfil: the whole open profile as a KDBX 4 file or as CSV.
+#include <string.h>
+
+#include <QDialog>
+#include <QFileInfo>
+
+#include "app/TFPrincipal.h"
+#include "app/ToolCommands.h"
+#include "config/LanguageList.h"
+#include "config/QtText.h"
+#include "export/CsvExport.h"
+#include "export/KdbxWriter.h"
+#include "export/TFExportarPerfil.h"
+#include "profile/InOutError.h"
+
+namespace bv {
+namespace {
+
+constexpr int kCsvInClearMessage = 128;
+constexpr int kIsTheProfileMessage = 129;
+
+bool IsCsvName(const QString& path) { return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive); }
+
+}  // namespace
+
+void ToolCommands::ExportProfile() {
+  SessionState& session = window_.Session();
+  if (!session.ProfileOpen) return;
+  Seams& seams = window_.GetSeams();
+  const QFileInfo profile(QString::fromStdString(session.ProfilePath.string()));
+  const QString start = profile.absolutePath() + QLatin1Char('/') + profile.completeBaseName();
+  const auto chosen = seams.files->Save(*window_.FileDialog(QStringLiteral("SDExportar")), start);
+  if (!chosen) return;
+  const std::filesystem::path path = QStringToPath(*chosen);
+  std::error_code ignored;
+  if (std::filesystem::equivalent(path, session.ProfilePath, ignored)) {
+    seams.boxes->Error(Msg(kIsTheProfileMessage));
+    return;
+  }
+  try {
+    if (IsCsvName(*chosen)) {
+      if (!seams.boxes->WarningYesNo(Msg(kCsvInClearMessage))) return;
+      WriteProfileCsv(path, window_.Tree());
+    } else {
+      TFExportarPerfil dialog(*seams.boxes, &window_);
+      if (dialog.exec() != QDialog::Accepted) return;
+      std::string password = dialog.Password();
+      try {
+        WriteKdbxFile(path, session.Header, window_.Tree(), password);
+      } catch (...) {
+        ::explicit_bzero(password.data(), password.size());
+        throw;
+      }
+      ::explicit_bzero(password.data(), password.size());
+    }
+  } catch (const EInOutError& error) {
+    seams.boxes->Error(FromCp1252(error.what()));
+  }
+}
+
+}  // namespace bv

@@ -1,0 +1,89 @@
+#include "export/CsvExport.h"
+
+#include <string.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "config/Cp1252.h"
+#include "export/CsvColumns.h"
+#include "export/CsvFormat.h"
+#include "export/GroupPath.h"
+#include "profile/FileReplacement.h"
+#include "profile/InOutError.h"
+
+namespace bv {
+namespace {
+
+void Wipe(std::string& secret) {
+  ::explicit_bzero(secret.data(), secret.size());
+  secret.clear();
+}
+
+// One row: the Group text, then the node's fields in column order (all empty but the
+// description for a category or group).
+void AppendRow(std::string& out, const std::string& group, const TNodeData& data) {
+  std::array<std::string, kCsvColumnCount> texts;
+  std::array<std::string_view, kCsvColumnCount> values;
+  texts[0] = group;
+  for (std::size_t k = 1; k < kCsvColumnCount; ++k) {
+    const std::string& field = data.*kCsvColumns[k].member;
+    if (data.IsAccount || kCsvColumns[k].member == &TNodeData::Description)
+      texts[k] = Cp1252ToUtf8(field);
+  }
+  for (std::size_t k = 0; k < kCsvColumnCount; ++k) values[k] = texts[k];
+  AppendCsvRecord(out, values);
+  for (std::string& text : texts) Wipe(text);
+}
+
+}  // namespace
+
+std::string ProfileCsv(const ProfileTree& tree) {
+  std::string out;
+  out.reserve(256 + tree.Count() * 160);
+  std::array<std::string_view, kCsvColumnCount> header;
+  for (std::size_t k = 0; k < kCsvColumnCount; ++k) header[k] = kCsvColumns[k].header;
+  AppendCsvRecord(out, header);
+
+  // paths[d]: the Group text of a node at depth d (its parents' path), in UTF-8.
+  std::vector<std::string> paths(1);
+  tree.ForEachPreOrder([&](const TreeNode& node, int depth) {
+    const auto d = static_cast<std::size_t>(depth);
+    if (paths.size() < d + 2) paths.resize(d + 2);
+    std::string& own = paths[d + 1];
+    own = paths[d];
+    AppendPathStep(own, Cp1252ToUtf8(node.data.Name), node.data.Kind(), depth);
+    if (node.data.IsAccount)
+      AppendRow(out, depth == 0 ? std::string(kTopPath) : paths[d], node.data);
+    else if (!node.data.Description.empty() || node.children.empty())
+      AppendRow(out, own + "/", node.data);
+  });
+  return out;
+}
+
+void WriteProfileCsv(const std::filesystem::path& path, const ProfileTree& tree) {
+  std::string text = ProfileCsv(tree);
+  const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  try {
+    FileReplacement replacement(path, 0);
+    FileHandle& file = replacement.Temp();
+    file.WriteAll(bytes);
+    replacement.Seal();
+    std::vector<std::uint8_t> back(bytes.size());
+    file.ReadAt(0, back);
+    const bool same = std::equal(back.begin(), back.end(), bytes.begin());
+    ::explicit_bzero(back.data(), back.size());
+    if (!same || file.Size() != bytes.size()) throw EInOutError::FromErrno(EIO);
+    replacement.Commit();
+  } catch (...) {
+    Wipe(text);
+    throw;
+  }
+  Wipe(text);
+}
+
+}  // namespace bv

@@ -1,0 +1,206 @@
+#include "export/CsvImport.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "browser/NodeEditing.h"
+#include "export/CsvColumns.h"
+#include "export/CsvFormat.h"
+#include "export/GroupPath.h"
+#include "profile/ImportedText.h"
+
+namespace bv {
+namespace {
+
+using Reason = CsvImportError::Reason;
+
+constexpr std::size_t kGroupColumn = 0;
+constexpr std::size_t kTitleColumn = 1;
+constexpr int kIgnored = -1;
+constexpr int kKeePassXcOnly = -2;  // ignored, but tells a KeePassXC file
+
+// Header names of the other managers, lower case, and the column of ours they fill.
+constexpr std::pair<const char*, int> kAliases[] = {
+    {"folder", 0},          {"name", 1},           {"login_username", 2}, {"login_password", 3},
+    {"login_uri", 4},       {"fields", 6},         {"totp", kKeePassXcOnly},
+    {"icon", kKeePassXcOnly}, {"last modified", kKeePassXcOnly}, {"created", kKeePassXcOnly},
+};
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+int TargetOf(std::string_view header) {
+  std::string name = Lower(header);
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  name.erase(0, std::min(name.find_first_not_of(' '), name.size()));
+  for (std::size_t k = 0; k < kCsvColumnCount; ++k)
+    if (name == Lower(kCsvColumns[k].header)) return static_cast<int>(k);
+  for (const auto& [alias, target] : kAliases)
+    if (name == alias) return target;
+  return kIgnored;
+}
+
+std::size_t SurvivingLength(std::string TNodeData::*member) {
+  for (const auto& field : kTextFields)
+    if (field.member == member) return field.survivingLength;
+  return 0;
+}
+
+const std::size_t kNameLength = SurvivingLength(&TNodeData::Name);
+
+[[noreturn]] void Malformed(std::size_t line, const std::string& what) {
+  throw CsvImportError(Reason::Malformed, "line " + std::to_string(line) + ": " + what);
+}
+
+// Where the columns of ours are in the file.
+struct Layout {
+  std::array<std::optional<std::size_t>, kCsvColumnCount> at;
+  std::vector<std::string> headers;
+  bool keePassXc = false;
+};
+
+Layout ReadHeader(const CsvRecord& header) {
+  Layout layout;
+  layout.headers = header.values;
+  for (std::size_t k = 0; k < header.values.size(); ++k) {
+    const int target = TargetOf(header.values[k]);
+    if (target == kKeePassXcOnly) layout.keePassXc = true;
+    if (target < 0) continue;
+    auto& slot = layout.at[static_cast<std::size_t>(target)];
+    if (slot)
+      Malformed(header.line, "the columns \"" + header.values[*slot] + "\" and \"" +
+                                 header.values[k] + "\" hold the same field");
+    slot = k;
+  }
+  if (!layout.at[kTitleColumn])
+    Malformed(header.line, "the header has no column Title (or name)");
+  return layout;
+}
+
+// Builds the tree row by row.
+class TreeBuilder {
+ public:
+  ProfileTree Take() { return std::move(tree_); }
+
+  TreeNode* Resolve(TreeNode* parent, const PathStep& step) {
+    if (step.kind == NodeKind::Account) {
+      if (const auto found = accounts_.find({parent, step.name}); found != accounts_.end())
+        return found->second;
+      TNodeData account = TNodeData::Create(NodeKind::Account, kNewAccountPicture);
+      account.Name = step.name;
+      return AddAccount(parent, std::move(account));
+    }
+    auto& named = containers_[step.kind == NodeKind::Category ? 0 : 1];
+    const auto [at, added] = named.try_emplace({parent, step.name}, nullptr);
+    if (added) {
+      TNodeData data = TNodeData::Create(step.kind, kNewCategoryPicture);
+      data.Name = step.name;
+      at->second = tree_.Append(parent, std::move(data));
+    }
+    return at->second;
+  }
+
+  TreeNode* AddAccount(TreeNode* parent, TNodeData account) {
+    TreeNode* node = tree_.Append(parent, account);
+    accounts_[{parent, std::move(account.Name)}] = node;  // the latest of that name
+    return node;
+  }
+
+ private:
+  using Key = std::pair<const TreeNode*, std::string>;
+  ProfileTree tree_;
+  std::map<Key, TreeNode*> containers_[2];  // categories, groups
+  std::map<Key, TreeNode*> accounts_;
+};
+
+class RowReader {
+ public:
+  RowReader(const Layout& layout, const CsvRecord& row) : layout_(layout), row_(row) {}
+
+  std::string_view Raw(std::size_t column) const {
+    const auto at = layout_.at[column];
+    return at && *at < row_.values.size() ? std::string_view(row_.values[*at]) : std::string_view();
+  }
+
+  // The value of a column of ours as the profile keeps it.
+  std::string Text(std::size_t column, std::size_t maxLength, const char* what = nullptr) const {
+    return Checked(Raw(column), column, maxLength, what);
+  }
+
+  std::string Checked(std::string_view utf8, std::size_t column, std::size_t maxLength,
+                      const char* what) const {
+    ImportedText text = ImportText(utf8, maxLength);
+    if (text.refusal == TextRefusal::None) return std::move(text.bytes);
+    const std::string where = "row " + std::to_string(row_.number) + " (line " +
+                              std::to_string(row_.line) + "), column \"" +
+                              layout_.headers[*layout_.at[column]] + "\": ";
+    throw CsvImportError(
+        text.refusal == TextRefusal::TooLong ? Reason::TooLong : Reason::NotCp1252,
+        where + (what ? std::string(what) + " " : std::string()) + text.reason);
+  }
+
+ private:
+  const Layout& layout_;
+  const CsvRecord& row_;
+};
+
+void ReadRow(const Layout& layout, const CsvRecord& row, TreeBuilder& builder) {
+  if (row.values.size() > layout.headers.size())
+    Malformed(row.line, "row " + std::to_string(row.number) + " has " +
+                            std::to_string(row.values.size()) + " values, the header " +
+                            std::to_string(layout.headers.size()));
+  const RowReader reader(layout, row);
+
+  TNodeData account = TNodeData::Create(NodeKind::Account, kNewAccountPicture);
+  bool onlyDescription = true;
+  for (std::size_t k = 1; k < kCsvColumnCount; ++k) {
+    if (!layout.at[k]) continue;
+    std::string TNodeData::*member = kCsvColumns[k].member;
+    account.*member = reader.Text(k, SurvivingLength(member));
+    if (member != &TNodeData::Description && !(account.*member).empty()) onlyDescription = false;
+  }
+
+  GroupPath path = ParseGroupPath(reader.Raw(kGroupColumn));
+  for (PathStep& step : path.steps)
+    step.name = reader.Checked(step.name, kGroupColumn, kNameLength, "a name");
+  if (layout.keePassXc) DropFirstStep(path);
+  const bool ownRow = path.ownRow && onlyDescription;
+  if (path.ownRow && !ownRow)  // an account in a group without a name
+    path.steps.push_back({"", path.steps.empty() ? NodeKind::Category : NodeKind::Group, false});
+  if (ownRow && path.steps.empty()) return;
+
+  TreeNode* parent = nullptr;
+  if (path.steps.empty() && !path.top)
+    parent = builder.Resolve(nullptr, {kImportedCategoryName, NodeKind::Category, false});
+  for (const PathStep& step : path.steps) parent = builder.Resolve(parent, step);
+  if (ownRow)
+    parent->data.Description = std::move(account.Description);
+  else
+    builder.AddAccount(parent, std::move(account));
+}
+
+}  // namespace
+
+ProfileTree ReadProfileCsv(std::string_view text) {
+  TreeBuilder builder;
+  try {
+    CsvReader reader(text);
+    CsvRecord record;
+    if (!reader.Next(record)) Malformed(1, "the file holds no header");
+    const Layout layout = ReadHeader(record);
+    while (reader.Next(record)) ReadRow(layout, record, builder);
+  } catch (const CsvSyntaxError& error) {
+    Malformed(error.line(), error.what());
+  }
+  return builder.Take();
+}
+
+}  // namespace bv

@@ -1,0 +1,160 @@
+// The profile as CSV and back: the exact bytes written, a tree with every odd shape a file
+// can hold read back unchanged, KeePassXC's and Bitwarden's files, and the refusals.
+#include <gtest/gtest.h>
+
+#include "browser/NodeEditing.h"
+#include "export/CsvExport.h"
+#include "export/CsvImport.h"
+
+namespace bv {
+namespace {
+
+TNodeData Node(NodeKind kind, const std::string& name) {
+  TNodeData data = TNodeData::Create(kind, 3);
+  data.Name = name;
+  return data;
+}
+
+std::string Shape(const ProfileTree& tree, const TreeNode* parent = nullptr) {
+  std::string text;
+  for (const auto& child : tree.ChildrenOf(parent)) {
+    if (!text.empty()) text += ' ';
+    text += "cga"[static_cast<int>(child->data.Kind())] + (":" + child->data.Name);
+    if (!child->children.empty()) text += "(" + Shape(tree, child.get()) + ")";
+  }
+  return text;
+}
+
+TEST(CsvExport, WritesQuotedUtf8RowsEndedByCrLf) {
+  ProfileTree tree;
+  TreeNode* mail = tree.Append(nullptr, Node(NodeKind::Category, "Correo"));
+  TNodeData account = Node(NodeKind::Account, "Cuenta \xF1");
+  account.Password = "a\"b,c";
+  account.Notes = "uno\r\ndos";
+  account.Mail = "\x80";
+  tree.Append(mail, account);
+  EXPECT_EQ(ProfileCsv(tree),
+            "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"Description\","
+            "\"Question\",\"Answer\",\"E-mail\",\"Account type\"\r\n"
+            "\"Correo\",\"Cuenta \xC3\xB1\",\"\",\"a\"\"b,c\",\"\",\"uno\r\ndos\",\"\",\"\",\"\","
+            "\"\xE2\x82\xAC\",\"\"\r\n");
+}
+
+// Every shape a file can hold: names with "/" and "\", empty names, accounts holding nodes,
+// an account and a group at the top, a category below it, empty groups, descriptions,
+// every field and byte (the five without a character too).
+void FillOddTree(ProfileTree& tree) {
+  TNodeData mail = Node(NodeKind::Category, "Co/rreo\\x\\");
+  mail.Description = "de \"correo\"";
+  TreeNode* c = tree.Append(nullptr, mail);
+  TreeNode* work = tree.Append(c, Node(NodeKind::Group, "Trabajo\\/"));
+  TNodeData full = Node(NodeKind::Account, "Gmail");
+  int k = 0;
+  for (const auto& field : kTextFields)
+    if (field.member != &TNodeData::Name)
+      full.*field.member = "v" + std::to_string(k++) + " \x81\x8D\x8F\x90\x9D\xFF,\"\r\n";
+  TreeNode* holder = tree.Append(work, full);
+  tree.Append(holder, Node(NodeKind::Account, "Hija"));
+  TreeNode* nameless = tree.Append(holder, Node(NodeKind::Group, ""));
+  tree.Append(nameless, Node(NodeKind::Account, ""));
+  tree.Append(work, Node(NodeKind::Account, "Gmail"));  // a second of the same name, after
+  tree.Append(c, Node(NodeKind::Group, "Vac\xEDo"));
+  tree.Append(nullptr, Node(NodeKind::Account, "Suelta"));
+  TreeNode* top = tree.Append(nullptr, Node(NodeKind::Group, "Arriba"));
+  tree.Append(top, Node(NodeKind::Category, ""));
+  tree.Append(nullptr, Node(NodeKind::Category, ""));
+}
+
+TEST(CsvImport, ReadsItsOwnExportBackUnchangedButThePictures) {
+  ProfileTree original;
+  FillOddTree(original);
+  const ProfileTree back = ReadProfileCsv(ProfileCsv(original));
+  ASSERT_EQ(Shape(back), Shape(original));
+  for (int k = 0; k < static_cast<int>(original.Count()); ++k) {
+    TNodeData expected = original.NodeAtTreeIndex(k)->data;
+    const TNodeData& actual = back.NodeAtTreeIndex(k)->data;
+    expected.ImageIndex = expected.IsAccount ? kNewAccountPicture : kNewCategoryPicture;
+    EXPECT_EQ(actual, expected) << k;
+  }
+}
+
+TEST(CsvImport, ReadsKeePassXcWithoutItsRootGroup) {
+  const ProfileTree tree = ReadProfileCsv(
+      "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\",\"Icon\","
+      "\"Last Modified\",\"Created\"\n"
+      "\"Passwords/Email\",\"Gmail\",\"jose\",\"secret\",\"https://m.example\",\"a\nb\",\"\","
+      "\"0\",\"2026-12-09T02:19:15Z\",\"2026-12-09T02:19:15Z\"\n"
+      "\"Passwords/Email/Work\",\"Office\",\"\",\"\",\"\",\"\",\"\",\"0\",\"\",\"\"\n"
+      "\"Passwords\",\"Loose\",\"\",\"\",\"\",\"\",\"\",\"0\",\"\",\"\"\n");
+  EXPECT_EQ(Shape(tree), "c:Email(a:Gmail g:Work(a:Office)) c:Importado(a:Loose)");
+  const TNodeData& gmail = tree.NodeAtTreeIndex(1)->data;
+  EXPECT_EQ(gmail.UserName, "jose");
+  EXPECT_EQ(gmail.Password, "secret");
+  EXPECT_EQ(gmail.Url, "https://m.example");
+  EXPECT_EQ(gmail.Notes, "a\nb");
+  EXPECT_EQ(gmail.ImageIndex, kNewAccountPicture);
+  EXPECT_EQ(tree.NodeAtTreeIndex(0)->data.ImageIndex, kNewCategoryPicture);
+}
+
+TEST(CsvImport, ReadsBitwardenByItsColumnNamesInAnyCase) {
+  const ProfileTree tree = ReadProfileCsv(
+      "FOLDER,favorite,type,name,notes,fields,reprompt,login_uri,login_username,"
+      "login_password,login_totp\r\n"
+      "Social/Chat,1,login,Foro,nota,\"pin: 1234\",0,https://foro.example,ana,p\xC3\xA1ss,JBSW\r\n"
+      ",,note,Nota suelta,texto,,0,,,,\r\n");
+  EXPECT_EQ(Shape(tree), "c:Social(g:Chat(a:Foro)) c:Importado(a:Nota suelta)");
+  const TNodeData& forum = tree.NodeAtTreeIndex(2)->data;
+  EXPECT_EQ(forum.Url, "https://foro.example");
+  EXPECT_EQ(forum.UserName, "ana");
+  EXPECT_EQ(forum.Password, "p\xE1ss");
+  EXPECT_EQ(forum.Notes, "nota");
+  EXPECT_EQ(forum.Description, "pin: 1234");
+  EXPECT_EQ(tree.NodeAtTreeIndex(4)->data.Notes, "texto");
+}
+
+struct Refusal {
+  const char* label;
+  std::string csv;
+  CsvImportError::Reason reason;
+  const char* message;
+};
+
+class CsvRefusalTest : public testing::TestWithParam<Refusal> {};
+
+TEST_P(CsvRefusalTest, NamesWhereAndWhy) {
+  try {
+    ReadProfileCsv(GetParam().csv);
+    FAIL() << "accepted";
+  } catch (const CsvImportError& error) {
+    EXPECT_EQ(error.reason(), GetParam().reason);
+    EXPECT_STREQ(error.what(), GetParam().message);
+  }
+}
+
+using R = CsvImportError::Reason;
+INSTANTIATE_TEST_SUITE_P(
+    Csv, CsvRefusalTest,
+    testing::Values(
+        Refusal{"LongPassword", "Title,Password\nA,B\nC," + std::string(118, 'p') + "\n",
+                R::TooLong,
+                "row 3 (line 3), column \"Password\": too long (118 characters; at most 117 "
+                "survive in a profile)"},
+        Refusal{"LongGroupName", "Title,Group\r\n\"A\",\"x/" + std::string(88, 'g') + "\"\r\n",
+                R::TooLong,
+                "row 2 (line 2), column \"Group\": a name too long (88 characters; at most 87 "
+                "survive in a profile)"},
+        Refusal{"NotWindows1252", "name,notes\n\"a\nb\",c\nd,\xE6\x97\xA5\n", R::NotCp1252,
+                "row 3 (line 4), column \"notes\": holds a character without a Windows-1252 "
+                "form"},
+        Refusal{"OpenQuote", "Title,Notes\nA,B\nC,\"open\nstill open\n", R::Malformed,
+                "line 3: a quoted value is not closed before the end of the file"},
+        Refusal{"ExtraColumn", "Title,Notes\nA,B\n\"C\",\"D\",\"E\"\n", R::Malformed,
+                "line 3: row 3 has 3 values, the header 2"},
+        Refusal{"QuoteInPlainValue", "Title\nab\"c\n", R::Malformed,
+                "line 2: a quote inside a value that does not begin with one"},
+        Refusal{"NoTitle", "Group,Password\nx,y\n", R::Malformed,
+                "line 1: the header has no column Title (or name)"}),
+    [](const auto& info) { return info.param.label; });
+
+}  // namespace
+}  // namespace bv
