@@ -7,6 +7,7 @@
 
 #include "cli/CliError.h"
 #include "cli/Commands.h"
+#include "cli/Usage.h"
 #include "config/Cp1252.h"
 #include "profile/InOutError.h"
 
@@ -14,20 +15,6 @@ namespace {
 
 using bv::cli::CliError;
 using bv::cli::ExitCode;
-
-constexpr const char* kUsage =
-    "Usage:\n"
-    "  brindlevault-cli info FILE\n"
-    "  brindlevault-cli dump [--password-stdin] FILE\n"
-    "  brindlevault-cli create FILE --from TREE.json [--force] [--password-stdin]\n"
-    "\n"
-    "info    owner, title, size, numbers of nodes, whether a master password is set\n"
-    "dump    the whole profile as JSON on standard output\n"
-    "create  a new profile from JSON in the form dump writes (--from - reads stdin)\n"
-    "\n"
-    "The master password is asked on the terminal without echo, or read from the first\n"
-    "line of standard input with --password-stdin. A profile without password asks none;\n"
-    "create with an empty password makes one.\n";
 
 struct CommandLine {
   std::string command;
@@ -91,8 +78,12 @@ void Run(const CommandLine& line) {
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-    std::cout << kUsage;
-    return 0;
+    std::cout << bv::cli::kUsage << std::flush;
+    return std::cout ? 0 : static_cast<int>(ExitCode::kFileError);
+  }
+  if (!args.empty() && args[0] == "--version") {
+    std::cout << bv::cli::kVersionLine << std::flush;
+    return std::cout ? 0 : static_cast<int>(ExitCode::kFileError);
   }
   try {
     Run(Parse(args));
