@@ -56,6 +56,3 @@ add_custom_target(bv-runtime-files ALL
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/help ${BV_RUNTIME_DIR}/help
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/doc ${BV_RUNTIME_DIR}
   COMMENT "Copying language files and documents beside the program")
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/res/ DESTINATION share/brindlevault/res)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION share/brindlevault/help)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/doc/ DESTINATION share/brindlevault)
