@@ -7,14 +7,15 @@ set(CPACK_PACKAGE_CONTACT "The Brindlevault developers <developers@brindlevault.
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "manager for accounts and passwords kept in protected profiles")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Brindlevault keeps every account a person holds (web sites, e-mail, FTP, networks, chat,
-programs) in one profile file, in a tree of categories, groups and accounts, guarded by a
-master password. It copies any field to the clipboard with one key, searches, generates
-random passwords, prints and exports accounts, and never destroys the previous file when
-saving. It reads and writes the profiles of Brindlevault 3.5 byte for byte.
+  "Brindlevault keeps every account a person holds (web sites, e-mail, FTP,
+networks, chat, programs) in one profile file, in a tree of categories,
+groups and accounts, guarded by a master password. It copies any field to
+the clipboard with one key, searches, generates random passwords, prints
+and exports accounts, and never destroys the previous file when saving.
+It reads and writes the profiles of Brindlevault 3.5 byte for byte.
 .
-The package also holds brindlevault-cli, which looks into, creates and exports profiles
-from the shell.")
+The package also holds brindlevault-cli, which looks into, creates and
+exports profiles from the shell.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
