@@ -18,10 +18,10 @@ echo "== Installing and packaging"
 "$root/scripts/check-install.sh" "$root/build-test"
 
 echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer (built with clang)"
-CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DBV_SANITIZE=ON \
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-asan-clang" -DCMAKE_BUILD_TYPE=Debug -DBV_SANITIZE=ON \
       -DBV_WERROR=ON -DBV_BUILD_GUI=OFF -DBV_BUILD_BENCH=OFF >/dev/null
-cmake --build "$root/build-asan" -j"$jobs"
-(cd "$root/build-asan" && ctest --output-on-failure -j"$jobs" -L core)
+cmake --build "$root/build-asan-clang" -j"$jobs"
+(cd "$root/build-asan-clang" && ctest --output-on-failure -j"$jobs" -L core)
 
 if ls "$root"/fuzz/fuzz_*.cpp >/dev/null 2>&1; then
   echo "== Fuzz targets (bounded)"
