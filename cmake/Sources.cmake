@@ -23,6 +23,7 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/cli/sources.cmake)
   add_executable(brindlevault-cli ${BV_CLI_SOURCES})
   target_link_libraries(brindlevault-cli PRIVATE bvcore)
   target_compile_options(brindlevault-cli PRIVATE ${BV_WARNINGS})
+  target_compile_definitions(brindlevault-cli PRIVATE BV_VERSION="${PROJECT_VERSION}")
   find_package(nlohmann_json 3 REQUIRED)
   target_link_libraries(brindlevault-cli PRIVATE nlohmann_json::nlohmann_json)
   set_target_properties(brindlevault-cli PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BV_RUNTIME_DIR})
@@ -57,6 +58,3 @@ add_custom_target(bv-runtime-files ALL
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/help ${BV_RUNTIME_DIR}/help
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/doc ${BV_RUNTIME_DIR}
   COMMENT "Copying language files and documents beside the program")
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/res/ DESTINATION share/brindlevault/res)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION share/brindlevault/help)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/doc/ DESTINATION share/brindlevault)

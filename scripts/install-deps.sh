@@ -15,6 +15,14 @@ packages=(
   clang libclang-rt-14-dev   # libFuzzer targets
   xvfb xauth xclip xdotool imagemagick poppler-utils
   fonts-liberation2 fonts-dejavu-core
+  ccache                     # compiler cache for repeated builds
+  desktop-file-utils         # desktop-file-validate (scripts/check-install.sh)
+  appstream                  # appstreamcli validate
+  lintian dpkg-dev file      # lintian; dpkg-shlibdeps for the package's dependencies
+  shared-mime-info libglib2.0-bin  # update-mime-database; gio resolves the profile type
+  libxml2-utils              # xmllint
+  librsvg2-bin               # data/icons/render-icons.sh (the PNGs are committed)
+  man-db                     # lintian checks the manual pages with man
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Brindlevault and runs every test: the whole suite, the core tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a short time.
+# AddressSanitizer and UndefinedBehaviorSanitizer built with clang, the installed files and the
+# Debian package (scripts/check-install.sh), and each fuzz target for a short time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -9,15 +10,18 @@ export QT_QPA_PLATFORM=offscreen
 "$root/scripts/install-deps.sh"
 
 echo "== Build and test"
-cmake -S "$root" -B "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$root" -B "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBV_WERROR=ON >/dev/null
 cmake --build "$root/build-test" -j"$jobs"
 (cd "$root/build-test" && ctest --output-on-failure -j"$jobs")
 
-echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DBV_SANITIZE=ON \
-      -DBV_BUILD_GUI=OFF -DBV_BUILD_BENCH=OFF >/dev/null
-cmake --build "$root/build-asan" -j"$jobs"
-(cd "$root/build-asan" && ctest --output-on-failure -j"$jobs" -L core)
+echo "== Installing and packaging"
+"$root/scripts/check-install.sh" "$root/build-test"
+
+echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer (built with clang)"
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-asan-clang" -DCMAKE_BUILD_TYPE=Debug -DBV_SANITIZE=ON \
+      -DBV_WERROR=ON -DBV_BUILD_GUI=OFF -DBV_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build-asan-clang" -j"$jobs"
+(cd "$root/build-asan-clang" && ctest --output-on-failure -j"$jobs" -L core)
 
 if ls "$root"/fuzz/fuzz_*.cpp >/dev/null 2>&1; then
   echo "== Fuzz targets (bounded)"

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "app/AppIcon.h"
 #include "app/SessionController.h"
 #include "app/TFPrincipal.h"
 #include "app/ToolCommands.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Brindlevault"));
   QApplication::setApplicationDisplayName(QStringLiteral("Brindlevault 3.5"));
   QApplication::setFont(bv::TFPrincipal::WindowFont());
+  bv::InstallApplicationIcon();
   bv::InstallToolkitTranslation(QLocale::system());
   bv::SetProgramDir(QCoreApplication::applicationDirPath().toStdString());
 

@@ -6,6 +6,7 @@ list(APPEND BV_CORE_SOURCES
 # Qt: the main window, its actions, menus, pictures and seams.
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ActionTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AppIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainActions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainMenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Pictures.cpp
@@ -16,6 +17,7 @@ list(APPEND BV_GUI_SOURCES
 )
 list(APPEND BV_GUI_RESOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pictures/pictures.qrc
+  ${PROJECT_SOURCE_DIR}/data/icons/appicon.qrc
 )
 # The profile session and the recent profiles list.
 list(APPEND BV_CORE_SOURCES

@@ -7,6 +7,7 @@
 
 #include "cli/CliError.h"
 #include "cli/Commands.h"
+#include "cli/Usage.h"
 #include "config/Cp1252.h"
 #include "profile/InOutError.h"
 
@@ -14,25 +15,6 @@ namespace {
 
 using bv::cli::CliError;
 using bv::cli::ExitCode;
-
-constexpr const char* kUsage =
-    "Usage:\n"
-    "  brindlevault-cli info FILE\n"
-    "  brindlevault-cli dump [--password-stdin] FILE\n"
-    "  brindlevault-cli create FILE --from TREE.json [--force] [--password-stdin]\n"
-    "  brindlevault-cli create FILE --from-csv IN.csv [--force] [--password-stdin]\n"
-    "  brindlevault-cli export FILE --format kdbx|csv --output OUT [--password-stdin]\n"
-    "\n"
-    "info    owner, title, size, numbers of nodes, whether a master password is set\n"
-    "dump    the whole profile as JSON on standard output\n"
-    "create  a new profile from JSON in the form dump writes (--from - reads stdin),\n"
-    "        or from CSV: ours, KeePassXC's or Bitwarden's\n"
-    "export  the whole profile as a KDBX 4 file (KeePassXC, KeePass) or as CSV\n"
-    "\n"
-    "The master password is asked on the terminal without echo, or read from the first\n"
-    "line of standard input with --password-stdin. A profile without password asks none;\n"
-    "create with an empty password makes one. export to KDBX then asks the new file's\n"
-    "password twice, or reads it from the next line of standard input.\n";
 
 struct CommandLine {
   std::string command;
@@ -118,8 +100,12 @@ void Run(const CommandLine& line) {
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-    std::cout << kUsage;
-    return 0;
+    std::cout << bv::cli::kUsage << std::flush;
+    return std::cout ? 0 : static_cast<int>(ExitCode::kFileError);
+  }
+  if (!args.empty() && args[0] == "--version") {
+    std::cout << bv::cli::kVersionLine << std::flush;
+    return std::cout ? 0 : static_cast<int>(ExitCode::kFileError);
   }
   try {
     Run(Parse(args));

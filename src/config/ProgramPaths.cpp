@@ -17,7 +17,7 @@ std::optional<std::filesystem::path>& ProgramDirSetting() {
 }
 
 std::filesystem::path InstalledDataDir() {
-  return ProgramDir() / ".." / "share" / "brindlevault";
+  return (ProgramDir() / ".." / "share" / "brindlevault").lexically_normal();
 }
 
 bool IsDir(const std::filesystem::path& p) {
@@ -70,7 +70,7 @@ std::filesystem::path HelpDir() {
 }
 
 std::filesystem::path DocumentDir() {
-  return IsInstalledLayout() ? InstalledDataDir().lexically_normal() : ProgramDir();
+  return IsInstalledLayout() ? InstalledDataDir() : ProgramDir();
 }
 
 std::filesystem::path SettingsFilePath() {

@@ -20,9 +20,11 @@ std::filesystem::path ResourceDir();  // the language files
 std::filesystem::path HelpDir();
 std::filesystem::path DocumentDir();  // licence text and list of changes
 
-// brindlevault.ini: in the program's folder when it is writable (portable use), otherwise
-// in $XDG_CONFIG_HOME/brindlevault/ (default ~/.config/brindlevault/). The folder is
-// created by the first write (see Settings).
+// brindlevault.ini: a build tree or portable folder keeps it in the program's folder when
+// that is writable; an installed program, and a portable one in a read-only folder, keep it
+// in $XDG_CONFIG_HOME/brindlevault/ (default ~/.config/brindlevault/), also when the
+// installed program's folder happens to be writable. The folder is created by the first
+// write (see Settings).
 std::filesystem::path SettingsFilePath();
 
 // Paths stored in settings and shown to the user are Windows-1252 text; file names on

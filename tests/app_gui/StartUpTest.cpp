@@ -11,8 +11,11 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include "app/ActionTable.h"
+#include "app/AppIcon.h"
+#include "app/TFAcerca.h"
 #include "app/MainActions.h"
 #include "app/MainMenus.h"
 #include "app/Pictures.h"
@@ -174,6 +177,25 @@ TEST(StartUp, EveryPictureOfBothListsLoads) {
   EXPECT_EQ(NodePicturePath(0), ":/nodes/00.png");
   EXPECT_TRUE(NodePicture(kNodePictureCount).isNull());
   EXPECT_TRUE(NodePicture(-1).isNull());
+}
+
+TEST(StartUp, EveryWindowHandsTheApplicationIconToTheWindowSystem) {
+  InstallApplicationIcon();
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  TFAcerca about([](const QString&) {}, &w);
+  about.show();
+  const QList<QSize> sizes{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+  for (QWidget* window : {static_cast<QWidget*>(&w), static_cast<QWidget*>(&about)}) {
+    ASSERT_NE(window->windowHandle(), nullptr) << window->objectName().toStdString();
+    const QIcon icon = window->windowHandle()->icon();
+    EXPECT_EQ(icon.availableSizes(), sizes) << window->objectName().toStdString();
+    // Drawn pixels, not an empty picture of the right size.
+    const QImage image = icon.pixmap(QSize(48, 48)).toImage();
+    EXPECT_EQ(image.size(), QSize(48, 48));
+    EXPECT_NE(image.pixelColor(24, 24).alpha(), 0);
+  }
+  about.close();
 }
 
 }  // namespace

@@ -3,9 +3,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <sstream>
+
 #include <nlohmann/json.hpp>
 
 #include "config/Messages.h"
+#include "config/Product.h"
 #include "crypto/FieldCipher.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
@@ -391,6 +395,55 @@ INSTANTIATE_TEST_SUITE_P(
                     11,
                     "--password-stdin"}),
     [](const auto& info) { return info.param.label; });
+
+// The synopsis of the manual page, as plain text: one command line per line.
+std::vector<std::string> ManualSynopsis() {
+  std::ifstream page(BV_SOURCE_DIR "/data/man/brindlevault-cli.1");
+  std::vector<std::string> lines;
+  bool inSynopsis = false;
+  for (std::string line; std::getline(page, line);) {
+    if (line.rfind(".SH", 0) == 0) inSynopsis = line == ".SH SYNOPSIS";
+    if (!inSynopsis || line.empty() || line[0] == '.') continue;
+    std::string plain;
+    for (std::size_t k = 0; k < line.size(); ++k) {
+      if (line.compare(k, 3, "\\fB") == 0 || line.compare(k, 3, "\\fR") == 0 ||
+          line.compare(k, 3, "\\fI") == 0)
+        k += 2;
+      else if (line.compare(k, 2, "\\-") == 0)
+        plain += '-', ++k;
+      else
+        plain += line[k];
+    }
+    lines.push_back(plain);
+  }
+  return lines;
+}
+
+TEST(CliUsage, HelpListsTheCommandsOfTheManualPage) {
+  const Result help = RunCli({"--help"});
+  EXPECT_EQ(help.code, 0);
+  EXPECT_EQ(help.err, "");
+  std::vector<std::string> synopsis;
+  std::istringstream text(help.out);
+  for (std::string line; std::getline(text, line);)
+    if (line.rfind("  brindlevault-cli ", 0) == 0) synopsis.push_back(line.substr(2));
+  EXPECT_GE(synopsis.size(), 7u);
+  EXPECT_EQ(synopsis, ManualSynopsis());
+  EXPECT_EQ(RunCli({"-h"}).out, help.out);
+}
+
+TEST(CliUsage, VersionAgreesWithTheProductAndTheManualPages) {
+  const Result version = RunCli({"--version"});
+  EXPECT_EQ(version.code, 0);
+  EXPECT_EQ(version.out, "brindlevault-cli " BV_VERSION "\n");
+  EXPECT_EQ(kProductName, "Brindlevault " BV_VERSION);
+  for (const char* page : {"brindlevault.1", "brindlevault-cli.1"}) {
+    std::ifstream file(std::string(BV_SOURCE_DIR "/data/man/") + page);
+    std::string title;
+    std::getline(file, title);
+    EXPECT_NE(title.find("\"Brindlevault " BV_VERSION "\""), std::string::npos) << page;
+  }
+}
 
 }  // namespace
 }  // namespace bv

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Checks what a build folder installs and packages: the file list of `cmake --install`, the
+# installed programs started from another folder, the desktop entry, the AppStream file, the
+# MIME type (glob and magic) and the Debian package with lintian.
+# Usage: scripts/check-install.sh BUILD_FOLDER
+set -euo pipefail
+build=$(cd "$1" && pwd)
+id=org.brindlevault.Brindlevault
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+prefix=$scratch/prefix
+fail() { echo "check-install: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+expected="bin/brindlevault
+bin/brindlevault-cli
+share/applications/$id.desktop
+share/brindlevault/help/ayuda.html
+share/brindlevault/help/help.html
+share/brindlevault/licencia.txt
+share/brindlevault/license.txt
+share/brindlevault/novedades.txt
+share/brindlevault/res/English.lng
+share/brindlevault/res/Español.lng
+share/doc/brindlevault/changelog.Debian.gz
+share/doc/brindlevault/copyright
+share/icons/hicolor/128x128/apps/$id.png
+share/icons/hicolor/16x16/apps/$id.png
+share/icons/hicolor/256x256/apps/$id.png
+share/icons/hicolor/32x32/apps/$id.png
+share/icons/hicolor/48x48/apps/$id.png
+share/icons/hicolor/64x64/apps/$id.png
+share/icons/hicolor/scalable/apps/$id.svg
+share/man/man1/brindlevault-cli.1.gz
+share/man/man1/brindlevault.1.gz
+share/metainfo/$id.metainfo.xml
+share/mime/packages/$id.xml"
+actual=$(cd "$prefix" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+[ "$actual" = "$(echo "$expected" | LC_ALL=C sort)" ] ||
+  fail "installed files differ:$(diff <(echo "$expected" | LC_ALL=C sort) <(echo "$actual"))"
+for size in 16 32 48 64 128 256; do
+  identify -format '%wx%h' "$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png" | grep -qx "${size}x${size}" ||
+    fail "icon ${size}x${size} has the wrong size"
+done
+
+# The installed tool, started from another folder, finds its language files (message 106 marks
+# every record) and keeps its settings in the user's folder.
+work=$scratch/work
+mkdir -p "$work"
+echo '{"owner":"Ana","title":"T","nodes":[{"kind":"category","name":"C"}]}' >"$work/t.json"
+(cd "$work" && HOME=$scratch/home XDG_CONFIG_HOME=$scratch/cfg "$prefix/bin/brindlevault-cli" \
+   create p.bv3 --from t.json --password-stdin <<<"" >/dev/null)
+(cd "$work" && "$prefix/bin/brindlevault-cli" info p.bv3 | grep -q "Categories: *1") || fail "installed cli info"
+"$prefix/bin/brindlevault-cli" --version | grep -q "^brindlevault-cli " || fail "--version"
+[ ! -e "$prefix/bin/brindlevault.ini" ] || fail "settings written beside the installed program"
+# The installed program starts offscreen from another folder and stays up.
+(cd "$work" && HOME=$scratch/home XDG_CONFIG_HOME=$scratch/cfg QT_QPA_PLATFORM=offscreen \
+   timeout 5 "$prefix/bin/brindlevault" p.bv3 >/dev/null 2>&1) && fail "program ended by itself" ||
+  [ $? -eq 124 ] || fail "installed program failed to start"
+
+desktop-file-validate "$prefix/share/applications/$id.desktop"
+appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null ||
+  appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
+grep -q "^MimeType=application/x-brindlevault-profile;$" "$prefix/share/applications/$id.desktop" ||
+  fail "desktop entry does not name the profile type"
+
+# The MIME type: by name, and by content for a profile without its extension.
+xmllint --noout "$prefix/share/mime/packages/$id.xml"
+update-mime-database "$prefix/share/mime" >/dev/null 2>&1
+cp "$work/p.bv3" "$work/profile-without-extension"
+printf 'not a profile' >"$work/other"
+type_of() {
+  XDG_DATA_HOME=$scratch/nodata XDG_DATA_DIRS=$prefix/share:/usr/share \
+    gio info -a standard::content-type "$1" | sed -n 's/.*standard::content-type: //p'
+}
+[ "$(type_of "$work/p.bv3")" = application/x-brindlevault-profile ] || fail "*.bv3 not recognised"
+[ "$(type_of "$work/profile-without-extension")" = application/x-brindlevault-profile ] ||
+  fail "profile magic not recognised"
+[ "$(type_of "$work/other")" != application/x-brindlevault-profile ] || fail "magic too loose"
+
+# The Debian package: built by CPack, free of lintian errors.
+(cd "$build" && cpack -G DEB -B "$scratch/package" >/dev/null)
+deb=$(ls "$scratch"/package/*.deb)
+contents=$(dpkg-deb -c "$deb")
+grep -q "\./usr/bin/brindlevault$" <<<"$contents" || fail "package lacks the program"
+lintian --fail-on error --tag-display-limit 0 "$deb"
+echo "check-install: all checks passed"

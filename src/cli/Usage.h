@@ -1,0 +1,37 @@
+#pragma once
+// What brindlevault-cli --help and --version print. The synopsis lines are those of the
+// manual page brindlevault-cli(1); a test keeps the two alike.
+
+#include <string_view>
+
+namespace bv::cli {
+
+inline constexpr std::string_view kUsage =
+    "Usage:\n"
+    "  brindlevault-cli info FILE\n"
+    "  brindlevault-cli dump [--password-stdin] FILE\n"
+    "  brindlevault-cli create FILE --from TREE.json [--force] [--password-stdin]\n"
+    "  brindlevault-cli create FILE --from-csv IN.csv [--force] [--password-stdin]\n"
+    "  brindlevault-cli export FILE --format kdbx|csv --output OUT [--password-stdin]\n"
+    "  brindlevault-cli --help\n"
+    "  brindlevault-cli --version\n"
+    "\n"
+    "info    owner, title, size, numbers of nodes, whether a master password is set\n"
+    "dump    the whole profile as JSON on standard output\n"
+    "create  a new profile from JSON in the form dump writes (--from - reads stdin), or\n"
+    "        from a CSV file of ours, of KeePassXC or of Bitwarden (--from-csv)\n"
+    "export  the whole profile as a KDBX 4 database or as CSV\n"
+    "\n"
+    "The master password is asked on the terminal without echo, or read from the first\n"
+    "line of standard input with --password-stdin. A profile without password asks none;\n"
+    "create with an empty password makes one. export --format kdbx asks the new\n"
+    "database's password too (the second line with --password-stdin).\n"
+    "\n"
+    "Exit codes and files: see brindlevault-cli(1).\n";
+
+#ifndef BV_VERSION
+#error "BV_VERSION comes from the project's version in CMakeLists.txt"
+#endif
+inline constexpr std::string_view kVersionLine = "brindlevault-cli " BV_VERSION "\n";
+
+}  // namespace bv::cli
