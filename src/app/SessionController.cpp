@@ -182,9 +182,12 @@ void SessionController::OpenProfileFile() {
 
 bool SessionController::CloseProfile() {
   SessionState& session = host_.Session();
-  if (session.Modified && host_.GetSeams().boxes->ConfirmYesNo(Msg(kSaveBeforeClosing)) &&
-      !Save(session.ProfilePath, session.SessionPassword()))
-    return false;  // the profile stays open, still modified
+  if (session.Modified) {
+    const SaveAnswer answer = host_.GetSeams().boxes->ConfirmSave(Msg(kSaveBeforeClosing));
+    if (answer == SaveAnswer::Cancel) return false;  // open and modified, as before
+    if (answer == SaveAnswer::Yes && !Save(session.ProfilePath, session.SessionPassword()))
+      return false;  // the profile stays open, still modified
+  }
   session.ProfileOpen = false;
   host_.BeginTreeRebuild();
   host_.Tree().Clear();

@@ -50,8 +50,8 @@ class SessionController : public QObject {
   // the save failed (already reported).
   bool ActGuardarExecute();
   void ActGuardarComoExecute();
-  // Asks message 19 when there are unsaved changes; false when the save it asked for
-  // failed, which keeps the profile open.
+  // Asks message 19 when there are unsaved changes; false when the user cancelled the
+  // question or the save it asked for failed, which keeps the profile open and modified.
   bool CloseProfile();
   void ActCambPassExecute();
   void ActEditarPerfilExecute();

@@ -51,6 +51,21 @@ TEST(Closing, AnsweringYesSavesAndAFailedSaveKeepsTheWindowOpen) {
   }
 }
 
+TEST(Closing, CancellingTheQuestionKeepsTheWindowOpenAndModified) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  h.LoadSample();
+  w.SetModified();
+  int saves = 0;
+  w.SetProfileSaver([&] { return ++saves, true; });
+  h.fakes.boxes->saveAnswers = {SaveAnswer::Cancel};
+  EXPECT_FALSE(h.Close());
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_TRUE(w.Session().Modified);
+  EXPECT_EQ(saves, 0);
+  EXPECT_EQ(h.fakes.clipboard->clears, 0);  // nothing of the closing sequence ran
+}
+
 TEST(Closing, WithoutChangesAsksNothing) {
   WindowHarness h;
   h.Start();
