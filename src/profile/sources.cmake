@@ -5,6 +5,7 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/InOutError.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LevelTree.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DepthLimit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NodeCodec.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SaveSignals.cpp
