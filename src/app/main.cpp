@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
   // The first argument names a profile to open at the first activation.
   window.Sessions().SetCommandLine(QCoreApplication::arguments().mid(1));
   // SIGINT, SIGTERM and SIGHUP close the window once a save in progress has finished.
-  bv::TerminationSignals signals(window);
+  bv::TerminationSignals termination(window);
   window.show();
   return QApplication::exec();
 }

@@ -75,7 +75,7 @@ TEST(Closing, TerminationSignalsRunTheClosingSequenceAfterTheCommandInProgress) 
     TFPrincipal& w = h.Start();
     h.LoadSample();
     w.SetModified();
-    TerminationSignals signals(w);
+    TerminationSignals termination(w);
     h.fakes.boxes->saveAnswers = {SaveAnswer::Cancel, SaveAnswer::No};
     ::raise(sig);  // the process goes on: nothing happens until the event loop runs
     EXPECT_TRUE(h.fakes.boxes->shown.empty());
