@@ -11,6 +11,7 @@
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
+#include "profile/DepthLimit.h"
 
 namespace bv {
 namespace {
@@ -39,7 +40,11 @@ void HostProfileView::SetCaption(const std::string& caption) {
 }
 
 void HostProfileView::BeginTreeRebuild() { host_.BeginTreeRebuild(); }
-void HostProfileView::EndTreeRebuild() { host_.EndTreeRebuild(); }
+void HostProfileView::EndTreeRebuild() {
+  // Before the view reads the tree: deeper trees would overflow its layout's stack.
+  lifted_ = LiftDeepNodes(host_.Tree(), kWindowDepthLimit);
+  host_.EndTreeRebuild();
+}
 void HostProfileView::SelectFirstNode() { host_.SelectFirstNode(); }
 void HostProfileView::ShowEmptyProfilePage() { host_.ShowEmptyProfilePage(); }
 void HostProfileView::ShowProfileSummary() { host_.ShowProfileSummary(); }

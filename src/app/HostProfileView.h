@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string_view>
+#include <utility>
 
 #include "profile/ProfileStore.h"
 #include "profile/ProfileView.h"
@@ -32,9 +33,14 @@ class HostProfileView : public ProfileView {
   // A settings file that cannot be written is reported; the profile opens all the same.
   void AddToRecentProfiles(const std::filesystem::path& path) override;
 
+  // How many nodes the last rebuild lifted to the deepest level the tree view shows
+  // (DepthLimit.h); reading it resets it.
+  std::size_t TakeLiftedNodes() { return std::exchange(lifted_, 0); }
+
  private:
   SessionHost& host_;
   RecentMenus& recent_;
+  std::size_t lifted_ = 0;
 };
 
 // The four store operations on the host's buffers. Failures throw as ProfileStore's do.

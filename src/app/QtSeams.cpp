@@ -21,6 +21,7 @@ QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text,
   QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons,
                   QApplication::activeWindow());
   box.setDefaultButton(byDefault);
+  if (buttons & QMessageBox::Cancel) box.setEscapeButton(QMessageBox::Cancel);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -33,9 +34,14 @@ class QtMessageBoxes final : public MessageBoxes {
     return Ask(QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No,
                QMessageBox::Yes) == QMessageBox::Yes;
   }
-  bool ConfirmYesNo(const QString& text) override {
-    return Ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
-               QMessageBox::Yes) == QMessageBox::Yes;
+  // Cancel is the escape button: Escape and the close button cancel instead of meaning No.
+  SaveAnswer ConfirmSave(const QString& text) override {
+    switch (Ask(QMessageBox::Question, text,
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+      case QMessageBox::Yes: return SaveAnswer::Yes;
+      case QMessageBox::No: return SaveAnswer::No;
+      default: return SaveAnswer::Cancel;
+    }
   }
   void Information(const QString& text) override {
     Ask(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);

@@ -15,13 +15,17 @@ namespace bv {
 
 class TFileDialogSpec;
 
+// The answer to "save the changes?": Cancel (also Escape and the box's close button)
+// abandons the whole command, so that no edit is thrown away by a stray key.
+enum class SaveAnswer { Yes, No, Cancel };
+
 // The three kinds of box of the program, plus a plain information box.
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
   virtual void Error(const QString& text) = 0;         // error box, OK button
   virtual bool WarningYesNo(const QString& text) = 0;  // before deleting; true for Yes
-  virtual bool ConfirmYesNo(const QString& text) = 0;  // before saving; true for Yes
+  virtual SaveAnswer ConfirmSave(const QString& text) = 0;  // before saving: Yes, No, Cancel
   virtual void Information(const QString& text) = 0;
 };
 

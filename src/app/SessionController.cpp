@@ -17,8 +17,10 @@
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
 #include "crypto/FieldCipher.h"
+#include "profile/DepthLimit.h"
 #include "profile/DialogKit.h"
 #include "profile/InOutError.h"
+#include "profile/RecordFile.h"
 #include "profile/RecordLayout.h"
 #include "profile/TFCambiarPass.h"
 #include "profile/TFEditarPerfil.h"
@@ -53,6 +55,7 @@ std::string VerifierFor(const std::string& password) {
 // missing file is created empty (readable by its owner only); an existing one must open for
 // writing. True when the file was created here.
 bool ClaimNewProfileFile(const std::filesystem::path& path) {
+  if (IsSpecialFile(path)) throw ENotRegularFile();
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd >= 0) {
     ::close(fd);
@@ -94,6 +97,8 @@ bool SessionController::Attempt(const std::function<void()>& step) {
   try {
     step();
     return true;
+  } catch (const ENotRegularFile&) {
+    ShowError(Msg(kNotRegularFile));
   } catch (const SettingsWriteError& error) {
     ShowError(QString::fromUtf8(error.what()));  // names the settings file, a UTF-8 path
   } catch (const std::exception& error) {
@@ -105,6 +110,21 @@ bool SessionController::Attempt(const std::function<void()>& step) {
 
 bool SessionController::Save(const std::filesystem::path& path, const std::string& password) {
   return Attempt([&] { store_->Save(path, password); });
+}
+
+void SessionController::Load(const std::filesystem::path& path) {
+  SessionState& session = host_.Session();
+  const bool loaded = store_->Load(path, session.SessionPassword());
+  const std::size_t lifted = view_->TakeLiftedNodes();
+  if (!loaded) {
+    session.WipePassword();
+    return;
+  }
+  if (lifted == 0) return;
+  session.Modified = true;
+  host_.EnableActionCategories({QStringLiteral("varios")}, {});
+  host_.GetSeams().boxes->Information(
+      Msg(kNodesLifted).arg(lifted).arg(kWindowDepthLimit));
 }
 
 // --- opening -----------------------------------------------------------------------------
@@ -174,7 +194,7 @@ void SessionController::OpenProfileFile() {
     }
     if (password.empty()) return;
     session.SetSessionPassword(password);
-    if (!store_->Load(path, session.SessionPassword())) session.WipePassword();
+    Load(path);
   });
 }
 
@@ -182,9 +202,12 @@ void SessionController::OpenProfileFile() {
 
 bool SessionController::CloseProfile() {
   SessionState& session = host_.Session();
-  if (session.Modified && host_.GetSeams().boxes->ConfirmYesNo(Msg(kSaveBeforeClosing)) &&
-      !Save(session.ProfilePath, session.SessionPassword()))
-    return false;  // the profile stays open, still modified
+  if (session.Modified) {
+    const SaveAnswer answer = host_.GetSeams().boxes->ConfirmSave(Msg(kSaveBeforeClosing));
+    if (answer == SaveAnswer::Cancel) return false;  // open and modified, as before
+    if (answer == SaveAnswer::Yes && !Save(session.ProfilePath, session.SessionPassword()))
+      return false;  // the profile stays open, still modified
+  }
   session.ProfileOpen = false;
   host_.BeginTreeRebuild();
   host_.Tree().Clear();
@@ -214,7 +237,7 @@ void SessionController::ActGuardarComoExecute() {
   if (!Save(path, session.SessionPassword())) return;
   session.ProfilePath = path;
   // Reloading puts the new path at the top of the recent list and shows its caption.
-  Attempt([&] { store_->Load(path, session.SessionPassword()); });
+  Attempt([&] { Load(path); });
 }
 
 // --- new profile -------------------------------------------------------------------------
@@ -247,7 +270,7 @@ bool SessionController::CreateProfile(const NewProfileRequest& request) {
   if (!Save(request.path, password)) return giveUp();
   session.ProfilePath = request.path;
   session.SetSessionPassword(password);
-  Attempt([&] { store_->Load(request.path, session.SessionPassword()); });
+  Attempt([&] { Load(request.path); });
   return true;
 }
 

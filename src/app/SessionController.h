@@ -30,6 +30,8 @@ class SessionController : public QObject {
   static constexpr int kOtherEditionHint = 10;
   static constexpr int kSaveBeforeClosing = 19;
   static constexpr int kPasswordChanged = 51;
+  static constexpr int kNotRegularFile = 115;  // saving over a device, FIFO or socket
+  static constexpr int kNodesLifted = 116;     // %1 nodes, %2 levels
 
   // Fills the recent menus from the settings file.
   explicit SessionController(SessionHost& host, QObject* parent = nullptr);
@@ -50,8 +52,8 @@ class SessionController : public QObject {
   // the save failed (already reported).
   bool ActGuardarExecute();
   void ActGuardarComoExecute();
-  // Asks message 19 when there are unsaved changes; false when the save it asked for
-  // failed, which keeps the profile open.
+  // Asks message 19 when there are unsaved changes; false when the user cancelled the
+  // question or the save it asked for failed, which keeps the profile open and modified.
   bool CloseProfile();
   void ActCambPassExecute();
   void ActEditarPerfilExecute();
@@ -67,6 +69,9 @@ class SessionController : public QObject {
   bool ChangePassword(const std::string& newPassword);
   bool StoreDetails(const std::string& owner, const std::string& title);
   bool Save(const std::filesystem::path& path, const std::string& password);
+  // Loads into the window; a tree too deep for the view is shown lifted (DepthLimit.h), which
+  // the user is told and which marks the profile modified so that saving keeps the repair.
+  void Load(const std::filesystem::path& path);
   // Runs step, showing any failure it throws in an error box; true when it ran through.
   bool Attempt(const std::function<void()>& step);
   void ShowError(const QString& text);

@@ -265,9 +265,11 @@ void TFPrincipal::FormActivate() {
 }
 
 void TFPrincipal::closeEvent(QCloseEvent* event) {
-  // 1. Either answer lets the window close, unless the save itself fails.
-  if (session_.Modified && seams_.boxes->ConfirmYesNo(Msg(20))) {
-    if (!profileSaver_ || !profileSaver_()) {
+  // 1. Yes and No let the window close, unless the save itself fails; Cancel keeps it.
+  if (session_.Modified) {
+    const SaveAnswer answer = seams_.boxes->ConfirmSave(Msg(20));
+    if (answer == SaveAnswer::Cancel ||
+        (answer == SaveAnswer::Yes && (!profileSaver_ || !profileSaver_()))) {
       event->ignore();
       return;
     }

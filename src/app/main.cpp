@@ -6,6 +6,7 @@
 #include "app/AppIcon.h"
 #include "app/SessionController.h"
 #include "app/TFPrincipal.h"
+#include "app/TerminationSignals.h"
 #include "app/ToolCommands.h"
 #include "app/ToolkitTranslation.h"
 #include "config/Messages.h"
@@ -27,6 +28,8 @@ int main(int argc, char* argv[]) {
   window.SetFirstRunLanguagePicker([&window] { bv::ShowFirstRunLanguagePicker(window); });
   // The first argument names a profile to open at the first activation.
   window.Sessions().SetCommandLine(QCoreApplication::arguments().mid(1));
+  // SIGINT, SIGTERM and SIGHUP close the window once a save in progress has finished.
+  bv::TerminationSignals termination(window);
   window.show();
   return QApplication::exec();
 }

@@ -28,6 +28,7 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecentMenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionController.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TerminationSignals.cpp
 )
 # Options, about box, tools, printing and exports of the main window.
 list(APPEND BV_GUI_SOURCES

@@ -10,6 +10,7 @@
 #include "cli/Usage.h"
 #include "config/Cp1252.h"
 #include "profile/InOutError.h"
+#include "profile/SaveSignals.h"
 
 namespace {
 
@@ -98,6 +99,8 @@ void Run(const CommandLine& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Ctrl+C, a closed terminal or a kill during create leave no temporary file behind.
+  bv::InstallSaveSignalCleanup();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
     std::cout << bv::cli::kUsage << std::flush;

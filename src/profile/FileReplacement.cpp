@@ -6,13 +6,17 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <random>
+#include <string>
 
 #include "profile/InOutError.h"
+#include "profile/SaveSignals.h"
 
 namespace bv {
 namespace {
 
 constexpr int kMaxLinks = 40;
+bool unnamedAllowed = true;
 
 std::filesystem::path FolderOf(const std::filesystem::path& path) {
   const auto folder = path.parent_path();
@@ -27,7 +31,30 @@ void SyncFolder(const std::filesystem::path& folder) {
   ::close(fd);
 }
 
+// A hidden name beside the target: same file system, so the rename cannot fail half-way.
+std::string HiddenPrefix(const std::filesystem::path& target) {
+  // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict) inside the library's
+  // operator+ for a literal plus a temporary string.
+  std::string name(1, '.');
+  name.append(target.filename().string(), 0, 200);
+  name.push_back('.');
+  return (FolderOf(target) / name).string();
+}
+
+// Gives the unnamed file fd the name path; returns errno, 0 on success.
+int LinkDescriptor(int fd, const std::filesystem::path& path) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+  const int viaProc = errno;
+  if (viaProc != ENOENT) return viaProc;
+  // Without /proc: the direct way, which older kernels allow only to privileged callers.
+  if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return 0;
+  return errno == EPERM ? viaProc : errno;
+}
+
 }  // namespace
+
+void AllowUnnamedTemporaryFiles(bool allow) { unnamedAllowed = allow; }
 
 std::filesystem::path ResolveFileLinks(const std::filesystem::path& path) {
   std::filesystem::path current = path;
@@ -48,13 +75,17 @@ FileReplacement::FileReplacement(const std::filesystem::path& path, std::size_t 
   struct stat info {};
   if (::stat(target_.c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode)) throw EInOutError::FromErrno(EISDIR);
+    // A device, FIFO or socket is never opened, let alone replaced by a regular file.
+    if (!S_ISREG(info.st_mode)) throw ENotRegularFile();
     // Opening for writing is the test of a read-only profile; nothing is written here.
-    const int fd = ::open(target_.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(target_.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) ThrowLastError();
     FileHandle old(fd);
+    if (old.IsSpecial()) throw ENotRegularFile();  // swapped for one since the look above
     oldPrefix_.resize(keepPrefix);
     oldPrefix_.resize(old.ReadSomeAt(0, oldPrefix_));
     old.Close();
+    targetExists_ = true;
     // An empty file holds no profile yet (the new-profile dialog makes one before its first
     // save): the profile written into it gets a new file's owner-only permissions.
     existed_ = info.st_size > 0;
@@ -65,23 +96,35 @@ FileReplacement::FileReplacement(const std::filesystem::path& path, std::size_t 
     ThrowLastError();
   }
 
-  // A hidden name beside the target: same file system, so the rename cannot fail half-way.
-  // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict) inside the library's
-  // operator+ for a literal plus a temporary string.
-  std::string name(1, '.');
-  name.append(target_.filename().string(), 0, 200);
-  name.append(".XXXXXX");
-  std::string pattern = (FolderOf(target_) / name).string();
+  if (unnamedAllowed) {
+    const int fd = ::open(FolderOf(target_).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      temp_ = FileHandle(fd);
+      unnamed_ = true;
+      return;
+    }
+    // The file system (or an old kernel) has no unnamed files: the named one serves.
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) ThrowLastError();
+  }
+  CreateNamed();
+}
+
+void FileReplacement::CreateNamed() {
+  std::string pattern = HiddenPrefix(target_) + "XXXXXX";
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);  // created with mode 0600
   if (fd < 0) ThrowLastError();
   temp_ = FileHandle(fd);
   tempPath_ = pattern;
+  MarkPendingSaveFile(tempPath_);
 }
 
 FileReplacement::~FileReplacement() {
   if (committed_) return;
-  temp_ = FileHandle();
-  if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+  temp_ = FileHandle();  // an unnamed file is gone with its descriptor
+  if (!tempPath_.empty()) {
+    ::unlink(tempPath_.c_str());
+    ClearPendingSaveFile();
+  }
 }
 
 void FileReplacement::Seal() {
@@ -95,10 +138,52 @@ void FileReplacement::Seal() {
   temp_.Sync();
 }
 
+void FileReplacement::LinkUnnamed() {
+  // A new file takes its name at once: nothing to rename, nothing that could stay behind.
+  if (!targetExists_) {
+    const int error = LinkDescriptor(temp_.Fd(), target_);
+    if (error == 0) return;
+    if (error != EEXIST) throw EInOutError::FromErrno(error);
+  }
+  // A name cannot be linked over an existing file: link to a fresh hidden name, then rename
+  // that over the target at once. Only a SIGKILL between the two calls leaves it behind.
+  std::random_device random;
+  const std::string prefix = HiddenPrefix(target_);
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = prefix;
+    for (int k = 0; k < 6; ++k) name += kLetters[random() % (sizeof kLetters - 1)];
+    MarkPendingSaveFile(name);
+    const int error = LinkDescriptor(temp_.Fd(), name);
+    if (error == EEXIST) continue;
+    if (error != 0) {
+      ClearPendingSaveFile();
+      throw EInOutError::FromErrno(error);
+    }
+    if (::rename(name.c_str(), target_.c_str()) != 0) {
+      const int renameError = errno;
+      ::unlink(name.c_str());
+      ClearPendingSaveFile();
+      throw EInOutError::FromErrno(renameError);
+    }
+    ClearPendingSaveFile();
+    return;
+  }
+  ClearPendingSaveFile();
+  throw EInOutError::FromErrno(EEXIST);
+}
+
 void FileReplacement::Commit() {
-  temp_.Close();
-  if (::rename(tempPath_.c_str(), target_.c_str()) != 0) ThrowLastError();
-  committed_ = true;
+  if (unnamed_) {
+    LinkUnnamed();
+    committed_ = true;
+    temp_ = FileHandle();  // on disk already (Seal); the name holds the file now
+  } else {
+    temp_.Close();
+    if (::rename(tempPath_.c_str(), target_.c_str()) != 0) ThrowLastError();
+    committed_ = true;
+    ClearPendingSaveFile();
+  }
   SyncFolder(FolderOf(target_));
 }
 

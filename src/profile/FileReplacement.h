@@ -2,6 +2,12 @@
 // Replacing a file whole, so that a failed write never costs the old content: the new
 // content goes to a temporary file in the same folder, which takes the old file's place only
 // once it is complete, on disk and checked. Failures throw EInOutError.
+//
+// The temporary file has no name where the file system allows it (O_TMPFILE): a process
+// that dies during the save leaves nothing behind. It gets a name only when complete, for
+// the instant between linking it in and renaming it over the old file (a new file is linked
+// in under its own name directly). Elsewhere a hidden ".NAME.XXXXXX" beside the target
+// serves, recorded for the signal cleanup of SaveSignals.h.
 
 #include <sys/types.h>
 
@@ -15,9 +21,10 @@ namespace bv {
 
 class FileReplacement {
  public:
-  // Follows a symbolic link to the real file. An existing file must open for writing (a
-  // read-only profile is refused with "Acceso al archivo denegado"); its first
-  // keepPrefix bytes are read for the caller. Then creates the temporary file.
+  // Follows a symbolic link to the real file. An existing file must be a regular file (a
+  // device, FIFO or socket throws ENotRegularFile) and open for writing (a read-only profile
+  // is refused with "Acceso al archivo denegado"); its first keepPrefix bytes are read for
+  // the caller. Then creates the temporary file.
   FileReplacement(const std::filesystem::path& path, std::size_t keepPrefix);
   // Removes the temporary file unless Commit ran.
   ~FileReplacement();
@@ -28,6 +35,8 @@ class FileReplacement {
   // Up to keepPrefix bytes of the file being replaced (empty for a new file).
   const std::vector<std::uint8_t>& OldPrefix() const { return oldPrefix_; }
   FileHandle& Temp() { return temp_; }
+  // False when the file system offers no unnamed temporary file and a named one is used.
+  bool Unnamed() const { return unnamed_; }
 
   // Gives the temporary file the old file's permissions (owner only for a new or empty
   // file) and flushes it to disk. Call before checking what was written.
@@ -36,11 +45,16 @@ class FileReplacement {
   void Commit();
 
  private:
+  void CreateNamed();
+  void LinkUnnamed();
+
   std::filesystem::path target_;
-  std::filesystem::path tempPath_;
+  std::filesystem::path tempPath_;  // the named temporary file, when one is used
   FileHandle temp_;
   std::vector<std::uint8_t> oldPrefix_;
-  bool existed_ = false;
+  bool targetExists_ = false;
+  bool existed_ = false;  // a non-empty file is replaced
+  bool unnamed_ = false;
   mode_t mode_ = 0600;
   uid_t owner_ = 0;
   gid_t group_ = 0;
@@ -50,5 +64,9 @@ class FileReplacement {
 // The file a path names once symbolic links in its last component are followed; a path that
 // names nothing (or a dangling link's target) is returned as it is.
 std::filesystem::path ResolveFileLinks(const std::filesystem::path& path);
+
+// Process-wide, on by default. Off makes every save use the named temporary file, as on a
+// file system without unnamed ones (the kill tests use it to try that way too).
+void AllowUnnamedTemporaryFiles(bool allow);
 
 }  // namespace bv

@@ -42,6 +42,10 @@ EInOutError EInOutError::FromErrno(int systemError) {
   return EInOutError(systemError, "Error I/O " + std::to_string(systemError));
 }
 
+ENotRegularFile::ENotRegularFile()
+    : EInOutError(kAccessDenied,
+                  "not a regular file (a device, FIFO or socket): saving there is refused") {}
+
 void ThrowLastError() { throw EInOutError::FromErrno(errno); }
 
 }  // namespace bv

@@ -28,9 +28,19 @@ class EInOutError : public std::runtime_error {
 
   int ErrorCode() const { return code_; }
 
- private:
+ protected:
   EInOutError(int code, const std::string& text);
+
+ private:
   int code_;
+};
+
+// A save aimed at a character or block device, a FIFO or a socket: refused before anything
+// is touched. what() is the English text the command-line tool prints; the window shows its
+// own message instead.
+class ENotRegularFile : public EInOutError {
+ public:
+  ENotRegularFile();
 };
 
 // Throws EInOutError::FromErrno(errno).

@@ -10,7 +10,11 @@
 namespace bv {
 
 HeaderRead ReadProfileHeader(const std::filesystem::path& path) {
+  // A device, FIFO or socket is not a profile. It is looked at before it is opened (opening
+  // a socket fails, opening a device may act on it) and again once open, in case it changed.
+  if (IsSpecialFile(path)) return {};
   FileHandle file = FileHandle::OpenForReading(path);
+  if (file.IsSpecial()) return {};
   std::array<std::uint8_t, kHeaderSize> bytes{};
   file.ReadAt(0, bytes);
   file.Close();

@@ -17,7 +17,8 @@ struct HeaderRead {
   HeaderKind kind = HeaderKind::NotProfile;
 };
 
-// The first 178 bytes; a shorter file fails with "Lectura más allá del fin del archivo".
+// The first 178 bytes; a shorter file fails with "Lectura más allá del fin del archivo". A
+// device, FIFO or socket is never read: it counts as NotProfile.
 HeaderRead ReadProfileHeader(const std::filesystem::path& path);
 
 // True when encipher-field(P, P) equals the stored Verifier exactly (length and characters).

@@ -12,6 +12,24 @@
 
 namespace bv {
 
+namespace {
+
+bool IsSpecialMode(mode_t mode) {
+  return S_ISCHR(mode) || S_ISBLK(mode) || S_ISFIFO(mode) || S_ISSOCK(mode);
+}
+
+}  // namespace
+
+bool IsSpecialFile(const std::filesystem::path& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && IsSpecialMode(info.st_mode);
+}
+
+bool FileHandle::IsSpecial() const {
+  struct stat info {};
+  return ::fstat(fd_, &info) == 0 && IsSpecialMode(info.st_mode);
+}
+
 FileHandle::~FileHandle() {
   if (fd_ >= 0) ::close(fd_);
 }
@@ -28,7 +46,7 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
 
 FileHandle FileHandle::OpenForReading(const std::filesystem::path& path) {
   // O_NONBLOCK keeps a FIFO given as a profile from hanging the open; regular files ignore it.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) ThrowLastError();
   FileHandle file(fd);
   struct stat info {};

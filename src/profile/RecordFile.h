@@ -27,6 +27,8 @@ class FileHandle {
   static FileHandle OpenForReading(const std::filesystem::path& path);
 
   int Fd() const { return fd_; }
+  // A character or block device, a FIFO or a socket.
+  bool IsSpecial() const;
   std::uint64_t Size() const;
   // Reads exactly out.size() bytes at offset; a file that ends first gives the
   // read-beyond-end failure.
@@ -59,6 +61,10 @@ class RecordReader {
   std::size_t inBlock_ = 0;
   std::size_t used_ = 0;
 };
+
+// True when path names (through symbolic links) a character or block device, a FIFO or a
+// socket: never a profile, and never a place to save one. False for a missing file.
+bool IsSpecialFile(const std::filesystem::path& path);
 
 // Number of whole records in a file of the given size (a trailing part is ignored).
 inline std::uint64_t WholeRecords(std::uint64_t fileSize) { return fileSize / kRecordSize; }

@@ -12,6 +12,14 @@ bool FakeBoxes::Answer(Kind kind, const QString& text) {
   return yes;
 }
 
+SaveAnswer FakeBoxes::ConfirmSave(const QString& text) {
+  if (saveAnswers.empty()) return Answer(Kind::Confirm, text) ? SaveAnswer::Yes : SaveAnswer::No;
+  shown.push_back({Kind::Confirm, text});
+  const SaveAnswer answer = saveAnswers.front();
+  saveAnswers.pop_front();
+  return answer;
+}
+
 std::optional<QString> FakeFiles::Next(const TFileDialogSpec& entry) {
   titles.append(entry.title());
   const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();

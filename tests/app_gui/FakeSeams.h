@@ -21,11 +21,13 @@ class FakeBoxes : public MessageBoxes {
 
   void Error(const QString& text) override { shown.push_back({Kind::Error, text}); }
   bool WarningYesNo(const QString& text) override { return Answer(Kind::Warning, text); }
-  bool ConfirmYesNo(const QString& text) override { return Answer(Kind::Confirm, text); }
+  SaveAnswer ConfirmSave(const QString& text) override;
   void Information(const QString& text) override { shown.push_back({Kind::Information, text}); }
 
   std::vector<Shown> shown;
   std::deque<bool> answers;  // Yes/No answers in order; No once they run out
+  // Answers to the save question, taken before answers: Cancel stands for Escape too.
+  std::deque<SaveAnswer> saveAnswers;
 
  private:
   bool Answer(Kind kind, const QString& text);

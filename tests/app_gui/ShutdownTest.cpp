@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QSplitter>
 #include <QTest>
+#include <csignal>
 
+#include "app/TerminationSignals.h"
 #include "app_gui/WindowHarness.h"
 #include "browser/DetailView.h"
 #include "config/QtText.h"
@@ -48,6 +50,43 @@ TEST(Closing, AnsweringYesSavesAndAFailedSaveKeepsTheWindowOpen) {
     // Nothing of the closing sequence ran when the save failed.
     EXPECT_EQ(h.fakes.clipboard->clears, saved ? 1 : 0);
     EXPECT_EQ(h.folder.ReadSettings().empty(), !saved);
+  }
+}
+
+TEST(Closing, CancellingTheQuestionKeepsTheWindowOpenAndModified) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  h.LoadSample();
+  w.SetModified();
+  int saves = 0;
+  w.SetProfileSaver([&] { return ++saves, true; });
+  h.fakes.boxes->saveAnswers = {SaveAnswer::Cancel};
+  EXPECT_FALSE(h.Close());
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_TRUE(w.Session().Modified);
+  EXPECT_EQ(saves, 0);
+  EXPECT_EQ(h.fakes.clipboard->clears, 0);  // nothing of the closing sequence ran
+}
+
+// The signal only wakes the event loop: the window then closes as the close box closes it.
+TEST(Closing, TerminationSignalsRunTheClosingSequenceAfterTheCommandInProgress) {
+  for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+    WindowHarness h;
+    TFPrincipal& w = h.Start();
+    h.LoadSample();
+    w.SetModified();
+    TerminationSignals termination(w);
+    h.fakes.boxes->saveAnswers = {SaveAnswer::Cancel, SaveAnswer::No};
+    ::raise(sig);  // the process goes on: nothing happens until the event loop runs
+    EXPECT_TRUE(h.fakes.boxes->shown.empty());
+    for (int k = 0; k < 20 && h.fakes.boxes->shown.empty(); ++k) QTest::qWait(10);
+    EXPECT_TRUE(w.isVisible()) << "cancelled";
+    ::raise(sig);
+    for (int k = 0; k < 20 && w.isVisible(); ++k) QTest::qWait(10);
+    EXPECT_FALSE(w.isVisible());
+    ASSERT_EQ(h.fakes.boxes->shown.size(), 2u);
+    EXPECT_EQ(h.fakes.boxes->shown[1].text, Msg(20));
+    EXPECT_EQ(h.fakes.clipboard->clears, 1);
   }
 }
 

@@ -120,6 +120,7 @@ inline std::vector<int> UsedMessages() {
   for (int n = 69; n <= 94; ++n) used.push_back(n);
   for (int n = 96; n <= 103; ++n) used.push_back(n);
   for (int n : {104, 105, 106, 107, 108}) used.push_back(n);
+  for (int n : {115, 116}) used.push_back(n);  // a refused save target, a too deep tree
   for (int n = 125; n <= 129; ++n) used.push_back(n);  // exporting the whole profile
   return used;
 }

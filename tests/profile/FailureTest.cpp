@@ -238,6 +238,37 @@ TEST_F(FailureTest, SavingUnderARegularFileFails) {
   EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::string>{"plain"});
 }
 
+// A device, FIFO or socket is neither read as a profile nor replaced by one.
+TEST_F(FailureTest, SpecialFilesAreNotProfilesAndAreNeverSavedOver) {
+  for (const test::SpecialFile kind : test::SpecialFileKinds()) {
+    const auto path = dir / ("especial" + std::to_string(static_cast<int>(kind)));
+    ASSERT_TRUE(test::MakeSpecialFile(path, kind));
+    struct stat before {};
+    ASSERT_EQ(::lstat(path.c_str(), &before), 0);
+    EXPECT_EQ(window.store.ReadHeader(path), HeaderKind::NotProfile);  // without blocking
+    std::filesystem::create_symlink(path.filename(), dir / "enlace");
+    for (const auto& target : {path, dir / "enlace"}) {
+      window.header = test::SampleHeader(kPassword);
+      window.session.Modified = true;
+      try {
+        window.store.Save(target, kPassword);
+        ADD_FAILURE() << "saved over " << target;
+      } catch (const ENotRegularFile& error) {
+        EXPECT_NE(std::string(error.what()).find("not a regular file"), std::string::npos);
+      }
+      EXPECT_TRUE(window.session.Modified);
+    }
+    struct stat after {};
+    ASSERT_EQ(::lstat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_rdev, before.st_rdev);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    std::filesystem::remove(dir / "enlace");
+    std::filesystem::remove(path);
+  }
+  EXPECT_TRUE(FilesIn(dir.Path()).empty());
+}
+
 TEST_F(FailureTest, AReadOnlyProfileOpensButIsNotOverwritten) {
   const auto folder = dir / "mine";
   std::filesystem::create_directory(folder);

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "profile/DepthLimit.h"
 #include "profile/LevelTree.h"
 #include "profile/TestSupport.h"
 
@@ -67,6 +68,50 @@ TEST(LevelTree, DeepChainsDoNotExhaustTheStack) {
   builder.Attach(0, TNodeData{});
   EXPECT_EQ(tree.ChildrenOf(nullptr).size(), 2u);
   EXPECT_EQ(tree.Count(), static_cast<std::size_t>(kDepth) + 1);
+}
+
+// Built from levels, then lifted to three levels: the record order (pre-order) is kept.
+TEST(DepthLimit, LiftsDeepNodesUnderTheDeepestAllowedLevelInTheirOrder) {
+  const struct {
+    std::vector<std::int32_t> levels;
+    const char* shape;
+    std::size_t lifted;
+  } cases[] = {
+      {{0, 1, 2}, "n0(n1(n2))", 0},
+      {{0, 1, 2, 3, 4, 2, 3, 1}, "n0(n1(n2 n3 n4 n5 n6) n7)", 3},
+      {{0, 1, 2, 3, 3, 0, 1, 2, 3}, "n0(n1(n2 n3 n4)) n5(n6(n7 n8))", 3},
+  };
+  for (const auto& c : cases) {
+    ProfileTree tree;
+    LevelTreeBuilder builder(tree);
+    for (std::size_t k = 0; k < c.levels.size(); ++k) {
+      TNodeData data;
+      data.Name = "n" + std::to_string(k);
+      builder.Attach(c.levels[k], data);
+    }
+    EXPECT_EQ(LiftDeepNodes(tree, 3), c.lifted);
+    EXPECT_EQ(test::Shape(tree), c.shape);
+    EXPECT_EQ(tree.Count(), c.levels.size());
+  }
+}
+
+TEST(DepthLimit, AChainOfThirtyThousandLevelsEndsAtTheWindowLimit) {
+  ProfileTree tree;
+  LevelTreeBuilder builder(tree);
+  constexpr int kDepth = 30000;
+  for (int level = 0; level < kDepth; ++level) {
+    TNodeData data;
+    data.Name = std::to_string(level);
+    builder.Attach(level, data);
+  }
+  EXPECT_EQ(LiftDeepNodes(tree, kWindowDepthLimit), std::size_t{kDepth - kWindowDepthLimit});
+  int deepest = 0, index = 0;
+  tree.ForEachPreOrder([&](TreeNode& node, int depth) {
+    deepest = std::max(deepest, depth);
+    EXPECT_EQ(node.data.Name, std::to_string(index++));
+  });
+  EXPECT_EQ(deepest, kWindowDepthLimit - 1);
+  EXPECT_EQ(index, kDepth);
 }
 
 }  // namespace

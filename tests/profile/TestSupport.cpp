@@ -11,7 +11,39 @@
 
 #include "crypto/FieldCipher.h"
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+
+#include <cstring>
+
 namespace bv::test {
+
+bool MakeSpecialFile(const std::filesystem::path& path, SpecialFile kind) {
+  switch (kind) {
+    case SpecialFile::Fifo: return ::mkfifo(path.c_str(), 0600) == 0;
+    case SpecialFile::Device: return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    case SpecialFile::Socket: {
+      const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+      sockaddr_un address{};
+      address.sun_family = AF_UNIX;
+      if (fd < 0 || path.native().size() >= sizeof address.sun_path) return false;
+      std::strcpy(address.sun_path, path.c_str());
+      const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+      ::close(fd);  // the socket file stays
+      return bound;
+    }
+  }
+  return false;
+}
+
+std::vector<SpecialFile> SpecialFileKinds() {
+  std::vector<SpecialFile> kinds = {SpecialFile::Fifo, SpecialFile::Socket};
+  if (::geteuid() == 0) kinds.push_back(SpecialFile::Device);
+  return kinds;
+}
+
 namespace {
 
 constexpr uid_t kNobody = 65534;

@@ -69,6 +69,12 @@ class FakeView : public ProfileView {
   const ProfileSession* session_;
 };
 
+// A FIFO, a bound UNIX socket or (as root only) a character device like /dev/null, made at
+// path in a scratch folder. False when it cannot be made (a device without privilege).
+enum class SpecialFile { Fifo, Socket, Device };
+bool MakeSpecialFile(const std::filesystem::path& path, SpecialFile kind);
+std::vector<SpecialFile> SpecialFileKinds();  // the three, without Device unless root
+
 // Runs body in a child process that cannot override file permissions (as root it drops to
 // the user "nobody"), so that permission tests really run under root too. Returns what body
 // returned (empty for success) or a description of how the child ended.

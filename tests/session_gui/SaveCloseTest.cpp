@@ -258,6 +258,46 @@ TEST(Closing, AFailedSaveKeepsTheProfileOpen) {
   EXPECT_EQ(h.Shape(), kRenamedShape);
 }
 
+// Escape (or the box's close button) on the save question cancels the whole command, in
+// each of the four places it is asked: nothing is saved, closed, opened or created.
+TEST(SaveQuestion, CancelKeepsTheProfileOpenAndModified) {
+  const struct {
+    const char* command;
+    int message;
+  } commands[] = {{"ActCerrar", 19}, {"ActAbrir", 19}, {"ActNuevo", 19}, {"exit", 20}};
+  for (const auto& c : commands) {
+    SCOPED_TRACE(c.command);
+    SessionHarness h;
+    h.Start();
+    const auto path = h.MakeProfile("a.bv3");
+    const auto other = h.MakeProfile("b.bv3");
+    const auto before = test::ReadBytes(path);
+    Open(h, path);
+    Modify(h);
+    h.fakes.boxes->saveAnswers = {SaveAnswer::Cancel};
+    h.fakes.files->answers = {PathText(c.command == std::string("ActNuevo") ? h.Path("c.bv3") : other)};
+    ModalScript script;
+    if (c.command == std::string("ActNuevo"))
+      script.Then("FNuevoPerfil", [](QWidget* d) {
+        NewProfile("Anas", "Otro", "")(d);
+        test::Click(d, "BtnCancelar");
+      });
+    if (c.command == std::string("exit"))
+      EXPECT_FALSE(h.window().close());
+    else
+      h.Trigger(c.command);
+    EXPECT_EQ(h.Boxes(), QStringList{Msg(c.message)});
+    EXPECT_TRUE(h.ProfileOpen());
+    EXPECT_TRUE(h.window().Session().Modified);
+    EXPECT_TRUE(h.Act("ActGuardar")->isEnabled());
+    EXPECT_EQ(h.window().Session().ProfilePath, path);
+    EXPECT_EQ(h.Shape(), kRenamedShape);
+    EXPECT_EQ(test::ReadBytes(path), before);
+    EXPECT_FALSE(std::filesystem::exists(h.Path("c.bv3")));
+    EXPECT_TRUE(h.window().isVisible());
+  }
+}
+
 TEST(Shutdown, YesSavesThroughTheSessionAndAFailureKeepsTheWindowOpen) {
   SessionHarness h;
   h.Start();
