@@ -8,6 +8,7 @@
 #include "cli/CliError.h"
 #include "cli/Commands.h"
 #include "config/Cp1252.h"
+#include "crypto/ProcessHardening.h"
 #include "profile/InOutError.h"
 
 namespace {
@@ -89,6 +90,7 @@ void Run(const CommandLine& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  bv::ForbidCoreDumps();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
     std::cout << kUsage;
