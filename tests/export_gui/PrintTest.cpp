@@ -46,6 +46,8 @@ TEST_F(Printing, TheConfirmedPrinterGetsTheAccountUnderItsName) {
   account.Password = "s3creta";
   ASSERT_TRUE(PrintAccount(account, printer));
   EXPECT_EQ(printer.shown, 1);
+  // The password is in clear: only its owner may read the file.
+  EXPECT_EQ(QFile::permissions(pdf), QFile::ReadOwner | QFile::WriteOwner);
   // Qt's dialog proposes "<document name>.pdf" when printing to a file.
   EXPECT_EQ(printer.offeredName, "Correo personal");
 
