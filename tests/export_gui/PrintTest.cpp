@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -47,7 +49,9 @@ TEST_F(Printing, TheConfirmedPrinterGetsTheAccountUnderItsName) {
   ASSERT_TRUE(PrintAccount(account, printer));
   EXPECT_EQ(printer.shown, 1);
   // The password is in clear: only its owner may read the file.
-  EXPECT_EQ(QFile::permissions(pdf), QFile::ReadOwner | QFile::WriteOwner);
+  using std::filesystem::perms;
+  EXPECT_EQ(std::filesystem::status(pdf.toStdString()).permissions(),
+            perms::owner_read | perms::owner_write);
   // Qt's dialog proposes "<document name>.pdf" when printing to a file.
   EXPECT_EQ(printer.offeredName, "Correo personal");
 
