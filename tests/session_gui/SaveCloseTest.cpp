@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "app/IdleLock.h"
+#include "browser/AccountTreeView.h"
 
 #include "browser/DetailPage.h"
 #include "browser/DetailView.h"
