@@ -96,8 +96,16 @@ class QtClipboard final : public ClipboardAccess {
   // Plain text marked as a secret, so that clipboard histories do not keep passwords.
   bool SetText(const QString& text) override {
     QClipboard* clipboard = QApplication::clipboard();
-    clipboard->setMimeData(MakeSecretMimeData(text));
+    QMimeData* data = MakeSecretMimeData(text);
+    // A mark of this copy alone tells it apart from anything copied later, without keeping
+    // the text itself to compare.
+    data->setData(QLatin1String(kCopyMark), QByteArray::number(++copies_));
+    clipboard->setMimeData(data);
     return clipboard->text() == text;
+  }
+  bool HoldsLastCopy() override {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return copies_ != 0 && data && data->data(QLatin1String(kCopyMark)) == QByteArray::number(copies_);
   }
   bool Clear() override {
     QClipboard* clipboard = QApplication::clipboard();
@@ -106,6 +114,10 @@ class QtClipboard final : public ClipboardAccess {
     const QMimeData* data = clipboard->mimeData();
     return !data || data->formats().isEmpty();
   }
+
+ private:
+  static constexpr const char* kCopyMark = "application/x-brindlevault-copy";
+  quint64 copies_ = 0;
 };
 
 }  // namespace

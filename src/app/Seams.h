@@ -55,6 +55,9 @@ class ClipboardAccess {
   virtual ~ClipboardAccess() = default;
   virtual bool SetText(const QString& text) = 0;  // replaces whatever the clipboard held
   virtual bool Clear() = 0;                       // empties it, whoever filled it
+  // Whether the clipboard still holds the last text SetText put there, and nothing that was
+  // copied since (here or in another program). Unknown counts as no.
+  virtual bool HoldsLastCopy() { return false; }
 };
 
 struct Seams {

@@ -168,7 +168,7 @@ void SessionController::OpenFromCommandLine() {
   OpenProfileFile();
 }
 
-void SessionController::OpenProfileFile() {
+void SessionController::OpenProfileFile(bool reopening) {
   SessionState& session = host_.Session();
   const std::filesystem::path path = session.ProfilePath;
   Attempt([&] {
@@ -186,6 +186,7 @@ void SessionController::OpenProfileFile() {
     std::string password;
     const dialogkit::ScopedWipe wipe(password);
     if (store_->CheckPassword(path, kEmptyPasswordSentinel)) {
+      if (reopening) return;
       password = kEmptyPasswordSentinel;
     } else {
       auto typed = TFInicioSesion::Ask(host_.Window());
@@ -219,6 +220,17 @@ bool SessionController::CloseProfile() {
   if (host_.Flags().DCBCerrar) host_.GetSeams().clipboard->Clear();
   host_.ShowWelcomePage();
   host_.EnableActionCategories({kSiempreOn}, kProfileCategories);
+  return true;
+}
+
+bool SessionController::CloseIdleProfile() {
+  SessionState& session = host_.Session();
+  if (!session.ProfileOpen || session.Modified) return false;
+  const std::filesystem::path path = session.ProfilePath;
+  if (!CloseProfile()) return false;
+  session.ProfilePath = path;
+  OpenProfileFile(true);
+  if (!session.ProfileOpen) session.ProfilePath.clear();
   return true;
 }
 

@@ -55,6 +55,10 @@ class SessionController : public QObject {
   // Asks message 19 when there are unsaved changes; false when the user cancelled the
   // question or the save it asked for failed, which keeps the profile open and modified.
   bool CloseProfile();
+  // Idle lock: a profile without unsaved changes is closed as CloseProfile closes it, and the
+  // password box for the same file is offered to open it again (a profile without password
+  // stays closed). False when nothing was closed.
+  bool CloseIdleProfile();
   void ActCambPassExecute();
   void ActEditarPerfilExecute();
 
@@ -62,7 +66,8 @@ class SessionController : public QObject {
 
  private:
   // The procedure shared by the four ways: ProfilePath names the file.
-  void OpenProfileFile();
+  // reopening: after the idle lock, which does not open a profile without password again.
+  void OpenProfileFile(bool reopening = false);
   // Closes an open profile before another is examined; false when it stays open.
   bool CloseBeforeOpening();
   bool CreateProfile(const NewProfileRequest& request);

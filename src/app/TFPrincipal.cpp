@@ -1,6 +1,7 @@
 #include "app/TFPrincipal.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -14,15 +15,18 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/IdleLock.h"
 #include "app/MainActions.h"
 #include "app/MainMenus.h"
 #include "app/MainWindowEditing.h"
 #include "app/MainWindowSession.h"
 #include "app/Pictures.h"
 #include "app/QtSeams.h"
+#include "app/SessionController.h"
 #include "app/ToolCommands.h"
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
+#include "browser/ExpiringClipboard.h"
 #include "browser/TreeModel.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
@@ -79,13 +83,18 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   ConnectTree();
   ConnectDetailView();
   tools_ = std::make_unique<ToolCommands>(*this);
+  auto expiring = std::make_unique<ExpiringClipboard>(std::move(seams_.clipboard));
+  clipboardExpiry_ = expiring.get();
+  seams_.clipboard = std::move(expiring);
   editing_ = std::make_unique<MainWindowEditing>(*this);
+  idleLock_ = new IdleLock([this] { IdleTimeout(); }, this);
 
   // 1. All texts of the window and all messages from the active language file.
   TranslateWindow(this, true);
   // 2.-4. The behaviour switches (OpenedFromCommandLine starts false) and the tree width.
   flags_ = start.flags;
   flags_.OpenedFromCommandLine = false;
+  ApplySecretDelays();
   // 3. Files dropped on the window are opened as profiles.
   setAcceptDrops(true);
   // 5. The clipboard access is the clipboard seam.  6. No profile is open.
@@ -214,6 +223,18 @@ void TFPrincipal::EnableActionCategories(const QStringList& enable, const QStrin
 }
 
 SessionController& TFPrincipal::Sessions() { return profileSession_->Controller(); }
+
+void TFPrincipal::ApplySecretDelays() {
+  clipboardExpiry_->SetDelay(std::chrono::seconds(flags_.VaciarTras));
+  idleLock_->SetInterval(std::chrono::minutes(flags_.CerrarTras));
+}
+
+void TFPrincipal::IdleTimeout() {
+  // A dialog or menu open over the window works on the profile: the lock waits for the next
+  // interval rather than pull the profile from under it.
+  if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) return;
+  Sessions().CloseIdleProfile();
+}
 
 void TFPrincipal::SetModified() {
   session_.Modified = true;

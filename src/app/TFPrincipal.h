@@ -22,6 +22,8 @@ class QSplitter;
 namespace bv {
 
 class AccountTreeView;
+class ExpiringClipboard;
+class IdleLock;
 class TFileDialogSpec;
 class MainActions;
 class MainWindowEditing;
@@ -54,6 +56,10 @@ class TFPrincipal : public QMainWindow {
   void SetModified();
   // Opening, creating, saving and closing profiles; the recent profiles list.
   SessionController& Sessions();
+  // The timed clearing of copies and the idle lock, set from VaciarTras and CerrarTras.
+  void ApplySecretDelays();
+  ExpiringClipboard& ClipboardExpiry() { return *clipboardExpiry_; }
+  IdleLock& Idle() { return *idleLock_; }
 
   // --- tree
   ProfileTree& Tree() { return tree_; }
@@ -126,6 +132,7 @@ class TFPrincipal : public QMainWindow {
   void EnableCopyActions(const CopyFields& fields);
   void CopyField(std::string TNodeData::*field);
   void ActVerOcultosExecute();
+  void IdleTimeout();
 
   Seams seams_;
   SessionState session_;
@@ -144,6 +151,8 @@ class TFPrincipal : public QMainWindow {
   TDetailView* detail_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QLabel* statusPanel_ = nullptr;
+  ExpiringClipboard* clipboardExpiry_ = nullptr;  // inside the clipboard seam
+  IdleLock* idleLock_ = nullptr;
 
   std::function<void()> languagePicker_;
   std::function<void()> commandLineOpener_;

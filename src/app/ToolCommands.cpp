@@ -44,6 +44,12 @@ class MainOptionsHost final : public OptionsHost {
     view.SetVerticalScroll(scroll);
   }
 
+  void SetDelay(OptionDelay delay, int value) override {
+    MainWindowFlags& flags = window_.Flags();
+    (delay == OptionDelay::VaciarTras ? flags.VaciarTras : flags.CerrarTras) = value;
+    window_.ApplySecretDelays();
+  }
+
   void ApplyLanguage() override { bv::ApplyLanguage(window_); }
 
   void ShowError(const QString& text) override { window_.GetSeams().boxes->Error(text); }
@@ -86,12 +92,15 @@ void ToolCommands::ShowAbout() {
 }
 
 void ToolCommands::ShowGenerator() {
-  // Menu mode: Copiar puts the password on the clipboard, marked as a secret.
+  // Menu mode: Copiar puts the password on the clipboard, marked as a secret, through the
+  // window's clipboard like the copy commands (so it is emptied by the same rules).
   TFGenPass generator(
       &window_, GenPassSeams{.showError = [this](const QString& text) {
                                window_.GetSeams().boxes->Error(text);
                              },
-                             .copySecret = {}});
+                             .copySecret = [this](const QString& secret) {
+                               window_.GetSeams().clipboard->SetText(secret);
+                             }});
   generator.exec();
 }
 

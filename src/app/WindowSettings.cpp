@@ -13,6 +13,8 @@ StartSettings ReadStartSettings() {
   s.flags.CargaUltimo = ReadBool(kConfiguracion, kCargaUltimo, false);
   s.flags.IrAlPrimero = ReadBool(kConfiguracion, kIrAlPrimero, false);
   s.treeWidth = std::max(0, ReadInt(kConfiguracion, kAnchoArbol, kDefaultAnchoArbol));
+  s.flags.VaciarTras = std::clamp(ReadInt(kConfiguracion, kVaciarTras, kDefaultVaciarTras), 0, kMaxVaciarTras);
+  s.flags.CerrarTras = std::clamp(ReadInt(kConfiguracion, kCerrarTras, kDefaultCerrarTras), 0, kMaxCerrarTras);
   return s;
 }
 

@@ -13,6 +13,8 @@ struct MainWindowFlags {
   bool CargaUltimo = false;   // open the most recent profile at start
   bool IrAlPrimero = false;   // select the first node after opening
   bool OpenedFromCommandLine = false;
+  int VaciarTras = settings::kDefaultVaciarTras;  // seconds until a copy is emptied; 0 never
+  int CerrarTras = settings::kDefaultCerrarTras;  // idle minutes until the profile closes; 0 never
 };
 
 struct StartSettings {
@@ -21,7 +23,8 @@ struct StartSettings {
 };
 
 // Reads MostrarPass, DCBSalir, DCBCerrar, CargaUltimo, IrAlPrimero and AnchoArbol, in this
-// order. A negative width is taken as 0.
+// order, then VaciarTras and CerrarTras. A negative width is taken as 0; the delays are kept
+// within what the options dialog offers.
 StartSettings ReadStartSettings();
 
 // Throws SettingsWriteError.

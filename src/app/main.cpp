@@ -11,8 +11,10 @@
 #include "app/ToolkitTranslation.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
+#include "crypto/ProcessHardening.h"
 
 int main(int argc, char* argv[]) {
+  bv::ForbidCoreDumps();
   QApplication app(argc, argv);
   // The title of the task bar entry and of every message box.
   QApplication::setApplicationName(QStringLiteral("Brindlevault"));

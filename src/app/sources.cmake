@@ -25,6 +25,7 @@ list(APPEND BV_CORE_SOURCES
 )
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HostProfileView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IdleLock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecentMenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionController.cpp

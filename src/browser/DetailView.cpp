@@ -1,5 +1,7 @@
 #include "browser/DetailView.h"
 
+#include <string.h>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -14,6 +16,27 @@ namespace {
 
 constexpr int kSideMargin = 10;
 constexpr int kMaxLineWidth = 620;
+
+void Wipe(std::string& text) {
+  explicit_bzero(text.data(), text.capacity());
+  text.clear();
+}
+
+// An account page holds the values it shows, the password among them when shown.
+void WipePage(DetailPage& page) {
+  for (PageParagraph& paragraph : page.paragraphs)
+    for (PagePiece& piece : paragraph.pieces) Wipe(piece.text);
+  for (PageLink& link : page.links) {
+    Wipe(link.address);
+    Wipe(link.hover);
+  }
+}
+
+void Wipe(QString& text) {
+  if (text.isDetached())
+    explicit_bzero(text.data(), static_cast<std::size_t>(text.capacity()) * sizeof(QChar));
+  text = QString();
+}
 
 }  // namespace
 
@@ -60,8 +83,11 @@ void TDetailView::SetVerticalScroll(int value) { verticalScrollBar()->setValue(v
 
 void TDetailView::Show(DetailPage page) {
   hoveredLink_ = -1;  // the old page's links are gone with it
+  WipePage(page_);
   page_ = std::move(page);
-  setHtml(PageHtml(page_, WindowTextColour(), locale()));
+  QString html = PageHtml(page_, WindowTextColour(), locale());
+  setHtml(html);
+  Wipe(html);
   QTextFrame* root = document()->rootFrame();
   QTextFrameFormat frame = root->frameFormat();
   frame.setLeftMargin(kSideMargin);

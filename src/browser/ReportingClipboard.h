@@ -21,6 +21,7 @@ class ReportingClipboard final : public ClipboardAccess {
 
   bool SetText(const QString& text) override;
   bool Clear() override;
+  bool HoldsLastCopy() override { return clipboard_->HoldsLastCopy(); }
 
  private:
   std::unique_ptr<ClipboardAccess> clipboard_;

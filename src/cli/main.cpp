@@ -9,6 +9,7 @@
 #include "cli/Commands.h"
 #include "cli/Usage.h"
 #include "config/Cp1252.h"
+#include "crypto/ProcessHardening.h"
 #include "profile/InOutError.h"
 #include "profile/SaveSignals.h"
 
@@ -99,6 +100,7 @@ void Run(const CommandLine& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  bv::ForbidCoreDumps();
   // Ctrl+C, a closed terminal or a kill during create leave no temporary file behind.
   bv::InstallSaveSignalCleanup();
   const std::vector<std::string> args(argv + 1, argv + argc);

@@ -22,6 +22,8 @@ inline constexpr std::string_view kMostrarPass = "MostrarPass";  // show passwor
 inline constexpr std::string_view kDCBSalir = "DCBSalir";        // empty the clipboard on exit
 inline constexpr std::string_view kDCBCerrar = "DCBCerrar";      // ... and on closing a profile
 inline constexpr std::string_view kAnchoArbol = "AnchoArbol";    // tree pane width in pixels
+inline constexpr std::string_view kVaciarTras = "VaciarTras";    // seconds until a copy is emptied
+inline constexpr std::string_view kCerrarTras = "CerrarTras";    // idle minutes until closing
 
 inline constexpr std::string_view kGeneral = "General";
 inline constexpr std::string_view kStartLanguage = "StartLanguage";  // show the first-run picker
@@ -30,6 +32,10 @@ inline constexpr std::string_view kReciente = "Reciente";  // keys "1" to "6"
 inline constexpr int kRecentCount = 6;
 
 inline constexpr int kDefaultAnchoArbol = 233;
+inline constexpr int kDefaultVaciarTras = 30;  // 0 stands for never, for both delays
+inline constexpr int kDefaultCerrarTras = 0;
+inline constexpr int kMaxVaciarTras = 3600;
+inline constexpr int kMaxCerrarTras = 1440;
 }  // namespace settings
 
 // what() is "Unable to write to <settings file path>", the text the user is shown.

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <system_error>
 
@@ -39,6 +41,14 @@ TFOpciones::TFOpciones(OptionsHost& host, QWidget* parent) : QDialog(parent), ho
   for (const Option& option : Options())
     connect(option.box, &QCheckBox::clicked, this, [this, option] { BoxClick(option, true, true); });
   connect(BoxDll, &LanguageList::fileChosen, this, &TFOpciones::BoxDllClick);
+  connect(SpinVaciarTras, &QSpinBox::valueChanged, this, [this] {
+    DelayChanged(SpinVaciarTras, settings::kVaciarTras, OptionDelay::VaciarTras,
+                 settings::kDefaultVaciarTras);
+  });
+  connect(SpinCerrarTras, &QSpinBox::valueChanged, this, [this] {
+    DelayChanged(SpinCerrarTras, settings::kCerrarTras, OptionDelay::CerrarTras,
+                 settings::kDefaultCerrarTras);
+  });
   connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -74,6 +84,30 @@ void TFOpciones::BuildControls() {
   conf->addWidget(CBPrimero);
   conf->addWidget(lblBorra);
   conf->addLayout(clearRow);
+  // A number box between two labels, so that each language words the sentence around it.
+  const auto delayRow = [&](QLabel*& before, QSpinBox*& box, QLabel*& after, const char* names[3],
+                            const QString& textBefore, const QString& textAfter, int max) {
+    before = Named(new QLabel(textBefore, GrupoConf), names[0]);
+    box = Named(new QSpinBox(GrupoConf), names[1]);
+    box->setRange(0, max);
+    box->setKeyboardTracking(false);  // written once the number is typed, not per digit
+    after = Named(new QLabel(textAfter, GrupoConf), names[2]);
+    before->setBuddy(box);
+    auto* row = new QHBoxLayout;
+    row->addWidget(before);
+    row->addWidget(box);
+    row->addWidget(after);
+    row->addStretch();
+    conf->addLayout(row);
+  };
+  const char* vaciar[3] = {"lblVaciarTras", "SpinVaciarTras", "lblVaciarSegundos"};
+  delayRow(lblVaciarTras, SpinVaciarTras, lblVaciarSegundos, vaciar,
+           QStringLiteral("Vaciar el portapapeles"), QStringLiteral("segundos después de copiar"),
+           settings::kMaxVaciarTras);
+  const char* cerrar[3] = {"lblCerrarTras", "SpinCerrarTras", "lblCerrarMinutos"};
+  delayRow(lblCerrarTras, SpinCerrarTras, lblCerrarMinutos, cerrar,
+           QStringLiteral("Cerrar el perfil tras"), QStringLiteral("minutos sin uso"),
+           settings::kMaxCerrarTras);
   column->addWidget(GrupoConf);
 
   GrupoVisual = Named(new QGroupBox(QStringLiteral("Visualización"), this), "GrupoVisual");
@@ -119,7 +153,26 @@ void TFOpciones::FormShow() {
     option.box->setChecked(true);
     if (!BoxClick(option, !reported, false)) reported = true;
   }
+  // The delays show what is stored (0: never); only a change writes them.
+  const QSignalBlocker quietVaciar(SpinVaciarTras), quietCerrar(SpinCerrarTras);
+  SpinVaciarTras->setValue(ReadInt(settings::kConfiguracion, settings::kVaciarTras,
+                                   settings::kDefaultVaciarTras));
+  SpinCerrarTras->setValue(ReadInt(settings::kConfiguracion, settings::kCerrarTras,
+                                   settings::kDefaultCerrarTras));
   BoxDll->Fill(ResourceDir());
+}
+
+void TFOpciones::DelayChanged(QSpinBox* box, std::string_view key, OptionDelay delay,
+                              int fallback) {
+  try {
+    WriteInt(settings::kConfiguracion, key, box->value());
+  } catch (const SettingsWriteError& error) {
+    host_.ShowError(QString::fromUtf8(error.what()));
+    const QSignalBlocker quiet(box);
+    box->setValue(ReadInt(settings::kConfiguracion, key, fallback));
+    return;
+  }
+  host_.SetDelay(delay, box->value());
 }
 
 bool TFOpciones::BoxClick(const Option& option, bool reportFailure, bool undoOnFailure) {

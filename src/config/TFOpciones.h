@@ -14,6 +14,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 
 namespace bv {
 
@@ -21,12 +22,15 @@ class LanguageList;
 
 // The main window's flags that the dialog sets (CargaUltimo takes effect at the next start).
 enum class OptionFlag { IrAlPrimero, MostrarPass, DCBSalir, DCBCerrar };
+// The two delays: seconds until a copy is emptied, idle minutes until the profile closes.
+enum class OptionDelay { VaciarTras, CerrarTras };
 
 // What the dialog changes outside itself.
 class OptionsHost {
  public:
   virtual ~OptionsHost() = default;
   virtual void SetFlag(OptionFlag flag, bool on) = 0;
+  virtual void SetDelay(OptionDelay /*delay*/, int /*value*/) {}
   // After MostrarPass changed: an account page on view is drawn again at the same scroll
   // position.
   virtual void RedrawAccountPage() = 0;
@@ -62,6 +66,9 @@ class TFOpciones : public QDialog {
   // A failed write is reported; a click is then undone, so the box shows what is stored.
   bool BoxClick(const Option& option, bool reportFailure, bool undoOnFailure);
   void BoxDllClick(const QString& path);
+  // A number box changed: writes its setting and passes it on; a failed write is reported
+  // and the box goes back to the stored value.
+  void DelayChanged(QSpinBox* box, std::string_view key, OptionDelay delay, int fallback);
 
   OptionsHost& host_;
   bool shown_ = false;
@@ -73,6 +80,12 @@ class TFOpciones : public QDialog {
   QLabel* lblBorra;
   QCheckBox* CBSalir;
   QCheckBox* CBCerrar;
+  QLabel* lblVaciarTras;  // "Vaciar el portapapeles" [SpinVaciarTras] lblVaciarSegundos
+  QSpinBox* SpinVaciarTras;
+  QLabel* lblVaciarSegundos;
+  QLabel* lblCerrarTras;  // "Cerrar el perfil tras" [SpinCerrarTras] lblCerrarMinutos
+  QSpinBox* SpinCerrarTras;
+  QLabel* lblCerrarMinutos;
   QGroupBox* GrupoVisual;
   QCheckBox* CBMostrar;
   QGroupBox* GrupoIdioma;

@@ -9,6 +9,7 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FormatRegistry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Hash.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MemoryStream.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProcessHardening.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Protection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RipeMD256.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StringFormat.cpp

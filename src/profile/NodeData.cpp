@@ -1,5 +1,7 @@
 #include "profile/NodeData.h"
 
+#include <string.h>
+
 namespace bv {
 
 TNodeData TNodeData::Create(NodeKind kind, std::int32_t imageIndex) {
@@ -14,6 +16,15 @@ NodeKind TNodeData::Kind() const {
   if (IsAccount != 0) return NodeKind::Account;
   if (IsCategory != 0) return NodeKind::Category;
   return NodeKind::Group;
+}
+
+void WipeNodeData(TNodeData& data) {
+  for (const TextFieldInfo& field : kTextFields) {
+    std::string& text = data.*field.member;
+    // capacity() covers a short value kept inside the string object as well.
+    explicit_bzero(text.data(), text.capacity());
+    text.clear();
+  }
 }
 
 void StoreText(std::string& field, std::string_view value, std::size_t maxLength) {

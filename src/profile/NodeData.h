@@ -62,6 +62,10 @@ inline constexpr TextFieldInfo kTextFields[] = {
     {"Notes", &TNodeData::Notes, 255, 186, true},
 };
 
+// Overwrites every text field, whole capacity included, and empties it: a node's decrypted
+// values are wiped before its memory goes back to the allocator.
+void WipeNodeData(TNodeData& data);
+
 // Stores value cut to maxLength: longer values are cut, never refused.
 void StoreText(std::string& field, std::string_view value, std::size_t maxLength);
 

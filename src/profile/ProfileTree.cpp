@@ -6,6 +6,7 @@
 namespace bv {
 
 ProfileTree::Node::~Node() {
+  WipeNodeData(data);  // each node of the subtree below does the same as it goes
   Children pending = std::move(children);
   while (!pending.empty()) {
     std::unique_ptr<Node> node = std::move(pending.back());

@@ -53,7 +53,10 @@ Seams FakeSeams::Take() {
   seams.boxes = std::move(b);
   seams.files = std::move(f);
   seams.desktop = std::move(d);
-  seams.clipboard = std::move(c);
+  if (realClipboard)
+    clipboard = nullptr;  // the window installs the desktop's clipboard
+  else
+    seams.clipboard = std::move(c);
   return seams;
 }
 

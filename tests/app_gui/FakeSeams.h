@@ -76,6 +76,7 @@ struct FakeSeams {
   FakeFiles* files = nullptr;
   FakeDesktop* desktop = nullptr;
   FakeClipboard* clipboard = nullptr;
+  bool realClipboard = false;  // set before Take: no fake clipboard
   Seams Take();
 };
 

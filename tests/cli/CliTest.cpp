@@ -1,10 +1,14 @@
 // brindlevault-cli run as a user runs it: arguments, standard input, exit code and output.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include <nlohmann/json.hpp>
 
@@ -230,6 +234,80 @@ TEST_F(CliTest, ExportsBothFormatsAndReadsItsCsvBack) {
   const std::string text(names.begin(), names.end());
   EXPECT_NE(text.find("Correo/"), std::string::npos) << text;
   EXPECT_NE(text.find("Juegos/"), std::string::npos) << text;
+}
+
+// What another process sees of a CLI waiting for its standard input: the core size limit
+// and whether the files under /proc/PID are the user's own (dumpable) or root's (not dumpable).
+struct WaitingCli {
+  std::string coreLimit;  // the "Max core file size" line of /proc/PID/limits
+  uid_t procOwner = 0;
+  uid_t runAs = 0;
+};
+
+WaitingCli InspectWaitingCli(const std::filesystem::path& target, bool allowCores) {
+  int in[2];
+  if (::pipe(in)) return {};
+  // Run as nobody where we may, so that a dumpable process's /proc entry is not root's.
+  const uid_t runAs = ::getuid() == 0 ? 65534 : ::getuid();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(in[0], 0);
+    ::close(in[0]);
+    ::close(in[1]);
+    const rlimit inherited{1 << 20, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_CORE, &inherited);
+    if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(runAs) != 0)) ::_exit(126);
+    if (allowCores)
+      ::setenv("BRINDLEVAULT_ALLOW_CORE_DUMPS", "1", 1);
+    else
+      ::unsetenv("BRINDLEVAULT_ALLOW_CORE_DUMPS");
+    const std::string program = BV_RUNTIME_DIR "/brindlevault-cli";
+    ::execl(program.c_str(), program.c_str(), "create", target.c_str(), "--from", "-",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(in[0]);
+  const std::string proc = "/proc/" + std::to_string(child);
+  // Blocked in read(0, ...) means main() has run its start-up; a /proc entry we may no longer
+  // inspect means the same.
+  for (int k = 0; k < 500; ++k) {
+    std::error_code ec;
+    const bool started = std::filesystem::read_symlink(proc + "/exe", ec).filename() == "brindlevault-cli";
+    std::ifstream syscall(proc + "/syscall");
+    std::string line;
+    if (started && (!syscall || (std::getline(syscall, line) && line.rfind("0 0x0 ", 0) == 0))) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  WaitingCli seen;
+  seen.runAs = runAs;
+  std::ifstream limits(proc + "/limits");
+  for (std::string line; std::getline(limits, line);)
+    if (line.rfind("Max core file size", 0) == 0) seen.coreLimit = line;
+  struct stat info {};
+  ::stat((proc + "/status").c_str(), &info);
+  seen.procOwner = info.st_uid;
+  ::close(in[1]);  // empty JSON: the program ends
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return seen;
+}
+
+TEST_F(CliTest, RunsWithoutCoreDumpsUnlessAllowed) {
+  const auto squeeze = [](std::string line) {
+    std::string out;
+    for (char c : line)
+      if (c != ' ' || (!out.empty() && out.back() != ' ')) out += c;
+    if (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+  };
+  const WaitingCli hardened = InspectWaitingCli(dir / "a.bv3", false);
+  EXPECT_EQ(squeeze(hardened.coreLimit), "Max core file size 0 0 bytes");
+  EXPECT_EQ(hardened.procOwner, 0u);  // not dumpable: /proc hands the entry to root
+
+  const WaitingCli allowed = InspectWaitingCli(dir / "a.bv3", true);
+  EXPECT_EQ(squeeze(allowed.coreLimit), "Max core file size 1048576 unlimited bytes");
+  EXPECT_EQ(allowed.procOwner, allowed.runAs);
+  EXPECT_NE(allowed.runAs, 0u);
 }
 
 struct FailureCase {

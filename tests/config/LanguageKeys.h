@@ -100,6 +100,7 @@ inline const std::vector<Window>& RequiredWindows() {
               {{"SDNuevo", Kind::FileDialog}})},
         {"FOpciones",
          Captions({"GrupoConf", "CBCargaUltimo", "CBPrimero", "lblBorra", "CBSalir", "CBCerrar",
+                   "lblVaciarTras", "lblVaciarSegundos", "lblCerrarTras", "lblCerrarMinutos",
                    "GrupoVisual", "CBMostrar", "GrupoIdioma", "lblIdioma", "BtnOk"})},
         {"FAcerca", Captions({"Label4", "lblTraductor", "BtnOk"})},
     };

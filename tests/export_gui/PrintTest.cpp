@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -46,6 +48,10 @@ TEST_F(Printing, TheConfirmedPrinterGetsTheAccountUnderItsName) {
   account.Password = "s3creta";
   ASSERT_TRUE(PrintAccount(account, printer));
   EXPECT_EQ(printer.shown, 1);
+  // The password is in clear: only its owner may read the file.
+  using std::filesystem::perms;
+  EXPECT_EQ(std::filesystem::status(pdf.toStdString()).permissions(),
+            perms::owner_read | perms::owner_write);
   // Qt's dialog proposes "<document name>.pdf" when printing to a file.
   EXPECT_EQ(printer.offeredName, "Correo personal");
 

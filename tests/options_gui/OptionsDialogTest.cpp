@@ -10,9 +10,12 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTest>
 
+#include "app/IdleLock.h"
 #include "browser/DetailView.h"
+#include "browser/ExpiringClipboard.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
@@ -112,6 +115,27 @@ TEST(Options, EveryClickWritesItsSettingAndSetsTheFlag) {
     EXPECT_FALSE(w.Flags().CargaUltimo);
   });
   EXPECT_TRUE(t.fakes.boxes->shown.empty());
+}
+
+TEST(Options, TheTwoDelaysShowTheirDefaultsAndAChangeTakesEffectAtOnce) {
+  using namespace std::chrono_literals;
+  ToolWindow t;
+  TFPrincipal& w = t.Start();
+  WithOptions(t, [&](QDialog* dialog) {
+    auto* vaciar = dialog->findChild<QSpinBox*>("SpinVaciarTras");
+    auto* cerrar = dialog->findChild<QSpinBox*>("SpinCerrarTras");
+    ASSERT_TRUE(vaciar && cerrar);
+    EXPECT_EQ(vaciar->value(), 30);
+    EXPECT_EQ(cerrar->value(), 0);
+    EXPECT_EQ(Stored("VaciarTras"), "(none)");  // shown, not written
+    vaciar->stepBy(-30);  // as the arrows step it
+    cerrar->stepBy(5);
+  });
+  EXPECT_EQ(Stored("VaciarTras"), "0");
+  EXPECT_EQ(Stored("CerrarTras"), "5");
+  EXPECT_EQ(w.Flags().VaciarTras, 0);
+  EXPECT_EQ(w.ClipboardExpiry().Delay(), 0s);
+  EXPECT_TRUE(w.Idle().Running());
 }
 
 TEST(Options, AFailedWriteIsReportedAndLeavesBoxAndFlagAsStored) {

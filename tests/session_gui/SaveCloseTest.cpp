@@ -5,6 +5,10 @@
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QTest>
+
+#include "app/IdleLock.h"
+#include "browser/AccountTreeView.h"
 
 #include "browser/DetailPage.h"
 #include "browser/DetailView.h"
@@ -316,6 +320,59 @@ TEST(Shutdown, YesSavesThroughTheSessionAndAFailureKeepsTheWindowOpen) {
   h.fakes.boxes->answers = {true};
   EXPECT_TRUE(h.window().close());
   EXPECT_EQ(FileShape(folder / "a.bv3", kSentinel), kRenamedShape);
+}
+
+// --- idle lock ---------------------------------------------------------------------------
+
+TEST(IdleLock, ClosesAnUnchangedProfileAndOffersItsPasswordBoxAgain) {
+  SessionHarness h;
+  h.Start();
+  const auto path = h.MakeProfile("cerrado.bv3", ProfileSetup{"Secreto"});
+  {
+    ModalScript script;
+    script.Then("FInicioSesion", Login("Secreto"));
+    Open(h, path);
+  }
+  const int clears = h.fakes.clipboard->clears;
+  bool closedWhenAsked = false;
+  ModalScript script;
+  script.Then("FInicioSesion", [&](QWidget* d) {
+    closedWhenAsked = !h.ProfileOpen() && h.Shape().empty();
+    h.window().Idle().SetInterval(std::chrono::milliseconds(0));
+    Login("Secreto")(d);
+  });
+  h.window().Idle().SetInterval(std::chrono::milliseconds(50));
+  QTest::qWait(400);
+  EXPECT_TRUE(script.Done());
+  EXPECT_TRUE(closedWhenAsked);
+  EXPECT_EQ(h.fakes.clipboard->clears - clears, 1);  // closed as ActCerrar closes (DCBCerrar)
+  EXPECT_TRUE(h.ProfileOpen());                       // and opened again with the password
+  EXPECT_EQ(h.window().Session().ProfilePath, path);
+  EXPECT_TRUE(h.Boxes().isEmpty());
+}
+
+TEST(IdleLock, LeavesAModifiedProfileAloneAndWaitsWhileThereIsInput) {
+  SessionHarness h;
+  h.Start();
+  Open(h, h.MakeProfile("a.bv3"));
+  Modify(h);
+  h.window().Idle().SetInterval(std::chrono::milliseconds(50));
+  QTest::qWait(300);
+  EXPECT_TRUE(h.ProfileOpen());
+  EXPECT_EQ(h.Shape(), kRenamedShape);
+  EXPECT_TRUE(h.Boxes().isEmpty());
+
+  // Unchanged now: a key every 40 ms keeps a 150 ms lock from running out.
+  h.window().Session().Modified = false;
+  h.window().Idle().SetInterval(std::chrono::milliseconds(150));
+  for (int k = 0; k < 12; ++k) {
+    QTest::keyClick(&h.window().BVTree(), Qt::Key_Shift);
+    QTest::qWait(40);
+  }
+  EXPECT_TRUE(h.ProfileOpen());
+  QTest::qWait(400);
+  EXPECT_FALSE(h.ProfileOpen());  // a profile without password is not opened again
+  EXPECT_EQ(h.window().Resulta().PageKind(), static_cast<int>(PageKind::Welcome));
 }
 
 }  // namespace
