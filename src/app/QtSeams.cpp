@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 
+#include "config/Product.h"
 #include "config/Translation.h"
 #include "tools/SecretClipboard.h"
 
@@ -17,7 +18,7 @@ namespace {
 QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton byDefault) {
-  QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons,
+  QMessageBox box(icon, QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())), text, buttons,
                   QApplication::activeWindow());
   box.setDefaultButton(byDefault);
   return static_cast<QMessageBox::StandardButton>(box.exec());

@@ -136,7 +136,7 @@ void TFPrincipal::ShowProfileSummary() {
     detail_->ShowProfileSummary(ComputeSummary(session_.ProfilePath, session_.Header, tree_));
   } catch (const SummaryFileError& error) {
     // The previous page stays.
-    seams_.boxes->Error(QString::fromUtf8(error.what()));
+    seams_.boxes->Error(FromCp1252(error.what()));
   }
 }
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <string.h>  // explicit_bzero
 
+#include "config/Product.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "tools/LengthInput.h"
@@ -46,7 +47,7 @@ TFGenPass::TFGenPass(QWidget* parent, GenPassSeams seams, std::unique_ptr<Random
     : QDialog(parent), seams_(std::move(seams)), random_(std::move(random)) {
   if (!seams_.showError)
     seams_.showError = [this](const QString& text) {
-      QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
+      QMessageBox::critical(this, QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())), text);
     };
   if (!seams_.copySecret) seams_.copySecret = CopySecretToClipboard;
   if (!random_) random_ = std::make_unique<SystemRandom>();
