@@ -45,12 +45,9 @@ class QtMessageBoxes final : public MessageBoxes {
 class QtFileDialogs final : public FileDialogs {
  public:
   std::optional<QString> Open(const TFileDialogSpec& entry, const QString& start) override {
-    QFileDialog dialog(QApplication::activeWindow(), entry.title(), start, entry.qtFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(entry.defaultSuffix());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
+    const auto dialog = MakeOpenDialog(entry, start, QApplication::activeWindow());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+    return dialog->selectedFiles().front();
   }
 
   std::optional<QString> Save(const TFileDialogSpec& entry, const QString& start,
@@ -96,6 +93,16 @@ class QtClipboard final : public ClipboardAccess {
 };
 
 }  // namespace
+
+std::unique_ptr<QFileDialog> MakeOpenDialog(const TFileDialogSpec& entry, const QString& start,
+                                            QWidget* parent) {
+  auto dialog = std::make_unique<QFileDialog>(parent, entry.title(), start, entry.qtFilter());
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  // Any typed name is taken as it is, without a default extension; a name that does not
+  // exist is reported by the profile load like on every other way of opening.
+  dialog->setFileMode(QFileDialog::AnyFile);
+  return dialog;
+}
 
 Seams MakeQtSeams() {
   Seams seams;
