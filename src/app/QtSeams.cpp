@@ -70,8 +70,8 @@ class QtFileDialogs final : public FileDialogs {
 
 class QtDesktopOpener final : public DesktopOpener {
  public:
-  void Open(const QString& pathOrAddress) override {
-    QDesktopServices::openUrl(DesktopUrlFor(pathOrAddress));
+  bool Open(const QString& pathOrAddress) override {
+    return QDesktopServices::openUrl(DesktopUrlFor(pathOrAddress));
   }
 };
 

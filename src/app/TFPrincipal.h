@@ -82,6 +82,9 @@ class TFPrincipal : public QMainWindow {
 
   // --- seams
   Seams& GetSeams() { return seams_; }
+  // Hands a document or web address to the desktop; says so (message 110) when the file is
+  // missing or the desktop cannot open it.
+  void OpenDocument(const QString& pathOrAddress);
   // The window's file dialogs, translated with it: ODPerfil (open a profile), SDPerfil
   // (save a profile as), SDTXT and SDHTML (export an account).
   TFileDialogSpec* FileDialog(const QString& name) const;
@@ -111,7 +114,6 @@ class TFPrincipal : public QMainWindow {
   void ConnectTree();
   void ConnectDetailView();
   void FormActivate();
-  void OpenDocument(const QString& pathOrAddress);
 
   // Tree events.
   void BVTreeChange(TreeNode* node);
