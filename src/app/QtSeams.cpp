@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 
+#include "config/Product.h"
 #include "config/Translation.h"
 #include "tools/SecretClipboard.h"
 
@@ -18,7 +19,7 @@ namespace {
 QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton byDefault) {
-  QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons,
+  QMessageBox box(icon, QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())), text, buttons,
                   QApplication::activeWindow());
   box.setDefaultButton(byDefault);
   if (buttons & QMessageBox::Cancel) box.setEscapeButton(QMessageBox::Cancel);
@@ -51,12 +52,9 @@ class QtMessageBoxes final : public MessageBoxes {
 class QtFileDialogs final : public FileDialogs {
  public:
   std::optional<QString> Open(const TFileDialogSpec& entry, const QString& start) override {
-    QFileDialog dialog(QApplication::activeWindow(), entry.title(), start, entry.qtFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(entry.defaultSuffix());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
+    const auto dialog = MakeOpenDialog(entry, start, QApplication::activeWindow());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+    return dialog->selectedFiles().front();
   }
 
   std::optional<QString> Save(const TFileDialogSpec& entry, const QString& start,
@@ -86,8 +84,8 @@ class QtFileDialogs final : public FileDialogs {
 
 class QtDesktopOpener final : public DesktopOpener {
  public:
-  void Open(const QString& pathOrAddress) override {
-    QDesktopServices::openUrl(DesktopUrlFor(pathOrAddress));
+  bool Open(const QString& pathOrAddress) override {
+    return QDesktopServices::openUrl(DesktopUrlFor(pathOrAddress));
   }
 };
 
@@ -121,6 +119,16 @@ class QtClipboard final : public ClipboardAccess {
 };
 
 }  // namespace
+
+std::unique_ptr<QFileDialog> MakeOpenDialog(const TFileDialogSpec& entry, const QString& start,
+                                            QWidget* parent) {
+  auto dialog = std::make_unique<QFileDialog>(parent, entry.title(), start, entry.qtFilter());
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  // Any typed name is taken as it is, without a default extension; a name that does not
+  // exist is reported by the profile load like on every other way of opening.
+  dialog->setFileMode(QFileDialog::AnyFile);
+  return dialog;
+}
 
 Seams MakeQtSeams() {
   Seams seams;

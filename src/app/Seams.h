@@ -41,12 +41,12 @@ class FileDialogs {
                                       const NameCheck& accept = {}) = 0;
 };
 
-// Hands a document path or an internet address to the desktop; does not wait and reports
-// nothing when that fails.
+// Hands a document path or an internet address to the desktop without waiting; false when
+// the desktop has no handler for it.
 class DesktopOpener {
  public:
   virtual ~DesktopOpener() = default;
-  virtual void Open(const QString& pathOrAddress) = 0;
+  virtual bool Open(const QString& pathOrAddress) = 0;
 };
 
 // Both report whether the desktop took the change: another program may hold the clipboard.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -324,7 +325,11 @@ void TFPrincipal::dropEvent(QDropEvent* event) {
 }
 
 void TFPrincipal::OpenDocument(const QString& pathOrAddress) {
-  seams_.desktop->Open(pathOrAddress);
+  // A missing document is said at once: the desktop's launcher would fail out of sight.
+  const QUrl url = DesktopUrlFor(pathOrAddress);
+  const bool missing = url.isLocalFile() && !QFileInfo::exists(url.toLocalFile());
+  if (missing || !seams_.desktop->Open(pathOrAddress))
+    seams_.boxes->Error(Msg(110).replace(QLatin1String("%s"), pathOrAddress));
 }
 
 }  // namespace bv

@@ -88,6 +88,9 @@ class TFPrincipal : public QMainWindow {
 
   // --- seams
   Seams& GetSeams() { return seams_; }
+  // Hands a document or web address to the desktop; says so (message 110) when the file is
+  // missing or the desktop cannot open it.
+  void OpenDocument(const QString& pathOrAddress);
   // The window's file dialogs, translated with it: ODPerfil (open a profile), SDPerfil
   // (save a profile as), SDTXT and SDHTML (export an account), SDExportar (export the
   // whole profile).
@@ -118,7 +121,6 @@ class TFPrincipal : public QMainWindow {
   void ConnectTree();
   void ConnectDetailView();
   void FormActivate();
-  void OpenDocument(const QString& pathOrAddress);
 
   // Tree events.
   void BVTreeChange(TreeNode* node);

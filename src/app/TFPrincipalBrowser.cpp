@@ -60,7 +60,7 @@ void TFPrincipal::ConnectDetailView() {
   MainActions& a = *actions_;
   connect(detail_, &TDetailView::statusTextChanged, this, &TFPrincipal::SetStatusPanelText);
   connect(detail_, &TDetailView::openUrlRequested, this,
-          [this](const QString& address) { seams_.desktop->Open(address); });
+          [this](const QString& address) { OpenDocument(address); });
   connect(detail_, &TDetailView::editRequested, a["ActPopEditar"], &QAction::trigger);
   connect(detail_, &TDetailView::exportHtmlRequested, this, [this] {
     if (exportHtml_) exportHtml_();
@@ -136,7 +136,7 @@ void TFPrincipal::ShowProfileSummary() {
     detail_->ShowProfileSummary(ComputeSummary(session_.ProfilePath, session_.Header, tree_));
   } catch (const SummaryFileError& error) {
     // The previous page stays.
-    seams_.boxes->Error(QString::fromUtf8(error.what()));
+    seams_.boxes->Error(FromCp1252(error.what()));
   }
 }
 

@@ -86,7 +86,7 @@ void ToolCommands::ShowOptions() {
 }
 
 void ToolCommands::ShowAbout() {
-  TFAcerca about([this](const QString& address) { window_.GetSeams().desktop->Open(address); },
+  TFAcerca about([this](const QString& address) { window_.OpenDocument(address); },
                  &window_);
   about.exec();
 }

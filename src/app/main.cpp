@@ -16,9 +16,9 @@
 int main(int argc, char* argv[]) {
   bv::ForbidCoreDumps();
   QApplication app(argc, argv);
-  // The title of the task bar entry and of every message box.
+  // No display name: on X11 the toolkit would append it to every window's title. Message
+  // boxes carry the product name themselves.
   QApplication::setApplicationName(QStringLiteral("Brindlevault"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Brindlevault 3.5"));
   QApplication::setFont(bv::TFPrincipal::WindowFont());
   bv::InstallApplicationIcon();
   bv::InstallToolkitTranslation(QLocale::system());

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "browser/DetailPage.h"
+#include "config/ProgramPaths.h"
 
 namespace bv {
 namespace {
@@ -34,7 +35,7 @@ SummaryInfo ComputeSummary(const std::filesystem::path& path, const TProfileHead
                            const ProfileTree& tree) {
   const struct stat st = StatOpenedFile(path);
   SummaryInfo info;
-  info.FileName = path.filename().string();
+  info.FileName = PathToSetting(path.filename());  // shown as Windows-1252 text
   info.SizeBytes = static_cast<std::uint64_t>(st.st_size);
   info.Modified = std::chrono::system_clock::time_point(
       std::chrono::duration_cast<std::chrono::system_clock::duration>(

@@ -1,6 +1,11 @@
 #include "config/Cp1252.h"
 
+#include <iconv.h>
+#include <langinfo.h>
+
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 namespace bv {
 namespace {
@@ -90,6 +95,42 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
     out += static_cast<char>(*b);
   }
   return out;
+}
+
+std::string LocaleTextToCp1252(std::string_view text, const char* codeset) {
+  iconv_t cd = ::iconv_open("CP1252//TRANSLIT", codeset);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    // An unknown character set: keep what is plain ASCII.
+    std::string ascii;
+    for (char c : text) ascii += (static_cast<unsigned char>(c) < 0x80) ? c : '?';
+    return ascii;
+  }
+  std::string in(text), out;
+  char* from = in.data();
+  std::size_t left = in.size();
+  char buffer[256];
+  while (left > 0) {
+    char* to = buffer;
+    std::size_t room = sizeof buffer;
+    const std::size_t rc = ::iconv(cd, &from, &left, &to, &room);
+    out.append(buffer, static_cast<std::size_t>(to - buffer));
+    if (rc == static_cast<std::size_t>(-1)) {
+      if (errno == E2BIG) continue;
+      if (errno == EILSEQ) out += '?';
+      // EILSEQ or an incomplete sequence at the end: skip the byte and go on.
+      ++from;
+      --left;
+    }
+  }
+  ::iconv_close(cd);
+  return out;
+}
+
+std::string SystemErrorText(int error) {
+  char buffer[512];
+  // The GNU strerror_r returns the text, which need not be in buffer.
+  const char* text = ::strerror_r(error, buffer, sizeof buffer);
+  return LocaleTextToCp1252(text, ::nl_langinfo(CODESET));
 }
 
 }  // namespace bv

@@ -1,5 +1,9 @@
 #include "config/LanguageList.h"
 
+#include <QCollator>
+#include <QLocale>
+#include <algorithm>
+
 #include "config/Messages.h"
 
 namespace bv {
@@ -20,7 +24,17 @@ LanguageList::LanguageList(QWidget* parent) : QListWidget(parent) {
 void LanguageList::Fill(const std::filesystem::path& folder) {
   const QSignalBlocker quiet(this);  // emptying the list is no choice of the user's
   clear();
-  for (const std::filesystem::path& file : LanguageFiles(folder)) {
+  std::vector<std::filesystem::path> files = LanguageFiles(folder);
+  // As a person reads the names: without regard to case, accents where the locale's
+  // alphabet puts them. The "C" locale has no alphabet, so the neutral one stands in.
+  const QLocale locale;
+  QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  collator.setNumericMode(true);
+  std::stable_sort(files.begin(), files.end(), [&](const auto& a, const auto& b) {
+    return collator.compare(PathToQString(a.filename()), PathToQString(b.filename())) < 0;
+  });
+  for (const std::filesystem::path& file : files) {
     auto* item = new QListWidgetItem(PathToQString(file.filename()), this);
     item->setData(Qt::UserRole, PathToQString(file));
   }

@@ -1,6 +1,7 @@
 #pragma once
 // The file list "BoxDll" of the first-run picker and the options dialog: the language
-// files ("*.lng") of the resource folder by name, in alphabetical order, none selected.
+// files ("*.lng") of the resource folder by name, in the alphabetical order of the user's
+// locale (case does not count), none selected.
 
 #include <QListWidget>
 #include <filesystem>

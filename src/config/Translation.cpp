@@ -161,13 +161,22 @@ QString WindowsFilterToQt(const QString& filter) {
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     const QString description = parts[i].trimmed();
     const QStringList patterns = parts[i + 1].split(kSeparators, Qt::SkipEmptyParts);
-    // "Perfiles (*.bv3)" already shows its patterns the way Qt reads them.
+    // Windows reads "*.*" as every file; Qt would want a dot in the name.
+    QStringList qtPatterns;
+    for (const QString& pattern : patterns)
+      qtPatterns << (pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern);
+    // "Perfiles (*.bv3)" already shows its patterns; Qt reads them from the parentheses,
+    // so they are written the way Qt means them.
     const auto open = description.lastIndexOf('(');
     if (description.endsWith(')') && open >= 0 &&
-        description.mid(open + 1).chopped(1).split(kSeparators, Qt::SkipEmptyParts) == patterns)
-      entries << description;
-    else
-      entries << QStringLiteral("%1 (%2)").arg(description, patterns.join(' '));
+        description.mid(open + 1).chopped(1).split(kSeparators, Qt::SkipEmptyParts) == patterns) {
+      if (qtPatterns == patterns)
+        entries << description;
+      else
+        entries << description.left(open) + '(' + qtPatterns.join(' ') + ')';
+    } else {
+      entries << QStringLiteral("%1 (%2)").arg(description, qtPatterns.join(' '));
+    }
   }
   return entries.join(QStringLiteral(";;"));
 }

@@ -51,7 +51,8 @@ class TFileDialogSpec : public QObject {
   QString defaultSuffix_;
 };
 
-// "Perfiles|*.bv3|Todos|*.*" -> "Perfiles (*.bv3);;Todos (*.*)". Several patterns of one
+// "Perfiles|*.bv3|Todos|*.*" -> "Perfiles (*.bv3);;Todos (*)": "*.*" means every file,
+// extensionless ones too, and becomes Qt's "*". Several patterns of one
 // entry ("*.htm;*.html") become space-separated; a trailing description without pattern
 // is dropped.
 QString WindowsFilterToQt(const QString& filter);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "config/Cp1252.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "tools/Banner.h"
@@ -14,7 +15,7 @@ namespace bv {
 
 namespace {
 
-std::string SystemReason(int error) { return std::strerror(error); }
+std::string SystemReason(int error) { return SystemErrorText(error); }
 
 // Writes all of text; false with errno set on failure.
 bool WriteAll(int fd, const std::string& text) {

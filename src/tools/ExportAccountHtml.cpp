@@ -13,6 +13,7 @@
 #include <system_error>
 #include <vector>
 
+#include "config/Cp1252.h"
 #include "browser/DetailView.h"
 #include "browser/DetailViewHtml.h"
 #include "config/ProgramPaths.h"
@@ -72,7 +73,7 @@ void WriteNewFile(const PendingPicture& picture) {
   const int fd = ::open(picture.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   const auto fail = [&](int error) {
     throw ExportError("Cannot create file \"" + PathToSetting(picture.path) + "\". " +
-                      std::strerror(error));
+                      SystemErrorText(error));
   };
   if (fd < 0) fail(errno);
   const char* data = picture.bitmap.constData();

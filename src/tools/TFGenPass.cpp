@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 #include <string.h>  // explicit_bzero
 
+#include "config/Product.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "tools/LengthInput.h"
@@ -46,7 +48,7 @@ TFGenPass::TFGenPass(QWidget* parent, GenPassSeams seams, std::unique_ptr<Random
     : QDialog(parent), seams_(std::move(seams)), random_(std::move(random)) {
   if (!seams_.showError)
     seams_.showError = [this](const QString& text) {
-      QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
+      QMessageBox::critical(this, QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())), text);
     };
   if (!seams_.copySecret) seams_.copySecret = CopySecretToClipboard;
   if (!random_) random_ = std::make_unique<SystemRandom>();
@@ -118,6 +120,8 @@ void TFGenPass::BuildControls() {
   BtnCancelar = Named(new QPushButton(QStringLiteral("Cancelar"), this), "BtnCancelar");
   BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
   BtnGenerar->setDefault(true);  // Enter in the length field generates
+  // ... but not in the result box: a password edited by hand is never replaced by a key.
+  Resultado->installEventFilter(this);
 
   auto* length = new QHBoxLayout;
   length->addWidget(lblLength);
@@ -178,6 +182,14 @@ PoolOptions TFGenPass::Options() const {
   // The field refuses characters without a Windows-1252 form, so this always converts.
   options.specialChars = ToCp1252(Caracteres->text()).value_or(std::string());
   return options;
+}
+
+bool TFGenPass::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Resultado && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TFGenPass::BtnGenerarClick() {

@@ -51,6 +51,7 @@ class TFGenPass : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;  // FormShow
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();

@@ -48,8 +48,12 @@ class FakeFiles : public FileDialogs {
 
 class FakeDesktop : public DesktopOpener {
  public:
-  void Open(const QString& pathOrAddress) override { opened.append(pathOrAddress); }
+  bool Open(const QString& pathOrAddress) override {
+    opened.append(pathOrAddress);
+    return works;
+  }
   QStringList opened;
+  bool works = true;  // false: no handler for it on this desktop
 };
 
 class FakeClipboard : public ClipboardAccess {

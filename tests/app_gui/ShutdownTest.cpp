@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include <QAction>
 #include <QApplication>
 #include <QSplitter>
@@ -212,6 +215,10 @@ TEST(FirstActivation, RunsItsStepsOnceInOrder) {
 TEST(Documents, HelpLicenceChangesAndWebGoToTheDesktop) {
   WindowHarness h;
   h.Start();
+  std::filesystem::create_directory(h.folder.path() / "help");
+  for (const auto& document : {h.folder.path() / "help" / Msg(39).toStdString(),
+                               h.folder.path() / Msg(48).toStdString(), h.folder.path() / "novedades.txt"})
+    std::ofstream(document) << "x";
   for (const char* name : {"ActAyuda", "ActLicencia", "ActCambios", "ActWeb"}) h.Act(name)->trigger();
   const QStringList& opened = h.fakes.desktop->opened;
   ASSERT_EQ(opened.size(), 4);

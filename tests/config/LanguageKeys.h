@@ -110,7 +110,7 @@ inline const std::vector<Window>& RequiredWindows() {
 
 // Every message number that some part of the program shows or stores; 107 is the notice
 // line of the welcome and summary pages, 104 and 108 report a clipboard that could not be
-// written.
+// written, 110 a document or address the desktop could not open.
 inline std::vector<int> UsedMessages() {
   std::vector<int> used = {0, 1, 4, 5, 6, 7, 8, 9, 10};
   for (int n = 11; n <= 25; ++n) used.push_back(n);
@@ -120,7 +120,7 @@ inline std::vector<int> UsedMessages() {
   for (int n = 60; n <= 67; ++n) used.push_back(n);
   for (int n = 69; n <= 94; ++n) used.push_back(n);
   for (int n = 96; n <= 103; ++n) used.push_back(n);
-  for (int n : {104, 105, 106, 107, 108}) used.push_back(n);
+  for (int n : {104, 105, 106, 107, 108, 110}) used.push_back(n);
   for (int n : {115, 116}) used.push_back(n);  // a refused save target, a too deep tree
   for (int n = 125; n <= 129; ++n) used.push_back(n);  // exporting the whole profile
   return used;

@@ -12,9 +12,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
+#include "browser/DetailPage.h"
 #include "browser/DetailView.h"
 #include "browser_detail_gui/ViewProbe.h"
 #include "config/QtText.h"
@@ -72,11 +75,28 @@ TEST_F(AccountShown, CancelledDialogsWriteNothingAndFailuresAreShown) {
   EXPECT_TRUE(t.fakes.boxes->shown.empty());
   EXPECT_FALSE(fs::exists(t.folder.path() / "img1.bmp"));
 
-  t.fakes.files->answers = QStringList{At("nowhere/banco.txt")};
+  // The path is UTF-8 on disk and the reason comes in the locale's character set: each is
+  // decoded once, so accented letters arrive whole.
+  t.fakes.files->answers = QStringList{At("sin carpeta ñ/banco.txt"), At("sin carpeta ñ/b.html")};
   ClickLink(64);
-  ASSERT_EQ(t.fakes.boxes->shown.size(), 1u);
+  ClickLink(65);
+  const QString reason = QString::fromLocal8Bit(std::strerror(ENOENT));
+  ASSERT_EQ(t.fakes.boxes->shown.size(), 2u);
   EXPECT_EQ(t.fakes.boxes->shown[0].text,
-            "Cannot create file \"" + At("nowhere/banco.txt") + "\". No such file or directory");
+            "Cannot create file \"" + At("sin carpeta ñ/banco.txt") + "\". " + reason);
+  EXPECT_EQ(t.fakes.boxes->shown[1].text, reason);
+}
+
+TEST_F(AccountShown, TheSummaryShowsAccentedNamesAndFileErrorsWhole) {
+  std::ofstream(t.folder.path() / "perfil ñ.bv3") << "x";
+  // The file name is shown as Windows-1252 text, like every text of the page.
+  EXPECT_EQ(ComputeSummary(t.folder.path() / "perfil ñ.bv3", {}, t.window().Tree()).FileName,
+            "perfil \xF1.bv3");
+  // A folder part that is a file: "Nombre de Archivo inválido".
+  t.window().Session().ProfilePath = t.folder.path() / "perfil ñ.bv3" / "otro.bv3";
+  t.window().ShowProfileSummary();
+  ASSERT_EQ(t.fakes.boxes->shown.size(), 1u);
+  EXPECT_EQ(t.fakes.boxes->shown[0].text, QString::fromUtf8("Nombre de Archivo inválido"));
 }
 
 TEST_F(AccountShown, ActImprimirPrintsThroughThePrinterDialog) {

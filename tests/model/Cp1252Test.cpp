@@ -46,5 +46,16 @@ TEST(Cp1252, RefusesWhatHasNoFormOrIsNotUtf8) {
   for (const char* text : refused) EXPECT_FALSE(Utf8ToCp1252(text).has_value()) << text;
 }
 
+// Messages of the C library arrive in the locale's character set and are shown as
+// Windows-1252 text.
+TEST(Cp1252, LocaleTextIsConvertedOnce) {
+  EXPECT_EQ(LocaleTextToCp1252("Sistema de ficheros de s\xC3\xB3lo lectura", "UTF-8"),
+            "Sistema de ficheros de s\xF3lo lectura");
+  EXPECT_EQ(LocaleTextToCp1252("acci\xF3n", "ISO-8859-1"), "acci\xF3n");
+  EXPECT_EQ(LocaleTextToCp1252("No such file", "ANSI_X3.4-1968"), "No such file");
+  EXPECT_EQ(LocaleTextToCp1252("\xE2\x82\xAC \xE4\xB8\xAD", "UTF-8").substr(0, 2), "\x80 ");
+  EXPECT_EQ(LocaleTextToCp1252("caf\xC3\xA9", "no-such-charset"), "caf??");
+}
+
 }  // namespace
 }  // namespace bv

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <filesystem>
+#include <fstream>
 
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
@@ -41,11 +43,35 @@ TEST(HelpMenu, DocumentsFollowTheLanguage) {
     SCOPED_TRACE(c.file);
     ToolWindow t;
     StartIn(t, c.file);
+    std::filesystem::create_directory(t.folder.path() / "help");
+    for (const char* name : {c.help, c.licence, "novedades.txt"})
+      std::ofstream(t.folder.path() / (name == c.help ? "help" : ".") / name) << "x";
     for (const char* action : {"ActAyuda", "ActLicencia", "ActCambios", "ActWeb"}) t.Trigger(action);
+    EXPECT_TRUE(t.fakes.boxes->shown.empty());
     const QString folder = QString::fromStdString(t.folder.path().string());
     EXPECT_EQ(t.fakes.desktop->opened,
               QStringList({folder + "/help/" + c.help, folder + "/" + c.licence,
                            folder + "/novedades.txt", QString::fromUtf8(kProductWebAddress)}));
+  }
+}
+
+// Without a launcher, or without the file, a box names what could not be opened.
+TEST(HelpMenu, WhatTheDesktopCannotOpenIsReported) {
+  for (const LanguageCase& c : kLanguages) {
+    SCOPED_TRACE(c.file);
+    ToolWindow t;
+    StartIn(t, c.file);
+    const QString folder = QString::fromStdString(t.folder.path().string());
+    t.Trigger("ActLicencia");  // no licence file in the folder
+    EXPECT_TRUE(t.fakes.desktop->opened.isEmpty());
+    t.fakes.desktop->works = false;
+    t.Trigger("ActWeb");
+    const QString web = QString::fromUtf8(kProductWebAddress);
+    EXPECT_EQ(t.fakes.desktop->opened, QStringList(web));
+    ASSERT_EQ(t.fakes.boxes->shown.size(), 2u);
+    EXPECT_EQ(t.fakes.boxes->shown[0].text, QString(Msg(110)).replace("%s", folder + "/" + c.licence));
+    EXPECT_TRUE(t.fakes.boxes->shown[1].text.contains("\"" + web + "\""));
+    EXPECT_FALSE(Msg(110).isEmpty());
   }
 }
 

@@ -9,8 +9,10 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <fstream>
 
 #include "browser/DetailView.h"
+#include "config/LanguageList.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
@@ -118,6 +120,20 @@ TEST(Picker, ClosingItByTheTitleBarWritesNothing) {
   // The language clicked stays for the windows still to come; the main window keeps its own.
   EXPECT_EQ(ActiveLanguageFile(), t.Language("English.lng"));
   EXPECT_EQ(w.Action("ActConfiguracion")->text(), "&Configuración de Brindlevault");
+}
+
+TEST(Picker, ListsTheLanguagesAsAPersonReadsThem) {
+  test::ProgramFolder folder;
+  const auto res = folder.path() / "res";
+  std::filesystem::remove(res / kDefaultLanguageFileName);
+  for (const char* name : {"Zulu.lng", "espa\u00f1ol.lng", "\u00c4gypt.lng", "english.lng", "Deutsch.LNG"})
+    std::ofstream(res / name) << "";
+  LanguageList list;
+  list.Fill(res);
+  QStringList shown;
+  for (int i = 0; i < list.count(); ++i) shown << list.item(i)->text();
+  EXPECT_EQ(shown, QStringList({"\u00c4gypt.lng", "Deutsch.LNG", "english.lng", "espa\u00f1ol.lng",
+                                "Zulu.lng"}));
 }
 
 }  // namespace

@@ -252,6 +252,22 @@ TEST_F(GenPass, AccountModeHandsAtMost117CharactersToTheOpenersField) {
   EXPECT_EQ(edPass.text(), "hand made") << "an edited result is taken as it stands";
 }
 
+TEST_F(GenPass, EnterGeneratesFromTheSettingsButNeverReplacesAnEditedResult) {
+  Open();
+  TypeLength("12");
+  QTest::keyClick(Get<QLineEdit>("SpinEdit"), Qt::Key_Return);
+  EXPECT_EQ(Result().size(), 12);
+  auto* result = Get<QLineEdit>("Resultado");
+  result->setFocus();
+  QTest::keyClick(result, Qt::Key_End);
+  QTest::keyClicks(result, "!x");
+  const QString edited = Result();
+  QTest::keyClick(result, Qt::Key_Return);
+  QTest::keyClick(result, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(Result(), edited);
+  EXPECT_TRUE(dialog->isVisible());
+}
+
 TEST_F(GenPass, AccountModeRefusesAnEmptyResult) {
   QLineEdit edPass("old");
   Open(&edPass);
