@@ -19,10 +19,10 @@ namespace {
 TEST(OpenDialog, TakesATypedNameAsItIsAndListsFilesWithoutExtension) {
   test::ProgramFolder folder;
   std::ofstream(folder.path() / "sin_extension") << "x";
-  TFileDialogSpec spec(TFileDialogSpec::Kind::Open, "ODPerfil", nullptr, "Abrir",
-                       "Archivo de perfil (*.bv3)|*.bv3|Todos los archivos (*.*)|*.*", "bv3");
+  TFileDialogSpec setup(TFileDialogSpec::Kind::Open, "ODPerfil", nullptr, "Abrir",
+                        "Archivo de perfil (*.bv3)|*.bv3|Todos los archivos (*.*)|*.*", "bv3");
   const QString dir = QString::fromStdString(folder.path().string());
-  auto dialog = MakeOpenDialog(spec, dir);
+  auto dialog = MakeOpenDialog(setup, dir);
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   EXPECT_TRUE(dialog->defaultSuffix().isEmpty());
   dialog->selectNameFilter(dialog->nameFilters().value(1));
