@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/Pictures.h"
 #include "browser/MemoEdit.h"
 #include "browser/NodePictureBox.h"
 #include "config/QtText.h"
@@ -69,7 +70,7 @@ void TAccountDialog::BuildControls() {
 
   BtnGenerador = Named(new QToolButton(this), "BtnGenerador");
   BtnGenerador->setAutoRaise(true);
-  BtnGenerador->setIcon(QIcon(QStringLiteral(":/buttons/%1.png").arg(kGeneratorPicture)));
+  BtnGenerador->setIcon(ButtonPicture(kGeneratorPicture));
   BtnGenerador->setToolTip(Msg(kGeneratorTitleMessage));
   BtnGenerador->setFocusPolicy(Qt::NoFocus);  // outside the tab order
 

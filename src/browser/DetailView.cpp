@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextFrame>
 
+#include "app/Pictures.h"
 #include "browser/DetailViewHtml.h"
 #include "config/Messages.h"
 
@@ -58,6 +59,13 @@ TDetailView::TDetailView(QWidget* parent)
   FitWrapWidth();
 }
 
+void AddBulletPictures(QTextDocument& document, qreal ratio) {
+  const std::pair<const char*, int> bullets[] = {{kFieldBulletPicture, 28}, {kLinkBulletPicture, 29}};
+  for (const auto& [name, picture] : bullets)
+    document.addResource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(name)),
+                         ButtonPicture(picture).pixmap(QSize(16, 16), ratio));
+}
+
 void TDetailView::SetMessageSource(MessageFn message) { message_ = std::move(message); }
 
 void TDetailView::ShowWelcomePage() { Show(BuildWelcomePage(message_)); }
@@ -88,6 +96,7 @@ void TDetailView::Show(DetailPage page) {
   QString html = PageHtml(page_, WindowTextColour(), locale());
   setHtml(html);
   Wipe(html);
+  AddBulletPictures(*document(), devicePixelRatioF());
   QTextFrame* root = document()->rootFrame();
   QTextFrameFormat frame = root->frameFormat();
   frame.setLeftMargin(kSideMargin);

@@ -9,6 +9,10 @@
 
 namespace bv {
 
+// Gives the document the field and link bullets drawn for a screen of the given pixel
+// density (the 32x32 drawings from 1.5 up), in place of the files its pages name.
+void AddBulletPictures(QTextDocument& document, qreal ratio);
+
 class TDetailView : public QTextBrowser {
   Q_OBJECT
 

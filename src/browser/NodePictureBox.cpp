@@ -2,6 +2,7 @@
 
 #include <QIcon>
 
+#include "app/Pictures.h"
 #include "browser/NodeEditing.h"
 #include "config/QtText.h"
 
@@ -13,8 +14,7 @@ TNodePictureBox::TNodePictureBox(QWidget* parent) : QComboBox(parent) {
   setIconSize(QSize(16, 16));
   int picture = 0;
   for (const char* name : NodePictureNames()) {
-    const QString path = QStringLiteral(":/nodes/%1.png").arg(picture++, 2, 10, QLatin1Char('0'));
-    addItem(QIcon(path), FromCp1252(name));
+    addItem(NodePicture(picture++), FromCp1252(name));
   }
 }
 

@@ -18,11 +18,14 @@ ProfileTreeModel::ProfileTreeModel(ProfileTree& tree, const PictureFn& pictures,
   for (int k = 0; k < kNodePictureCount; ++k) {
     const QIcon picture = pictures(k);
     if (picture.isNull()) continue;
-    // A selected node shows its picture unchanged, not tinted as selected icons are.
-    const QPixmap pixmap = picture.pixmap(16, 16);
+    // A selected node shows its picture unchanged, not tinted as selected icons are. Both
+    // drawings are kept, so that screens of twice the density get the 32x32 one.
     QIcon& icon = pictures_[static_cast<std::size_t>(k)];
-    icon.addPixmap(pixmap, QIcon::Normal);
-    icon.addPixmap(pixmap, QIcon::Selected);
+    for (const qreal ratio : {1.0, 2.0}) {
+      const QPixmap pixmap = picture.pixmap(QSize(16, 16), ratio);
+      icon.addPixmap(pixmap, QIcon::Normal);
+      icon.addPixmap(pixmap, QIcon::Selected);
+    }
   }
 }
 

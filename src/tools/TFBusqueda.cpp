@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/Pictures.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "tools/NodeSearch.h"
@@ -39,7 +40,7 @@ TFBusqueda::TFBusqueda(const ProfileTree& tree, QWidget* parent) : QDialog(paren
   setObjectName(QStringLiteral("FBusqueda"));
   // The node pictures of the main window's tree, loaded once: a long result list shares them.
   for (int index = 0; index < kNodePictureCount; ++index)
-    pictures_[index] = QIcon(QStringLiteral(":/nodes/%1.png").arg(index, 2, 10, QLatin1Char('0')));
+    pictures_[index] = NodePicture(index);
   BuildControls();
   InstallCp1252Guards(this);
   TranslateWindow(this, false);

@@ -7,11 +7,14 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <fstream>
 
 #include "app/MainMenus.h"
 #include "app_gui/WindowHarness.h"
 #include "browser/DetailView.h"
+#include "browser/TreeModel.h"
 #include "config/QtText.h"
 
 namespace bv {
@@ -28,6 +31,12 @@ QStringList EnabledCopies(const WindowHarness& h) {
   for (const char* name : kCopyActions)
     if (h.Act(name)->isEnabled()) names << name;
   return names;
+}
+
+// The device size and ratio of a 16x16 picture drawn for a screen of the given density.
+std::pair<QSize, qreal> Drawn(const QIcon& icon, qreal ratio) {
+  const QPixmap pixmap = icon.pixmap(QSize(16, 16), ratio);
+  return {pixmap.size(), pixmap.devicePixelRatio()};
 }
 
 struct AccountWindow : ::testing::Test {
@@ -104,6 +113,36 @@ TEST_F(AccountWindow, WithMostrarPassOnPasswordsShowAndShowHiddenDoesNothing) {
   Select("A1");
   EXPECT_TRUE(h.window().Resulta().toPlainText().contains("clave"));
   EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopPass"}));
+}
+
+TEST_F(AccountWindow, PicturesAreDrawnForTheScreenDensity) {
+  const std::pair<QSize, qreal> single{QSize(16, 16), 1.0}, twice{QSize(32, 32), 2.0};
+  QToolButton* save = nullptr;
+  for (QToolBar* bar : h.window().findChildren<QToolBar*>())
+    if (!save) save = qobject_cast<QToolButton*>(bar->widgetForAction(h.Act("ActGuardar")));
+  ASSERT_NE(save, nullptr);
+  EXPECT_EQ(Drawn(save->icon(), 1.0), single);
+  EXPECT_EQ(Drawn(save->icon(), 2.0), twice);
+  EXPECT_EQ(Drawn(h.Act("ActSalir")->icon(), 2.0), twice);  // the menus
+
+  const QModelIndex row = h.window().TreeModel().IndexOf(h.Node("A1"));
+  const QIcon node = row.data(Qt::DecorationRole).value<QIcon>();
+  EXPECT_EQ(Drawn(node, 1.0), single);
+  EXPECT_EQ(Drawn(node, 2.0), twice);
+
+  // The bullets of the detail pages.
+  TDetailView view;
+  TNodeData account = Data("A1");
+  account.UserName = "ana";
+  view.ShowAccountPage(account, false);
+  const auto bullet = [&] {
+    const QPixmap pixmap =
+        view.document()->resource(QTextDocument::ImageResource, QUrl(":/buttons/28.png")).value<QPixmap>();
+    return std::pair<QSize, qreal>{pixmap.size(), pixmap.devicePixelRatio()};
+  };
+  EXPECT_EQ(bullet(), single);
+  AddBulletPictures(*view.document(), 2.0);
+  EXPECT_EQ(bullet(), twice);
 }
 
 TEST_F(AccountWindow, LinksOpenTheUrlAndEditAndHoversFillTheStatusPanel) {

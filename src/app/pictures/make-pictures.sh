@@ -1,21 +1,35 @@
 #!/usr/bin/env bash
-# Rebuilds the 16x16 pictures of the main window from the Tango icon theme (Debian package
-# tango-icon-theme, public domain) and draws the few it lacks with ImageMagick.
+# Rebuilds the pictures of the main window from the Tango icon theme (Debian package
+# tango-icon-theme, public domain) and draws the few it lacks with ImageMagick. Every picture
+# comes in two sizes: NN.png (16x16) and NN@2x.png (32x32, for screens with twice the pixel
+# density; Qt picks it by name). The 32x32 ones are rendered from Tango's scalable SVGs with
+# rsvg-convert (Debian package librsvg2-bin).
 # The PNGs are committed; the build never runs this script.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 T=/usr/share/icons/Tango/16x16
+S=/usr/share/icons/Tango/scalable
 nodes="$here/nodes"
 buttons="$here/buttons"
 mkdir -p "$nodes" "$buttons"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-take() { cp -L "$T/$1.png" "$2"; }
-# A picture with a small emblem in its lower right corner.
-badge() { convert "$T/$1.png" \( "$2" -resize 9x9 \) -gravity southeast -composite "$3"; }
-# Drawn at 64x64 and scaled down, which smooths the edges.
-shrink() { convert "$1" -resize 16x16 "$2"; }
+# The double-size name beside a picture: nodes/00.png -> nodes/00@2x.png.
+twice() { echo "${1%.png}@2x.png"; }
+svg32() { rsvg-convert -w 32 -h 32 "$S/$1.svg" -o "$2"; }
+
+take() { cp -L "$T/$1.png" "$2"; svg32 "$1" "$(twice "$2")"; }
+# A picture with a small emblem in its lower right corner; the emblem's 32x32 drawing is
+# expected beside it as $(twice emblem).
+badge() {
+  convert "$T/$1.png" \( "$2" -resize 9x9 \) -gravity southeast -composite "$3"
+  svg32 "$1" "$work/base32.png"
+  convert "$work/base32.png" \( "$(twice "$2")" -resize 18x18 \) -gravity southeast -composite \
+    "$(twice "$3")"
+}
+# Drawn at 64x64 and scaled down to both sizes, which smooths the edges.
+shrink() { convert "$1" -resize 16x16 "$2"; convert "$1" -resize 32x32 "$(twice "$2")"; }
 
 # --- drawn pictures ---------------------------------------------------------------------
 
@@ -73,10 +87,11 @@ shrink "$work/link.png" "$buttons/29.png"
 convert -size 64x64 xc:none -stroke '#2e3436' -strokewidth 4 -fill '#fcaf3e' \
   -draw 'polygon 44,6 58,20 22,56 6,58 8,42' \
   -fill '#2e3436' -draw 'polygon 6,58 8,48 16,56' "$work/pencil.png"
-cp -L "$T/actions/process-stop.png" "$work/cross.png"
-cp -L "$T/actions/list-add.png" "$work/plus.png"
-cp -L "$T/apps/internet-web-browser.png" "$work/globe.png"
-cp -L "$T/actions/appointment-new.png" "$work/clock.png"
+cp "$work/pencil.png" "$(twice "$work/pencil.png")"
+take actions/process-stop "$work/cross.png"
+take actions/list-add "$work/plus.png"
+take apps/internet-web-browser "$work/globe.png"
+take actions/appointment-new "$work/clock.png"
 
 # --- node pictures (ImgCuentasGrupos, in the order of the picture choosers) -----------------
 take apps/internet-mail                       "$nodes/00.png"  # Correo general
