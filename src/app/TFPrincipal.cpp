@@ -1,5 +1,7 @@
 #include "app/TFPrincipal.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,6 +27,7 @@
 #include "app/QtSeams.h"
 #include "app/SessionController.h"
 #include "app/ToolCommands.h"
+#include "app/WindowPlacement.h"
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
 #include "browser/ExpiringClipboard.h"
@@ -40,6 +43,8 @@ constexpr int kInitialWidth = 689;
 constexpr int kInitialHeight = 429;
 constexpr int kStatusPanelWidth = 120;
 constexpr int kSplitterWidth = 4;
+// The least the detail view keeps beside a wide tree: room for a page's labels and values.
+constexpr int kMinimumDetailWidth = 200;
 
 // The seams a test did not replace are the real ones.
 Seams Completed(Seams seams) {
@@ -75,10 +80,10 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   actions_ = std::make_unique<MainActions>(this);
   menus_ = std::make_unique<MainMenus>(this, *actions_);
 
-  // Reading the settings first lets the layout take the tree's width at once; the flags
-  // are copied in the order of the start-up sequence below.
+  // Reading the settings first lets the layout take the window's place and the tree's width
+  // at once; the flags are copied in the order of the start-up sequence below.
   const StartSettings start = ReadStartSettings();
-  BuildLayout(start.treeWidth);
+  BuildLayout(start);
   CreateFileDialogs();
   ConnectActions();
   ConnectTree();
@@ -112,10 +117,26 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
 
 TFPrincipal::~TFPrincipal() = default;
 
-void TFPrincipal::BuildLayout(int treeWidth) {
+int TFPrincipal::PlaceWindow(const SavedWindowPlace& place) {
   resize(kInitialWidth, kInitialHeight);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen) move(screen->availableGeometry().center() - rect().center());
+
+  // A place saved on a screen that is gone, or moved out of reach, is not used.
+  const QRect saved(place.left, place.top, place.width, place.height);
+  QList<QRect> available;
+  for (const QScreen* each : QGuiApplication::screens()) available.append(each->availableGeometry());
+  if (place.saved && TopStripIsVisible(saved, available)) {
+    setGeometry(saved);
+    if (const QScreen* shown = QGuiApplication::screenAt(saved.center())) screen = shown;
+  }
+  if (!place.maximized) return width();
+  setWindowState(windowState() | Qt::WindowMaximized);
+  return screen ? screen->availableGeometry().width() : width();
+}
+
+void TFPrincipal::BuildLayout(const StartSettings& start) {
+  const int openingWidth = PlaceWindow(start.place);
 
   auto* central = new QWidget(this);
   auto* column = new QVBoxLayout(central);
@@ -158,7 +179,10 @@ void TFPrincipal::BuildLayout(int treeWidth) {
   // The tree keeps its width when the window is resized; the detail view takes the rest.
   splitter_->setStretchFactor(0, 0);
   splitter_->setStretchFactor(1, 1);
-  splitter_->setSizes({treeWidth, std::max(1, kInitialWidth - treeWidth - kSplitterWidth)});
+  // A tree saved wider than this window leaves the detail view a readable width.
+  const int minimumDetail = std::max(kMinimumDetailWidth, treeView_->minimumSizeHint().width());
+  const int treeWidth = ClampedTreeWidth(start.treeWidth, openingWidth, kSplitterWidth, minimumDetail);
+  splitter_->setSizes({treeWidth, std::max(1, openingWidth - treeWidth - kSplitterWidth)});
   column->addWidget(splitter_, 1);
   setCentralWidget(central);
 
@@ -301,6 +325,8 @@ void TFPrincipal::closeEvent(QCloseEvent* event) {
   // 3. A settings file that cannot be written is reported but does not keep the window open.
   try {
     WriteTreeWidth(TreeWidth());
+    const QRect normal = normalGeometry();
+    WriteWindowPlace({normal.left(), normal.top(), normal.width(), normal.height(), isMaximized(), true});
   } catch (const SettingsWriteError& error) {
     seams_.boxes->Error(QString::fromUtf8(error.what()));
   }

@@ -115,7 +115,9 @@ class TFPrincipal : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void BuildLayout(int treeWidth);
+  // Size and position from the saved place or the defaults; returns the width it opens at.
+  int PlaceWindow(const SavedWindowPlace& place);
+  void BuildLayout(const StartSettings& start);
   void CreateFileDialogs();
   void ConnectActions();
   void ConnectTree();

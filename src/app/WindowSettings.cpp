@@ -3,6 +3,25 @@
 #include <algorithm>
 
 namespace bv {
+namespace {
+
+SavedWindowPlace ReadWindowPlace() {
+  using namespace settings;
+  auto number = [](std::string_view key) { return ParseSettingInt(ReadString(kConfiguracion, key, "")); };
+  const auto left = number(kIzquierda), top = number(kArriba);
+  const auto width = number(kAncho), height = number(kAlto);
+  SavedWindowPlace place;
+  place.maximized = ReadBool(kConfiguracion, kMaximizada, false);
+  if (!left || !top || !width || !height || *width <= 0 || *height <= 0) return place;
+  place.left = *left;
+  place.top = *top;
+  place.width = *width;
+  place.height = *height;
+  place.saved = true;
+  return place;
+}
+
+}  // namespace
 
 StartSettings ReadStartSettings() {
   using namespace settings;
@@ -15,11 +34,21 @@ StartSettings ReadStartSettings() {
   s.treeWidth = std::max(0, ReadInt(kConfiguracion, kAnchoArbol, kDefaultAnchoArbol));
   s.flags.VaciarTras = std::clamp(ReadInt(kConfiguracion, kVaciarTras, kDefaultVaciarTras), 0, kMaxVaciarTras);
   s.flags.CerrarTras = std::clamp(ReadInt(kConfiguracion, kCerrarTras, kDefaultCerrarTras), 0, kMaxCerrarTras);
+  s.place = ReadWindowPlace();
   return s;
 }
 
 void WriteTreeWidth(int width) {
   WriteInt(settings::kConfiguracion, settings::kAnchoArbol, width);
+}
+
+void WriteWindowPlace(const SavedWindowPlace& place) {
+  using namespace settings;
+  WriteInt(kConfiguracion, kIzquierda, place.left);
+  WriteInt(kConfiguracion, kArriba, place.top);
+  WriteInt(kConfiguracion, kAncho, place.width);
+  WriteInt(kConfiguracion, kAlto, place.height);
+  WriteBool(kConfiguracion, kMaximizada, place.maximized);
 }
 
 bool ReadStartLanguage() {

@@ -17,18 +17,32 @@ struct MainWindowFlags {
   int CerrarTras = settings::kDefaultCerrarTras;  // idle minutes until the profile closes; 0 never
 };
 
+// Where the window was at the last shutdown. Without all four numbers (or with an empty
+// size) nothing was saved and the window takes its default place.
+struct SavedWindowPlace {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool maximized = false;
+  bool saved = false;
+};
+
 struct StartSettings {
   MainWindowFlags flags;
   int treeWidth = settings::kDefaultAnchoArbol;
+  SavedWindowPlace place;
 };
 
 // Reads MostrarPass, DCBSalir, DCBCerrar, CargaUltimo, IrAlPrimero and AnchoArbol, in this
-// order, then VaciarTras and CerrarTras. A negative width is taken as 0; the delays are kept
-// within what the options dialog offers.
+// order, then VaciarTras and CerrarTras, then the window's place. A negative width is taken
+// as 0; the delays are kept within what the options dialog offers.
 StartSettings ReadStartSettings();
 
 // Throws SettingsWriteError.
 void WriteTreeWidth(int width);
+// Writes Izquierda, Arriba, Ancho, Alto and Maximizada. Throws SettingsWriteError.
+void WriteWindowPlace(const SavedWindowPlace& place);
 
 // Section General, key StartLanguage (default true): show the first-run language picker.
 bool ReadStartLanguage();

@@ -14,6 +14,7 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TFPrincipal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFPrincipalBrowser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolkitTranslation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowPlacement.cpp
 )
 list(APPEND BV_GUI_RESOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pictures/pictures.qrc

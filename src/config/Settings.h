@@ -24,6 +24,12 @@ inline constexpr std::string_view kDCBCerrar = "DCBCerrar";      // ... and on c
 inline constexpr std::string_view kAnchoArbol = "AnchoArbol";    // tree pane width in pixels
 inline constexpr std::string_view kVaciarTras = "VaciarTras";    // seconds until a copy is emptied
 inline constexpr std::string_view kCerrarTras = "CerrarTras";    // idle minutes until closing
+// The main window's normal (not maximized) frame-less geometry, and whether it was maximized.
+inline constexpr std::string_view kIzquierda = "Izquierda";
+inline constexpr std::string_view kArriba = "Arriba";
+inline constexpr std::string_view kAncho = "Ancho";
+inline constexpr std::string_view kAlto = "Alto";
+inline constexpr std::string_view kMaximizada = "Maximizada";
 
 inline constexpr std::string_view kGeneral = "General";
 inline constexpr std::string_view kStartLanguage = "StartLanguage";  // show the first-run picker

@@ -2,17 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include <QAction>
 #include <QApplication>
+#include <QFrame>
+#include <QScreen>
 #include <QSplitter>
 #include <QTest>
+#include <QWindow>
 #include <csignal>
 
 #include "app/TerminationSignals.h"
 #include "app_gui/WindowHarness.h"
+#include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
 #include "config/QtText.h"
 
@@ -170,6 +175,76 @@ TEST(TreeWidth, ReadsHexadecimalAndFallsBackOnOtherText) {
     h.window().resize(900, 500);
     QApplication::processEvents();
     EXPECT_EQ(h.window().TreeWidth(), c.width) << c.value;
+  }
+}
+
+TEST(WindowPlace, SizePositionAndMaximizedSurviveARestart) {
+  const QRect normal(40, 30, 700, 500);
+  for (const bool maximized : {false, true}) {
+    WindowHarness first;
+    TFPrincipal& w = first.Start();
+    w.setGeometry(normal);
+    if (maximized) w.showMaximized();
+    QApplication::processEvents();
+    ASSERT_TRUE(first.Close());
+    const std::string kept = first.folder.ReadSettings();
+    // The normal geometry is kept also while the window is maximized.
+    for (const char* line : {"Izquierda=40", "Arriba=30", "Ancho=700", "Alto=500"})
+      EXPECT_NE(kept.find(line), std::string::npos) << line << " " << maximized;
+    EXPECT_NE(kept.find(maximized ? "Maximizada=1" : "Maximizada=0"), std::string::npos);
+
+    WindowHarness second;
+    second.folder.WriteSettings(kept);
+    TFPrincipal& again = second.Start();
+    EXPECT_EQ(again.isMaximized(), maximized);
+    EXPECT_EQ(again.normalGeometry(), normal) << maximized;
+    if (maximized)
+      EXPECT_EQ(again.windowHandle()->frameGeometry(), again.screen()->availableGeometry());
+    else
+      EXPECT_EQ(again.windowHandle()->geometry(), normal);
+  }
+}
+
+TEST(WindowPlace, APlaceNoScreenShowsIsNotUsed) {
+  WindowHarness plain;
+  const QRect byDefault = plain.Start().windowHandle()->geometry();
+  ASSERT_EQ(byDefault.size(), QSize(689, 429));
+  const QRect screen = plain.window().screen()->availableGeometry();
+  const std::string size = "Ancho=700\r\nAlto=500\r\n";
+  const std::string cases[] = {
+      "Izquierda=" + std::to_string(screen.right() + 200) + "\r\nArriba=30\r\n" + size,
+      "Izquierda=40\r\nArriba=-300\r\n" + size,            // title strip above the screen
+      "Izquierda=" + std::to_string(screen.right() - 49) + "\r\nArriba=30\r\n" + size,  // 50 px
+      "Izquierda=40\r\nArriba=30\r\nAncho=700\r\n",      // no height
+      "Izquierda=40\r\nArriba=30\r\nAncho=0\r\nAlto=500\r\n",
+  };
+  for (const std::string& keys : cases) {
+    WindowHarness h;
+    h.folder.WriteSettings("[Configuracion]\r\n" + keys);
+    EXPECT_EQ(h.Start().windowHandle()->geometry(), byDefault) << keys;
+  }
+}
+
+TEST(TreeWidth, NeverSqueezesTheDetailViewToASliver) {
+  struct Case {
+    const char* keys;
+    int windowWidth;
+    int tree;  // -1: as wide as the window allows
+  } cases[] = {
+      {"AnchoArbol=5000\r\n", 689, -1},
+      {"AnchoArbol=5000\r\nIzquierda=10\r\nArriba=10\r\nAncho=400\r\nAlto=300\r\n", 400, -1},
+      // A window restored wider keeps a tree that the default width could not hold.
+      {"AnchoArbol=540\r\nIzquierda=10\r\nArriba=10\r\nAncho=780\r\nAlto=300\r\n", 780, 540},
+  };
+  for (const Case& c : cases) {
+    WindowHarness h;
+    h.folder.WriteSettings(std::string("[Configuracion]\r\n") + c.keys);
+    TFPrincipal& w = h.Start();
+    ASSERT_EQ(w.width(), c.windowWidth) << c.keys;
+    const int minimum = std::max(200, w.BVTree().minimumSizeHint().width());
+    const int detail = w.findChild<QFrame*>(QStringLiteral("PanelDetalles"))->width();
+    EXPECT_GE(detail, minimum) << c.keys;
+    EXPECT_EQ(w.TreeWidth(), c.tree < 0 ? c.windowWidth - 4 - minimum : c.tree) << c.keys;
   }
 }
 
