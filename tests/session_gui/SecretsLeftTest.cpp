@@ -88,7 +88,7 @@ std::string Utf16(const std::string& cp1252) {
   return bytes;
 }
 
-TEST(SecretsLeft, DISABLED_NoneAfterShowingCopyingAndClosing) {
+TEST(SecretsLeft, NoneAfterShowingCopyingAndClosing) {
   if (::access("/proc/self/mem", R_OK) != 0) GTEST_SKIP() << "no /proc/self/mem";
   SessionHarness h;
   h.fakes.realClipboard = true;
