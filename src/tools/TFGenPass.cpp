@@ -216,7 +216,14 @@ void TFGenPass::BtnGenerarClick() {
 
 void TFGenPass::BtnCopiarClick() {
   Resultado->selectAll();
-  if (!Resultado->text().isEmpty()) seams_.copySecret(Resultado->text());
+  // A copy of its own for the clipboard: the box's buffer is overwritten when the box is
+  // emptied, and a clipboard sharing it would lose the text. Wiped unless still shared.
+  const QString shown = Resultado->text();
+  if (!shown.isEmpty()) {
+    QString copy(shown.constData(), shown.size());
+    seams_.copySecret(copy);
+    WipeQString(copy);
+  }
   Resultado->deselect();
 }
 
