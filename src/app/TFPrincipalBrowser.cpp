@@ -167,7 +167,11 @@ void TFPrincipal::EnableCopyActions(const CopyFields& fields) {
 }
 
 void TFPrincipal::CopyField(std::string TNodeData::*field) {
-  if (const TreeNode* node = SelectedNode()) seams_.clipboard->SetText(FromCp1252(node->data.*field));
+  const TreeNode* node = SelectedNode();
+  if (!node) return;
+  QString text = FromCp1252(node->data.*field);
+  seams_.clipboard->SetText(text);
+  WipeQString(text);
 }
 
 void TFPrincipal::ActVerOcultosExecute() {

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextFrame>
+#include <QTextLayout>
 
 #include "app/Pictures.h"
 #include "browser/DetailViewHtml.h"
@@ -92,6 +93,7 @@ void TDetailView::SetVerticalScroll(int value) { verticalScrollBar()->setValue(v
 void TDetailView::Show(DetailPage page) {
   hoveredLink_ = -1;  // the old page's links are gone with it
   WipePage(page_);
+  WipeLayouts();
   page_ = std::move(page);
   QString html = PageHtml(page_, WindowTextColour(), locale());
   setHtml(html);
@@ -103,6 +105,19 @@ void TDetailView::Show(DetailPage page) {
   frame.setRightMargin(kSideMargin);
   root->setFrameFormat(frame);
   viewport()->update();
+}
+
+void TDetailView::WipeLayouts() {
+  // Each laid-out line keeps its own copy of the paragraph's text; QTextLayout::text()
+  // shares it, so it is overwritten where the layout keeps it.
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    const QTextLayout* layout = block.layout();
+    if (!layout) continue;
+    const QString text = layout->text();
+    if (!text.isEmpty())
+      explicit_bzero(const_cast<QChar*>(text.constData()),
+                     static_cast<std::size_t>(text.size()) * sizeof(QChar));
+  }
 }
 
 void TDetailView::LinkClicked(const QUrl& url) {

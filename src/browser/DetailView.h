@@ -54,6 +54,7 @@ class TDetailView : public QTextBrowser {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void WipeLayouts();
   void Show(DetailPage page);
   void LinkClicked(const QUrl& url);
   void HoverLink(int link);

@@ -3,6 +3,7 @@
 #include <QDateTime>
 
 #include "browser/DetailPageStyles.h"
+#include "config/QtText.h"
 
 namespace bv {
 namespace {
@@ -29,13 +30,31 @@ QString SpanStyle(int style, const QColor& windowText) {
       .arg(s.italic ? "italic" : "normal");
 }
 
-QString PieceHtml(const PagePiece& piece, const QColor& windowText, const QLocale& locale) {
-  const QString text = piece.time ? FormatPageTime(*piece.time, locale)
-                                  : QString::fromUtf8(piece.text);
-  QString html = QStringLiteral("<span style=\"%1\">%2</span>")
-                     .arg(SpanStyle(piece.style, windowText), text.toHtmlEscaped());
-  if (piece.link >= 0) html = QStringLiteral("<a href=\"%1\">%2</a>").arg(piece.link).arg(html);
-  return html;
+// Appends more to html; a buffer that grows is wiped before it is given back, since the
+// page holds the account's values.
+void Append(QString& html, const QString& more) {
+  if (html.capacity() - html.size() < more.size()) {
+    QString bigger;
+    bigger.reserve(2 * (html.size() + more.size()));
+    bigger += html;
+    WipeQString(html);
+    html = std::move(bigger);
+  }
+  html += more;
+}
+
+void AppendPiece(QString& html, const PagePiece& piece, const QColor& windowText,
+                 const QLocale& locale) {
+  QString text = piece.time ? FormatPageTime(*piece.time, locale)
+                            : QString::fromUtf8(piece.text);
+  QString escaped = text.toHtmlEscaped();
+  WipeQString(text);
+  if (piece.link >= 0) Append(html, QStringLiteral("<a href=\"%1\">").arg(piece.link));
+  Append(html, QStringLiteral("<span style=\"%1\">").arg(SpanStyle(piece.style, windowText)));
+  Append(html, escaped);
+  WipeQString(escaped);
+  Append(html, QStringLiteral("</span>"));
+  if (piece.link >= 0) Append(html, QStringLiteral("</a>"));
 }
 
 QString BulletHtml(Bullet bullet) {
@@ -70,27 +89,30 @@ QString FormatPageTime(std::chrono::system_clock::time_point time, const QLocale
 }
 
 QString PageHtml(const DetailPage& page, const QColor& windowText, const QLocale& locale) {
-  QString html = QStringLiteral("<html><body>");
+  QString html;
+  html.reserve(4096);
+  Append(html, QStringLiteral("<html><body>"));
   for (const PageParagraph& p : page.paragraphs) {
     if (p.rule) {
-      html += QStringLiteral("<hr>");
+      Append(html, QStringLiteral("<hr>"));
       continue;
     }
-    html += p.centred ? QStringLiteral("<p align=\"center\" ") : QStringLiteral("<p ");
+    Append(html, p.centred ? QStringLiteral("<p align=\"center\" ") : QStringLiteral("<p "));
     if (IsEmpty(p)) {
       // An empty line of a multi-line value: Qt drops an empty <p> unless marked as its own.
       const int style = p.pieces.empty() ? 0 : p.pieces.front().style;
-      html += QStringLiteral("style=\"-qt-paragraph-type:empty; margin:0; %1\"><br /></p>")
-                  .arg(SpanStyle(style, windowText));
+      Append(html, QStringLiteral("style=\"-qt-paragraph-type:empty; margin:0; %1\"><br /></p>")
+                       .arg(SpanStyle(style, windowText)));
       continue;
     }
     // pre-wrap keeps the leading blanks that indent values.
-    html += QStringLiteral("style=\"margin:0; white-space:pre-wrap\">");
-    html += BulletHtml(p.bullet);
-    for (const PagePiece& piece : p.pieces) html += PieceHtml(piece, windowText, locale);
-    html += QStringLiteral("</p>");
+    Append(html, QStringLiteral("style=\"margin:0; white-space:pre-wrap\">"));
+    Append(html, BulletHtml(p.bullet));
+    for (const PagePiece& piece : p.pieces) AppendPiece(html, piece, windowText, locale);
+    Append(html, QStringLiteral("</p>"));
   }
-  return html + QStringLiteral("</body></html>");
+  Append(html, QStringLiteral("</body></html>"));
+  return html;
 }
 
 }  // namespace bv

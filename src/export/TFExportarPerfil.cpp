@@ -42,7 +42,7 @@ TFExportarPerfil::TFExportarPerfil(MessageBoxes& boxes, QWidget* parent)
 }
 
 TFExportarPerfil::~TFExportarPerfil() {
-  for (QLineEdit* box : {Ed_Pass, Ed_RePass}) box->clear();
+  for (QLineEdit* box : {Ed_Pass, Ed_RePass}) WipeLineEdit(box);
 }
 
 std::string TFExportarPerfil::Password() const { return Ed_Pass->text().toStdString(); }

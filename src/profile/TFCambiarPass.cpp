@@ -46,13 +46,13 @@ TFCambiarPass::TFCambiarPass(MessageBoxes& boxes, const std::string& sessionPass
 }
 
 TFCambiarPass::~TFCambiarPass() {
-  for (QLineEdit* box : {E_PassAct, Nueva, ReNueva}) box->clear();
+  for (QLineEdit* box : {E_PassAct, Nueva, ReNueva}) WipeLineEdit(box);
 }
 
 void TFCambiarPass::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;  // a window brought back by the desktop is not shown anew
-  for (QLineEdit* box : {E_PassAct, Nueva, ReNueva}) box->clear();
+  for (QLineEdit* box : {E_PassAct, Nueva, ReNueva}) WipeLineEdit(box);
   E_PassAct->setFocus();
 }
 

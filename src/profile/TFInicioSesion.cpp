@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "config/QtText.h"
 #include "profile/DialogKit.h"
 
 namespace bv {
@@ -31,7 +32,7 @@ TFInicioSesion::TFInicioSesion(QWidget* parent) : QDialog(parent) {
   Ed_Pass->setFocus();
 }
 
-TFInicioSesion::~TFInicioSesion() { Ed_Pass->clear(); }
+TFInicioSesion::~TFInicioSesion() { WipeLineEdit(Ed_Pass); }
 
 std::optional<std::string> TFInicioSesion::Ask(QWidget* parent) {
   TFInicioSesion dialog(parent);

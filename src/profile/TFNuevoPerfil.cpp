@@ -54,8 +54,8 @@ TFNuevoPerfil::TFNuevoPerfil(MessageBoxes& boxes, FileDialogs& files, Create cre
 }
 
 TFNuevoPerfil::~TFNuevoPerfil() {
-  Ed_Pass->clear();
-  Ed_CPass->clear();
+  WipeLineEdit(Ed_Pass);
+  WipeLineEdit(Ed_CPass);
 }
 
 void TFNuevoPerfil::showEvent(QShowEvent* event) {

@@ -10,22 +10,30 @@ namespace bv {
 namespace {
 
 // Holds its own copy of the secret and overwrites it when the clipboard lets go of it.
+// Its text/plain shares the buffer of secret_; asking for the text in another format (UTF-8
+// bytes, as the clipboard itself does) makes copies that belong to the caller.
 class SecretMimeData final : public QMimeData {
  public:
-  ~SecretMimeData() override {
-    const QString secret = text();
-    if (!secret.isEmpty())
-      explicit_bzero(const_cast<QChar*>(secret.constData()),
-                     static_cast<std::size_t>(secret.size()) * sizeof(QChar));
+  explicit SecretMimeData(const QString& text)
+      // A copy of its own, so that wiping it never touches the text of the window it came from.
+      : secret_(text.constData(), text.size()) {
+    setText(secret_);
   }
+  ~SecretMimeData() override {
+    // Written through the shared buffer: detaching would wipe a fresh copy and free the old one.
+    if (!secret_.isEmpty())
+      explicit_bzero(const_cast<QChar*>(secret_.constData()),
+                     static_cast<std::size_t>(secret_.size()) * sizeof(QChar));
+  }
+
+ private:
+  const QString secret_;
 };
 
 }  // namespace
 
 QMimeData* MakeSecretMimeData(const QString& text) {
-  auto* data = new SecretMimeData;
-  // A copy of its own, so that wiping it never touches the text of the window it came from.
-  data->setText(QString(text.constData(), text.size()));
+  auto* data = new SecretMimeData(text);
   data->setData(QString::fromLatin1(kPasswordManagerHintFormat),
                 QByteArray(kPasswordManagerHintSecret));
   return data;

@@ -61,7 +61,7 @@ TFGenPass::TFGenPass(QWidget* parent, GenPassSeams seams, std::unique_ptr<Random
   setWindowTitle(Msg(kTitleMessage));
 }
 
-TFGenPass::~TFGenPass() = default;
+TFGenPass::~TFGenPass() { WipeLineEdit(Resultado); }
 
 void TFGenPass::BuildControls() {
   lblInfo = Named(new QLabel(QStringLiteral(
@@ -165,7 +165,7 @@ void TFGenPass::CoupleOptions() {
 void TFGenPass::UseForAccount(QLineEdit* edPass) { target_ = edPass; }
 
 void TFGenPass::showEvent(QShowEvent* event) {
-  Resultado->clear();
+  WipeLineEdit(Resultado);
   BtnCopiar->setVisible(!FromAccountDialog());
   BtnCancelar->setVisible(FromAccountDialog());
   QDialog::showEvent(event);
@@ -193,7 +193,7 @@ bool TFGenPass::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFGenPass::BtnGenerarClick() {
-  Resultado->clear();
+  WipeLineEdit(Resultado);
   std::optional<std::string> pool = ComposePool(Options());
   if (!pool) return;
 
@@ -207,13 +207,23 @@ void TFGenPass::BtnGenerarClick() {
   SpinEdit->setText(QString::number(*length));
 
   std::string password = GeneratePassword(*pool, static_cast<std::size_t>(*length), *random_);
-  Resultado->setText(FromCp1252(password));
+  QString shown = FromCp1252(password);
   Wipe(password);
+  Resultado->setText(shown);
+  // The box now shares the buffer; WipeLineEdit overwrites it when the box is emptied.
+  shown.clear();
 }
 
 void TFGenPass::BtnCopiarClick() {
   Resultado->selectAll();
-  if (!Resultado->text().isEmpty()) seams_.copySecret(Resultado->text());
+  // A copy of its own for the clipboard: the box's buffer is overwritten when the box is
+  // emptied, and a clipboard sharing it would lose the text. Wiped unless still shared.
+  const QString shown = Resultado->text();
+  if (!shown.isEmpty()) {
+    QString copy(shown.constData(), shown.size());
+    seams_.copySecret(copy);
+    WipeQString(copy);
+  }
   Resultado->deselect();
 }
 

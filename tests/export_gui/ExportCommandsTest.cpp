@@ -119,7 +119,9 @@ TEST_F(AccountShown, ActGeneradorCopiesTheNewPassword) {
     EXPECT_EQ(generator->windowTitle(), Msg(22));
     EXPECT_TRUE(generator->findChild<QPushButton*>("BtnCopiar")->isVisible());
     generator->findChild<QPushButton*>("BtnGenerar")->click();
-    generated = generator->findChild<QLineEdit*>("Resultado")->text();
+    // A copy of its own: the dialog overwrites its box's buffer when it closes.
+    const QString shown = generator->findChild<QLineEdit*>("Resultado")->text();
+    generated = QString(shown.constData(), shown.size());
     generator->findChild<QPushButton*>("BtnCopiar")->click();
     generator->close();
   });
