@@ -24,9 +24,10 @@ void WipeQString(QString& text) {
 
 void WipeLineEdit(QLineEdit* box) {
   if (!box) return;
-  // text() shares the box's own buffer: it is overwritten where the box keeps it.
+  // text() shares the box's own buffer: it is overwritten where the box keeps it. A text set
+  // from a literal lives in read-only static data (no header, not mutable) and is left alone.
   const QString current = box->text();
-  if (!current.isEmpty())
+  if (!current.isEmpty() && current.data_ptr().isMutable())
     explicit_bzero(const_cast<QChar*>(current.constData()),
                    static_cast<std::size_t>(current.size()) * sizeof(QChar));
   // setText forgets the undo history, which holds the typed characters too.

@@ -127,7 +127,7 @@ TEST_F(AccountShown, ActGeneradorCopiesTheNewPassword) {
   });
   t.Trigger("ActGenerador");
   EXPECT_FALSE(generated.isEmpty());
-  EXPECT_EQ(QApplication::clipboard()->text(), generated);
+  EXPECT_EQ(t.fakes.clipboard->text, generated);  // through the window's clipboard
 }
 
 TEST_F(AccountShown, ActBuscarSelectsTheChosenNodeInTheTree) {
