@@ -1,6 +1,8 @@
 #include "profile/FileReplacement.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,11 +113,22 @@ FileReplacement::FileReplacement(const std::filesystem::path& path, std::size_t 
 
 void FileReplacement::CreateNamed() {
   std::string pattern = HiddenPrefix(target_) + "XXXXXX";
+  // The termination signals wait while the file is created and its name recorded: one that
+  // came in between would end the program before the clean-up knew the name.
+  sigset_t termination, previous;
+  sigemptyset(&termination);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&termination, signal);
+  ::pthread_sigmask(SIG_BLOCK, &termination, &previous);
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);  // created with mode 0600
-  if (fd < 0) ThrowLastError();
+  const int error = errno;
+  if (fd >= 0) MarkPendingSaveFile(pattern);
+  ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  if (fd < 0) {
+    errno = error;
+    ThrowLastError();
+  }
   temp_ = FileHandle(fd);
   tempPath_ = pattern;
-  MarkPendingSaveFile(tempPath_);
 }
 
 FileReplacement::~FileReplacement() {
