@@ -257,6 +257,10 @@ WaitingCli InspectWaitingCli(const std::filesystem::path& target, bool allowCore
     const rlimit inherited{1 << 20, RLIM_INFINITY};
     ::setrlimit(RLIMIT_CORE, &inherited);
     if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(runAs) != 0)) ::_exit(126);
+    // A sanitizer build lowers the core limit itself unless told not to.
+    const char* sanitizer = ::getenv("ASAN_OPTIONS");
+    const std::string options = std::string(sanitizer ? sanitizer : "") + ":disable_coredump=0";
+    ::setenv("ASAN_OPTIONS", options.c_str(), 1);
     if (allowCores)
       ::setenv("BRINDLEVAULT_ALLOW_CORE_DUMPS", "1", 1);
     else
