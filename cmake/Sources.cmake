@@ -15,6 +15,14 @@ add_library(bvcore STATIC ${BV_CORE_SOURCES})
 target_include_directories(bvcore PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_compile_options(bvcore PRIVATE ${BV_WARNINGS})
 target_link_libraries(bvcore PUBLIC ${BV_CORE_LIBRARIES})
+# Freed memory is wiped (crypto/WipingFree.cpp) unless a sanitizer brings its own allocator.
+# free() is named undefined up front so that every program takes the wiping one from bvcore.
+if(BV_SANITIZE OR BV_FUZZ OR CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+  target_compile_definitions(bvcore PRIVATE BV_WIPING_FREE=0)
+else()
+  target_compile_definitions(bvcore PRIVATE BV_WIPING_FREE=1)
+  target_link_options(bvcore INTERFACE "LINKER:--undefined=free")
+endif()
 
 # The command-line tool.
 set(BV_RUNTIME_DIR ${PROJECT_BINARY_DIR}/bin)

@@ -13,4 +13,5 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Protection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RipeMD256.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StringFormat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WipingFree.cpp
 )
