@@ -11,7 +11,9 @@
 #include <QFrame>
 #include <QScreen>
 #include <QSplitter>
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <csignal>
 
@@ -96,6 +98,26 @@ TEST(Closing, TerminationSignalsRunTheClosingSequenceAfterTheCommandInProgress) 
     EXPECT_EQ(h.fakes.boxes->shown[1].text, Msg(20));
     EXPECT_EQ(h.fakes.clipboard->clears, 1);
   }
+}
+
+// A dialog open when the signal comes is dismissed first; the window closes after it.
+TEST(Closing, TerminationSignalsDismissAnOpenDialogFirst) {
+  WindowHarness h;
+  TFPrincipal& w = h.Start();
+  TerminationSignals termination(w);
+  QDialog dialog(&w);
+  int result = -1;
+  bool windowOpenWhenDialogReturned = false;
+  QTimer::singleShot(0, [&] {
+    result = dialog.exec();
+    windowOpenWhenDialogReturned = w.isVisible();
+  });
+  QTimer::singleShot(20, [] { ::raise(SIGTERM); });
+  for (int k = 0; k < 100 && w.isVisible(); ++k) QTest::qWait(10);
+  EXPECT_EQ(result, QDialog::Rejected);
+  EXPECT_TRUE(windowOpenWhenDialogReturned);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_FALSE(w.isVisible());
 }
 
 TEST(Closing, WithoutChangesAsksNothing) {
