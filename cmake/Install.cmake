@@ -1,6 +1,5 @@
 # What `cmake --install` puts under the prefix. The program finds its language files, help and
 # documents under share/brindlevault beside bin/ (see src/config/ProgramPaths.h).
-set(BV_APP_ID org.brindlevault.Brindlevault)
 set(BV_DATA ${PROJECT_SOURCE_DIR}/data)
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/res/ DESTINATION share/brindlevault/res)

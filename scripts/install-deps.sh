@@ -14,6 +14,7 @@ packages=(
   libcrypto++-dev            # test-only oracle for Blowfish and RIPEMD-256
   clang libclang-rt-14-dev   # libFuzzer targets
   xvfb xauth xclip xdotool imagemagick poppler-utils
+  x11-utils                  # xprop reads the window titles the X server holds
   fonts-liberation2 fonts-dejavu-core
   ccache                     # compiler cache for repeated builds
   desktop-file-utils         # desktop-file-validate (scripts/check-install.sh)

@@ -19,6 +19,7 @@ int main(int argc, char* argv[]) {
   // No display name: on X11 the toolkit would append it to every window's title. Message
   // boxes carry the product name themselves.
   QApplication::setApplicationName(QStringLiteral("Brindlevault"));
+  QGuiApplication::setDesktopFileName(QStringLiteral(BV_APP_ID));
   QApplication::setFont(bv::TFPrincipal::WindowFont());
   bv::InstallApplicationIcon();
   bv::InstallToolkitTranslation(QLocale::system());
