@@ -15,18 +15,9 @@ const QString kNodeMimeType = QStringLiteral("application/x-brindlevault-node");
 
 ProfileTreeModel::ProfileTreeModel(ProfileTree& tree, const PictureFn& pictures, QObject* parent)
     : QAbstractItemModel(parent), tree_(tree) {
-  for (int k = 0; k < kNodePictureCount; ++k) {
-    const QIcon picture = pictures(k);
-    if (picture.isNull()) continue;
-    // A selected node shows its picture unchanged, not tinted as selected icons are. Both
-    // drawings are kept, so that screens of twice the density get the 32x32 one.
-    QIcon& icon = pictures_[static_cast<std::size_t>(k)];
-    for (const qreal ratio : {1.0, 2.0}) {
-      const QPixmap pixmap = picture.pixmap(QSize(16, 16), ratio);
-      icon.addPixmap(pixmap, QIcon::Normal);
-      icon.addPixmap(pixmap, QIcon::Selected);
-    }
-  }
+  // The pictures draw a selected node's picture unchanged, not tinted as selected icons are,
+  // and for the screen's density.
+  for (int k = 0; k < kNodePictureCount; ++k) pictures_[static_cast<std::size_t>(k)] = pictures(k);
 }
 
 QModelIndex ProfileTreeModel::index(int row, int column, const QModelIndex& parent) const {

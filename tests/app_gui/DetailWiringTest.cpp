@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "app/MainMenus.h"
+#include "app/Pictures.h"
 #include "app_gui/WindowHarness.h"
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
@@ -129,6 +130,12 @@ TEST_F(AccountWindow, PicturesAreDrawnForTheScreenDensity) {
   const QIcon node = row.data(Qt::DecorationRole).value<QIcon>();
   EXPECT_EQ(Drawn(node, 1.0), single);
   EXPECT_EQ(Drawn(node, 2.0), twice);
+  // Between the two drawings, the larger one is scaled down to the screen's pixels.
+  const QImage drawnAt15 = node.pixmap(QSize(16, 16), 1.5).toImage();
+  const QImage large = QPixmap(NodePicturePath(Data("A1").ImageIndex).replace(".png", "@2x.png"))
+                           .scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation).toImage();
+  EXPECT_EQ(drawnAt15.size(), QSize(24, 24));
+  EXPECT_EQ(drawnAt15, large);
 
   // The bullets of the detail pages.
   TDetailView view;
