@@ -6,7 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <sched.h>
+
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -52,6 +56,32 @@ int LinkDescriptor(int fd, const std::filesystem::path& path) {
   // Without /proc: the direct way, which older kernels allow only to privileged callers.
   if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return 0;
   return errno == EPERM ? viaProc : errno;
+}
+
+// A save killed outright (SIGKILL, power loss) may have left its temporary file beside the
+// target: a hidden name made of the target's prefix and six letters or digits, a regular file
+// of ours. A later save of the same target removes those; one younger than a minute is left,
+// as it may belong to a save still running in another process.
+void RemoveStrayTemporaries(const std::filesystem::path& target) {
+  const std::string prefix = HiddenPrefix(target);
+  const std::string namePrefix = std::filesystem::path(prefix).filename().string();
+  const auto now = std::chrono::system_clock::now();
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(FolderOf(target), error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() != namePrefix.size() + 6 || name.compare(0, namePrefix.size(), namePrefix) != 0)
+      continue;
+    bool letters = true;
+    for (std::size_t k = namePrefix.size(); k < name.size(); ++k)
+      letters = letters && std::isalnum(static_cast<unsigned char>(name[k]));
+    struct stat info {};
+    if (!letters || ::lstat(entry.path().c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_uid != ::geteuid())
+      continue;
+    const auto modified = std::chrono::system_clock::from_time_t(info.st_mtime);
+    if (now - modified < std::chrono::minutes(1)) continue;
+    ::unlink(entry.path().c_str());
+  }
 }
 
 }  // namespace
@@ -167,6 +197,9 @@ void FileReplacement::LinkUnnamed() {
     std::string name = prefix;
     for (int k = 0; k < 6; ++k) name += kLetters[random() % (sizeof kLetters - 1)];
     MarkPendingSaveFile(name);
+    // A fresh time slice first: a process preempted between the link and the rename below
+    // is the one that a SIGKILL would catch with the hidden name still in place.
+    ::sched_yield();
     const int error = LinkDescriptor(temp_.Fd(), name);
     if (error == EEXIST) continue;
     if (error != 0) {
@@ -198,6 +231,7 @@ void FileReplacement::Commit() {
     ClearPendingSaveFile();
   }
   SyncFolder(FolderOf(target_));
+  RemoveStrayTemporaries(target_);
 }
 
 }  // namespace bv

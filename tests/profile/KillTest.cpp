@@ -117,5 +117,29 @@ TEST_F(KillTest, CatchableSignalsLeaveNoStrayFile) {
   }
 }
 
+// What a killed save left is removed by the next save of the same profile, once it is old
+// enough not to belong to a save still running elsewhere; nothing else in the folder is touched.
+TEST_F(KillTest, TheNextSaveRemovesTheTemporaryFilesOfKilledSaves) {
+  const auto make = [&](const std::string& name, std::chrono::seconds age) {
+    const auto path = dir_ / name;
+    test::WriteBytes(path, old_);
+    const auto when = std::filesystem::file_time_type::clock::now() - age;
+    std::filesystem::last_write_time(path, when);
+    return path;
+  };
+  const auto old = make(".perfil.bv3.Ab3xY9", std::chrono::seconds(120));
+  const auto young = make(".perfil.bv3.Qw8eR2", std::chrono::seconds(0));
+  const auto lookalikes = {make(".perfil.bv3.Ab3x", std::chrono::seconds(120)),
+                           make(".otro.bv3.Ab3xY9", std::chrono::seconds(120)),
+                           make("perfil.bv3.Ab3xY9", std::chrono::seconds(120))};
+  for (const bool named : {false, true}) {
+    ASSERT_EQ(Wait(StartSave(profile_, "new", named)), "exit 0");
+    EXPECT_FALSE(std::filesystem::exists(old));
+    EXPECT_TRUE(std::filesystem::exists(young));
+    for (const auto& path : lookalikes) EXPECT_TRUE(std::filesystem::exists(path)) << path;
+    make(old.filename().string(), std::chrono::seconds(120));
+  }
+}
+
 }  // namespace
 }  // namespace bv
