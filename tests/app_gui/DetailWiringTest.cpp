@@ -12,7 +12,7 @@
 #include <fstream>
 
 #include "app/MainMenus.h"
-#include "app_gui/WindowHarness.h"
+#include "support/gui/WindowHarness.h"
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
 #include "config/QtText.h"

@@ -16,7 +16,7 @@
 #include <csignal>
 
 #include "app/TerminationSignals.h"
-#include "app_gui/WindowHarness.h"
+#include "support/gui/WindowHarness.h"
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
 #include "config/QtText.h"

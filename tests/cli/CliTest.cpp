@@ -17,7 +17,7 @@
 #include "crypto/FieldCipher.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
-#include "profile/TestSupport.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {

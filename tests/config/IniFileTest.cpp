@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "config/TempDir.h"
+#include "support/TempDir.h"
 
 namespace bv {
 namespace {

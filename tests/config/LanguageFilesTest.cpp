@@ -4,9 +4,9 @@
 #include <set>
 
 #include "config/IniFile.h"
-#include "config/LanguageKeys.h"
+#include "support/LanguageKeys.h"
 #include "config/Messages.h"
-#include "config/TempDir.h"
+#include "support/TempDir.h"
 
 namespace bv {
 namespace {

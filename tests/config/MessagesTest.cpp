@@ -4,7 +4,7 @@
 
 #include "config/ProgramPaths.h"
 #include "config/Settings.h"
-#include "config/TempDir.h"
+#include "support/TempDir.h"
 
 namespace bv {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "config/Settings.h"
-#include "config/TempDir.h"
+#include "support/TempDir.h"
 
 namespace bv {
 namespace {

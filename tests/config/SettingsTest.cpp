@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "config/ProgramPaths.h"
-#include "config/TempDir.h"
+#include "support/TempDir.h"
 
 namespace bv {
 namespace {

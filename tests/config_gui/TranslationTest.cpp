@@ -18,7 +18,7 @@
 
 #include "config/Messages.h"
 #include "config/QtText.h"
-#include "config/TempDir.h"
+#include "support/TempDir.h"
 #include "config_gui/TestApp.h"
 
 namespace bv {

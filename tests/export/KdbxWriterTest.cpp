@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "config/Cp1252.h"
-#include "config/TempDir.h"
+#include "support/TempDir.h"
 #include "export/KdbxWriter.h"
 #include "export/KeePassCli.h"
 #include "profile/InOutError.h"

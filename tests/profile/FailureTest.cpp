@@ -10,7 +10,7 @@
 #include "profile/ProfileReader.h"
 #include "profile/ProfileStore.h"
 #include "profile/ProfileWriter.h"
-#include "profile/TestSupport.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {

@@ -4,7 +4,7 @@
 #include "crypto/FieldCipher.h"
 #include "profile/ProfileStore.h"
 #include "profile/ProfileWriter.h"
-#include "profile/TestSupport.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {

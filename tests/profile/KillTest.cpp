@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "profile/TestSupport.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {
