@@ -10,24 +10,14 @@
 #include <fstream>
 
 #include "PageText.h"
+#include "support/ScratchFolder.h"
 
 namespace bv {
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "bv-summary-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using test::ScratchFolder;
 
 fs::path WriteFile(const fs::path& path, std::size_t bytes) {
   std::ofstream(path, std::ios::binary) << std::string(bytes, 'x');
@@ -42,7 +32,7 @@ TEST(SizeInKb, CountsWholeKilobytes) {
 }
 
 TEST(ComputeSummary, TakesNameSizeTimeAndCountsOfTheProfile) {
-  TempFolder dir;
+  ScratchFolder dir;
   const fs::path file = WriteFile(dir.path() / "mis cuentas.bv3", 2047);
   const timespec times[2] = {{1'234'567'890, 0}, {1'234'567'890, 0}};
   ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
@@ -70,7 +60,7 @@ TEST(ComputeSummary, TakesNameSizeTimeAndCountsOfTheProfile) {
 }
 
 TEST(ComputeSummary, FileThatCannotBeOpenedIsReportedWithItsRunTimeText) {
-  TempFolder dir;
+  ScratchFolder dir;
   const fs::path plain = WriteFile(dir.path() / "plain", 10);
   const std::pair<fs::path, std::string> cases[] = {
       {dir.path() / "missing.bv3", "Archivo no encontrado"},

@@ -14,7 +14,7 @@
 #include "config/Cp1252.h"
 #include "support/TempDir.h"
 #include "export/KdbxWriter.h"
-#include "export/KeePassCli.h"
+#include "KeePassCli.h"
 #include "profile/InOutError.h"
 
 namespace bv {

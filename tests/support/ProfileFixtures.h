@@ -12,6 +12,7 @@
 #include "profile/ProfileStore.h"
 #include "profile/ProfileTree.h"
 #include "profile/ProfileView.h"
+#include "support/ScratchFolder.h"
 
 namespace bv::test {
 

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "browser/DetailView.h"
+#include "support/ScratchFolder.h"
 #include "support/gui/ViewProbe.h"
 #include "tools/AccountText.h"
 #include "tools/DocumentHtml.h"
@@ -46,10 +47,7 @@ class HtmlExport : public ::testing::Test {
   HtmlExport() {
     view.SetMessageSource(test::SpanishMessages());
     view.resize(520, 600);
-    std::string pattern = (fs::temp_directory_path() / "bvhtml.XXXXXX").string();
-    folder = ::mkdtemp(pattern.data());
   }
-  ~HtmlExport() override { fs::remove_all(folder); }
 
   // Pictures on the page now: the bullets of the rows and of the command links.
   int Pictures() const {
@@ -57,7 +55,7 @@ class HtmlExport : public ::testing::Test {
   }
 
   TDetailView view;
-  fs::path folder;
+  test::ScratchFolder folder;
 };
 
 TEST_F(HtmlExport, WritesThePageWithTheNamedElements) {

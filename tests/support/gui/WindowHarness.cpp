@@ -20,18 +20,12 @@
 namespace bv::test {
 
 ProgramFolder::ProgramFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "bvapp.XXXXXX").string();
-  path_ = ::mkdtemp(pattern.data());
-  std::filesystem::create_directories(path_ / "res");
+  const std::filesystem::path& folder = path();
+  std::filesystem::create_directories(folder / "res");
   const auto language = std::filesystem::path(BV_SOURCE_DIR) / "res" / kDefaultLanguageFileName;
-  std::filesystem::copy_file(language, path_ / "res" / kDefaultLanguageFileName);
-  SetProgramDir(path_);
-  SetActiveLanguageFile(path_ / "res" / kDefaultLanguageFileName);
-}
-
-ProgramFolder::~ProgramFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
+  std::filesystem::copy_file(language, folder / "res" / kDefaultLanguageFileName);
+  SetProgramDir(folder);
+  SetActiveLanguageFile(folder / "res" / kDefaultLanguageFileName);
 }
 
 void ProgramFolder::WriteSettings(const std::string& text) const {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/TFPrincipal.h"
+#include "support/ScratchFolder.h"
 #include "support/gui/FakeSeams.h"
 
 class QAction;
@@ -17,17 +18,16 @@ namespace bv::test {
 class ProgramFolder {
  public:
   ProgramFolder();  // becomes the program's folder, with res/Español.lng active
-  ~ProgramFolder();
   ProgramFolder(const ProgramFolder&) = delete;
   ProgramFolder& operator=(const ProgramFolder&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path Settings() const { return path_ / "brindlevault.ini"; }
+  const std::filesystem::path& path() const { return folder_.path(); }
+  std::filesystem::path Settings() const { return path() / "brindlevault.ini"; }
   void WriteSettings(const std::string& text) const;
   std::string ReadSettings() const;
 
  private:
-  std::filesystem::path path_;
+  ScratchFolder folder_;
 };
 
 class WindowHarness {
