@@ -5,12 +5,12 @@
 
 #include "app/RecentList.h"
 #include "config/ProgramPaths.h"
-#include "support/TempDir.h"
+#include "support/ScratchFolder.h"
 
 namespace bv {
 namespace {
 
-using test::TempDir;
+using test::ScratchFolder;
 
 RecentEntries Entries(std::initializer_list<const char*> six) {
   RecentEntries entries;
@@ -28,8 +28,8 @@ StoredRecent Stored(const RecentEntries& entries) {
 class RecentFile : public ::testing::Test {
  protected:
   void SetUp() override { SetProgramDir(dir.path()); }
-  std::string Settings() const { return test::ReadBytes(dir / "brindlevault.ini"); }
-  TempDir dir;
+  std::string Settings() const { return test::ReadFile(dir / "brindlevault.ini"); }
+  ScratchFolder dir;
 };
 
 // --- the rule ----------------------------------------------------------------------------
@@ -103,7 +103,7 @@ TEST_F(RecentFile, AddingStoresKeysOneToSixInTheSectionReciente) {
 }
 
 TEST_F(RecentFile, AnExistingListKeepsItsOtherSectionsAndItsEmptyKeys) {
-  test::WriteBytes(dir / "brindlevault.ini",
+  test::WriteFile(dir / "brindlevault.ini",
                    "[Configuracion]\r\nCargaUltimo=1\r\n[Reciente]\r\n1=/viejo.bv3\r\n2=\r\n");
   AddToRecentList("/NUEVO.bv3");
   EXPECT_EQ(ReadRecentEntries(),

@@ -23,7 +23,7 @@ namespace bv {
 namespace {
 
 using test::Bytes;
-using test::ScratchDir;
+using test::ScratchFolder;
 
 struct Result {
   int code = -1;
@@ -85,7 +85,7 @@ class CliTest : public testing::Test {
   }
   std::string P(const std::string& name) { return (dir / name).string(); }
 
-  ScratchDir dir;
+  ScratchFolder dir;
 };
 
 TEST_F(CliTest, DumpAndCreateGoRoundTrip) {

@@ -6,7 +6,7 @@
 #include "config/IniFile.h"
 #include "support/LanguageKeys.h"
 #include "config/Messages.h"
-#include "support/TempDir.h"
+#include "support/ScratchFolder.h"
 
 namespace bv {
 namespace {
@@ -47,7 +47,7 @@ TEST(LanguageTextCheckTest, FindsFaults) {
 }
 
 TEST_P(ShippedLanguageTest, IsWindows1252TextWithCrLfLineEnds) {
-  const std::string bytes = test::ReadBytes(Path());
+  const std::string bytes = test::ReadFile(Path());
   ASSERT_FALSE(bytes.empty());
   EXPECT_EQ(TextFault(bytes), "");
 }

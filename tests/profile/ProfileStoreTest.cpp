@@ -10,7 +10,7 @@ namespace bv {
 namespace {
 
 using test::FakeView;
-using test::ScratchDir;
+using test::ScratchFolder;
 
 constexpr const char* kPassword = "clave secreta";
 
@@ -34,7 +34,7 @@ class ProfileStoreTest : public testing::Test {
     return path;
   }
 
-  ScratchDir dir;
+  ScratchFolder dir;
   Window window;
 };
 
