@@ -68,22 +68,6 @@ void AppendShape(const ProfileTree::Children& nodes, std::string& out) {
 
 }  // namespace
 
-ScratchDir::ScratchDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "bvtest-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) std::abort();
-  path_ = pattern;
-  ::chmod(path_.c_str(), 0755);
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  // Folders a test made unwritable must be writable again to be removed.
-  for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
-       it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
-    if (it->is_directory(ignored)) ::chmod(it->path().c_str(), 0755);
-  std::filesystem::remove_all(path_, ignored);
-}
-
 Bytes ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

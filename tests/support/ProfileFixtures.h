@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the profile and command-line tests: a scratch folder, file bytes,
+// Helpers shared by the profile and command-line tests: file bytes,
 // a sample tree with every kind of node and field, a view fake that records its calls.
 
 #include <cstdint>
@@ -15,21 +15,6 @@
 #include "support/ScratchFolder.h"
 
 namespace bv::test {
-
-// A fresh folder under the system's temporary folder, removed afterwards. Others may
-// traverse it (the permission tests run part of their work as another user).
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
 
 using Bytes = std::vector<std::uint8_t>;
 Bytes ReadBytes(const std::filesystem::path& path);
