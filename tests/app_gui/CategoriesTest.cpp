@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
-#include "app_gui/WindowHarness.h"
+#include "support/gui/WindowHarness.h"
 
 namespace bv {
 namespace {

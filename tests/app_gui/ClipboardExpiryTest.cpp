@@ -9,7 +9,7 @@
 
 #include "app/IdleLock.h"
 #include "app/QtSeams.h"
-#include "app_gui/WindowHarness.h"
+#include "support/gui/WindowHarness.h"
 #include "browser/ExpiringClipboard.h"
 
 namespace bv {

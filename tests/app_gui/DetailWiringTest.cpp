@@ -13,7 +13,7 @@
 
 #include "app/MainMenus.h"
 #include "app/Pictures.h"
-#include "app_gui/WindowHarness.h"
+#include "support/gui/WindowHarness.h"
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
 #include "config/QtText.h"

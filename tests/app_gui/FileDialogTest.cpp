@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "app/QtSeams.h"
-#include "app_gui/WindowHarness.h"
+#include "support/gui/WindowHarness.h"
 #include "config/Messages.h"
 #include "config/Translation.h"
 

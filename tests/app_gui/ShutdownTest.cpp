@@ -18,7 +18,7 @@
 #include <csignal>
 
 #include "app/TerminationSignals.h"
-#include "app_gui/WindowHarness.h"
+#include "support/gui/WindowHarness.h"
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
 #include "config/QtText.h"
@@ -29,53 +29,54 @@ namespace {
 using test::FakeBoxes;
 using test::WindowHarness;
 
-TEST(Closing, UnsavedChangesAnsweredNoAreDiscardedAndTheWindowCloses) {
+// The sample profile with unsaved changes, in a window that counts the saves it asks for;
+// each save succeeds unless saveWorks is cleared.
+struct ModifiedWindow {
+  ModifiedWindow() : w(h.Start()) {
+    h.LoadSample();
+    w.SetModified();
+    w.SetProfileSaver([this] { return ++saves, saveWorks; });
+  }
   WindowHarness h;
-  TFPrincipal& w = h.Start();
-  h.LoadSample();
-  w.SetModified();
+  TFPrincipal& w;
   int saves = 0;
-  w.SetProfileSaver([&] { return ++saves, true; });
-  h.fakes.boxes->answers = {false};
+  bool saveWorks = true;
+};
 
-  EXPECT_TRUE(h.Close());
-  ASSERT_EQ(h.fakes.boxes->shown.size(), 1u);
-  EXPECT_EQ(h.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Confirm);
-  EXPECT_EQ(h.fakes.boxes->shown[0].text, Msg(20));
+TEST(Closing, UnsavedChangesAnsweredNoAreDiscardedAndTheWindowCloses) {
+  ModifiedWindow m;
+  m.h.fakes.boxes->answers = {false};
+
+  EXPECT_TRUE(m.h.Close());
+  ASSERT_EQ(m.h.fakes.boxes->shown.size(), 1u);
+  EXPECT_EQ(m.h.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Confirm);
+  EXPECT_EQ(m.h.fakes.boxes->shown[0].text, Msg(20));
   EXPECT_FALSE(Msg(20).isEmpty());
-  EXPECT_EQ(saves, 0);
-  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(m.saves, 0);
+  EXPECT_FALSE(m.w.isVisible());
 }
 
 TEST(Closing, AnsweringYesSavesAndAFailedSaveKeepsTheWindowOpen) {
   for (bool saved : {true, false}) {
-    WindowHarness h;
-    TFPrincipal& w = h.Start();
-    h.LoadSample();
-    w.SetModified();
-    w.SetProfileSaver([&] { return saved; });
-    h.fakes.boxes->answers = {true};
-    EXPECT_EQ(h.Close(), saved);
-    EXPECT_EQ(w.isVisible(), !saved);
+    ModifiedWindow m;
+    m.saveWorks = saved;
+    m.h.fakes.boxes->answers = {true};
+    EXPECT_EQ(m.h.Close(), saved);
+    EXPECT_EQ(m.w.isVisible(), !saved);
     // Nothing of the closing sequence ran when the save failed.
-    EXPECT_EQ(h.fakes.clipboard->clears, saved ? 1 : 0);
-    EXPECT_EQ(h.folder.ReadSettings().empty(), !saved);
+    EXPECT_EQ(m.h.fakes.clipboard->clears, saved ? 1 : 0);
+    EXPECT_EQ(m.h.folder.ReadSettings().empty(), !saved);
   }
 }
 
 TEST(Closing, CancellingTheQuestionKeepsTheWindowOpenAndModified) {
-  WindowHarness h;
-  TFPrincipal& w = h.Start();
-  h.LoadSample();
-  w.SetModified();
-  int saves = 0;
-  w.SetProfileSaver([&] { return ++saves, true; });
-  h.fakes.boxes->saveAnswers = {SaveAnswer::Cancel};
-  EXPECT_FALSE(h.Close());
-  EXPECT_TRUE(w.isVisible());
-  EXPECT_TRUE(w.Session().Modified);
-  EXPECT_EQ(saves, 0);
-  EXPECT_EQ(h.fakes.clipboard->clears, 0);  // nothing of the closing sequence ran
+  ModifiedWindow m;
+  m.h.fakes.boxes->saveAnswers = {SaveAnswer::Cancel};
+  EXPECT_FALSE(m.h.Close());
+  EXPECT_TRUE(m.w.isVisible());
+  EXPECT_TRUE(m.w.Session().Modified);
+  EXPECT_EQ(m.saves, 0);
+  EXPECT_EQ(m.h.fakes.clipboard->clears, 0);  // nothing of the closing sequence ran
 }
 
 // The signal only wakes the event loop: the window then closes as the close box closes it.

@@ -19,7 +19,7 @@
 #include "app/MainActions.h"
 #include "app/MainMenus.h"
 #include "app/Pictures.h"
-#include "app_gui/WindowHarness.h"
+#include "support/gui/WindowHarness.h"
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
 #include "config/QtText.h"

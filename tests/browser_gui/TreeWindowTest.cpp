@@ -13,7 +13,7 @@
 #include <QTest>
 #include <memory>
 
-#include "app_gui/WindowHarness.h"
+#include "support/gui/WindowHarness.h"
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"

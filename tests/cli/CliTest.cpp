@@ -17,13 +17,13 @@
 #include "crypto/FieldCipher.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
-#include "profile/TestSupport.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {
 
 using test::Bytes;
-using test::ScratchDir;
+using test::ScratchFolder;
 
 struct Result {
   int code = -1;
@@ -85,7 +85,7 @@ class CliTest : public testing::Test {
   }
   std::string P(const std::string& name) { return (dir / name).string(); }
 
-  ScratchDir dir;
+  ScratchFolder dir;
 };
 
 TEST_F(CliTest, DumpAndCreateGoRoundTrip) {

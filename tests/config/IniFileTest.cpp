@@ -8,14 +8,14 @@
 
 #include <cstdio>
 
-#include "config/TempDir.h"
+#include "support/ScratchFolder.h"
 
 namespace bv {
 namespace {
 
-using test::ReadBytes;
-using test::TempDir;
-using test::WriteBytes;
+using test::ReadFile;
+using test::ScratchFolder;
+using test::WriteFile;
 
 struct ReadCase {
   const char* name;
@@ -28,8 +28,8 @@ struct ReadCase {
 class IniReadTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(IniReadTest, ReadsValue) {
-  TempDir dir;
-  WriteBytes(dir / "a.ini", GetParam().file);
+  ScratchFolder dir;
+  WriteFile(dir / "a.ini", GetParam().file);
   EXPECT_EQ(IniFile(dir / "a.ini").Read(GetParam().section, GetParam().key), GetParam().expected);
 }
 
@@ -58,8 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IniFileTest, ValuesAreCutTo2047Bytes) {
-  TempDir dir;
-  WriteBytes(dir / "a.ini", "[S]\nk=" + std::string(3000, 'x') + "\nj=" +
+  ScratchFolder dir;
+  WriteFile(dir / "a.ini", "[S]\nk=" + std::string(3000, 'x') + "\nj=" +
                                 std::string(2047, 'y') + "\n");
   const IniFile ini(dir / "a.ini");
   EXPECT_EQ(ini.Read("S", "k"), std::string(2047, 'x'));
@@ -67,12 +67,12 @@ TEST(IniFileTest, ValuesAreCutTo2047Bytes) {
 }
 
 TEST(IniFileTest, MissingFileReadsEmptyAndFirstWriteCreatesIt) {
-  TempDir dir;
+  ScratchFolder dir;
   const auto path = dir / "new.ini";
   EXPECT_EQ(IniFile(path).ReadString("S", "k", "def"), "def");
   EXPECT_FALSE(std::filesystem::exists(path));
   IniFile::WriteOnce(path, "S", "k", "v");
-  EXPECT_EQ(ReadBytes(path), "[S]\nk=v\n");
+  EXPECT_EQ(ReadFile(path), "[S]\nk=v\n");
   EXPECT_EQ(IniFile::ReadOnce(path, "s", "K", "def"), "v");
 }
 
@@ -88,12 +88,12 @@ struct WriteCase {
 class IniWriteTest : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(IniWriteTest, ChangesOnlyItsLine) {
-  TempDir dir;
+  ScratchFolder dir;
   const auto path = dir / "a.ini";
-  WriteBytes(path, GetParam().before);
+  WriteFile(path, GetParam().before);
   IniFile ini(path);
   ini.Write(GetParam().section, GetParam().key, GetParam().value);
-  EXPECT_EQ(ReadBytes(path), GetParam().after);
+  EXPECT_EQ(ReadFile(path), GetParam().after);
   EXPECT_EQ(ini.Read(GetParam().section, GetParam().key), GetParam().value);
   EXPECT_EQ(IniFile(path).Read(GetParam().section, GetParam().key), GetParam().value);
 }
@@ -119,23 +119,23 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IniFileTest, RefusesValuesThatWouldSplitTheLine) {
-  TempDir dir;
+  ScratchFolder dir;
   const auto path = dir / "a.ini";
-  WriteBytes(path, "[A]\nk=1\n");
+  WriteFile(path, "[A]\nk=1\n");
   IniFile ini(path);
   EXPECT_THROW(ini.Write("A", "k", "1\n[B]\nx=2"), IniWriteError);
   EXPECT_THROW(ini.Write("A", "k=", "1"), IniWriteError);
-  EXPECT_EQ(ReadBytes(path), "[A]\nk=1\n");
+  EXPECT_EQ(ReadFile(path), "[A]\nk=1\n");
 }
 
 TEST(IniFileTest, FailedWriteThrowsAndLeavesTheFile) {
-  TempDir dir;
-  WriteBytes(dir / "plain", "not a folder");
+  ScratchFolder dir;
+  WriteFile(dir / "plain", "not a folder");
   // A path below a regular file cannot be written even by root.
   EXPECT_THROW(IniFile::WriteOnce(dir / "plain" / "a.ini", "A", "k", "v"), IniWriteError);
 
   const auto path = dir / "a.ini";
-  WriteBytes(path, "[A]\nk=1\n");
+  WriteFile(path, "[A]\nk=1\n");
   IniFile ini(path);
   std::filesystem::remove(path);
   std::filesystem::create_directory(path);  // the rename over a folder fails
@@ -146,7 +146,7 @@ TEST(IniFileTest, FailedWriteThrowsAndLeavesTheFile) {
 }
 
 TEST(IniFileTest, AFileThatCannotBeReadIsNeverReplaced) {
-  TempDir dir;
+  ScratchFolder dir;
   // Nobody, root included, can open a socket as a file.
   const auto path = dir / "socket.ini";
   const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -163,16 +163,16 @@ TEST(IniFileTest, AFileThatCannotBeReadIsNeverReplaced) {
 }
 
 TEST(IniFileTest, WriteKeepsPermissionsAndSymbolicLinks) {
-  TempDir dir;
+  ScratchFolder dir;
   const auto real = dir / "real.ini";
-  WriteBytes(real, "[A]\nk=1\n");
+  WriteFile(real, "[A]\nk=1\n");
   std::filesystem::permissions(real, std::filesystem::perms::owner_read |
                                          std::filesystem::perms::owner_write |
                                          std::filesystem::perms::group_read);
   std::filesystem::create_symlink(real, dir / "link.ini");
   IniFile::WriteOnce(dir / "link.ini", "A", "k", "2");
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.ini"));
-  EXPECT_EQ(ReadBytes(real), "[A]\nk=2\n");
+  EXPECT_EQ(ReadFile(real), "[A]\nk=2\n");
   struct stat st {};
   ASSERT_EQ(::stat(real.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);

@@ -4,9 +4,9 @@
 #include <set>
 
 #include "config/IniFile.h"
-#include "config/LanguageKeys.h"
+#include "support/LanguageKeys.h"
 #include "config/Messages.h"
-#include "config/TempDir.h"
+#include "support/ScratchFolder.h"
 
 namespace bv {
 namespace {
@@ -47,7 +47,7 @@ TEST(LanguageTextCheckTest, FindsFaults) {
 }
 
 TEST_P(ShippedLanguageTest, IsWindows1252TextWithCrLfLineEnds) {
-  const std::string bytes = test::ReadBytes(Path());
+  const std::string bytes = test::ReadFile(Path());
   ASSERT_FALSE(bytes.empty());
   EXPECT_EQ(TextFault(bytes), "");
 }

@@ -4,18 +4,18 @@
 
 #include "config/ProgramPaths.h"
 #include "config/Settings.h"
-#include "config/TempDir.h"
+#include "support/ScratchFolder.h"
 
 namespace bv {
 namespace {
 
-using test::TempDir;
-using test::WriteBytes;
+using test::ScratchFolder;
+using test::WriteFile;
 
 TEST(MessagesTest, LoadingKeepsTheTextOfMessagesTheFileLacks) {
-  TempDir dir;
-  WriteBytes(dir / "a.lng", "[Mensajes]\r\n20=Guardar \xBF?\r\n21=Opciones\r\n108=fin\r\n");
-  WriteBytes(dir / "b.lng", "[FPrincipal]\r\n20=not a message\r\n[mensajes]\r\n21=Options\r\n");
+  ScratchFolder dir;
+  WriteFile(dir / "a.lng", "[Mensajes]\r\n20=Guardar \xBF?\r\n21=Opciones\r\n108=fin\r\n");
+  WriteFile(dir / "b.lng", "[FPrincipal]\r\n20=not a message\r\n[mensajes]\r\n21=Options\r\n");
   LoadMessages(dir / "a.lng");
   EXPECT_EQ(MessageText(20), "Guardar \xBF?");
   EXPECT_EQ(MessageText(108), "fin");
@@ -35,7 +35,7 @@ class StartLanguageTest : public ::testing::Test {
     std::filesystem::create_directory(dir_ / "res");
   }
   std::filesystem::path Spanish() const { return dir_ / "res" / "Espa\xC3\xB1ol.lng"; }
-  TempDir dir_;
+  ScratchFolder dir_;
 };
 
 TEST_F(StartLanguageTest, CreatesTheDefaultFileEmptyAndUsesIt) {
@@ -46,13 +46,13 @@ TEST_F(StartLanguageTest, CreatesTheDefaultFileEmptyAndUsesIt) {
 }
 
 TEST_F(StartLanguageTest, KeepsAnExistingDefaultFile) {
-  WriteBytes(Spanish(), "[Mensajes]\r\n1=x\r\n");
+  WriteFile(Spanish(), "[Mensajes]\r\n1=x\r\n");
   SelectStartLanguage();
   EXPECT_EQ(std::filesystem::file_size(Spanish()), 17u);
 }
 
 TEST_F(StartLanguageTest, TakesTheStoredFileWhenItExists) {
-  WriteBytes(dir_ / "res" / "English.lng", "");
+  WriteFile(dir_ / "res" / "English.lng", "");
   WriteString(settings::kConfiguracion, settings::kRecursos,
               PathToSetting(dir_ / "res" / "English.lng"));
   SelectStartLanguage();
@@ -77,7 +77,7 @@ TEST_F(StartLanguageTest, WithoutResourceFolderCreatesNothing) {
 
 TEST_F(StartLanguageTest, ListsTheLanguageFilesByName) {
   for (const char* name : {"English.lng", "Espa\xC3\xB1ol.lng", "Deutsch.LNG", "notes.txt"})
-    WriteBytes(dir_ / "res" / name, "");
+    WriteFile(dir_ / "res" / name, "");
   std::filesystem::create_directory(dir_ / "res" / "folder.lng");
   std::vector<std::string> names;
   for (const auto& file : LanguageFiles(dir_ / "res")) names.push_back(file.filename().string());

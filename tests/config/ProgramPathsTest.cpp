@@ -8,12 +8,12 @@
 #include <string>
 
 #include "config/Settings.h"
-#include "config/TempDir.h"
+#include "support/ScratchFolder.h"
 
 namespace bv {
 namespace {
 
-using test::TempDir;
+using test::ScratchFolder;
 
 // The scratch folder stands for a prefix (bin/, share/brindlevault/) or an unpacked portable
 // folder (bin/res/), and holds the user's home and configuration folders too.
@@ -41,7 +41,7 @@ class ProgramPathsTest : public ::testing::Test {
   }
   void LayOutInstalled() { std::filesystem::create_directories(dir_ / "share" / "brindlevault" / "res"); }
 
-  TempDir dir_;
+  ScratchFolder dir_;
   std::map<std::string, std::optional<std::string>> saved_;
 };
 

@@ -5,20 +5,20 @@
 #include <cstdlib>
 
 #include "config/ProgramPaths.h"
-#include "config/TempDir.h"
+#include "support/ScratchFolder.h"
 
 namespace bv {
 namespace {
 
-using test::ReadBytes;
-using test::TempDir;
-using test::WriteBytes;
+using test::ReadFile;
+using test::ScratchFolder;
+using test::WriteFile;
 
 class SettingsTest : public ::testing::Test {
  protected:
   void SetUp() override { SetProgramDir(dir_.path()); }
-  void Store(const std::string& bytes) { WriteBytes(dir_ / "brindlevault.ini", bytes); }
-  TempDir dir_;
+  void Store(const std::string& bytes) { WriteFile(dir_ / "brindlevault.ini", bytes); }
+  ScratchFolder dir_;
 };
 
 TEST_F(SettingsTest, FileLivesInTheWritableProgramFolder) {
@@ -67,7 +67,7 @@ TEST_F(SettingsTest, WritesBooleansIntegersAndStringsKeepingTheRest) {
   WriteBool(settings::kConfiguracion, settings::kMostrarPass, true);
   WriteInt(settings::kConfiguracion, settings::kAnchoArbol, -5);
   WriteString(settings::kReciente, "1", "/home/u/perfil \xF1.bv3");
-  EXPECT_EQ(ReadBytes(SettingsFilePath()),
+  EXPECT_EQ(ReadFile(SettingsFilePath()),
             "; mine\r\n[Configuracion]\r\nOtra=x\r\nMostrarPass=1\r\nAnchoArbol=-5\r\n"
             "[Reciente]\r\n1=/home/u/perfil \xF1.bv3\r\n");
   EXPECT_TRUE(ReadBool(settings::kConfiguracion, settings::kMostrarPass, false));
@@ -78,7 +78,7 @@ class SettingsFallbackTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldXdg_ = old;
-    WriteBytes(dir_ / "file", "x");
+    WriteFile(dir_ / "file", "x");
     // A program folder below a regular file is never writable, not even for root.
     SetProgramDir(dir_ / "file" / "bin");
   }
@@ -86,7 +86,7 @@ class SettingsFallbackTest : public ::testing::Test {
     if (oldXdg_) ::setenv("XDG_CONFIG_HOME", oldXdg_->c_str(), 1);
     else ::unsetenv("XDG_CONFIG_HOME");
   }
-  TempDir dir_;
+  ScratchFolder dir_;
   std::optional<std::string> oldXdg_;
 };
 
@@ -94,7 +94,7 @@ TEST_F(SettingsFallbackTest, UsesTheConfigurationFolderAndCreatesIt) {
   ::setenv("XDG_CONFIG_HOME", (dir_ / "cfg").c_str(), 1);
   EXPECT_EQ(SettingsFilePath(), dir_ / "cfg" / "brindlevault" / "brindlevault.ini");
   WriteInt(settings::kConfiguracion, settings::kAnchoArbol, 300);
-  EXPECT_EQ(ReadBytes(dir_ / "cfg" / "brindlevault" / "brindlevault.ini"),
+  EXPECT_EQ(ReadFile(dir_ / "cfg" / "brindlevault" / "brindlevault.ini"),
             "[Configuracion]\nAnchoArbol=300\n");
 }
 

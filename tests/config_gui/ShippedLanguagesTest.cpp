@@ -15,7 +15,7 @@
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "config_gui/TestApp.h"
-#include "config_gui/WindowCoverage.h"
+#include "support/gui/WindowCoverage.h"
 
 namespace bv {
 namespace {

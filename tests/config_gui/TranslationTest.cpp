@@ -18,14 +18,14 @@
 
 #include "config/Messages.h"
 #include "config/QtText.h"
-#include "config/TempDir.h"
+#include "support/ScratchFolder.h"
 #include "config_gui/TestApp.h"
 
 namespace bv {
 namespace {
 
-using test::TempDir;
-using test::WriteBytes;
+using test::ScratchFolder;
+using test::WriteFile;
 
 // A picture picker: a list of its own class, which translation must leave alone.
 class ImagePicker : public QComboBox {
@@ -93,8 +93,8 @@ class TranslationTest : public ::testing::Test {
     test::App();
     SetActiveLanguageFile(dir_ / "lang.lng");
   }
-  void Language(const std::string& bytes) { WriteBytes(dir_ / "lang.lng", bytes); }
-  TempDir dir_;
+  void Language(const std::string& bytes) { WriteFile(dir_ / "lang.lng", bytes); }
+  ScratchFolder dir_;
 };
 
 TEST_F(TranslationTest, TranslatesEachKindOfControlByItsName) {
@@ -207,8 +207,8 @@ TEST_F(TranslationTest, AFileWithOnlyMessagesKeepsBuiltInCaptions) {
 }
 
 TEST_F(TranslationTest, SwitchingLanguagesKeepsMessagesTheNewFileLacks) {
-  WriteBytes(dir_ / "es.lng", "[Mensajes]\r\n20=\xBFGuardar?\r\n21=Opciones\r\n");
-  WriteBytes(dir_ / "en.lng", "[FPrueba]\r\nBtnOk=OK\r\n[Mensajes]\r\n21=Options\r\n");
+  WriteFile(dir_ / "es.lng", "[Mensajes]\r\n20=\xBFGuardar?\r\n21=Opciones\r\n");
+  WriteFile(dir_ / "en.lng", "[FPrueba]\r\nBtnOk=OK\r\n[Mensajes]\r\n21=Options\r\n");
   TestWindow w;
   SetActiveLanguageFile(dir_ / "es.lng");
   TranslateWindow(&w.window, true);

@@ -78,38 +78,54 @@ TEST(CsvImport, ReadsItsOwnExportBackUnchangedButThePictures) {
   }
 }
 
+// What a file read from another password manager must hold: the tree's shape, then the
+// text fields of the nodes at the given places of the tree.
+struct FieldValue {
+  int treeIndex;
+  std::string TNodeData::*member;
+  std::string value;
+};
+
+ProfileTree ExpectRead(const std::string& csv, const char* shape,
+                       const std::vector<FieldValue>& fields) {
+  ProfileTree tree = ReadProfileCsv(csv);
+  EXPECT_EQ(Shape(tree), shape);
+  for (const FieldValue& field : fields)
+    EXPECT_EQ(tree.NodeAtTreeIndex(field.treeIndex)->data.*field.member, field.value)
+        << "node " << field.treeIndex << ": " << field.value;
+  return tree;
+}
+
 TEST(CsvImport, ReadsKeePassXcWithoutItsRootGroup) {
-  const ProfileTree tree = ReadProfileCsv(
+  const ProfileTree tree = ExpectRead(
       "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\",\"Icon\","
       "\"Last Modified\",\"Created\"\n"
       "\"Passwords/Email\",\"Gmail\",\"jose\",\"secret\",\"https://m.example\",\"a\nb\",\"\","
       "\"0\",\"2026-12-09T02:19:15Z\",\"2026-12-09T02:19:15Z\"\n"
       "\"Passwords/Email/Work\",\"Office\",\"\",\"\",\"\",\"\",\"\",\"0\",\"\",\"\"\n"
-      "\"Passwords\",\"Loose\",\"\",\"\",\"\",\"\",\"\",\"0\",\"\",\"\"\n");
-  EXPECT_EQ(Shape(tree), "c:Email(a:Gmail g:Work(a:Office)) c:Importado(a:Loose)");
-  const TNodeData& gmail = tree.NodeAtTreeIndex(1)->data;
-  EXPECT_EQ(gmail.UserName, "jose");
-  EXPECT_EQ(gmail.Password, "secret");
-  EXPECT_EQ(gmail.Url, "https://m.example");
-  EXPECT_EQ(gmail.Notes, "a\nb");
-  EXPECT_EQ(gmail.ImageIndex, kNewAccountPicture);
+      "\"Passwords\",\"Loose\",\"\",\"\",\"\",\"\",\"\",\"0\",\"\",\"\"\n",
+      "c:Email(a:Gmail g:Work(a:Office)) c:Importado(a:Loose)",
+      {{1, &TNodeData::UserName, "jose"},
+       {1, &TNodeData::Password, "secret"},
+       {1, &TNodeData::Url, "https://m.example"},
+       {1, &TNodeData::Notes, "a\nb"}});
+  EXPECT_EQ(tree.NodeAtTreeIndex(1)->data.ImageIndex, kNewAccountPicture);
   EXPECT_EQ(tree.NodeAtTreeIndex(0)->data.ImageIndex, kNewCategoryPicture);
 }
 
 TEST(CsvImport, ReadsBitwardenByItsColumnNamesInAnyCase) {
-  const ProfileTree tree = ReadProfileCsv(
+  ExpectRead(
       "FOLDER,favorite,type,name,notes,fields,reprompt,login_uri,login_username,"
       "login_password,login_totp\r\n"
       "Social/Chat,1,login,Foro,nota,\"pin: 1234\",0,https://foro.example,ana,p\xC3\xA1ss,JBSW\r\n"
-      ",,note,Nota suelta,texto,,0,,,,\r\n");
-  EXPECT_EQ(Shape(tree), "c:Social(g:Chat(a:Foro)) c:Importado(a:Nota suelta)");
-  const TNodeData& forum = tree.NodeAtTreeIndex(2)->data;
-  EXPECT_EQ(forum.Url, "https://foro.example");
-  EXPECT_EQ(forum.UserName, "ana");
-  EXPECT_EQ(forum.Password, "p\xE1ss");
-  EXPECT_EQ(forum.Notes, "nota");
-  EXPECT_EQ(forum.Description, "pin: 1234");
-  EXPECT_EQ(tree.NodeAtTreeIndex(4)->data.Notes, "texto");
+      ",,note,Nota suelta,texto,,0,,,,\r\n",
+      "c:Social(g:Chat(a:Foro)) c:Importado(a:Nota suelta)",
+      {{2, &TNodeData::Url, "https://foro.example"},
+       {2, &TNodeData::UserName, "ana"},
+       {2, &TNodeData::Password, "p\xE1ss"},
+       {2, &TNodeData::Notes, "nota"},
+       {2, &TNodeData::Description, "pin: 1234"},
+       {4, &TNodeData::Notes, "texto"}});
 }
 
 struct Refusal {

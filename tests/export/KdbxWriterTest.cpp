@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "config/Cp1252.h"
-#include "config/TempDir.h"
+#include "support/ScratchFolder.h"
 #include "export/KdbxWriter.h"
-#include "export/KeePassCli.h"
+#include "KeePassCli.h"
 #include "profile/InOutError.h"
 
 namespace bv {
@@ -78,7 +78,7 @@ class KdbxExport : public ::testing::Test {
     return byPath;
   }
 
-  test::TempDir dir_;
+  test::ScratchFolder dir_;
   TProfileHeader header_;
   ProfileTree tree_;
 };
@@ -200,7 +200,7 @@ TEST_F(KdbxExport, PicturesBecomeCustomIconsStoredOnceAndTimesAreNow) {
   const auto png = [](int n) {
     char name[16];
     std::snprintf(name, sizeof name, "%02d.png", n);
-    return test::ReadBytes(std::filesystem::path(BV_SOURCE_DIR) / "src/app/pictures/nodes" / name);
+    return test::ReadFile(std::filesystem::path(BV_SOURCE_DIR) / "src/app/pictures/nodes" / name);
   };
   const auto decoded = [](const std::string& b64) {
     const auto bytes = Botan::base64_decode(b64);
@@ -257,7 +257,7 @@ TEST_F(KdbxExport, DefaultKeyIsCalibratedArgon2id) {
 TEST_F(KdbxExport, FileIsOwnerOnlyAndReplacedOnlyWhole) {
   tree_.Append(nullptr, Node(NodeKind::Category, "C"));
   const auto path = dir_ / "export.kdbx";
-  test::WriteBytes(path, "old");
+  test::WriteFile(path, "old");
   ::chmod(path.c_str(), 0644);
   Write();
   struct stat info {};
@@ -266,10 +266,10 @@ TEST_F(KdbxExport, FileIsOwnerOnlyAndReplacedOnlyWhole) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
 
   // Refusals leave the old file as it was.
-  const std::string before = test::ReadBytes(path);
+  const std::string before = test::ReadFile(path);
   EXPECT_THROW(WriteKdbxFile(path, header_, tree_, "", kFastKey), std::invalid_argument);
   EXPECT_THROW(WriteKdbxFile(path, header_, tree_, "x", {1000, 2, 2}), std::invalid_argument);
-  EXPECT_EQ(test::ReadBytes(path), before);
+  EXPECT_EQ(test::ReadFile(path), before);
   EXPECT_THROW(WriteKdbxFile(dir_ / "no/such/folder.kdbx", header_, tree_, "x", kFastKey),
                EInOutError);
   const auto fifo = dir_ / "pipe.kdbx";

@@ -1,4 +1,4 @@
-#include "export/KeePassCli.h"
+#include "KeePassCli.h"
 
 #include <fcntl.h>
 #include <poll.h>

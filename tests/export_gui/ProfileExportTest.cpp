@@ -13,10 +13,10 @@
 
 #include "app/MainActions.h"
 #include "config/QtText.h"
-#include "config_gui/WindowCoverage.h"
+#include "support/gui/WindowCoverage.h"
 #include "export/CsvExport.h"
 #include "export/TFExportarPerfil.h"
-#include "options_gui/ToolWindow.h"
+#include "support/gui/ToolWindow.h"
 
 namespace bv {
 namespace {

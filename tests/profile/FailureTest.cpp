@@ -10,14 +10,14 @@
 #include "profile/ProfileReader.h"
 #include "profile/ProfileStore.h"
 #include "profile/ProfileWriter.h"
-#include "profile/TestSupport.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {
 
 using test::Bytes;
 using test::FakeView;
-using test::ScratchDir;
+using test::ScratchFolder;
 
 constexpr const char* kPassword = "clave";
 const std::string kPastEndText = "Lectura m\xE1s all\xE1 del fin del archivo";
@@ -47,7 +47,7 @@ class FailureTest : public testing::Test {
     return names;
   }
 
-  ScratchDir dir;
+  ScratchFolder dir;
   Window window;
 };
 
@@ -112,7 +112,7 @@ TEST_F(FailureTest, ShortOrMissingFilesReportTheRunTimeText) {
       EXPECT_EQ(error.what(), c.text);
     }
   }
-  EXPECT_EQ(LoadFailure(window, dir.Path()), "Acceso al archivo denegado");
+  EXPECT_EQ(LoadFailure(window, dir.path()), "Acceso al archivo denegado");
   EXPECT_EQ(LoadFailure(window, dir / "missing.bv3" / "x.bv3"), "Archivo no encontrado");
   test::WriteBytes(dir / "plain", Bytes(10));
   EXPECT_EQ(LoadFailure(window, dir / "plain" / "x.bv3"), "Nombre de Archivo inv\xE1lido");
@@ -226,7 +226,7 @@ TEST_F(FailureTest, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   });
   EXPECT_EQ(failure, "");
   EXPECT_EQ(test::ReadBytes(path), old);
-  EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::string>{"p.bv3"});
+  EXPECT_EQ(FilesIn(dir.path()), std::vector<std::string>{"p.bv3"});
 }
 
 TEST_F(FailureTest, SavingUnderARegularFileFails) {
@@ -234,8 +234,8 @@ TEST_F(FailureTest, SavingUnderARegularFileFails) {
   window.header = test::SampleHeader(kPassword);
   EXPECT_EQ(SaveFailure(window, dir / "plain" / "p.bv3"), "Nombre de Archivo inv\xE1lido");
   EXPECT_EQ(SaveFailure(window, dir / "nowhere" / "p.bv3"), "Archivo no encontrado");
-  EXPECT_EQ(SaveFailure(window, dir.Path()), "Acceso al archivo denegado");
-  EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::string>{"plain"});
+  EXPECT_EQ(SaveFailure(window, dir.path()), "Acceso al archivo denegado");
+  EXPECT_EQ(FilesIn(dir.path()), std::vector<std::string>{"plain"});
 }
 
 // A device, FIFO or socket is neither read as a profile nor replaced by one.
@@ -266,7 +266,7 @@ TEST_F(FailureTest, SpecialFilesAreNotProfilesAndAreNeverSavedOver) {
     std::filesystem::remove(dir / "enlace");
     std::filesystem::remove(path);
   }
-  EXPECT_TRUE(FilesIn(dir.Path()).empty());
+  EXPECT_TRUE(FilesIn(dir.path()).empty());
 }
 
 TEST_F(FailureTest, AReadOnlyProfileOpensButIsNotOverwritten) {

@@ -4,13 +4,13 @@
 #include "crypto/FieldCipher.h"
 #include "profile/ProfileStore.h"
 #include "profile/ProfileWriter.h"
-#include "profile/TestSupport.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {
 
 using test::Bytes;
-using test::ScratchDir;
+using test::ScratchFolder;
 using test::TextAt;
 
 constexpr const char* kPassword = "Zz9-\xF1";
@@ -28,7 +28,7 @@ class FileFormatTest : public testing::Test {
     return path;
   }
 
-  ScratchDir dir;
+  ScratchFolder dir;
   TProfileHeader header;
   ProfileTree tree;
 };

@@ -12,13 +12,13 @@
 #include <string>
 #include <thread>
 
-#include "profile/TestSupport.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {
 
 using test::Bytes;
-using test::ScratchDir;
+using test::ScratchFolder;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kAccounts = 2000;
@@ -78,7 +78,7 @@ class KillTest : public testing::Test {
         ++tally.fresh;
       else
         ADD_FAILURE() << "run " << k << " (" << end << "): the profile is neither file";
-      for (const auto& entry : std::filesystem::directory_iterator(dir_.Path())) {
+      for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
         if (entry.path() == profile_) continue;
         ++tally.strays;
         std::filesystem::remove(entry.path());
@@ -88,7 +88,7 @@ class KillTest : public testing::Test {
                 named ? "named" : "unnamed", tally.runs, tally.old, tally.fresh, tally.strays);
   }
 
-  ScratchDir dir_;
+  ScratchFolder dir_;
   std::filesystem::path profile_ = dir_ / "perfil.bv3";
   Bytes old_, new_;
   Clock::duration duration_{};

@@ -5,7 +5,7 @@
 
 #include "profile/DepthLimit.h"
 #include "profile/LevelTree.h"
-#include "profile/TestSupport.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "crypto/FieldCipher.h"
 #include "profile/NodeCodec.h"
-#include "profile/TestSupport.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {

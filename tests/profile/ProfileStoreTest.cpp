@@ -4,13 +4,13 @@
 
 #include "crypto/FieldCipher.h"
 #include "profile/ProfileStore.h"
-#include "profile/TestSupport.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {
 
 using test::FakeView;
-using test::ScratchDir;
+using test::ScratchFolder;
 
 constexpr const char* kPassword = "clave secreta";
 
@@ -34,7 +34,7 @@ class ProfileStoreTest : public testing::Test {
     return path;
   }
 
-  ScratchDir dir;
+  ScratchFolder dir;
   Window window;
 };
 

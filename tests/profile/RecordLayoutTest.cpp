@@ -4,7 +4,7 @@
 #include <array>
 
 #include "profile/RecordLayout.h"
-#include "profile/TestSupport.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TestMessages.h"
+#include "support/ScratchFolder.h"
 #include "tools/AccountText.h"
 #include "tools/Banner.h"
 #include "tools/PrintLayout.h"
@@ -37,17 +38,14 @@ class AccountExport : public ::testing::Test {
  protected:
   void SetUp() override {
     test::LoadRecognisableMessages({{74, "T\xEDtulo:"}});  // Título:
-    dir_ = fs::temp_directory_path() / ("bv-export-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   static std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
 
-  fs::path dir_;
+  test::ScratchFolder dir_;
 };
 
 TEST_F(AccountExport, TextLinesOneByOne) {

@@ -9,7 +9,7 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "TestLanguage.h"
+#include "support/TestLanguage.h"
 #include "tools/TFBusqueda.h"
 
 namespace bv {

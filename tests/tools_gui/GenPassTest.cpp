@@ -13,7 +13,7 @@
 #include <QTest>
 #include <memory>
 
-#include "TestLanguage.h"
+#include "support/TestLanguage.h"
 #include "tools/SecretClipboard.h"
 #include "tools/TFGenPass.h"
 

@@ -12,7 +12,7 @@
 #include <QTextDocument>
 #include <QTextStream>
 
-#include "TestLanguage.h"
+#include "support/TestLanguage.h"
 #include "config/QtText.h"
 #include "tools/PrintDocument.h"
 

@@ -1,0 +1,218 @@
+// The options dialog over the main window: what its first opening stores, what each click
+// writes and passes on, a settings file that cannot be written, the account page redrawn
+// in place, and the language list.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTest>
+
+#include "app/IdleLock.h"
+#include "browser/DetailView.h"
+#include "browser/ExpiringClipboard.h"
+#include "config/Messages.h"
+#include "config/ProgramPaths.h"
+#include "config/QtText.h"
+#include "config/Settings.h"
+#include "support/gui/ToolWindow.h"
+
+namespace bv {
+namespace {
+
+using test::ToolWindow;
+using test::WhenModal;
+
+std::string Stored(std::string_view key) {
+  return ReadString(settings::kConfiguracion, key, "(none)");
+}
+
+QCheckBox* Box(QDialog* dialog, const char* name) {
+  auto* box = dialog->findChild<QCheckBox*>(QLatin1String(name));
+  EXPECT_NE(box, nullptr) << name;
+  return box;
+}
+
+void Click(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2)); }
+
+// Opens the options dialog, runs act on it while it is shown, then closes it.
+void WithOptions(ToolWindow& t, const std::function<void(QDialog*)>& act) {
+  bool ran = false;
+  auto answer = WhenModal([&](QDialog* dialog) {
+    act(dialog);
+    ran = true;
+    dialog->close();
+  });
+  t.Trigger("ActConfiguracion");
+  EXPECT_TRUE(ran);
+}
+
+TEST(Options, FirstOpeningStoresWhatItShowsAsTicked) {
+  ToolWindow t;
+  TFPrincipal& w = t.Start();
+  WithOptions(t, [&](QDialog* dialog) {
+    EXPECT_EQ(dialog->objectName(), "FOpciones");
+    EXPECT_EQ(dialog->windowTitle(), Msg(21));
+    EXPECT_TRUE(Box(dialog, "CBCargaUltimo")->isChecked());
+    EXPECT_FALSE(Box(dialog, "CBPrimero")->isChecked());
+    EXPECT_FALSE(Box(dialog, "CBMostrar")->isChecked());
+    EXPECT_TRUE(Box(dialog, "CBSalir")->isChecked());
+    EXPECT_TRUE(Box(dialog, "CBCerrar")->isChecked());
+    auto* list = dialog->findChild<QListWidget*>("BoxDll");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "English.lng");
+    EXPECT_EQ(list->item(1)->text(), "Español.lng");
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+  });
+  // Written without a click; the untouched options stay missing.
+  EXPECT_EQ(Stored("CargaUltimo"), "1");
+  EXPECT_EQ(Stored("DCBSalir"), "1");
+  EXPECT_EQ(Stored("DCBCerrar"), "1");
+  EXPECT_EQ(Stored("IrAlPrimero"), "(none)");
+  EXPECT_EQ(Stored("MostrarPass"), "(none)");
+  // CargaUltimo counts from the next start on.
+  EXPECT_FALSE(w.Flags().CargaUltimo);
+}
+
+struct BoxCase {
+  const char* box;
+  const char* key;
+  bool MainWindowFlags::*flag;  // null: no flag of the running window
+};
+
+TEST(Options, EveryClickWritesItsSettingAndSetsTheFlag) {
+  const BoxCase cases[] = {
+      {"CBCargaUltimo", "CargaUltimo", nullptr},
+      {"CBPrimero", "IrAlPrimero", &MainWindowFlags::IrAlPrimero},
+      {"CBMostrar", "MostrarPass", &MainWindowFlags::MostrarPass},
+      {"CBSalir", "DCBSalir", &MainWindowFlags::DCBSalir},
+      {"CBCerrar", "DCBCerrar", &MainWindowFlags::DCBCerrar},
+  };
+  ToolWindow t;
+  t.folder.WriteSettings(
+      "[Configuracion]\r\nCargaUltimo=0\r\nIrAlPrimero=0\r\nMostrarPass=0\r\nDCBSalir=0\r\n"
+      "DCBCerrar=0\r\n");
+  TFPrincipal& w = t.Start();
+  WithOptions(t, [&](QDialog* dialog) {
+    for (const BoxCase& c : cases) {
+      SCOPED_TRACE(c.box);
+      QCheckBox* box = Box(dialog, c.box);
+      EXPECT_FALSE(box->isChecked());
+      for (const bool on : {true, false}) {
+        Click(box);
+        EXPECT_EQ(box->isChecked(), on);
+        EXPECT_EQ(Stored(c.key), on ? "1" : "0");
+        if (c.flag) {
+          EXPECT_EQ(w.Flags().*c.flag, on);
+        }
+      }
+    }
+    EXPECT_FALSE(w.Flags().CargaUltimo);
+  });
+  EXPECT_TRUE(t.fakes.boxes->shown.empty());
+}
+
+TEST(Options, TheTwoDelaysShowTheirDefaultsAndAChangeTakesEffectAtOnce) {
+  using namespace std::chrono_literals;
+  ToolWindow t;
+  TFPrincipal& w = t.Start();
+  WithOptions(t, [&](QDialog* dialog) {
+    auto* vaciar = dialog->findChild<QSpinBox*>("SpinVaciarTras");
+    auto* cerrar = dialog->findChild<QSpinBox*>("SpinCerrarTras");
+    ASSERT_TRUE(vaciar && cerrar);
+    EXPECT_EQ(vaciar->value(), 30);
+    EXPECT_EQ(cerrar->value(), 0);
+    EXPECT_EQ(Stored("VaciarTras"), "(none)");  // shown, not written
+    vaciar->stepBy(-30);  // as the arrows step it
+    cerrar->stepBy(5);
+  });
+  EXPECT_EQ(Stored("VaciarTras"), "0");
+  EXPECT_EQ(Stored("CerrarTras"), "5");
+  EXPECT_EQ(w.Flags().VaciarTras, 0);
+  EXPECT_EQ(w.ClipboardExpiry().Delay(), 0s);
+  EXPECT_TRUE(w.Idle().Running());
+}
+
+TEST(Options, AFailedWriteIsReportedAndLeavesBoxAndFlagAsStored) {
+  ToolWindow t;
+  // A folder where the settings file should be: no one, root included, can write it.
+  std::filesystem::create_directory(t.folder.Settings());
+  TFPrincipal& w = t.Start();
+  const QString failure = "Unable to write to " + QString::fromStdString(SettingsFilePath().string());
+  WithOptions(t, [&](QDialog* dialog) {
+    // Three boxes were ticked on showing; their failure is told once, and they still show.
+    ASSERT_EQ(t.fakes.boxes->shown.size(), 1u);
+    EXPECT_EQ(t.fakes.boxes->shown[0].text, failure);
+    EXPECT_TRUE(Box(dialog, "CBSalir")->isChecked());
+
+    Click(Box(dialog, "CBPrimero"));
+    ASSERT_EQ(t.fakes.boxes->shown.size(), 2u);
+    EXPECT_EQ(t.fakes.boxes->shown[1].text, failure);
+    EXPECT_FALSE(Box(dialog, "CBPrimero")->isChecked());
+    EXPECT_FALSE(w.Flags().IrAlPrimero);
+
+    Click(Box(dialog, "CBSalir"));
+    EXPECT_TRUE(Box(dialog, "CBSalir")->isChecked());
+    EXPECT_TRUE(w.Flags().DCBSalir);
+  });
+}
+
+TEST(Options, CBMostrarRedrawsTheAccountPageAtTheSameScrollPosition) {
+  ToolWindow t;
+  t.folder.WriteSettings("[Configuracion]\r\nMostrarPass=1\r\n");
+  TFPrincipal& w = t.Start();
+  TreeNode* account = t.LoadAccounts();
+  account->data.Password = "clave-secreta";
+  for (int i = 0; i < 60; ++i) account->data.Notes += "nota " + std::to_string(i) + "\r\n";
+  w.SelectNode(account);
+  TDetailView& view = w.Resulta();
+  ASSERT_TRUE(view.toPlainText().contains("clave-secreta"));
+  ASSERT_GT(view.verticalScrollBar()->maximum(), 100);
+  const int halfway = view.verticalScrollBar()->maximum() / 2;
+  view.SetVerticalScroll(halfway);
+
+  WithOptions(t, [&](QDialog* dialog) {
+    EXPECT_TRUE(Box(dialog, "CBMostrar")->isChecked());
+    EXPECT_EQ(view.VerticalScroll(), halfway);
+    Click(Box(dialog, "CBMostrar"));
+    EXPECT_FALSE(w.Flags().MostrarPass);
+    EXPECT_FALSE(view.toPlainText().contains("clave-secreta"));
+    EXPECT_TRUE(view.toPlainText().contains(Msg(105)));
+    EXPECT_EQ(view.VerticalScroll(), halfway);
+  });
+}
+
+TEST(Options, ALanguageOfTheListSwitchesTheProgramAtOnce) {
+  ToolWindow t;
+  TFPrincipal& w = t.Start();
+  const QString spanishTitle = Msg(21);
+  const auto english = t.Language("English.lng");
+  WithOptions(t, [&](QDialog* dialog) {
+    test::ClickListEntry(dialog, "English.lng");
+    EXPECT_EQ(Stored("Recursos"), PathToSetting(english));
+    EXPECT_EQ(ActiveLanguageFile(), english);
+    // The dialog speaks English except for its title, which it got when it was created.
+    EXPECT_EQ(dialog->findChild<QGroupBox*>("GrupoIdioma")->title(), "Language");
+    EXPECT_EQ(dialog->windowTitle(), spanishTitle);
+    // The main window: texts, messages and the page on view.
+    EXPECT_EQ(w.Action("ActConfiguracion")->text(), "Brindlevault &settings");
+    EXPECT_EQ(Msg(21), "Brindlevault settings");
+    EXPECT_TRUE(w.Resulta().toPlainText().contains("Welcome to Brindlevault"));
+
+    // Back to Spanish; a file removed since the list was filled changes nothing.
+    test::ClickListEntry(dialog, "Español.lng");
+    EXPECT_EQ(Msg(21), spanishTitle);
+    std::filesystem::remove(english);
+    test::ClickListEntry(dialog, "English.lng");
+    EXPECT_EQ(ActiveLanguageFile(), t.Language("Español.lng"));
+    EXPECT_EQ(PathFromSetting(Stored("Recursos")), t.Language("Español.lng"));
+  });
+}
+
+}  // namespace
+}  // namespace bv

@@ -1,0 +1,73 @@
+#pragma once
+// Helpers shared by the profile and command-line tests: file bytes,
+// a sample tree with every kind of node and field, a view fake that records its calls.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "profile/ProfileStore.h"
+#include "profile/ProfileTree.h"
+#include "profile/ProfileView.h"
+#include "support/ScratchFolder.h"
+
+namespace bv::test {
+
+using Bytes = std::vector<std::uint8_t>;
+Bytes ReadBytes(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, const Bytes& bytes);
+std::string TextAt(const Bytes& bytes, std::size_t offset);  // a length-prefixed text
+
+// Every kind, every field, Windows-1252 bytes above 0x7F, a multi-line note, a group inside
+// a group and a second category:
+//   Correo(Trabajo(Oficina(cuenta de oficina) Cuenta ñ) Personal) Juegos(Steam)
+void FillSampleTree(ProfileTree& tree);
+TNodeData SampleAccount(const std::string& name);
+std::string Shape(const ProfileTree& tree);  // "a(b c(d)) e": names and nesting
+
+TProfileHeader SampleHeader(const std::string& password);
+
+// Records what load and save show, in order.
+class FakeView : public ProfileView {
+ public:
+  explicit FakeView(const ProfileSession* session = nullptr) : session_(session) {}
+  std::string MessageText(int n) const override;
+  bool IrAlPrimero() const override { return irAlPrimero; }
+  void ShowErrorBox(const std::string& text) override { calls.push_back("ErrorBox " + text); }
+  void SetCaption(const std::string& caption) override { calls.push_back("Caption " + caption); }
+  void BeginTreeRebuild() override { calls.push_back("BeginTreeRebuild"); }
+  void EndTreeRebuild() override { calls.push_back("EndTreeRebuild"); }
+  void SelectFirstNode() override { calls.push_back("SelectFirstNode"); }
+  void ShowEmptyProfilePage() override { calls.push_back("ShowEmptyProfilePage"); }
+  void ShowProfileSummary() override { calls.push_back("ShowProfileSummary"); }
+  void EnableActionCategories(const std::vector<std::string>& enable,
+                              const std::vector<std::string>& disable) override;
+  void AddToRecentProfiles(const std::filesystem::path& path) override;
+
+  std::map<int, std::string> messages;  // others read "msg<n>"
+  bool irAlPrimero = false;
+  std::vector<std::string> calls;
+
+ private:
+  const ProfileSession* session_;
+};
+
+// A FIFO, a bound UNIX socket or (as root only) a character device like /dev/null, made at
+// path in a scratch folder. False when it cannot be made (a device without privilege).
+enum class SpecialFile { Fifo, Socket, Device };
+bool MakeSpecialFile(const std::filesystem::path& path, SpecialFile kind);
+std::vector<SpecialFile> SpecialFileKinds();  // the three, without Device unless root
+
+// Runs body in a child process that cannot override file permissions (as root it drops to
+// the user "nobody"), so that permission tests really run under root too. Returns what body
+// returned (empty for success) or a description of how the child ended.
+std::string RunWithoutPrivilege(const std::function<std::string()>& body);
+// Runs body in a child process as the same user (for limits that must not touch the tests).
+std::string RunInChild(const std::function<std::string()>& body);
+// Lets the unprivileged child of RunWithoutPrivilege own path (when running as root).
+void GiveToUnprivileged(const std::filesystem::path& path);
+
+}  // namespace bv::test

@@ -1,0 +1,111 @@
+#include "support/gui/ToolWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QListWidget>
+#include <QPrinter>
+#include <QTest>
+#include <QTimer>
+
+#include "app/ToolCommands.h"
+#include "browser/AccountTreeView.h"
+#include "browser/TreeModel.h"
+
+namespace bv::test {
+
+bool FakePrinter::Choose(QPrinter& printer) {
+  ++shown;
+  offeredName = printer.docName();
+  if (pdf.isEmpty()) return false;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  return true;
+}
+
+ToolWindow::ToolWindow() {
+  const auto english = std::filesystem::path(BV_SOURCE_DIR) / "res" / "English.lng";
+  std::filesystem::copy_file(english, folder.path() / "res" / "English.lng");
+}
+
+ToolWindow::~ToolWindow() = default;
+
+TFPrincipal& ToolWindow::Start(bool firstRunPicker) {
+  Seams seams = fakes.Take();
+  auto fake = std::make_unique<FakePrinter>();
+  printer = fake.get();
+  seams.printer = std::move(fake);
+  window_ = std::make_unique<TFPrincipal>(std::move(seams));
+  if (firstRunPicker)
+    window_->SetFirstRunLanguagePicker([w = window_.get()] { ShowFirstRunLanguagePicker(*w); });
+  window_->show();
+  window_->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  QApplication::processEvents();  // the first activation is queued behind the showing
+  return *window_;
+}
+
+void ToolWindow::Trigger(const char* action) {
+  QAction* command = window_->Action(QLatin1String(action));
+  ASSERT_NE(command, nullptr) << action;
+  ASSERT_TRUE(command->isEnabled()) << action;
+  command->trigger();
+}
+
+TreeNode* ToolWindow::LoadAccounts() {
+  window_->TreeModel().Rebuild([](ProfileTree& tree) {
+    tree.Clear();
+    TNodeData category = TNodeData::Create(NodeKind::Category, 24);
+    category.Name = "Personal";
+    TreeNode* parent = tree.Append(nullptr, std::move(category));
+    for (const char* name : {"Banco", "Correo"}) {
+      TNodeData account = TNodeData::Create(NodeKind::Account, 17);
+      account.Name = name;
+      tree.Append(parent, std::move(account));
+    }
+  });
+  window_->BVTree().expandAll();
+  window_->Session().ProfileOpen = true;
+  window_->EnableActionCategories({QStringLiteral("perfilon")}, {});
+  return Account("Banco");
+}
+
+TreeNode* ToolWindow::Account(const std::string& name) const {
+  TreeNode* found = nullptr;
+  window_->Tree().ForEachPreOrder([&](TreeNode& node, int) {
+    if (node.data.Name == name) found = &node;
+  });
+  if (!found) ADD_FAILURE() << "no node " << name;
+  return found;
+}
+
+std::filesystem::path ToolWindow::Language(const char* fileName) const {
+  return folder.path() / "res" / std::filesystem::path(std::u8string(
+                                     reinterpret_cast<const char8_t*>(fileName)));
+}
+
+std::unique_ptr<QTimer> WhenModal(std::function<void(QDialog*)> act) {
+  auto poll = std::make_unique<QTimer>();
+  poll->setInterval(10);
+  QObject::connect(poll.get(), &QTimer::timeout, poll.get(), [timer = poll.get(), act = std::move(act)] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    timer->stop();
+    act(dialog);
+  });
+  poll->start();
+  return poll;
+}
+
+void ClickListEntry(QWidget* dialog, const QString& fileName) {
+  auto* list = dialog->findChild<QListWidget*>(QStringLiteral("BoxDll"));
+  ASSERT_NE(list, nullptr);
+  const QList<QListWidgetItem*> found = list->findItems(fileName, Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1) << fileName.toStdString();
+  const QRect where = list->visualItemRect(found.front());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where.center());
+}
+
+}  // namespace bv::test
