@@ -47,6 +47,18 @@ void Modify(SessionHarness& h) {
   h.window().SetModified();
 }
 
+// Opens carpeta/a.bv3 and modifies it, then moves its folder to "movida", so that saving it
+// fails; returns the folder's first path.
+std::filesystem::path OpenModifiedThenMoveItsFolder(SessionHarness& h) {
+  const auto folder = h.Path("carpeta");
+  std::filesystem::create_directories(folder);
+  h.MakeProfile("carpeta/a.bv3");
+  Open(h, folder / "a.bv3");
+  Modify(h);
+  std::filesystem::rename(folder, h.Path("movida"));
+  return folder;
+}
+
 // The tree a file holds, read with password.
 std::string FileShape(const std::filesystem::path& path, const std::string& password) {
   ProfileTree tree;
@@ -238,12 +250,7 @@ TEST(Closing, EmptiesTheClipboardOnlyWhenDCBCerrarIsOn) {
 TEST(Closing, AFailedSaveKeepsTheProfileOpen) {
   SessionHarness h;
   h.Start();
-  const auto folder = h.Path("carpeta");
-  std::filesystem::create_directories(folder);
-  h.MakeProfile("carpeta/a.bv3");
-  Open(h, folder / "a.bv3");
-  Modify(h);
-  std::filesystem::rename(folder, h.Path("movida"));  // the file's folder is gone
+  const auto folder = OpenModifiedThenMoveItsFolder(h);
   h.fakes.boxes->answers = {true};
   h.Trigger("ActCerrar");
   EXPECT_EQ(h.Boxes(), (QStringList{Msg(19), "Archivo no encontrado"}));
@@ -305,12 +312,7 @@ TEST(SaveQuestion, CancelKeepsTheProfileOpenAndModified) {
 TEST(Shutdown, YesSavesThroughTheSessionAndAFailureKeepsTheWindowOpen) {
   SessionHarness h;
   h.Start();
-  const auto folder = h.Path("carpeta");
-  std::filesystem::create_directories(folder);
-  h.MakeProfile("carpeta/a.bv3");
-  Open(h, folder / "a.bv3");
-  Modify(h);
-  std::filesystem::rename(folder, h.Path("movida"));
+  const auto folder = OpenModifiedThenMoveItsFolder(h);
   h.fakes.boxes->answers = {true};
   EXPECT_FALSE(h.window().close());
   EXPECT_EQ(h.Boxes(), (QStringList{Msg(20), "Archivo no encontrado"}));
