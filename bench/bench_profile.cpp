@@ -46,11 +46,11 @@ class NullView : public ProfileView {
 };
 
 struct Window {
-  TProfileHeader header;
+  SessionState session;
+  TProfileHeader& header = session.Header;
   ProfileTree tree;
-  ProfileSession session;
   NullView view;
-  ProfileStore store{header, tree, session, view};
+  ProfileStore store{session, tree, view};
 };
 
 std::filesystem::path BenchDir() {

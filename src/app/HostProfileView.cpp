@@ -6,7 +6,6 @@
 #include "app/RecentMenus.h"
 #include "app/Seams.h"
 #include "app/SessionHost.h"
-#include "app/SessionState.h"
 #include "app/WindowSettings.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
@@ -61,43 +60,6 @@ void HostProfileView::AddToRecentProfiles(const std::filesystem::path& path) {
     host_.GetSeams().boxes->Error(QString::fromUtf8(error.what()));
   }
   recent_.Refresh();
-}
-
-// ProfileStore keeps ProfileOpen and Modified in a ProfileSession of its own: the window's
-// copies are handed in and taken back however the operation ends.
-template <class Operation>
-auto HostStore::Run(Operation operation) {
-  SessionState& state = host_.Session();
-  ProfileSession mirror;
-  mirror.ProfilePath = state.ProfilePath;
-  mirror.ProfileOpen = state.ProfileOpen;
-  mirror.Modified = state.Modified;
-  struct TakeBack {
-    SessionState& state;
-    ProfileSession& mirror;
-    ~TakeBack() {
-      state.ProfileOpen = mirror.ProfileOpen;
-      state.Modified = mirror.Modified;
-    }
-  } takeBack{state, mirror};
-  ProfileStore store(state.Header, host_.Tree(), mirror, view_);
-  return operation(store);
-}
-
-HeaderKind HostStore::ReadHeader(const std::filesystem::path& path) {
-  return Run([&](ProfileStore& store) { return store.ReadHeader(path); });
-}
-
-bool HostStore::CheckPassword(const std::filesystem::path& path, std::string_view password) {
-  return Run([&](ProfileStore& store) { return store.CheckPassword(path, password); });
-}
-
-bool HostStore::Load(const std::filesystem::path& path, std::string_view password) {
-  return Run([&](ProfileStore& store) { return store.Load(path, password); });
-}
-
-void HostStore::Save(const std::filesystem::path& path, std::string_view password) {
-  Run([&](ProfileStore& store) { store.Save(path, password); });
 }
 
 }  // namespace bv

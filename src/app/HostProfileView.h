@@ -1,12 +1,9 @@
 #pragma once
-// The profile reader and writer as the main window runs them: ProfileStore working on the
-// window's header, tree and session variables, showing its steps through the window.
+// What loading and saving a profile show in the main window.
 
 #include <filesystem>
-#include <string_view>
 #include <utility>
 
-#include "profile/ProfileStore.h"
 #include "profile/ProfileView.h"
 
 namespace bv {
@@ -41,24 +38,6 @@ class HostProfileView : public ProfileView {
   SessionHost& host_;
   RecentMenus& recent_;
   std::size_t lifted_ = 0;
-};
-
-// The four store operations on the host's buffers. Failures throw as ProfileStore's do.
-class HostStore {
- public:
-  HostStore(SessionHost& host, ProfileView& view) : host_(host), view_(view) {}
-
-  HeaderKind ReadHeader(const std::filesystem::path& path);
-  bool CheckPassword(const std::filesystem::path& path, std::string_view password);
-  bool Load(const std::filesystem::path& path, std::string_view password);
-  void Save(const std::filesystem::path& path, std::string_view password);
-
- private:
-  template <class Operation>
-  auto Run(Operation operation);
-
-  SessionHost& host_;
-  ProfileView& view_;
 };
 
 }  // namespace bv

@@ -11,7 +11,7 @@
 #include "app/RecentMenus.h"
 #include "app/Seams.h"
 #include "app/SessionHost.h"
-#include "app/SessionState.h"
+#include "profile/SessionState.h"
 #include "app/WindowSettings.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
@@ -20,6 +20,7 @@
 #include "profile/DepthLimit.h"
 #include "profile/DialogKit.h"
 #include "profile/InOutError.h"
+#include "profile/ProfileStore.h"
 #include "profile/RecordFile.h"
 #include "profile/RecordLayout.h"
 #include "profile/TFCambiarPass.h"
@@ -81,7 +82,7 @@ SessionController::SessionController(SessionHost& host, QObject* parent)
       host_(host),
       recent_(std::make_unique<RecentMenus>(host.RecentItems(), host.Window())),
       view_(std::make_unique<HostProfileView>(host, *recent_)),
-      store_(std::make_unique<HostStore>(host, *view_)) {
+      store_(std::make_unique<ProfileStore>(host.Session(), host.Tree(), *view_)) {
   RefreshRecentMenus();
 }
 

@@ -15,7 +15,7 @@
 namespace bv {
 
 class HostProfileView;
-class HostStore;
+class ProfileStore;
 class RecentMenus;
 class SessionHost;
 struct NewProfileRequest;
@@ -84,7 +84,7 @@ class SessionController : public QObject {
   SessionHost& host_;
   std::unique_ptr<RecentMenus> recent_;
   std::unique_ptr<HostProfileView> view_;
-  std::unique_ptr<HostStore> store_;
+  std::unique_ptr<ProfileStore> store_;
   QStringList commandLine_;
 };
 

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "app/Seams.h"
-#include "app/SessionState.h"
+#include "profile/SessionState.h"
 #include "app/WindowSettings.h"
 #include "browser/DetailPage.h"
 #include "browser/TreeSortOrder.h"

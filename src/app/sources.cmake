@@ -1,6 +1,5 @@
-# Core: the main window's settings and session variables.
+# Core: the main window's settings.
 list(APPEND BV_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/SessionState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowSettings.cpp
 )
 # Qt: the main window, its actions, menus, pictures and seams.

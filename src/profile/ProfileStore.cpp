@@ -22,13 +22,13 @@ class TreeRebuild {
 
 HeaderKind ProfileStore::ReadHeader(const std::filesystem::path& path) {
   HeaderRead read = ReadProfileHeader(path);
-  header_ = std::move(read.header);
+  session_.Header = std::move(read.header);
   return read.kind;
 }
 
 bool ProfileStore::CheckPassword(const std::filesystem::path& path, std::string_view password) {
   ReadHeader(path);
-  return PasswordMatches(header_, password);
+  return PasswordMatches(session_.Header, password);
 }
 
 bool ProfileStore::Load(const std::filesystem::path& path, std::string_view password) {
@@ -39,7 +39,7 @@ bool ProfileStore::Load(const std::filesystem::path& path, std::string_view pass
     return false;
   }
   ReadHeader(path);
-  view_.SetCaption(std::string(kProgramCaption) + " - [" + header_.Title + "]");
+  view_.SetCaption(std::string(kProgramCaption) + " - [" + session_.Header.Title + "]");
   {
     TreeRebuild rebuild(view_);
     tree_.Clear();
@@ -59,8 +59,8 @@ bool ProfileStore::Load(const std::filesystem::path& path, std::string_view pass
 }
 
 void ProfileStore::Save(const std::filesystem::path& path, std::string_view password) {
-  header_.Magic = TProfileHeader::kMagic;
-  WriteProfile(path, header_, tree_, password, view_.MessageText(kMsgRecordMarker));
+  session_.Header.Magic = TProfileHeader::kMagic;
+  WriteProfile(path, session_.Header, tree_, password, view_.MessageText(kMsgRecordMarker));
   session_.Modified = false;
   view_.EnableActionCategories({}, {"varios"});
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The four operations between a profile file and the main window's memory: read header,
-// check password, load and save. They work on the main window's header buffer, tree and
-// session variables and show their steps through a ProfileView. Input/output failures
+// check password, load and save. They work on the session (its header buffer and flags) and
+// the tree of the main window and show their steps through a ProfileView. Input/output failures
 // throw EInOutError, whose text the application's general handler shows.
 
 #include <filesystem>
@@ -12,6 +12,7 @@
 #include "profile/ProfileTree.h"
 #include "profile/ProfileView.h"
 #include "profile/RecordLayout.h"
+#include "profile/SessionState.h"
 
 namespace bv {
 
@@ -20,18 +21,10 @@ inline constexpr int kMsgWrongPassword = 6;  // followed by "\r" and message 7
 inline constexpr int kMsgWrongPasswordHint = 7;
 inline constexpr int kMsgRecordMarker = 106;
 
-struct ProfileSession {
-  std::filesystem::path ProfilePath;
-  std::string SessionPassword;  // the master password, or kEmptyPasswordSentinel
-  bool ProfileOpen = false;
-  bool Modified = false;
-};
-
 class ProfileStore {
  public:
-  ProfileStore(TProfileHeader& header, ProfileTree& tree, ProfileSession& session,
-               ProfileView& view)
-      : header_(header), tree_(tree), session_(session), view_(view) {}
+  ProfileStore(SessionState& session, ProfileTree& tree, ProfileView& view)
+      : session_(session), tree_(tree), view_(view) {}
 
   // Fills the header buffer from the file and tells what the file is.
   HeaderKind ReadHeader(const std::filesystem::path& path);
@@ -45,9 +38,8 @@ class ProfileStore {
   void Save(const std::filesystem::path& path, std::string_view password);
 
  private:
-  TProfileHeader& header_;
+  SessionState& session_;
   ProfileTree& tree_;
-  ProfileSession& session_;
   ProfileView& view_;
 };
 

@@ -11,6 +11,7 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SaveSignals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileReplacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileWriter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SessionState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImportedText.cpp
 )

@@ -23,11 +23,11 @@ constexpr const char* kPassword = "clave";
 const std::string kPastEndText = "Lectura m\xE1s all\xE1 del fin del archivo";
 
 struct Window {
-  TProfileHeader header;
+  SessionState session;
+  TProfileHeader& header = session.Header;
   ProfileTree tree;
-  ProfileSession session;
   FakeView view{&session};
-  ProfileStore store{header, tree, session, view};
+  ProfileStore store{session, tree, view};
 };
 
 class FailureTest : public testing::Test {

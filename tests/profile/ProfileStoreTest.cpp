@@ -15,11 +15,11 @@ using test::ScratchFolder;
 constexpr const char* kPassword = "clave secreta";
 
 struct Window {
-  TProfileHeader header;
+  SessionState session;
+  TProfileHeader& header = session.Header;
   ProfileTree tree;
-  ProfileSession session;
   FakeView view{&session};
-  ProfileStore store{header, tree, session, view};
+  ProfileStore store{session, tree, view};
 };
 
 class ProfileStoreTest : public testing::Test {

@@ -12,6 +12,7 @@
 #include "profile/ProfileStore.h"
 #include "profile/ProfileTree.h"
 #include "profile/ProfileView.h"
+#include "profile/SessionState.h"
 #include "support/ScratchFolder.h"
 
 namespace bv::test {
@@ -33,7 +34,7 @@ TProfileHeader SampleHeader(const std::string& password);
 // Records what load and save show, in order.
 class FakeView : public ProfileView {
  public:
-  explicit FakeView(const ProfileSession* session = nullptr) : session_(session) {}
+  explicit FakeView(const SessionState* session = nullptr) : session_(session) {}
   std::string MessageText(int n) const override;
   bool IrAlPrimero() const override { return irAlPrimero; }
   void ShowErrorBox(const std::string& text) override { calls.push_back("ErrorBox " + text); }
@@ -52,7 +53,7 @@ class FakeView : public ProfileView {
   std::vector<std::string> calls;
 
  private:
-  const ProfileSession* session_;
+  const SessionState* session_;
 };
 
 // A FIFO, a bound UNIX socket or (as root only) a character device like /dev/null, made at

@@ -1,7 +1,7 @@
 #pragma once
-// The session variables of the open profile, owned by the main window: where it lives, the
-// master password it was opened with, whether one is open and whether it has unsaved
-// changes, and the header buffer (owner, title, verifier).
+// The session of the open profile: where it lives, the master password it was opened
+// with, whether one is open and whether it has unsaved changes, and the header buffer
+// (owner, title, verifier). The main window owns the one session; ProfileStore works on it.
 
 #include <filesystem>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/SessionState.h"
+#include "profile/SessionState.h"
 
 namespace bv {
 
