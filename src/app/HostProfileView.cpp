@@ -4,7 +4,6 @@
 
 #include "app/RecentList.h"
 #include "app/RecentMenus.h"
-#include "app/Seams.h"
 #include "app/SessionHost.h"
 #include "app/SessionState.h"
 #include "app/WindowSettings.h"
@@ -12,6 +11,7 @@
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
 #include "profile/DepthLimit.h"
+#include "ui/Seams.h"
 
 namespace bv {
 namespace {

@@ -10,7 +10,7 @@
 #include "export/CsvExport.h"
 #include "export/KdbxWriter.h"
 #include "export/TFExportarPerfil.h"
-#include "profile/InOutError.h"
+#include "files/InOutError.h"
 
 namespace bv {
 namespace {

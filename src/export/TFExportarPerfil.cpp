@@ -7,10 +7,10 @@
 
 #include <string.h>
 
-#include "app/Seams.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "profile/DialogKit.h"
+#include "ui/Seams.h"
 
 namespace bv {
 
