@@ -1,11 +1,12 @@
 # Each subsystem folder lists its files in a sources.cmake of its own:
 #   BV_CORE_SOURCES  plain C++ (no Qt): linked by tests, benchmarks, fuzzers and the CLI
 #   BV_GUI_SOURCES   Qt Widgets windows and adapters
+# The folders are listed from the bottom layer up: each includes only folders before it.
 set(BV_CORE_SOURCES)
 set(BV_GUI_SOURCES)
 set(BV_GUI_RESOURCES)
 set(BV_CORE_LIBRARIES)  # libraries the core sources need (imported targets)
-foreach(sub crypto profile config browser tools export app)
+foreach(sub crypto files config ui profile tools browser export app)
   if(EXISTS ${PROJECT_SOURCE_DIR}/src/${sub}/sources.cmake)
     include(${PROJECT_SOURCE_DIR}/src/${sub}/sources.cmake)
   endif()

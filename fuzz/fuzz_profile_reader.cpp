@@ -9,7 +9,7 @@
 #include <string>
 
 #include "crypto/FieldCipher.h"
-#include "profile/InOutError.h"
+#include "files/InOutError.h"
 #include "profile/NodeCodec.h"
 #include "profile/ProfileReader.h"
 

@@ -4,13 +4,13 @@
 
 #include "app/RecentList.h"
 #include "app/RecentMenus.h"
-#include "app/Seams.h"
 #include "app/SessionHost.h"
 #include "app/WindowSettings.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
 #include "profile/DepthLimit.h"
+#include "ui/Seams.h"
 
 namespace bv {
 namespace {

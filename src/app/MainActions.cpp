@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "app/ActionTable.h"
-#include "app/Pictures.h"
+#include "ui/Pictures.h"
 
 namespace bv {
 namespace {

@@ -1,5 +1,4 @@
 // ActExportarPerfil: the whole open profile as a KDBX 4 file or as CSV.
-#include <string.h>
 
 #include <QDialog>
 #include <QFileInfo>
@@ -11,7 +10,7 @@
 #include "export/CsvExport.h"
 #include "export/KdbxWriter.h"
 #include "export/TFExportarPerfil.h"
-#include "profile/InOutError.h"
+#include "files/InOutError.h"
 
 namespace bv {
 namespace {
@@ -44,14 +43,9 @@ void ToolCommands::ExportProfile() {
     } else {
       TFExportarPerfil dialog(*seams.boxes, &window_);
       if (dialog.exec() != QDialog::Accepted) return;
-      std::string password = dialog.Password();
-      try {
-        WriteKdbxFile(path, session.Header, window_.Tree(), password);
-      } catch (...) {
-        ::explicit_bzero(password.data(), password.size());
-        throw;
-      }
-      ::explicit_bzero(password.data(), password.size());
+      const SecureBytes password = dialog.Password();
+      WriteKdbxFile(path, session.Header, window_.Tree(),
+                    std::string_view(reinterpret_cast<const char*>(password.data()), password.size()));
     }
   } catch (const EInOutError& error) {
     seams.boxes->Error(FromCp1252(error.what()));

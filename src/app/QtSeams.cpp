@@ -10,6 +10,7 @@
 
 #include "config/Product.h"
 #include "config/Translation.h"
+#include "tools/PrinterSetup.h"
 #include "tools/SecretClipboard.h"
 
 namespace bv {

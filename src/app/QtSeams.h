@@ -8,7 +8,7 @@
 class QFileDialog;
 class QWidget;
 
-#include "app/Seams.h"
+#include "ui/Seams.h"
 
 namespace bv {
 

@@ -1,6 +1,5 @@
 #include "app/SessionController.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <QWidget>
@@ -9,24 +8,24 @@
 #include "app/HostProfileView.h"
 #include "app/RecentList.h"
 #include "app/RecentMenus.h"
-#include "app/Seams.h"
 #include "app/SessionHost.h"
-#include "profile/SessionState.h"
 #include "app/WindowSettings.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
 #include "crypto/FieldCipher.h"
+#include "files/FileReplacement.h"
+#include "files/InOutError.h"
 #include "profile/DepthLimit.h"
 #include "profile/DialogKit.h"
-#include "profile/InOutError.h"
 #include "profile/ProfileStore.h"
-#include "profile/RecordFile.h"
 #include "profile/RecordLayout.h"
+#include "profile/SessionState.h"
 #include "profile/TFCambiarPass.h"
 #include "profile/TFEditarPerfil.h"
 #include "profile/TFInicioSesion.h"
 #include "profile/TFNuevoPerfil.h"
+#include "ui/Seams.h"
 
 namespace bv {
 namespace {
@@ -50,24 +49,6 @@ std::string Cut(std::string text, std::size_t max) {
 
 std::string VerifierFor(const std::string& password) {
   return Cut(EncipherField(password, password), TProfileHeader::kVerifierMax);
-}
-
-// Makes sure a new profile can be written at path before the open profile is closed: a
-// missing file is created empty (readable by its owner only); an existing one must open for
-// writing. True when the file was created here.
-bool ClaimNewProfileFile(const std::filesystem::path& path) {
-  if (IsSpecialFile(path)) throw ENotRegularFile();
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd >= 0) {
-    ::close(fd);
-    return true;
-  }
-  if (errno != EEXIST) ThrowLastError();
-  // Non-blocking, so that a named pipe refuses instead of waiting for a reader.
-  fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) ThrowLastError();
-  ::close(fd);
-  return false;
 }
 
 // The replaced file starts over empty, as a created one does.
@@ -266,7 +247,7 @@ void SessionController::ActNuevoExecute() {
 bool SessionController::CreateProfile(const NewProfileRequest& request) {
   SessionState& session = host_.Session();
   bool created = false;
-  if (!Attempt([&] { created = ClaimNewProfileFile(request.path); })) return false;
+  if (!Attempt([&] { created = ClaimNewFile(request.path); })) return false;
   const auto giveUp = [&] {
     std::error_code ec;
     if (created) std::filesystem::remove(request.path, ec);

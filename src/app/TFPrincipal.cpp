@@ -23,7 +23,6 @@
 #include "app/MainMenus.h"
 #include "app/MainWindowEditing.h"
 #include "app/MainWindowSession.h"
-#include "app/Pictures.h"
 #include "app/QtSeams.h"
 #include "app/SessionController.h"
 #include "app/ToolCommands.h"
@@ -35,6 +34,7 @@
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
+#include "ui/Pictures.h"
 
 namespace bv {
 namespace {

@@ -9,12 +9,12 @@
 #include <functional>
 #include <memory>
 
-#include "app/Seams.h"
-#include "profile/SessionState.h"
 #include "app/WindowSettings.h"
 #include "browser/DetailPage.h"
 #include "browser/TreeSortOrder.h"
 #include "profile/ProfileTree.h"
+#include "profile/SessionState.h"
+#include "ui/Seams.h"
 
 class QLabel;
 class QSplitter;

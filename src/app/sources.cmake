@@ -2,13 +2,12 @@
 list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/WindowSettings.cpp
 )
-# Qt: the main window, its actions, menus, pictures and seams.
+# Qt: the main window, its actions, menus and the Qt versions of the seams.
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ActionTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainActions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainMenus.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QtSeams.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFPrincipal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFPrincipalBrowser.cpp
@@ -16,7 +15,6 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/WindowPlacement.cpp
 )
 list(APPEND BV_GUI_RESOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/pictures/pictures.qrc
   ${PROJECT_SOURCE_DIR}/data/icons/appicon.qrc
 )
 # The profile session and the recent profiles list.

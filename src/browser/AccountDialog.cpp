@@ -10,12 +10,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/Pictures.h"
 #include "browser/MemoEdit.h"
 #include "browser/NodePictureBox.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "tools/TFGenPass.h"
+#include "ui/Pictures.h"
 
 namespace bv {
 namespace {

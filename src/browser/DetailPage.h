@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "config/Product.h"
-#include "profile/InOutError.h"
+#include "files/InOutError.h"
 #include "profile/NodeData.h"
 #include "profile/ProfileTree.h"
 

@@ -9,9 +9,9 @@
 #include <QTextFrame>
 #include <QTextLayout>
 
-#include "app/Pictures.h"
 #include "browser/DetailViewHtml.h"
 #include "config/Messages.h"
+#include "ui/Pictures.h"
 
 namespace bv {
 namespace {

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <memory>
 
-#include "app/Seams.h"
+#include "ui/Seams.h"
 
 namespace bv {
 

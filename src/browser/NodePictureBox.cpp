@@ -2,9 +2,9 @@
 
 #include <QIcon>
 
-#include "app/Pictures.h"
 #include "browser/NodeEditing.h"
 #include "config/QtText.h"
+#include "ui/Pictures.h"
 
 namespace bv {
 

@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "app/Seams.h"
 #include "browser/EditBoxes.h"
+#include "ui/Seams.h"
 
 namespace bv {
 

@@ -12,6 +12,7 @@
 #include "browser/TreeDropRules.h"
 #include "browser/TreeSortOrder.h"
 #include "profile/ProfileTree.h"
+#include "ui/NodePictureCount.h"
 
 namespace bv {
 
@@ -20,7 +21,6 @@ class ProfileTreeModel : public QAbstractItemModel {
 
  public:
   static constexpr int kNodeKindRole = Qt::UserRole + 1;  // NodeKind as int
-  static constexpr int kNodePictureCount = 26;
   using PictureFn = std::function<QIcon(int)>;
 
   ProfileTreeModel(ProfileTree& tree, const PictureFn& pictures, QObject* parent = nullptr);

@@ -7,6 +7,7 @@ list(APPEND BV_CORE_SOURCES
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DetailView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DetailViewHtml.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ExportAccountHtml.cpp
 )
 
 # Account tree: drop rules, sort order and label styles (core), model and view (Qt).

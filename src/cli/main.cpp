@@ -10,8 +10,8 @@
 #include "cli/Usage.h"
 #include "config/Cp1252.h"
 #include "crypto/ProcessHardening.h"
-#include "profile/InOutError.h"
-#include "profile/SaveSignals.h"
+#include "files/InOutError.h"
+#include "files/SaveSignals.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #include "config/IniFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <utility>
+
+#include "files/FileReplacement.h"
+#include "files/InOutError.h"
 
 namespace bv {
 namespace {
@@ -61,8 +61,6 @@ std::string CleanValue(std::string_view v) {
 }
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
-
-std::string ErrnoText() { return std::strerror(errno); }
 
 }  // namespace
 
@@ -197,43 +195,17 @@ void IniFile::Write(std::string_view section, std::string_view key, std::string_
 void IniFile::Save(const std::vector<Line>& lines) const {
   std::string bytes;
   for (const auto& line : lines) bytes += line.text + line.end;
-
-  // A symbolic link keeps pointing at the file: the real file is the one replaced.
-  std::filesystem::path target = path_;
-  std::error_code ec;
-  if (std::filesystem::symlink_status(path_, ec).type() == std::filesystem::file_type::symlink) {
-    target = std::filesystem::weakly_canonical(path_, ec);
-    if (ec) throw IniWriteError(path_, ec.message());
-  }
-
-  std::string temp = target.string() + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) throw IniWriteError(path_, ErrnoText());
-  const auto fail = [&](const std::string& reason) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    throw IniWriteError(path_, reason);
-  };
-  struct stat old {};
-  if (::stat(target.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0)
-    fail(ErrnoText());
-  for (std::size_t done = 0; done < bytes.size();) {
-    const auto n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail(ErrnoText());
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (::fsync(fd) != 0) fail(ErrnoText());
-  if (::close(fd) != 0) {
-    ::unlink(temp.c_str());
-    throw IniWriteError(path_, ErrnoText());
-  }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    const auto reason = ErrnoText();
-    ::unlink(temp.c_str());
-    throw IniWriteError(path_, reason);
+  // The whole file is replaced the way a profile is: a symbolic link keeps pointing at it,
+  // its permissions and owner stay, and a failed write leaves the old file as it was.
+  try {
+    FileReplacement replacement(path_, 0);
+    replacement.Temp().WriteAll(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                          bytes.size()));
+    replacement.Seal();
+    replacement.Commit();
+  } catch (const EInOutError& error) {
+    throw IniWriteError(path_, error.SystemError() != 0 ? std::strerror(error.SystemError())
+                                                        : std::string(error.what()));
   }
 }
 

@@ -8,9 +8,9 @@
 // (Windows-1252 text). A missing or unreadable file reads as empty.
 //
 // Writing one key changes or adds exactly one line (and a section line when the section
-// is new); every other byte of the file stays as it was, line ends included. The new
-// file is written beside the old one and renamed over it, so a failed write never
-// truncates the file; the failure throws IniWriteError. A file that exists but cannot be
+// is new); every other byte of the file stays as it was, line ends included. The file is
+// replaced whole (files/FileReplacement.h), so a failed write never truncates it; the
+// failure throws IniWriteError. A file that exists but cannot be
 // read is never written: its other lines would be lost.
 
 #include <cstddef>

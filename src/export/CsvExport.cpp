@@ -13,8 +13,8 @@
 #include "export/CsvColumns.h"
 #include "export/CsvFormat.h"
 #include "export/GroupPath.h"
-#include "profile/FileReplacement.h"
-#include "profile/InOutError.h"
+#include "files/FileReplacement.h"
+#include "files/InOutError.h"
 
 namespace bv {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "export/KdbxFile.h"
 #include "export/KdbxKey.h"
-#include "profile/FileReplacement.h"
-#include "profile/InOutError.h"
+#include "files/FileReplacement.h"
+#include "files/InOutError.h"
 
 namespace bv {
 namespace {

@@ -28,7 +28,7 @@ struct KdbxKeySettings {
 // node) as a KDBX 4.0 file at path, readable by its owner only; an existing file is replaced
 // whole only once the new one is complete. passwordUtf8 must not be empty
 // (std::invalid_argument, as for key settings Argon2id cannot use).
-// Throws EInOutError (src/profile/InOutError.h) on file failures.
+// Throws EInOutError (files/InOutError.h) on file failures.
 void WriteKdbxFile(const std::filesystem::path& path, const TProfileHeader& header,
                    const ProfileTree& tree, std::string_view passwordUtf8,
                    const KdbxKeySettings& key = {});

@@ -5,10 +5,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Seams.h"
+#include <string.h>
+
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "profile/DialogKit.h"
+#include "ui/Seams.h"
 
 namespace bv {
 
@@ -45,7 +47,12 @@ TFExportarPerfil::~TFExportarPerfil() {
   for (QLineEdit* box : {Ed_Pass, Ed_RePass}) WipeLineEdit(box);
 }
 
-std::string TFExportarPerfil::Password() const { return Ed_Pass->text().toStdString(); }
+SecureBytes TFExportarPerfil::Password() const {
+  QByteArray utf8 = Ed_Pass->text().toUtf8();
+  SecureBytes password(utf8.cbegin(), utf8.cend());
+  ::explicit_bzero(utf8.data(), static_cast<std::size_t>(utf8.size()));
+  return password;
+}
 
 void TFExportarPerfil::BtnOkClick() {
   if (Ed_Pass->text().isEmpty()) {

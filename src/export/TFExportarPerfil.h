@@ -4,7 +4,8 @@
 // the file keeps its password as UTF-8, and the profile's own password is never used.
 
 #include <QDialog>
-#include <string>
+
+#include "export/SecureBytes.h"
 
 class QLabel;
 class QLineEdit;
@@ -25,8 +26,8 @@ class TFExportarPerfil : public QDialog {
   explicit TFExportarPerfil(MessageBoxes& boxes, QWidget* parent = nullptr);
   ~TFExportarPerfil() override;
 
-  // The accepted password, UTF-8.
-  std::string Password() const;
+  // The accepted password, UTF-8, in memory that is wiped when it is released.
+  SecureBytes Password() const;
 
   void BtnOkClick();
 

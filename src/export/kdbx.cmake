@@ -5,7 +5,7 @@ pkg_check_modules(BOTAN2 REQUIRED IMPORTED_TARGET botan-2)
 find_package(ZLIB REQUIRED)
 list(APPEND BV_CORE_LIBRARIES PkgConfig::BOTAN2 ZLIB::ZLIB)
 
-file(GLOB BV_NODE_PICTURES ${PROJECT_SOURCE_DIR}/src/app/pictures/nodes/[0-9][0-9].png)
+file(GLOB BV_NODE_PICTURES ${PROJECT_SOURCE_DIR}/src/ui/pictures/nodes/[0-9][0-9].png)
 list(SORT BV_NODE_PICTURES)
 add_custom_command(
   OUTPUT ${PROJECT_BINARY_DIR}/generated/export/NodePicturePngs.cpp

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "crypto/FieldCipher.h"
-#include "profile/FileReplacement.h"
-#include "profile/InOutError.h"
+#include "files/FileReplacement.h"
+#include "files/InOutError.h"
 #include "profile/NodeCodec.h"
 #include "profile/RecordFile.h"
 #include "profile/RecordLayout.h"

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "app/Seams.h"
 #include "config/QtText.h"
 #include "profile/DialogKit.h"
 #include "profile/NodeData.h"
+#include "ui/Seams.h"
 
 namespace bv {
 

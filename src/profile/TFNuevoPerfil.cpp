@@ -7,11 +7,11 @@
 #include <QShowEvent>
 #include <system_error>
 
-#include "app/Seams.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "profile/DialogKit.h"
 #include "profile/NodeData.h"
+#include "ui/Seams.h"
 
 namespace bv {
 

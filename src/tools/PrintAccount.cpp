@@ -10,7 +10,7 @@
 
 #include "tools/PrintDocument.h"
 #include "tools/PrintLayout.h"
-#include "tools/PrinterSetup.h"
+#include "ui/Seams.h"
 
 namespace bv {
 namespace {

@@ -13,10 +13,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/Pictures.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "tools/NodeSearch.h"
+#include "ui/Pictures.h"
 
 namespace bv {
 

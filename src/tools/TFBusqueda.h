@@ -8,6 +8,7 @@
 #include <array>
 
 #include "profile/ProfileTree.h"
+#include "ui/NodePictureCount.h"
 
 class QComboBox;
 class QLabel;
@@ -40,8 +41,6 @@ class TFBusqueda : public QDialog {
  private:
   void BuildControls();
   void ListaSelectionChanged();
-
-  static constexpr int kNodePictureCount = 26;
 
   const ProfileTree& tree_;
   bool searchReady_ = false;

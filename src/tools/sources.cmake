@@ -19,5 +19,4 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PrinterSetup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintAccount.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocumentHtml.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ExportAccountHtml.cpp
 )

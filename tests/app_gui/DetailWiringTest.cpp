@@ -12,11 +12,11 @@
 #include <fstream>
 
 #include "app/MainMenus.h"
-#include "app/Pictures.h"
-#include "support/gui/WindowHarness.h"
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
 #include "config/QtText.h"
+#include "support/gui/WindowHarness.h"
+#include "ui/Pictures.h"
 
 namespace bv {
 namespace {

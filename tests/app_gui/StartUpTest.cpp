@@ -15,15 +15,15 @@
 
 #include "app/ActionTable.h"
 #include "app/AppIcon.h"
-#include "app/TFAcerca.h"
 #include "app/MainActions.h"
 #include "app/MainMenus.h"
-#include "app/Pictures.h"
-#include "support/gui/WindowHarness.h"
+#include "app/TFAcerca.h"
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
+#include "support/gui/WindowHarness.h"
+#include "ui/Pictures.h"
 
 namespace bv {
 namespace {

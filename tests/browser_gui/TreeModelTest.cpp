@@ -7,9 +7,9 @@
 #include <QSignalSpy>
 #include <memory>
 
-#include "app/Pictures.h"
 #include "browser/LabelCollator.h"
 #include "browser/TreeModel.h"
+#include "ui/Pictures.h"
 
 namespace bv {
 namespace {

@@ -10,10 +10,10 @@
 #include <QTest>
 #include <memory>
 
-#include "app/Pictures.h"
 #include "browser/AccountTreeView.h"
 #include "browser/TreeItemDelegate.h"
 #include "browser/TreeModel.h"
+#include "ui/Pictures.h"
 
 namespace bv {
 namespace {

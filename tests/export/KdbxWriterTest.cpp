@@ -11,11 +11,11 @@
 #include <botan/base64.h>
 #include <gtest/gtest.h>
 
-#include "config/Cp1252.h"
-#include "support/ScratchFolder.h"
-#include "export/KdbxWriter.h"
 #include "KeePassCli.h"
-#include "profile/InOutError.h"
+#include "config/Cp1252.h"
+#include "export/KdbxWriter.h"
+#include "files/InOutError.h"
+#include "support/ScratchFolder.h"
 
 namespace bv {
 namespace {
@@ -200,7 +200,7 @@ TEST_F(KdbxExport, PicturesBecomeCustomIconsStoredOnceAndTimesAreNow) {
   const auto png = [](int n) {
     char name[16];
     std::snprintf(name, sizeof name, "%02d.png", n);
-    return test::ReadFile(std::filesystem::path(BV_SOURCE_DIR) / "src/app/pictures/nodes" / name);
+    return test::ReadFile(std::filesystem::path(BV_SOURCE_DIR) / "src/ui/pictures/nodes" / name);
   };
   const auto decoded = [](const std::string& b64) {
     const auto bytes = Botan::base64_decode(b64);

@@ -6,7 +6,7 @@
 #include <csignal>
 
 #include "crypto/FieldCipher.h"
-#include "profile/InOutError.h"
+#include "files/InOutError.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileStore.h"
 #include "profile/ProfileWriter.h"

@@ -9,8 +9,8 @@
 #include <iostream>
 #include <string>
 
-#include "profile/FileReplacement.h"
-#include "profile/SaveSignals.h"
+#include "files/FileReplacement.h"
+#include "files/SaveSignals.h"
 #include "profile/ProfileWriter.h"
 
 int main(int argc, char** argv) {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/Seams.h"
+#include "ui/Seams.h"
 
 namespace bv::test {
 

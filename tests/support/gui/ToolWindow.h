@@ -10,7 +10,7 @@
 #include <string>
 
 #include "support/gui/WindowHarness.h"
-#include "tools/PrinterSetup.h"
+#include "ui/Seams.h"
 
 class QDialog;
 

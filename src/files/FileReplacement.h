@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "profile/RecordFile.h"
+#include "files/FileHandle.h"
 
 namespace bv {
 
@@ -60,6 +60,11 @@ class FileReplacement {
   gid_t group_ = 0;
   bool committed_ = false;
 };
+
+// Makes sure a new file can be written at path before anything else is given up for it: a
+// missing file is created empty (readable by its owner only); an existing one must be a
+// regular file that opens for writing. True when the file was created here.
+bool ClaimNewFile(const std::filesystem::path& path);
 
 // The file a path names once symbolic links in its last component are followed; a path that
 // names nothing (or a dangling link's target) is returned as it is.

@@ -10,11 +10,11 @@
 #include <iterator>
 
 #include "browser/DetailView.h"
+#include "browser/ExportAccountHtml.h"
 #include "support/ScratchFolder.h"
 #include "support/gui/ViewProbe.h"
 #include "tools/AccountText.h"
 #include "tools/DocumentHtml.h"
-#include "tools/ExportAccountHtml.h"
 
 namespace bv {
 namespace {

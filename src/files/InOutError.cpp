@@ -1,4 +1,4 @@
-#include "profile/InOutError.h"
+#include "files/InOutError.h"
 
 #include <cerrno>
 
@@ -22,6 +22,12 @@ EInOutError::EInOutError(int code, const std::string& text)
     : std::runtime_error(text), code_(code) {}
 
 EInOutError EInOutError::FromErrno(int systemError) {
+  EInOutError error = Translated(systemError);
+  error.systemError_ = systemError;
+  return error;
+}
+
+EInOutError EInOutError::Translated(int systemError) {
   switch (systemError) {
     case ENOENT: return EInOutError(kFileNotFound);
     case ENOTDIR:

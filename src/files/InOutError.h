@@ -1,5 +1,5 @@
 #pragma once
-// Input/output failures on profile files. The operation stops and the application's general
+// Input/output failures on files. The operation stops and the application's general
 // handler shows what() — the run-time text of the failure, Windows-1252 bytes.
 
 #include <stdexcept>
@@ -27,12 +27,17 @@ class EInOutError : public std::runtime_error {
   static EInOutError FromErrno(int systemError);
 
   int ErrorCode() const { return code_; }
+  // The system error number the failure came from, 0 when it has none.
+  int SystemError() const { return systemError_; }
 
  protected:
   EInOutError(int code, const std::string& text);
 
  private:
+  static EInOutError Translated(int systemError);
+
   int code_;
+  int systemError_ = 0;
 };
 
 // A save aimed at a character or block device, a FIFO or a socket: refused before anything

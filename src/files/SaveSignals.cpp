@@ -1,4 +1,4 @@
-#include "profile/SaveSignals.h"
+#include "files/SaveSignals.h"
 
 #include <unistd.h>
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "tools/PrinterSetup.h"
+class QPrinter;
 
 namespace bv {
 
@@ -58,6 +58,16 @@ class ClipboardAccess {
   // Whether the clipboard still holds the last text SetText put there, and nothing that was
   // copied since (here or in another program). Unknown counts as no.
   virtual bool HoldsLastCopy() { return false; }
+};
+
+// The printer setup dialog (PSD): the user chooses a printer, or a file, and its settings.
+// The program shows Qt's print dialog (tools/PrinterSetup.h); tests install a stand-in that
+// prints to a PDF file or cancels.
+class PrinterSetup {
+ public:
+  virtual ~PrinterSetup() = default;
+  // Sets up printer as the user chooses; false when the user cancels.
+  virtual bool Choose(QPrinter& printer) = 0;
 };
 
 struct Seams {

@@ -6,9 +6,10 @@
 #include <QIcon>
 #include <QString>
 
+#include "ui/NodePictureCount.h"
+
 namespace bv {
 
-inline constexpr int kNodePictureCount = 26;
 inline constexpr int kButtonPictureCount = 34;
 
 // Makes the pictures reachable by their resource paths. The resources sit in a static

@@ -1,4 +1,4 @@
-#include "profile/FileReplacement.h"
+#include "files/FileReplacement.h"
 
 #include <fcntl.h>
 #include <pthread.h>
@@ -15,8 +15,8 @@
 #include <random>
 #include <string>
 
-#include "profile/InOutError.h"
-#include "profile/SaveSignals.h"
+#include "files/InOutError.h"
+#include "files/SaveSignals.h"
 
 namespace bv {
 namespace {
@@ -87,6 +87,21 @@ void RemoveStrayTemporaries(const std::filesystem::path& target) {
 }  // namespace
 
 void AllowUnnamedTemporaryFiles(bool allow) { unnamedAllowed = allow; }
+
+bool ClaimNewFile(const std::filesystem::path& path) {
+  if (IsSpecialFile(path)) throw ENotRegularFile();
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd >= 0) {
+    ::close(fd);
+    return true;
+  }
+  if (errno != EEXIST) ThrowLastError();
+  // Non-blocking, so that a named pipe refuses instead of waiting for a reader.
+  fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) ThrowLastError();
+  ::close(fd);
+  return false;
+}
 
 std::filesystem::path ResolveFileLinks(const std::filesystem::path& path) {
   std::filesystem::path current = path;

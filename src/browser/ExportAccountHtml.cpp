@@ -1,4 +1,4 @@
-#include "tools/ExportAccountHtml.h"
+#include "browser/ExportAccountHtml.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,9 +13,9 @@
 #include <system_error>
 #include <vector>
 
-#include "config/Cp1252.h"
 #include "browser/DetailView.h"
 #include "browser/DetailViewHtml.h"
+#include "config/Cp1252.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
 #include "tools/AccountText.h"

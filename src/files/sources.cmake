@@ -1,0 +1,7 @@
+# Files replaced whole and safely, their input/output failures and the signal cleanup of saves.
+list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/InOutError.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileHandle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SaveSignals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileReplacement.cpp
+)

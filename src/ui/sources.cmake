@@ -1,0 +1,8 @@
+# What every window layer shares: the picture lists and the seams to the world outside
+# (message boxes, file dialogs, desktop, clipboard, printer).
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Pictures.cpp
+)
+list(APPEND BV_GUI_RESOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/pictures/pictures.qrc
+)
