@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "config/MessageIds.h"
 #include "config/Product.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
@@ -12,8 +13,6 @@
 namespace bv {
 namespace {
 
-constexpr int kTitleMessage = 36;
-constexpr int kOkMessage = 94;
 constexpr int kProductPixels = 20;
 
 QString Text(std::string_view utf8) {
@@ -33,8 +32,8 @@ TFAcerca::TFAcerca(std::function<void(const QString&)> openAddress, QWidget* par
   setObjectName(QStringLiteral("FAcerca"));
   BuildControls();
   TranslateWindow(this, false);
-  setWindowTitle(Msg(kTitleMessage));
-  BtnOk->setText(Msg(kOkMessage));
+  setWindowTitle(Msg(msg::kAboutCaption));
+  BtnOk->setText(Msg(msg::kOk));
   connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
   connect(notraWeb, &QLabel::linkActivated, this, [this](const QString& address) {
     if (openAddress_) openAddress_(address);

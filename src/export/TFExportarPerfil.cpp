@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/Seams.h"
+#include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "profile/DialogKit.h"
@@ -37,7 +38,7 @@ TFExportarPerfil::TFExportarPerfil(MessageBoxes& boxes, QWidget* parent)
   // No Windows-1252 guards: the new file is not a profile.
   setModal(true);
   TranslateWindow(this, false);
-  setWindowTitle(Msg(kCaptionMessage));
+  setWindowTitle(Msg(msg::kExportPasswordCaption));
   Ed_Pass->setFocus();
 }
 
@@ -49,12 +50,12 @@ std::string TFExportarPerfil::Password() const { return Ed_Pass->text().toStdStr
 
 void TFExportarPerfil::BtnOkClick() {
   if (Ed_Pass->text().isEmpty()) {
-    boxes_.Error(Msg(kEmptyPassword));
+    boxes_.Error(Msg(msg::kExportPasswordEmpty));
     FocusBox(Ed_Pass, false);
     return;
   }
   if (Ed_Pass->text() != Ed_RePass->text()) {
-    boxes_.Error(Msg(kPasswordsDiffer));
+    boxes_.Error(Msg(msg::kExportPasswordsDiffer));
     FocusBox(Ed_Pass, true);
     return;
   }

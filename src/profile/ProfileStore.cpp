@@ -1,5 +1,6 @@
 #include "profile/ProfileStore.h"
 
+#include "config/MessageIds.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
 
@@ -33,8 +34,8 @@ bool ProfileStore::CheckPassword(const std::filesystem::path& path, std::string_
 
 bool ProfileStore::Load(const std::filesystem::path& path, std::string_view password) {
   if (!CheckPassword(path, password)) {
-    view_.ShowErrorBox(view_.MessageText(kMsgWrongPassword) + "\r" +
-                       view_.MessageText(kMsgWrongPasswordHint));
+    view_.ShowErrorBox(view_.MessageText(msg::kWrongPassword) + "\r" +
+                       view_.MessageText(msg::kWrongPasswordHint));
     session_.ProfileOpen = false;
     return false;
   }
@@ -60,7 +61,7 @@ bool ProfileStore::Load(const std::filesystem::path& path, std::string_view pass
 
 void ProfileStore::Save(const std::filesystem::path& path, std::string_view password) {
   header_.Magic = TProfileHeader::kMagic;
-  WriteProfile(path, header_, tree_, password, view_.MessageText(kMsgRecordMarker));
+  WriteProfile(path, header_, tree_, password, view_.MessageText(msg::kRecordMarker));
   session_.Modified = false;
   view_.EnableActionCategories({}, {"varios"});
 }

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <string.h>  // explicit_bzero
 
+#include "config/MessageIds.h"
 #include "config/Product.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
@@ -25,8 +26,6 @@ namespace bv {
 
 namespace {
 
-constexpr int kPasswordRequiredMessage = 52;
-constexpr int kTitleMessage = 22;
 
 template <class T>
 T* Named(T* widget, const char* name) {
@@ -58,7 +57,7 @@ TFGenPass::TFGenPass(QWidget* parent, GenPassSeams seams, std::unique_ptr<Random
   CoupleOptions();
   InstallCp1252Guards(this);
   TranslateWindow(this, false);
-  setWindowTitle(Msg(kTitleMessage));
+  setWindowTitle(Msg(msg::kGeneratorCaption));
 }
 
 TFGenPass::~TFGenPass() { WipeLineEdit(Resultado); }
@@ -234,7 +233,7 @@ void TFGenPass::BtnOkClick() {
   }
   const QString password = Resultado->text();
   if (password.isEmpty()) {
-    seams_.showError(Msg(kPasswordRequiredMessage));
+    seams_.showError(Msg(msg::kPasswordRequired));
     return;
   }
   const QString handed = password.left(kMaxHandedLength);
