@@ -217,7 +217,7 @@ bool SessionController::CloseProfile() {
   session.Modified = false;
   session.WipePassword();
   session.ProfilePath.clear();
-  host_.Window()->setWindowTitle(QStringLiteral("Brindlevault 3.5"));
+  host_.Window()->setWindowTitle(ProductNameText());
   if (host_.Flags().DCBCerrar) host_.GetSeams().clipboard->Clear();
   host_.ShowWelcomePage();
   host_.EnableActionCategories({kSiempreOn}, kProfileCategories);

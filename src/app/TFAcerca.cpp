@@ -43,7 +43,7 @@ TFAcerca::TFAcerca(std::function<void(const QString&)> openAddress, QWidget* par
 void TFAcerca::BuildControls() {
   const QString name = Text(kProductName);
   const QString address = Text(kProductWebAddress);
-  // "Brindlevault 3.5": the name above, the version number below it.
+  // The product name splits at its last blank: the name above, the version number below.
   const auto space = name.lastIndexOf(' ');
 
   notraProducto = NewLabel(name.left(space), "notraProducto", this);

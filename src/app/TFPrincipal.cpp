@@ -76,7 +76,7 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
     : QMainWindow(parent), seams_(Completed(std::move(seams))) {
   RegisterPictures();
   setObjectName(QStringLiteral("FPrincipal"));
-  setWindowTitle(QStringLiteral("Brindlevault 3.5"));
+  setWindowTitle(ProductNameText());
   setFont(WindowFont());
   actions_ = std::make_unique<MainActions>(this);
   menus_ = std::make_unique<MainMenus>(this, *actions_);

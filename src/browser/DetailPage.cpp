@@ -51,7 +51,7 @@ void FieldRow(PageBuilder& b, const PageTexts& text, int label, const std::strin
   if (copy) b.EnableCopy(*copy);
 }
 
-// "Brindlevault 3.5", the notice and the web address closing the welcome, empty-profile
+// The product name, the notice and the web address closing the welcome, empty-profile
 // and summary pages.
 void ProductFooter(PageBuilder& b, const PageTexts& text) {
   b.Centred(style::Product, kProductName);

@@ -1,6 +1,7 @@
 #include "profile/ProfileStore.h"
 
 #include "config/MessageIds.h"
+#include "config/Product.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
 
@@ -40,7 +41,7 @@ bool ProfileStore::Load(const std::filesystem::path& path, std::string_view pass
     return false;
   }
   ReadHeader(path);
-  view_.SetCaption(std::string(kProgramCaption) + " - [" + header_.Title + "]");
+  view_.SetCaption(std::string(kProductName) + " - [" + header_.Title + "]");
   {
     TreeRebuild rebuild(view_);
     tree_.Clear();

@@ -15,8 +15,6 @@
 
 namespace bv {
 
-inline constexpr std::string_view kProgramCaption = "Brindlevault 3.5";
-
 struct ProfileSession {
   std::filesystem::path ProfilePath;
   std::string SessionPassword;  // the master password, or kEmptyPasswordSentinel

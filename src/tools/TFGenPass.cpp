@@ -15,7 +15,6 @@
 #include <string.h>  // explicit_bzero
 
 #include "config/MessageIds.h"
-#include "config/Product.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "tools/LengthInput.h"
@@ -47,7 +46,7 @@ TFGenPass::TFGenPass(QWidget* parent, GenPassSeams seams, std::unique_ptr<Random
     : QDialog(parent), seams_(std::move(seams)), random_(std::move(random)) {
   if (!seams_.showError)
     seams_.showError = [this](const QString& text) {
-      QMessageBox::critical(this, QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())), text);
+      QMessageBox::critical(this, ProductNameText(), text);
     };
   if (!seams_.copySecret) seams_.copySecret = CopySecretToClipboard;
   if (!random_) random_ = std::make_unique<SystemRandom>();
