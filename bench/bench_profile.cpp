@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "config/MessageIds.h"
 #include "crypto/FieldCipher.h"
 #include "profile/LevelTree.h"
 #include "profile/ProfileReader.h"
@@ -174,7 +175,7 @@ void BM_SavePerFieldKeying(benchmark::State& state) {
   Window window;
   window.store.Load(ProfileOf(static_cast<std::size_t>(state.range(0))), kPassword);
   const auto path = BenchDir() / "saved-per-field.bv3";
-  const std::string marker = window.view.MessageText(kMsgRecordMarker);
+  const std::string marker = window.view.MessageText(msg::kRecordMarker);
   for (auto _ : state) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     std::vector<std::uint8_t> bytes(kRecordSize);

@@ -41,7 +41,7 @@ class MainWindowSession::Host final : public SessionHost {
   void ShowEmptyProfilePage() override { w_.ShowEmptyProfilePage(); }
   void ShowProfileSummary() override { w_.ShowProfileSummary(); }
   bool ShowsProfileSummary() override {
-    return w_.Resulta().PageKind() == static_cast<int>(PageKind::Summary);
+    return w_.Resulta().PageKind() == PageKind::Summary;
   }
   void EnableActionCategories(const QStringList& enable, const QStringList& disable) override {
     w_.EnableActionCategories(enable, disable);

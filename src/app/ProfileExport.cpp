@@ -6,6 +6,7 @@
 #include "app/TFPrincipal.h"
 #include "app/ToolCommands.h"
 #include "config/LanguageList.h"
+#include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "export/CsvExport.h"
 #include "export/KdbxWriter.h"
@@ -15,8 +16,6 @@
 namespace bv {
 namespace {
 
-constexpr int kCsvInClearMessage = 128;
-constexpr int kIsTheProfileMessage = 129;
 
 bool IsCsvName(const QString& path) { return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive); }
 
@@ -33,12 +32,12 @@ void ToolCommands::ExportProfile() {
   const std::filesystem::path path = QStringToPath(*chosen);
   std::error_code ignored;
   if (std::filesystem::equivalent(path, session.ProfilePath, ignored)) {
-    seams.boxes->Error(Msg(kIsTheProfileMessage));
+    seams.boxes->Error(Msg(msg::kExportIsTheProfile));
     return;
   }
   try {
     if (IsCsvName(*chosen)) {
-      if (!seams.boxes->WarningYesNo(Msg(kCsvInClearMessage))) return;
+      if (!seams.boxes->WarningYesNo(Msg(msg::kCsvInClear))) return;
       WriteProfileCsv(path, window_.Tree());
     } else {
       TFExportarPerfil dialog(*seams.boxes, &window_);

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/RecentList.h"
+#include "config/MessageIds.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
 
@@ -39,7 +40,7 @@ void RecentMenus::Refresh() {
     if (k < 1 || k > kRecentCount) continue;
     const std::string& entry = entries[static_cast<std::size_t>(k - 1)];
     item->setEnabled(!entry.empty());
-    item->setText(entry.empty() ? Msg(kEmptyRecentMessage) : Caption(entry, window_->font()));
+    item->setText(entry.empty() ? Msg(msg::kEmptyRecentEntry) : Caption(entry, window_->font()));
   }
 }
 

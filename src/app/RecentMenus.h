@@ -13,7 +13,6 @@ class QWidget;
 
 namespace bv {
 
-inline constexpr int kEmptyRecentMessage = 41;
 
 class RecentMenus {
  public:

@@ -10,6 +10,7 @@
 #include "app/RecentMenus.h"
 #include "app/SessionHost.h"
 #include "app/WindowSettings.h"
+#include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
@@ -80,7 +81,7 @@ bool SessionController::Attempt(const std::function<void()>& step) {
     step();
     return true;
   } catch (const ENotRegularFile&) {
-    ShowError(Msg(kNotRegularFile));
+    ShowError(Msg(msg::kNotRegularFile));
   } catch (const SettingsWriteError& error) {
     ShowError(QString::fromUtf8(error.what()));  // names the settings file, a UTF-8 path
   } catch (const std::exception& error) {
@@ -106,7 +107,7 @@ void SessionController::Load(const std::filesystem::path& path) {
   session.Modified = true;
   host_.EnableActionCategories({QStringLiteral("varios")}, {});
   host_.GetSeams().boxes->Information(
-      Msg(kNodesLifted).arg(lifted).arg(kWindowDepthLimit));
+      Msg(msg::kNodesLifted).arg(lifted).arg(kWindowDepthLimit));
 }
 
 // --- opening -----------------------------------------------------------------------------
@@ -156,13 +157,13 @@ void SessionController::OpenProfileFile(bool reopening) {
   Attempt([&] {
     const HeaderKind kind = store_->ReadHeader(path);
     if (kind == HeaderKind::OtherEdition) {
-      ShowError(Msg(kOtherEdition) + QStringLiteral("\n\n    Brindlevault ") +
+      ShowError(Msg(msg::kOtherEdition) + QStringLiteral("\n\n    Brindlevault ") +
                 FromCp1252(OtherEditionName(session.Header)) + QStringLiteral("\n\n") +
-                Msg(kOtherEditionHint));
+                Msg(msg::kOtherEditionHint));
       return;
     }
     if (kind == HeaderKind::NotProfile) {
-      ShowError(Msg(kNotAProfile) + Msg(kNotAProfileHint));
+      ShowError(Msg(msg::kNotAProfile) + Msg(msg::kNotAProfileHint));
       return;
     }
     std::string password;
@@ -186,7 +187,7 @@ void SessionController::OpenProfileFile(bool reopening) {
 bool SessionController::CloseProfile() {
   SessionState& session = host_.Session();
   if (session.Modified) {
-    const SaveAnswer answer = host_.GetSeams().boxes->ConfirmSave(Msg(kSaveBeforeClosing));
+    const SaveAnswer answer = host_.GetSeams().boxes->ConfirmSave(Msg(msg::kSaveBeforeClosing));
     if (answer == SaveAnswer::Cancel) return false;  // open and modified, as before
     if (answer == SaveAnswer::Yes && !Save(session.ProfilePath, session.SessionPassword()))
       return false;  // the profile stays open, still modified
@@ -198,7 +199,7 @@ bool SessionController::CloseProfile() {
   session.Modified = false;
   session.WipePassword();
   session.ProfilePath.clear();
-  host_.Window()->setWindowTitle(QStringLiteral("Brindlevault 3.5"));
+  host_.Window()->setWindowTitle(ProductNameText());
   if (host_.Flags().DCBCerrar) host_.GetSeams().clipboard->Clear();
   host_.ShowWelcomePage();
   host_.EnableActionCategories({kSiempreOn}, kProfileCategories);
@@ -286,7 +287,7 @@ bool SessionController::ChangePassword(const std::string& newPassword) {
   const std::string oldVerifier = session.Header.Verifier;
   session.SetSessionPassword(newPassword);
   session.Header.Verifier = VerifierFor(newPassword);
-  host_.GetSeams().boxes->Information(Msg(kPasswordChanged));
+  host_.GetSeams().boxes->Information(Msg(msg::kPasswordChanged));
   const bool saved = Save(session.ProfilePath, newPassword);
   if (!saved) {
     // The file still opens with the old password only: memory goes back to it, or a later

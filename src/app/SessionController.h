@@ -24,14 +24,6 @@ class SessionController : public QObject {
   Q_OBJECT
 
  public:
-  static constexpr int kNotAProfile = 0;  // followed by message 1
-  static constexpr int kNotAProfileHint = 1;
-  static constexpr int kOtherEdition = 9;  // the edition, then message 10
-  static constexpr int kOtherEditionHint = 10;
-  static constexpr int kSaveBeforeClosing = 19;
-  static constexpr int kPasswordChanged = 51;
-  static constexpr int kNotRegularFile = 115;  // saving over a device, FIFO or socket
-  static constexpr int kNodesLifted = 116;     // %1 nodes, %2 levels
 
   // Fills the recent menus from the settings file.
   explicit SessionController(SessionHost& host, QObject* parent = nullptr);

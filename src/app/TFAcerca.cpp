@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "config/MessageIds.h"
 #include "config/Product.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
@@ -12,8 +13,6 @@
 namespace bv {
 namespace {
 
-constexpr int kTitleMessage = 36;
-constexpr int kOkMessage = 94;
 constexpr int kProductPixels = 20;
 
 QString Text(std::string_view utf8) {
@@ -33,8 +32,8 @@ TFAcerca::TFAcerca(std::function<void(const QString&)> openAddress, QWidget* par
   setObjectName(QStringLiteral("FAcerca"));
   BuildControls();
   TranslateWindow(this, false);
-  setWindowTitle(Msg(kTitleMessage));
-  BtnOk->setText(Msg(kOkMessage));
+  setWindowTitle(Msg(msg::kAboutCaption));
+  BtnOk->setText(Msg(msg::kOk));
   connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
   connect(notraWeb, &QLabel::linkActivated, this, [this](const QString& address) {
     if (openAddress_) openAddress_(address);
@@ -44,7 +43,7 @@ TFAcerca::TFAcerca(std::function<void(const QString&)> openAddress, QWidget* par
 void TFAcerca::BuildControls() {
   const QString name = Text(kProductName);
   const QString address = Text(kProductWebAddress);
-  // "Brindlevault 3.5": the name above, the version number below it.
+  // The product name splits at its last blank: the name above, the version number below.
   const auto space = name.lastIndexOf(' ');
 
   notraProducto = NewLabel(name.left(space), "notraProducto", this);

@@ -31,6 +31,7 @@
 #include "browser/DetailView.h"
 #include "browser/ExpiringClipboard.h"
 #include "browser/TreeModel.h"
+#include "config/MessageIds.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
@@ -75,7 +76,7 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
     : QMainWindow(parent), seams_(Completed(std::move(seams))) {
   RegisterPictures();
   setObjectName(QStringLiteral("FPrincipal"));
-  setWindowTitle(QStringLiteral("Brindlevault 3.5"));
+  setWindowTitle(ProductNameText());
   setFont(WindowFont());
   actions_ = std::make_unique<MainActions>(this);
   menus_ = std::make_unique<MainMenus>(this, *actions_);
@@ -224,9 +225,13 @@ void TFPrincipal::ConnectActions() {
   MainActions& a = *actions_;
   connect(a["ActSalir"], &QAction::triggered, this, &QWidget::close);
   connect(a["ActAyuda"], &QAction::triggered, this,
-          [this] { OpenDocument(PathText(HelpDir()) + QLatin1Char('/') + Msg(39)); });
+          [this] {
+            OpenDocument(PathText(HelpDir()) + QLatin1Char('/') + Msg(msg::kHelpFileName));
+          });
   connect(a["ActLicencia"], &QAction::triggered, this,
-          [this] { OpenDocument(PathText(DocumentDir()) + QLatin1Char('/') + Msg(48)); });
+          [this] {
+            OpenDocument(PathText(DocumentDir()) + QLatin1Char('/') + Msg(msg::kLicenceFileName));
+          });
   connect(a["ActCambios"], &QAction::triggered, this,
           [this] { OpenDocument(PathText(DocumentDir() / "novedades.txt")); });
   connect(a["ActWeb"], &QAction::triggered, this, [this] {
@@ -313,7 +318,7 @@ void TFPrincipal::FormActivate() {
 void TFPrincipal::closeEvent(QCloseEvent* event) {
   // 1. Yes and No let the window close, unless the save itself fails; Cancel keeps it.
   if (session_.Modified) {
-    const SaveAnswer answer = seams_.boxes->ConfirmSave(Msg(20));
+    const SaveAnswer answer = seams_.boxes->ConfirmSave(Msg(msg::kSaveBeforeExiting));
     if (answer == SaveAnswer::Cancel ||
         (answer == SaveAnswer::Yes && (!profileSaver_ || !profileSaver_()))) {
       event->ignore();
@@ -355,7 +360,7 @@ void TFPrincipal::OpenDocument(const QString& pathOrAddress) {
   const QUrl url = DesktopUrlFor(pathOrAddress);
   const bool missing = url.isLocalFile() && !QFileInfo::exists(url.toLocalFile());
   if (missing || !seams_.desktop->Open(pathOrAddress))
-    seams_.boxes->Error(Msg(110).replace(QLatin1String("%s"), pathOrAddress));
+    seams_.boxes->Error(Msg(msg::kCannotOpenDocument).replace(QLatin1String("%s"), pathOrAddress));
 }
 
 }  // namespace bv

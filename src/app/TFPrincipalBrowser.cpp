@@ -150,7 +150,7 @@ void TFPrincipal::ShowGroupPage() {
 }
 
 void TFPrincipal::RefreshDetailPage() {
-  switch (static_cast<PageKind>(detail_->PageKind())) {
+  switch (detail_->PageKind()) {
     case PageKind::EmptyProfile: ShowEmptyProfilePage(); break;
     case PageKind::Welcome: ShowWelcomePage(); break;
     case PageKind::Account:

@@ -38,7 +38,7 @@ class MainOptionsHost final : public OptionsHost {
     if (!window_.Session().ProfileOpen || !window_.SelectedIsAccount()) return;
     TDetailView& view = window_.Resulta();
     const int scroll = view.VerticalScroll();
-    const auto kind = static_cast<PageKind>(view.PageKind());
+    const auto kind = view.PageKind();
     if (kind != PageKind::Account && kind != PageKind::AccountWithUrl) return;
     window_.ShowAccountPage();
     view.SetVerticalScroll(scroll);

@@ -12,6 +12,7 @@
 
 #include "browser/MemoEdit.h"
 #include "browser/NodePictureBox.h"
+#include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "tools/TFGenPass.h"
@@ -20,7 +21,6 @@
 namespace bv {
 namespace {
 
-constexpr int kGeneratorTitleMessage = 22;
 constexpr int kGeneratorPicture = 25;  // of the button pictures, as the generator's action
 
 QLineEdit* LineBox(QWidget* parent, const char* name, int limit) {
@@ -71,7 +71,7 @@ void TAccountDialog::BuildControls() {
   BtnGenerador = Named(new QToolButton(this), "BtnGenerador");
   BtnGenerador->setAutoRaise(true);
   BtnGenerador->setIcon(ButtonPicture(kGeneratorPicture));
-  BtnGenerador->setToolTip(Msg(kGeneratorTitleMessage));
+  BtnGenerador->setToolTip(Msg(msg::kGeneratorCaption));
   BtnGenerador->setFocusPolicy(Qt::NoFocus);  // outside the tab order
 
   lblNCuenta = Label(this, "lblNCuenta", "Nombre de la cuenta:", Ed_NCuenta);

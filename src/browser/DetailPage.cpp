@@ -3,6 +3,7 @@
 #include "browser/DetailPageBuilder.h"
 #include "browser/DetailPageStyles.h"
 #include "config/Cp1252.h"
+#include "config/MessageIds.h"
 
 namespace bv {
 namespace {
@@ -23,10 +24,10 @@ class PageTexts {
 
 // A labelled value: bullet and label, the value on the lines below, a spacer. An empty
 // value draws nothing and enables nothing.
-void FieldRow(PageBuilder& b, const PageTexts& msg, int label, const std::string& value,
+void FieldRow(PageBuilder& b, const PageTexts& text, int label, const std::string& value,
               Presentation how, std::optional<CopyField> copy) {
   if (value.empty()) return;
-  b.NewLine(style::Name, msg(label), Bullet::Field);
+  b.NewLine(style::Name, text(label), Bullet::Field);
   const std::string v = Cp1252ToUtf8(value);
   switch (how) {
     case Presentation::Link:
@@ -39,7 +40,7 @@ void FieldRow(PageBuilder& b, const PageTexts& msg, int label, const std::string
       b.NewLine(style::Value, std::string(kTwoBlanks) + v);
       break;
     case Presentation::Hidden:
-      b.NewLine(style::Hidden, std::string(kSevenBlanks) + msg(kHiddenPlaceholderMessage));
+      b.NewLine(style::Hidden, std::string(kSevenBlanks) + text(msg::kHiddenPlaceholder));
       copy.reset();
       break;
     case Presentation::Plain:
@@ -50,11 +51,11 @@ void FieldRow(PageBuilder& b, const PageTexts& msg, int label, const std::string
   if (copy) b.EnableCopy(*copy);
 }
 
-// "Brindlevault 3.5", the notice and the web address closing the welcome, empty-profile
+// The product name, the notice and the web address closing the welcome, empty-profile
 // and summary pages.
-void ProductFooter(PageBuilder& b, const PageTexts& msg) {
+void ProductFooter(PageBuilder& b, const PageTexts& text) {
   b.Centred(style::Product, kProductName);
-  b.Centred(style::Notice, msg(kNoticeMessage));
+  b.Centred(style::Notice, text(msg::kNotice));
   b.Spacer();
   b.Centred(style::AddressLink, kProductWebAddress);
 }
@@ -65,106 +66,107 @@ std::string Quoted(const std::string& label, const std::string& value) {
 
 DetailPage IntroPage(PageKind kind, const std::string& title, const std::string& subtitle,
                      const MessageFn& message) {
-  const PageTexts msg(message);
+  const PageTexts text(message);
   PageBuilder b(kind);
   b.Spacer();
   b.Centred(style::Title, title);
   b.Spacer();
   b.Centred(style::Subtitle, subtitle);
   b.Spacer(6);
-  ProductFooter(b, msg);
+  ProductFooter(b, text);
   return b.Finish({}, message);
 }
 
 }  // namespace
 
 DetailPage BuildWelcomePage(const MessageFn& message) {
-  const PageTexts msg(message);
-  return IntroPage(PageKind::Welcome, msg(69), msg(70), message);
+  const PageTexts text(message);
+  return IntroPage(PageKind::Welcome, text(msg::kWelcome), text(msg::kWelcomeHint), message);
 }
 
 DetailPage BuildEmptyProfilePage(const TProfileHeader& header, const MessageFn& message) {
-  const PageTexts msg(message);
-  return IntroPage(PageKind::EmptyProfile, Quoted(msg(66), header.Owner), msg(67), message);
+  const PageTexts text(message);
+  return IntroPage(PageKind::EmptyProfile, Quoted(text(msg::kProfileOf), header.Owner),
+                   text(msg::kEmptyProfile), message);
 }
 
 DetailPage BuildSummaryPage(const SummaryInfo& info, const MessageFn& message) {
-  const PageTexts msg(message);
+  const PageTexts text(message);
   PageBuilder b(PageKind::Summary);
-  b.Centred(style::Title, Quoted(msg(66), info.Owner));
+  b.Centred(style::Title, Quoted(text(msg::kProfileOf), info.Owner));
   b.Spacer();
-  b.Centred(style::Subtitle, Quoted(msg(103), info.Title));
+  b.Centred(style::Subtitle, Quoted(text(msg::kTitled), info.Title));
   b.Spacer(2);
-  b.NewLine(style::Section, msg(96));
+  b.NewLine(style::Section, text(msg::kProfileInformation));
   b.Spacer();
 
   const auto row = [&](int label) {
     b.NewBulletLine(Bullet::Link);
-    b.SameLine(style::SummaryLabel, msg(label) + " ");
+    b.SameLine(style::SummaryLabel, text(label) + " ");
   };
-  row(97);
+  row(msg::kSummaryFile);
   b.SameLine(style::SummaryValue, info.FileName);
-  row(98);
+  row(msg::kSummarySize);
   b.SameLine(style::SummaryValue, SizeInKb(info.SizeBytes));
-  row(99);
+  row(msg::kSummaryAccounts);
   b.SameLine(style::SummaryValue, std::to_string(info.Accounts));
-  row(100);
+  row(msg::kSummaryOthers);
   b.SameLine(style::SummaryValue, std::to_string(info.Others));
-  row(101);
+  row(msg::kSummaryModified);
   b.SameLineTime(style::SummaryValue, info.Modified);
-  row(102);
+  row(msg::kSummaryFormat);
   b.SameLine(style::SummaryValue, Cp1252ToUtf8(info.Magic));
 
   b.Spacer(3);
-  ProductFooter(b, msg);
+  ProductFooter(b, text);
   return b.Finish({}, message);
 }
 
 DetailPage BuildAccountPage(const TNodeData& d, bool showHidden, const MessageFn& message) {
-  const PageTexts msg(message);
+  const PageTexts text(message);
   const bool a = !d.UserName.empty() || !d.Password.empty();
   const bool b = !d.Question.empty() || !d.Answer.empty() || !d.Mail.empty();
   const bool c = !d.Url.empty() || !d.AccountType.empty();
   const Presentation secret = showHidden ? Presentation::Plain : Presentation::Hidden;
 
   PageBuilder page(PageKind::Account);
-  page.NewLine(style::HeadingLabel, msg(8) + ": ");
+  page.NewLine(style::HeadingLabel, text(msg::kAccountWord) + ": ");
   page.SameLine(style::Name, Cp1252ToUtf8(d.Name));
   page.Spacer();
-  FieldRow(page, msg, 76, d.Description, Presentation::Note, std::nullopt);
-  FieldRow(page, msg, 78, d.Notes, Presentation::Note, std::nullopt);
-  if (a || b || c) page.NewLine(style::Section, msg(71));
-  FieldRow(page, msg, 80, d.UserName, Presentation::Plain, CopyField::User);
-  FieldRow(page, msg, 82, d.Password, secret, CopyField::Pass);
+  FieldRow(page, text, msg::kDescriptionLabel, d.Description, Presentation::Note, std::nullopt);
+  FieldRow(page, text, msg::kNotesLabel, d.Notes, Presentation::Note, std::nullopt);
+  if (a || b || c) page.NewLine(style::Section, text(msg::kAccountDetails));
+  FieldRow(page, text, msg::kUserNameLabel, d.UserName, Presentation::Plain, CopyField::User);
+  FieldRow(page, text, msg::kPasswordLabel, d.Password, secret, CopyField::Pass);
   if (a && (b || c)) page.Rule();
-  FieldRow(page, msg, 84, d.Question, Presentation::Plain, CopyField::Preg);
-  FieldRow(page, msg, 86, d.Answer, secret, CopyField::Resp);
-  FieldRow(page, msg, 88, d.Mail, Presentation::Plain, CopyField::Mail);
+  FieldRow(page, text, msg::kQuestionLabel, d.Question, Presentation::Plain, CopyField::Preg);
+  FieldRow(page, text, msg::kAnswerLabel, d.Answer, secret, CopyField::Resp);
+  FieldRow(page, text, msg::kMailLabel, d.Mail, Presentation::Plain, CopyField::Mail);
   if (b && c) page.Rule();
-  FieldRow(page, msg, 90, d.Url, Presentation::Link, CopyField::URL);
-  FieldRow(page, msg, 92, d.AccountType, Presentation::Plain, std::nullopt);
-  page.NewLine(style::Section, msg(60));
-  for (int label : {65, 64, 62}) {
+  FieldRow(page, text, msg::kUrlLabel, d.Url, Presentation::Link, CopyField::URL);
+  FieldRow(page, text, msg::kAccountTypeLabel, d.AccountType, Presentation::Plain, std::nullopt);
+  page.NewLine(style::Section, text(msg::kAccountOptions));
+  for (int label : {msg::kExportAsHtml, msg::kExportAsText, msg::kEditThisAccount}) {
     page.NewBulletLine(Bullet::Link);
-    page.SameLine(style::CommandLink, msg(label));
+    page.SameLine(style::CommandLink, text(label));
   }
   return page.Finish(Cp1252ToUtf8(d.Url), message);
 }
 
 DetailPage BuildGroupPage(const TNodeData& d, const MessageFn& message) {
-  const PageTexts msg(message);
+  const PageTexts text(message);
   PageBuilder b(PageKind::Group);
-  b.NewLine(style::HeadingLabel, msg(11) + ": ");
+  b.NewLine(style::HeadingLabel, text(msg::kGroupWord) + ": ");
   b.SameLine(style::Name, Cp1252ToUtf8(d.Name));
   b.Spacer();
   if (!d.Description.empty()) {
-    b.NewLine(style::Name, msg(76), Bullet::Field);
+    b.NewLine(style::Name, text(msg::kDescriptionLabel), Bullet::Field);
     b.NewLine(style::Value, std::string(kTwoBlanks) + Cp1252ToUtf8(d.Description));
     b.Spacer();
   }
-  b.NewLine(style::Section, msg(61));
+  b.NewLine(style::Section, text(msg::kGroupOptions));
   b.NewBulletLine(Bullet::Link);
-  b.SameLine(style::CommandLink, msg(63));
+  b.SameLine(style::CommandLink, text(msg::kEditThisGroup));
   return b.Finish({}, message);
 }
 

@@ -23,8 +23,6 @@
 
 namespace bv {
 
-inline constexpr int kNoticeMessage = 107;
-inline constexpr int kHiddenPlaceholderMessage = 105;
 
 // Text of message n in Windows-1252 (MessageText in the program, fixed texts in tests).
 using MessageFn = std::function<std::string(int)>;

@@ -2,6 +2,7 @@
 
 #include "browser/DetailPageStyles.h"
 #include "config/Cp1252.h"
+#include "config/MessageIds.h"
 
 namespace bv {
 namespace {
@@ -22,21 +23,22 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 // The click and hover tables of the detail view, by page kind and link number.
 PageLink Behaviour(PageKind kind, int n, std::string_view url, const MessageFn& message) {
-  const auto msg = [&](int m) { return Cp1252ToUtf8(message(m)); };
+  const auto text = [&](int m) { return Cp1252ToUtf8(message(m)); };
   switch (kind) {
     case PageKind::Account: {
       static constexpr LinkAction kActions[] = {LinkAction::ExportHtml, LinkAction::ExportText,
                                                 LinkAction::Edit};
-      static constexpr int kHints[] = {33, 32, 25};
+      static constexpr int kHints[] = {msg::kExportHtmlHint, msg::kExportTextHint,
+                                     msg::kEditThisItemHint};
       if (n > 2) break;
-      return {kActions[n], {}, msg(kHints[n])};
+      return {kActions[n], {}, text(kHints[n])};
     }
     case PageKind::AccountWithUrl: {
       if (n == 0) return {LinkAction::OpenAddress, std::string(url), std::string(url)};
       return Behaviour(PageKind::Account, n - 1, url, message);
     }
     case PageKind::Group:
-      return {LinkAction::Edit, {}, n == 0 ? msg(25) : std::string()};
+      return {LinkAction::Edit, {}, n == 0 ? text(msg::kEditThisItemHint) : std::string()};
     case PageKind::EmptyProfile:
     case PageKind::Welcome:
     case PageKind::Summary:

@@ -19,8 +19,8 @@ class TDetailView : public QTextBrowser {
  public:
   explicit TDetailView(QWidget* parent = nullptr);
 
-  // The shown page as the main window numbers it (0 empty profile ... 5 summary).
-  int PageKind() const { return static_cast<int>(page_.kind); }
+  // The page on view; the enum keeps the numbers the main window stores.
+  bv::PageKind PageKind() const { return page_.kind; }
 
   void ShowWelcomePage();
   void ShowEmptyProfilePage(const TProfileHeader& header);

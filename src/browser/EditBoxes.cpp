@@ -5,14 +5,13 @@
 #include <QMessageBox>
 #include <QScreen>
 
-#include "config/Product.h"
 #include "config/QtText.h"
 
 namespace bv {
 
 ErrorBoxFn DefaultErrorBox(QWidget* parent) {
   return [parent](const QString& text) {
-    QMessageBox::critical(parent, QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())), text);
+    QMessageBox::critical(parent, ProductNameText(), text);
   };
 }
 

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "config/MessageIds.h"
+
 namespace bv {
 namespace {
 
@@ -29,10 +31,6 @@ constexpr std::array<const char*, 9> kAccountTypes = {
     "Otros...",
 };
 
-constexpr int kMessageShortCategoryName = 44;
-constexpr int kMessageShortGroupName = 45;
-constexpr int kMessageShortAccountName = 42;
-constexpr int kMessageNoPicture = 43;
 
 // Stores value in the field cut to the field's maximum.
 void Store(TNodeData& node, std::string TNodeData::*member, std::string_view value) {
@@ -68,14 +66,15 @@ std::span<const char* const> AccountTypeTexts() { return kAccountTypes; }
 
 std::optional<int> NewGroupRefusal(NodeKind kind, std::string_view name) {
   if (NameLongEnough(name)) return std::nullopt;
-  return kind == NodeKind::Category ? kMessageShortCategoryName : kMessageShortGroupName;
+  return kind == NodeKind::Category ? msg::kCategoryNameTooShort : msg::kGroupNameTooShort;
 }
 
 std::optional<AccountRefusal> CheckAccount(const AccountValues& values) {
-  if (!NameLongEnough(values.Name)) return AccountRefusal{kMessageShortAccountName, AccountBox::Name};
+  if (!NameLongEnough(values.Name))
+    return AccountRefusal{msg::kAccountNameTooShort, AccountBox::Name};
   const int pictures = static_cast<int>(kPictureNames.size());
   if (values.ImageIndex < 0 || values.ImageIndex >= pictures)
-    return AccountRefusal{kMessageNoPicture, AccountBox::Picture};
+    return AccountRefusal{msg::kNoPicture, AccountBox::Picture};
   return std::nullopt;
 }
 
@@ -122,20 +121,22 @@ AccountValues AccountValuesOf(const TNodeData& node) {
 }
 
 std::string NewAccountCaption(std::string_view groupName, const MessageFn& message) {
-  return message(16) + " " + std::string(groupName);
+  return message(msg::kNewAccountCaption) + " " + std::string(groupName);
 }
 
 std::string EditAccountCaption(std::string_view accountName, std::string_view groupName,
                                const MessageFn& message) {
-  return message(17) + std::string(accountName) + message(18) + std::string(groupName) + "\"";
+  return message(msg::kEditAccountCaption) + std::string(accountName) +
+         message(msg::kEditAccountCaptionIn) + std::string(groupName) + "\"";
 }
 
 std::string DeleteAccountQuestion(const MessageFn& message) {
-  return message(34) + "\n" + message(35);
+  return message(msg::kDeleteAccountQuestion) + "\n" + message(msg::kDeleteAccountConfirm);
 }
 
 std::string DeleteGroupQuestion(const MessageFn& message) {
-  return message(12) + " " + message(13) + " " + message(14) + "\n" + message(15);
+  return message(msg::kDeleteGroupHolds) + " " + message(msg::kDeleteGroupAlso) + " " +
+         message(msg::kDeleteGroupEverything) + "\n" + message(msg::kDeleteGroupConfirm);
 }
 
 }  // namespace bv

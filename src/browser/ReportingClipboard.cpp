@@ -1,5 +1,6 @@
 #include "browser/ReportingClipboard.h"
 
+#include "config/MessageIds.h"
 #include "config/QtText.h"
 
 namespace bv {
@@ -10,13 +11,13 @@ ReportingClipboard::ReportingClipboard(std::unique_ptr<ClipboardAccess> clipboar
 
 bool ReportingClipboard::SetText(const QString& text) {
   if (clipboard_->SetText(text)) return true;
-  showError_(Msg(kNotCopiedMessage));
+  showError_(Msg(msg::kNotCopied));
   return false;
 }
 
 bool ReportingClipboard::Clear() {
   if (clipboard_->Clear()) return true;
-  showError_(Msg(kNotEmptiedMessage));
+  showError_(Msg(msg::kNotEmptied));
   return false;
 }
 

@@ -14,8 +14,6 @@ namespace bv {
 
 class ReportingClipboard final : public ClipboardAccess {
  public:
-  static constexpr int kNotCopiedMessage = 104;
-  static constexpr int kNotEmptiedMessage = 108;
 
   ReportingClipboard(std::unique_ptr<ClipboardAccess> clipboard, ErrorBoxFn showError);
 

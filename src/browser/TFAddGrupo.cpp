@@ -1,11 +1,13 @@
 #include "browser/TFAddGrupo.h"
 
+#include "config/MessageIds.h"
+
 namespace bv {
 
 TFAddGrupo::TFAddGrupo(QWidget* parent, ErrorBoxFn showError)
     : TGroupDialog({.windowName = "FAddGrupo",
                     .caption = "Agregar categoría",
-                    .captionMessage = 31,
+                    .captionMessage = msg::kNewCategoryCaption,
                     .nameLabel = "Nombre de la categoría a agregar:",
                     .newNode = true,
                     .kind = NodeKind::Category,

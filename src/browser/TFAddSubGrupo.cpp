@@ -1,11 +1,13 @@
 #include "browser/TFAddSubGrupo.h"
 
+#include "config/MessageIds.h"
+
 namespace bv {
 
 TFAddSubGrupo::TFAddSubGrupo(QWidget* parent, ErrorBoxFn showError)
     : TGroupDialog({.windowName = "FAddSubGrupo",
                     .caption = "Agregar subgrupo",
-                    .captionMessage = 27,
+                    .captionMessage = msg::kNewGroupCaption,
                     .nameLabel = "Nombre del grupo a agregar:",
                     .newNode = true,
                     .kind = NodeKind::Group,

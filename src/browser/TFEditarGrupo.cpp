@@ -1,11 +1,13 @@
 #include "browser/TFEditarGrupo.h"
 
+#include "config/MessageIds.h"
+
 namespace bv {
 
 TFEditarGrupo::TFEditarGrupo(QWidget* parent)
     : TGroupDialog({.windowName = "FEditarGrupo",
                     .caption = "Editar grupo/subgrupo",
-                    .captionMessage = 28,
+                    .captionMessage = msg::kEditGroupCaption,
                     .nameLabel = "Nombre del grupo a editar:",
                     .newNode = false,
                     .kind = NodeKind::Group,

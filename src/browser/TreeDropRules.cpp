@@ -1,11 +1,13 @@
 #include "browser/TreeDropRules.h"
 
+#include "config/MessageIds.h"
+
 namespace bv {
 
 int RefusalMessage(DropEffect effect) {
   switch (effect) {
-    case DropEffect::RefuseCategory: return 4;
-    case DropEffect::RefuseGroupOnAccount: return 5;
+    case DropEffect::RefuseCategory: return msg::kCategoryDropRefused;
+    case DropEffect::RefuseGroupOnAccount: return msg::kGroupOnAccountRefused;
     default: return -1;
   }
 }

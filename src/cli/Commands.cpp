@@ -13,6 +13,7 @@
 #include "cli/CliError.h"
 #include "cli/TreeJson.h"
 #include "config/Cp1252.h"
+#include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/Settings.h"
@@ -57,7 +58,7 @@ std::string RecordMarkerText() {
   LoadMessages(!chosen.empty() && std::filesystem::is_regular_file(chosen, ignored)
                    ? chosen
                    : DefaultLanguageFile());
-  return MessageText(kMsgRecordMarker);
+  return MessageText(msg::kRecordMarker);
 }
 
 // Overwrites a password copy however the scope that holds it ends.

@@ -12,6 +12,7 @@
 
 #include "config/Cp1252.h"
 #include "config/Messages.h"
+#include "config/Product.h"
 
 namespace bv {
 
@@ -90,6 +91,10 @@ std::optional<std::string> ToCp1252(const QString& text) {
 bool HasCp1252Form(const QString& text) { return ToCp1252(text).has_value(); }
 
 QString Msg(int n) { return FromCp1252(MessageText(n)); }
+
+QString ProductNameText() {
+  return QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size()));
+}
 
 Cp1252Validator::Cp1252Validator(QObject* parent) : QValidator(parent) {}
 

@@ -28,6 +28,10 @@ void WipeLineEdit(QLineEdit* box);
 // MessageText(n) as a QString.
 QString Msg(int n);
 
+// kProductName as a QString: the main window's caption while no profile is open, and the
+// title of the program's message boxes.
+QString ProductNameText();
+
 // Refuses any input holding a character without a Windows-1252 form.
 class Cp1252Validator : public QValidator {
   Q_OBJECT

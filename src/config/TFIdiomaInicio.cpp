@@ -9,7 +9,7 @@
 #include "config/LanguageList.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
-#include "config/Product.h"
+#include "config/QtText.h"
 #include "config/Settings.h"
 #include "config/Translation.h"
 
@@ -44,8 +44,7 @@ TFIdiomaInicio::TFIdiomaInicio(std::function<void()> applyLanguage,
 
 void TFIdiomaInicio::BuildControls() {
   auto* column = new QVBoxLayout(this);
-  Label1 = new QLabel(QString::fromUtf8(kProductName.data(),
-                                        static_cast<qsizetype>(kProductName.size())), this);
+  Label1 = new QLabel(ProductNameText(), this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setAlignment(Qt::AlignCenter);
   Label1->setFont(HeadingFont());

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "config/LanguageList.h"
+#include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
@@ -21,7 +22,6 @@
 namespace bv {
 namespace {
 
-constexpr int kTitleMessage = 21;
 constexpr int kListHeight = 64;
 
 template <class T>
@@ -36,7 +36,7 @@ TFOpciones::TFOpciones(OptionsHost& host, QWidget* parent) : QDialog(parent), ho
   setObjectName(QStringLiteral("FOpciones"));
   BuildControls();
   TranslateWindow(this, false);
-  setWindowTitle(Msg(kTitleMessage));
+  setWindowTitle(Msg(msg::kOptionsCaption));
 
   for (const Option& option : Options())
     connect(option.box, &QCheckBox::clicked, this, [this, option] { BoxClick(option, true, true); });

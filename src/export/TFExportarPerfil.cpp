@@ -7,6 +7,7 @@
 
 #include <string.h>
 
+#include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "profile/DialogKit.h"
@@ -39,7 +40,7 @@ TFExportarPerfil::TFExportarPerfil(MessageBoxes& boxes, QWidget* parent)
   // No Windows-1252 guards: the new file is not a profile.
   setModal(true);
   TranslateWindow(this, false);
-  setWindowTitle(Msg(kCaptionMessage));
+  setWindowTitle(Msg(msg::kExportPasswordCaption));
   Ed_Pass->setFocus();
 }
 
@@ -56,12 +57,12 @@ SecureBytes TFExportarPerfil::Password() const {
 
 void TFExportarPerfil::BtnOkClick() {
   if (Ed_Pass->text().isEmpty()) {
-    boxes_.Error(Msg(kEmptyPassword));
+    boxes_.Error(Msg(msg::kExportPasswordEmpty));
     FocusBox(Ed_Pass, false);
     return;
   }
   if (Ed_Pass->text() != Ed_RePass->text()) {
-    boxes_.Error(Msg(kPasswordsDiffer));
+    boxes_.Error(Msg(msg::kExportPasswordsDiffer));
     FocusBox(Ed_Pass, true);
     return;
   }

@@ -19,9 +19,6 @@ class TFExportarPerfil : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kCaptionMessage = 125;
-  static constexpr int kEmptyPassword = 126;
-  static constexpr int kPasswordsDiffer = 127;
 
   explicit TFExportarPerfil(MessageBoxes& boxes, QWidget* parent = nullptr);
   ~TFExportarPerfil() override;

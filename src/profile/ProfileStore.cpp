@@ -1,5 +1,7 @@
 #include "profile/ProfileStore.h"
 
+#include "config/MessageIds.h"
+#include "config/Product.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
 
@@ -33,13 +35,13 @@ bool ProfileStore::CheckPassword(const std::filesystem::path& path, std::string_
 
 bool ProfileStore::Load(const std::filesystem::path& path, std::string_view password) {
   if (!CheckPassword(path, password)) {
-    view_.ShowErrorBox(view_.MessageText(kMsgWrongPassword) + "\r" +
-                       view_.MessageText(kMsgWrongPasswordHint));
+    view_.ShowErrorBox(view_.MessageText(msg::kWrongPassword) + "\r" +
+                       view_.MessageText(msg::kWrongPasswordHint));
     session_.ProfileOpen = false;
     return false;
   }
   ReadHeader(path);
-  view_.SetCaption(std::string(kProgramCaption) + " - [" + session_.Header.Title + "]");
+  view_.SetCaption(std::string(kProductName) + " - [" + session_.Header.Title + "]");
   {
     TreeRebuild rebuild(view_);
     tree_.Clear();
@@ -60,7 +62,7 @@ bool ProfileStore::Load(const std::filesystem::path& path, std::string_view pass
 
 void ProfileStore::Save(const std::filesystem::path& path, std::string_view password) {
   session_.Header.Magic = TProfileHeader::kMagic;
-  WriteProfile(path, session_.Header, tree_, password, view_.MessageText(kMsgRecordMarker));
+  WriteProfile(path, session_.Header, tree_, password, view_.MessageText(msg::kRecordMarker));
   session_.Modified = false;
   view_.EnableActionCategories({}, {"varios"});
 }

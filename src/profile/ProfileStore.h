@@ -16,11 +16,6 @@
 
 namespace bv {
 
-inline constexpr std::string_view kProgramCaption = "Brindlevault 3.5";
-inline constexpr int kMsgWrongPassword = 6;  // followed by "\r" and message 7
-inline constexpr int kMsgWrongPasswordHint = 7;
-inline constexpr int kMsgRecordMarker = 106;
-
 class ProfileStore {
  public:
   ProfileStore(SessionState& session, ProfileTree& tree, ProfileView& view)

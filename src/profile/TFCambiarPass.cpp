@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "profile/DialogKit.h"
 #include "profile/NodeData.h"
@@ -42,7 +43,7 @@ TFCambiarPass::TFCambiarPass(MessageBoxes& boxes, const std::string& sessionPass
   connect(BtnOk, &QPushButton::clicked, this, &TFCambiarPass::BtnOkClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 
-  Finish(this, kCaptionMessage);
+  Finish(this, msg::kChangePasswordCaption);
 }
 
 TFCambiarPass::~TFCambiarPass() {
@@ -60,12 +61,12 @@ void TFCambiarPass::BtnOkClick() {
   std::string current = PasswordOrSentinel(Cp1252Text(E_PassAct));
   const ScopedWipe wipeCurrent(current);
   if (current != sessionPassword_) {
-    boxes_.Error(Msg(kWrongCurrent));
+    boxes_.Error(Msg(msg::kWrongCurrentPassword));
     FocusBox(E_PassAct, false);
     return;
   }
   if (Nueva->text() != ReNueva->text()) {
-    boxes_.Error(Msg(kNewDiffer));
+    boxes_.Error(Msg(msg::kNewPasswordsDiffer));
     FocusBox(Nueva, false);
     return;
   }

@@ -19,9 +19,6 @@ class TFCambiarPass : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kCaptionMessage = 38;
-  static constexpr int kWrongCurrent = 47;
-  static constexpr int kNewDiffer = 50;
 
   // Changes the master password to the one given (the sentinel for an empty box); true when
   // the profile was saved with it (the dialog then closes).

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "profile/DialogKit.h"
 
@@ -30,7 +31,7 @@ TFEditarPerfil::TFEditarPerfil(const TProfileHeader& header, Store store, QWidge
   connect(BtnOk, &QPushButton::clicked, this, &TFEditarPerfil::BtnOkClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 
-  Finish(this, kCaptionMessage);
+  Finish(this, msg::kEditProfileCaption);
 }
 
 void TFEditarPerfil::showEvent(QShowEvent* event) {

@@ -18,7 +18,6 @@ class TFEditarPerfil : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kCaptionMessage = 37;
 
   // Stores owner and title (Windows-1252) and saves the profile; true on success (the
   // dialog then closes).

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "profile/DialogKit.h"
 
@@ -28,7 +29,7 @@ TFInicioSesion::TFInicioSesion(QWidget* parent) : QDialog(parent) {
   connect(BtnOk, &QPushButton::clicked, this, &TFInicioSesion::BtnOkClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &TFInicioSesion::BtnCancelarClick);
 
-  Finish(this, kCaptionMessage);
+  Finish(this, msg::kLogInCaption);
   Ed_Pass->setFocus();
 }
 

@@ -17,7 +17,6 @@ class TFInicioSesion : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kCaptionMessage = 30;
 
   explicit TFInicioSesion(QWidget* parent = nullptr);
   ~TFInicioSesion() override;

@@ -7,6 +7,7 @@
 #include <QShowEvent>
 #include <system_error>
 
+#include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "profile/DialogKit.h"
@@ -50,7 +51,7 @@ TFNuevoPerfil::TFNuevoPerfil(MessageBoxes& boxes, FileDialogs& files, Create cre
   connect(BtnOk, &QPushButton::clicked, this, &TFNuevoPerfil::BtnOkClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 
-  Finish(this, kCaptionMessage);
+  Finish(this, msg::kNewProfileCaption);
 }
 
 TFNuevoPerfil::~TFNuevoPerfil() {
@@ -67,17 +68,17 @@ void TFNuevoPerfil::showEvent(QShowEvent* event) {
 
 bool TFNuevoPerfil::CheckEntries() {
   if (Ed_Usuario->text().size() < kMinOwnerLength) {
-    boxes_.Error(Msg(kOwnerTooShort));
+    boxes_.Error(Msg(msg::kOwnerTooShort));
     FocusBox(Ed_Usuario, true);
     return false;
   }
   if (Ed_Titulo->text().size() < kMinTitleLength) {
-    boxes_.Error(Msg(kTitleTooShort));
+    boxes_.Error(Msg(msg::kTitleTooShort));
     FocusBox(Ed_Titulo, true);
     return false;
   }
   if (Ed_Pass->text() != Ed_CPass->text()) {
-    boxes_.Error(Msg(kPasswordsDiffer) + QLatin1Char('\n') + Msg(kPasswordsDifferHint));
+    boxes_.Error(Msg(msg::kPasswordsDiffer) + QLatin1Char('\n') + Msg(msg::kPasswordsDifferHint));
     FocusBox(Ed_Pass, true);
     return false;
   }
@@ -87,7 +88,7 @@ bool TFNuevoPerfil::CheckEntries() {
 bool TFNuevoPerfil::AcceptName(const QString& path) {
   std::error_code ec;
   if (!std::filesystem::exists(std::filesystem::path(path.toStdString()), ec)) return true;
-  return boxes_.WarningYesNo(Msg(kReplaceFile));
+  return boxes_.WarningYesNo(Msg(msg::kReplaceFile));
 }
 
 void TFNuevoPerfil::BtnOkClick() {

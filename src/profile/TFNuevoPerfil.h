@@ -29,12 +29,6 @@ class TFNuevoPerfil : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kCaptionMessage = 24;
-  static constexpr int kOwnerTooShort = 53;
-  static constexpr int kTitleTooShort = 54;
-  static constexpr int kPasswordsDiffer = 56;  // followed by "\n" and message 57
-  static constexpr int kPasswordsDifferHint = 57;
-  static constexpr int kReplaceFile = 58;
   static constexpr int kMinOwnerLength = 4;
   static constexpr int kMinTitleLength = 3;
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "config/Cp1252.h"
+#include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "tools/Banner.h"
@@ -37,12 +38,12 @@ std::vector<std::string> AccountTextLines(const TNodeData& account) {
   std::vector<std::string> lines;
   lines.reserve(kAccountTextLineCount);
   for (const std::string& banner : BannerLines()) lines.push_back("   " + banner);
-  lines.push_back("\t" + MessageText(kPrintTitleMessage));
-  lines.push_back("\t" + MessageText(kPrintSubtitleMessage));
+  lines.push_back("\t" + MessageText(msg::kAccountDetails));
+  lines.push_back("\t" + MessageText(msg::kClearTextWarning));
   lines.push_back(" ");
 
   const AccountLabel& name = kAccountLabels[0];
-  lines.push_back(MessageText(kNameHeadingMessage));
+  lines.push_back(MessageText(msg::kNameHeading));
   lines.push_back(MessageText(name.label));
   lines.push_back(MessageText(name.secondLine));
   lines.push_back(" " + account.*name.member);

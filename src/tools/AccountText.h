@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "config/MessageIds.h"
 #include "profile/NodeData.h"
 
 namespace bv {
@@ -19,15 +20,17 @@ struct AccountLabel {
   int secondLine;
 };
 inline constexpr AccountLabel kAccountLabels[] = {
-    {&TNodeData::Name, 74, 75},        {&TNodeData::Description, 76, 77},
-    {&TNodeData::Notes, 78, 79},       {&TNodeData::UserName, 80, 81},
-    {&TNodeData::Password, 82, 83},    {&TNodeData::Question, 84, 85},
-    {&TNodeData::Answer, 86, 87},      {&TNodeData::Mail, 88, 89},
-    {&TNodeData::Url, 90, 91},         {&TNodeData::AccountType, 92, 93},
+    {&TNodeData::Name, msg::kNameLabel, msg::kNameUnderline},
+    {&TNodeData::Description, msg::kDescriptionLabel, msg::kDescriptionUnderline},
+    {&TNodeData::Notes, msg::kNotesLabel, msg::kNotesUnderline},
+    {&TNodeData::UserName, msg::kUserNameLabel, msg::kUserNameUnderline},
+    {&TNodeData::Password, msg::kPasswordLabel, msg::kPasswordUnderline},
+    {&TNodeData::Question, msg::kQuestionLabel, msg::kQuestionUnderline},
+    {&TNodeData::Answer, msg::kAnswerLabel, msg::kAnswerUnderline},
+    {&TNodeData::Mail, msg::kMailLabel, msg::kMailUnderline},
+    {&TNodeData::Url, msg::kUrlLabel, msg::kUrlUnderline},
+    {&TNodeData::AccountType, msg::kAccountTypeLabel, msg::kAccountTypeUnderline},
 };
-inline constexpr int kPrintTitleMessage = 71;
-inline constexpr int kPrintSubtitleMessage = 72;
-inline constexpr int kNameHeadingMessage = 73;  // the line above the label of Name
 
 inline constexpr std::size_t kAccountTextLineCount = 48;
 

@@ -12,8 +12,8 @@ namespace bv {
 
 inline constexpr std::size_t kBannerWidth = 41;
 
-// Four lines of 41 characters: asterisks; "* Brindlevault 3.5 ... *"; the web address
-// centred between "*" and "*"; asterisks.
+// Four lines of 41 characters: asterisks; "* ", the product name, blanks and " *"; the web
+// address centred between "*" and "*"; asterisks.
 std::vector<std::string> BannerLines();
 
 }  // namespace bv

@@ -1,5 +1,6 @@
 #include "tools/PrintLayout.h"
 
+#include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "tools/AccountText.h"
 #include "tools/Banner.h"
@@ -31,7 +32,7 @@ PrintLayout ComposeAccountPrint(const TNodeData& account) {
   PrintStyle title = verdana;
   title.rgb = kTitleColour;
   title.bold = title.underline = title.centred = true;
-  add(MessageText(kPrintTitleMessage), title);
+  add(MessageText(msg::kAccountDetails), title);
   add("", title);
   add("", title);
 

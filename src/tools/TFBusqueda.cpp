@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "tools/NodeSearch.h"
@@ -22,9 +23,6 @@ namespace bv {
 
 namespace {
 
-constexpr int kTitleMessage = 23;
-constexpr int kAccountWordMessage = 8;
-constexpr int kGroupWordMessage = 11;
 enum Column { kTitleColumn, kKindColumn, kIndexColumn };
 
 template <class T>
@@ -44,7 +42,7 @@ TFBusqueda::TFBusqueda(const ProfileTree& tree, QWidget* parent) : QDialog(paren
   BuildControls();
   InstallCp1252Guards(this);
   TranslateWindow(this, false);
-  setWindowTitle(Msg(kTitleMessage));
+  setWindowTitle(Msg(msg::kSearchCaption));
 }
 
 void TFBusqueda::BuildControls() {
@@ -134,8 +132,8 @@ void TFBusqueda::RunSearch() {
   Lista->clear();
 
   const std::string query = ToCp1252(Busca->text()).value_or(std::string());
-  const QString accountWord = Msg(kAccountWordMessage);
-  const QString groupWord = Msg(kGroupWordMessage);
+  const QString accountWord = Msg(msg::kAccountWord);
+  const QString groupWord = Msg(msg::kGroupWord);
   // The rows are made first and handed over together: one insertion instead of one per row.
   QList<QTreeWidgetItem*> rows;
   for (const SearchHit& hit : SearchTree(tree_, BuscarEn->currentIndex(), query)) {

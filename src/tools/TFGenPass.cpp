@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 #include <string.h>  // explicit_bzero
 
-#include "config/Product.h"
+#include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "tools/LengthInput.h"
@@ -25,8 +25,6 @@ namespace bv {
 
 namespace {
 
-constexpr int kPasswordRequiredMessage = 52;
-constexpr int kTitleMessage = 22;
 
 template <class T>
 T* Named(T* widget, const char* name) {
@@ -48,7 +46,7 @@ TFGenPass::TFGenPass(QWidget* parent, GenPassSeams seams, std::unique_ptr<Random
     : QDialog(parent), seams_(std::move(seams)), random_(std::move(random)) {
   if (!seams_.showError)
     seams_.showError = [this](const QString& text) {
-      QMessageBox::critical(this, QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())), text);
+      QMessageBox::critical(this, ProductNameText(), text);
     };
   if (!seams_.copySecret) seams_.copySecret = CopySecretToClipboard;
   if (!random_) random_ = std::make_unique<SystemRandom>();
@@ -58,7 +56,7 @@ TFGenPass::TFGenPass(QWidget* parent, GenPassSeams seams, std::unique_ptr<Random
   CoupleOptions();
   InstallCp1252Guards(this);
   TranslateWindow(this, false);
-  setWindowTitle(Msg(kTitleMessage));
+  setWindowTitle(Msg(msg::kGeneratorCaption));
 }
 
 TFGenPass::~TFGenPass() { WipeLineEdit(Resultado); }
@@ -234,7 +232,7 @@ void TFGenPass::BtnOkClick() {
   }
   const QString password = Resultado->text();
   if (password.isEmpty()) {
-    seams_.showError(Msg(kPasswordRequiredMessage));
+    seams_.showError(Msg(msg::kPasswordRequired));
     return;
   }
   const QString handed = password.left(kMaxHandedLength);

@@ -58,15 +58,15 @@ TEST_F(AccountWindow, AnAccountPageEnablesTheCopiesOfTheFieldsItShows) {
   Select("A1");
   // The password is hidden (MostrarPass off), so it cannot be copied.
   EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopUser", "ActCopMail"}));
-  EXPECT_EQ(h.window().Resulta().PageKind(), 2);
+  EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Account);
   Select("A3");
   EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopURL"}));
-  EXPECT_EQ(h.window().Resulta().PageKind(), 3);
+  EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::AccountWithUrl);
   Select("A4");  // only a name
   EXPECT_TRUE(EnabledCopies(h).isEmpty());
   Select("G1");
   EXPECT_TRUE(EnabledCopies(h).isEmpty());
-  EXPECT_EQ(h.window().Resulta().PageKind(), 4);
+  EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Group);
 }
 
 TEST_F(AccountWindow, FunctionKeysCopyTheShownFieldsOnly) {
@@ -180,12 +180,12 @@ TEST_F(AccountWindow, RefreshDrawsTheSamePageAgain) {
   TFPrincipal& w = h.window();
   Select("G1");
   w.ShowWelcomePage();
-  ASSERT_EQ(w.Resulta().PageKind(), 1);
+  ASSERT_EQ(w.Resulta().PageKind(), PageKind::Welcome);
   w.RefreshDetailPage();
-  EXPECT_EQ(w.Resulta().PageKind(), 1);
+  EXPECT_EQ(w.Resulta().PageKind(), PageKind::Welcome);
   w.ShowGroupPage();
   w.RefreshDetailPage();
-  EXPECT_EQ(w.Resulta().PageKind(), 4);
+  EXPECT_EQ(w.Resulta().PageKind(), PageKind::Group);
   EXPECT_TRUE(w.Resulta().toPlainText().contains("G1"));
 }
 
@@ -194,7 +194,7 @@ TEST_F(AccountWindow, SummaryOfAMissingFileIsReportedAndThePageStays) {
   Select("G1");
   w.Session().ProfilePath = h.folder.path() / "no-existe.bv3";
   h.Act("ActInformacion")->trigger();
-  EXPECT_EQ(w.Resulta().PageKind(), 4);
+  EXPECT_EQ(w.Resulta().PageKind(), PageKind::Group);
   ASSERT_EQ(h.fakes.boxes->shown.size(), 1u);
   EXPECT_EQ(h.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Error);
 }
@@ -208,7 +208,7 @@ TEST_F(AccountWindow, SummaryOfTheOpenProfileShowsItsSize) {
   w.Session().ProfilePath = path;
   w.EnableActionCategories({"perfilon"}, {});
   h.Act("ActInformacion")->trigger();
-  EXPECT_EQ(w.Resulta().PageKind(), 5);
+  EXPECT_EQ(w.Resulta().PageKind(), PageKind::Summary);
   EXPECT_TRUE(w.Resulta().toPlainText().contains("1 Kb"));
   EXPECT_TRUE(w.Resulta().toPlainText().contains("perfil.bv3"));
 }

@@ -138,7 +138,7 @@ TEST(EditingProfile, DetailsAreSavedAndTheSummaryRedrawnButTheCaptionWaits) {
   h.Start();
   const auto path = h.MakeProfile("a.bv3", ProfileSetup{"", "Antiguo", "Propietario"});
   Open(h, path);
-  ASSERT_EQ(h.window().Resulta().PageKind(), static_cast<int>(PageKind::Summary));
+  ASSERT_EQ(h.window().Resulta().PageKind(), PageKind::Summary);
   ModalScript script;
   script.Then("FEditarPerfil", [](QWidget* d) {
     EXPECT_EQ(test::Box(d, "Ed_Nombre")->text(), "Propietario");

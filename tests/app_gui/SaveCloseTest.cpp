@@ -93,7 +93,7 @@ TEST(NewProfile, IsWrittenAndOpenedAndAsksItsPasswordNextTime) {
   EXPECT_TRUE(h.Boxes().isEmpty());
   EXPECT_TRUE(h.ProfileOpen());
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Mis claves]");
-  EXPECT_EQ(h.window().Resulta().PageKind(), static_cast<int>(PageKind::Summary));
+  EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Summary);
   EXPECT_EQ(h.window().Menus().recentFile[0]->text(), PathText(path));
   const TProfileHeader header = FileHeader(path);
   EXPECT_EQ(header.Owner, "Ana Mar\xED" "a");
@@ -226,7 +226,7 @@ TEST(Closing, TheSaveQuestionDecidesWhatReachesTheFile) {
     EXPECT_FALSE(h.ProfileOpen());
     EXPECT_EQ(h.Caption(), "Brindlevault 3.5");
     EXPECT_EQ(h.Shape(), "");
-    EXPECT_EQ(h.window().Resulta().PageKind(), static_cast<int>(PageKind::Welcome));
+    EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Welcome);
     EXPECT_FALSE(h.Act("ActCerrar")->isEnabled());
     EXPECT_FALSE(h.Act("ActGuardar")->isEnabled());
     EXPECT_TRUE(h.Act("ActAbrir")->isEnabled());
@@ -374,7 +374,7 @@ TEST(IdleLock, LeavesAModifiedProfileAloneAndWaitsWhileThereIsInput) {
   EXPECT_TRUE(h.ProfileOpen());
   QTest::qWait(400);
   EXPECT_FALSE(h.ProfileOpen());  // a profile without password is not opened again
-  EXPECT_EQ(h.window().Resulta().PageKind(), static_cast<int>(PageKind::Welcome));
+  EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Welcome);
 }
 
 }  // namespace

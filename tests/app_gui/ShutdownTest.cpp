@@ -292,12 +292,12 @@ TEST(FirstActivation, RunsItsStepsOnceInOrder) {
     int pageWhenPicked = -2;
     window.SetFirstRunLanguagePicker([&] {
       steps << "picker";
-      pageWhenPicked = window.Resulta().PageKind();
+      pageWhenPicked = static_cast<int>(window.Resulta().PageKind());
     });
     window.SetCommandLineOpener([&] {
       steps << "command line";
       // The welcome page is already drawn when the profile is opened.
-      EXPECT_EQ(window.Resulta().PageKind(), 1);
+      EXPECT_EQ(window.Resulta().PageKind(), PageKind::Welcome);
       window.Flags().OpenedFromCommandLine = c.fromCommandLine;
     });
     window.SetRecentOpener([&](int entry) { steps << QStringLiteral("recent %1").arg(entry); });
@@ -306,7 +306,7 @@ TEST(FirstActivation, RunsItsStepsOnceInOrder) {
     window.activateWindow();
     QApplication::processEvents();
     EXPECT_EQ(steps, c.steps) << c.settings;
-    EXPECT_EQ(window.Resulta().PageKind(), 1);
+    EXPECT_EQ(window.Resulta().PageKind(), PageKind::Welcome);
   }
 }
 

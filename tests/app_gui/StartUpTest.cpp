@@ -59,7 +59,7 @@ TEST(StartUp, WindowLayoutAsTheUserSeesIt) {
   EXPECT_EQ(w.Resulta().parentWidget()->objectName(), "PanelDetalles");
   EXPECT_EQ(w.findChild<QSplitter*>()->handleWidth(), 4);
   // The first activation drew the welcome page.
-  EXPECT_EQ(w.Resulta().PageKind(), 1);
+  EXPECT_EQ(w.Resulta().PageKind(), PageKind::Welcome);
   // The window's font: MS Sans Serif 8 pt, or what stands in for it.
   EXPECT_EQ(w.font().pointSize(), 8);
   EXPECT_EQ(w.statusBar()->objectName(), "BarraEstado");

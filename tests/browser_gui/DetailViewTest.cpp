@@ -43,7 +43,7 @@ class DetailViewTest : public ::testing::Test {
 TEST_F(DetailViewTest, WelcomePageShowsTitlesProductAndAddress) {
   view_.ShowWelcomePage();
   EXPECT_EQ(view_.objectName(), "Resulta");
-  EXPECT_EQ(view_.PageKind(), 1);
+  EXPECT_EQ(view_.PageKind(), PageKind::Welcome);
   EXPECT_EQ(view_.toPlainText(),
             " \nBienvenido\n \nAbra un perfil para empezar\n \n \n \n \n \n \n"
             "Brindlevault 3.5\nGuarde copias de sus perfiles\n \nhttps://www.brindlevault.org");
@@ -53,7 +53,7 @@ TEST_F(DetailViewTest, WelcomePageShowsTitlesProductAndAddress) {
 TEST_F(DetailViewTest, AccountWithOnlyANameShowsOnlyItsCommandLinks) {
   const CopyFields copy = view_.ShowAccountPage(Acme(), false);
   EXPECT_TRUE(copy.Empty());
-  EXPECT_EQ(view_.PageKind(), 2);
+  EXPECT_EQ(view_.PageKind(), PageKind::Account);
   EXPECT_EQ(view_.toPlainText(), "Cuenta: Acme\n \nAcciones\n" + kBullet + "Exportar como HTML\n" +
                                      kBullet + "Exportar como texto\n" + kBullet +
                                      "Editar la cuenta");
@@ -99,7 +99,7 @@ TEST_F(DetailViewTest, ClicksRequestWhatTheLinkStandsFor) {
     d.Url = "https://acme.example/entrar";
     view_.ShowAccountPage(d, false);
   }  // the view keeps what it needs of the node
-  EXPECT_EQ(view_.PageKind(), 3);
+  EXPECT_EQ(view_.PageKind(), PageKind::AccountWithUrl);
   EXPECT_EQ(LinkAt("acme.example"), "0");
   Click("acme.example");
   ASSERT_EQ(open.count(), 1);
@@ -122,13 +122,13 @@ TEST_F(DetailViewTest, ClicksRequestWhatTheLinkStandsFor) {
   TNodeData group = TNodeData::Create(NodeKind::Group, 1);
   group.Name = "Correo";
   view_.ShowGroupPage(group);
-  EXPECT_EQ(view_.PageKind(), 4);
+  EXPECT_EQ(view_.PageKind(), PageKind::Group);
   Click("Editar el grupo");
   EXPECT_EQ(counts(), (C{1, 2, 2, 3}));
 
   TProfileHeader header{"Brindlevault_3", "Ana", "Casa", ""};
   view_.ShowEmptyProfilePage(header);
-  EXPECT_EQ(view_.PageKind(), 0);
+  EXPECT_EQ(view_.PageKind(), PageKind::EmptyProfile);
   Click("brindlevault.org");
   ASSERT_EQ(open.count(), 2);
   EXPECT_EQ(open.at(1).at(0).toString(), "https://www.brindlevault.org");
@@ -191,7 +191,7 @@ TEST_F(DetailViewTest, SummaryShowsTheProfileFacts) {
   view_.setLocale(spanish);
   view_.ShowProfileSummary(info);
 
-  EXPECT_EQ(view_.PageKind(), 5);
+  EXPECT_EQ(view_.PageKind(), PageKind::Summary);
   const QString text = view_.toPlainText();
   EXPECT_TRUE(text.startsWith("Perfil de 'Jos\u00E9'\n \nT\u00EDtulo 'Casa'\n")) << text.toStdString();
   for (const QString& row :

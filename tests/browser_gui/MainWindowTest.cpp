@@ -72,7 +72,7 @@ TEST_F(EditingWindow, DeletingTheLastNodeLeavesTheEmptyProfilePage) {
   EXPECT_EQ(w.SelectedNode(), h.Node("C2"));  // the tree's own choice
   h.Act("ActBGrupo")->trigger();
   EXPECT_EQ(h.Shape(), "");
-  EXPECT_EQ(w.Resulta().PageKind(), 0);
+  EXPECT_EQ(w.Resulta().PageKind(), PageKind::EmptyProfile);
   for (const char* name : {"ActNSubGrupo", "ActECuenta", "ActPopEliminar", "ActPopEditar", "ActCopUser"})
     EXPECT_FALSE(h.Act(name)->isEnabled()) << name;
   EXPECT_TRUE(h.Act("ActNGrupo")->isEnabled());  // a new category is the way on

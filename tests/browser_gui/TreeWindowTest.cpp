@@ -66,7 +66,7 @@ TEST_F(TreeWindow, SelectionSwitchesTheCategoriesByKind) {
     for (const char* a : {"ActPopEliminar", "ActPopEditar", "ActCerrar", "ActBuscar"})
       EXPECT_TRUE(Enabled(a)) << c.node << " " << a;
     EXPECT_FALSE(Enabled("ActGuardar"));  // nothing changed yet
-    EXPECT_EQ(w().Resulta().PageKind(), c.account ? 2 : 4);
+    EXPECT_EQ(w().Resulta().PageKind(), c.account ? PageKind::Account : PageKind::Group);
   }
 }
 
@@ -80,7 +80,7 @@ TEST_F(TreeWindow, SelectionByClickRunsTheSameHandling) {
   QTest::mouseClick(w().BVTree().viewport(), Qt::LeftButton, {}, Centre("A3"));
   EXPECT_EQ(w().SelectedNode(), h.Node("A3"));
   EXPECT_TRUE(Enabled("ActECuenta"));
-  EXPECT_EQ(w().Resulta().PageKind(), 2);
+  EXPECT_EQ(w().Resulta().PageKind(), PageKind::Account);
 }
 
 TEST_F(TreeWindow, DragOverEmptySpaceMarksTheProfileModified) {
@@ -116,7 +116,7 @@ TEST_F(TreeWindow, AcceptedDropsMoveWithoutChangingSelectionOrPage) {
   Select("A3");
   w().ShowWelcomePage();  // some other page: the drop must not redraw
   DragOver("A3", Centre("A4"));
-  EXPECT_EQ(w().Resulta().PageKind(), 1);
+  EXPECT_EQ(w().Resulta().PageKind(), PageKind::Welcome);
   EXPECT_EQ(h.Shape(), "C1(G1(A1 G2(A2)) G4) C2(G3(A3 A4))");
   EXPECT_EQ(w().SelectedNode(), h.Node("A3"));
   // Refused moves into a node's own subtree leave everything as it was.
@@ -193,14 +193,14 @@ TEST_F(TreeWindow, ClickingTheOnlyNodeBringsItsPageBack) {
   w().ShowWelcomePage();
   const QPoint at = w().BVTree().visualRect(w().TreeModel().index(0, 0)).center();
   QTest::mouseClick(w().BVTree().viewport(), Qt::LeftButton, {}, at);
-  EXPECT_EQ(w().Resulta().PageKind(), 4);
+  EXPECT_EQ(w().Resulta().PageKind(), PageKind::Group);
 }
 
 TEST_F(TreeWindow, ClickingTheSelectedNodeOfSeveralChangesNothing) {
   Select("G1");
   w().ShowWelcomePage();
   QTest::mouseClick(w().BVTree().viewport(), Qt::LeftButton, {}, Centre("G1"));
-  EXPECT_EQ(w().Resulta().PageKind(), 1);
+  EXPECT_EQ(w().Resulta().PageKind(), PageKind::Welcome);
 }
 
 TEST_F(TreeWindow, DoubleClickingAnAccountEditsIt) {

@@ -53,7 +53,7 @@ TEST(Picker, ShownAtFirstActivationOnlyWhileStartLanguageIsOn) {
     EXPECT_EQ(title, c.shown ? "Bienvenido // Welcome" : "");
     QApplication::processEvents();
     // Whatever happened, the window goes on to its welcome page.
-    EXPECT_EQ(t.window().Resulta().PageKind(), 1);
+    EXPECT_EQ(t.window().Resulta().PageKind(), PageKind::Welcome);
   }
 }
 

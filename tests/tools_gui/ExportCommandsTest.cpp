@@ -143,7 +143,7 @@ TEST_F(AccountShown, ActBuscarSelectsTheChosenNodeInTheTree) {
   });
   t.Trigger("ActBuscar");
   EXPECT_EQ(t.window().SelectedNode(), t.Account("Correo"));
-  EXPECT_EQ(t.window().Resulta().PageKind(), 2);
+  EXPECT_EQ(t.window().Resulta().PageKind(), PageKind::Account);
 }
 
 }  // namespace

@@ -1,0 +1,149 @@
+#pragma once
+// The numbers of the messages the program shows (section "Mensajes" of the language files),
+// one name each, grouped by where they appear. MessageText(msg::kWrongPassword) is the text.
+// The numbers missing here (2, 3, 26, ...) are not used.
+
+namespace bv::msg {
+
+// --- opening a profile
+inline constexpr int kNotAProfile = 0;  // followed by message 1
+inline constexpr int kNotAProfileHint = 1;
+inline constexpr int kWrongPassword = 6;  // followed by "\r" and message 7
+inline constexpr int kWrongPasswordHint = 7;
+inline constexpr int kOtherEdition = 9;  // the edition, then message 10
+inline constexpr int kOtherEditionHint = 10;
+
+// --- moving nodes in the tree
+inline constexpr int kCategoryDropRefused = 4;
+inline constexpr int kGroupOnAccountRefused = 5;
+
+// --- the words for the two kinds of node
+inline constexpr int kAccountWord = 8;
+inline constexpr int kGroupWord = 11;
+
+// --- deleting: 12, 13 and 14 joined by blanks, 15 on a line of its own
+inline constexpr int kDeleteGroupHolds = 12;
+inline constexpr int kDeleteGroupAlso = 13;
+inline constexpr int kDeleteGroupEverything = 14;
+inline constexpr int kDeleteGroupConfirm = 15;
+// 34 and 35 on two lines
+inline constexpr int kDeleteAccountQuestion = 34;
+inline constexpr int kDeleteAccountConfirm = 35;
+
+// --- captions of windows and dialogs
+inline constexpr int kNewAccountCaption = 16;   // a blank and the receiving group follow
+inline constexpr int kEditAccountCaption = 17;  // the account, message 18, the group, '"'
+inline constexpr int kEditAccountCaptionIn = 18;
+inline constexpr int kOptionsCaption = 21;
+inline constexpr int kGeneratorCaption = 22;  // also the tool tip of the generator button
+inline constexpr int kSearchCaption = 23;
+inline constexpr int kNewProfileCaption = 24;
+inline constexpr int kNewGroupCaption = 27;
+inline constexpr int kEditGroupCaption = 28;
+inline constexpr int kLogInCaption = 30;
+inline constexpr int kNewCategoryCaption = 31;
+inline constexpr int kAboutCaption = 36;
+inline constexpr int kEditProfileCaption = 37;
+inline constexpr int kChangePasswordCaption = 38;
+inline constexpr int kExportPasswordCaption = 125;
+
+// --- closing and saving
+inline constexpr int kSaveBeforeClosing = 19;
+inline constexpr int kSaveBeforeExiting = 20;
+inline constexpr int kPasswordChanged = 51;
+inline constexpr int kNotRegularFile = 115;  // saving over a device, FIFO or socket
+inline constexpr int kNodesLifted = 116;     // %1 nodes, %2 levels
+
+// --- hints of the detail view's links
+inline constexpr int kEditThisItemHint = 25;
+inline constexpr int kExportTextHint = 32;
+inline constexpr int kExportHtmlHint = 33;
+
+// --- documents of the Help menu, by file name
+inline constexpr int kHelpFileName = 39;
+inline constexpr int kLicenceFileName = 48;
+inline constexpr int kCannotOpenDocument = 110;  // "%s" stands for the file or address
+
+// --- the recent-files menu
+inline constexpr int kEmptyRecentEntry = 41;
+
+// --- refusals of the node dialogs
+inline constexpr int kAccountNameTooShort = 42;
+inline constexpr int kNoPicture = 43;
+inline constexpr int kCategoryNameTooShort = 44;
+inline constexpr int kGroupNameTooShort = 45;
+
+// --- refusals of the password and profile dialogs
+inline constexpr int kWrongCurrentPassword = 47;
+inline constexpr int kNewPasswordsDiffer = 50;
+inline constexpr int kPasswordRequired = 52;  // the generator's OK without a password
+inline constexpr int kOwnerTooShort = 53;
+inline constexpr int kTitleTooShort = 54;
+inline constexpr int kPasswordsDiffer = 56;  // followed by "\n" and message 57
+inline constexpr int kPasswordsDifferHint = 57;
+inline constexpr int kReplaceFile = 58;
+
+// --- the pages of the detail view
+inline constexpr int kAccountOptions = 60;
+inline constexpr int kGroupOptions = 61;
+inline constexpr int kEditThisAccount = 62;
+inline constexpr int kEditThisGroup = 63;
+inline constexpr int kExportAsText = 64;
+inline constexpr int kExportAsHtml = 65;
+inline constexpr int kProfileOf = 66;
+inline constexpr int kEmptyProfile = 67;
+inline constexpr int kWelcome = 69;
+inline constexpr int kWelcomeHint = 70;
+inline constexpr int kProfileInformation = 96;
+inline constexpr int kSummaryFile = 97;
+inline constexpr int kSummarySize = 98;
+inline constexpr int kSummaryAccounts = 99;
+inline constexpr int kSummaryOthers = 100;
+inline constexpr int kSummaryModified = 101;
+inline constexpr int kSummaryFormat = 102;
+inline constexpr int kTitled = 103;
+inline constexpr int kHiddenPlaceholder = 105;
+inline constexpr int kNotice = 107;
+
+// --- an account's fields, as the pages, the printout and the text export label them
+inline constexpr int kAccountDetails = 71;      // also the printout's title
+inline constexpr int kClearTextWarning = 72;    // the printout's subtitle
+inline constexpr int kNameHeading = 73;         // the line above the label of Name
+inline constexpr int kNameLabel = 74;           // each label is followed by the line below
+inline constexpr int kNameUnderline = 75;       // it in the text file
+inline constexpr int kDescriptionLabel = 76;
+inline constexpr int kDescriptionUnderline = 77;
+inline constexpr int kNotesLabel = 78;
+inline constexpr int kNotesUnderline = 79;
+inline constexpr int kUserNameLabel = 80;
+inline constexpr int kUserNameUnderline = 81;
+inline constexpr int kPasswordLabel = 82;
+inline constexpr int kPasswordUnderline = 83;
+inline constexpr int kQuestionLabel = 84;
+inline constexpr int kQuestionUnderline = 85;
+inline constexpr int kAnswerLabel = 86;
+inline constexpr int kAnswerUnderline = 87;
+inline constexpr int kMailLabel = 88;
+inline constexpr int kMailUnderline = 89;
+inline constexpr int kUrlLabel = 90;
+inline constexpr int kUrlUnderline = 91;
+inline constexpr int kAccountTypeLabel = 92;
+inline constexpr int kAccountTypeUnderline = 93;
+
+// --- the about box
+inline constexpr int kOk = 94;
+
+// --- the clipboard
+inline constexpr int kNotCopied = 104;
+inline constexpr int kNotEmptied = 108;
+
+// --- the profile file: the enciphered text written after the header
+inline constexpr int kRecordMarker = 106;
+
+// --- exporting
+inline constexpr int kExportPasswordEmpty = 126;
+inline constexpr int kExportPasswordsDiffer = 127;
+inline constexpr int kCsvInClear = 128;
+inline constexpr int kExportIsTheProfile = 129;
+
+}  // namespace bv::msg
