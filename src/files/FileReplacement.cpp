@@ -4,9 +4,8 @@
 #include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
-
-#include <sched.h>
 
 #include <cctype>
 #include <cerrno>
@@ -62,6 +61,54 @@ int LinkDescriptor(int fd, const std::filesystem::path& path) {
 // target: a hidden name made of the target's prefix and six letters or digits, a regular file
 // of ours. A later save of the same target removes those; one younger than a minute is left,
 // as it may belong to a save still running in another process.
+// Nothing a process killed with SIGKILL could still do removes the hidden name of a file
+// linked in but not yet renamed over its target. A small child process stands guard over
+// that instant instead: it waits on a pipe and removes the name should this process end
+// before saying that the rename is over. Without a guard (fork failed) the save goes on.
+class LinkGuard {
+ public:
+  explicit LinkGuard(const std::string& name) {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) return;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      // Only async-signal-safe calls from here on: the parent may have other threads.
+      ::close(ends[1]);
+      struct sigaction ignore {};
+      ignore.sa_handler = SIG_IGN;
+      for (int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &ignore, nullptr);
+      char word;
+      ssize_t got;
+      do got = ::read(ends[0], &word, 1);
+      while (got < 0 && errno == EINTR);
+      if (got == 0) ::unlink(name.c_str());  // the parent ended without a word
+      ::_exit(0);
+    }
+    ::close(ends[0]);
+    if (pid < 0) {
+      ::close(ends[1]);
+      return;
+    }
+    pid_ = pid;
+    pipe_ = ends[1];
+  }
+  ~LinkGuard() {
+    if (pid_ < 0) return;
+    const char word = 'k';
+    while (::write(pipe_, &word, 1) < 0 && errno == EINTR) {
+    }
+    ::close(pipe_);
+    while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }
+  LinkGuard(const LinkGuard&) = delete;
+  LinkGuard& operator=(const LinkGuard&) = delete;
+
+ private:
+  pid_t pid_ = -1;
+  int pipe_ = -1;
+};
+
 void RemoveStrayTemporaries(const std::filesystem::path& target) {
   const std::string prefix = HiddenPrefix(target);
   const std::string namePrefix = std::filesystem::path(prefix).filename().string();
@@ -204,7 +251,7 @@ void FileReplacement::LinkUnnamed() {
     if (error != EEXIST) throw EInOutError::FromErrno(error);
   }
   // A name cannot be linked over an existing file: link to a fresh hidden name, then rename
-  // that over the target at once. Only a SIGKILL between the two calls leaves it behind.
+  // that over the target at once. A SIGKILL between the two calls leaves it to the guard.
   std::random_device random;
   const std::string prefix = HiddenPrefix(target_);
   static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -212,9 +259,7 @@ void FileReplacement::LinkUnnamed() {
     std::string name = prefix;
     for (int k = 0; k < 6; ++k) name += kLetters[random() % (sizeof kLetters - 1)];
     MarkPendingSaveFile(name);
-    // A fresh time slice first: a process preempted between the link and the rename below
-    // is the one that a SIGKILL would catch with the hidden name still in place.
-    ::sched_yield();
+    const LinkGuard guard(name);
     const int error = LinkDescriptor(temp_.Fd(), name);
     if (error == EEXIST) continue;
     if (error != 0) {

@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/ProfileFixtures.h"
 
@@ -78,14 +79,27 @@ class KillTest : public testing::Test {
         ++tally.fresh;
       else
         ADD_FAILURE() << "run " << k << " (" << end << "): the profile is neither file";
-      for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
-        if (entry.path() == profile_) continue;
+      for (const auto& path : StrayFiles(!named)) {
         ++tally.strays;
-        std::filesystem::remove(entry.path());
+        std::filesystem::remove(path);
       }
     }
     std::printf("signal %d, %s temporary file: %d runs, %d old, %d new, %d stray files\n", sig,
                 named ? "named" : "unnamed", tally.runs, tally.old, tally.fresh, tally.strays);
+  }
+
+  // What is left beside the profile. With an unnamed temporary file, a killed save's guard
+  // process outlives the save by a moment: it has up to five seconds to remove the name.
+  std::vector<std::filesystem::path> StrayFiles(bool waitForGuard) const {
+    std::vector<std::filesystem::path> strays;
+    for (int wait = 0; wait < (waitForGuard ? 500 : 1); ++wait) {
+      strays.clear();
+      for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+        if (entry.path() != profile_) strays.push_back(entry.path());
+      if (strays.empty()) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return strays;
   }
 
   ScratchFolder dir_;
