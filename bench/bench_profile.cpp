@@ -18,6 +18,7 @@
 
 #include "crypto/FieldCipher.h"
 #include "profile/LevelTree.h"
+#include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileStore.h"
 #include "profile/RecordFile.h"

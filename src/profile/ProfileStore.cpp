@@ -1,5 +1,6 @@
 #include "profile/ProfileStore.h"
 
+#include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
 

@@ -10,7 +10,7 @@
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "profile/DialogKit.h"
-#include "profile/NodeData.h"
+#include "profile/MasterPassword.h"
 #include "ui/Seams.h"
 
 namespace bv {
