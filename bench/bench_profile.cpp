@@ -19,6 +19,7 @@
 #include "config/MessageIds.h"
 #include "crypto/FieldCipher.h"
 #include "profile/LevelTree.h"
+#include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileStore.h"
 #include "profile/RecordFile.h"

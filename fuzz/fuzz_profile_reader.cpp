@@ -10,6 +10,7 @@
 
 #include "crypto/FieldCipher.h"
 #include "files/InOutError.h"
+#include "profile/MasterPassword.h"
 #include "profile/NodeCodec.h"
 #include "profile/ProfileReader.h"
 

@@ -14,11 +14,11 @@
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
-#include "crypto/FieldCipher.h"
 #include "files/FileReplacement.h"
 #include "files/InOutError.h"
 #include "profile/DepthLimit.h"
 #include "profile/DialogKit.h"
+#include "profile/MasterPassword.h"
 #include "profile/ProfileStore.h"
 #include "profile/RecordLayout.h"
 #include "profile/SessionState.h"
@@ -46,10 +46,6 @@ bool FileExists(const std::filesystem::path& path) {
 std::string Cut(std::string text, std::size_t max) {
   if (text.size() > max) text.resize(max);
   return text;
-}
-
-std::string VerifierFor(const std::string& password) {
-  return Cut(EncipherField(password, password), TProfileHeader::kVerifierMax);
 }
 
 // The replaced file starts over empty, as a created one does.
@@ -261,7 +257,7 @@ bool SessionController::CreateProfile(const NewProfileRequest& request) {
   const dialogkit::ScopedWipe wipe(password);
   session.Header.Owner = Cut(request.owner, TProfileHeader::kOwnerMax);
   session.Header.Title = Cut(request.title, TProfileHeader::kTitleMax);
-  session.Header.Verifier = VerifierFor(password);
+  session.Header.Verifier = MakeVerifier(password);
   if (!Save(request.path, password)) return giveUp();
   session.ProfilePath = request.path;
   session.SetSessionPassword(password);
@@ -286,7 +282,7 @@ bool SessionController::ChangePassword(const std::string& newPassword) {
   const dialogkit::ScopedWipe wipe(oldPassword);
   const std::string oldVerifier = session.Header.Verifier;
   session.SetSessionPassword(newPassword);
-  session.Header.Verifier = VerifierFor(newPassword);
+  session.Header.Verifier = MakeVerifier(newPassword);
   host_.GetSeams().boxes->Information(Msg(msg::kPasswordChanged));
   const bool saved = Save(session.ProfilePath, newPassword);
   if (!saved) {

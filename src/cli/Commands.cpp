@@ -17,12 +17,12 @@
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/Settings.h"
-#include "crypto/FieldCipher.h"
 #include "export/CsvExport.h"
 #include "export/CsvImport.h"
 #include "export/KdbxWriter.h"
 #include "files/InOutError.h"
 #include "profile/ImportedText.h"
+#include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileStore.h"
 #include "profile/ProfileWriter.h"
@@ -44,10 +44,6 @@ TProfileHeader ProfileHeader(const std::filesystem::path& path) {
     case HeaderKind::NotProfile: break;
   }
   throw CliError(ExitCode::kNotProfile, Shown(path) + ": not a Brindlevault 3 profile");
-}
-
-bool HasMasterPassword(const TProfileHeader& header) {
-  return !PasswordMatches(header, kEmptyPasswordSentinel);
 }
 
 // The language file the program itself would use, for the text it puts in every record.
@@ -166,8 +162,8 @@ void RunCreate(const std::filesystem::path& profile, const CreateOptions& option
     throw CliError(
         ExitCode::kTooLong,
         "password: too long (at most " + std::to_string(kMasterPasswordMaxLength) + " characters)");
-  if (password.empty()) password = kEmptyPasswordSentinel;
-  header.Verifier = EncipherField(password, password);
+  password = PasswordOrSentinel(std::move(password));
+  header.Verifier = MakeVerifier(password);
   WriteProfile(profile, header, tree, password, RecordMarkerText());
   out << "Wrote " << Shown(profile) << ": " << tree.Count() << " nodes\n";
 }

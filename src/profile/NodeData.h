@@ -11,11 +11,6 @@ namespace bv {
 
 enum class NodeKind { Category, Group, Account };
 
-// The master password of a profile created without one (17 characters; typed passwords
-// are at most 16, so no typed password can equal it).
-inline constexpr std::string_view kEmptyPasswordSentinel = "@%@emptysecret@%@";
-inline constexpr std::size_t kMasterPasswordMaxLength = 16;
-
 struct TNodeData {
   std::string Name;         // at most 120
   std::string UserName;     // at most 160

@@ -21,10 +21,6 @@ HeaderRead ReadProfileHeader(const std::filesystem::path& path) {
   return {DecodeHeader(bytes), ClassifyHeader(bytes)};
 }
 
-bool PasswordMatches(const TProfileHeader& header, std::string_view password) {
-  return EncipherField(password, password) == header.Verifier;
-}
-
 std::size_t ForEachNodeRecord(const std::filesystem::path& path,
                               const std::function<void(const TNodeRecord&)>& visit) {
   FileHandle file = FileHandle::OpenForReading(path);

@@ -21,9 +21,6 @@ struct HeaderRead {
 // device, FIFO or socket is never read: it counts as NotProfile.
 HeaderRead ReadProfileHeader(const std::filesystem::path& path);
 
-// True when encipher-field(P, P) equals the stored Verifier exactly (length and characters).
-bool PasswordMatches(const TProfileHeader& header, std::string_view password);
-
 // Visits node records 1 to n-1 in file order without deciphering anything (n whole records;
 // a trailing part of a record is ignored). Returns how many it visited.
 std::size_t ForEachNodeRecord(const std::filesystem::path& path,

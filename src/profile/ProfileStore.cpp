@@ -2,6 +2,7 @@
 
 #include "config/MessageIds.h"
 #include "config/Product.h"
+#include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
 

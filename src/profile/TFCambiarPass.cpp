@@ -9,17 +9,12 @@
 #include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "profile/DialogKit.h"
-#include "profile/NodeData.h"
+#include "profile/MasterPassword.h"
 #include "ui/Seams.h"
 
 namespace bv {
 
 using namespace dialogkit;
-
-std::string PasswordOrSentinel(std::string typed) {
-  if (typed.empty()) return std::string(kEmptyPasswordSentinel);
-  return typed;
-}
 
 TFCambiarPass::TFCambiarPass(MessageBoxes& boxes, const std::string& sessionPassword,
                              Change change, QWidget* parent)

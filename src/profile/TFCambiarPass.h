@@ -50,7 +50,4 @@ class TFCambiarPass : public QDialog {
   QPushButton* BtnCancelar;
 };
 
-// An empty box stands for the empty-password sentinel.
-std::string PasswordOrSentinel(std::string typed);
-
 }  // namespace bv

@@ -11,7 +11,7 @@
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "profile/DialogKit.h"
-#include "profile/NodeData.h"
+#include "profile/MasterPassword.h"
 #include "ui/Seams.h"
 
 namespace bv {

@@ -8,6 +8,7 @@
 #include "browser/DetailPage.h"
 #include "browser/DetailView.h"
 #include "config/QtText.h"
+#include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "support/ProfileFixtures.h"
 #include "support/gui/SessionHarness.h"

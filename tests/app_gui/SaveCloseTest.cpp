@@ -14,6 +14,7 @@
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
 #include "config/QtText.h"
+#include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "support/ProfileFixtures.h"
 #include "support/gui/SessionHarness.h"

@@ -15,7 +15,9 @@
 #include "config/Messages.h"
 #include "config/Product.h"
 #include "crypto/FieldCipher.h"
+#include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
+#include "profile/ProfileStore.h"
 #include "profile/ProfileWriter.h"
 #include "support/ProfileFixtures.h"
 
@@ -133,6 +135,38 @@ TEST_F(CliTest, CreateWritesTheProgramsRecordMarker) {
   }
   EXPECT_FALSE(marker.empty());
   EXPECT_TRUE(marker == expected[0] || marker == expected[1]) << marker;
+}
+
+// The header create writes is the one the program's new-profile command writes for the same
+// owner, title and password: owner and title cut to their fields, the verifier made by the
+// master-password rules, the whole saved by the profile store.
+TEST_F(CliTest, CreateWritesTheHeaderTheProgramWrites) {
+  WriteText("t.json", R"({"owner": "Ana P\u00e9rez", "title": "Mi perfil", "nodes": []})");
+  for (const std::string typed : {"", "x", "sixteen chars!!!"}) {
+    SCOPED_TRACE("password '" + typed + "'");
+    const auto path = dir / "cli.bv3";
+    std::filesystem::remove(path);
+    ASSERT_EQ(
+        RunCli({"create", path.string(), "--from", P("t.json"), "--password-stdin"}, typed + "\n")
+            .code,
+        0);
+
+    SessionState session;
+    const std::string password = PasswordOrSentinel(typed);
+    session.Header.Owner = "Ana P\xE9rez";
+    session.Header.Title = "Mi perfil";
+    session.Header.Verifier = MakeVerifier(password);
+    ProfileTree tree;
+    test::FakeView view(&session);
+    ProfileStore(session, tree, view).Save(dir / "window.bv3", password);
+
+    const Bytes cli = test::ReadBytes(path);
+    const Bytes window = test::ReadBytes(dir / "window.bv3");
+    ASSERT_GE(cli.size(), kHeaderSize);
+    ASSERT_GE(window.size(), kHeaderSize);
+    EXPECT_TRUE(std::equal(cli.begin(), cli.begin() + kHeaderSize, window.begin()));
+    EXPECT_TRUE(PasswordMatches(ReadProfileHeader(path).header, password));
+  }
 }
 
 TEST_F(CliTest, ProfilesWithoutPasswordAskNone) {

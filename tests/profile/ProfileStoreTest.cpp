@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "crypto/FieldCipher.h"
+#include "profile/MasterPassword.h"
 #include "profile/ProfileStore.h"
 #include "support/ProfileFixtures.h"
 

@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "config/Messages.h"
+#include "profile/MasterPassword.h"
 #include "support/gui/WindowCoverage.h"
 #include "config/QtText.h"
 #include "profile/TFCambiarPass.h"

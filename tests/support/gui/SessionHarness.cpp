@@ -11,6 +11,7 @@
 
 #include "config/Messages.h"
 #include "crypto/FieldCipher.h"
+#include "profile/MasterPassword.h"
 #include "profile/ProfileWriter.h"
 #include "support/ProfileFixtures.h"
 
