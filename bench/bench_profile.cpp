@@ -36,14 +36,14 @@ class NullView : public ProfileView {
   std::string MessageText(int) const override { return "Perfil de Brindlevault 3.5"; }
   bool IrAlPrimero() const override { return false; }
   void ShowErrorBox(const std::string&) override {}
-  void SetCaption(const std::string&) override {}
+  void ProfileOpening(const TProfileHeader&) override {}
+  void ProfileOpened() override {}
+  void ProfileSaved() override {}
   void BeginTreeRebuild() override {}
   void EndTreeRebuild() override {}
   void SelectFirstNode() override {}
   void ShowEmptyProfilePage() override {}
   void ShowProfileSummary() override {}
-  void EnableActionCategories(const std::vector<std::string>&,
-                              const std::vector<std::string>&) override {}
   void AddToRecentProfiles(const std::filesystem::path&) override {}
 };
 

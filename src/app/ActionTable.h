@@ -5,22 +5,13 @@
 
 #include <span>
 
-namespace bv {
+#include "ui/ActionCategory.h"
 
-namespace category {
-inline constexpr const char* kSiempreOn = "siempreon";       // nothing needed
-inline constexpr const char* kPerfilOn = "perfilon";         // an open profile
-inline constexpr const char* kVarios = "varios";             // unsaved changes
-inline constexpr const char* kSelCuenta = "selcuenta";       // a selected account
-inline constexpr const char* kSelGrupo = "selgrupo";         // a selected category or group
-inline constexpr const char* kSeleccionado = "seleccionado"; // any selected node
-inline constexpr const char* kCopiar = "copiar";             // an account field to copy
-inline constexpr const char* kMenuPpal = "menuppal";         // menu headings, never switched
-}  // namespace category
+namespace bv {
 
 struct ActionSpec {
   const char* name;
-  const char* category;
+  ActionCategory category;
   const char* caption;   // UTF-8
   const char* hint;      // UTF-8
   const char* shortcut;  // QKeySequence text, "" for none

@@ -1,27 +1,18 @@
 #include "app/HostProfileView.h"
 
-#include <QWidget>
-
 #include "app/RecentList.h"
 #include "app/RecentMenus.h"
 #include "app/SessionHost.h"
+#include "app/WindowEvents.h"
 #include "app/WindowSettings.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
 #include "profile/DepthLimit.h"
+#include "profile/NodeData.h"
 #include "ui/Seams.h"
 
 namespace bv {
-namespace {
-
-QStringList ToQt(const std::vector<std::string>& names) {
-  QStringList list;
-  for (const std::string& name : names) list.append(QString::fromStdString(name));
-  return list;
-}
-
-}  // namespace
 
 std::string HostProfileView::MessageText(int n) const { return bv::MessageText(n); }
 
@@ -34,9 +25,11 @@ void HostProfileView::ShowErrorBox(const std::string& text) {
   host_.GetSeams().boxes->Error(shown);
 }
 
-void HostProfileView::SetCaption(const std::string& caption) {
-  host_.Window()->setWindowTitle(FromCp1252(caption));
+void HostProfileView::ProfileOpening(const TProfileHeader& header) {
+  host_.Events().ProfileOpening(header.Title);
 }
+void HostProfileView::ProfileOpened() { host_.Events().ProfileOpened(); }
+void HostProfileView::ProfileSaved() { host_.Events().ProfileSaved(); }
 
 void HostProfileView::BeginTreeRebuild() { host_.BeginTreeRebuild(); }
 void HostProfileView::EndTreeRebuild() {
@@ -47,11 +40,6 @@ void HostProfileView::EndTreeRebuild() {
 void HostProfileView::SelectFirstNode() { host_.SelectFirstNode(); }
 void HostProfileView::ShowEmptyProfilePage() { host_.ShowEmptyProfilePage(); }
 void HostProfileView::ShowProfileSummary() { host_.ShowProfileSummary(); }
-
-void HostProfileView::EnableActionCategories(const std::vector<std::string>& enable,
-                                             const std::vector<std::string>& disable) {
-  host_.EnableActionCategories(ToQt(enable), ToQt(disable));
-}
 
 void HostProfileView::AddToRecentProfiles(const std::filesystem::path& path) {
   try {

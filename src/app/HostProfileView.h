@@ -19,14 +19,14 @@ class HostProfileView : public ProfileView {
   std::string MessageText(int n) const override;
   bool IrAlPrimero() const override;
   void ShowErrorBox(const std::string& text) override;
-  void SetCaption(const std::string& caption) override;
+  void ProfileOpening(const TProfileHeader& header) override;
+  void ProfileOpened() override;
+  void ProfileSaved() override;
   void BeginTreeRebuild() override;
   void EndTreeRebuild() override;
   void SelectFirstNode() override;
   void ShowEmptyProfilePage() override;
   void ShowProfileSummary() override;
-  void EnableActionCategories(const std::vector<std::string>& enable,
-                              const std::vector<std::string>& disable) override;
   // A settings file that cannot be written is reported; the profile opens all the same.
   void AddToRecentProfiles(const std::filesystem::path& path) override;
 

@@ -12,13 +12,24 @@ namespace {
 
 const char* const kCategoryProperty = "bvCategory";
 
+CategorySet Named(const QStringList& names) {
+  CategorySet set;
+  for (const ActionSpec& entry : MainActionTable()) {
+    const std::string_view name = CategoryName(entry.category);
+    if (names.contains(QLatin1String(name.data(), static_cast<qsizetype>(name.size())),
+                       Qt::CaseInsensitive))
+      set.Add(entry.category);
+  }
+  return set;
+}
+
 }  // namespace
 
 MainActions::MainActions(QWidget* window) {
   for (const ActionSpec& entry : MainActionTable()) {
     auto* action = new QAction(window);
     action->setObjectName(QLatin1String(entry.name));
-    action->setProperty(kCategoryProperty, QLatin1String(entry.category));
+    action->setProperty(kCategoryProperty, static_cast<int>(entry.category));
     action->setText(QString::fromUtf8(entry.caption));
     action->setToolTip(QString::fromUtf8(entry.hint));
     action->setStatusTip(QString::fromUtf8(entry.hint));
@@ -38,15 +49,19 @@ QAction* MainActions::Get(const QString& name) const {
 
 QAction* MainActions::operator[](const char* name) const { return Get(QLatin1String(name)); }
 
-QString MainActions::CategoryOf(const QAction* action) {
-  return action->property(kCategoryProperty).toString();
+ActionCategory MainActions::CategoryOf(const QAction* action) {
+  return static_cast<ActionCategory>(action->property(kCategoryProperty).toInt());
+}
+
+void MainActions::EnableCategories(CategorySet enable, CategorySet disable) {
+  for (QAction* action : actions_)
+    if (enable.Contains(CategoryOf(action))) action->setEnabled(true);
+  for (QAction* action : actions_)
+    if (disable.Contains(CategoryOf(action))) action->setEnabled(false);
 }
 
 void MainActions::EnableCategories(const QStringList& enable, const QStringList& disable) {
-  for (QAction* action : actions_)
-    if (enable.contains(CategoryOf(action), Qt::CaseInsensitive)) action->setEnabled(true);
-  for (QAction* action : actions_)
-    if (disable.contains(CategoryOf(action), Qt::CaseInsensitive)) action->setEnabled(false);
+  EnableCategories(Named(enable), Named(disable));
 }
 
 }  // namespace bv

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringList>
 
+#include "ui/ActionCategory.h"
+
 class QAction;
 class QWidget;
 
@@ -21,11 +23,12 @@ class MainActions {
   QAction* operator[](const char* name) const;
   const QList<QAction*>& All() const { return actions_; }
 
-  static QString CategoryOf(const QAction* action);
+  static ActionCategory CategoryOf(const QAction* action);
 
-  // First enables every action whose category is named in enable, then disables every
-  // action whose category is named in disable; names are compared without regard to
-  // case, so a category named in both lists ends disabled.
+  // First enables every action whose category is in enable, then disables every action
+  // whose category is in disable, so a category in both ends disabled.
+  void EnableCategories(CategorySet enable, CategorySet disable);
+  // The same with the categories' names, compared without regard to case.
   void EnableCategories(const QStringList& enable, const QStringList& disable);
 
  private:

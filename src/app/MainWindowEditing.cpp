@@ -1,6 +1,7 @@
 #include "app/MainWindowEditing.h"
 
 #include "app/TFPrincipal.h"
+#include "app/WindowEvents.h"
 #include "browser/EditingController.h"
 #include "browser/EditingHost.h"
 #include "browser/ReportingClipboard.h"
@@ -19,9 +20,7 @@ class MainWindowEditing::Host final : public EditingHost {
     return w_.GetSeams().boxes->WarningYesNo(text);
   }
   void SetModified() override { w_.SetModified(); }
-  void EnableActionCategories(const QStringList& enable, const QStringList& disable) override {
-    w_.EnableActionCategories(enable, disable);
-  }
+  void NothingSelected() override { w_.Events().NothingSelected(); }
   void ShowAccountPage() override { w_.ShowAccountPage(); }
   void ShowGroupPage() override { w_.ShowGroupPage(); }
   void ShowEmptyProfilePage() override { w_.ShowEmptyProfilePage(); }

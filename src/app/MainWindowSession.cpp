@@ -43,9 +43,8 @@ class MainWindowSession::Host final : public SessionHost {
   bool ShowsProfileSummary() override {
     return w_.Resulta().PageKind() == PageKind::Summary;
   }
-  void EnableActionCategories(const QStringList& enable, const QStringList& disable) override {
-    w_.EnableActionCategories(enable, disable);
-  }
+  void SetModified() override { w_.SetModified(); }
+  WindowEvents& Events() override { return w_.Events(); }
 
  private:
   TFPrincipal& w_;

@@ -9,6 +9,7 @@
 #include "app/RecentList.h"
 #include "app/RecentMenus.h"
 #include "app/SessionHost.h"
+#include "app/WindowEvents.h"
 #include "app/WindowSettings.h"
 #include "config/MessageIds.h"
 #include "config/Messages.h"
@@ -30,11 +31,6 @@
 
 namespace bv {
 namespace {
-
-const QString kSiempreOn = QStringLiteral("siempreon");
-const QStringList kProfileCategories = {
-    QStringLiteral("perfilon"), QStringLiteral("selcuenta"), QStringLiteral("selgrupo"),
-    QStringLiteral("copiar"),   QStringLiteral("seleccionado"), QStringLiteral("varios")};
 
 std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
 
@@ -100,8 +96,7 @@ void SessionController::Load(const std::filesystem::path& path) {
     return;
   }
   if (lifted == 0) return;
-  session.Modified = true;
-  host_.EnableActionCategories({QStringLiteral("varios")}, {});
+  host_.SetModified();
   host_.GetSeams().boxes->Information(
       Msg(msg::kNodesLifted).arg(lifted).arg(kWindowDepthLimit));
 }
@@ -195,10 +190,9 @@ bool SessionController::CloseProfile() {
   session.Modified = false;
   session.WipePassword();
   session.ProfilePath.clear();
-  host_.Window()->setWindowTitle(ProductNameText());
   if (host_.Flags().DCBCerrar) host_.GetSeams().clipboard->Clear();
   host_.ShowWelcomePage();
-  host_.EnableActionCategories({kSiempreOn}, kProfileCategories);
+  host_.Events().NoProfile();
   return true;
 }
 

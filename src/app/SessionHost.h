@@ -1,11 +1,11 @@
 #pragma once
 // What the profile session needs of the main window: the session variables, the tree and
 // the flags it keeps, its seams and file dialogs, the recent menu items, and the few things
-// it shows (caption, pages, action categories, the tree around a rebuild).
+// it shows (pages, the tree around a rebuild, and through its events the caption and the
+// action categories).
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 class QAction;
 class QWidget;
@@ -15,6 +15,7 @@ namespace bv {
 class ProfileTree;
 class SessionState;
 class TFileDialogSpec;
+class WindowEvents;
 struct MainWindowFlags;
 struct Seams;
 
@@ -45,7 +46,10 @@ class SessionHost {
   virtual void ShowEmptyProfilePage() = 0;
   virtual void ShowProfileSummary() = 0;
   virtual bool ShowsProfileSummary() = 0;
-  virtual void EnableActionCategories(const QStringList& enable, const QStringList& disable) = 0;
+
+  // Modified := true and saving enabled.
+  virtual void SetModified() = 0;
+  virtual WindowEvents& Events() = 0;
 };
 
 }  // namespace bv

@@ -26,6 +26,7 @@
 #include "app/QtSeams.h"
 #include "app/SessionController.h"
 #include "app/ToolCommands.h"
+#include "app/WindowEvents.h"
 #include "app/WindowPlacement.h"
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
@@ -76,9 +77,9 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
     : QMainWindow(parent), seams_(Completed(std::move(seams))) {
   RegisterPictures();
   setObjectName(QStringLiteral("FPrincipal"));
-  setWindowTitle(ProductNameText());
   setFont(WindowFont());
   actions_ = std::make_unique<MainActions>(this);
+  events_ = std::make_unique<WindowEvents>(*this, *actions_);
   menus_ = std::make_unique<MainMenus>(this, *actions_);
 
   // Reading the settings first lets the layout take the window's place and the tree's width
@@ -109,11 +110,8 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   // 7. DisplayHint receives the hints (see event()).
   // 8. The profile session, which fills the recent menus from the recent profiles list.
   profileSession_ = std::make_unique<MainWindowSession>(*this);
-  // 9.
-  EnableActionCategories({QStringLiteral("siempreon")},
-                         {QStringLiteral("selcuenta"), QStringLiteral("varios"),
-                          QStringLiteral("copiar"), QStringLiteral("selgrupo"),
-                          QStringLiteral("seleccionado"), QStringLiteral("perfilon")});
+  // 9. The product's caption, and only the commands that need nothing.
+  events_->NoProfile();
 }
 
 TFPrincipal::~TFPrincipal() = default;
@@ -248,6 +246,10 @@ void TFPrincipal::ConnectActions() {
 
 QAction* TFPrincipal::Action(const QString& name) const { return actions_->Get(name); }
 
+void TFPrincipal::EnableActionCategories(CategorySet enable, CategorySet disable) {
+  actions_->EnableCategories(enable, disable);
+}
+
 void TFPrincipal::EnableActionCategories(const QStringList& enable, const QStringList& disable) {
   actions_->EnableCategories(enable, disable);
 }
@@ -268,7 +270,7 @@ void TFPrincipal::IdleTimeout() {
 
 void TFPrincipal::SetModified() {
   session_.Modified = true;
-  EnableActionCategories({QStringLiteral("varios")}, {});
+  events_->ProfileModified();
 }
 
 int TFPrincipal::TreeWidth() const { return splitter_->sizes().value(0, 0); }

@@ -14,6 +14,7 @@
 #include "browser/TreeSortOrder.h"
 #include "profile/ProfileTree.h"
 #include "profile/SessionState.h"
+#include "ui/ActionCategory.h"
 #include "ui/Seams.h"
 
 class QLabel;
@@ -32,6 +33,7 @@ class ProfileTreeModel;
 class SessionController;
 class TDetailView;
 class ToolCommands;
+class WindowEvents;
 struct MainMenus;
 
 class TFPrincipal : public QMainWindow {
@@ -46,7 +48,11 @@ class TFPrincipal : public QMainWindow {
 
   // --- actions
   QAction* Action(const QString& name) const;
+  void EnableActionCategories(CategorySet enable, CategorySet disable);
+  // The same by the categories' names, compared without regard to case.
   void EnableActionCategories(const QStringList& enable, const QStringList& disable);
+  // Caption and categories for what happens to the profile and the selection.
+  WindowEvents& Events() { return *events_; }
   const MainMenus& Menus() const { return *menus_; }
 
   // --- session
@@ -146,6 +152,7 @@ class TFPrincipal : public QMainWindow {
   bool activated_ = false;
 
   std::unique_ptr<MainActions> actions_;
+  std::unique_ptr<WindowEvents> events_;
   std::unique_ptr<MainMenus> menus_;
   std::unique_ptr<ToolCommands> tools_;  // options, tools, printing and exports
   std::unique_ptr<MainWindowEditing> editing_;  // creating, editing and deleting nodes

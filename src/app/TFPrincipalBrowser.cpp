@@ -7,6 +7,7 @@
 #include "app/MainActions.h"
 #include "app/MainMenus.h"
 #include "app/TFPrincipal.h"
+#include "app/WindowEvents.h"
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
 #include "browser/LabelCollator.h"
@@ -15,13 +16,6 @@
 
 namespace bv {
 namespace {
-
-const QString kPerfilOn = QStringLiteral("perfilon");
-const QString kVarios = QStringLiteral("varios");
-const QString kSelCuenta = QStringLiteral("selcuenta");
-const QString kSelGrupo = QStringLiteral("selgrupo");
-const QString kSeleccionado = QStringLiteral("seleccionado");
-const QString kCopiar = QStringLiteral("copiar");
 
 struct CopyCommand {
   const char* action;
@@ -92,11 +86,7 @@ void TFPrincipal::BVTreeChange(TreeNode* node) {
 
 void TFPrincipal::ShowPageOfSelection(TreeNode* node) {
   const bool account = node->data.IsAccount != 0;
-  if (account)
-    EnableActionCategories({kPerfilOn, kSelCuenta, kSeleccionado}, {kSelGrupo, kCopiar});
-  else
-    EnableActionCategories({kPerfilOn, kSelGrupo, kSeleccionado}, {kSelCuenta, kCopiar});
-  if (session_.Modified) EnableActionCategories({kVarios}, {});
+  events_->NodeSelected(account, session_.Modified);
   if (account)
     ShowAccountPage();
   else

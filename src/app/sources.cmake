@@ -12,6 +12,7 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TFPrincipal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFPrincipalBrowser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolkitTranslation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowEvents.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowPlacement.cpp
 )
 list(APPEND BV_GUI_RESOURCES

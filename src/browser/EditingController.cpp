@@ -19,10 +19,6 @@ namespace {
 bool IsAccount(const TreeNode* node) { return node && node->data.IsAccount != 0; }
 bool IsGroupOrCategory(const TreeNode* node) { return node && node->data.IsAccount == 0; }
 
-// The categories that need a selected node.
-const QStringList kSelectionCategories = {QStringLiteral("selcuenta"), QStringLiteral("selgrupo"),
-                                          QStringLiteral("seleccionado"), QStringLiteral("copiar")};
-
 }  // namespace
 
 EditingController::EditingController(EditingHost& host, QObject* parent)
@@ -145,7 +141,7 @@ void EditingController::AfterRemoval() {
   if (Selected()) return;
   // The last node is gone: nothing can be selected, so the node commands go off, and the
   // page of an empty profile invites the user to create a category.
-  host_.EnableActionCategories({}, kSelectionCategories);
+  host_.NothingSelected();
   if (host_.TreeModel().Tree().Empty()) host_.ShowEmptyProfilePage();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // What the editing commands need of the main window: the tree (its model and view), the
-// boxes that ask and refuse, the Modified flag, the detail pages and the action categories.
+// boxes that ask and refuse, the Modified flag, the detail pages, and the news that nothing is
+// selected any more.
 
-#include <QStringList>
+#include <QString>
 
 class QWidget;
 
@@ -22,9 +23,10 @@ class EditingHost {
   virtual void ShowError(const QString& text) = 0;          // error box, OK button
   virtual bool AskBeforeDeleting(const QString& text) = 0;  // warning box; true for Yes
 
-  // Modified := true and the category "varios" enabled.
+  // Modified := true and saving enabled.
   virtual void SetModified() = 0;
-  virtual void EnableActionCategories(const QStringList& enable, const QStringList& disable) = 0;
+  // No node is selected any more: the commands on a selection go off.
+  virtual void NothingSelected() = 0;
 
   // The pages of the detail view, for the selected node where there is one.
   virtual void ShowAccountPage() = 0;

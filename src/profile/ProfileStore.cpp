@@ -1,7 +1,6 @@
 #include "profile/ProfileStore.h"
 
 #include "config/MessageIds.h"
-#include "config/Product.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
@@ -42,15 +41,15 @@ bool ProfileStore::Load(const std::filesystem::path& path, std::string_view pass
     return false;
   }
   ReadHeader(path);
-  view_.SetCaption(std::string(kProductName) + " - [" + session_.Header.Title + "]");
+  view_.ProfileOpening(session_.Header);
   {
     TreeRebuild rebuild(view_);
     tree_.Clear();
     if (LoadProfileNodes(path, password, tree_) == 0) view_.ShowEmptyProfilePage();
   }
   if (!tree_.Empty()) view_.SelectFirstNode();
-  view_.EnableActionCategories({"perfilon"},
-                               {"selcuenta", "selgrupo", "copiar", "seleccionado", "varios"});
+  // The selection's commands, which selecting the first node switched on, wait for the user.
+  view_.ProfileOpened();
   session_.ProfileOpen = true;
   view_.AddToRecentProfiles(path);
   session_.Modified = false;
@@ -65,7 +64,7 @@ void ProfileStore::Save(const std::filesystem::path& path, std::string_view pass
   session_.Header.Magic = TProfileHeader::kMagic;
   WriteProfile(path, session_.Header, tree_, password, view_.MessageText(msg::kRecordMarker));
   session_.Modified = false;
-  view_.EnableActionCategories({}, {"varios"});
+  view_.ProfileSaved();
 }
 
 }  // namespace bv

@@ -1,12 +1,14 @@
 #pragma once
-// What loading and saving a profile show on screen. The main window implements it; tests
-// use a fake that records the calls.
+// What loading and saving a profile tell the screen: what happened to the profile, and the
+// pages and tree steps on the way. The main window implements it and decides what each event
+// switches; tests use a fake that records the calls.
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 namespace bv {
+
+struct TProfileHeader;
 
 class ProfileView {
  public:
@@ -18,7 +20,16 @@ class ProfileView {
   virtual bool IrAlPrimero() const = 0;
 
   virtual void ShowErrorBox(const std::string& text) = 0;
-  virtual void SetCaption(const std::string& caption) = 0;
+
+  // --- what happened to the profile
+  // Its password matched and its header is read; its nodes come next.
+  virtual void ProfileOpening(const TProfileHeader& header) = 0;
+  // Its nodes are in the tree and the first one is selected; nothing is unsaved.
+  virtual void ProfileOpened() = 0;
+  // It was written to its file; nothing is unsaved.
+  virtual void ProfileSaved() = 0;
+
+  // --- the steps of loading
   // Around the rebuild of the tree: redrawing is suspended while the tree is cleared and
   // refilled; the end expands the whole tree and redraws it (it runs even when the load
   // fails part-way, showing the nodes read so far).
@@ -28,8 +39,6 @@ class ProfileView {
   virtual void SelectFirstNode() = 0;
   virtual void ShowEmptyProfilePage() = 0;
   virtual void ShowProfileSummary() = 0;
-  virtual void EnableActionCategories(const std::vector<std::string>& enable,
-                                      const std::vector<std::string>& disable) = 0;
   virtual void AddToRecentProfiles(const std::filesystem::path& path) = 0;
 };
 

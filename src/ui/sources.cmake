@@ -1,6 +1,7 @@
-# What every window layer shares: the picture lists and the seams to the world outside
+# What every window layer shares: the action categories, the picture lists and the seams to the world outside
 # (message boxes, file dialogs, desktop, clipboard, printer).
 list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ActionCategory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Pictures.cpp
 )
 list(APPEND BV_GUI_RESOURCES

@@ -6,12 +6,62 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include <functional>
+
+#include "app/ActionTable.h"
+#include "app/WindowEvents.h"
 #include "support/gui/WindowHarness.h"
 
 namespace bv {
 namespace {
 
 using test::WindowHarness;
+using enum ActionCategory;
+
+// The switched categories with at least one action enabled, by name.
+std::string CategoriesOn(WindowHarness& h) {
+  std::string on;
+  for (ActionCategory c : {SiempreOn, PerfilOn, Varios, SelCuenta, SelGrupo, Seleccionado, Copiar}) {
+    bool any = false;
+    for (const ActionSpec& entry : MainActionTable())
+      any = any || (entry.category == c && h.Act(entry.name)->isEnabled());
+    if (any) on += (on.empty() ? "" : ",") + std::string(CategoryName(c));
+  }
+  return on;
+}
+
+TEST(WindowEvents, EachEventSwitchesItsCategories) {
+  const CategorySet all = {SiempreOn, PerfilOn, Varios, SelCuenta, SelGrupo, Seleccionado, Copiar};
+  struct Case {
+    const char* event;
+    std::function<void(WindowEvents&)> fire;
+    const char* fromAll;   // what stays on when every category was on
+    const char* fromNone;  // what comes on when none was
+  } cases[] = {
+      {"no profile", [](WindowEvents& e) { e.NoProfile(); }, "siempreon", "siempreon"},
+      {"opened", [](WindowEvents& e) { e.ProfileOpened(); }, "siempreon,perfilon", "perfilon"},
+      {"modified", [](WindowEvents& e) { e.ProfileModified(); },
+       "siempreon,perfilon,varios,selcuenta,selgrupo,seleccionado,copiar", "varios"},
+      {"saved", [](WindowEvents& e) { e.ProfileSaved(); },
+       "siempreon,perfilon,selcuenta,selgrupo,seleccionado,copiar", ""},
+      {"account", [](WindowEvents& e) { e.NodeSelected(true, false); },
+       "siempreon,perfilon,varios,selcuenta,seleccionado", "perfilon,selcuenta,seleccionado"},
+      {"group, modified", [](WindowEvents& e) { e.NodeSelected(false, true); },
+       "siempreon,perfilon,varios,selgrupo,seleccionado", "perfilon,varios,selgrupo,seleccionado"},
+      {"nothing selected", [](WindowEvents& e) { e.NothingSelected(); },
+       "siempreon,perfilon,varios", ""},
+  };
+  for (const Case& c : cases) {
+    WindowHarness h;
+    TFPrincipal& w = h.Start();
+    w.EnableActionCategories(all, {});
+    c.fire(w.Events());
+    EXPECT_EQ(CategoriesOn(h), c.fromAll) << c.event;
+    w.EnableActionCategories({}, all);
+    c.fire(w.Events());
+    EXPECT_EQ(CategoriesOn(h), c.fromNone) << c.event;
+  }
+}
 
 TEST(EnableActionCategories, NamesMatchWithoutRegardToCaseAndDisablingWins) {
   struct Case {

@@ -206,7 +206,7 @@ TEST_F(AccountWindow, SummaryOfTheOpenProfileShowsItsSize) {
     std::ofstream(path, std::ios::binary) << std::string(2047, 'x');
   }
   w.Session().ProfilePath = path;
-  w.EnableActionCategories({"perfilon"}, {});
+  w.EnableActionCategories({ActionCategory::PerfilOn}, {});
   h.Act("ActInformacion")->trigger();
   EXPECT_EQ(w.Resulta().PageKind(), PageKind::Summary);
   EXPECT_TRUE(w.Resulta().toPlainText().contains("1 Kb"));

@@ -35,9 +35,9 @@ TEST(StartUp, OnlyAlwaysOnActionsAreEnabled) {
   WindowHarness h;
   TFPrincipal& w = h.Start();
   for (const ActionSpec& entry : MainActionTable()) {
-    const QString category = QLatin1String(entry.category);
     // Menu headings are never switched.
-    const bool expected = category == "siempreon" || category == "menuppal";
+    const bool expected = entry.category == ActionCategory::SiempreOn ||
+                          entry.category == ActionCategory::MenuPpal;
     EXPECT_EQ(h.Act(entry.name)->isEnabled(), expected) << entry.name;
   }
   EXPECT_FALSE(w.Session().ProfileOpen);
@@ -142,7 +142,7 @@ TEST(StartUp, ActionsCarryShortcutsPicturesAndTranslatedTexts) {
 
   for (const ActionSpec& entry : MainActionTable()) {
     QAction* action = h.Act(entry.name);
-    EXPECT_EQ(MainActions::CategoryOf(action), QLatin1String(entry.category)) << entry.name;
+    EXPECT_EQ(MainActions::CategoryOf(action), entry.category) << entry.name;
     if (entry.picture >= 0) {
       EXPECT_FALSE(action->icon().pixmap(16, 16).isNull()) << entry.name;
     }

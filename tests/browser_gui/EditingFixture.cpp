@@ -54,11 +54,6 @@ bool FakeHost::AskBeforeDeleting(const QString& text) {
   return yes;
 }
 
-void FakeHost::EnableActionCategories(const QStringList& enable, const QStringList& disable) {
-  for (const QString& c : enable) disabled.removeAll(c);
-  disabled << disable;
-}
-
 QString FakeHost::SelectedName() const {
   const TreeNode* node = view.SelectedNode();
   return node ? FromCp1252(node->data.Name) : QStringLiteral("(none)");

@@ -36,7 +36,7 @@ class FakeHost : public EditingHost {
   void ShowError(const QString& text) override { errors << text; }
   bool AskBeforeDeleting(const QString& text) override;
   void SetModified() override { ++modified; }
-  void EnableActionCategories(const QStringList& enable, const QStringList& disable) override;
+  void NothingSelected() override { ++nothingSelected; }
   void ShowAccountPage() override { pages << "account " + SelectedName(); }
   void ShowGroupPage() override { pages << "group " + SelectedName(); }
   void ShowEmptyProfilePage() override { pages << "empty"; }
@@ -53,7 +53,7 @@ class FakeHost : public EditingHost {
   std::deque<bool> answers;  // Yes/No in order; No once they run out
   int modified = 0;
   QStringList pages;        // "account A1", "group G1", "empty", in the order drawn
-  QStringList disabled;     // categories switched off
+  int nothingSelected = 0;  // times the window heard that no node is selected
 };
 
 class EditingTest : public ::testing::Test {

@@ -176,7 +176,7 @@ TEST_F(SortWindow, OneLevelOrBranchInTheLanguagesOrder) {
 TEST_F(SortWindow, NothingSelectedSortsNothing) {
   w().BVTree().clearSelection();
   const std::string before = Branch();
-  w().EnableActionCategories({"selgrupo"}, {});
+  w().EnableActionCategories({ActionCategory::SelGrupo}, {});
   h.Act("ActOrdenarTodo")->trigger();
   EXPECT_EQ(Branch(), before);
   EXPECT_FALSE(w().Session().Modified);

@@ -39,13 +39,13 @@ struct ProfileExport : ::testing::Test {
 TEST_F(ProfileExport, StandsBelowTheSaveCommandsAndNeedsAProfile) {
   QAction* action = t.window().Action(QStringLiteral("ActExportarPerfil"));
   ASSERT_NE(action, nullptr);
-  EXPECT_EQ(MainActions::CategoryOf(action), "perfilon");
+  EXPECT_EQ(MainActions::CategoryOf(action), ActionCategory::PerfilOn);
   const QList<QAction*> items = t.window().Action(QStringLiteral("ActMenuArchivo"))->menu()->actions();
   const auto at = items.indexOf(action);
   ASSERT_GT(at, 0);
   EXPECT_EQ(items[at - 1]->objectName(), "ActGuardarComo");
   EXPECT_TRUE(items[at + 1]->isSeparator());
-  t.window().EnableActionCategories({}, {QStringLiteral("perfilon")});
+  t.window().EnableActionCategories({}, {ActionCategory::PerfilOn});
   EXPECT_FALSE(action->isEnabled());
 }
 

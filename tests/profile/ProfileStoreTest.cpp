@@ -65,11 +65,11 @@ TEST_F(ProfileStoreTest, LoadShowsItsStepsInOrder) {
   ASSERT_TRUE(window.store.Load(path, kPassword));
   EXPECT_EQ(window.view.calls,
             (std::vector<std::string>{
-                "Caption Brindlevault 3.5 - [Perfil de prueba]",
+                "ProfileOpening Perfil de prueba",
                 "BeginTreeRebuild",
                 "EndTreeRebuild",
                 "SelectFirstNode",
-                "Enable [perfilon] Disable [selcuenta,selgrupo,copiar,seleccionado,varios]",
+                "ProfileOpened",
                 "Recent perfil.bv3 open",
                 "ShowProfileSummary",
             }));
@@ -95,11 +95,11 @@ TEST_F(ProfileStoreTest, ProfileWithoutNodesShowsTheEmptyPageThenTheSummary) {
   EXPECT_TRUE(window.tree.Empty());
   EXPECT_EQ(window.view.calls,
             (std::vector<std::string>{
-                "Caption Brindlevault 3.5 - [Perfil de prueba]",
+                "ProfileOpening Perfil de prueba",
                 "BeginTreeRebuild",
                 "ShowEmptyProfilePage",
                 "EndTreeRebuild",
-                "Enable [perfilon] Disable [selcuenta,selgrupo,copiar,seleccionado,varios]",
+                "ProfileOpened",
                 "Recent perfil.bv3 open",
                 "ShowProfileSummary",
             }));
@@ -154,7 +154,7 @@ TEST_F(ProfileStoreTest, SaveClearsModifiedAndDisablesTheSaveAction) {
   window.store.Save(dir / "nuevo.bv3", kPassword);
   EXPECT_FALSE(window.session.Modified);
   EXPECT_EQ(window.header.Magic, "Brindlevault_3");
-  EXPECT_EQ(window.view.calls, (std::vector<std::string>{"Enable [] Disable [varios]"}));
+  EXPECT_EQ(window.view.calls, (std::vector<std::string>{"ProfileSaved"}));
 }
 
 TEST_F(ProfileStoreTest, ValuesAreCutToWhatSurvivesTheirField) {

@@ -48,12 +48,6 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-std::string Joined(const std::vector<std::string>& names) {
-  std::string out;
-  for (const auto& name : names) out += (out.empty() ? "" : ",") + name;
-  return out;
-}
-
 void AppendShape(const ProfileTree::Children& nodes, std::string& out) {
   for (std::size_t k = 0; k < nodes.size(); ++k) {
     if (k > 0) out += ' ';
@@ -154,9 +148,8 @@ std::string FakeView::MessageText(int n) const {
   return found != messages.end() ? found->second : "msg" + std::to_string(n);
 }
 
-void FakeView::EnableActionCategories(const std::vector<std::string>& enable,
-                                      const std::vector<std::string>& disable) {
-  calls.push_back("Enable [" + Joined(enable) + "] Disable [" + Joined(disable) + "]");
+void FakeView::ProfileOpening(const TProfileHeader& header) {
+  calls.push_back("ProfileOpening " + header.Title);
 }
 
 void FakeView::AddToRecentProfiles(const std::filesystem::path& path) {

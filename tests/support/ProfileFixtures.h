@@ -38,14 +38,14 @@ class FakeView : public ProfileView {
   std::string MessageText(int n) const override;
   bool IrAlPrimero() const override { return irAlPrimero; }
   void ShowErrorBox(const std::string& text) override { calls.push_back("ErrorBox " + text); }
-  void SetCaption(const std::string& caption) override { calls.push_back("Caption " + caption); }
+  void ProfileOpening(const TProfileHeader& header) override;
+  void ProfileOpened() override { calls.push_back("ProfileOpened"); }
+  void ProfileSaved() override { calls.push_back("ProfileSaved"); }
   void BeginTreeRebuild() override { calls.push_back("BeginTreeRebuild"); }
   void EndTreeRebuild() override { calls.push_back("EndTreeRebuild"); }
   void SelectFirstNode() override { calls.push_back("SelectFirstNode"); }
   void ShowEmptyProfilePage() override { calls.push_back("ShowEmptyProfilePage"); }
   void ShowProfileSummary() override { calls.push_back("ShowProfileSummary"); }
-  void EnableActionCategories(const std::vector<std::string>& enable,
-                              const std::vector<std::string>& disable) override;
   void AddToRecentProfiles(const std::filesystem::path& path) override;
 
   std::map<int, std::string> messages;  // others read "msg<n>"

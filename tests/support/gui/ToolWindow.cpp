@@ -68,7 +68,7 @@ TreeNode* ToolWindow::LoadAccounts() {
   });
   window_->BVTree().expandAll();
   window_->Session().ProfileOpen = true;
-  window_->EnableActionCategories({QStringLiteral("perfilon")}, {});
+  window_->EnableActionCategories({ActionCategory::PerfilOn}, {});
   return Account("Banco");
 }
 

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/WindowEvents.h"
 #include "browser/AccountTreeView.h"
 #include "browser/TreeModel.h"
 #include "config/Messages.h"
@@ -81,10 +82,7 @@ void WindowHarness::LoadSample() {
   window_->Session().ProfileOpen = true;
   window_->Session().Modified = false;
   // What loading does to the actions.
-  window_->EnableActionCategories({QStringLiteral("perfilon")},
-                                  {QStringLiteral("varios"), QStringLiteral("selcuenta"),
-                                   QStringLiteral("selgrupo"), QStringLiteral("seleccionado"),
-                                   QStringLiteral("copiar")});
+  window_->Events().ProfileOpened();
 }
 
 std::string WindowHarness::Shape() const {
