@@ -44,7 +44,7 @@ class SessionHost {
   virtual void ShowWelcomePage() = 0;
   virtual void ShowEmptyProfilePage() = 0;
   virtual void ShowProfileSummary() = 0;
-  virtual bool ShowsProfileSummary() = 0;
+  [[nodiscard]] virtual bool ShowsProfileSummary() = 0;
   virtual void EnableActionCategories(const QStringList& enable, const QStringList& disable) = 0;
 };
 

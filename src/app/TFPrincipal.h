@@ -68,7 +68,7 @@ class TFPrincipal : public QMainWindow {
   TreeNode* SelectedNode() const;
   void SelectNode(TreeNode* node);
   int TreeIndexOf(const TreeNode* node) const { return tree_.TreeIndexOf(node); }
-  bool SelectedIsAccount() const { return selectedIsAccount_; }
+  [[nodiscard]] bool SelectedIsAccount() const { return selectedIsAccount_; }
   int TreeWidth() const;
 
   // --- detail view

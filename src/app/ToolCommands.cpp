@@ -113,7 +113,8 @@ void ToolCommands::ShowSearch() {
 
 void ToolCommands::PrintAccount() {
   if (const TreeNode* account = SelectedAccount(window_))
-    bv::PrintAccount(account->data, *window_.GetSeams().printer);
+    // False when the user cancelled: nothing to do.
+    static_cast<void>(bv::PrintAccount(account->data, *window_.GetSeams().printer));
 }
 
 void ToolCommands::ExportText() {

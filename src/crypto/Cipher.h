@@ -42,7 +42,7 @@ class TCipher : public TProtection {
   std::uint32_t ScheduleSize() const { return sizes_.ScheduleSize; }
   std::uint32_t Flags() const { return flags_; }
   void SetFlag(int bit, bool value);
-  bool IsKeyed() const { return (flags_ >> kFlagKeyed) & 1U; }
+  [[nodiscard]] bool IsKeyed() const { return (flags_ >> kFlagKeyed) & 1U; }
 
   std::span<const std::uint8_t> Scratch() const { return {scratch_.get(), BlockBytes()}; }
   std::span<const std::uint8_t> Vector() const { return {vector_.get(), BlockBytes()}; }

@@ -31,7 +31,9 @@ class TProtectionActions {
     return {actEncipher, actDecipher, actScramble, actCalculate, actWipe};
   }
 
-  constexpr bool Contains(TProtectionAction action) const { return (bits_ >> action) & 1U; }
+  [[nodiscard]] constexpr bool Contains(TProtectionAction action) const {
+    return (bits_ >> action) & 1U;
+  }
   constexpr void Include(TProtectionAction action) {
     bits_ |= static_cast<std::uint8_t>(1U << action);
   }

@@ -46,8 +46,8 @@ class TFNuevoPerfil : public QDialog {
   void showEvent(QShowEvent* event) override;  // FormShow
 
  private:
-  bool CheckEntries();
-  bool AcceptName(const QString& path);
+  [[nodiscard]] bool CheckEntries();
+  [[nodiscard]] bool AcceptName(const QString& path);
 
   MessageBoxes& boxes_;
   FileDialogs& files_;
