@@ -127,7 +127,7 @@ void BM_Load(benchmark::State& state) {
   const auto path = ProfileOf(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
     Window window;
-    window.store.Load(path, kPassword);
+    static_cast<void>(window.store.Load(path, kPassword));
     benchmark::DoNotOptimize(window.tree.Count());
     state.PauseTiming();  // releasing the tree is closing the profile, not loading it
     window.tree.Clear();
@@ -139,7 +139,8 @@ void BM_Load(benchmark::State& state) {
 
 void BM_Save(benchmark::State& state) {
   Window window;
-  window.store.Load(ProfileOf(static_cast<std::size_t>(state.range(0))), kPassword);
+  const auto profile = ProfileOf(static_cast<std::size_t>(state.range(0)));
+  static_cast<void>(window.store.Load(profile, kPassword));
   const auto path = BenchDir() / "saved.bv3";
   for (auto _ : state) window.store.Save(path, kPassword);
   state.SetBytesProcessed(state.iterations() *
@@ -152,7 +153,7 @@ void BM_LoadPerFieldKeying(benchmark::State& state) {
   for (auto _ : state) {
     ProfileTree tree;
     LevelTreeBuilder builder(tree);
-    PasswordMatches(ReadProfileHeader(path).header, kPassword);
+    static_cast<void>(PasswordMatches(ReadProfileHeader(path).header, kPassword));
     ForEachNodeRecord(path, [&](const TNodeRecord& record) {
       TNodeData data;
       data.IsAccount = record.IsAccount;
@@ -174,7 +175,8 @@ void BM_LoadPerFieldKeying(benchmark::State& state) {
 // The historical save: every field enciphered by its own call, records written in place.
 void BM_SavePerFieldKeying(benchmark::State& state) {
   Window window;
-  window.store.Load(ProfileOf(static_cast<std::size_t>(state.range(0))), kPassword);
+  const auto profile = ProfileOf(static_cast<std::size_t>(state.range(0)));
+  static_cast<void>(window.store.Load(profile, kPassword));
   const auto path = BenchDir() / "saved-per-field.bv3";
   const std::string marker = window.view.MessageText(msg::kRecordMarker);
   for (auto _ : state) {
@@ -212,7 +214,7 @@ long MemoryKb(const std::string& key) {
 int MeasureLoadPeak(const char* file) {
   const long before = MemoryKb("VmRSS");
   Window window;
-  window.store.Load(file, kPassword);
+  static_cast<void>(window.store.Load(file, kPassword));
   const long peak = MemoryKb("VmHWM");
   std::printf("%ld %ld %zu\n", before, peak, window.tree.Count());
   return 0;

@@ -17,7 +17,7 @@ class HostProfileView : public ProfileView {
   HostProfileView(SessionHost& host, RecentMenus& recent) : host_(host), recent_(recent) {}
 
   std::string MessageText(int n) const override;
-  bool IrAlPrimero() const override;
+  [[nodiscard]] bool IrAlPrimero() const override;
   void ShowErrorBox(const std::string& text) override;
   void ProfileOpening(const TProfileHeader& header) override;
   void ProfileOpened() override;

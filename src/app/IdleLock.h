@@ -18,7 +18,7 @@ class IdleLock final : public QObject {
 
   // 0: never runs out.
   void SetInterval(std::chrono::milliseconds interval);
-  bool Running() const { return timer_.isActive(); }
+  [[nodiscard]] bool Running() const { return timer_.isActive(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -23,19 +23,20 @@ using RecentEntries = std::array<std::string, kRecentCount>;
 // --- the add rule, without the settings file
 
 // Equal when equal after folding the letters A to Z (and only those) to lower case.
-bool SameRecentPath(std::string_view a, std::string_view b);
+[[nodiscard]] bool SameRecentPath(std::string_view a, std::string_view b);
 
 // The six entries after path is added, or nothing when the list stays as it is (path is
 // entry 1 already). Only entry 1 is compared; every entry moves one place down, and an
 // entry the file lacks is replaced by path, so the first profile fills all six.
-std::optional<RecentEntries> AddedToRecent(const StoredRecent& stored, std::string_view path);
+[[nodiscard]] std::optional<RecentEntries> AddedToRecent(const StoredRecent& stored,
+                                                         std::string_view path);
 
 // --- the list in the settings file
 
-StoredRecent ReadStoredRecent();
-RecentEntries ReadRecentEntries();
+[[nodiscard]] StoredRecent ReadStoredRecent();
+[[nodiscard]] RecentEntries ReadRecentEntries();
 // Entry k (1..6); empty when missing.
-std::string ReadRecentEntry(int k);
+[[nodiscard]] std::string ReadRecentEntry(int k);
 // Applies the add rule to the stored list. Throws SettingsWriteError.
 void AddToRecentList(std::string_view path);
 
@@ -51,6 +52,7 @@ using TextWidth = std::function<int(std::string_view)>;
 // "/..." and as many trailing folders and the file name as fit. When even the file name
 // alone does not fit the result is head + "/.../" + name + "/...", wider than maxWidth.
 // A path that is its head alone ("/mio.bv3", "mio.bv3") is shown as it is.
-std::string ShortenedPath(std::string_view path, int maxWidth, const TextWidth& width);
+[[nodiscard]] std::string ShortenedPath(std::string_view path, int maxWidth,
+                                        const TextWidth& width);
 
 }  // namespace bv

@@ -42,11 +42,11 @@ class SessionController : public QObject {
   void ActNuevoExecute();
   // Saves to ProfilePath with the session password; false when there was nothing open or
   // the save failed (already reported).
-  bool ActGuardarExecute();
+  [[nodiscard]] bool ActGuardarExecute();
   void ActGuardarComoExecute();
   // Asks message 19 when there are unsaved changes; false when the user cancelled the
   // question or the save it asked for failed, which keeps the profile open and modified.
-  bool CloseProfile();
+  [[nodiscard]] bool CloseProfile();
   // Idle lock: a profile without unsaved changes is closed as CloseProfile closes it, and the
   // password box for the same file is offered to open it again (a profile without password
   // stays closed). False when nothing was closed.
@@ -61,11 +61,11 @@ class SessionController : public QObject {
   // reopening: after the idle lock, which does not open a profile without password again.
   void OpenProfileFile(bool reopening = false);
   // Closes an open profile before another is examined; false when it stays open.
-  bool CloseBeforeOpening();
-  bool CreateProfile(const NewProfileRequest& request);
-  bool ChangePassword(const std::string& newPassword);
-  bool StoreDetails(const std::string& owner, const std::string& title);
-  bool Save(const std::filesystem::path& path, const std::string& password);
+  [[nodiscard]] bool CloseBeforeOpening();
+  [[nodiscard]] bool CreateProfile(const NewProfileRequest& request);
+  [[nodiscard]] bool ChangePassword(const std::string& newPassword);
+  [[nodiscard]] bool StoreDetails(const std::string& owner, const std::string& title);
+  [[nodiscard]] bool Save(const std::filesystem::path& path, const std::string& password);
   // Loads into the window; a tree too deep for the view is shown lifted (DepthLimit.h), which
   // the user is told and which marks the profile modified so that saving keeps the repair.
   void Load(const std::filesystem::path& path);

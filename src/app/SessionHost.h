@@ -14,7 +14,7 @@ namespace bv {
 
 class ProfileTree;
 class SessionState;
-class TFileDialogSpec;
+class FileDialogSpec;
 class WindowEvents;
 struct MainWindowFlags;
 struct Seams;
@@ -32,7 +32,7 @@ class SessionHost {
   // menus.
   virtual QWidget* Window() = 0;
   // "ODPerfil" (open a profile) and "SDPerfil" (save a profile as).
-  virtual TFileDialogSpec* FileDialog(const QString& name) = 0;
+  virtual FileDialogSpec* FileDialog(const QString& name) = 0;
   // The twelve recent entries of both menus; data() of each is the entry it opens (1..6).
   virtual QList<QAction*> RecentItems() = 0;
 
@@ -45,7 +45,7 @@ class SessionHost {
   virtual void ShowWelcomePage() = 0;
   virtual void ShowEmptyProfilePage() = 0;
   virtual void ShowProfileSummary() = 0;
-  virtual bool ShowsProfileSummary() = 0;
+  [[nodiscard]] virtual bool ShowsProfileSummary() = 0;
 
   // Modified := true and saving enabled.
   virtual void SetModified() = 0;

@@ -169,7 +169,7 @@ void TFPrincipal::BuildLayout(const StartSettings& start) {
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   auto* panelLayout = new QVBoxLayout(panel);
   panelLayout->setContentsMargins(1, 1, 1, 1);
-  detail_ = new TDetailView(panel);
+  detail_ = new DetailView(panel);
   detail_->setContextMenuPolicy(Qt::CustomContextMenu);
   panelLayout->addWidget(detail_);
 
@@ -196,27 +196,27 @@ void TFPrincipal::BuildLayout(const StartSettings& start) {
 void TFPrincipal::CreateFileDialogs() {
   const QString profiles =
       QStringLiteral("Archivo de perfil (*.bv3)|*.bv3|Todos los archivos (*.*)|*.*");
-  using Kind = TFileDialogSpec::Kind;
-  new TFileDialogSpec(Kind::Open, QStringLiteral("ODPerfil"), this,
+  using Kind = FileDialogSpec::Kind;
+  new FileDialogSpec(Kind::Open, QStringLiteral("ODPerfil"), this,
                       QStringLiteral("Abrir perfil de Brindlevault 3"), profiles, QStringLiteral("bv3"));
-  new TFileDialogSpec(Kind::Save, QStringLiteral("SDPerfil"), this,
+  new FileDialogSpec(Kind::Save, QStringLiteral("SDPerfil"), this,
                       QStringLiteral("Guardar perfil como..."), profiles, QStringLiteral("bv3"));
-  new TFileDialogSpec(
+  new FileDialogSpec(
       Kind::Save, QStringLiteral("SDTXT"), this, QStringLiteral("Exportar cuenta como TXT"),
       QStringLiteral("Archivo de texto sin formato (*.txt)|*.txt|Todos los archivos (*.*)|*.*"),
       QStringLiteral("txt"));
-  new TFileDialogSpec(Kind::Save, QStringLiteral("SDHTML"), this,
+  new FileDialogSpec(Kind::Save, QStringLiteral("SDHTML"), this,
                       QStringLiteral("Exportar cuenta como HTML"),
                       QStringLiteral("Documento HTML (*.html)|*.html|Todos los archivos (*.*)|*.*"),
                       QStringLiteral("html"));
-  new TFileDialogSpec(
+  new FileDialogSpec(
       Kind::Save, QStringLiteral("SDExportar"), this, QStringLiteral("Exportar perfil"),
       QStringLiteral("Base de datos de KeePass 4 (*.kdbx)|*.kdbx|Archivo CSV (*.csv)|*.csv"),
       QStringLiteral("kdbx"));
 }
 
-TFileDialogSpec* TFPrincipal::FileDialog(const QString& name) const {
-  return findChild<TFileDialogSpec*>(name, Qt::FindDirectChildrenOnly);
+FileDialogSpec* TFPrincipal::FileDialog(const QString& name) const {
+  return findChild<FileDialogSpec*>(name, Qt::FindDirectChildrenOnly);
 }
 
 void TFPrincipal::ConnectActions() {

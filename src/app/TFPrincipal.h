@@ -25,13 +25,13 @@ namespace bv {
 class AccountTreeView;
 class ExpiringClipboard;
 class IdleLock;
-class TFileDialogSpec;
+class FileDialogSpec;
 class MainActions;
 class MainWindowEditing;
 class MainWindowSession;
 class ProfileTreeModel;
 class SessionController;
-class TDetailView;
+class DetailView;
 class ToolCommands;
 class WindowEvents;
 struct MainMenus;
@@ -74,11 +74,11 @@ class TFPrincipal : public QMainWindow {
   TreeNode* SelectedNode() const;
   void SelectNode(TreeNode* node);
   int TreeIndexOf(const TreeNode* node) const { return tree_.TreeIndexOf(node); }
-  bool SelectedIsAccount() const { return selectedIsAccount_; }
+  [[nodiscard]] bool SelectedIsAccount() const { return selectedIsAccount_; }
   int TreeWidth() const;
 
   // --- detail view
-  TDetailView& Resulta() { return *detail_; }
+  DetailView& Resulta() { return *detail_; }
   void ShowWelcomePage();
   void ShowEmptyProfilePage();
   void ShowProfileSummary();
@@ -100,7 +100,7 @@ class TFPrincipal : public QMainWindow {
   // The window's file dialogs, translated with it: ODPerfil (open a profile), SDPerfil
   // (save a profile as), SDTXT and SDHTML (export an account), SDExportar (export the
   // whole profile).
-  TFileDialogSpec* FileDialog(const QString& name) const;
+  FileDialogSpec* FileDialog(const QString& name) const;
 
   // --- hooks for the parts built on this window
   void SetFirstRunLanguagePicker(std::function<void()> picker) { languagePicker_ = std::move(picker); }
@@ -159,7 +159,7 @@ class TFPrincipal : public QMainWindow {
   std::unique_ptr<MainWindowSession> profileSession_;  // opening, saving, closing profiles
   ProfileTreeModel* model_ = nullptr;
   AccountTreeView* treeView_ = nullptr;
-  TDetailView* detail_ = nullptr;
+  DetailView* detail_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QLabel* statusPanel_ = nullptr;
   ExpiringClipboard* clipboardExpiry_ = nullptr;  // inside the clipboard seam

@@ -52,14 +52,14 @@ void TFPrincipal::ConnectTree() {
 
 void TFPrincipal::ConnectDetailView() {
   MainActions& a = *actions_;
-  connect(detail_, &TDetailView::statusTextChanged, this, &TFPrincipal::SetStatusPanelText);
-  connect(detail_, &TDetailView::openUrlRequested, this,
+  connect(detail_, &DetailView::statusTextChanged, this, &TFPrincipal::SetStatusPanelText);
+  connect(detail_, &DetailView::openUrlRequested, this,
           [this](const QString& address) { OpenDocument(address); });
-  connect(detail_, &TDetailView::editRequested, a["ActPopEditar"], &QAction::trigger);
-  connect(detail_, &TDetailView::exportHtmlRequested, this, [this] {
+  connect(detail_, &DetailView::editRequested, a["ActPopEditar"], &QAction::trigger);
+  connect(detail_, &DetailView::exportHtmlRequested, this, [this] {
     if (exportHtml_) exportHtml_();
   });
-  connect(detail_, &TDetailView::exportTextRequested, this, [this] {
+  connect(detail_, &DetailView::exportTextRequested, this, [this] {
     if (exportText_) exportText_();
   });
   connect(detail_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {

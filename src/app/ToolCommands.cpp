@@ -36,7 +36,7 @@ class MainOptionsHost final : public OptionsHost {
 
   void RedrawAccountPage() override {
     if (!window_.Session().ProfileOpen || !window_.SelectedIsAccount()) return;
-    TDetailView& view = window_.Resulta();
+    DetailView& view = window_.Resulta();
     const int scroll = view.VerticalScroll();
     const auto kind = view.PageKind();
     if (kind != PageKind::Account && kind != PageKind::AccountWithUrl) return;
@@ -113,7 +113,8 @@ void ToolCommands::ShowSearch() {
 
 void ToolCommands::PrintAccount() {
   if (const TreeNode* account = SelectedAccount(window_))
-    bv::PrintAccount(account->data, *window_.GetSeams().printer);
+    // False when the user cancelled: nothing to do.
+    static_cast<void>(bv::PrintAccount(account->data, *window_.GetSeams().printer));
 }
 
 void ToolCommands::ExportText() {

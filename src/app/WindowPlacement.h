@@ -9,10 +9,11 @@ namespace bv {
 
 // True when the strip along the top of `normal` (where the title bar and menu are) lies
 // within one of the screens' available areas, far enough to be seen and grabbed.
-bool TopStripIsVisible(const QRect& normal, const QList<QRect>& available);
+[[nodiscard]] bool TopStripIsVisible(const QRect& normal, const QList<QRect>& available);
 
 // The tree width that leaves at least `minimumDetail` pixels to the detail view in a
 // splitter `totalWidth` wide with a handle of `handleWidth`; never below 0.
-int ClampedTreeWidth(int treeWidth, int totalWidth, int handleWidth, int minimumDetail);
+[[nodiscard]] int ClampedTreeWidth(int treeWidth, int totalWidth, int handleWidth,
+                                   int minimumDetail);
 
 }  // namespace bv

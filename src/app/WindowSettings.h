@@ -37,7 +37,7 @@ struct StartSettings {
 // Reads MostrarPass, DCBSalir, DCBCerrar, CargaUltimo, IrAlPrimero and AnchoArbol, in this
 // order, then VaciarTras and CerrarTras, then the window's place. A negative width is taken
 // as 0; the delays are kept within what the options dialog offers.
-StartSettings ReadStartSettings();
+[[nodiscard]] StartSettings ReadStartSettings();
 
 // Throws SettingsWriteError.
 void WriteTreeWidth(int width);
@@ -45,6 +45,6 @@ void WriteTreeWidth(int width);
 void WriteWindowPlace(const SavedWindowPlace& place);
 
 // Section General, key StartLanguage (default true): show the first-run language picker.
-bool ReadStartLanguage();
+[[nodiscard]] bool ReadStartLanguage();
 
 }  // namespace bv

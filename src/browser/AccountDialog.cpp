@@ -37,7 +37,7 @@ QLabel* Label(QWidget* parent, const char* name, const char* text, QWidget* budd
 
 }  // namespace
 
-TAccountDialog::TAccountDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError)
+AccountDialog::AccountDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError)
     : QDialog(parent), setup_(setup), showError_(std::move(showError)) {
   if (!showError_) showError_ = DefaultErrorBox(this);
   setObjectName(QString::fromLatin1(setup.windowName));
@@ -48,7 +48,7 @@ TAccountDialog::TAccountDialog(const Setup& setup, QWidget* parent, ErrorBoxFn s
   TranslateWindow(this, false);
 }
 
-void TAccountDialog::BuildControls() {
+void AccountDialog::BuildControls() {
   using namespace box_limit;
   Ed_NCuenta = LineBox(this, "Ed_NCuenta", kAccountName);
   Ed_Usuario = LineBox(this, "Ed_Usuario", kUserName);
@@ -57,8 +57,8 @@ void TAccountDialog::BuildControls() {
   Ed_Pregunta = LineBox(this, "Ed_Pregunta", kQuestion);
   Ed_Respuesta = LineBox(this, "Ed_Respuesta", kAnswer);
   Ed_Mail = LineBox(this, "Ed_Mail", kMail);
-  Ed_Desc = Named(new TMemoEdit(kDescription, this), "Ed_Desc");
-  Ed_Notas = Named(new TMemoEdit(kNotes, this), "Ed_Notas");
+  Ed_Desc = Named(new MemoEdit(kDescription, this), "Ed_Desc");
+  Ed_Notas = Named(new MemoEdit(kNotes, this), "Ed_Notas");
   Ed_Tipo = Named(new QComboBox(this), "Ed_Tipo");
   Ed_Tipo->setEditable(true);
   // What the user types is kept as typed: no completion from the list, no new items.
@@ -66,7 +66,7 @@ void TAccountDialog::BuildControls() {
   Ed_Tipo->setInsertPolicy(QComboBox::NoInsert);
   Ed_Tipo->lineEdit()->setMaxLength(kAccountType);
   for (const char* type : AccountTypeTexts()) Ed_Tipo->addItem(FromCp1252(type));
-  Ed_Imagen = Named(new TNodePictureBox(this), "Ed_Imagen");
+  Ed_Imagen = Named(new NodePictureBox(this), "Ed_Imagen");
 
   BtnGenerador = Named(new QToolButton(this), "BtnGenerador");
   BtnGenerador->setAutoRaise(true);
@@ -95,12 +95,12 @@ void TAccountDialog::BuildControls() {
                             Ed_Imagen,  BtnOk,   BtnCancelar};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
-  connect(BtnOk, &QPushButton::clicked, this, &TAccountDialog::BtnOkClick);
+  connect(BtnOk, &QPushButton::clicked, this, &AccountDialog::BtnOkClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
-  connect(BtnGenerador, &QToolButton::clicked, this, &TAccountDialog::BtnGeneradorClick);
+  connect(BtnGenerador, &QToolButton::clicked, this, &AccountDialog::BtnGeneradorClick);
 }
 
-void TAccountDialog::LayOut() {
+void AccountDialog::LayOut() {
   auto* left = new QGridLayout;
   left->addWidget(lblNCuenta, 0, 0, 1, 2);
   left->addWidget(Ed_NCuenta, 1, 0, 1, 2);
@@ -152,7 +152,7 @@ void TAccountDialog::LayOut() {
   setMinimumWidth(560);
 }
 
-AccountValues TAccountDialog::Values() const {
+AccountValues AccountDialog::Values() const {
   AccountValues values;
   values.Name = StoredText(Ed_NCuenta->text());
   values.UserName = StoredText(Ed_Usuario->text());
@@ -168,7 +168,7 @@ AccountValues TAccountDialog::Values() const {
   return values;
 }
 
-void TAccountDialog::SetValues(const AccountValues& values) {
+void AccountDialog::SetValues(const AccountValues& values) {
   PutText(Ed_NCuenta, values.Name);
   PutText(Ed_Usuario, values.UserName);
   PutText(Ed_Pass, values.Password);
@@ -183,7 +183,7 @@ void TAccountDialog::SetValues(const AccountValues& values) {
   Ed_Imagen->SetPicture(values.ImageIndex);
 }
 
-void TAccountDialog::ClearBoxes() {
+void AccountDialog::ClearBoxes() {
   for (QLineEdit* box : {Ed_NCuenta, Ed_Usuario, Ed_Pass, Ed_URL, Ed_Pregunta, Ed_Respuesta, Ed_Mail})
     box->clear();
   Ed_Desc->clear();
@@ -193,13 +193,13 @@ void TAccountDialog::ClearBoxes() {
   Ed_Imagen->SetPicture(kNewAccountPicture);
 }
 
-void TAccountDialog::showEvent(QShowEvent* event) {
+void AccountDialog::showEvent(QShowEvent* event) {
   if (setup_.newNode) ClearBoxes();
   QDialog::showEvent(event);
   Ed_NCuenta->setFocus();
 }
 
-void TAccountDialog::BtnOkClick() {
+void AccountDialog::BtnOkClick() {
   if (const auto refusal = CheckAccount(Values())) {
     showError_(Msg(refusal->message));
     if (refusal->box == AccountBox::Name) {
@@ -213,7 +213,7 @@ void TAccountDialog::BtnOkClick() {
   accept();
 }
 
-void TAccountDialog::BtnGeneradorClick() {
+void AccountDialog::BtnGeneradorClick() {
   TFGenPass generator(this, GenPassSeams{.showError = showError_, .copySecret = {}});
   generator.UseForAccount(Ed_Pass);
   generator.exec();

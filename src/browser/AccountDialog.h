@@ -17,10 +17,10 @@ class QToolButton;
 
 namespace bv {
 
-class TMemoEdit;
-class TNodePictureBox;
+class MemoEdit;
+class NodePictureBox;
 
-class TAccountDialog : public QDialog {
+class AccountDialog : public QDialog {
   Q_OBJECT
 
  public:
@@ -37,7 +37,7 @@ class TAccountDialog : public QDialog {
     const char* caption;     // built-in; the opener sets the real one
     bool newNode;            // boxes emptied and picture 17 chosen on show
   };
-  TAccountDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError);
+  AccountDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError);
 
   // Fills the boxes before the dialog is shown; password and answer in clear.
   void SetValues(const AccountValues& values);
@@ -68,13 +68,13 @@ class TAccountDialog : public QDialog {
   QLabel* lblMail;
   QLineEdit* Ed_Mail;
   QLabel* lblDesc;
-  TMemoEdit* Ed_Desc;
+  MemoEdit* Ed_Desc;
   QLabel* lblNotas;
-  TMemoEdit* Ed_Notas;
+  MemoEdit* Ed_Notas;
   QLabel* lblTipo;
   QComboBox* Ed_Tipo;
   QLabel* lblImagen;
-  TNodePictureBox* Ed_Imagen;
+  NodePictureBox* Ed_Imagen;
   QPushButton* BtnOk;
   QPushButton* BtnCancelar;
 };

@@ -47,8 +47,10 @@ class CopyFields {
     for (CopyField f : fields) Add(f);
   }
   constexpr void Add(CopyField f) { bits_ |= static_cast<unsigned>(f); }
-  constexpr bool Has(CopyField f) const { return (bits_ & static_cast<unsigned>(f)) != 0; }
-  constexpr bool Empty() const { return bits_ == 0; }
+  [[nodiscard]] constexpr bool Has(CopyField f) const {
+    return (bits_ & static_cast<unsigned>(f)) != 0;
+  }
+  [[nodiscard]] constexpr bool Empty() const { return bits_ == 0; }
   constexpr bool operator==(const CopyFields&) const = default;
 
  private:

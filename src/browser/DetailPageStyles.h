@@ -56,7 +56,9 @@ inline constexpr int Notice = 15;
 inline constexpr int Hidden = 16;
 }  // namespace style
 
-constexpr bool IsLinkStyle(int s) { return s == style::AddressLink || s == style::CommandLink; }
+[[nodiscard]] constexpr bool IsLinkStyle(int s) {
+  return s == style::AddressLink || s == style::CommandLink;
+}
 
 // RGB of the fixed colours (0xRRGGBB); WindowText has none.
 constexpr std::uint32_t FixedColourRgb(StyleColour c) {

@@ -42,7 +42,7 @@ void Wipe(QString& text) {
 
 }  // namespace
 
-TDetailView::TDetailView(QWidget* parent)
+DetailView::DetailView(QWidget* parent)
     : QTextBrowser(parent), message_([](int n) { return MessageText(n); }) {
   setObjectName(QStringLiteral("Resulta"));
   // Our own link handling: with the browser's, a click would load the href and wipe the page.
@@ -56,7 +56,7 @@ TDetailView::TDetailView(QWidget* parent)
   QPalette p = palette();
   p.setColor(QPalette::Base, Qt::white);
   setPalette(p);
-  connect(this, &QTextBrowser::anchorClicked, this, &TDetailView::LinkClicked);
+  connect(this, &QTextBrowser::anchorClicked, this, &DetailView::LinkClicked);
   FitWrapWidth();
 }
 
@@ -67,30 +67,30 @@ void AddBulletPictures(QTextDocument& document, qreal ratio) {
                          ButtonPicture(picture).pixmap(QSize(16, 16), ratio));
 }
 
-void TDetailView::SetMessageSource(MessageFn message) { message_ = std::move(message); }
+void DetailView::SetMessageSource(MessageFn message) { message_ = std::move(message); }
 
-void TDetailView::ShowWelcomePage() { Show(BuildWelcomePage(message_)); }
+void DetailView::ShowWelcomePage() { Show(BuildWelcomePage(message_)); }
 
-void TDetailView::ShowEmptyProfilePage(const TProfileHeader& header) {
+void DetailView::ShowEmptyProfilePage(const TProfileHeader& header) {
   Show(BuildEmptyProfilePage(header, message_));
 }
 
-void TDetailView::ShowProfileSummary(const SummaryInfo& info) {
+void DetailView::ShowProfileSummary(const SummaryInfo& info) {
   Show(BuildSummaryPage(info, message_));
 }
 
-CopyFields TDetailView::ShowAccountPage(const TNodeData& node, bool showHidden) {
+CopyFields DetailView::ShowAccountPage(const TNodeData& node, bool showHidden) {
   Show(BuildAccountPage(node, showHidden, message_));
   return page_.copy;
 }
 
-void TDetailView::ShowGroupPage(const TNodeData& node) { Show(BuildGroupPage(node, message_)); }
+void DetailView::ShowGroupPage(const TNodeData& node) { Show(BuildGroupPage(node, message_)); }
 
-int TDetailView::VerticalScroll() const { return verticalScrollBar()->value(); }
+int DetailView::VerticalScroll() const { return verticalScrollBar()->value(); }
 
-void TDetailView::SetVerticalScroll(int value) { verticalScrollBar()->setValue(value); }
+void DetailView::SetVerticalScroll(int value) { verticalScrollBar()->setValue(value); }
 
-void TDetailView::Show(DetailPage page) {
+void DetailView::Show(DetailPage page) {
   hoveredLink_ = -1;  // the old page's links are gone with it
   WipePage(page_);
   WipeLayouts();
@@ -107,7 +107,7 @@ void TDetailView::Show(DetailPage page) {
   viewport()->update();
 }
 
-void TDetailView::WipeLayouts() {
+void DetailView::WipeLayouts() {
   // Each laid-out line keeps its own copy of the paragraph's text; QTextLayout::text()
   // shares it, so it is overwritten where the layout keeps it.
   for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
@@ -120,7 +120,7 @@ void TDetailView::WipeLayouts() {
   }
 }
 
-void TDetailView::LinkClicked(const QUrl& url) {
+void DetailView::LinkClicked(const QUrl& url) {
   const int n = LinkNumber(url.toString());
   if (n < 0) return;
   const PageLink& link = page_.links[static_cast<std::size_t>(n)];
@@ -135,7 +135,7 @@ void TDetailView::LinkClicked(const QUrl& url) {
 
 // The page's text is not selectable, from the keyboard either (the browser would still
 // select all on Ctrl+A); the keys that scroll keep working.
-void TDetailView::keyPressEvent(QKeyEvent* event) {
+void DetailView::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::SelectAll)) {
     event->ignore();
     return;
@@ -143,23 +143,23 @@ void TDetailView::keyPressEvent(QKeyEvent* event) {
   QTextBrowser::keyPressEvent(event);
 }
 
-void TDetailView::mouseMoveEvent(QMouseEvent* event) {
+void DetailView::mouseMoveEvent(QMouseEvent* event) {
   QTextBrowser::mouseMoveEvent(event);
   HoverLink(LinkNumber(anchorAt(event->position().toPoint())));
 }
 
-bool TDetailView::viewportEvent(QEvent* event) {
+bool DetailView::viewportEvent(QEvent* event) {
   if (event->type() == QEvent::Leave) HoverLink(-1);
   return QTextBrowser::viewportEvent(event);
 }
 
-void TDetailView::resizeEvent(QResizeEvent* event) {
+void DetailView::resizeEvent(QResizeEvent* event) {
   QTextBrowser::resizeEvent(event);
   FitWrapWidth();
 }
 
 // Called when the mouse comes onto another link, or off every link (-1).
-void TDetailView::HoverLink(int link) {
+void DetailView::HoverLink(int link) {
   if (link == hoveredLink_) return;
   if (hoveredLink_ >= 0)
     PaintLink(hoveredLink_, ColourOfStyle(LinkStyle(hoveredLink_), WindowTextColour()));
@@ -171,7 +171,7 @@ void TDetailView::HoverLink(int link) {
   if (!hover.empty()) emit statusTextChanged(QString::fromUtf8(hover));
 }
 
-void TDetailView::PaintLink(int link, const QColor& colour) {
+void DetailView::PaintLink(int link, const QColor& colour) {
   const QString href = QString::number(link);
   std::vector<std::pair<int, int>> ranges;  // collected first: painting merges fragments
   for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
@@ -188,14 +188,14 @@ void TDetailView::PaintLink(int link, const QColor& colour) {
   }
 }
 
-int TDetailView::LinkStyle(int link) const {
+int DetailView::LinkStyle(int link) const {
   for (const PageParagraph& p : page_.paragraphs)
     for (const PagePiece& piece : p.pieces)
       if (piece.link == link) return piece.style;
   return 0;
 }
 
-int TDetailView::LinkNumber(const QString& href) const {
+int DetailView::LinkNumber(const QString& href) const {
   bool ok = false;
   const int n = href.toInt(&ok);
   return ok && n >= 0 && static_cast<std::size_t>(n) < page_.links.size() ? n : -1;
@@ -203,13 +203,13 @@ int TDetailView::LinkNumber(const QString& href) const {
 
 // The page background is always white: a light window text colour (a dark desktop theme)
 // would vanish on it, so black stands in.
-QColor TDetailView::WindowTextColour() const {
+QColor DetailView::WindowTextColour() const {
   const QColor text = palette().color(QPalette::WindowText);
   return text.lightness() > 128 ? QColor(Qt::black) : text;
 }
 
 // Lines follow the view's width up to 620 pixels, never wider.
-void TDetailView::FitWrapWidth() {
+void DetailView::FitWrapWidth() {
   const int widest = kMaxLineWidth + 2 * kSideMargin;
   if (viewport()->width() > widest) {
     if (lineWrapMode() != FixedPixelWidth) setLineWrapMode(FixedPixelWidth);

@@ -13,11 +13,11 @@ namespace bv {
 // density (the 32x32 drawings from 1.5 up), in place of the files its pages name.
 void AddBulletPictures(QTextDocument& document, qreal ratio);
 
-class TDetailView : public QTextBrowser {
+class DetailView : public QTextBrowser {
   Q_OBJECT
 
  public:
-  explicit TDetailView(QWidget* parent = nullptr);
+  explicit DetailView(QWidget* parent = nullptr);
 
   // The page on view; the enum keeps the numbers the main window stores.
   bv::PageKind PageKind() const { return page_.kind; }

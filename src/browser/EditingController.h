@@ -44,7 +44,7 @@ class EditingController : public QObject {
 
  private:
   TreeNode* Selected() const;
-  int Run(QDialog& dialog);
+  [[nodiscard]] int Run(QDialog& dialog);
   void ShowError(const QString& text);
   void Reselect(int treeIndex);
   void Expand(TreeNode* node);

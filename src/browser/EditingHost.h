@@ -20,8 +20,9 @@ class EditingHost {
   virtual ProfileTreeModel& TreeModel() = 0;
   virtual AccountTreeView& TreeView() = 0;
 
-  virtual void ShowError(const QString& text) = 0;          // error box, OK button
-  virtual bool AskBeforeDeleting(const QString& text) = 0;  // warning box; true for Yes
+  virtual void ShowError(const QString& text) = 0;  // error box, OK button
+  // Warning box; true for Yes.
+  [[nodiscard]] virtual bool AskBeforeDeleting(const QString& text) = 0;
 
   // Modified := true and saving enabled.
   virtual void SetModified() = 0;

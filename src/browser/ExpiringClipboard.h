@@ -24,7 +24,7 @@ class ExpiringClipboard final : public QObject, public ClipboardAccess {
 
   bool SetText(const QString& text) override;
   bool Clear() override;
-  bool HoldsLastCopy() override { return clipboard_->HoldsLastCopy(); }
+  [[nodiscard]] bool HoldsLastCopy() override { return clipboard_->HoldsLastCopy(); }
 
  private:
   void Expire();

@@ -114,7 +114,7 @@ HtmlLink LinkOf(const DetailPage& page, const QString& href) {
 
 }  // namespace
 
-void ExportAccountHtml(const TDetailView& view, const TNodeData& account, const fs::path& path) {
+void ExportAccountHtml(const DetailView& view, const TNodeData& account, const fs::path& path) {
   const QColor background = view.palette().color(QPalette::Base);
   PictureNames names(path.parent_path().empty() ? fs::path(".") : path.parent_path());
   std::vector<PendingPicture> pictures;

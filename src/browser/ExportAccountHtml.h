@@ -9,14 +9,14 @@
 
 namespace bv {
 
-class TDetailView;
+class DetailView;
 
 // The pictures are named "img" + a counter from 1 + ".bmp", skipping every name already
 // taken in that folder, so that no existing file is ever overwritten and a second export
 // into the same folder goes on where the first stopped. Throws ExportError (AccountText.h)
 // with the system's reason when the HTML file cannot be created (and then writes no
 // picture), or with "Cannot create file "<path>". <reason>" when a picture cannot be.
-void ExportAccountHtml(const TDetailView& view, const TNodeData& account,
+void ExportAccountHtml(const DetailView& view, const TNodeData& account,
                        const std::filesystem::path& path);
 
 }  // namespace bv

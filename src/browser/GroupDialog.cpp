@@ -13,7 +13,7 @@
 
 namespace bv {
 
-TGroupDialog::TGroupDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError)
+GroupDialog::GroupDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError)
     : QDialog(parent), setup_(setup), showError_(std::move(showError)) {
   if (!showError_) showError_ = DefaultErrorBox(this);
   setObjectName(QString::fromLatin1(setup.windowName));
@@ -24,15 +24,15 @@ TGroupDialog::TGroupDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showE
   setWindowTitle(Msg(setup.captionMessage));
 }
 
-void TGroupDialog::BuildControls(const Setup& setup) {
+void GroupDialog::BuildControls(const Setup& setup) {
   lblGrupo = Named(new QLabel(QString::fromUtf8(setup.nameLabel), this), "lblGrupo");
   Ed_Grupo = Named(new QLineEdit(this), "Ed_Grupo");
   Ed_Grupo->setMaxLength(box_limit::kGroupName);
   lblDescrip = Named(new QLabel(QStringLiteral("Descripción:"), this), "lblDescrip");
-  Descrip = Named(new TMemoEdit(box_limit::kGroupDescription, this), "Descrip");
+  Descrip = Named(new MemoEdit(box_limit::kGroupDescription, this), "Descrip");
   Descrip->setFixedHeight(Descrip->fontMetrics().lineSpacing() * 4 + 10);
   lblImagen = Named(new QLabel(QStringLiteral("Imagen:"), this), "lblImagen");
-  Combo = Named(new TNodePictureBox(this), "Combo");
+  Combo = Named(new NodePictureBox(this), "Combo");
   BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
   BtnCancelar = Named(new QPushButton(QStringLiteral("Cancelar"), this), "BtnCancelar");
   BtnOk->setDefault(true);
@@ -57,21 +57,21 @@ void TGroupDialog::BuildControls(const Setup& setup) {
   setTabOrder(Combo, BtnOk);
   setTabOrder(BtnOk, BtnCancelar);
 
-  connect(BtnOk, &QPushButton::clicked, this, &TGroupDialog::BtnOkClick);
+  connect(BtnOk, &QPushButton::clicked, this, &GroupDialog::BtnOkClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-GroupValues TGroupDialog::Values() const {
+GroupValues GroupDialog::Values() const {
   return {StoredText(Ed_Grupo->text()), StoredText(Descrip->StoredText()), Combo->Picture()};
 }
 
-void TGroupDialog::SetValues(const GroupValues& values) {
+void GroupDialog::SetValues(const GroupValues& values) {
   PutText(Ed_Grupo, values.Name);
   Descrip->SetStoredText(FromCp1252(values.Description));
   Combo->SetPicture(values.ImageIndex);
 }
 
-void TGroupDialog::showEvent(QShowEvent* event) {
+void GroupDialog::showEvent(QShowEvent* event) {
   if (setup_.newNode) {
     Ed_Grupo->clear();
     Descrip->clear();
@@ -82,7 +82,7 @@ void TGroupDialog::showEvent(QShowEvent* event) {
   Ed_Grupo->setFocus();
 }
 
-void TGroupDialog::BtnOkClick() {
+void GroupDialog::BtnOkClick() {
   if (setup_.newNode) {
     if (const auto message = NewGroupRefusal(setup_.kind, StoredText(Ed_Grupo->text()))) {
       showError_(Msg(*message));

@@ -15,10 +15,10 @@ class QPushButton;
 
 namespace bv {
 
-class TMemoEdit;
-class TNodePictureBox;
+class MemoEdit;
+class NodePictureBox;
 
-class TGroupDialog : public QDialog {
+class GroupDialog : public QDialog {
   Q_OBJECT
 
  public:
@@ -39,7 +39,7 @@ class TGroupDialog : public QDialog {
     NodeKind kind;           // of a new node: which message refuses a short name
     bool centredOnScreen;    // rather than on the main window
   };
-  TGroupDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError);
+  GroupDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError);
 
   void showEvent(QShowEvent* event) override;  // FormShow
 
@@ -53,9 +53,9 @@ class TGroupDialog : public QDialog {
   QLabel* lblGrupo;
   QLineEdit* Ed_Grupo;
   QLabel* lblDescrip;
-  TMemoEdit* Descrip;
+  MemoEdit* Descrip;
   QLabel* lblImagen;
-  TNodePictureBox* Combo;
+  NodePictureBox* Combo;
   QPushButton* BtnOk;
   QPushButton* BtnCancelar;
 };

@@ -29,33 +29,33 @@ QString Fitting(const QString& text, int room) {
 
 }  // namespace
 
-TMemoEdit::TMemoEdit(int limit, QWidget* parent) : QPlainTextEdit(parent), limit_(limit) {
+MemoEdit::MemoEdit(int limit, QWidget* parent) : QPlainTextEdit(parent), limit_(limit) {
   setTabChangesFocus(true);
 }
 
-int TMemoEdit::StoredLength(const QString& text) {
+int MemoEdit::StoredLength(const QString& text) {
   int length = 0;
   for (const QChar c : text) length += IsLineBreak(c) ? 2 : 1;
   return length;
 }
 
-QString TMemoEdit::StoredText() const {
+QString MemoEdit::StoredText() const {
   QString text = toPlainText();
   text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
   return text;
 }
 
-void TMemoEdit::SetStoredText(const QString& text) {
+void MemoEdit::SetStoredText(const QString& text) {
   const QString plain = WithLineFeeds(text);
   limit_ = std::max(limit_, StoredLength(plain));
   setPlainText(plain);
 }
 
-int TMemoEdit::Room() const {
+int MemoEdit::Room() const {
   return limit_ - StoredLength(toPlainText()) + StoredLength(textCursor().selectedText());
 }
 
-void TMemoEdit::keyPressEvent(QKeyEvent* event) {
+void MemoEdit::keyPressEvent(QKeyEvent* event) {
   const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   const QString text = event->text();
   const bool typing = !text.isEmpty() && text.at(0).isPrint() &&
@@ -68,12 +68,12 @@ void TMemoEdit::keyPressEvent(QKeyEvent* event) {
   QPlainTextEdit::keyPressEvent(event);
 }
 
-void TMemoEdit::insertFromMimeData(const QMimeData* source) {
+void MemoEdit::insertFromMimeData(const QMimeData* source) {
   if (!source || !source->hasText()) return;
   insertPlainText(Fitting(WithLineFeeds(source->text()), std::max(0, Room())));
 }
 
-void TMemoEdit::inputMethodEvent(QInputMethodEvent* event) {
+void MemoEdit::inputMethodEvent(QInputMethodEvent* event) {
   const QString commit = event->commitString();
   const QString fitting = Fitting(commit, std::max(0, Room()));
   if (fitting.size() < commit.size())

@@ -8,11 +8,11 @@
 
 namespace bv {
 
-class TMemoEdit : public QPlainTextEdit {
+class MemoEdit : public QPlainTextEdit {
   Q_OBJECT
 
  public:
-  TMemoEdit(int limit, QWidget* parent = nullptr);
+  MemoEdit(int limit, QWidget* parent = nullptr);
 
   int Limit() const { return limit_; }
   // The text with CR LF line breaks.

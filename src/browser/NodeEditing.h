@@ -63,14 +63,14 @@ struct AccountValues {
 // --- the checks of Aceptar: the message of the refusal, nothing when accepted
 
 // A new category (message 44) or group (message 45) needs a name of 4 characters.
-std::optional<int> NewGroupRefusal(NodeKind kind, std::string_view name);
+[[nodiscard]] std::optional<int> NewGroupRefusal(NodeKind kind, std::string_view name);
 
 enum class AccountBox { Name, Picture };  // where the focus goes after a refusal
 struct AccountRefusal {
   int message;  // 42: name too short, 43: no picture
   AccountBox box;
 };
-std::optional<AccountRefusal> CheckAccount(const AccountValues& values);
+[[nodiscard]] std::optional<AccountRefusal> CheckAccount(const AccountValues& values);
 
 // --- node data, every text cut to its field's maximum
 

@@ -8,7 +8,7 @@
 
 namespace bv {
 
-TNodePictureBox::TNodePictureBox(QWidget* parent) : QComboBox(parent) {
+NodePictureBox::NodePictureBox(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   setMaxVisibleItems(8);
   setIconSize(QSize(16, 16));
@@ -18,7 +18,7 @@ TNodePictureBox::TNodePictureBox(QWidget* parent) : QComboBox(parent) {
   }
 }
 
-void TNodePictureBox::SetPicture(int picture) {
+void NodePictureBox::SetPicture(int picture) {
   setCurrentIndex(picture >= 0 && picture < count() ? picture : -1);
 }
 

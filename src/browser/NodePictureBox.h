@@ -7,11 +7,11 @@
 
 namespace bv {
 
-class TNodePictureBox : public QComboBox {
+class NodePictureBox : public QComboBox {
   Q_OBJECT
 
  public:
-  explicit TNodePictureBox(QWidget* parent = nullptr);
+  explicit NodePictureBox(QWidget* parent = nullptr);
 
   // The chosen picture's number, -1 for none.
   int Picture() const { return currentIndex(); }

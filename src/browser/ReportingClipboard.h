@@ -19,7 +19,7 @@ class ReportingClipboard final : public ClipboardAccess {
 
   bool SetText(const QString& text) override;
   bool Clear() override;
-  bool HoldsLastCopy() override { return clipboard_->HoldsLastCopy(); }
+  [[nodiscard]] bool HoldsLastCopy() override { return clipboard_->HoldsLastCopy(); }
 
  private:
   std::unique_ptr<ClipboardAccess> clipboard_;

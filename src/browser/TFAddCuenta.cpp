@@ -6,7 +6,7 @@
 namespace bv {
 
 TFAddCuenta::TFAddCuenta(QWidget* parent, ErrorBoxFn showError)
-    : TAccountDialog({.windowName = "FAddCuenta", .caption = "Agregar cuenta a", .newNode = true},
+    : AccountDialog({.windowName = "FAddCuenta", .caption = "Agregar cuenta a", .newNode = true},
                      parent, std::move(showError)) {}
 
 void TFAddCuenta::SetReceivingGroup(std::string_view groupName) {

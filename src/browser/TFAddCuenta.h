@@ -8,7 +8,7 @@
 
 namespace bv {
 
-class TFAddCuenta : public TAccountDialog {
+class TFAddCuenta : public AccountDialog {
   Q_OBJECT
 
  public:

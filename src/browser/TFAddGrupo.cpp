@@ -5,7 +5,7 @@
 namespace bv {
 
 TFAddGrupo::TFAddGrupo(QWidget* parent, ErrorBoxFn showError)
-    : TGroupDialog({.windowName = "FAddGrupo",
+    : GroupDialog({.windowName = "FAddGrupo",
                     .caption = "Agregar categoría",
                     .captionMessage = msg::kNewCategoryCaption,
                     .nameLabel = "Nombre de la categoría a agregar:",

@@ -6,7 +6,7 @@
 
 namespace bv {
 
-class TFAddGrupo : public TGroupDialog {
+class TFAddGrupo : public GroupDialog {
   Q_OBJECT
 
  public:

@@ -5,7 +5,7 @@
 namespace bv {
 
 TFAddSubGrupo::TFAddSubGrupo(QWidget* parent, ErrorBoxFn showError)
-    : TGroupDialog({.windowName = "FAddSubGrupo",
+    : GroupDialog({.windowName = "FAddSubGrupo",
                     .caption = "Agregar subgrupo",
                     .captionMessage = msg::kNewGroupCaption,
                     .nameLabel = "Nombre del grupo a agregar:",

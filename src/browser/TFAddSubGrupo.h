@@ -6,7 +6,7 @@
 
 namespace bv {
 
-class TFAddSubGrupo : public TGroupDialog {
+class TFAddSubGrupo : public GroupDialog {
   Q_OBJECT
 
  public:

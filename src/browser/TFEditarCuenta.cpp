@@ -6,7 +6,7 @@
 namespace bv {
 
 TFEditarCuenta::TFEditarCuenta(QWidget* parent, ErrorBoxFn showError)
-    : TAccountDialog({.windowName = "FEditarCuenta",
+    : AccountDialog({.windowName = "FEditarCuenta",
                       .caption = "Editar la cuenta \"\" en \"\"",
                       .newNode = false},
                      parent, std::move(showError)) {}

@@ -8,7 +8,7 @@
 
 namespace bv {
 
-class TFEditarCuenta : public TAccountDialog {
+class TFEditarCuenta : public AccountDialog {
   Q_OBJECT
 
  public:

@@ -5,7 +5,7 @@
 namespace bv {
 
 TFEditarGrupo::TFEditarGrupo(QWidget* parent)
-    : TGroupDialog({.windowName = "FEditarGrupo",
+    : GroupDialog({.windowName = "FEditarGrupo",
                     .caption = "Editar grupo/subgrupo",
                     .captionMessage = msg::kEditGroupCaption,
                     .nameLabel = "Nombre del grupo a editar:",

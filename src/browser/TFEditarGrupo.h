@@ -6,7 +6,7 @@
 
 namespace bv {
 
-class TFEditarGrupo : public TGroupDialog {
+class TFEditarGrupo : public GroupDialog {
   Q_OBJECT
 
  public:

@@ -15,10 +15,10 @@ enum class DropEffect {
 };
 
 // The message that tells the user why a drop was refused; -1 for the other effects.
-int RefusalMessage(DropEffect effect);
+[[nodiscard]] int RefusalMessage(DropEffect effect);
 
 // The effect of dropping `dragged` onto `target` (null: empty space).
-DropEffect DecideDrop(const TreeNode& dragged, const TreeNode* target);
+[[nodiscard]] DropEffect DecideDrop(const TreeNode& dragged, const TreeNode* target);
 
 // Where the dragged node would land: its new parent (null: the top level) and its row there,
 // counted among the children as they are before the move.
@@ -26,9 +26,9 @@ struct DropPlace {
   TreeNode* parent;
   std::size_t row;
 };
-DropPlace PlaceOf(DropEffect effect, TreeNode& target);
+[[nodiscard]] DropPlace PlaceOf(DropEffect effect, TreeNode& target);
 
 // Carries the drop out in the tree. Returns the effect, so that a refusal can be reported.
-DropEffect ApplyDrop(ProfileTree& tree, TreeNode& dragged, TreeNode* target);
+[[nodiscard]] DropEffect ApplyDrop(ProfileTree& tree, TreeNode& dragged, TreeNode* target);
 
 }  // namespace bv

@@ -161,7 +161,8 @@ DropEffect ProfileTreeModel::DropOnto(TreeNode& dragged, TreeNode* target) {
   const DropEffect effect = DecideDrop(dragged, target);
   if (effect == DropEffect::InsertBefore || effect == DropEffect::AppendTo) {
     const DropPlace place = PlaceOf(effect, *target);
-    MoveNode(dragged, place.parent, place.row);
+    // False only when the node is already in place.
+    static_cast<void>(MoveNode(dragged, place.parent, place.row));
   } else if (const int message = RefusalMessage(effect); message >= 0) {
     emit dropRefused(message);
   }

@@ -47,7 +47,7 @@ class ProfileTreeModel : public QAbstractItemModel {
   ProfileTree& Tree() { return tree_; }
   TreeNode* NodeAt(const QModelIndex& index) const;
   QModelIndex IndexOf(const TreeNode* node) const;
-  bool IsOwnDrag(const QMimeData* data) const;
+  [[nodiscard]] bool IsOwnDrag(const QMimeData* data) const;
 
   TreeNode* Append(TreeNode* parent, TNodeData data);
   void Remove(TreeNode* node);
@@ -62,7 +62,7 @@ class ProfileTreeModel : public QAbstractItemModel {
   void dropRefused(int message);
 
  private:
-  bool MoveNode(TreeNode& node, TreeNode* newParent, std::size_t row);
+  [[nodiscard]] bool MoveNode(TreeNode& node, TreeNode* newParent, std::size_t row);
 
   ProfileTree& tree_;
   std::array<QIcon, kNodePictureCount> pictures_;

@@ -26,7 +26,7 @@ enum class ExitCode : int {
 class CliError : public std::runtime_error {
  public:
   CliError(ExitCode code, const std::string& message) : std::runtime_error(message), code_(code) {}
-  ExitCode Code() const { return code_; }
+  [[nodiscard]] ExitCode Code() const { return code_; }
 
  private:
   ExitCode code_;

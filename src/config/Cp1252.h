@@ -9,19 +9,19 @@
 
 namespace bv {
 
-char32_t Cp1252ToUnicode(unsigned char byte);
-std::optional<unsigned char> UnicodeToCp1252(char32_t codePoint);
+[[nodiscard]] char32_t Cp1252ToUnicode(unsigned char byte);
+[[nodiscard]] std::optional<unsigned char> UnicodeToCp1252(char32_t codePoint);
 
-std::string Cp1252ToUtf8(std::string_view bytes);
+[[nodiscard]] std::string Cp1252ToUtf8(std::string_view bytes);
 // Empty when the text is not valid UTF-8 or holds a character without a Windows-1252 form.
-std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
+[[nodiscard]] std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 
 // Text of the C library (messages of strerror and the like) in the given character set,
 // as Windows-1252; a character without a Windows-1252 form becomes the nearest one iconv
 // knows, or "?". Bytes that are not valid in the character set are dropped.
-std::string LocaleTextToCp1252(std::string_view text, const char* codeset);
+[[nodiscard]] std::string LocaleTextToCp1252(std::string_view text, const char* codeset);
 
 // strerror(error) in the locale's character set, converted once to Windows-1252.
-std::string SystemErrorText(int error);
+[[nodiscard]] std::string SystemErrorText(int error);
 
 }  // namespace bv

@@ -41,19 +41,22 @@ class IniFile {
 
   const std::filesystem::path& Path() const { return path_; }
 
-  std::optional<std::string> Read(std::string_view section, std::string_view key) const;
-  std::string ReadString(std::string_view section, std::string_view key,
-                         std::string_view def) const;
-  bool HasSection(std::string_view section) const;
-  std::vector<std::string> SectionNames() const;                      // in file order
-  std::vector<std::string> KeyNames(std::string_view section) const;  // of its first occurrence
+  [[nodiscard]] std::optional<std::string> Read(std::string_view section,
+                                                std::string_view key) const;
+  [[nodiscard]] std::string ReadString(std::string_view section, std::string_view key,
+                                       std::string_view def) const;
+  [[nodiscard]] bool HasSection(std::string_view section) const;
+  [[nodiscard]] std::vector<std::string> SectionNames() const;  // in file order
+  // The keys of the section's first occurrence.
+  [[nodiscard]] std::vector<std::string> KeyNames(std::string_view section) const;
 
   // Sets the value of one key and saves the file; throws IniWriteError on failure.
   void Write(std::string_view section, std::string_view key, std::string_view value);
 
   // The same operations for callers that open and close the file on each access.
-  static std::string ReadOnce(const std::filesystem::path& path, std::string_view section,
-                              std::string_view key, std::string_view def);
+  [[nodiscard]] static std::string ReadOnce(const std::filesystem::path& path,
+                                            std::string_view section, std::string_view key,
+                                            std::string_view def);
   static void WriteOnce(const std::filesystem::path& path, std::string_view section,
                         std::string_view key, std::string_view value);
 
@@ -67,8 +70,9 @@ class IniFile {
     std::size_t end;          // one past the section's last line
   };
 
-  std::optional<Location> FindSection(std::string_view section) const;
-  std::optional<std::size_t> FindKey(const Location& where, std::string_view key) const;
+  [[nodiscard]] std::optional<Location> FindSection(std::string_view section) const;
+  [[nodiscard]] std::optional<std::size_t> FindKey(const Location& where,
+                                                   std::string_view key) const;
   std::string NewLineEnd() const;
   void Save(const std::vector<Line>& lines) const;
 

@@ -14,7 +14,7 @@ std::filesystem::path ProgramDir();
 void SetProgramDir(const std::filesystem::path& dir);
 
 // True when the program runs from an installed tree (bin/ beside share/brindlevault/).
-bool IsInstalledLayout();
+[[nodiscard]] bool IsInstalledLayout();
 
 std::filesystem::path ResourceDir();  // the language files
 std::filesystem::path HelpDir();

@@ -13,10 +13,10 @@ class QWidget;
 
 namespace bv {
 
-QString FromCp1252(std::string_view bytes);
+[[nodiscard]] QString FromCp1252(std::string_view bytes);
 // Empty when the text holds a character that has no Windows-1252 form.
-std::optional<std::string> ToCp1252(const QString& text);
-bool HasCp1252Form(const QString& text);
+[[nodiscard]] std::optional<std::string> ToCp1252(const QString& text);
+[[nodiscard]] bool HasCp1252Form(const QString& text);
 
 // Overwrites the text in place and empties it, so that a secret it held is not left in
 // freed memory. Text shared with another QString is only let go, never overwritten.

@@ -50,15 +50,16 @@ class SettingsWriteError : public std::runtime_error {
   explicit SettingsWriteError(const std::string& settingsPath);
 };
 
-bool ReadBool(std::string_view section, std::string_view key, bool def);
-int ReadInt(std::string_view section, std::string_view key, int def);
-std::string ReadString(std::string_view section, std::string_view key, std::string_view def);
+[[nodiscard]] bool ReadBool(std::string_view section, std::string_view key, bool def);
+[[nodiscard]] int ReadInt(std::string_view section, std::string_view key, int def);
+[[nodiscard]] std::string ReadString(std::string_view section, std::string_view key,
+                                     std::string_view def);
 
 void WriteBool(std::string_view section, std::string_view key, bool value);
 void WriteInt(std::string_view section, std::string_view key, int value);
 void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
 // The integer a stored value stands for, as ReadInt reads it; empty when it is not one.
-std::optional<int> ParseSettingInt(std::string_view text);
+[[nodiscard]] std::optional<int> ParseSettingInt(std::string_view text);
 
 }  // namespace bv

@@ -39,7 +39,10 @@ TFOpciones::TFOpciones(OptionsHost& host, QWidget* parent) : QDialog(parent), ho
   setWindowTitle(Msg(msg::kOptionsCaption));
 
   for (const Option& option : Options())
-    connect(option.box, &QCheckBox::clicked, this, [this, option] { BoxClick(option, true, true); });
+    connect(option.box, &QCheckBox::clicked, this, [this, option] {
+      // A failed write was reported and the click undone.
+      static_cast<void>(BoxClick(option, true, true));
+    });
   connect(BoxDll, &LanguageList::fileChosen, this, &TFOpciones::BoxDllClick);
   connect(SpinVaciarTras, &QSpinBox::valueChanged, this, [this] {
     DelayChanged(SpinVaciarTras, settings::kVaciarTras, OptionDelay::VaciarTras,

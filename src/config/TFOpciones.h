@@ -64,7 +64,7 @@ class TFOpciones : public QDialog {
   void FormShow();
   // A box changed (by a click, or ticked when shown): writes its setting and passes it on.
   // A failed write is reported; a click is then undone, so the box shows what is stored.
-  bool BoxClick(const Option& option, bool reportFailure, bool undoOnFailure);
+  [[nodiscard]] bool BoxClick(const Option& option, bool reportFailure, bool undoOnFailure);
   void BoxDllClick(const QString& path);
   // A number box changed: writes its setting and passes it on; a failed write is reported
   // and the box goes back to the stored value.

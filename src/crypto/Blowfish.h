@@ -27,7 +27,7 @@ class TCipher_Blowfish : public TCipher {
   explicit TCipher_Blowfish(std::string_view password = {},
                             std::shared_ptr<TProtection> next = nullptr);
   const char* ClassName() const override { return "TCipher_Blowfish"; }
-  static TCipherSizes QuerySizes() { return {8, 56, 4 * (kSBoxWords + kPEntries)}; }
+  static CipherSizes QuerySizes() { return {8, 56, 4 * (kSBoxWords + kPEntries)}; }
 
   void EncipherBlock(void* block) override;
   void DecipherBlock(void* block) override;

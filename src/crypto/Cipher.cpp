@@ -10,7 +10,7 @@
 
 namespace bv {
 
-TCipher::TCipher(TCipherSizes sizes, std::shared_ptr<TProtection> next)
+TCipher::TCipher(CipherSizes sizes, std::shared_ptr<TProtection> next)
     : TProtection(std::move(next)),
       hashClass_(&THash_RipeMD256::Create),
       sizes_(sizes),
@@ -23,7 +23,7 @@ TCipher::TCipher(TCipherSizes sizes, std::shared_ptr<TProtection> next)
 
 TCipher::~TCipher() { TCipher::WipeState(); }
 
-void TCipher::SetHashClass(THashClass hashClass) {
+void TCipher::SetHashClass(HashFactory hashClass) {
   if (hashClass == nullptr) hashClass = &THash_RipeMD256::Create;  // never left without a hash
   if (hashClass == hashClass_) return;
   hashClass_ = hashClass;

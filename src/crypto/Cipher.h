@@ -16,7 +16,7 @@ namespace bv {
 // The chaining mode. Mode 0 is the only one the program uses.
 enum TCipherMode : std::uint8_t { cmMode0 = 0 };
 
-struct TCipherSizes {
+struct CipherSizes {
   std::int32_t BlockSize = 0;
   std::int32_t KeySize = 0;  // longest key in bytes; longer keys are cut
   std::uint32_t ScheduleSize = 0;
@@ -28,21 +28,21 @@ class TCipher : public TProtection {
   static constexpr int kFlagKeyFromPassword = 0;  // set by InitKey, consulted nowhere
   static constexpr int kFlagKeyed = 1;
 
-  static TCipherSizes QuerySizes() { return {}; }
+  static CipherSizes QuerySizes() { return {}; }
 
   ~TCipher() override;
   const char* ClassName() const override { return "TCipher"; }
 
   TCipherMode Mode() const { return mode_; }
   void SetMode(TCipherMode mode) { mode_ = mode; }
-  THashClass HashClass() const { return hashClass_; }
-  void SetHashClass(THashClass hashClass);  // null: THash_RipeMD256
+  HashFactory HashClass() const { return hashClass_; }
+  void SetHashClass(HashFactory hashClass);  // null: THash_RipeMD256
   std::int32_t BlockSize() const { return sizes_.BlockSize; }
   std::int32_t KeySize() const { return sizes_.KeySize; }
   std::uint32_t ScheduleSize() const { return sizes_.ScheduleSize; }
   std::uint32_t Flags() const { return flags_; }
   void SetFlag(int bit, bool value);
-  bool IsKeyed() const { return (flags_ >> kFlagKeyed) & 1U; }
+  [[nodiscard]] bool IsKeyed() const { return (flags_ >> kFlagKeyed) & 1U; }
 
   std::span<const std::uint8_t> Scratch() const { return {scratch_.get(), BlockBytes()}; }
   std::span<const std::uint8_t> Vector() const { return {vector_.get(), BlockBytes()}; }
@@ -77,7 +77,7 @@ class TCipher : public TProtection {
   void DecipherBuffer(const void* source, void* destination, std::size_t size);
 
  protected:
-  TCipher(TCipherSizes sizes, std::shared_ptr<TProtection> next);
+  TCipher(CipherSizes sizes, std::shared_ptr<TProtection> next);
 
   // Start and end of every Init: length is cut to KeySize.
   void StartKeySetup(std::size_t& length);
@@ -94,8 +94,8 @@ class TCipher : public TProtection {
 
   TCipherMode mode_ = cmMode0;
   std::shared_ptr<THash> hashObject_;
-  THashClass hashClass_;
-  TCipherSizes sizes_;
+  HashFactory hashClass_;
+  CipherSizes sizes_;
   std::unique_ptr<std::uint8_t[]> scratch_;
   std::unique_ptr<std::uint8_t[]> vector_;
   std::unique_ptr<std::uint8_t[]> feedback_;

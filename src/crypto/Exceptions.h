@@ -34,10 +34,10 @@ class EStringFormat : public std::runtime_error {
 
 inline constexpr std::int32_t kCipherErrorNotInitialized = 3;
 
-ECipherException CipherNotInitialized(std::string_view className);
-EProtection CircularProtection();
-EStringFormat FormatNotExists(std::int32_t formatId);
-EStringFormat InvalidFormatInput(std::string_view formatName);        // decoding
-EStringFormat InconvertibleFormatInput(std::string_view formatName);  // encoding
+[[nodiscard]] ECipherException CipherNotInitialized(std::string_view className);
+[[nodiscard]] EProtection CircularProtection();
+[[nodiscard]] EStringFormat FormatNotExists(std::int32_t formatId);
+[[nodiscard]] EStringFormat InvalidFormatInput(std::string_view formatName);        // decoding
+[[nodiscard]] EStringFormat InconvertibleFormatInput(std::string_view formatName);  // encoding
 
 }  // namespace bv

@@ -23,7 +23,7 @@ std::string EncipherField(std::string_view text, std::string_view key);
 std::string DecipherField(std::string_view text, std::string_view key);
 
 // Length of the enciphered form of a plain text of n bytes.
-std::size_t EncipheredLength(std::size_t n);
+[[nodiscard]] std::size_t EncipheredLength(std::size_t n);
 
 // One keyed cipher reused for many fields (a whole load or save): the same bytes as the
 // per-call functions, because the chain is reset to the vector before every text.
@@ -44,10 +44,11 @@ class FieldCipher {
   void EncipherEach(std::span<const std::string_view> texts, std::span<std::string* const> out);
   // Each out[i] gets what Decipher(texts[i]) gives, or is emptied where Decipher would fail;
   // false when any text failed.
-  bool DecipherEach(std::span<const std::string_view> texts, std::span<std::string* const> out);
+  [[nodiscard]] bool DecipherEach(std::span<const std::string_view> texts,
+                                  std::span<std::string* const> out);
   // True when every texts[i] deciphers (as Decipher would, without failing) to plains[i].
-  bool DeciphersTo(std::span<const std::string_view> texts,
-                   std::span<const std::string_view> plains);
+  [[nodiscard]] bool DeciphersTo(std::span<const std::string_view> texts,
+                                 std::span<const std::string_view> plains);
 
  private:
   void RequireKeyed() const;

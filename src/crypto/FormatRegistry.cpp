@@ -12,9 +12,9 @@ namespace {
 
 class Registry {
  public:
-  void Register(std::initializer_list<TStringFormatClass> classes) {
+  void Register(std::initializer_list<StringFormatClass> classes) {
     std::lock_guard lock(mutex_);
-    for (const TStringFormatClass format : classes) {
+    for (const StringFormatClass format : classes) {
       if (format == nullptr || format->FormatId() == -1) continue;
       auto* slot = Lookup(format->FormatId());
       if (slot != nullptr) {
@@ -25,14 +25,14 @@ class Registry {
     }
   }
 
-  TStringFormatClass Find(std::int32_t formatId) {
+  StringFormatClass Find(std::int32_t formatId) {
     std::lock_guard lock(mutex_);
     auto* slot = Lookup(formatId);
     return slot != nullptr ? *slot : nullptr;
   }
 
  private:
-  TStringFormatClass* Lookup(std::int32_t formatId) {
+  StringFormatClass* Lookup(std::int32_t formatId) {
     for (auto& format : formats_) {
       if (format->FormatId() == formatId) return &format;
     }
@@ -40,7 +40,7 @@ class Registry {
   }
 
   std::mutex mutex_;
-  std::vector<TStringFormatClass> formats_;
+  std::vector<StringFormatClass> formats_;
 };
 
 void AddStandardFormats(Registry& registry) {
@@ -54,8 +54,8 @@ Registry& TheRegistry() {
   return registry;
 }
 
-TStringFormatClass RequireFormat(std::int32_t formatId) {
-  const TStringFormatClass format = FindFormat(formatId);
+StringFormatClass RequireFormat(std::int32_t formatId) {
+  const StringFormatClass format = FindFormat(formatId);
   if (format == nullptr) throw FormatNotExists(formatId);
   return format;
 }
@@ -69,24 +69,24 @@ std::string_view View(const void* data, std::ptrdiff_t length) {
 
 }  // namespace
 
-void RegisterFormats(std::initializer_list<TStringFormatClass> classes) {
+void RegisterFormats(std::initializer_list<StringFormatClass> classes) {
   TheRegistry().Register(classes);
 }
 
 void RegisterStandardFormats() { AddStandardFormats(TheRegistry()); }
 
-TStringFormatClass FindFormat(std::int32_t formatId) { return TheRegistry().Find(formatId); }
+StringFormatClass FindFormat(std::int32_t formatId) { return TheRegistry().Find(formatId); }
 
 std::string EncodeToFormat(std::string_view bytes, std::int32_t formatId) {
   if (bytes.empty() || formatId == 0) return {};
-  const TStringFormatClass format = RequireFormat(formatId);
+  const StringFormatClass format = RequireFormat(formatId);
   if (!format->IsValidInput(bytes, false)) throw InconvertibleFormatInput(format->FormatName());
   return format->BinaryToText(bytes);
 }
 
 std::string DecodeFromFormat(std::string_view text, std::int32_t formatId) {
   if (text.empty() || formatId == 0) return {};
-  const TStringFormatClass format = RequireFormat(formatId);
+  const StringFormatClass format = RequireFormat(formatId);
   if (!format->IsValidInput(text, true)) throw InvalidFormatInput(format->FormatName());
   return format->TextToBinary(text);
 }

@@ -15,11 +15,11 @@ namespace bv {
 
 // For each class in order, skipping null classes and identifier -1: a class whose identifier
 // is registered already takes the earlier class's place in the list; others are appended.
-void RegisterFormats(std::initializer_list<TStringFormatClass> classes);
+void RegisterFormats(std::initializer_list<StringFormatClass> classes);
 // Registers TStringFormat, TStringFormat_UU and TStringFormat_XX, in this order.
 void RegisterStandardFormats();
 // The first registered class with this identifier, or null.
-TStringFormatClass FindFormat(std::int32_t formatId);
+StringFormatClass FindFormat(std::int32_t formatId);
 
 // The checked conversions. Empty input or identifier 0 give the empty text. Throw
 // EStringFormat for an unknown identifier or input the format refuses.

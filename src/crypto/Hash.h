@@ -24,7 +24,7 @@ class THash : public TProtection {
 };
 
 // A hash class as a value: makes a new, initialised instance of that class.
-using THashClass = std::shared_ptr<THash> (*)();
+using HashFactory = std::shared_ptr<THash> (*)();
 
 class THash_MD4 : public THash {
  public:

@@ -21,17 +21,19 @@ enum TProtectionAction : std::uint8_t {
 };
 
 // A set of actions; bit n stands for action n.
-class TProtectionActions {
+class ProtectionActions {
  public:
-  constexpr TProtectionActions() = default;
-  constexpr TProtectionActions(std::initializer_list<TProtectionAction> actions) {
+  constexpr ProtectionActions() = default;
+  constexpr ProtectionActions(std::initializer_list<TProtectionAction> actions) {
     for (auto action : actions) Include(action);
   }
-  static constexpr TProtectionActions All() {
+  static constexpr ProtectionActions All() {
     return {actEncipher, actDecipher, actScramble, actCalculate, actWipe};
   }
 
-  constexpr bool Contains(TProtectionAction action) const { return (bits_ >> action) & 1U; }
+  [[nodiscard]] constexpr bool Contains(TProtectionAction action) const {
+    return (bits_ >> action) & 1U;
+  }
   constexpr void Include(TProtectionAction action) {
     bits_ |= static_cast<std::uint8_t>(1U << action);
   }
@@ -39,7 +41,7 @@ class TProtectionActions {
     bits_ &= static_cast<std::uint8_t>(~(1U << action));
   }
   constexpr std::uint8_t Bits() const { return bits_; }
-  friend constexpr bool operator==(TProtectionActions, TProtectionActions) = default;
+  friend constexpr bool operator==(ProtectionActions, ProtectionActions) = default;
 
  private:
   std::uint8_t bits_ = 0;
@@ -63,8 +65,8 @@ class TProtection {
   const std::shared_ptr<TProtection>& Next() const { return next_; }
   void SetNext(std::shared_ptr<TProtection> next);
 
-  TProtectionActions Actions() const { return actions_; }
-  void SetActions(TProtectionActions actions) { actions_ = actions; }
+  ProtectionActions Actions() const { return actions_; }
+  void SetActions(ProtectionActions actions) { actions_ = actions; }
 
   virtual void StartAction(TProtectionAction action);
   virtual void FinishAction(TProtectionAction action);
@@ -82,7 +84,7 @@ class TProtection {
 
  private:
   std::shared_ptr<TProtection> next_;
-  TProtectionActions actions_ = TProtectionActions::All();
+  ProtectionActions actions_ = ProtectionActions::All();
 };
 
 }  // namespace bv

@@ -1,7 +1,7 @@
 #pragma once
 // Text formats: classes that turn bytes into printable text and back. Every operation is
 // class-level, so each class is represented by one constant instance (Class()); a format
-// class is passed around as a TStringFormatClass pointer to it.
+// class is passed around as a StringFormatClass pointer to it.
 
 #include <array>
 #include <cstdint>
@@ -26,13 +26,13 @@ class TStringFormat {
   // Without a name of its own, a class is named by its class name after the first "_".
   virtual std::string FormatName() const;
   virtual std::int32_t FormatId() const { return kFormatIdCopy; }
-  virtual bool IsValidInput(std::string_view data, bool toBinary) const;
+  [[nodiscard]] virtual bool IsValidInput(std::string_view data, bool toBinary) const;
 
  protected:
   TStringFormat() = default;
 };
 
-using TStringFormatClass = const TStringFormat*;
+using StringFormatClass = const TStringFormat*;
 
 // UU coding: lines of up to 45 bytes, each a length character and 4 characters per 3 bytes.
 class TStringFormat_UU : public TStringFormat {
@@ -44,7 +44,7 @@ class TStringFormat_UU : public TStringFormat {
   std::string BinaryToText(std::string_view bytes) const override;
   std::string FormatName() const override { return "UU Coding"; }
   std::int32_t FormatId() const override { return kFormatIdUU; }
-  bool IsValidInput(std::string_view data, bool toBinary) const override;
+  [[nodiscard]] bool IsValidInput(std::string_view data, bool toBinary) const override;
   // 64 alphabet characters (position = 6-bit value), then the extra characters that are
   // tolerated inside lines and carry no value.
   std::string_view Alphabet() const { return table_; }
@@ -54,7 +54,7 @@ class TStringFormat_UU : public TStringFormat {
   // appended to bytes. AppendBinary returns false where the checked decoding fails; bytes
   // then holds an unspecified tail beyond its old size.
   void AssignText(std::string_view bytes, std::string& text) const;
-  bool AppendBinary(std::string_view text, std::string& bytes) const;
+  [[nodiscard]] bool AppendBinary(std::string_view text, std::string& bytes) const;
 
  protected:
   explicit TStringFormat_UU(std::string_view table);
@@ -65,10 +65,10 @@ class TStringFormat_UU : public TStringFormat {
   static constexpr std::int16_t kNotInTable = -1;
 
   // TextToBinary appending to bytes; false for a line count above 45 or not in the table.
-  bool DecodeLines(std::string_view text, std::string& bytes) const;
+  [[nodiscard]] bool DecodeLines(std::string_view text, std::string& bytes) const;
   // AppendBinary for text shaped as AssignText writes it; false (bytes as they were) for
   // any other text.
-  bool AppendWholeLines(std::string_view text, std::string& bytes) const;
+  [[nodiscard]] bool AppendWholeLines(std::string_view text, std::string& bytes) const;
 
   std::string_view table_;
   std::array<std::int16_t, 256> position_{};  // of each character in table_, or kNotInTable

@@ -13,6 +13,6 @@
 namespace bv {
 
 // True when free() of this process wipes (the replacement was linked in).
-bool FreedMemoryIsWiped();
+[[nodiscard]] bool FreedMemoryIsWiped();
 
 }  // namespace bv

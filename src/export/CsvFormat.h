@@ -40,7 +40,7 @@ class CsvReader {
   // Reads the next record; false after the last one. Empty lines between records are
   // skipped. Throws CsvSyntaxError for an unclosed quote, text after a closing quote and a
   // quote inside a value that does not begin with one.
-  bool Next(CsvRecord& record);
+  [[nodiscard]] bool Next(CsvRecord& record);
 
  private:
   void EndLine();

@@ -24,13 +24,13 @@ class FileHandle {
 
   int Fd() const { return fd_; }
   // A character or block device, a FIFO or a socket.
-  bool IsSpecial() const;
-  std::uint64_t Size() const;
+  [[nodiscard]] bool IsSpecial() const;
+  [[nodiscard]] std::uint64_t Size() const;
   // Reads exactly out.size() bytes at offset; a file that ends first gives the
   // read-beyond-end failure.
   void ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const;
   // Reads up to out.size() bytes at offset; returns how many the file had.
-  std::size_t ReadSomeAt(std::uint64_t offset, std::span<std::uint8_t> out) const;
+  [[nodiscard]] std::size_t ReadSomeAt(std::uint64_t offset, std::span<std::uint8_t> out) const;
   void WriteAll(std::span<const std::uint8_t> bytes);
   void Sync();
   // Closes now and reports a failing close (which can be the first sign of a lost write).
@@ -42,6 +42,6 @@ class FileHandle {
 
 // True when path names (through symbolic links) a character or block device, a FIFO or a
 // socket: never a profile, and never a place to save one. False for a missing file.
-bool IsSpecialFile(const std::filesystem::path& path);
+[[nodiscard]] bool IsSpecialFile(const std::filesystem::path& path);
 
 }  // namespace bv

@@ -36,7 +36,7 @@ class FileReplacement {
   const std::vector<std::uint8_t>& OldPrefix() const { return oldPrefix_; }
   FileHandle& Temp() { return temp_; }
   // False when the file system offers no unnamed temporary file and a named one is used.
-  bool Unnamed() const { return unnamed_; }
+  [[nodiscard]] bool Unnamed() const { return unnamed_; }
 
   // Gives the temporary file the old file's permissions (owner only for a new or empty
   // file) and flushes it to disk. Call before checking what was written.
@@ -64,7 +64,7 @@ class FileReplacement {
 // Makes sure a new file can be written at path before anything else is given up for it: a
 // missing file is created empty (readable by its owner only); an existing one must be a
 // regular file that opens for writing. True when the file was created here.
-bool ClaimNewFile(const std::filesystem::path& path);
+[[nodiscard]] bool ClaimNewFile(const std::filesystem::path& path);
 
 // The file a path names once symbolic links in its last component are followed; a path that
 // names nothing (or a dangling link's target) is returned as it is.

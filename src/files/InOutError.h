@@ -17,14 +17,14 @@ enum InOutErrorCode : int {
   kDiskFull = 101,
 };
 
-std::string InOutErrorText(int code);
+[[nodiscard]] std::string InOutErrorText(int code);
 
 class EInOutError : public std::runtime_error {
  public:
   explicit EInOutError(int code);
   // The system error number translated to a run-time error number: the six above where one
   // fits, otherwise the system number itself.
-  static EInOutError FromErrno(int systemError);
+  [[nodiscard]] static EInOutError FromErrno(int systemError);
 
   int ErrorCode() const { return code_; }
   // The system error number the failure came from, 0 when it has none.
@@ -34,7 +34,7 @@ class EInOutError : public std::runtime_error {
   EInOutError(int code, const std::string& text);
 
  private:
-  static EInOutError Translated(int systemError);
+  [[nodiscard]] static EInOutError Translated(int systemError);
 
   int code_;
   int systemError_ = 0;

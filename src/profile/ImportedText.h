@@ -17,6 +17,6 @@ struct ImportedText {
   std::string reason;  // for the user, when refused: "too long (120 characters; ...)"
 };
 
-ImportedText ImportText(std::string_view utf8, std::size_t maxLength);
+[[nodiscard]] ImportedText ImportText(std::string_view utf8, std::size_t maxLength);
 
 }  // namespace bv

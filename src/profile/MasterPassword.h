@@ -17,16 +17,16 @@ inline constexpr std::string_view kEmptyPasswordSentinel = "@%@emptysecret@%@";
 inline constexpr std::size_t kMasterPasswordMaxLength = 16;
 
 // An empty box stands for the empty-password sentinel.
-std::string PasswordOrSentinel(std::string typed);
+[[nodiscard]] std::string PasswordOrSentinel(std::string typed);
 
 // encipher-field(P, P), cut to the header's Verifier field (60 characters; the verifier of
 // a password of at most 16 characters is shorter, so the cut never shows in a file).
-std::string MakeVerifier(std::string_view password);
+[[nodiscard]] std::string MakeVerifier(std::string_view password);
 
 // True when encipher-field(P, P) equals the stored Verifier exactly (length and characters).
-bool PasswordMatches(const TProfileHeader& header, std::string_view password);
+[[nodiscard]] bool PasswordMatches(const TProfileHeader& header, std::string_view password);
 
 // True unless the empty-password sentinel opens the profile.
-bool HasMasterPassword(const TProfileHeader& header);
+[[nodiscard]] bool HasMasterPassword(const TProfileHeader& header);
 
 }  // namespace bv

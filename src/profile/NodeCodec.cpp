@@ -62,7 +62,7 @@ TNodeData DecipherNode(const TNodeRecord& record, FieldCipher& cipher) {
     plains[used++] = &(data.*field.member);
   }
   // A field that does not decipher stays empty; the others are kept.
-  cipher.DecipherEach({texts.data(), used}, {plains.data(), used});
+  static_cast<void>(cipher.DecipherEach({texts.data(), used}, {plains.data(), used}));
   for (const auto& field : kTextFields) {
     std::string& plain = data.*field.member;
     if (plain.size() > field.maxLength) plain.resize(field.maxLength);

@@ -20,9 +20,10 @@ void EncipherNode(const TNodeData& data, std::int32_t level, std::string_view ma
 // A damaged field costs only itself: the plain numbers are always taken and each text is
 // deciphered on its own; one that does not decipher is left empty. Account-only fields are
 // read for accounts only.
-TNodeData DecipherNode(const TNodeRecord& record, FieldCipher& cipher);
+[[nodiscard]] TNodeData DecipherNode(const TNodeRecord& record, FieldCipher& cipher);
 
 // True when record deciphers to exactly what EncipherNode keeps of data (Level aside).
-bool RecordMatches(const TNodeRecord& record, const TNodeData& data, FieldCipher& cipher);
+[[nodiscard]] bool RecordMatches(const TNodeRecord& record, const TNodeData& data,
+                                 FieldCipher& cipher);
 
 }  // namespace bv

@@ -28,8 +28,8 @@ struct TNodeData {
 
   static TNodeData Create(NodeKind kind, std::int32_t imageIndex);
 
-  NodeKind Kind() const;
-  bool IsGroup() const { return IsAccount == 0 && IsCategory == 0; }
+  [[nodiscard]] NodeKind Kind() const;
+  [[nodiscard]] bool IsGroup() const { return IsAccount == 0 && IsCategory == 0; }
 
   friend bool operator==(const TNodeData&, const TNodeData&) = default;
 };

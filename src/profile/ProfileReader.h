@@ -19,7 +19,7 @@ struct HeaderRead {
 
 // The first 178 bytes; a shorter file fails with "Lectura más allá del fin del archivo". A
 // device, FIFO or socket is never read: it counts as NotProfile.
-HeaderRead ReadProfileHeader(const std::filesystem::path& path);
+[[nodiscard]] HeaderRead ReadProfileHeader(const std::filesystem::path& path);
 
 // Visits node records 1 to n-1 in file order without deciphering anything (n whole records;
 // a trailing part of a record is ignored). Returns how many it visited.

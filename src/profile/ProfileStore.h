@@ -24,10 +24,10 @@ class ProfileStore {
   // Fills the header buffer from the file and tells what the file is.
   HeaderKind ReadHeader(const std::filesystem::path& path);
   // True when password opens the file; the header buffer holds the file's header after.
-  bool CheckPassword(const std::filesystem::path& path, std::string_view password);
+  [[nodiscard]] bool CheckPassword(const std::filesystem::path& path, std::string_view password);
   // Checks the password first: a wrong one shows the error box, leaves the tree untouched,
   // sets ProfileOpen false and returns false. A file that cannot be written still loads.
-  bool Load(const std::filesystem::path& path, std::string_view password);
+  [[nodiscard]] bool Load(const std::filesystem::path& path, std::string_view password);
   // Writes the header buffer and the tree; on success Modified is false and the save action
   // disabled. On failure the old file is intact and Modified unchanged.
   void Save(const std::filesystem::path& path, std::string_view password);

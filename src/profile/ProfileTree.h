@@ -45,10 +45,10 @@ class ProfileTree {
   const Children& ChildrenOf(const Node* parent) const;
   Node* ChildAt(const Node* parent, std::size_t row) const;
   Node* First() const;
-  bool Empty() const { return top_.empty(); }
-  std::size_t Count() const { return count_; }
-  static int Depth(const Node* node);
-  static bool IsInSubtree(const Node* node, const Node* root);  // node == root counts
+  [[nodiscard]] bool Empty() const { return top_.empty(); }
+  [[nodiscard]] std::size_t Count() const { return count_; }
+  [[nodiscard]] static int Depth(const Node* node);
+  [[nodiscard]] static bool IsInSubtree(const Node* node, const Node* root);  // node == root counts
   // Position in depth-first (pre-order) order; -1 for null or a node not in this tree.
   int TreeIndexOf(const Node* node) const;
   Node* NodeAtTreeIndex(int index) const;
@@ -64,7 +64,7 @@ class ProfileTree {
  private:
   Children& MutableChildrenOf(Node* parent) { return parent ? parent->children : top_; }
   static void Renumber(Children& children, std::size_t from);
-  static std::size_t SubtreeSize(const Node* node);
+  [[nodiscard]] static std::size_t SubtreeSize(const Node* node);
 
   Children top_;
   std::size_t count_ = 0;

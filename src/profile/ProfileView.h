@@ -17,7 +17,7 @@ class ProfileView {
   // Text of message n of the active language (Windows-1252).
   virtual std::string MessageText(int n) const = 0;
   // The "IrAlPrimero" setting: select the first node after a profile is opened.
-  virtual bool IrAlPrimero() const = 0;
+  [[nodiscard]] virtual bool IrAlPrimero() const = 0;
 
   virtual void ShowErrorBox(const std::string& text) = 0;
 

@@ -17,7 +17,7 @@ class RecordReader {
  public:
   RecordReader(const FileHandle& file, std::uint64_t first, std::uint64_t end);
   // The next record, valid until the following call; empty after the last one.
-  std::optional<RecordBytes> Next();
+  [[nodiscard]] std::optional<RecordBytes> Next();
 
  private:
   static constexpr std::size_t kRecordsPerBlock = 64;
@@ -30,6 +30,8 @@ class RecordReader {
 };
 
 // Number of whole records in a file of the given size (a trailing part is ignored).
-inline std::uint64_t WholeRecords(std::uint64_t fileSize) { return fileSize / kRecordSize; }
+[[nodiscard]] inline std::uint64_t WholeRecords(std::uint64_t fileSize) {
+  return fileSize / kRecordSize;
+}
 
 }  // namespace bv

@@ -78,7 +78,7 @@ inline constexpr std::size_t kLevelOffset = 1888;
 // Writes every byte of the header; texts longer than their field are cut, unused bytes are 0.
 // Magic is written as it stands in the header (the writer sets it first).
 void EncodeHeader(const TProfileHeader& header, std::span<std::uint8_t, kHeaderSize> out);
-TProfileHeader DecodeHeader(HeaderBytes bytes);
+[[nodiscard]] TProfileHeader DecodeHeader(HeaderBytes bytes);
 
 // Writes every byte of the record; texts longer than their field are cut, unused bytes are 0.
 void EncodeNodeRecord(const TNodeRecord& record, MutableRecordBytes out);
@@ -91,8 +91,8 @@ enum class HeaderKind {
   OtherEdition,  // a Magic text beginning with "BVPro"
   NotProfile,
 };
-HeaderKind ClassifyHeader(HeaderBytes bytes);
+[[nodiscard]] HeaderKind ClassifyHeader(HeaderBytes bytes);
 // Characters 10 to 14 of the Magic text (the edition of a "BVPro" file), as many as it has.
-std::string OtherEditionName(const TProfileHeader& header);
+[[nodiscard]] std::string OtherEditionName(const TProfileHeader& header);
 
 }  // namespace bv

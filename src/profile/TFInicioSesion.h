@@ -23,10 +23,10 @@ class TFInicioSesion : public QDialog {
 
   // Runs the prompt: the password typed (Windows-1252, possibly empty), or nothing when the
   // user cancels.
-  static std::optional<std::string> Ask(QWidget* parent);
+  [[nodiscard]] static std::optional<std::string> Ask(QWidget* parent);
 
-  bool Cancelled() const { return cancelled_; }
-  std::string Password() const;
+  [[nodiscard]] bool Cancelled() const { return cancelled_; }
+  [[nodiscard]] std::string Password() const;
 
   void BtnOkClick();
   void BtnCancelarClick();

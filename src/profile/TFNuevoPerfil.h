@@ -16,7 +16,7 @@ namespace bv {
 
 class FileDialogs;
 class MessageBoxes;
-class TFileDialogSpec;
+class FileDialogSpec;
 
 struct NewProfileRequest {
   std::filesystem::path path;
@@ -46,8 +46,8 @@ class TFNuevoPerfil : public QDialog {
   void showEvent(QShowEvent* event) override;  // FormShow
 
  private:
-  bool CheckEntries();
-  bool AcceptName(const QString& path);
+  [[nodiscard]] bool CheckEntries();
+  [[nodiscard]] bool AcceptName(const QString& path);
 
   MessageBoxes& boxes_;
   FileDialogs& files_;
@@ -64,7 +64,7 @@ class TFNuevoPerfil : public QDialog {
   QLabel* lblNota;
   QPushButton* BtnOk;
   QPushButton* BtnCancelar;
-  TFileDialogSpec* SDNuevo;
+  FileDialogSpec* SDNuevo;
 };
 
 }  // namespace bv

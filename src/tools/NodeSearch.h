@@ -17,10 +17,10 @@ enum class SearchField { Name, Description, Notes, UserName, Question, Url, Acco
 inline constexpr int kSearchFieldCount = 7;
 
 // The field of data chosen by the drop-down item index; null for an index outside 0..6.
-const std::string* SearchFieldOf(const TNodeData& data, int fieldIndex);
+[[nodiscard]] const std::string* SearchFieldOf(const TNodeData& data, int fieldIndex);
 
-std::string FoldAsciiLower(std::string_view text);
-bool FieldContains(std::string_view field, std::string_view query);
+[[nodiscard]] std::string FoldAsciiLower(std::string_view text);
+[[nodiscard]] bool FieldContains(std::string_view field, std::string_view query);
 
 struct SearchHit {
   TreeNode* node;
@@ -28,7 +28,7 @@ struct SearchHit {
 };
 
 // Every node whose chosen field contains the query, in tree (pre-)order.
-std::vector<SearchHit> SearchTree(const ProfileTree& tree, int fieldIndex,
-                                  std::string_view query);
+[[nodiscard]] std::vector<SearchHit> SearchTree(const ProfileTree& tree, int fieldIndex,
+                                                std::string_view query);
 
 }  // namespace bv

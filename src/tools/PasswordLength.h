@@ -15,18 +15,18 @@ inline constexpr int kMaxPasswordLength = 255;  // upper end, and the cut for ty
 inline constexpr int kDefaultPasswordLength = 4;
 
 // What the field keeps of typed text: its digits.
-std::string KeepDigits(std::string_view typed);
+[[nodiscard]] std::string KeepDigits(std::string_view typed);
 
 // The length that Generar uses: nothing when the text is not a 32-bit decimal integer
 // made of digits only; values above 255 give 255.
-std::optional<int> ReadPasswordLength(std::string_view fieldText);
+[[nodiscard]] std::optional<int> ReadPasswordLength(std::string_view fieldText);
 
 // The refusal of a text that is not an integer: "'%s' no es un valor entero válido"
 // (Windows-1252).
-std::string NotAnIntegerText(std::string_view fieldText);
+[[nodiscard]] std::string NotAnIntegerText(std::string_view fieldText);
 
 // The value after one step of the arrows (delta +1 or -1) from the field's text, kept
 // within 4..255; a text that is not a number, or one below 4, gives 4.
-int StepPasswordLength(std::string_view fieldText, int delta);
+[[nodiscard]] int StepPasswordLength(std::string_view fieldText, int delta);
 
 }  // namespace bv

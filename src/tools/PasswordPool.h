@@ -38,14 +38,15 @@ struct PoolOptions {
 };
 
 // The table chosen by letters, digits and case; empty when neither letters nor digits.
-std::string_view BaseTable(bool letters, bool digits, LetterCase letterCase);
+[[nodiscard]] std::string_view BaseTable(bool letters, bool digits, LetterCase letterCase);
 
 // The whole pool, or nothing when neither letters nor digits are chosen (the generator
 // then produces nothing, whatever the special characters).
-std::optional<std::string> ComposePool(const PoolOptions& options);
+[[nodiscard]] std::optional<std::string> ComposePool(const PoolOptions& options);
 
 // length characters, each drawn uniformly from the positions of pool (which must not be
 // empty unless length is 0).
-std::string GeneratePassword(std::string_view pool, std::size_t length, RandomSource& random);
+[[nodiscard]] std::string GeneratePassword(std::string_view pool, std::size_t length,
+                                           RandomSource& random);
 
 }  // namespace bv

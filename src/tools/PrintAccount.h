@@ -10,6 +10,6 @@ class PrinterSetup;
 
 // False when the user cancelled the printer dialog: nothing was printed. Problems of the
 // printer itself are the printing service's to report.
-bool PrintAccount(const TNodeData& account, PrinterSetup& setup);
+[[nodiscard]] bool PrintAccount(const TNodeData& account, PrinterSetup& setup);
 
 }  // namespace bv

@@ -26,7 +26,7 @@ class TFBusqueda : public QDialog {
   explicit TFBusqueda(const ProfileTree& tree, QWidget* parent = nullptr);
 
   // True while the result list is complete, so that a chosen row is passed on.
-  bool SearchReady() const { return searchReady_; }
+  [[nodiscard]] bool SearchReady() const { return searchReady_; }
 
   void BtnBuscarClick();  // RunSearch, then the focus to the results
   void RunSearch();

@@ -42,7 +42,7 @@ class TFGenPass : public QDialog {
   // FromAccountDialog = true; the field itself tells the new-account and edit-account
   // dialogs apart.
   void UseForAccount(QLineEdit* edPass);
-  bool FromAccountDialog() const { return target_ != nullptr; }
+  [[nodiscard]] bool FromAccountDialog() const { return target_ != nullptr; }
 
   // The event handlers, public so that the opener's tests can drive them.
   void BtnGenerarClick();

@@ -13,7 +13,7 @@ class QPrinter;
 
 namespace bv {
 
-class TFileDialogSpec;
+class FileDialogSpec;
 
 // The answer to "save the changes?": Cancel (also Escape and the box's close button)
 // abandons the whole command, so that no edit is thrown away by a stray key.
@@ -23,9 +23,11 @@ enum class SaveAnswer { Yes, No, Cancel };
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  virtual void Error(const QString& text) = 0;         // error box, OK button
-  virtual bool WarningYesNo(const QString& text) = 0;  // before deleting; true for Yes
-  virtual SaveAnswer ConfirmSave(const QString& text) = 0;  // before saving: Yes, No, Cancel
+  virtual void Error(const QString& text) = 0;  // error box, OK button
+  // Before deleting; true for Yes.
+  [[nodiscard]] virtual bool WarningYesNo(const QString& text) = 0;
+  // Before saving: Yes, No, Cancel.
+  [[nodiscard]] virtual SaveAnswer ConfirmSave(const QString& text) = 0;
   virtual void Information(const QString& text) = 0;
 };
 
@@ -36,9 +38,11 @@ class FileDialogs {
 
   virtual ~FileDialogs() = default;
   // The chosen path, or nothing when the user cancels.
-  virtual std::optional<QString> Open(const TFileDialogSpec& entry, const QString& start) = 0;
-  virtual std::optional<QString> Save(const TFileDialogSpec& entry, const QString& start,
-                                      const NameCheck& accept = {}) = 0;
+  [[nodiscard]] virtual std::optional<QString> Open(const FileDialogSpec& entry,
+                                                    const QString& start) = 0;
+  [[nodiscard]] virtual std::optional<QString> Save(const FileDialogSpec& entry,
+                                                    const QString& start,
+                                                    const NameCheck& accept = {}) = 0;
 };
 
 // Hands a document path or an internet address to the desktop without waiting; false when
@@ -46,7 +50,7 @@ class FileDialogs {
 class DesktopOpener {
  public:
   virtual ~DesktopOpener() = default;
-  virtual bool Open(const QString& pathOrAddress) = 0;
+  [[nodiscard]] virtual bool Open(const QString& pathOrAddress) = 0;
 };
 
 // Both report whether the desktop took the change: another program may hold the clipboard.
@@ -57,7 +61,7 @@ class ClipboardAccess {
   virtual bool Clear() = 0;                       // empties it, whoever filled it
   // Whether the clipboard still holds the last text SetText put there, and nothing that was
   // copied since (here or in another program). Unknown counts as no.
-  virtual bool HoldsLastCopy() { return false; }
+  [[nodiscard]] virtual bool HoldsLastCopy() { return false; }
 };
 
 // The printer setup dialog (PSD): the user chooses a printer, or a file, and its settings.
@@ -67,7 +71,7 @@ class PrinterSetup {
  public:
   virtual ~PrinterSetup() = default;
   // Sets up printer as the user chooses; false when the user cancels.
-  virtual bool Choose(QPrinter& printer) = 0;
+  [[nodiscard]] virtual bool Choose(QPrinter& printer) = 0;
 };
 
 struct Seams {

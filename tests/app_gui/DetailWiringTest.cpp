@@ -138,7 +138,7 @@ TEST_F(AccountWindow, PicturesAreDrawnForTheScreenDensity) {
   EXPECT_EQ(drawnAt15, large);
 
   // The bullets of the detail pages.
-  TDetailView view;
+  DetailView view;
   TNodeData account = Data("A1");
   account.UserName = "ana";
   view.ShowAccountPage(account, false);
@@ -155,7 +155,7 @@ TEST_F(AccountWindow, PicturesAreDrawnForTheScreenDensity) {
 TEST_F(AccountWindow, LinksOpenTheUrlAndEditAndHoversFillTheStatusPanel) {
   Data("A3").Url = "www.example.org";
   Select("A3");
-  TDetailView& view = h.window().Resulta();
+  DetailView& view = h.window().Resulta();
   int edits = 0;
   // Only whether the edit command runs matters here, not its dialog.
   QObject::disconnect(h.Act("ActPopEditar"), &QAction::triggered, nullptr, nullptr);

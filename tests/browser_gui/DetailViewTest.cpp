@@ -37,7 +37,7 @@ class DetailViewTest : public ::testing::Test {
   void Hover(const QString& text) { QTest::mouseMove(view_.viewport(), PointInside(view_, text)); }
   void HoverNothing() { QTest::mouseMove(view_.viewport(), QPoint(500, 590)); }
 
-  TDetailView view_;
+  DetailView view_;
 };
 
 TEST_F(DetailViewTest, WelcomePageShowsTitlesProductAndAddress) {
@@ -85,10 +85,10 @@ TEST_F(DetailViewTest, MultiLineValuesKeepTheirLinesAndBlankLines) {
 
 // Clicking each link of each kind of page: which request the main window receives.
 TEST_F(DetailViewTest, ClicksRequestWhatTheLinkStandsFor) {
-  QSignalSpy open(&view_, &TDetailView::openUrlRequested);
-  QSignalSpy html(&view_, &TDetailView::exportHtmlRequested);
-  QSignalSpy text(&view_, &TDetailView::exportTextRequested);
-  QSignalSpy edit(&view_, &TDetailView::editRequested);
+  QSignalSpy open(&view_, &DetailView::openUrlRequested);
+  QSignalSpy html(&view_, &DetailView::exportHtmlRequested);
+  QSignalSpy text(&view_, &DetailView::exportTextRequested);
+  QSignalSpy edit(&view_, &DetailView::editRequested);
   const auto counts = [&] {
     return std::vector<qsizetype>{open.count(), html.count(), text.count(), edit.count()};
   };
@@ -139,7 +139,7 @@ TEST_F(DetailViewTest, HoverPutsTheLinksTextInTheStatusBarAndDrawsItRed) {
   TNodeData d = Acme();
   d.Url = "https://acme.example";
   view_.ShowAccountPage(d, false);
-  QSignalSpy status(&view_, &TDetailView::statusTextChanged);
+  QSignalSpy status(&view_, &DetailView::statusTextChanged);
   const auto texts = [&] {
     QStringList list;
     for (const auto& args : status) list << args.at(0).toString();

@@ -53,7 +53,7 @@ QStringList TabChain(QWidget& dialog, const char* first, int steps) {
   return chain;
 }
 
-std::unique_ptr<TGroupDialog> GroupDialog(int which) {
+std::unique_ptr<GroupDialog> MakeGroupDialog(int which) {
   switch (which) {
     case 0: return std::make_unique<TFAddGrupo>();
     case 1: return std::make_unique<TFAddSubGrupo>();
@@ -73,7 +73,7 @@ TEST(GroupDialogs, NamesCaptionsLabelsAndLimits) {
       {"FEditarGrupo", "m28", "Nombre del grupo a editar:"},
   };
   for (int i = 0; i < 3; ++i) {
-    auto dialog = GroupDialog(i);
+    auto dialog = MakeGroupDialog(i);
     SCOPED_TRACE(expected[i].window);
     EXPECT_EQ(dialog->objectName(), expected[i].window);
     EXPECT_EQ(dialog->windowTitle(), expected[i].caption);
@@ -84,7 +84,7 @@ TEST(GroupDialogs, NamesCaptionsLabelsAndLimits) {
     EXPECT_TRUE(Get<QPushButton>(*dialog, "BtnOk")->isDefault());
     EXPECT_EQ(Get<QPushButton>(*dialog, "BtnCancelar")->text(), "Cancelar");
     EXPECT_EQ(Get<QLineEdit>(*dialog, "Ed_Grupo")->maxLength(), 30);
-    EXPECT_EQ(Get<TMemoEdit>(*dialog, "Descrip")->Limit(), 170);
+    EXPECT_EQ(Get<MemoEdit>(*dialog, "Descrip")->Limit(), 170);
     EXPECT_EQ(TabChain(*dialog, "Ed_Grupo", 5),
               (QStringList{"Ed_Grupo", "Descrip", "Combo", "BtnOk", "BtnCancelar"}));
     test::ExpectCoveredByLanguageFiles(dialog.get());
@@ -94,14 +94,14 @@ TEST(GroupDialogs, NamesCaptionsLabelsAndLimits) {
 TEST(GroupDialogs, NewOnesStartEmptyWithGeneral2) {
   test::TestLanguage language;
   for (int i = 0; i < 2; ++i) {
-    auto dialog = GroupDialog(i);
+    auto dialog = MakeGroupDialog(i);
     dialog->SetValues({"antes", "algo", 3});
     dialog->show();
     EXPECT_EQ(dialog->Values(), (GroupValues{"", "", 24}));
     EXPECT_EQ(dialog->focusWidget(), Get<QWidget>(*dialog, "Ed_Grupo"));
   }
   // The edit dialog keeps what it was filled with.
-  auto edit = GroupDialog(2);
+  auto edit = MakeGroupDialog(2);
   edit->SetValues({"Trabajo", "l1\r\nl2", 3});
   edit->show();
   EXPECT_EQ(edit->Values(), (GroupValues{"Trabajo", "l1\r\nl2", 3}));
@@ -110,7 +110,7 @@ TEST(GroupDialogs, NewOnesStartEmptyWithGeneral2) {
 TEST(PictureChooser, ListsTheTwentySixPicturesByNameAndIsNotTranslated) {
   test::TestLanguage language({{"FAddGrupo", {{"Combo", "uno÷dos÷"}, {"lblImagen", "Picture:"}}}});
   TFAddGrupo dialog;
-  auto* combo = Get<TNodePictureBox>(dialog, "Combo");
+  auto* combo = Get<NodePictureBox>(dialog, "Combo");
   ASSERT_EQ(combo->count(), 26);
   EXPECT_EQ(combo->itemText(0), "Correo general");
   EXPECT_EQ(combo->itemText(4), "Conexión a Internet");
@@ -132,7 +132,7 @@ TEST(AccountDialogs, ControlsLimitsAndTabOrder) {
   EXPECT_EQ(edit.objectName(), "FEditarCuenta");
   EXPECT_EQ(add.windowTitle(), "Agregar cuenta a");
   EXPECT_EQ(edit.windowTitle(), "Editar la cuenta \"\" en \"\"");
-  for (TAccountDialog* dialog : {static_cast<TAccountDialog*>(&add), static_cast<TAccountDialog*>(&edit)}) {
+  for (AccountDialog* dialog : {static_cast<AccountDialog*>(&add), static_cast<AccountDialog*>(&edit)}) {
     SCOPED_TRACE(dialog->objectName().toStdString());
     const std::pair<const char*, int> limits[] = {
         {"Ed_NCuenta", 30}, {"Ed_Usuario", 90}, {"Ed_Pass", 90},  {"Ed_URL", 60},
@@ -140,14 +140,14 @@ TEST(AccountDialogs, ControlsLimitsAndTabOrder) {
     };
     for (const auto& [name, limit] : limits) EXPECT_EQ(Get<QLineEdit>(*dialog, name)->maxLength(), limit) << name;
     EXPECT_EQ(Get<QLineEdit>(*dialog, "Ed_Pass")->echoMode(), QLineEdit::Normal);
-    EXPECT_EQ(Get<TMemoEdit>(*dialog, "Ed_Desc")->Limit(), 170);
-    EXPECT_EQ(Get<TMemoEdit>(*dialog, "Ed_Notas")->Limit(), 170);
+    EXPECT_EQ(Get<MemoEdit>(*dialog, "Ed_Desc")->Limit(), 170);
+    EXPECT_EQ(Get<MemoEdit>(*dialog, "Ed_Notas")->Limit(), 170);
     auto* type = Get<QComboBox>(*dialog, "Ed_Tipo");
     EXPECT_TRUE(type->isEditable());
     EXPECT_EQ(type->lineEdit()->maxLength(), 87);
     ASSERT_EQ(type->count(), 9);
     EXPECT_EQ(type->itemText(4), "Sesión de IRC Messenger");
-    EXPECT_EQ(Get<TNodePictureBox>(*dialog, "Ed_Imagen")->count(), 26);
+    EXPECT_EQ(Get<NodePictureBox>(*dialog, "Ed_Imagen")->count(), 26);
     const QStringList labels = {"Nombre de la cuenta:", "Nombre de usuario:", "Contraseña:",
                                 "URL de acceso:", "Pregunta secreta:", "Respuesta secreta:",
                                 "E-Mail de registro:", "Descripción de la cuenta:",
@@ -179,8 +179,8 @@ TEST(AccountDialogs, TranslatedLabelsAndTypesButNotThePictures) {
   ASSERT_EQ(type->count(), 2);
   EXPECT_EQ(type->itemText(1), "Web");
   EXPECT_EQ(type->currentText(), "");  // emptied on show
-  EXPECT_EQ(Get<TNodePictureBox>(dialog, "Ed_Imagen")->itemText(17), "Sesión de Inicio");
-  EXPECT_EQ(Get<TNodePictureBox>(dialog, "Ed_Imagen")->Picture(), 17);
+  EXPECT_EQ(Get<NodePictureBox>(dialog, "Ed_Imagen")->itemText(17), "Sesión de Inicio");
+  EXPECT_EQ(Get<NodePictureBox>(dialog, "Ed_Imagen")->Picture(), 17);
 }
 
 TEST(AccountDialogs, TheEditDialogTakesEveryFieldAndCutsNothing) {
@@ -240,13 +240,13 @@ TEST(EditBoxes, TypingStopsAtTheLimitAndRefusesCharactersWithoutAWindows1252Form
   EXPECT_EQ(name->text(), "€ñ");
   EXPECT_EQ(dialog.Values().Name, "\x80\xF1");
 
-  auto* memo = Get<TMemoEdit>(dialog, "Descrip");
+  auto* memo = Get<MemoEdit>(dialog, "Descrip");
   QTest::sendKeyEvent(QTest::Click, memo, Qt::Key_unknown, QStringLiteral("Ω"), {});
   EXPECT_EQ(memo->toPlainText(), "");
 }
 
 TEST(EditBoxes, AMemoCountsALineBreakAsTwoAndCutsWhatIsPasted) {
-  TMemoEdit memo(10);
+  MemoEdit memo(10);
   memo.show();
   QTest::keyClicks(&memo, "abcd");
   QTest::keyClick(&memo, Qt::Key_Return);

@@ -55,7 +55,7 @@ TEST_F(EditingCommands, ANewGroupIsTheLastChildAndItsParentOpens) {
   Answer([](QDialog& d) {
     TypeInto(d, "Ed_Grupo", "Foros");
     d.findChild<QPlainTextEdit*>("Descrip")->setPlainText("de debate");
-    d.findChild<TNodePictureBox*>("Combo")->SetPicture(13);
+    d.findChild<NodePictureBox*>("Combo")->SetPicture(13);
     Click(d, "BtnOk");
   });
   controller.ActNSubGrupoExecute();
@@ -117,11 +117,11 @@ TEST_F(EditingCommands, AnAccountGoesIntoACategoryToo) {
   Answer([](QDialog& d) {
     TypeInto(d, "Ed_NCuenta", "abc");
     Click(d, "BtnOk");  // message 42
-    d.findChild<TNodePictureBox*>("Ed_Imagen")->SetPicture(-1);
+    d.findChild<NodePictureBox*>("Ed_Imagen")->SetPicture(-1);
     TypeInto(d, "Ed_NCuenta", "abcd");  // types over the selected name
     Click(d, "BtnOk");                  // message 43
     EXPECT_EQ(d.focusWidget(), d.findChild<QWidget*>("Ed_Imagen"));
-    d.findChild<TNodePictureBox*>("Ed_Imagen")->SetPicture(0);
+    d.findChild<NodePictureBox*>("Ed_Imagen")->SetPicture(0);
     Click(d, "BtnOk");
   });
   controller.ActNCuentaExecute();
@@ -163,7 +163,7 @@ TEST_F(EditingCommands, RenamingAGroupToNothingIsAccepted) {
     EXPECT_EQ(Box(d, "Ed_Grupo")->text(), "G2");
     EXPECT_EQ(d.focusWidget(), Box(d, "Ed_Grupo"));
     Box(d, "Ed_Grupo")->clear();
-    d.findChild<TNodePictureBox*>("Combo")->SetPicture(7);
+    d.findChild<NodePictureBox*>("Combo")->SetPicture(7);
     Click(d, "BtnOk");
   });
   controller.ActEGrupoExecute();

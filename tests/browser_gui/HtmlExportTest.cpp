@@ -54,7 +54,7 @@ class HtmlExport : public ::testing::Test {
     return static_cast<int>(view.toPlainText().count(QChar::ObjectReplacementCharacter));
   }
 
-  TDetailView view;
+  DetailView view;
   test::ScratchFolder folder;
 };
 

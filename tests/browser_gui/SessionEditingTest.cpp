@@ -35,7 +35,7 @@ void KeysInto(QDialog& d, const char* name, const QString& text) {
   Keys(d.findChild<QWidget*>(QString::fromLatin1(name)), text);
 }
 void Pick(QDialog& d, const char* chooser, int picture) {
-  d.findChild<TNodePictureBox*>(QString::fromLatin1(chooser))->SetPicture(picture);
+  d.findChild<NodePictureBox*>(QString::fromLatin1(chooser))->SetPicture(picture);
 }
 
 struct SessionEditing : ::testing::Test {

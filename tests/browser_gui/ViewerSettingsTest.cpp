@@ -55,7 +55,7 @@ class ViewerSettingsTest : public ::testing::Test {
     return widest;
   }
 
-  TDetailView view_;
+  DetailView view_;
 };
 
 TEST_F(ViewerSettingsTest, LinesWrapAtTheViewsWidthButNeverBeyond620Pixels) {

@@ -170,7 +170,7 @@ TEST(Options, CBMostrarRedrawsTheAccountPageAtTheSameScrollPosition) {
   account->data.Password = "clave-secreta";
   for (int i = 0; i < 60; ++i) account->data.Notes += "nota " + std::to_string(i) + "\r\n";
   w.SelectNode(account);
-  TDetailView& view = w.Resulta();
+  DetailView& view = w.Resulta();
   ASSERT_TRUE(view.toPlainText().contains("clave-secreta"));
   ASSERT_GT(view.verticalScrollBar()->maximum(), 100);
   const int halfway = view.verticalScrollBar()->maximum() / 2;

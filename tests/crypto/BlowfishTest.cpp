@@ -129,7 +129,7 @@ TEST(BlowfishTest, KeysAreCutTo56Bytes) {
 }
 
 TEST(BlowfishTest, SizesAndName) {
-  const TCipherSizes sizes = TCipher_Blowfish::QuerySizes();
+  const CipherSizes sizes = TCipher_Blowfish::QuerySizes();
   EXPECT_EQ(sizes.BlockSize, 8);
   EXPECT_EQ(sizes.KeySize, 56);
   EXPECT_EQ(sizes.ScheduleSize, 4168u);

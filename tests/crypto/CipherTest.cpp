@@ -225,7 +225,7 @@ TEST(CipherTest, ActionsOutsideTheSetPassUnchanged) {
   TCipher_Blowfish cipher("actions");
   cipher.SetActions({actDecipher});
   EXPECT_EQ(cipher.ProcessText("abc", actEncipher, kFormatIdXX), "1MK7X");
-  cipher.SetActions(TProtectionActions::All());
+  cipher.SetActions(ProtectionActions::All());
   EXPECT_NE(cipher.ProcessText("abc", actEncipher, kFormatIdXX), "1MK7X");
 }
 

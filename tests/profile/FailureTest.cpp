@@ -54,7 +54,7 @@ class FailureTest : public testing::Test {
 // The run-time text of what store.Load(path) throws; empty when it does not throw.
 std::string LoadFailure(Window& window, const std::filesystem::path& path) {
   try {
-    window.store.Load(path, kPassword);
+    static_cast<void>(window.store.Load(path, kPassword));
   } catch (const EInOutError& error) {
     return error.what();
   }

@@ -44,7 +44,7 @@ struct AccountShown : ::testing::Test {
   QString At(const char* name) const { return QString::fromStdString((t.folder.path() / name).string()); }
   // Clicks the link of the account page whose text is message n.
   void ClickLink(int n) {
-    TDetailView& view = t.window().Resulta();
+    DetailView& view = t.window().Resulta();
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, test::PointInside(view, Msg(n)));
   }
 

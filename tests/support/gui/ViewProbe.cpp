@@ -9,7 +9,7 @@
 namespace bv::test {
 namespace {
 
-QTextCursor Middle(const TDetailView& view, const QString& text) {
+QTextCursor Middle(const DetailView& view, const QString& text) {
   const QTextCursor found = view.document()->find(text);
   EXPECT_FALSE(found.isNull()) << "not on the page: " << text.toStdString();
   QTextCursor middle(view.document());
@@ -43,11 +43,11 @@ MessageFn SpanishMessages() {
   };
 }
 
-QPoint PointInside(const TDetailView& view, const QString& text) {
+QPoint PointInside(const DetailView& view, const QString& text) {
   return view.cursorRect(Middle(view, text)).center() + QPoint(1, 0);
 }
 
-QTextCharFormat FormatOf(const TDetailView& view, const QString& text) {
+QTextCharFormat FormatOf(const DetailView& view, const QString& text) {
   QTextCursor c = Middle(view, text);
   c.movePosition(QTextCursor::NextCharacter);  // the format of the character before
   return c.charFormat();

@@ -16,8 +16,8 @@ MessageFn SpanishMessages();
 
 // A point inside the first occurrence of text on the page (viewport coordinates);
 // fails the test when the text is not on the page.
-QPoint PointInside(const TDetailView& view, const QString& text);
+QPoint PointInside(const DetailView& view, const QString& text);
 // The character format in the middle of the first occurrence of text.
-QTextCharFormat FormatOf(const TDetailView& view, const QString& text);
+QTextCharFormat FormatOf(const DetailView& view, const QString& text);
 
 }  // namespace bv::test
