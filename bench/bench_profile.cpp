@@ -39,8 +39,7 @@ class NullView : public ProfileView {
   void ProfileOpening(const TProfileHeader&) override {}
   void ProfileOpened() override {}
   void ProfileSaved() override {}
-  void BeginTreeRebuild() override {}
-  void EndTreeRebuild() override {}
+  void ReplaceNodes(const std::function<void()>& replace) override { replace(); }
   void SelectFirstNode() override {}
   void ShowEmptyProfilePage() override {}
   void ShowProfileSummary() override {}

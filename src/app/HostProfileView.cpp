@@ -31,11 +31,12 @@ void HostProfileView::ProfileOpening(const TProfileHeader& header) {
 void HostProfileView::ProfileOpened() { host_.Events().ProfileOpened(); }
 void HostProfileView::ProfileSaved() { host_.Events().ProfileSaved(); }
 
-void HostProfileView::BeginTreeRebuild() { host_.BeginTreeRebuild(); }
-void HostProfileView::EndTreeRebuild() {
-  // Before the view reads the tree: deeper trees would overflow its layout's stack.
-  lifted_ = LiftDeepNodes(host_.Tree(), kWindowDepthLimit);
-  host_.EndTreeRebuild();
+void HostProfileView::ReplaceNodes(const std::function<void()>& replace) {
+  host_.ReplaceNodes([&] {
+    replace();
+    // Before the view reads the tree: deeper trees would overflow its layout's stack.
+    lifted_ = LiftDeepNodes(host_.Tree(), kWindowDepthLimit);
+  });
 }
 void HostProfileView::SelectFirstNode() { host_.SelectFirstNode(); }
 void HostProfileView::ShowEmptyProfilePage() { host_.ShowEmptyProfilePage(); }

@@ -22,8 +22,7 @@ class HostProfileView : public ProfileView {
   void ProfileOpening(const TProfileHeader& header) override;
   void ProfileOpened() override;
   void ProfileSaved() override;
-  void BeginTreeRebuild() override;
-  void EndTreeRebuild() override;
+  void ReplaceNodes(const std::function<void()>& replace) override;
   void SelectFirstNode() override;
   void ShowEmptyProfilePage() override;
   void ShowProfileSummary() override;

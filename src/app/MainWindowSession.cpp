@@ -24,14 +24,9 @@ class MainWindowSession::Host final : public SessionHost {
   FileDialogSpec* FileDialog(const QString& name) override { return w_.FileDialog(name); }
   QList<QAction*> RecentItems() override { return w_.Menus().recentFile + w_.Menus().recentPopup; }
 
-  void BeginTreeRebuild() override {
+  void ReplaceNodes(const std::function<void()>& change) override {
     w_.BVTree().setUpdatesEnabled(false);
-    // The view lets go of the old nodes before they are destroyed.
-    w_.TreeModel().Rebuild([](ProfileTree& tree) { tree.Clear(); });
-  }
-  void EndTreeRebuild() override {
-    // The nodes were attached behind the model's back: it is read again as a whole.
-    w_.TreeModel().Rebuild([](ProfileTree&) {});
+    w_.TreeModel().Rebuild([&](ProfileTree&) { change(); });
     w_.BVTree().expandAll();
     w_.BVTree().setUpdatesEnabled(true);
   }
@@ -58,17 +53,19 @@ MainWindowSession::MainWindowSession(TFPrincipal& window)
     QObject::connect(window.Action(QLatin1String(action)), &QAction::triggered, c,
                      [c, command] { (c->*command)(); });
   };
-  on("ActAbrir", &SessionController::ActAbrirExecute);
-  on("ActNuevo", &SessionController::ActNuevoExecute);
+  on("ActAbrir", &SessionController::OpenChosen);
+  on("ActNuevo", &SessionController::NewProfile);
   on("ActCerrar", &SessionController::CloseProfile);
-  on("ActGuardar", &SessionController::ActGuardarExecute);
-  on("ActGuardarComo", &SessionController::ActGuardarComoExecute);
-  on("ActCambPass", &SessionController::ActCambPassExecute);
-  on("ActEditarPerfil", &SessionController::ActEditarPerfilExecute);
-  window.SetRecentOpener([c](int k) { c->OpenRecent(k); });
-  window.SetFileDropOpener([c](const QString& path) { c->OpenDropped(path); });
-  window.SetCommandLineOpener([c] { c->OpenFromCommandLine(); });
-  window.SetProfileSaver([c] { return c->ActGuardarExecute(); });
+  on("ActGuardar", &SessionController::SaveProfile);
+  on("ActGuardarComo", &SessionController::SaveProfileAs);
+  on("ActCambPass", &SessionController::ChangeProfilePassword);
+  on("ActEditarPerfil", &SessionController::EditProfileDetails);
+  for (QAction* item : host_->RecentItems())
+    QObject::connect(item, &QAction::triggered, c, [c, item] { c->OpenRecent(item->data().toInt()); });
+  QObject::connect(&window, &TFPrincipal::commandLineProfileWanted, c,
+                   &SessionController::OpenFromCommandLine);
+  QObject::connect(&window, &TFPrincipal::lastProfileWanted, c, [c] { c->OpenRecent(1); });
+  QObject::connect(&window, &TFPrincipal::fileDropped, c, &SessionController::OpenDropped);
 }
 
 MainWindowSession::~MainWindowSession() = default;

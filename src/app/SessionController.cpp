@@ -107,7 +107,7 @@ bool SessionController::CloseBeforeOpening() {
   return !host_.Session().ProfileOpen || CloseProfile();
 }
 
-void SessionController::ActAbrirExecute() {
+void SessionController::OpenChosen() {
   if (!CloseBeforeOpening()) return;
   const auto chosen = host_.GetSeams().files->Open(*host_.FileDialog(QStringLiteral("ODPerfil")), {});
   if (!chosen) return;
@@ -184,9 +184,7 @@ bool SessionController::CloseProfile() {
       return false;  // the profile stays open, still modified
   }
   session.ProfileOpen = false;
-  host_.BeginTreeRebuild();
-  host_.Tree().Clear();
-  host_.EndTreeRebuild();
+  host_.ReplaceNodes([this] { host_.Tree().Clear(); });
   session.Modified = false;
   session.WipePassword();
   session.ProfilePath.clear();
@@ -207,13 +205,13 @@ bool SessionController::CloseIdleProfile() {
   return true;
 }
 
-bool SessionController::ActGuardarExecute() {
+bool SessionController::SaveProfile() {
   const SessionState& session = host_.Session();
   if (!session.ProfileOpen) return false;
   return Save(session.ProfilePath, session.SessionPassword());
 }
 
-void SessionController::ActGuardarComoExecute() {
+void SessionController::SaveProfileAs() {
   SessionState& session = host_.Session();
   if (!session.ProfileOpen) return;
   const auto chosen = host_.GetSeams().files->Save(*host_.FileDialog(QStringLiteral("SDPerfil")), {});
@@ -227,7 +225,7 @@ void SessionController::ActGuardarComoExecute() {
 
 // --- new profile -------------------------------------------------------------------------
 
-void SessionController::ActNuevoExecute() {
+void SessionController::NewProfile() {
   Seams& seams = host_.GetSeams();
   TFNuevoPerfil dialog(
       *seams.boxes, *seams.files,
@@ -261,7 +259,7 @@ bool SessionController::CreateProfile(const NewProfileRequest& request) {
 
 // --- the header ------------------------------------------------------------------------
 
-void SessionController::ActCambPassExecute() {
+void SessionController::ChangeProfilePassword() {
   SessionState& session = host_.Session();
   if (!session.ProfileOpen) return;
   TFCambiarPass dialog(
@@ -288,7 +286,7 @@ bool SessionController::ChangePassword(const std::string& newPassword) {
   return saved;
 }
 
-void SessionController::ActEditarPerfilExecute() {
+void SessionController::EditProfileDetails() {
   if (!host_.Session().ProfileOpen) return;
   TFEditarPerfil dialog(
       host_.Session().Header,

@@ -29,8 +29,8 @@ class SessionController : public QObject {
   explicit SessionController(SessionHost& host, QObject* parent = nullptr);
   ~SessionController() override;
 
-  // --- the four ways of opening a profile
-  void ActAbrirExecute();
+  // --- the four ways of opening a profile (MainWindowSession connects the actions named)
+  void OpenChosen();  // ActAbrir: the file chosen in the open dialog
   void OpenRecent(int k);  // entry 1..6 of the recent list
   void OpenDropped(const QString& path);
   // The program's arguments after its own name; the first, when not empty, is opened at
@@ -39,11 +39,11 @@ class SessionController : public QObject {
   void OpenFromCommandLine();
 
   // --- the other commands
-  void ActNuevoExecute();
-  // Saves to ProfilePath with the session password; false when there was nothing open or
-  // the save failed (already reported).
-  [[nodiscard]] bool ActGuardarExecute();
-  void ActGuardarComoExecute();
+  void NewProfile();  // ActNuevo
+  // ActGuardar, and the save asked for on exit: saves to ProfilePath with the session
+  // password; false when there was nothing open or the save failed (already reported).
+  [[nodiscard]] bool SaveProfile();
+  void SaveProfileAs();  // ActGuardarComo
   // Asks message 19 when there are unsaved changes; false when the user cancelled the
   // question or the save it asked for failed, which keeps the profile open and modified.
   [[nodiscard]] bool CloseProfile();
@@ -51,8 +51,8 @@ class SessionController : public QObject {
   // password box for the same file is offered to open it again (a profile without password
   // stays closed). False when nothing was closed.
   bool CloseIdleProfile();
-  void ActCambPassExecute();
-  void ActEditarPerfilExecute();
+  void ChangeProfilePassword();  // ActCambPass
+  void EditProfileDetails();     // ActEditarPerfil: owner and title
 
   void RefreshRecentMenus();
 

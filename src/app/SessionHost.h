@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 class QAction;
 class QWidget;
@@ -36,10 +37,9 @@ class SessionHost {
   // The twelve recent entries of both menus; data() of each is the entry it opens (1..6).
   virtual QList<QAction*> RecentItems() = 0;
 
-  // Around the replacement of every node: the view lets go of the old nodes at the
-  // beginning and reads the new ones, expanded, at the end.
-  virtual void BeginTreeRebuild() = 0;
-  virtual void EndTreeRebuild() = 0;
+  // Runs change, which replaces or removes every node of Tree(), inside one reset of the
+  // tree view's model; the view shows the new nodes expanded.
+  virtual void ReplaceNodes(const std::function<void()>& change) = 0;
   virtual void SelectFirstNode() = 0;
 
   virtual void ShowWelcomePage() = 0;

@@ -237,11 +237,6 @@ void TFPrincipal::ConnectActions() {
                                    static_cast<qsizetype>(kProductWebAddress.size())));
   });
   connect(a["ActBorrarCB"], &QAction::triggered, this, [this] { seams_.clipboard->Clear(); });
-  for (const QList<QAction*>& items : {menus_->recentFile, menus_->recentPopup})
-    for (QAction* item : items)
-      connect(item, &QAction::triggered, this, [this, item] {
-        if (recentOpener_) recentOpener_(item->data().toInt());
-      });
 }
 
 QAction* TFPrincipal::Action(const QString& name) const { return actions_->Get(name); }
@@ -275,11 +270,6 @@ void TFPrincipal::SetModified() {
 
 int TFPrincipal::TreeWidth() const { return splitter_->sizes().value(0, 0); }
 
-void TFPrincipal::SetAccountExporters(std::function<void()> html, std::function<void()> text) {
-  exportHtml_ = std::move(html);
-  exportText_ = std::move(text);
-}
-
 QString TFPrincipal::StatusPanelText() const { return statusPanel_->text(); }
 
 void TFPrincipal::SetStatusPanelText(const QString& text) { statusPanel_->setText(text); }
@@ -311,10 +301,10 @@ void TFPrincipal::showEvent(QShowEvent* event) {
 void TFPrincipal::FormActivate() {
   if (activated_) return;
   activated_ = true;
-  if (ReadStartLanguage() && languagePicker_) languagePicker_();
+  if (ReadStartLanguage()) emit firstRunLanguageWanted();
   ShowWelcomePage();
-  if (commandLineOpener_) commandLineOpener_();
-  if (flags_.CargaUltimo && !flags_.OpenedFromCommandLine && recentOpener_) recentOpener_(1);
+  emit commandLineProfileWanted();
+  if (flags_.CargaUltimo && !flags_.OpenedFromCommandLine) emit lastProfileWanted();
 }
 
 void TFPrincipal::closeEvent(QCloseEvent* event) {
@@ -322,7 +312,7 @@ void TFPrincipal::closeEvent(QCloseEvent* event) {
   if (session_.Modified) {
     const SaveAnswer answer = seams_.boxes->ConfirmSave(Msg(msg::kSaveBeforeExiting));
     if (answer == SaveAnswer::Cancel ||
-        (answer == SaveAnswer::Yes && (!profileSaver_ || !profileSaver_()))) {
+        (answer == SaveAnswer::Yes && !Sessions().SaveProfile())) {
       event->ignore();
       return;
     }
@@ -341,8 +331,7 @@ void TFPrincipal::closeEvent(QCloseEvent* event) {
 }
 
 void TFPrincipal::dragEnterEvent(QDragEnterEvent* event) {
-  if (fileDropOpener_ && event->mimeData()->hasUrls() &&
-      event->mimeData()->urls().front().isLocalFile())
+  if (event->mimeData()->hasUrls() && event->mimeData()->urls().front().isLocalFile())
     event->acceptProposedAction();
   else
     event->ignore();
@@ -350,11 +339,11 @@ void TFPrincipal::dragEnterEvent(QDragEnterEvent* event) {
 
 void TFPrincipal::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
-  if (!fileDropOpener_ || urls.isEmpty() || !urls.front().isLocalFile()) return;
+  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
   event->acceptProposedAction();
   // Opened once the drop has returned: the save question and the password box must not hold
   // the file manager's drag open while they wait for the user.
-  QTimer::singleShot(0, this, [this, path = urls.front().toLocalFile()] { fileDropOpener_(path); });
+  QTimer::singleShot(0, this, [this, path = urls.front().toLocalFile()] { emit fileDropped(path); });
 }
 
 void TFPrincipal::OpenDocument(const QString& pathOrAddress) {

@@ -1,12 +1,10 @@
 #pragma once
 // The main window FPrincipal: tool bar, account tree BVTree and detail view Resulta side by
 // side, status bar BarraEstado; the action categories; start-up, first activation and
-// shutdown. It owns the session variables, the tree and the seams. What later parts of the
-// program do (opening and saving profiles, the first-run picker, exports) plugs in through
-// the hooks below.
+// shutdown. It owns the session variables, the tree and the seams; its parts (the profile
+// session, the editing and tool commands) connect to its actions and signals.
 
 #include <QMainWindow>
-#include <functional>
 #include <memory>
 
 #include "app/WindowSettings.h"
@@ -102,16 +100,16 @@ class TFPrincipal : public QMainWindow {
   // whole profile).
   FileDialogSpec* FileDialog(const QString& name) const;
 
-  // --- hooks for the parts built on this window
-  void SetFirstRunLanguagePicker(std::function<void()> picker) { languagePicker_ = std::move(picker); }
-  void SetCommandLineOpener(std::function<void()> opener) { commandLineOpener_ = std::move(opener); }
-  // Opens recent entry 1..6: the recent menu items and CargaUltimo at start.
-  void SetRecentOpener(std::function<void(int)> opener) { recentOpener_ = std::move(opener); }
-  // Saves the profile at ProfilePath with SessionPassword; false when the save failed
-  // (already reported).
-  void SetProfileSaver(std::function<bool()> saver) { profileSaver_ = std::move(saver); }
-  void SetFileDropOpener(std::function<void(const QString&)> opener) { fileDropOpener_ = std::move(opener); }
-  void SetAccountExporters(std::function<void()> html, std::function<void()> text);
+ signals:
+  // The steps of the first activation, in this order, each only where it applies: the
+  // language picker of a first run (no language in the settings file yet), the profile
+  // named on the command line, and the newest recent profile when CargaUltimo is set and
+  // the command line opened nothing.
+  void firstRunLanguageWanted();
+  void commandLineProfileWanted();
+  void lastProfileWanted();
+  // A local file dropped on the window, announced once the drop has returned.
+  void fileDropped(const QString& path);
 
  protected:
   bool event(QEvent* event) override;
@@ -164,14 +162,6 @@ class TFPrincipal : public QMainWindow {
   QLabel* statusPanel_ = nullptr;
   ExpiringClipboard* clipboardExpiry_ = nullptr;  // inside the clipboard seam
   IdleLock* idleLock_ = nullptr;
-
-  std::function<void()> languagePicker_;
-  std::function<void()> commandLineOpener_;
-  std::function<void(int)> recentOpener_;
-  std::function<bool()> profileSaver_;
-  std::function<void(const QString&)> fileDropOpener_;
-  std::function<void()> exportHtml_;
-  std::function<void()> exportText_;
 };
 
 }  // namespace bv

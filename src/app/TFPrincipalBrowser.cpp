@@ -56,12 +56,6 @@ void TFPrincipal::ConnectDetailView() {
   connect(detail_, &DetailView::openUrlRequested, this,
           [this](const QString& address) { OpenDocument(address); });
   connect(detail_, &DetailView::editRequested, a["ActPopEditar"], &QAction::trigger);
-  connect(detail_, &DetailView::exportHtmlRequested, this, [this] {
-    if (exportHtml_) exportHtml_();
-  });
-  connect(detail_, &DetailView::exportTextRequested, this, [this] {
-    if (exportText_) exportText_();
-  });
   connect(detail_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     menus_->popupDetail->exec(detail_->mapToGlobal(at));
   });

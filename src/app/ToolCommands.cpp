@@ -76,7 +76,11 @@ ToolCommands::ToolCommands(TFPrincipal& window) : window_(window) {
   on("ActBuscar", [this] { ShowSearch(); });
   on("ActImprimir", [this] { PrintAccount(); });
   on("ActExportarPerfil", [this] { ExportProfile(); });
-  window.SetAccountExporters([this] { ExportHtml(); }, [this] { ExportText(); });
+  // The page's export links.
+  QObject::connect(&window.Resulta(), &DetailView::exportHtmlRequested, &window,
+                   [this] { ExportHtml(); });
+  QObject::connect(&window.Resulta(), &DetailView::exportTextRequested, &window,
+                   [this] { ExportText(); });
 }
 
 void ToolCommands::ShowOptions() {

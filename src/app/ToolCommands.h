@@ -33,7 +33,8 @@ class ToolCommands {
 // The main window in the language just chosen: its texts and messages, and its page.
 void ApplyLanguage(TFPrincipal& window);
 
-// The first-run language picker, shown modally over the window (its first-activation hook).
+// The first-run language picker, shown modally over the window; the program shows it on the
+// window's firstRunLanguageWanted.
 void ShowFirstRunLanguagePicker(TFPrincipal& window);
 
 }  // namespace bv

@@ -28,7 +28,8 @@ int main(int argc, char* argv[]) {
   bv::SelectStartLanguage();
 
   bv::TFPrincipal window;
-  window.SetFirstRunLanguagePicker([&window] { bv::ShowFirstRunLanguagePicker(window); });
+  QObject::connect(&window, &bv::TFPrincipal::firstRunLanguageWanted, &window,
+                   [&window] { bv::ShowFirstRunLanguagePicker(window); });
   // The first argument names a profile to open at the first activation.
   window.Sessions().SetCommandLine(QCoreApplication::arguments().mid(1));
   // SIGINT, SIGTERM and SIGHUP close the window once a save in progress has finished.

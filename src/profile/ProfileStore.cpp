@@ -1,5 +1,7 @@
 #include "profile/ProfileStore.h"
 
+#include <utility>
+
 #include "config/MessageIds.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
@@ -8,16 +10,24 @@
 namespace bv {
 namespace {
 
-// Ends the tree rebuild however the load ends.
-class TreeRebuild {
+// Nodes are read into a tree of their own, which takes the shown tree's place however the
+// load ends: the screen sees one whole change, never a tree being filled behind its back.
+class LoadedNodes {
  public:
-  explicit TreeRebuild(ProfileView& view) : view_(view) { view_.BeginTreeRebuild(); }
-  ~TreeRebuild() { view_.EndTreeRebuild(); }
-  TreeRebuild(const TreeRebuild&) = delete;
-  TreeRebuild& operator=(const TreeRebuild&) = delete;
+  LoadedNodes(ProfileTree& shown, ProfileView& view) : shown_(shown), view_(view) {}
+  ~LoadedNodes() {
+    view_.ReplaceNodes([this] { std::swap(shown_, loaded_); });
+    loaded_.Clear();  // the old nodes, once the screen holds none of them
+  }
+  LoadedNodes(const LoadedNodes&) = delete;
+  LoadedNodes& operator=(const LoadedNodes&) = delete;
+
+  ProfileTree& Tree() { return loaded_; }
 
  private:
+  ProfileTree& shown_;
   ProfileView& view_;
+  ProfileTree loaded_;
 };
 
 }  // namespace
@@ -42,11 +52,12 @@ bool ProfileStore::Load(const std::filesystem::path& path, std::string_view pass
   }
   ReadHeader(path);
   view_.ProfileOpening(session_.Header);
+  std::size_t count = 0;
   {
-    TreeRebuild rebuild(view_);
-    tree_.Clear();
-    if (LoadProfileNodes(path, password, tree_) == 0) view_.ShowEmptyProfilePage();
+    LoadedNodes loaded(tree_, view_);
+    count = LoadProfileNodes(path, password, loaded.Tree());
   }
+  if (count == 0) view_.ShowEmptyProfilePage();
   if (!tree_.Empty()) view_.SelectFirstNode();
   // The selection's commands, which selecting the first node switched on, wait for the user.
   view_.ProfileOpened();

@@ -4,6 +4,7 @@
 // switches; tests use a fake that records the calls.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace bv {
@@ -30,11 +31,10 @@ class ProfileView {
   virtual void ProfileSaved() = 0;
 
   // --- the steps of loading
-  // Around the rebuild of the tree: redrawing is suspended while the tree is cleared and
-  // refilled; the end expands the whole tree and redraws it (it runs even when the load
-  // fails part-way, showing the nodes read so far).
-  virtual void BeginTreeRebuild() = 0;
-  virtual void EndTreeRebuild() = 0;
+  // Runs replace, which swaps every node of the tree for the nodes just read, as one change
+  // of the screen's tree: the screen lets go of the old nodes, then reads the new ones and
+  // shows them expanded. It runs even when the load fails part-way, with the nodes read so far.
+  virtual void ReplaceNodes(const std::function<void()>& replace) = 0;
   // Selects the first node; selecting the node that is already selected runs nothing.
   virtual void SelectFirstNode() = 0;
   virtual void ShowEmptyProfilePage() = 0;

@@ -15,6 +15,7 @@
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
 #include "config/QtText.h"
+#include "config/Translation.h"
 #include "support/gui/WindowHarness.h"
 #include "ui/Pictures.h"
 
@@ -160,8 +161,9 @@ TEST_F(AccountWindow, LinksOpenTheUrlAndEditAndHoversFillTheStatusPanel) {
   // Only whether the edit command runs matters here, not its dialog.
   QObject::disconnect(h.Act("ActPopEditar"), &QAction::triggered, nullptr, nullptr);
   QObject::connect(h.Act("ActPopEditar"), &QAction::triggered, [&] { ++edits; });
-  QStringList exports;
-  h.window().SetAccountExporters([&] { exports << "html"; }, [&] { exports << "text"; });
+  // Each export asks for its file first; the dialog is cancelled.
+  const QStringList exports = {h.window().FileDialog("SDHTML")->title(),
+                               h.window().FileDialog("SDTXT")->title()};
 
   emit view.openUrlRequested("www.example.org");
   EXPECT_EQ(h.fakes.desktop->opened, QStringList({"www.example.org"}));
@@ -169,7 +171,7 @@ TEST_F(AccountWindow, LinksOpenTheUrlAndEditAndHoversFillTheStatusPanel) {
   EXPECT_EQ(edits, 1);
   emit view.exportHtmlRequested();
   emit view.exportTextRequested();
-  EXPECT_EQ(exports, QStringList({"html", "text"}));
+  EXPECT_EQ(h.fakes.files->titles, exports);
   emit view.statusTextChanged("www.example.org");
   EXPECT_EQ(h.window().StatusPanelText(), "www.example.org");
   emit view.statusTextChanged(QString());

@@ -29,18 +29,22 @@ namespace {
 using test::FakeBoxes;
 using test::WindowHarness;
 
-// The sample profile with unsaved changes, in a window that counts the saves it asks for;
-// each save succeeds unless saveWorks is cleared.
+// The sample profile with unsaved changes, saved to a file in the scratch folder; after
+// BreakSaving its folder is gone and a save fails.
 struct ModifiedWindow {
-  ModifiedWindow() : w(h.Start()) {
+  ModifiedWindow() : w(h.Start()), path(h.folder.path() / "perfiles" / "perfil.bv3") {
+    std::filesystem::create_directory(path.parent_path());
     h.LoadSample();
+    w.Session().ProfilePath = path;
+    w.Session().SetSessionPassword("clave");
     w.SetModified();
-    w.SetProfileSaver([this] { return ++saves, saveWorks; });
   }
+  void BreakSaving() { std::filesystem::remove(path.parent_path()); }
+  bool Saved() const { return std::filesystem::exists(path); }
+
   WindowHarness h;
   TFPrincipal& w;
-  int saves = 0;
-  bool saveWorks = true;
+  std::filesystem::path path;
 };
 
 TEST(Closing, UnsavedChangesAnsweredNoAreDiscardedAndTheWindowCloses) {
@@ -52,14 +56,14 @@ TEST(Closing, UnsavedChangesAnsweredNoAreDiscardedAndTheWindowCloses) {
   EXPECT_EQ(m.h.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Confirm);
   EXPECT_EQ(m.h.fakes.boxes->shown[0].text, Msg(20));
   EXPECT_FALSE(Msg(20).isEmpty());
-  EXPECT_EQ(m.saves, 0);
+  EXPECT_FALSE(m.Saved());
   EXPECT_FALSE(m.w.isVisible());
 }
 
 TEST(Closing, AnsweringYesSavesAndAFailedSaveKeepsTheWindowOpen) {
   for (bool saved : {true, false}) {
     ModifiedWindow m;
-    m.saveWorks = saved;
+    if (!saved) m.BreakSaving();
     m.h.fakes.boxes->answers = {true};
     EXPECT_EQ(m.h.Close(), saved);
     EXPECT_EQ(m.w.isVisible(), !saved);
@@ -75,7 +79,7 @@ TEST(Closing, CancellingTheQuestionKeepsTheWindowOpenAndModified) {
   EXPECT_FALSE(m.h.Close());
   EXPECT_TRUE(m.w.isVisible());
   EXPECT_TRUE(m.w.Session().Modified);
-  EXPECT_EQ(m.saves, 0);
+  EXPECT_FALSE(m.Saved());
   EXPECT_EQ(m.h.fakes.clipboard->clears, 0);  // nothing of the closing sequence ran
 }
 
@@ -290,17 +294,17 @@ TEST(FirstActivation, RunsItsStepsOnceInOrder) {
     TFPrincipal window(h.fakes.Take());
     QStringList steps;
     int pageWhenPicked = -2;
-    window.SetFirstRunLanguagePicker([&] {
+    QObject::connect(&window, &TFPrincipal::firstRunLanguageWanted, [&] {
       steps << "picker";
       pageWhenPicked = static_cast<int>(window.Resulta().PageKind());
     });
-    window.SetCommandLineOpener([&] {
+    QObject::connect(&window, &TFPrincipal::commandLineProfileWanted, [&] {
       steps << "command line";
       // The welcome page is already drawn when the profile is opened.
       EXPECT_EQ(window.Resulta().PageKind(), PageKind::Welcome);
       window.Flags().OpenedFromCommandLine = c.fromCommandLine;
     });
-    window.SetRecentOpener([&](int entry) { steps << QStringLiteral("recent %1").arg(entry); });
+    QObject::connect(&window, &TFPrincipal::lastProfileWanted, [&] { steps << "recent 1"; });
     window.show();
     QApplication::processEvents();
     window.activateWindow();

@@ -66,8 +66,7 @@ TEST_F(ProfileStoreTest, LoadShowsItsStepsInOrder) {
   EXPECT_EQ(window.view.calls,
             (std::vector<std::string>{
                 "ProfileOpening Perfil de prueba",
-                "BeginTreeRebuild",
-                "EndTreeRebuild",
+                "ReplaceNodes",
                 "SelectFirstNode",
                 "ProfileOpened",
                 "Recent perfil.bv3 open",
@@ -96,9 +95,8 @@ TEST_F(ProfileStoreTest, ProfileWithoutNodesShowsTheEmptyPageThenTheSummary) {
   EXPECT_EQ(window.view.calls,
             (std::vector<std::string>{
                 "ProfileOpening Perfil de prueba",
-                "BeginTreeRebuild",
+                "ReplaceNodes",
                 "ShowEmptyProfilePage",
-                "EndTreeRebuild",
                 "ProfileOpened",
                 "Recent perfil.bv3 open",
                 "ShowProfileSummary",

@@ -41,8 +41,10 @@ class FakeView : public ProfileView {
   void ProfileOpening(const TProfileHeader& header) override;
   void ProfileOpened() override { calls.push_back("ProfileOpened"); }
   void ProfileSaved() override { calls.push_back("ProfileSaved"); }
-  void BeginTreeRebuild() override { calls.push_back("BeginTreeRebuild"); }
-  void EndTreeRebuild() override { calls.push_back("EndTreeRebuild"); }
+  void ReplaceNodes(const std::function<void()>& replace) override {
+    calls.push_back("ReplaceNodes");
+    replace();
+  }
   void SelectFirstNode() override { calls.push_back("SelectFirstNode"); }
   void ShowEmptyProfilePage() override { calls.push_back("ShowEmptyProfilePage"); }
   void ShowProfileSummary() override { calls.push_back("ShowProfileSummary"); }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "TestMessages.h"
 #include "support/ScratchFolder.h"
+#include "support/TestLanguage.h"
 #include "tools/AccountText.h"
 #include "tools/Banner.h"
 #include "tools/PrintLayout.h"
@@ -36,15 +36,12 @@ TNodeData SampleAccount() {
 
 class AccountExport : public ::testing::Test {
  protected:
-  void SetUp() override {
-    test::LoadRecognisableMessages({{74, "T\xEDtulo:"}});  // Título:
-  }
-
   static std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
 
+  test::TestLanguage language_{{}, {{74, "T\xC3\xADtulo:"}}};  // Título:, in UTF-8
   test::ScratchFolder dir_;
 };
 

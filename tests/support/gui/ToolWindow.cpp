@@ -39,7 +39,8 @@ TFPrincipal& ToolWindow::Start(bool firstRunPicker) {
   seams.printer = std::move(fake);
   window_ = std::make_unique<TFPrincipal>(std::move(seams));
   if (firstRunPicker)
-    window_->SetFirstRunLanguagePicker([w = window_.get()] { ShowFirstRunLanguagePicker(*w); });
+    QObject::connect(window_.get(), &TFPrincipal::firstRunLanguageWanted, window_.get(),
+                     [w = window_.get()] { ShowFirstRunLanguagePicker(*w); });
   window_->show();
   window_->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));

@@ -17,6 +17,7 @@
 #include "browser/TreeModel.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv::test {
 
@@ -85,24 +86,7 @@ void WindowHarness::LoadSample() {
   window_->Events().ProfileOpened();
 }
 
-std::string WindowHarness::Shape() const {
-  std::string out;
-  std::function<void(const ProfileTree::Children&)> walk = [&](const ProfileTree::Children& level) {
-    bool first = true;
-    for (const auto& node : level) {
-      if (!first) out += ' ';
-      first = false;
-      out += node->data.Name;
-      if (!node->children.empty()) {
-        out += '(';
-        walk(node->children);
-        out += ')';
-      }
-    }
-  };
-  walk(window_->Tree().ChildrenOf(nullptr));
-  return out;
-}
+std::string WindowHarness::Shape() const { return test::Shape(window_->Tree()); }
 
 QStringList MenuOutline(const QWidget* menuOrBar) {
   QStringList names;
