@@ -7,7 +7,7 @@ using enum ActionCategory;
 
 // Actions whose built-in caption is their own name take their caption from the language
 // file only.
-constexpr ActionSpec kActions[] = {
+constexpr ActionEntry kActions[] = {
     {"ActAbrir", SiempreOn, "&Abrir perfil", "Abrir perfil", "Ctrl+A", 1},
     {"ActNuevo", SiempreOn, "&Nuevo perfil...", "Crear un nuevo perfil", "Ctrl+N", 3},
     {"ActCerrar", PerfilOn, "&Cerrar perfil", "Cerrar el perfil actual", "", 4},
@@ -79,6 +79,6 @@ constexpr ActionSpec kActions[] = {
 
 }  // namespace
 
-std::span<const ActionSpec> MainActionTable() { return kActions; }
+std::span<const ActionEntry> MainActionTable() { return kActions; }
 
 }  // namespace bv

@@ -9,7 +9,7 @@
 
 namespace bv {
 
-struct ActionSpec {
+struct ActionEntry {
   const char* name;
   ActionCategory category;
   const char* caption;   // UTF-8
@@ -18,6 +18,6 @@ struct ActionSpec {
   int picture;           // -1 for none
 };
 
-std::span<const ActionSpec> MainActionTable();
+std::span<const ActionEntry> MainActionTable();
 
 }  // namespace bv

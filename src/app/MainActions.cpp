@@ -14,7 +14,7 @@ const char* const kCategoryProperty = "bvCategory";
 
 CategorySet Named(const QStringList& names) {
   CategorySet set;
-  for (const ActionSpec& entry : MainActionTable()) {
+  for (const ActionEntry& entry : MainActionTable()) {
     const std::string_view name = CategoryName(entry.category);
     if (names.contains(QLatin1String(name.data(), static_cast<qsizetype>(name.size())),
                        Qt::CaseInsensitive))
@@ -26,7 +26,7 @@ CategorySet Named(const QStringList& names) {
 }  // namespace
 
 MainActions::MainActions(QWidget* window) {
-  for (const ActionSpec& entry : MainActionTable()) {
+  for (const ActionEntry& entry : MainActionTable()) {
     auto* action = new QAction(window);
     action->setObjectName(QLatin1String(entry.name));
     action->setProperty(kCategoryProperty, static_cast<int>(entry.category));

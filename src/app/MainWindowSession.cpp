@@ -21,7 +21,7 @@ class MainWindowSession::Host final : public SessionHost {
   MainWindowFlags& Flags() override { return w_.Flags(); }
   Seams& GetSeams() override { return w_.GetSeams(); }
   QWidget* Window() override { return &w_; }
-  FileDialogSpec* FileDialog(const QString& name) override { return w_.FileDialog(name); }
+  FileDialogEntry* FileDialog(const QString& name) override { return w_.FileDialog(name); }
   QList<QAction*> RecentItems() override { return w_.Menus().recentFile + w_.Menus().recentPopup; }
 
   void ReplaceNodes(const std::function<void()>& change) override {

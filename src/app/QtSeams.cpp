@@ -52,13 +52,13 @@ class QtMessageBoxes final : public MessageBoxes {
 
 class QtFileDialogs final : public FileDialogs {
  public:
-  std::optional<QString> Open(const FileDialogSpec& entry, const QString& start) override {
+  std::optional<QString> Open(const FileDialogEntry& entry, const QString& start) override {
     const auto dialog = MakeOpenDialog(entry, start, QApplication::activeWindow());
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
     return dialog->selectedFiles().front();
   }
 
-  std::optional<QString> Save(const FileDialogSpec& entry, const QString& start,
+  std::optional<QString> Save(const FileDialogEntry& entry, const QString& start,
                               const NameCheck& accept) override {
     QString where = start;
     while (true) {
@@ -122,7 +122,7 @@ class QtClipboard final : public ClipboardAccess {
 
 }  // namespace
 
-std::unique_ptr<QFileDialog> MakeOpenDialog(const FileDialogSpec& entry, const QString& start,
+std::unique_ptr<QFileDialog> MakeOpenDialog(const FileDialogEntry& entry, const QString& start,
                                             QWidget* parent) {
   auto dialog = std::make_unique<QFileDialog>(parent, entry.title(), start, entry.qtFilter());
   dialog->setAcceptMode(QFileDialog::AcceptOpen);

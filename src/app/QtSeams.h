@@ -15,7 +15,7 @@ namespace bv {
 Seams MakeQtSeams();
 
 // The open dialog as the file seam shows it.
-std::unique_ptr<QFileDialog> MakeOpenDialog(const FileDialogSpec& entry, const QString& start,
+std::unique_ptr<QFileDialog> MakeOpenDialog(const FileDialogEntry& entry, const QString& start,
                                             QWidget* parent = nullptr);
 
 // The address the desktop is given: an absolute path becomes a file address, an address

@@ -15,7 +15,7 @@ namespace bv {
 
 class ProfileTree;
 class SessionState;
-class FileDialogSpec;
+class FileDialogEntry;
 class WindowEvents;
 struct MainWindowFlags;
 struct Seams;
@@ -33,7 +33,7 @@ class SessionHost {
   // menus.
   virtual QWidget* Window() = 0;
   // "ODPerfil" (open a profile) and "SDPerfil" (save a profile as).
-  virtual FileDialogSpec* FileDialog(const QString& name) = 0;
+  virtual FileDialogEntry* FileDialog(const QString& name) = 0;
   // The twelve recent entries of both menus; data() of each is the entry it opens (1..6).
   virtual QList<QAction*> RecentItems() = 0;
 

@@ -196,27 +196,27 @@ void TFPrincipal::BuildLayout(const StartSettings& start) {
 void TFPrincipal::CreateFileDialogs() {
   const QString profiles =
       QStringLiteral("Archivo de perfil (*.bv3)|*.bv3|Todos los archivos (*.*)|*.*");
-  using Kind = FileDialogSpec::Kind;
-  new FileDialogSpec(Kind::Open, QStringLiteral("ODPerfil"), this,
+  using Kind = FileDialogEntry::Kind;
+  new FileDialogEntry(Kind::Open, QStringLiteral("ODPerfil"), this,
                       QStringLiteral("Abrir perfil de Brindlevault 3"), profiles, QStringLiteral("bv3"));
-  new FileDialogSpec(Kind::Save, QStringLiteral("SDPerfil"), this,
+  new FileDialogEntry(Kind::Save, QStringLiteral("SDPerfil"), this,
                       QStringLiteral("Guardar perfil como..."), profiles, QStringLiteral("bv3"));
-  new FileDialogSpec(
+  new FileDialogEntry(
       Kind::Save, QStringLiteral("SDTXT"), this, QStringLiteral("Exportar cuenta como TXT"),
       QStringLiteral("Archivo de texto sin formato (*.txt)|*.txt|Todos los archivos (*.*)|*.*"),
       QStringLiteral("txt"));
-  new FileDialogSpec(Kind::Save, QStringLiteral("SDHTML"), this,
+  new FileDialogEntry(Kind::Save, QStringLiteral("SDHTML"), this,
                       QStringLiteral("Exportar cuenta como HTML"),
                       QStringLiteral("Documento HTML (*.html)|*.html|Todos los archivos (*.*)|*.*"),
                       QStringLiteral("html"));
-  new FileDialogSpec(
+  new FileDialogEntry(
       Kind::Save, QStringLiteral("SDExportar"), this, QStringLiteral("Exportar perfil"),
       QStringLiteral("Base de datos de KeePass 4 (*.kdbx)|*.kdbx|Archivo CSV (*.csv)|*.csv"),
       QStringLiteral("kdbx"));
 }
 
-FileDialogSpec* TFPrincipal::FileDialog(const QString& name) const {
-  return findChild<FileDialogSpec*>(name, Qt::FindDirectChildrenOnly);
+FileDialogEntry* TFPrincipal::FileDialog(const QString& name) const {
+  return findChild<FileDialogEntry*>(name, Qt::FindDirectChildrenOnly);
 }
 
 void TFPrincipal::ConnectActions() {

@@ -23,7 +23,7 @@ namespace bv {
 class AccountTreeView;
 class ExpiringClipboard;
 class IdleLock;
-class FileDialogSpec;
+class FileDialogEntry;
 class MainActions;
 class MainWindowEditing;
 class MainWindowSession;
@@ -98,7 +98,7 @@ class TFPrincipal : public QMainWindow {
   // The window's file dialogs, translated with it: ODPerfil (open a profile), SDPerfil
   // (save a profile as), SDTXT and SDHTML (export an account), SDExportar (export the
   // whole profile).
-  FileDialogSpec* FileDialog(const QString& name) const;
+  FileDialogEntry* FileDialog(const QString& name) const;
 
  signals:
   // The steps of the first activation, in this order, each only where it applies: the

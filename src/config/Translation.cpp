@@ -60,7 +60,7 @@ void TranslateAction(QAction* action, const WindowSection& section) {
   }
 }
 
-void TranslateDialogSpec(FileDialogSpec* entry, const WindowSection& section) {
+void TranslateFileDialog(FileDialogEntry* entry, const WindowSection& section) {
   const QString name = entry->objectName();
   if (const auto filter = section.Value(name + "f")) entry->setFilter(*filter);
   if (const auto title = section.Value(name + "t")) entry->setTitle(*title);
@@ -85,7 +85,7 @@ Kind KindOf(const QObject* object) {
     return Kind::Caption;
   if (Is<QComboBox>(object)) return Kind::List;
   if (Is<QAction>(object)) return Kind::Action;
-  if (Is<FileDialogSpec>(object)) return Kind::FileDialog;
+  if (Is<FileDialogEntry>(object)) return Kind::FileDialog;
   return Kind::None;
 }
 
@@ -106,7 +106,7 @@ void TranslateObject(QObject* object, Kind kind, const WindowSection& section) {
     case Kind::List: TranslateList(static_cast<QComboBox*>(object), section); break;
     case Kind::Action: TranslateAction(static_cast<QAction*>(object), section); break;
     case Kind::FileDialog:
-      TranslateDialogSpec(static_cast<FileDialogSpec*>(object), section);
+      TranslateFileDialog(static_cast<FileDialogEntry*>(object), section);
       break;
     case Kind::None: break;
   }
@@ -145,14 +145,14 @@ void SizeToolBarButtons(QWidget* window) {
 
 }  // namespace
 
-FileDialogSpec::FileDialogSpec(Kind kind, const QString& name, QObject* parent,
+FileDialogEntry::FileDialogEntry(Kind kind, const QString& name, QObject* parent,
                                  const QString& title, const QString& filter,
                                  const QString& defaultSuffix)
     : QObject(parent), kind_(kind), title_(title), filter_(filter), defaultSuffix_(defaultSuffix) {
   setObjectName(name);
 }
 
-QString FileDialogSpec::qtFilter() const { return WindowsFilterToQt(filter_); }
+QString FileDialogEntry::qtFilter() const { return WindowsFilterToQt(filter_); }
 
 QString WindowsFilterToQt(const QString& filter) {
   static const QRegularExpression kSeparators(QStringLiteral("[;,\\s]+"));

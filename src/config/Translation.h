@@ -11,7 +11,7 @@
 //                                            is lost (index -1): the owner selects on show
 //   QAction             key = name + "c" -> text; name + "h" -> tool tip and status tip
 //                                            ("short|long" splits them, as hints always did)
-//   FileDialogSpec     key = name + "f" -> filter; name + "t" -> title
+//   FileDialogEntry     key = name + "f" -> filter; name + "t" -> title
 // A missing key keeps the current text; a key present with an empty value gives an empty
 // text (one empty item for a list). Menus translate through named actions: give each
 // menu a QAction of its own (QAction::setMenu) when its title must be translated.
@@ -25,14 +25,14 @@ namespace bv {
 
 // The description of one file dialog of a window: the window keeps it as a named child,
 // TranslateWindow fills it, and the window's file-dialog seam builds the dialog from it.
-class FileDialogSpec : public QObject {
+class FileDialogEntry : public QObject {
   Q_OBJECT
 
  public:
   enum class Kind { Open, Save };
 
   // filter: the Windows form "description|pattern|description|pattern".
-  FileDialogSpec(Kind kind, const QString& name, QObject* parent, const QString& title = {},
+  FileDialogEntry(Kind kind, const QString& name, QObject* parent, const QString& title = {},
                   const QString& filter = {}, const QString& defaultSuffix = {});
 
   Kind kind() const { return kind_; }

@@ -36,8 +36,8 @@ TFNuevoPerfil::TFNuevoPerfil(MessageBoxes& boxes, FileDialogs& files, Create cre
                                  "de perfil es opcional (en blanco para ninguna)"));
   BtnOk = Button(this, "BtnOk", QStringLiteral("Aceptar"));
   BtnCancelar = Button(this, "BtnCancelar", QStringLiteral("Cancelar"));
-  SDNuevo = new FileDialogSpec(
-      FileDialogSpec::Kind::Save, QStringLiteral("SDNuevo"), this,
+  SDNuevo = new FileDialogEntry(
+      FileDialogEntry::Kind::Save, QStringLiteral("SDNuevo"), this,
       QStringLiteral("Guardar nuevo perfil como..."),
       QStringLiteral("Archivo de perfil (*.bv3)|*.bv3|Todos los archivos (*.*)|*.*"),
       QStringLiteral("bv3"));

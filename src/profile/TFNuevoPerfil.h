@@ -16,7 +16,7 @@ namespace bv {
 
 class FileDialogs;
 class MessageBoxes;
-class FileDialogSpec;
+class FileDialogEntry;
 
 struct NewProfileRequest {
   std::filesystem::path path;
@@ -64,7 +64,7 @@ class TFNuevoPerfil : public QDialog {
   QLabel* lblNota;
   QPushButton* BtnOk;
   QPushButton* BtnCancelar;
-  FileDialogSpec* SDNuevo;
+  FileDialogEntry* SDNuevo;
 };
 
 }  // namespace bv

@@ -13,7 +13,7 @@ class QPrinter;
 
 namespace bv {
 
-class FileDialogSpec;
+class FileDialogEntry;
 
 // The answer to "save the changes?": Cancel (also Escape and the box's close button)
 // abandons the whole command, so that no edit is thrown away by a stray key.
@@ -38,9 +38,9 @@ class FileDialogs {
 
   virtual ~FileDialogs() = default;
   // The chosen path, or nothing when the user cancels.
-  [[nodiscard]] virtual std::optional<QString> Open(const FileDialogSpec& entry,
+  [[nodiscard]] virtual std::optional<QString> Open(const FileDialogEntry& entry,
                                                     const QString& start) = 0;
-  [[nodiscard]] virtual std::optional<QString> Save(const FileDialogSpec& entry,
+  [[nodiscard]] virtual std::optional<QString> Save(const FileDialogEntry& entry,
                                                     const QString& start,
                                                     const NameCheck& accept = {}) = 0;
 };

@@ -23,7 +23,7 @@ std::string CategoriesOn(WindowHarness& h) {
   std::string on;
   for (ActionCategory c : {SiempreOn, PerfilOn, Varios, SelCuenta, SelGrupo, Seleccionado, Copiar}) {
     bool any = false;
-    for (const ActionSpec& entry : MainActionTable())
+    for (const ActionEntry& entry : MainActionTable())
       any = any || (entry.category == c && h.Act(entry.name)->isEnabled());
     if (any) on += (on.empty() ? "" : ",") + std::string(CategoryName(c));
   }

@@ -19,7 +19,7 @@ namespace {
 TEST(OpenDialog, TakesATypedNameAsItIsAndListsFilesWithoutExtension) {
   test::ProgramFolder folder;
   std::ofstream(folder.path() / "sin_extension") << "x";
-  FileDialogSpec setup(FileDialogSpec::Kind::Open, "ODPerfil", nullptr, "Abrir",
+  FileDialogEntry setup(FileDialogEntry::Kind::Open, "ODPerfil", nullptr, "Abrir",
                         "Archivo de perfil (*.bv3)|*.bv3|Todos los archivos (*.*)|*.*", "bv3");
   const QString dir = QString::fromStdString(folder.path().string());
   auto dialog = MakeOpenDialog(setup, dir);

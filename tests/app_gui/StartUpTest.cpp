@@ -34,7 +34,7 @@ using test::WindowHarness;
 TEST(StartUp, OnlyAlwaysOnActionsAreEnabled) {
   WindowHarness h;
   TFPrincipal& w = h.Start();
-  for (const ActionSpec& entry : MainActionTable()) {
+  for (const ActionEntry& entry : MainActionTable()) {
     // Menu headings are never switched.
     const bool expected = entry.category == ActionCategory::SiempreOn ||
                           entry.category == ActionCategory::MenuPpal;
@@ -140,7 +140,7 @@ TEST(StartUp, ActionsCarryShortcutsPicturesAndTranslatedTexts) {
   EXPECT_EQ(h.Act("ActSalir")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
   EXPECT_EQ(h.Act("ActAcercaDe")->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F1));
 
-  for (const ActionSpec& entry : MainActionTable()) {
+  for (const ActionEntry& entry : MainActionTable()) {
     QAction* action = h.Act(entry.name);
     EXPECT_EQ(MainActions::CategoryOf(action), entry.category) << entry.name;
     if (entry.picture >= 0) {

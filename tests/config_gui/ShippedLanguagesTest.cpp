@@ -43,7 +43,7 @@ std::unique_ptr<QWidget> BuildWindow(const test::Window& entry) {
       case test::Kind::Action:
       case test::Kind::Heading: object = new QAction("built-in", window.get()); break;
       case test::Kind::FileDialog:
-        object = new FileDialogSpec(FileDialogSpec::Kind::Open, control.name, window.get(),
+        object = new FileDialogEntry(FileDialogEntry::Kind::Open, control.name, window.get(),
                                      "built-in", "built-in|*.x");
         break;
     }
@@ -61,7 +61,7 @@ QString Shown(QObject* object, const QString& key) {
   }
   if (auto* action = qobject_cast<QAction*>(object))
     return key.endsWith('c') ? action->text() : action->statusTip();
-  auto* entry = qobject_cast<FileDialogSpec*>(object);
+  auto* entry = qobject_cast<FileDialogEntry*>(object);
   return key.endsWith('f') ? entry->filter() : entry->title();
 }
 

@@ -62,7 +62,7 @@ struct TestWindow {
     action->setObjectName("ActAbrir");
     action->setToolTip("Abrir un perfil");
     action->setStatusTip("Abrir un perfil");
-    new FileDialogSpec(FileDialogSpec::Kind::Save, "SDTXT", &window, "Exportar",
+    new FileDialogEntry(FileDialogEntry::Kind::Save, "SDTXT", &window, "Exportar",
                         "Texto|*.txt", "txt");
     // A dialog parented to the window is a window of its own, with its own section.
     auto* dialog = new QDialog(&window);
@@ -122,7 +122,7 @@ TEST_F(TranslationTest, TranslatesEachKindOfControlByItsName) {
   EXPECT_EQ(action->text(), "&Open");
   EXPECT_EQ(action->toolTip(), "Open a profile");
   EXPECT_EQ(action->statusTip(), "Open a profile");
-  auto* entry = w.Get<FileDialogSpec>("SDTXT");
+  auto* entry = w.Get<FileDialogEntry>("SDTXT");
   EXPECT_EQ(entry->filter(), "Text files|*.txt");
   EXPECT_EQ(entry->title(), "Export as text");
   EXPECT_EQ(entry->qtFilter(), "Text files (*.txt)");
@@ -138,8 +138,8 @@ TEST_F(TranslationTest, MissingKeysKeepTextsAndEmptyValuesEmptyThem) {
   EXPECT_EQ(w.Caption("GrupoConf"), "Configuraci\u00F3n");
   EXPECT_EQ(w.Get<QAction>("ActAbrir")->text(), "&Abrir");
   EXPECT_EQ(w.Get<QAction>("ActAbrir")->statusTip(), "");
-  EXPECT_EQ(w.Get<FileDialogSpec>("SDTXT")->title(), "");
-  EXPECT_EQ(w.Get<FileDialogSpec>("SDTXT")->filter(), "Texto|*.txt");
+  EXPECT_EQ(w.Get<FileDialogEntry>("SDTXT")->title(), "");
+  EXPECT_EQ(w.Get<FileDialogEntry>("SDTXT")->filter(), "Texto|*.txt");
   EXPECT_EQ(w.Items("BuscarEn"), QStringList({""}));
 }
 

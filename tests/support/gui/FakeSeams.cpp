@@ -20,18 +20,18 @@ SaveAnswer FakeBoxes::ConfirmSave(const QString& text) {
   return answer;
 }
 
-std::optional<QString> FakeFiles::Next(const FileDialogSpec& entry) {
+std::optional<QString> FakeFiles::Next(const FileDialogEntry& entry) {
   titles.append(entry.title());
   const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
   if (answer.isEmpty()) return std::nullopt;
   return answer;
 }
 
-std::optional<QString> FakeFiles::Open(const FileDialogSpec& entry, const QString&) {
+std::optional<QString> FakeFiles::Open(const FileDialogEntry& entry, const QString&) {
   return Next(entry);
 }
 
-std::optional<QString> FakeFiles::Save(const FileDialogSpec& entry, const QString&,
+std::optional<QString> FakeFiles::Save(const FileDialogEntry& entry, const QString&,
                                        const NameCheck& accept) {
   // Like the real dialog: a refused name sends the user back for the next answer.
   while (true) {

@@ -35,15 +35,15 @@ class FakeBoxes : public MessageBoxes {
 
 class FakeFiles : public FileDialogs {
  public:
-  std::optional<QString> Open(const FileDialogSpec& entry, const QString& start) override;
-  std::optional<QString> Save(const FileDialogSpec& entry, const QString& start,
+  std::optional<QString> Open(const FileDialogEntry& entry, const QString& start) override;
+  std::optional<QString> Save(const FileDialogEntry& entry, const QString& start,
                               const NameCheck& accept) override;
 
   QStringList answers;  // the chosen paths in order; an empty one, or none left, cancels
   QStringList titles;                          // of the dialogs shown
 
  private:
-  std::optional<QString> Next(const FileDialogSpec& entry);
+  std::optional<QString> Next(const FileDialogEntry& entry);
 };
 
 class FakeDesktop : public DesktopOpener {
