@@ -14,11 +14,11 @@ const char* const kCategoryProperty = "bvCategory";
 
 CategorySet Named(const QStringList& names) {
   CategorySet set;
-  for (const ActionEntry& entry : MainActionTable()) {
-    const std::string_view name = CategoryName(entry.category);
+  for (ActionCategory category : kActionCategories) {
+    const std::string_view name = CategoryName(category);
     if (names.contains(QLatin1String(name.data(), static_cast<qsizetype>(name.size())),
                        Qt::CaseInsensitive))
-      set.Add(entry.category);
+      set.Add(category);
   }
   return set;
 }

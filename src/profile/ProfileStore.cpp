@@ -50,7 +50,7 @@ bool ProfileStore::Load(const std::filesystem::path& path, std::string_view pass
     session_.ProfileOpen = false;
     return false;
   }
-  ReadHeader(path);
+  // CheckPassword left the file's header in the buffer.
   view_.ProfileOpening(session_.Header);
   std::size_t count = 0;
   {

@@ -19,6 +19,13 @@ enum class ActionCategory {
   MenuPpal,      // menu headings, never switched
 };
 
+// Every category, in the order above.
+inline constexpr ActionCategory kActionCategories[] = {
+    ActionCategory::SiempreOn, ActionCategory::PerfilOn,  ActionCategory::Varios,
+    ActionCategory::SelCuenta, ActionCategory::SelGrupo,  ActionCategory::Seleccionado,
+    ActionCategory::Copiar,    ActionCategory::MenuPpal,
+};
+
 std::string_view CategoryName(ActionCategory category);
 
 // A set of categories, written as a braced list: {ActionCategory::PerfilOn, ...}.
