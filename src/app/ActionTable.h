@@ -6,10 +6,12 @@
 #include <span>
 
 #include "ui/ActionCategory.h"
+#include "ui/ActionId.h"
 
 namespace bv {
 
 struct ActionEntry {
+  ActionId id;
   const char* name;
   ActionCategory category;
   const char* caption;   // UTF-8
@@ -18,6 +20,7 @@ struct ActionEntry {
   int picture;           // -1 for none
 };
 
-std::span<const ActionEntry> MainActionTable();
+// Indexed by ActionId.
+std::span<const ActionEntry, kActionCount> MainActionTable();
 
 }  // namespace bv

@@ -37,26 +37,18 @@ MainActions::MainActions(QWidget* window) {
     if (entry.picture >= 0) action->setIcon(ButtonPicture(entry.picture));
     action->setIconVisibleInMenu(true);
     window->addAction(action);
-    actions_.append(action);
+    byId_[static_cast<std::size_t>(entry.id)] = action;
   }
 }
-
-QAction* MainActions::Get(const QString& name) const {
-  for (QAction* action : actions_)
-    if (action->objectName() == name) return action;
-  return nullptr;
-}
-
-QAction* MainActions::operator[](const char* name) const { return Get(QLatin1String(name)); }
 
 ActionCategory MainActions::CategoryOf(const QAction* action) {
   return static_cast<ActionCategory>(action->property(kCategoryProperty).toInt());
 }
 
 void MainActions::EnableCategories(CategorySet enable, CategorySet disable) {
-  for (QAction* action : actions_)
+  for (QAction* action : byId_)
     if (enable.Contains(CategoryOf(action))) action->setEnabled(true);
-  for (QAction* action : actions_)
+  for (QAction* action : byId_)
     if (disable.Contains(CategoryOf(action))) action->setEnabled(false);
 }
 

@@ -1,11 +1,12 @@
 #pragma once
-// The main window's actions, built from the action table as named children of the window,
-// and switched a category at a time.
+// The main window's actions, built from the action table as named children of the window
+// (translation finds them by name), reached by their ids and switched a category at a time.
 
-#include <QList>
 #include <QStringList>
+#include <array>
 
 #include "ui/ActionCategory.h"
+#include "ui/ActionId.h"
 
 class QAction;
 class QWidget;
@@ -18,10 +19,7 @@ class MainActions {
   // works wherever the action is shown.
   explicit MainActions(QWidget* window);
 
-  // The action named name (as in the table); null for an unknown name.
-  QAction* Get(const QString& name) const;
-  QAction* operator[](const char* name) const;
-  const QList<QAction*>& All() const { return actions_; }
+  QAction* operator[](ActionId id) const { return byId_[static_cast<std::size_t>(id)]; }
 
   static ActionCategory CategoryOf(const QAction* action);
 
@@ -32,7 +30,7 @@ class MainActions {
   void EnableCategories(const QStringList& enable, const QStringList& disable);
 
  private:
-  QList<QAction*> actions_;
+  std::array<QAction*, kActionCount> byId_{};
 };
 
 }  // namespace bv

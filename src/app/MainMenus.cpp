@@ -7,21 +7,23 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <initializer_list>
+#include <optional>
 
 #include "app/MainActions.h"
 
 namespace bv {
 namespace {
 
-// nullptr stands for a separator.
-void Fill(QWidget* menuOrBar, const MainActions& actions, std::initializer_list<const char*> names) {
-  for (const char* name : names) {
-    if (!name) {
+// No id stands for a separator.
+void Fill(QWidget* menuOrBar, const MainActions& actions,
+          std::initializer_list<std::optional<ActionId>> ids) {
+  for (const std::optional<ActionId>& id : ids) {
+    if (!id) {
       auto* separator = new QAction(menuOrBar);
       separator->setSeparator(true);
       menuOrBar->addAction(separator);
     } else {
-      menuOrBar->addAction(actions[name]);
+      menuOrBar->addAction(actions[*id]);
     }
   }
 }
@@ -56,40 +58,41 @@ void AddDropDownButton(QToolBar* bar, QAction* action, QMenu* menu) {
 }  // namespace
 
 MainMenus::MainMenus(QMainWindow* window, const MainActions& a) {
-  const char* const _ = nullptr;
+  using enum ActionId;
+  constexpr std::nullopt_t _ = std::nullopt;
 
   // Sub-menus shared by several menus.
-  QMenu* copy = SubMenu(window, a["ActCopiarDatos"]);
-  Fill(copy, a, {"ActCopUser", "ActCopPass", "ActCopPreg", "ActCopResp", "ActCopMail", "ActCopURL"});
-  QMenu* recentSub = SubMenu(window, a["ActRecientes"]);
+  QMenu* copy = SubMenu(window, a[ActCopiarDatos]);
+  Fill(copy, a, {ActCopUser, ActCopPass, ActCopPreg, ActCopResp, ActCopMail, ActCopURL});
+  QMenu* recentSub = SubMenu(window, a[ActRecientes]);
   recentFile = RecentItems(recentSub, 11);
 
   QMenuBar* bar = window->menuBar();
-  Fill(SubMenu(window, a["ActMenuArchivo"]), a,
-       {"ActAbrir", "ActRecientes", "ActNuevo", "ActCerrar", _, "ActGuardar", "ActGuardarComo",
-        "ActExportarPerfil", _,
-        "ActImprimir", _, "ActSalir"});
-  Fill(SubMenu(window, a["ActMenuEdicion"]), a, {"ActCopiarDatos", _, "ActBorrarCB", _, "ActBuscar"});
-  Fill(SubMenu(window, a["ActMenuHerramientas"]), a, {"ActGenerador"});
-  Fill(SubMenu(window, a["ActMenuOpciones"]), a,
-       {"ActCambPass", "ActEditarPerfil", _, "ActConfiguracion"});
-  Fill(SubMenu(window, a["ActMenuAyuda"]), a,
-       {"ActAyuda", _, "ActWeb", "ActCambios", "ActLicencia", _, "ActAcercaDe"});
-  for (const char* heading :
-       {"ActMenuArchivo", "ActMenuEdicion", "ActMenuHerramientas", "ActMenuOpciones", "ActMenuAyuda"})
+  Fill(SubMenu(window, a[ActMenuArchivo]), a,
+       {ActAbrir, ActRecientes, ActNuevo, ActCerrar, _, ActGuardar, ActGuardarComo,
+        ActExportarPerfil, _,
+        ActImprimir, _, ActSalir});
+  Fill(SubMenu(window, a[ActMenuEdicion]), a, {ActCopiarDatos, _, ActBorrarCB, _, ActBuscar});
+  Fill(SubMenu(window, a[ActMenuHerramientas]), a, {ActGenerador});
+  Fill(SubMenu(window, a[ActMenuOpciones]), a,
+       {ActCambPass, ActEditarPerfil, _, ActConfiguracion});
+  Fill(SubMenu(window, a[ActMenuAyuda]), a,
+       {ActAyuda, _, ActWeb, ActCambios, ActLicencia, _, ActAcercaDe});
+  for (ActionId heading :
+       {ActMenuArchivo, ActMenuEdicion, ActMenuHerramientas, ActMenuOpciones, ActMenuAyuda})
     bar->addAction(a[heading]);
 
   popupTree = new QMenu(window);
   popupTree->setObjectName(QStringLiteral("PopupMenuArbol"));
-  Fill(popupTree, a, {"ActNGrupo", "ActNSubGrupo", "ActNCuenta", _, "ActPopEliminar", _, "ActPopEditar"});
+  Fill(popupTree, a, {ActNGrupo, ActNSubGrupo, ActNCuenta, _, ActPopEliminar, _, ActPopEditar});
 
   popupDetail = new QMenu(window);
   popupDetail->setObjectName(QStringLiteral("PopupMenuVisor"));
-  Fill(popupDetail, a, {"ActCopiarDatos", "ActPopEditar", "ActPopEliminar", _, "ActVerOcultos"});
+  Fill(popupDetail, a, {ActCopiarDatos, ActPopEditar, ActPopEliminar, _, ActVerOcultos});
 
   popupSort = new QMenu(window);
   popupSort->setObjectName(QStringLiteral("PopupOrdenar"));
-  Fill(popupSort, a, {"ActOrdenarGrupo", "ActOrdenarTodo"});
+  Fill(popupSort, a, {ActOrdenarGrupo, ActOrdenarTodo});
 
   popupRecent = new QMenu(window);
   popupRecent->setObjectName(QStringLiteral("PopupRecientes"));
@@ -101,15 +104,15 @@ MainMenus::MainMenus(QMainWindow* window, const MainActions& a) {
   toolBar->setFloatable(false);
   toolBar->setIconSize(QSize(16, 16));
   toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  toolBar->addAction(a["ActSalir"]);
-  AddDropDownButton(toolBar, a["ActAbrir"], popupRecent);
+  toolBar->addAction(a[ActSalir]);
+  AddDropDownButton(toolBar, a[ActAbrir], popupRecent);
   Fill(toolBar, a,
-       {"ActGuardar", _, "ActNGrupo", "ActNSubGrupo", "ActEGrupo", "ActBGrupo", _, "ActNCuenta",
-        "ActECuenta", "ActBCuenta", _});
-  AddDropDownButton(toolBar, a["ActOrdenar"], popupSort);
+       {ActGuardar, _, ActNGrupo, ActNSubGrupo, ActEGrupo, ActBGrupo, _, ActNCuenta,
+        ActECuenta, ActBCuenta, _});
+  AddDropDownButton(toolBar, a[ActOrdenar], popupSort);
   Fill(toolBar, a,
-       {"ActImprimir", "ActBuscar", "ActBorrarCB", _, "ActEditarPerfil", "ActInformacion", _,
-        "ActAyuda"});
+       {ActImprimir, ActBuscar, ActBorrarCB, _, ActEditarPerfil, ActInformacion, _,
+        ActAyuda});
 }
 
 }  // namespace bv

@@ -32,7 +32,7 @@ class MainWindowEditing::Host final : public EditingHost {
 MainWindowEditing::MainWindowEditing(TFPrincipal& window)
     : host_(std::make_unique<Host>(window)),
       controller_(std::make_unique<EditingController>(*host_)) {
-  controller_->ConnectActions([&window](const QString& name) { return window.Action(name); });
+  controller_->ConnectActions([&window](ActionId id) { return window.Action(id); });
   // Every clipboard command of the window (copies, F10, the clearings on closing a profile
   // and on exit) goes through the seam: wrapped once, all of them report a failure.
   Seams& seams = window.GetSeams();

@@ -21,7 +21,7 @@ class MainWindowSession::Host final : public SessionHost {
   MainWindowFlags& Flags() override { return w_.Flags(); }
   Seams& GetSeams() override { return w_.GetSeams(); }
   QWidget* Window() override { return &w_; }
-  FileDialogEntry* FileDialog(const QString& name) override { return w_.FileDialog(name); }
+  FileDialogEntry& FileDialog(FileDialogId id) override { return w_.FileDialog(id); }
   QList<QAction*> RecentItems() override { return w_.Menus().recentFile + w_.Menus().recentPopup; }
 
   void ReplaceNodes(const std::function<void()>& change) override {
@@ -49,17 +49,17 @@ MainWindowSession::MainWindowSession(TFPrincipal& window)
     : host_(std::make_unique<Host>(window)),
       controller_(std::make_unique<SessionController>(*host_)) {
   SessionController* c = controller_.get();
-  const auto on = [&](const char* action, auto command) {
-    QObject::connect(window.Action(QLatin1String(action)), &QAction::triggered, c,
+  const auto on = [&](ActionId action, auto command) {
+    QObject::connect(window.Action(action), &QAction::triggered, c,
                      [c, command] { (c->*command)(); });
   };
-  on("ActAbrir", &SessionController::OpenChosen);
-  on("ActNuevo", &SessionController::NewProfile);
-  on("ActCerrar", &SessionController::CloseProfile);
-  on("ActGuardar", &SessionController::SaveProfile);
-  on("ActGuardarComo", &SessionController::SaveProfileAs);
-  on("ActCambPass", &SessionController::ChangeProfilePassword);
-  on("ActEditarPerfil", &SessionController::EditProfileDetails);
+  on(ActionId::ActAbrir, &SessionController::OpenChosen);
+  on(ActionId::ActNuevo, &SessionController::NewProfile);
+  on(ActionId::ActCerrar, &SessionController::CloseProfile);
+  on(ActionId::ActGuardar, &SessionController::SaveProfile);
+  on(ActionId::ActGuardarComo, &SessionController::SaveProfileAs);
+  on(ActionId::ActCambPass, &SessionController::ChangeProfilePassword);
+  on(ActionId::ActEditarPerfil, &SessionController::EditProfileDetails);
   for (QAction* item : host_->RecentItems())
     QObject::connect(item, &QAction::triggered, c, [c, item] { c->OpenRecent(item->data().toInt()); });
   QObject::connect(&window, &TFPrincipal::commandLineProfileWanted, c,

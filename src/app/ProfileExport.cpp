@@ -27,7 +27,7 @@ void ToolCommands::ExportProfile() {
   Seams& seams = window_.GetSeams();
   const QFileInfo profile(QString::fromStdString(session.ProfilePath.string()));
   const QString start = profile.absolutePath() + QLatin1Char('/') + profile.completeBaseName();
-  const auto chosen = seams.files->Save(*window_.FileDialog(QStringLiteral("SDExportar")), start);
+  const auto chosen = seams.files->Save(window_.FileDialog(FileDialogId::SDExportar), start);
   if (!chosen) return;
   const std::filesystem::path path = QStringToPath(*chosen);
   std::error_code ignored;

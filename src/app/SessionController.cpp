@@ -109,7 +109,7 @@ bool SessionController::CloseBeforeOpening() {
 
 void SessionController::OpenChosen() {
   if (!CloseBeforeOpening()) return;
-  const auto chosen = host_.GetSeams().files->Open(*host_.FileDialog(QStringLiteral("ODPerfil")), {});
+  const auto chosen = host_.GetSeams().files->Open(host_.FileDialog(FileDialogId::ODPerfil), {});
   if (!chosen) return;
   host_.Session().ProfilePath = ToPath(*chosen);
   OpenProfileFile();
@@ -214,7 +214,7 @@ bool SessionController::SaveProfile() {
 void SessionController::SaveProfileAs() {
   SessionState& session = host_.Session();
   if (!session.ProfileOpen) return;
-  const auto chosen = host_.GetSeams().files->Save(*host_.FileDialog(QStringLiteral("SDPerfil")), {});
+  const auto chosen = host_.GetSeams().files->Save(host_.FileDialog(FileDialogId::SDPerfil), {});
   if (!chosen) return;
   const std::filesystem::path path = ToPath(*chosen);
   if (!Save(path, session.SessionPassword())) return;

@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 
+#include "app/FileDialogId.h"
+
 class QAction;
 class QWidget;
 
@@ -32,8 +34,8 @@ class SessionHost {
   // The window: parent of the dialogs, owner of the caption and of the font of the recent
   // menus.
   virtual QWidget* Window() = 0;
-  // "ODPerfil" (open a profile) and "SDPerfil" (save a profile as).
-  virtual FileDialogEntry* FileDialog(const QString& name) = 0;
+  // ODPerfil (open a profile) and SDPerfil (save a profile as).
+  virtual FileDialogEntry& FileDialog(FileDialogId id) = 0;
   // The twelve recent entries of both menus; data() of each is the entry it opens (1..6).
   virtual QList<QAction*> RecentItems() = 0;
 

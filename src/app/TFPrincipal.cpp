@@ -197,49 +197,54 @@ void TFPrincipal::CreateFileDialogs() {
   const QString profiles =
       QStringLiteral("Archivo de perfil (*.bv3)|*.bv3|Todos los archivos (*.*)|*.*");
   using Kind = FileDialogEntry::Kind;
-  new FileDialogEntry(Kind::Open, QStringLiteral("ODPerfil"), this,
-                      QStringLiteral("Abrir perfil de Brindlevault 3"), profiles, QStringLiteral("bv3"));
-  new FileDialogEntry(Kind::Save, QStringLiteral("SDPerfil"), this,
-                      QStringLiteral("Guardar perfil como..."), profiles, QStringLiteral("bv3"));
-  new FileDialogEntry(
-      Kind::Save, QStringLiteral("SDTXT"), this, QStringLiteral("Exportar cuenta como TXT"),
+  const auto add = [this](FileDialogId id, Kind kind, const QString& name, const QString& title,
+                          const QString& filter, const QString& extension) {
+    fileDialogs_[static_cast<std::size_t>(id)] =
+        new FileDialogEntry(kind, name, this, title, filter, extension);
+  };
+  add(FileDialogId::ODPerfil, Kind::Open, QStringLiteral("ODPerfil"),
+      QStringLiteral("Abrir perfil de Brindlevault 3"), profiles, QStringLiteral("bv3"));
+  add(FileDialogId::SDPerfil, Kind::Save, QStringLiteral("SDPerfil"),
+      QStringLiteral("Guardar perfil como..."), profiles, QStringLiteral("bv3"));
+  add(FileDialogId::SDTXT, Kind::Save, QStringLiteral("SDTXT"),
+      QStringLiteral("Exportar cuenta como TXT"),
       QStringLiteral("Archivo de texto sin formato (*.txt)|*.txt|Todos los archivos (*.*)|*.*"),
       QStringLiteral("txt"));
-  new FileDialogEntry(Kind::Save, QStringLiteral("SDHTML"), this,
-                      QStringLiteral("Exportar cuenta como HTML"),
-                      QStringLiteral("Documento HTML (*.html)|*.html|Todos los archivos (*.*)|*.*"),
-                      QStringLiteral("html"));
-  new FileDialogEntry(
-      Kind::Save, QStringLiteral("SDExportar"), this, QStringLiteral("Exportar perfil"),
+  add(FileDialogId::SDHTML, Kind::Save, QStringLiteral("SDHTML"),
+      QStringLiteral("Exportar cuenta como HTML"),
+      QStringLiteral("Documento HTML (*.html)|*.html|Todos los archivos (*.*)|*.*"),
+      QStringLiteral("html"));
+  add(FileDialogId::SDExportar, Kind::Save, QStringLiteral("SDExportar"),
+      QStringLiteral("Exportar perfil"),
       QStringLiteral("Base de datos de KeePass 4 (*.kdbx)|*.kdbx|Archivo CSV (*.csv)|*.csv"),
       QStringLiteral("kdbx"));
 }
 
-FileDialogEntry* TFPrincipal::FileDialog(const QString& name) const {
-  return findChild<FileDialogEntry*>(name, Qt::FindDirectChildrenOnly);
+FileDialogEntry& TFPrincipal::FileDialog(FileDialogId id) const {
+  return *fileDialogs_[static_cast<std::size_t>(id)];
 }
 
 void TFPrincipal::ConnectActions() {
   MainActions& a = *actions_;
-  connect(a["ActSalir"], &QAction::triggered, this, &QWidget::close);
-  connect(a["ActAyuda"], &QAction::triggered, this,
+  connect(a[ActionId::ActSalir], &QAction::triggered, this, &QWidget::close);
+  connect(a[ActionId::ActAyuda], &QAction::triggered, this,
           [this] {
             OpenDocument(PathText(HelpDir()) + QLatin1Char('/') + Msg(msg::kHelpFileName));
           });
-  connect(a["ActLicencia"], &QAction::triggered, this,
+  connect(a[ActionId::ActLicencia], &QAction::triggered, this,
           [this] {
             OpenDocument(PathText(DocumentDir()) + QLatin1Char('/') + Msg(msg::kLicenceFileName));
           });
-  connect(a["ActCambios"], &QAction::triggered, this,
+  connect(a[ActionId::ActCambios], &QAction::triggered, this,
           [this] { OpenDocument(PathText(DocumentDir() / "novedades.txt")); });
-  connect(a["ActWeb"], &QAction::triggered, this, [this] {
+  connect(a[ActionId::ActWeb], &QAction::triggered, this, [this] {
     OpenDocument(QString::fromUtf8(kProductWebAddress.data(),
                                    static_cast<qsizetype>(kProductWebAddress.size())));
   });
-  connect(a["ActBorrarCB"], &QAction::triggered, this, [this] { seams_.clipboard->Clear(); });
+  connect(a[ActionId::ActBorrarCB], &QAction::triggered, this, [this] { seams_.clipboard->Clear(); });
 }
 
-QAction* TFPrincipal::Action(const QString& name) const { return actions_->Get(name); }
+QAction* TFPrincipal::Action(ActionId id) const { return (*actions_)[id]; }
 
 void TFPrincipal::EnableActionCategories(CategorySet enable, CategorySet disable) {
   actions_->EnableCategories(enable, disable);

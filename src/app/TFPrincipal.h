@@ -5,14 +5,17 @@
 // session, the editing and tool commands) connect to its actions and signals.
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
 
+#include "app/FileDialogId.h"
 #include "app/WindowSettings.h"
 #include "browser/DetailPage.h"
 #include "browser/TreeSortOrder.h"
 #include "profile/ProfileTree.h"
 #include "profile/SessionState.h"
 #include "ui/ActionCategory.h"
+#include "ui/ActionId.h"
 #include "ui/Seams.h"
 
 class QLabel;
@@ -45,7 +48,7 @@ class TFPrincipal : public QMainWindow {
   static QFont WindowFont();
 
   // --- actions
-  QAction* Action(const QString& name) const;
+  QAction* Action(ActionId id) const;
   void EnableActionCategories(CategorySet enable, CategorySet disable);
   // The same by the categories' names, compared without regard to case.
   void EnableActionCategories(const QStringList& enable, const QStringList& disable);
@@ -95,10 +98,8 @@ class TFPrincipal : public QMainWindow {
   // Hands a document or web address to the desktop; says so (message 110) when the file is
   // missing or the desktop cannot open it.
   void OpenDocument(const QString& pathOrAddress);
-  // The window's file dialogs, translated with it: ODPerfil (open a profile), SDPerfil
-  // (save a profile as), SDTXT and SDHTML (export an account), SDExportar (export the
-  // whole profile).
-  FileDialogEntry* FileDialog(const QString& name) const;
+  // The window's file dialogs, translated with it.
+  FileDialogEntry& FileDialog(FileDialogId id) const;
 
  signals:
   // The steps of the first activation, in this order, each only where it applies: the
@@ -160,6 +161,7 @@ class TFPrincipal : public QMainWindow {
   DetailView* detail_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QLabel* statusPanel_ = nullptr;
+  std::array<FileDialogEntry*, kFileDialogCount> fileDialogs_{};
   ExpiringClipboard* clipboardExpiry_ = nullptr;  // inside the clipboard seam
   IdleLock* idleLock_ = nullptr;
 };

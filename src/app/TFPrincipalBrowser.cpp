@@ -18,17 +18,17 @@ namespace bv {
 namespace {
 
 struct CopyCommand {
-  const char* action;
+  ActionId action;
   CopyField field;
   std::string TNodeData::*member;
 };
 constexpr CopyCommand kCopyCommands[] = {
-    {"ActCopUser", CopyField::User, &TNodeData::UserName},
-    {"ActCopPass", CopyField::Pass, &TNodeData::Password},
-    {"ActCopPreg", CopyField::Preg, &TNodeData::Question},
-    {"ActCopResp", CopyField::Resp, &TNodeData::Answer},
-    {"ActCopMail", CopyField::Mail, &TNodeData::Mail},
-    {"ActCopURL", CopyField::URL, &TNodeData::Url},
+    {ActionId::ActCopUser, CopyField::User, &TNodeData::UserName},
+    {ActionId::ActCopPass, CopyField::Pass, &TNodeData::Password},
+    {ActionId::ActCopPreg, CopyField::Preg, &TNodeData::Question},
+    {ActionId::ActCopResp, CopyField::Resp, &TNodeData::Answer},
+    {ActionId::ActCopMail, CopyField::Mail, &TNodeData::Mail},
+    {ActionId::ActCopURL, CopyField::URL, &TNodeData::Url},
 };
 
 }  // namespace
@@ -43,10 +43,10 @@ void TFPrincipal::ConnectTree() {
   connect(
       model_, &ProfileTreeModel::dropRefused, this,
       [this](int message) { seams_.boxes->Error(Msg(message)); }, Qt::QueuedConnection);
-  connect(a["ActOrdenar"], &QAction::triggered, this, [this] { SortSelected(SortScope::OneLevel); });
-  connect(a["ActOrdenarGrupo"], &QAction::triggered, this,
+  connect(a[ActionId::ActOrdenar], &QAction::triggered, this, [this] { SortSelected(SortScope::OneLevel); });
+  connect(a[ActionId::ActOrdenarGrupo], &QAction::triggered, this,
           [this] { SortSelected(SortScope::OneLevel); });
-  connect(a["ActOrdenarTodo"], &QAction::triggered, this,
+  connect(a[ActionId::ActOrdenarTodo], &QAction::triggered, this,
           [this] { SortSelected(SortScope::WholeBranch); });
 }
 
@@ -55,15 +55,15 @@ void TFPrincipal::ConnectDetailView() {
   connect(detail_, &DetailView::statusTextChanged, this, &TFPrincipal::SetStatusPanelText);
   connect(detail_, &DetailView::openUrlRequested, this,
           [this](const QString& address) { OpenDocument(address); });
-  connect(detail_, &DetailView::editRequested, a["ActPopEditar"], &QAction::trigger);
+  connect(detail_, &DetailView::editRequested, a[ActionId::ActPopEditar], &QAction::trigger);
   connect(detail_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     menus_->popupDetail->exec(detail_->mapToGlobal(at));
   });
-  connect(a["ActVerOcultos"], &QAction::triggered, this, &TFPrincipal::ActVerOcultosExecute);
+  connect(a[ActionId::ActVerOcultos], &QAction::triggered, this, &TFPrincipal::ActVerOcultosExecute);
   for (const CopyCommand& command : kCopyCommands)
     connect(a[command.action], &QAction::triggered, this,
             [this, member = command.member] { CopyField(member); });
-  connect(a["ActInformacion"], &QAction::triggered, this, &TFPrincipal::ShowProfileSummary);
+  connect(a[ActionId::ActInformacion], &QAction::triggered, this, &TFPrincipal::ShowProfileSummary);
 }
 
 // --- tree ------------------------------------------------------------------------------
@@ -73,7 +73,7 @@ TreeNode* TFPrincipal::SelectedNode() const { return treeView_->SelectedNode(); 
 void TFPrincipal::SelectNode(TreeNode* node) { treeView_->SelectNode(node); }
 
 void TFPrincipal::BVTreeChange(TreeNode* node) {
-  Action(QStringLiteral("ActPopEliminar"))->setEnabled(true);
+  Action(ActionId::ActPopEliminar)->setEnabled(true);
   selectedIsAccount_ = node->data.IsAccount != 0;
   ShowPageOfSelection(node);
 }
@@ -94,7 +94,7 @@ void TFPrincipal::BVTreeClick() {
 }
 
 void TFPrincipal::BVTreeDblClick(TreeNode* node) {
-  if (node && node->data.IsAccount != 0) Action(QStringLiteral("ActECuenta"))->trigger();
+  if (node && node->data.IsAccount != 0) Action(ActionId::ActECuenta)->trigger();
 }
 
 void TFPrincipal::BVTreeDragOver() {
@@ -147,7 +147,7 @@ void TFPrincipal::RefreshDetailPage() {
 void TFPrincipal::EnableCopyActions(const CopyFields& fields) {
   // Only enables: a redraw of the same account adds to what is enabled.
   for (const CopyCommand& command : kCopyCommands)
-    if (fields.Has(command.field)) Action(QLatin1String(command.action))->setEnabled(true);
+    if (fields.Has(command.field)) Action(command.action)->setEnabled(true);
 }
 
 void TFPrincipal::CopyField(std::string TNodeData::*field) {

@@ -67,15 +67,15 @@ const TreeNode* SelectedAccount(const TFPrincipal& window) {
 }  // namespace
 
 ToolCommands::ToolCommands(TFPrincipal& window) : window_(window) {
-  const auto on = [&window](const char* action, auto handler) {
-    QObject::connect(window.Action(QLatin1String(action)), &QAction::triggered, &window, handler);
+  const auto on = [&window](ActionId action, auto handler) {
+    QObject::connect(window.Action(action), &QAction::triggered, &window, handler);
   };
-  on("ActConfiguracion", [this] { ShowOptions(); });
-  on("ActAcercaDe", [this] { ShowAbout(); });
-  on("ActGenerador", [this] { ShowGenerator(); });
-  on("ActBuscar", [this] { ShowSearch(); });
-  on("ActImprimir", [this] { PrintAccount(); });
-  on("ActExportarPerfil", [this] { ExportProfile(); });
+  on(ActionId::ActConfiguracion, [this] { ShowOptions(); });
+  on(ActionId::ActAcercaDe, [this] { ShowAbout(); });
+  on(ActionId::ActGenerador, [this] { ShowGenerator(); });
+  on(ActionId::ActBuscar, [this] { ShowSearch(); });
+  on(ActionId::ActImprimir, [this] { PrintAccount(); });
+  on(ActionId::ActExportarPerfil, [this] { ExportProfile(); });
   // The page's export links.
   QObject::connect(&window.Resulta(), &DetailView::exportHtmlRequested, &window,
                    [this] { ExportHtml(); });
@@ -124,7 +124,7 @@ void ToolCommands::PrintAccount() {
 void ToolCommands::ExportText() {
   const TreeNode* account = SelectedAccount(window_);
   if (!account) return;
-  const auto path = window_.GetSeams().files->Save(*window_.FileDialog(QStringLiteral("SDTXT")), {});
+  const auto path = window_.GetSeams().files->Save(window_.FileDialog(FileDialogId::SDTXT), {});
   if (!path) return;
   try {
     ExportAccountText(account->data, QStringToPath(*path));
@@ -136,7 +136,7 @@ void ToolCommands::ExportText() {
 void ToolCommands::ExportHtml() {
   const TreeNode* account = SelectedAccount(window_);
   if (!account) return;
-  const auto path = window_.GetSeams().files->Save(*window_.FileDialog(QStringLiteral("SDHTML")), {});
+  const auto path = window_.GetSeams().files->Save(window_.FileDialog(FileDialogId::SDHTML), {});
   if (!path) return;
   try {
     ExportAccountHtml(window_.Resulta(), account->data, QStringToPath(*path));

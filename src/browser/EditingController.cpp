@@ -24,21 +24,20 @@ bool IsGroupOrCategory(const TreeNode* node) { return node && node->data.IsAccou
 EditingController::EditingController(EditingHost& host, QObject* parent)
     : QObject(parent), host_(host), runner_([](QDialog& dialog) { return dialog.exec(); }) {}
 
-void EditingController::ConnectActions(const std::function<QAction*(const QString&)>& action) {
-  const std::pair<const char*, void (EditingController::*)()> commands[] = {
-      {"ActNGrupo", &EditingController::ActNGrupoExecute},
-      {"ActNSubGrupo", &EditingController::ActNSubGrupoExecute},
-      {"ActEGrupo", &EditingController::ActEGrupoExecute},
-      {"ActBGrupo", &EditingController::ActBGrupoExecute},
-      {"ActNCuenta", &EditingController::ActNCuentaExecute},
-      {"ActECuenta", &EditingController::ActECuentaExecute},
-      {"ActBCuenta", &EditingController::ActBCuentaExecute},
-      {"ActPopEliminar", &EditingController::ActPopEliminarExecute},
-      {"ActPopEditar", &EditingController::ActPopEditarExecute},
+void EditingController::ConnectActions(const std::function<QAction*(ActionId)>& action) {
+  using enum ActionId;
+  const std::pair<ActionId, void (EditingController::*)()> commands[] = {
+      {ActNGrupo, &EditingController::ActNGrupoExecute},
+      {ActNSubGrupo, &EditingController::ActNSubGrupoExecute},
+      {ActEGrupo, &EditingController::ActEGrupoExecute},
+      {ActBGrupo, &EditingController::ActBGrupoExecute},
+      {ActNCuenta, &EditingController::ActNCuentaExecute},
+      {ActECuenta, &EditingController::ActECuentaExecute},
+      {ActBCuenta, &EditingController::ActBCuentaExecute},
+      {ActPopEliminar, &EditingController::ActPopEliminarExecute},
+      {ActPopEditar, &EditingController::ActPopEditarExecute},
   };
-  for (const auto& [name, execute] : commands)
-    if (QAction* a = action(QString::fromLatin1(name)))
-      connect(a, &QAction::triggered, this, execute);
+  for (const auto& [id, execute] : commands) connect(action(id), &QAction::triggered, this, execute);
 }
 
 TreeNode* EditingController::Selected() const { return host_.TreeView().SelectedNode(); }

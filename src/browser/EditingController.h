@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "profile/ProfileTree.h"
+#include "ui/ActionId.h"
 
 class QAction;
 class QDialog;
@@ -29,8 +30,8 @@ class EditingController : public QObject {
   void SetDialogRunner(DialogRunner runner) { runner_ = std::move(runner); }
 
   // Connects ActNGrupo, ActNSubGrupo, ActEGrupo, ActBGrupo, ActNCuenta, ActECuenta,
-  // ActBCuenta, ActPopEliminar and ActPopEditar, found by name.
-  void ConnectActions(const std::function<QAction*(const QString& name)>& action);
+  // ActBCuenta, ActPopEliminar and ActPopEditar, as action hands them over.
+  void ConnectActions(const std::function<QAction*(ActionId id)>& action);
 
   void ActNGrupoExecute();     // new category, appended at the top level, not selected
   void ActNSubGrupoExecute();  // new group, last child of the selected node

@@ -162,8 +162,8 @@ TEST_F(AccountWindow, LinksOpenTheUrlAndEditAndHoversFillTheStatusPanel) {
   QObject::disconnect(h.Act("ActPopEditar"), &QAction::triggered, nullptr, nullptr);
   QObject::connect(h.Act("ActPopEditar"), &QAction::triggered, [&] { ++edits; });
   // Each export asks for its file first; the dialog is cancelled.
-  const QStringList exports = {h.window().FileDialog("SDHTML")->title(),
-                               h.window().FileDialog("SDTXT")->title()};
+  const QStringList exports = {h.window().FileDialog(FileDialogId::SDHTML).title(),
+                               h.window().FileDialog(FileDialogId::SDTXT).title()};
 
   emit view.openUrlRequested("www.example.org");
   EXPECT_EQ(h.fakes.desktop->opened, QStringList({"www.example.org"}));

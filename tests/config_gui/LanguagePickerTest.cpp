@@ -68,7 +68,7 @@ TEST(Picker, AClickPreviewsTheLanguageAndAceptarSwitchesTheProgram) {
     EXPECT_EQ(Caption(picker, "FlatGroupBox1"), "Select your language // Seleccione su idioma");
     EXPECT_EQ(Caption(picker, "BtnOk"), "OK");
     // Only a preview: the main window and the stored settings have not changed.
-    EXPECT_EQ(t.window().Action("ActConfiguracion")->text(), "&Configuración de Brindlevault");
+    EXPECT_EQ(t.window().Action(ActionId::ActConfiguracion)->text(), "&Configuración de Brindlevault");
     EXPECT_EQ(StoredStartLanguage(), "(none)");
     previewed = true;
     picker->findChild<QPushButton*>("BtnOk")->click();
@@ -78,7 +78,7 @@ TEST(Picker, AClickPreviewsTheLanguageAndAceptarSwitchesTheProgram) {
   EXPECT_EQ(StoredStartLanguage(), "0");
   EXPECT_EQ(PathFromSetting(StoredRecursos()), english);
   EXPECT_EQ(ActiveLanguageFile(), english);
-  EXPECT_EQ(w.Action("ActConfiguracion")->text(), "Brindlevault &settings");
+  EXPECT_EQ(w.Action(ActionId::ActConfiguracion)->text(), "Brindlevault &settings");
   EXPECT_EQ(Msg(70), "Open a profile or create a new one from the File menu.");
   EXPECT_TRUE(w.Resulta().toPlainText().contains("Welcome to Brindlevault"));
 }
@@ -95,7 +95,7 @@ TEST(Picker, AceptarWithNothingSelectedStoresAnEmptyLanguage) {
   EXPECT_EQ(StoredRecursos(), "");
   EXPECT_TRUE(ActiveLanguageFile().empty());
   // The main window keeps its texts and messages; a dialog opened now has its own texts.
-  EXPECT_EQ(w.Action("ActConfiguracion")->text(), "Brindlevault &settings");
+  EXPECT_EQ(w.Action(ActionId::ActConfiguracion)->text(), "Brindlevault &settings");
   EXPECT_EQ(Msg(21), "Brindlevault settings");
   QString group;
   auto options = WhenModal([&](QDialog* dialog) {
@@ -119,7 +119,7 @@ TEST(Picker, ClosingItByTheTitleBarWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(t.folder.Settings()));
   // The language clicked stays for the windows still to come; the main window keeps its own.
   EXPECT_EQ(ActiveLanguageFile(), t.Language("English.lng"));
-  EXPECT_EQ(w.Action("ActConfiguracion")->text(), "&Configuración de Brindlevault");
+  EXPECT_EQ(w.Action(ActionId::ActConfiguracion)->text(), "&Configuración de Brindlevault");
 }
 
 TEST(Picker, ListsTheLanguagesAsAPersonReadsThem) {

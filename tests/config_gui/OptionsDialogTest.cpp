@@ -200,7 +200,7 @@ TEST(Options, ALanguageOfTheListSwitchesTheProgramAtOnce) {
     EXPECT_EQ(dialog->findChild<QGroupBox*>("GrupoIdioma")->title(), "Language");
     EXPECT_EQ(dialog->windowTitle(), spanishTitle);
     // The main window: texts, messages and the page on view.
-    EXPECT_EQ(w.Action("ActConfiguracion")->text(), "Brindlevault &settings");
+    EXPECT_EQ(w.Action(ActionId::ActConfiguracion)->text(), "Brindlevault &settings");
     EXPECT_EQ(Msg(21), "Brindlevault settings");
     EXPECT_TRUE(w.Resulta().toPlainText().contains("Welcome to Brindlevault"));
 

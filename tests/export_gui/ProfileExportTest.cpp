@@ -37,10 +37,10 @@ struct ProfileExport : ::testing::Test {
 };
 
 TEST_F(ProfileExport, StandsBelowTheSaveCommandsAndNeedsAProfile) {
-  QAction* action = t.window().Action(QStringLiteral("ActExportarPerfil"));
+  QAction* action = t.window().Action(ActionId::ActExportarPerfil);
   ASSERT_NE(action, nullptr);
   EXPECT_EQ(MainActions::CategoryOf(action), ActionCategory::PerfilOn);
-  const QList<QAction*> items = t.window().Action(QStringLiteral("ActMenuArchivo"))->menu()->actions();
+  const QList<QAction*> items = t.window().Action(ActionId::ActMenuArchivo)->menu()->actions();
   const auto at = items.indexOf(action);
   ASSERT_GT(at, 0);
   EXPECT_EQ(items[at - 1]->objectName(), "ActGuardarComo");
@@ -52,14 +52,14 @@ TEST_F(ProfileExport, StandsBelowTheSaveCommandsAndNeedsAProfile) {
 TEST_F(ProfileExport, CsvIsWrittenOnlyAfterTheWarningIsAnsweredYes) {
   t.fakes.files->answers = QStringList{At("todo.csv"), At("todo.CSV")};
   t.fakes.boxes->answers = {false};
-  t.window().Action(QStringLiteral("ActExportarPerfil"))->trigger();
+  t.window().Action(ActionId::ActExportarPerfil)->trigger();
   ASSERT_EQ(t.fakes.boxes->shown.size(), 1u);
   EXPECT_EQ(t.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Warning);
   EXPECT_EQ(t.fakes.boxes->shown[0].text, Msg(128));
   EXPECT_FALSE(fs::exists(t.folder.path() / "todo.csv"));
 
   t.fakes.boxes->answers = {true};
-  t.window().Action(QStringLiteral("ActExportarPerfil"))->trigger();
+  t.window().Action(ActionId::ActExportarPerfil)->trigger();
   EXPECT_EQ(t.fakes.files->titles.back(), "Exportar perfil");
   const fs::path written = t.folder.path() / "todo.CSV";
   EXPECT_EQ(fs::status(written).permissions(), fs::perms::owner_read | fs::perms::owner_write);
@@ -92,7 +92,7 @@ TEST_F(ProfileExport, KdbxPasswordsThatDifferOrAreEmptyAreRefused) {
     t.fakes.boxes->shown.clear();
     t.fakes.files->answers = QStringList{At("todo.kdbx")};
     AnswerPasswords(first, second);
-    t.window().Action(QStringLiteral("ActExportarPerfil"))->trigger();
+    t.window().Action(ActionId::ActExportarPerfil)->trigger();
     ASSERT_EQ(t.fakes.boxes->shown.size(), 1u);
     EXPECT_EQ(t.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Error);
     EXPECT_EQ(t.fakes.boxes->shown[0].text, Msg(message));

@@ -49,7 +49,7 @@ TFPrincipal& ToolWindow::Start(bool firstRunPicker) {
 }
 
 void ToolWindow::Trigger(const char* action) {
-  QAction* command = window_->Action(QLatin1String(action));
+  auto* command = window_->findChild<QAction*>(QLatin1String(action), Qt::FindDirectChildrenOnly);
   ASSERT_NE(command, nullptr) << action;
   ASSERT_TRUE(command->isEnabled()) << action;
   command->trigger();
