@@ -24,7 +24,6 @@
 #include "profile/ImportedText.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
-#include "profile/ProfileStore.h"
 #include "profile/ProfileWriter.h"
 
 namespace bv::cli {
@@ -33,8 +32,8 @@ namespace {
 std::string Shown(const std::filesystem::path& path) { return path.string(); }
 
 // The header of a file that must be a Brindlevault 3 profile.
-TProfileHeader ProfileHeader(const std::filesystem::path& path) {
-  const HeaderRead read = ReadProfileHeader(path);
+TProfileHeader ProfileHeader(const std::filesystem::path& path, const ProfileBytes& file) {
+  const HeaderRead read = ReadProfileHeader(file);
   switch (read.kind) {
     case HeaderKind::Profile: return read.header;
     case HeaderKind::OtherEdition:
@@ -76,14 +75,15 @@ struct OpenedProfile {
 };
 OpenedProfile LoadWithPassword(const std::filesystem::path& profile,
                                const PasswordOptions& password) {
-  OpenedProfile opened{ProfileHeader(profile), {}};
+  const ProfileBytes file = ReadProfileFile(profile);
+  OpenedProfile opened{ProfileHeader(profile, file), {}};
   std::string key(kEmptyPasswordSentinel);
   if (HasMasterPassword(opened.header)) {
     key = AskPassword("Master password of " + Shown(profile) + ": ", password);
     if (!PasswordMatches(opened.header, key))
       throw CliError(ExitCode::kWrongPassword, Shown(profile) + ": wrong password");
   }
-  LoadProfileNodes(profile, key, opened.tree);
+  LoadProfileNodes(file, key, opened.tree);
   return opened;
 }
 
@@ -114,9 +114,10 @@ bool Exists(const std::filesystem::path& path) {
 }  // namespace
 
 void RunInfo(const std::filesystem::path& profile, std::ostream& out) {
-  const TProfileHeader header = ProfileHeader(profile);
+  const ProfileBytes file = ReadProfileFile(profile);
+  const TProfileHeader header = ProfileHeader(profile, file);
   std::size_t categories = 0, groups = 0, accounts = 0;
-  ForEachNodeRecord(profile, [&](const TNodeRecord& record) {
+  ForEachNodeRecord(file, [&](const TNodeRecord& record) {
     if (record.IsAccount)
       ++accounts;
     else if (record.IsCategory)
@@ -124,10 +125,9 @@ void RunInfo(const std::filesystem::path& profile, std::ostream& out) {
     else
       ++groups;
   });
-  std::error_code ignored;
   out << "Owner:           " << Cp1252ToUtf8(header.Owner) << '\n'
       << "Title:           " << Cp1252ToUtf8(header.Title) << '\n'
-      << "File size:       " << std::filesystem::file_size(profile, ignored) << " bytes\n"
+      << "File size:       " << file.bytes.size() << " bytes\n"
       << "Categories:      " << categories << '\n'
       << "Groups:          " << groups << '\n'
       << "Accounts:        " << accounts << '\n'

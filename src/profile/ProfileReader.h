@@ -1,35 +1,75 @@
 #pragma once
-// Reading a profile file. Each call opens the file for reading only, does its work and
-// closes it; failures throw EInOutError with the run-time text.
+// Reading a profile file. A load reads the whole file once, from one descriptor, and takes
+// the header and the nodes from those same bytes; failures throw EInOutError with the
+// run-time text.
 
 #include <cstddef>
+#include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "profile/ProfileTree.h"
 #include "profile/RecordLayout.h"
 
 namespace bv {
 
+// A profile file's bytes as one read saw them. A device, FIFO or socket is never read: it
+// is special, holds no bytes and counts as NotProfile.
+struct ProfileBytes {
+  std::vector<std::uint8_t> bytes;
+  bool special = false;
+};
+
+[[nodiscard]] ProfileBytes ReadProfileFile(const std::filesystem::path& path);
+
 struct HeaderRead {
   TProfileHeader header;
   HeaderKind kind = HeaderKind::NotProfile;
 };
 
-// The first 178 bytes; a shorter file fails with "Lectura más allá del fin del archivo". A
-// device, FIFO or socket is never read: it counts as NotProfile.
+// The first 178 bytes; fewer fail with "Lectura más allá del fin del archivo".
+[[nodiscard]] HeaderRead ReadProfileHeader(const ProfileBytes& file);
+// The same, reading only the header of the file at path.
 [[nodiscard]] HeaderRead ReadProfileHeader(const std::filesystem::path& path);
 
 // Visits node records 1 to n-1 in file order without deciphering anything (n whole records;
 // a trailing part of a record is ignored). Returns how many it visited.
+std::size_t ForEachNodeRecord(const ProfileBytes& file,
+                              const std::function<void(const TNodeRecord&)>& visit);
 std::size_t ForEachNodeRecord(const std::filesystem::path& path,
                               const std::function<void(const TNodeRecord&)>& visit);
 
 // Deciphers every node record with password (one keyed cipher for the whole file) and
 // appends the nodes to tree by their levels (see LevelTree.h). Returns how many records the
 // file held. On a failure the nodes attached so far stay in the tree.
+std::size_t LoadProfileNodes(const ProfileBytes& file, std::string_view password,
+                             ProfileTree& tree);
 std::size_t LoadProfileNodes(const std::filesystem::path& path, std::string_view password,
                              ProfileTree& tree);
+
+// What loading a profile's bytes with a password gave.
+struct LoadedProfile {
+  enum class Outcome {
+    Loaded,
+    WrongPassword,  // nothing deciphered; header is the file's all the same
+    FailedPartWay,  // tree holds the nodes attached before failure
+  };
+  Outcome outcome = Outcome::WrongPassword;
+  TProfileHeader header;
+  ProfileTree tree;
+  std::size_t lifted = 0;  // nodes lifted to the depth limit on the way (DepthLimit.h)
+  std::exception_ptr failure;
+};
+
+inline constexpr int kNoDepthLimit = 0;
+
+// Checks password against the header, then reads the nodes; a tree deeper than depthLimit
+// levels is lifted to it. A file too short for a header throws: nothing of it was read.
+[[nodiscard]] LoadedProfile LoadProfile(const ProfileBytes& file, std::string_view password,
+                                        int depthLimit = kNoDepthLimit);
 
 }  // namespace bv

@@ -8,29 +8,6 @@
 #include "profile/ProfileWriter.h"
 
 namespace bv {
-namespace {
-
-// Nodes are read into a tree of their own, which takes the shown tree's place however the
-// load ends: the screen sees one whole change, never a tree being filled behind its back.
-class LoadedNodes {
- public:
-  LoadedNodes(ProfileTree& shown, ProfileView& view) : shown_(shown), view_(view) {}
-  ~LoadedNodes() {
-    view_.ReplaceNodes([this] { std::swap(shown_, loaded_); });
-    loaded_.Clear();  // the old nodes, once the screen holds none of them
-  }
-  LoadedNodes(const LoadedNodes&) = delete;
-  LoadedNodes& operator=(const LoadedNodes&) = delete;
-
-  ProfileTree& Tree() { return loaded_; }
-
- private:
-  ProfileTree& shown_;
-  ProfileView& view_;
-  ProfileTree loaded_;
-};
-
-}  // namespace
 
 HeaderKind ProfileStore::ReadHeader(const std::filesystem::path& path) {
   HeaderRead read = ReadProfileHeader(path);
@@ -44,20 +21,21 @@ bool ProfileStore::CheckPassword(const std::filesystem::path& path, std::string_
 }
 
 bool ProfileStore::Load(const std::filesystem::path& path, std::string_view password) {
-  if (!CheckPassword(path, password)) {
+  LoadedProfile loaded = LoadProfile(ReadProfileFile(path), password);
+  session_.Header = loaded.header;
+  if (loaded.outcome == LoadedProfile::Outcome::WrongPassword) {
     view_.ShowErrorBox(view_.MessageText(msg::kWrongPassword) + "\r" +
                        view_.MessageText(msg::kWrongPasswordHint));
     session_.ProfileOpen = false;
     return false;
   }
-  // CheckPassword left the file's header in the buffer.
   view_.ProfileOpening(session_.Header);
-  std::size_t count = 0;
-  {
-    LoadedNodes loaded(tree_, view_);
-    count = LoadProfileNodes(path, password, loaded.Tree());
-  }
-  if (count == 0) view_.ShowEmptyProfilePage();
+  // The nodes read take the shown tree's place however the load ended: the screen sees one
+  // whole change. The old nodes go once the screen holds none of them.
+  view_.ReplaceNodes([&] { std::swap(tree_, loaded.tree); });
+  loaded.tree.Clear();
+  if (loaded.failure) std::rethrow_exception(loaded.failure);
+  if (tree_.Empty()) view_.ShowEmptyProfilePage();
   if (!tree_.Empty()) view_.SelectFirstNode();
   // The selection's commands, which selecting the first node switched on, wait for the user.
   view_.ProfileOpened();
