@@ -16,12 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "config/MessageIds.h"
 #include "crypto/FieldCipher.h"
 #include "profile/LevelTree.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
-#include "profile/ProfileStore.h"
+#include "profile/ProfileWriter.h"
 #include "profile/RecordFile.h"
 
 namespace bv {
@@ -31,27 +30,23 @@ constexpr const char* kPassword =
     "Contrase\xF1"
     "a-16";
 
-class NullView : public ProfileView {
- public:
-  std::string MessageText(int) const override { return "Perfil de Brindlevault 3.5"; }
-  bool IrAlPrimero() const override { return false; }
-  void ShowErrorBox(const std::string&) override {}
-  void ProfileOpening(const TProfileHeader&) override {}
-  void ProfileOpened() override {}
-  void ProfileSaved() override {}
-  void ReplaceNodes(const std::function<void()>& replace) override { replace(); }
-  void SelectFirstNode() override {}
-  void ShowEmptyProfilePage() override {}
-  void ShowProfileSummary() override {}
-  void AddToRecentProfiles(const std::filesystem::path&) override {}
-};
+constexpr const char* kRecordMarkerText = "Perfil de Brindlevault 3.5";
 
+// A profile's header and tree, loaded and saved by the core as the window does.
 struct Window {
-  SessionState session;
-  TProfileHeader& header = session.Header;
+  TProfileHeader header;
   ProfileTree tree;
-  NullView view;
-  ProfileStore store{session, tree, view};
+
+  bool Load(const std::filesystem::path& path, std::string_view password) {
+    LoadedProfile loaded = LoadProfile(ReadProfileFile(path), password);
+    header = loaded.header;
+    std::swap(tree, loaded.tree);
+    return loaded.outcome == LoadedProfile::Outcome::Loaded;
+  }
+  void Save(const std::filesystem::path& path, std::string_view password) {
+    header.Magic = TProfileHeader::kMagic;
+    WriteProfile(path, header, tree, password, kRecordMarkerText);
+  }
 };
 
 std::filesystem::path BenchDir() {
@@ -117,7 +112,7 @@ std::filesystem::path ProfileOf(std::size_t accounts) {
     window.header.Verifier = EncipherField(kPassword, kPassword);
     FillTree(window.tree, accounts);
     path = BenchDir() / ("profile-" + std::to_string(accounts) + ".bv3");
-    window.store.Save(path, kPassword);
+    window.Save(path, kPassword);
   }
   return path;
 }
@@ -126,7 +121,7 @@ void BM_Load(benchmark::State& state) {
   const auto path = ProfileOf(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
     Window window;
-    static_cast<void>(window.store.Load(path, kPassword));
+    static_cast<void>(window.Load(path, kPassword));
     benchmark::DoNotOptimize(window.tree.Count());
     state.PauseTiming();  // releasing the tree is closing the profile, not loading it
     window.tree.Clear();
@@ -139,9 +134,9 @@ void BM_Load(benchmark::State& state) {
 void BM_Save(benchmark::State& state) {
   Window window;
   const auto profile = ProfileOf(static_cast<std::size_t>(state.range(0)));
-  static_cast<void>(window.store.Load(profile, kPassword));
+  static_cast<void>(window.Load(profile, kPassword));
   const auto path = BenchDir() / "saved.bv3";
-  for (auto _ : state) window.store.Save(path, kPassword);
+  for (auto _ : state) window.Save(path, kPassword);
   state.SetBytesProcessed(state.iterations() *
                           static_cast<std::int64_t>(std::filesystem::file_size(path)));
 }
@@ -175,9 +170,9 @@ void BM_LoadPerFieldKeying(benchmark::State& state) {
 void BM_SavePerFieldKeying(benchmark::State& state) {
   Window window;
   const auto profile = ProfileOf(static_cast<std::size_t>(state.range(0)));
-  static_cast<void>(window.store.Load(profile, kPassword));
+  static_cast<void>(window.Load(profile, kPassword));
   const auto path = BenchDir() / "saved-per-field.bv3";
-  const std::string marker = window.view.MessageText(msg::kRecordMarker);
+  const std::string marker = kRecordMarkerText;
   for (auto _ : state) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     std::vector<std::uint8_t> bytes(kRecordSize);
@@ -213,7 +208,7 @@ long MemoryKb(const std::string& key) {
 int MeasureLoadPeak(const char* file) {
   const long before = MemoryKb("VmRSS");
   Window window;
-  static_cast<void>(window.store.Load(file, kPassword));
+  static_cast<void>(window.Load(file, kPassword));
   const long peak = MemoryKb("VmHWM");
   std::printf("%ld %ld %zu\n", before, peak, window.tree.Count());
   return 0;

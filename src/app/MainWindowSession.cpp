@@ -4,50 +4,19 @@
 
 #include "app/MainMenus.h"
 #include "app/SessionController.h"
-#include "app/SessionHost.h"
 #include "app/TFPrincipal.h"
-#include "browser/AccountTreeView.h"
-#include "browser/DetailView.h"
-#include "browser/TreeModel.h"
 
 namespace bv {
 
-class MainWindowSession::Host final : public SessionHost {
- public:
-  explicit Host(TFPrincipal& window) : w_(window) {}
-
-  SessionState& Session() override { return w_.Session(); }
-  ProfileTree& Tree() override { return w_.Tree(); }
-  MainWindowFlags& Flags() override { return w_.Flags(); }
-  Seams& GetSeams() override { return w_.GetSeams(); }
-  QWidget* Window() override { return &w_; }
-  FileDialogEntry& FileDialog(FileDialogId id) override { return w_.FileDialog(id); }
-  QList<QAction*> RecentItems() override { return w_.Menus().recentFile + w_.Menus().recentPopup; }
-
-  void ReplaceNodes(const std::function<void()>& change) override {
-    w_.BVTree().setUpdatesEnabled(false);
-    w_.TreeModel().Rebuild([&](ProfileTree&) { change(); });
-    w_.BVTree().expandAll();
-    w_.BVTree().setUpdatesEnabled(true);
-  }
-  void SelectFirstNode() override { w_.SelectNode(w_.Tree().First()); }
-
-  void ShowWelcomePage() override { w_.ShowWelcomePage(); }
-  void ShowEmptyProfilePage() override { w_.ShowEmptyProfilePage(); }
-  void ShowProfileSummary() override { w_.ShowProfileSummary(); }
-  bool ShowsProfileSummary() override {
-    return w_.Resulta().PageKind() == PageKind::Summary;
-  }
-  void SetModified() override { w_.SetModified(); }
-  WindowEvents& Events() override { return w_.Events(); }
-
- private:
-  TFPrincipal& w_;
-};
-
 MainWindowSession::MainWindowSession(TFPrincipal& window)
-    : host_(std::make_unique<Host>(window)),
-      controller_(std::make_unique<SessionController>(*host_)) {
+    : controller_(std::make_unique<SessionController>(SessionController::Parts{
+          .session = window.Profile(),
+          .flags = window.Flags(),
+          .seams = window.GetSeams(),
+          .window = &window,
+          .openDialog = window.FileDialog(FileDialogId::ODPerfil),
+          .saveDialog = window.FileDialog(FileDialogId::SDPerfil),
+      })) {
   SessionController* c = controller_.get();
   const auto on = [&](ActionId action, auto command) {
     QObject::connect(window.Action(action), &QAction::triggered, c,
@@ -60,7 +29,7 @@ MainWindowSession::MainWindowSession(TFPrincipal& window)
   on(ActionId::ActGuardarComo, &SessionController::SaveProfileAs);
   on(ActionId::ActCambPass, &SessionController::ChangeProfilePassword);
   on(ActionId::ActEditarPerfil, &SessionController::EditProfileDetails);
-  for (QAction* item : host_->RecentItems())
+  for (QAction* item : window.Menus().recentFile + window.Menus().recentPopup)
     QObject::connect(item, &QAction::triggered, c, [c, item] { c->OpenRecent(item->data().toInt()); });
   QObject::connect(&window, &TFPrincipal::commandLineProfileWanted, c,
                    &SessionController::OpenFromCommandLine);

@@ -1,7 +1,7 @@
 #pragma once
-// The profile session of the main window: the window seen as a SessionHost, the session
-// controller, and the connections from the window's commands, recent entries, dropped files,
-// command line and shutdown save to it.
+// The profile commands of the main window: the session controller, given the window's
+// session, flags, seams and profile dialogs, and the connections from the window's
+// commands, recent entries, dropped files and command line to it.
 
 #include <memory>
 
@@ -12,7 +12,7 @@ class TFPrincipal;
 
 class MainWindowSession {
  public:
-  // Connects everything and fills the recent menus; window must outlive this object.
+  // Connects everything; window must outlive this object.
   explicit MainWindowSession(TFPrincipal& window);
   ~MainWindowSession();
   MainWindowSession(const MainWindowSession&) = delete;
@@ -21,8 +21,6 @@ class MainWindowSession {
   SessionController& Controller() { return *controller_; }
 
  private:
-  class Host;
-  std::unique_ptr<Host> host_;
   std::unique_ptr<SessionController> controller_;
 };
 

@@ -22,7 +22,7 @@ bool IsCsvName(const QString& path) { return path.endsWith(QLatin1String(".csv")
 }  // namespace
 
 void ToolCommands::ExportProfile() {
-  SessionState& session = window_.Session();
+  const SessionState& session = window_.Session();
   if (!session.ProfileOpen) return;
   Seams& seams = window_.GetSeams();
   const QFileInfo profile(QString::fromStdString(session.ProfilePath.string()));

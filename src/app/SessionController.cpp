@@ -5,11 +5,8 @@
 #include <QWidget>
 #include <system_error>
 
-#include "app/HostProfileView.h"
+#include "app/ProfileSession.h"
 #include "app/RecentList.h"
-#include "app/RecentMenus.h"
-#include "app/SessionHost.h"
-#include "app/WindowEvents.h"
 #include "app/WindowSettings.h"
 #include "config/MessageIds.h"
 #include "config/Messages.h"
@@ -20,7 +17,6 @@
 #include "profile/DepthLimit.h"
 #include "profile/DialogKit.h"
 #include "profile/MasterPassword.h"
-#include "profile/ProfileStore.h"
 #include "profile/RecordLayout.h"
 #include "profile/SessionState.h"
 #include "profile/TFCambiarPass.h"
@@ -51,22 +47,20 @@ void EmptyFile(const std::filesystem::path& path) {
 
 }  // namespace
 
-SessionController::SessionController(SessionHost& host, QObject* parent)
+SessionController::SessionController(const Parts& parts, QObject* parent)
     : QObject(parent),
-      host_(host),
-      recent_(std::make_unique<RecentMenus>(host.RecentItems(), host.Window())),
-      view_(std::make_unique<HostProfileView>(host, *recent_)),
-      store_(std::make_unique<ProfileStore>(host.Session(), host.Tree(), *view_)) {
-  RefreshRecentMenus();
-}
+      session_(parts.session),
+      flags_(parts.flags),
+      seams_(parts.seams),
+      window_(parts.window),
+      openDialog_(parts.openDialog),
+      saveDialog_(parts.saveDialog) {}
 
 SessionController::~SessionController() = default;
 
-void SessionController::RefreshRecentMenus() { recent_->Refresh(); }
-
 // --- failures --------------------------------------------------------------------------
 
-void SessionController::ShowError(const QString& text) { host_.GetSeams().boxes->Error(text); }
+void SessionController::ShowError(const QString& text) { seams_.boxes->Error(text); }
 
 bool SessionController::Attempt(const std::function<void()>& step) {
   try {
@@ -84,34 +78,32 @@ bool SessionController::Attempt(const std::function<void()>& step) {
 }
 
 bool SessionController::Save(const std::filesystem::path& path, const std::string& password) {
-  return Attempt([&] { store_->Save(path, password); });
+  return Attempt([&] { session_.Save(path, password); });
 }
 
 void SessionController::Load(const std::filesystem::path& path) {
-  SessionState& session = host_.Session();
-  const bool loaded = store_->Load(path, session.SessionPassword());
-  const std::size_t lifted = view_->TakeLiftedNodes();
-  if (!loaded) {
-    session.WipePassword();
+  const ProfileSession::Opening opening = session_.Open(path);
+  if (!opening.opened) {
+    ShowError(Msg(msg::kWrongPassword) + QLatin1Char('\n') + Msg(msg::kWrongPasswordHint));
+    session_.WipePassword();
     return;
   }
-  if (lifted == 0) return;
-  host_.SetModified();
-  host_.GetSeams().boxes->Information(
-      Msg(msg::kNodesLifted).arg(lifted).arg(kWindowDepthLimit));
+  if (opening.lifted == 0) return;
+  session_.MarkModified();
+  seams_.boxes->Information(Msg(msg::kNodesLifted).arg(opening.lifted).arg(kWindowDepthLimit));
 }
 
 // --- opening -----------------------------------------------------------------------------
 
 bool SessionController::CloseBeforeOpening() {
-  return !host_.Session().ProfileOpen || CloseProfile();
+  return !session_.State().ProfileOpen || CloseProfile();
 }
 
 void SessionController::OpenChosen() {
   if (!CloseBeforeOpening()) return;
-  const auto chosen = host_.GetSeams().files->Open(host_.FileDialog(FileDialogId::ODPerfil), {});
+  const auto chosen = seams_.files->Open(openDialog_, {});
   if (!chosen) return;
-  host_.Session().ProfilePath = ToPath(*chosen);
+  session_.SetPath(ToPath(*chosen));
   OpenProfileFile();
 }
 
@@ -119,15 +111,15 @@ void SessionController::OpenRecent(int k) {
   const std::string entry = ReadRecentEntry(k);
   if (entry.empty()) return;
   if (!CloseBeforeOpening()) return;
-  host_.Session().ProfilePath = PathFromSetting(entry);
-  if (!FileExists(host_.Session().ProfilePath)) return;
+  session_.SetPath(PathFromSetting(entry));
+  if (!FileExists(session_.State().ProfilePath)) return;
   OpenProfileFile();
 }
 
 void SessionController::OpenDropped(const QString& path) {
   if (!CloseBeforeOpening()) return;
-  host_.Session().ProfilePath = ToPath(path);
-  if (!FileExists(host_.Session().ProfilePath)) return;
+  session_.SetPath(ToPath(path));
+  if (!FileExists(session_.State().ProfilePath)) return;
   OpenProfileFile();
 }
 
@@ -137,19 +129,18 @@ void SessionController::OpenFromCommandLine() {
   std::error_code ec;
   const std::filesystem::path given = ToPath(commandLine_.front());
   const std::filesystem::path absolute = std::filesystem::absolute(given, ec);
-  host_.Session().ProfilePath = ec ? given : absolute;
-  host_.Flags().OpenedFromCommandLine = true;
+  session_.SetPath(ec ? given : absolute);
+  flags_.OpenedFromCommandLine = true;
   OpenProfileFile();
 }
 
 void SessionController::OpenProfileFile(bool reopening) {
-  SessionState& session = host_.Session();
-  const std::filesystem::path path = session.ProfilePath;
+  const std::filesystem::path path = session_.State().ProfilePath;
   Attempt([&] {
-    const HeaderKind kind = store_->ReadHeader(path);
+    const HeaderKind kind = session_.ReadHeader(path);
     if (kind == HeaderKind::OtherEdition) {
       ShowError(Msg(msg::kOtherEdition) + QStringLiteral("\n\n    Brindlevault ") +
-                FromCp1252(OtherEditionName(session.Header)) + QStringLiteral("\n\n") +
+                FromCp1252(OtherEditionName(session_.State().Header)) + QStringLiteral("\n\n") +
                 Msg(msg::kOtherEditionHint));
       return;
     }
@@ -159,16 +150,16 @@ void SessionController::OpenProfileFile(bool reopening) {
     }
     std::string password;
     const dialogkit::ScopedWipe wipe(password);
-    if (store_->CheckPassword(path, kEmptyPasswordSentinel)) {
+    if (session_.PasswordOpens(path, kEmptyPasswordSentinel)) {
       if (reopening) return;
       password = kEmptyPasswordSentinel;
     } else {
-      auto typed = TFInicioSesion::Ask(host_.Window());
+      auto typed = TFInicioSesion::Ask(window_);
       if (!typed) return;
       password.swap(*typed);
     }
     if (password.empty()) return;
-    session.SetSessionPassword(password);
+    session_.SetPassword(password);
     Load(path);
   });
 }
@@ -176,49 +167,42 @@ void SessionController::OpenProfileFile(bool reopening) {
 // --- closing and saving ----------------------------------------------------------------
 
 bool SessionController::CloseProfile() {
-  SessionState& session = host_.Session();
+  const SessionState& session = session_.State();
   if (session.Modified) {
-    const SaveAnswer answer = host_.GetSeams().boxes->ConfirmSave(Msg(msg::kSaveBeforeClosing));
+    const SaveAnswer answer = seams_.boxes->ConfirmSave(Msg(msg::kSaveBeforeClosing));
     if (answer == SaveAnswer::Cancel) return false;  // open and modified, as before
     if (answer == SaveAnswer::Yes && !Save(session.ProfilePath, session.SessionPassword()))
       return false;  // the profile stays open, still modified
   }
-  session.ProfileOpen = false;
-  host_.ReplaceNodes([this] { host_.Tree().Clear(); });
-  session.Modified = false;
-  session.WipePassword();
-  session.ProfilePath.clear();
-  if (host_.Flags().DCBCerrar) host_.GetSeams().clipboard->Clear();
-  host_.ShowWelcomePage();
-  host_.Events().NoProfile();
+  session_.Close();
   return true;
 }
 
 bool SessionController::CloseIdleProfile() {
-  SessionState& session = host_.Session();
+  const SessionState& session = session_.State();
   if (!session.ProfileOpen || session.Modified) return false;
   const std::filesystem::path path = session.ProfilePath;
   if (!CloseProfile()) return false;
-  session.ProfilePath = path;
+  session_.SetPath(path);
   OpenProfileFile(true);
-  if (!session.ProfileOpen) session.ProfilePath.clear();
+  if (!session.ProfileOpen) session_.SetPath({});
   return true;
 }
 
 bool SessionController::SaveProfile() {
-  const SessionState& session = host_.Session();
+  const SessionState& session = session_.State();
   if (!session.ProfileOpen) return false;
   return Save(session.ProfilePath, session.SessionPassword());
 }
 
 void SessionController::SaveProfileAs() {
-  SessionState& session = host_.Session();
+  const SessionState& session = session_.State();
   if (!session.ProfileOpen) return;
-  const auto chosen = host_.GetSeams().files->Save(host_.FileDialog(FileDialogId::SDPerfil), {});
+  const auto chosen = seams_.files->Save(saveDialog_, {});
   if (!chosen) return;
   const std::filesystem::path path = ToPath(*chosen);
   if (!Save(path, session.SessionPassword())) return;
-  session.ProfilePath = path;
+  session_.SetPath(path);
   // Reloading puts the new path at the top of the recent list and shows its caption.
   Attempt([&] { Load(path); });
 }
@@ -226,15 +210,14 @@ void SessionController::SaveProfileAs() {
 // --- new profile -------------------------------------------------------------------------
 
 void SessionController::NewProfile() {
-  Seams& seams = host_.GetSeams();
   TFNuevoPerfil dialog(
-      *seams.boxes, *seams.files,
-      [this](const NewProfileRequest& request) { return CreateProfile(request); }, host_.Window());
+      *seams_.boxes, *seams_.files,
+      [this](const NewProfileRequest& request) { return CreateProfile(request); }, window_);
   dialog.exec();
 }
 
 bool SessionController::CreateProfile(const NewProfileRequest& request) {
-  SessionState& session = host_.Session();
+  const SessionState& session = session_.State();
   bool created = false;
   if (!Attempt([&] { created = ClaimNewFile(request.path); })) return false;
   const auto giveUp = [&] {
@@ -247,12 +230,14 @@ bool SessionController::CreateProfile(const NewProfileRequest& request) {
 
   std::string password = PasswordOrSentinel(request.password);
   const dialogkit::ScopedWipe wipe(password);
-  session.Header.Owner = Cut(request.owner, TProfileHeader::kOwnerMax);
-  session.Header.Title = Cut(request.title, TProfileHeader::kTitleMax);
-  session.Header.Verifier = MakeVerifier(password);
+  TProfileHeader header = session.Header;
+  header.Owner = Cut(request.owner, TProfileHeader::kOwnerMax);
+  header.Title = Cut(request.title, TProfileHeader::kTitleMax);
+  header.Verifier = MakeVerifier(password);
+  session_.SetHeader(header);
   if (!Save(request.path, password)) return giveUp();
-  session.ProfilePath = request.path;
-  session.SetSessionPassword(password);
+  session_.SetPath(request.path);
+  session_.SetPassword(password);
   Attempt([&] { Load(request.path); });
   return true;
 }
@@ -260,52 +245,56 @@ bool SessionController::CreateProfile(const NewProfileRequest& request) {
 // --- the header ------------------------------------------------------------------------
 
 void SessionController::ChangeProfilePassword() {
-  SessionState& session = host_.Session();
+  const SessionState& session = session_.State();
   if (!session.ProfileOpen) return;
   TFCambiarPass dialog(
-      *host_.GetSeams().boxes, session.SessionPassword(),
-      [this](const std::string& password) { return ChangePassword(password); }, host_.Window());
+      *seams_.boxes, session.SessionPassword(),
+      [this](const std::string& password) { return ChangePassword(password); }, window_);
   dialog.exec();
 }
 
 bool SessionController::ChangePassword(const std::string& newPassword) {
-  SessionState& session = host_.Session();
+  const SessionState& session = session_.State();
   std::string oldPassword = session.SessionPassword();
   const dialogkit::ScopedWipe wipe(oldPassword);
-  const std::string oldVerifier = session.Header.Verifier;
-  session.SetSessionPassword(newPassword);
-  session.Header.Verifier = MakeVerifier(newPassword);
-  host_.GetSeams().boxes->Information(Msg(msg::kPasswordChanged));
+  const TProfileHeader before = session.Header;
+  TProfileHeader header = before;
+  header.Verifier = MakeVerifier(newPassword);
+  session_.SetPassword(newPassword);
+  session_.SetHeader(header);
+  seams_.boxes->Information(Msg(msg::kPasswordChanged));
   const bool saved = Save(session.ProfilePath, newPassword);
   if (!saved) {
     // The file still opens with the old password only: memory goes back to it, or a later
     // save would quietly lock the profile with a password its owner believes failed.
-    session.SetSessionPassword(oldPassword);
-    session.Header.Verifier = oldVerifier;
+    session_.SetPassword(oldPassword);
+    session_.SetHeader(before);
   }
   return saved;
 }
 
 void SessionController::EditProfileDetails() {
-  if (!host_.Session().ProfileOpen) return;
+  if (!session_.State().ProfileOpen) return;
   TFEditarPerfil dialog(
-      host_.Session().Header,
+      session_.State().Header,
       [this](const std::string& owner, const std::string& title) { return StoreDetails(owner, title); },
-      host_.Window());
+      window_);
   dialog.exec();
 }
 
 bool SessionController::StoreDetails(const std::string& owner, const std::string& title) {
-  SessionState& session = host_.Session();
+  const SessionState& session = session_.State();
   const TProfileHeader before = session.Header;
-  session.Header.Owner = Cut(owner, TProfileHeader::kOwnerMax);
-  session.Header.Title = Cut(title, TProfileHeader::kTitleMax);
+  TProfileHeader header = before;
+  header.Owner = Cut(owner, TProfileHeader::kOwnerMax);
+  header.Title = Cut(title, TProfileHeader::kTitleMax);
+  session_.SetHeader(header);
   if (!Save(session.ProfilePath, session.SessionPassword())) {
     // Nothing else would ever save these details: they go back to what the file holds.
-    session.Header = before;
+    session_.SetHeader(before);
     return false;
   }
-  if (host_.ShowsProfileSummary()) host_.ShowProfileSummary();
+  session_.AnnounceDetailsStored();
   return true;
 }
 

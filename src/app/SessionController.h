@@ -1,32 +1,40 @@
 #pragma once
-// The profile session: every command that opens, creates, saves or closes the profile of
-// the main window or changes its header, and the recent profiles list behind the recent
-// menus. It works on the window through SessionHost; failures are shown through the
-// window's message boxes and stop the command that met them.
+// The profile commands: every command that opens, creates, saves or closes the profile of
+// the main window or changes its header. They act on the window's ProfileSession, whose
+// signals the window follows; failures are shown through the window's message boxes and
+// stop the command that met them.
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
+
+class QWidget;
 
 namespace bv {
 
-class HostProfileView;
-class ProfileStore;
-class RecentMenus;
-class SessionHost;
+class FileDialogEntry;
+class ProfileSession;
+struct MainWindowFlags;
 struct NewProfileRequest;
+struct Seams;
 
 class SessionController : public QObject {
   Q_OBJECT
 
  public:
-
-  // Fills the recent menus from the settings file.
-  explicit SessionController(SessionHost& host, QObject* parent = nullptr);
+  // What the commands work with; all of it must outlive this object.
+  struct Parts {
+    ProfileSession& session;
+    MainWindowFlags& flags;
+    Seams& seams;
+    QWidget* window;  // parent of the dialogs
+    FileDialogEntry& openDialog;  // ODPerfil
+    FileDialogEntry& saveDialog;  // SDPerfil
+  };
+  explicit SessionController(const Parts& parts, QObject* parent = nullptr);
   ~SessionController() override;
 
   // --- the four ways of opening a profile (MainWindowSession connects the actions named)
@@ -54,8 +62,6 @@ class SessionController : public QObject {
   void ChangeProfilePassword();  // ActCambPass
   void EditProfileDetails();     // ActEditarPerfil: owner and title
 
-  void RefreshRecentMenus();
-
  private:
   // The procedure shared by the four ways: ProfilePath names the file.
   // reopening: after the idle lock, which does not open a profile without password again.
@@ -66,17 +72,20 @@ class SessionController : public QObject {
   [[nodiscard]] bool ChangePassword(const std::string& newPassword);
   [[nodiscard]] bool StoreDetails(const std::string& owner, const std::string& title);
   [[nodiscard]] bool Save(const std::filesystem::path& path, const std::string& password);
-  // Loads into the window; a tree too deep for the view is shown lifted (DepthLimit.h), which
-  // the user is told and which marks the profile modified so that saving keeps the repair.
+  // Opens path with the session password; a tree too deep for the view is shown lifted
+  // (DepthLimit.h), which the user is told and which marks the profile modified so that
+  // saving keeps the repair.
   void Load(const std::filesystem::path& path);
   // Runs step, showing any failure it throws in an error box; true when it ran through.
   bool Attempt(const std::function<void()>& step);
   void ShowError(const QString& text);
 
-  SessionHost& host_;
-  std::unique_ptr<RecentMenus> recent_;
-  std::unique_ptr<HostProfileView> view_;
-  std::unique_ptr<ProfileStore> store_;
+  ProfileSession& session_;
+  MainWindowFlags& flags_;
+  Seams& seams_;
+  QWidget* window_;
+  FileDialogEntry& openDialog_;
+  FileDialogEntry& saveDialog_;
   QStringList commandLine_;
 };
 

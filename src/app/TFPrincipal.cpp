@@ -23,7 +23,9 @@
 #include "app/MainMenus.h"
 #include "app/MainWindowEditing.h"
 #include "app/MainWindowSession.h"
+#include "app/ProfileSession.h"
 #include "app/QtSeams.h"
+#include "app/RecentMenus.h"
 #include "app/SessionController.h"
 #include "app/ToolCommands.h"
 #include "app/WindowEvents.h"
@@ -78,9 +80,11 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   RegisterPictures();
   setObjectName(QStringLiteral("FPrincipal"));
   setFont(WindowFont());
+  profile_ = new ProfileSession(this);
   actions_ = std::make_unique<MainActions>(this);
   events_ = std::make_unique<WindowEvents>(*this, *actions_);
   menus_ = std::make_unique<MainMenus>(this, *actions_);
+  recent_ = std::make_unique<RecentMenus>(menus_->recentFile + menus_->recentPopup, this);
 
   // Reading the settings first lets the layout take the window's place and the tree's width
   // at once; the flags are copied in the order of the start-up sequence below.
@@ -90,6 +94,7 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   ConnectActions();
   ConnectTree();
   ConnectDetailView();
+  FollowSession();
   tools_ = std::make_unique<ToolCommands>(*this);
   auto expiring = std::make_unique<ExpiringClipboard>(std::move(seams_.clipboard));
   clipboardExpiry_ = expiring.get();
@@ -105,11 +110,11 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   ApplySecretDelays();
   // 3. Files dropped on the window are opened as profiles.
   setAcceptDrops(true);
-  // 5. The clipboard access is the clipboard seam.  6. No profile is open.
-  session_.ProfileOpen = false;
+  // 5. The clipboard access is the clipboard seam.  6. No profile is open yet.
   // 7. DisplayHint receives the hints (see event()).
-  // 8. The profile session, which fills the recent menus from the recent profiles list.
+  // 8. The profile commands, and the recent menus filled from the recent profiles list.
   profileSession_ = std::make_unique<MainWindowSession>(*this);
+  recent_->Refresh();
   // 9. The product's caption, and only the commands that need nothing.
   events_->NoProfile();
 }
@@ -160,7 +165,7 @@ void TFPrincipal::BuildLayout(const StartSettings& start) {
   splitter_->setHandleWidth(kSplitterWidth);
   splitter_->setChildrenCollapsible(false);
   treeView_ = new AccountTreeView(splitter_);
-  model_ = new ProfileTreeModel(tree_, &NodePicture, this);
+  model_ = new ProfileTreeModel(profile_->Tree(), &NodePicture, this);
   treeView_->SetTreeModel(model_);
   treeView_->SetPopupMenu(menus_->popupTree);
 
@@ -268,10 +273,7 @@ void TFPrincipal::IdleTimeout() {
   Sessions().CloseIdleProfile();
 }
 
-void TFPrincipal::SetModified() {
-  session_.Modified = true;
-  events_->ProfileModified();
-}
+void TFPrincipal::SetModified() { profile_->MarkModified(); }
 
 int TFPrincipal::TreeWidth() const { return splitter_->sizes().value(0, 0); }
 
@@ -310,29 +312,6 @@ void TFPrincipal::FormActivate() {
   ShowWelcomePage();
   emit commandLineProfileWanted();
   if (flags_.CargaUltimo && !flags_.OpenedFromCommandLine) emit lastProfileWanted();
-}
-
-void TFPrincipal::closeEvent(QCloseEvent* event) {
-  // 1. Yes and No let the window close, unless the save itself fails; Cancel keeps it.
-  if (session_.Modified) {
-    const SaveAnswer answer = seams_.boxes->ConfirmSave(Msg(msg::kSaveBeforeExiting));
-    if (answer == SaveAnswer::Cancel ||
-        (answer == SaveAnswer::Yes && !Sessions().SaveProfile())) {
-      event->ignore();
-      return;
-    }
-  }
-  // 2. ClearClipboardOnExit.
-  if (flags_.DCBSalir) seams_.clipboard->Clear();
-  // 3. A settings file that cannot be written is reported but does not keep the window open.
-  try {
-    WriteTreeWidth(TreeWidth());
-    const QRect normal = normalGeometry();
-    WriteWindowPlace({normal.left(), normal.top(), normal.width(), normal.height(), isMaximized(), true});
-  } catch (const SettingsWriteError& error) {
-    seams_.boxes->Error(QString::fromUtf8(error.what()));
-  }
-  event->accept();
 }
 
 void TFPrincipal::dragEnterEvent(QDragEnterEvent* event) {

@@ -30,7 +30,9 @@ class FileDialogEntry;
 class MainActions;
 class MainWindowEditing;
 class MainWindowSession;
+class ProfileSession;
 class ProfileTreeModel;
+class RecentMenus;
 class SessionController;
 class DetailView;
 class ToolCommands;
@@ -57,7 +59,9 @@ class TFPrincipal : public QMainWindow {
   const MainMenus& Menus() const { return *menus_; }
 
   // --- session
-  SessionState& Session() { return session_; }
+  // The open profile; the window follows its signals.
+  ProfileSession& Profile() { return *profile_; }
+  const SessionState& Session() const;
   MainWindowFlags& Flags() { return flags_; }
   // Modified := true and the save action enabled: after every change of the profile.
   void SetModified();
@@ -69,12 +73,12 @@ class TFPrincipal : public QMainWindow {
   IdleLock& Idle() { return *idleLock_; }
 
   // --- tree
-  ProfileTree& Tree() { return tree_; }
+  ProfileTree& Tree();
   ProfileTreeModel& TreeModel() { return *model_; }
   AccountTreeView& BVTree() { return *treeView_; }
   TreeNode* SelectedNode() const;
   void SelectNode(TreeNode* node);
-  int TreeIndexOf(const TreeNode* node) const { return tree_.TreeIndexOf(node); }
+  int TreeIndexOf(const TreeNode* node) const;
   [[nodiscard]] bool SelectedIsAccount() const { return selectedIsAccount_; }
   int TreeWidth() const;
 
@@ -129,6 +133,13 @@ class TFPrincipal : public QMainWindow {
   void ConnectDetailView();
   void FormActivate();
 
+  // What the window shows of the session's events (TFPrincipalSession.cpp).
+  void FollowSession();
+  void ProfileOpened();
+  void ProfileClosed();
+  // A settings file that cannot be written is reported; the profile is open all the same.
+  void AddToRecentProfiles(const std::filesystem::path& path);
+
   // Tree events.
   void BVTreeChange(TreeNode* node);
   void ShowPageOfSelection(TreeNode* node);  // steps 3 and 4 of a selection change
@@ -144,15 +155,15 @@ class TFPrincipal : public QMainWindow {
   void IdleTimeout();
 
   Seams seams_;
-  SessionState session_;
+  ProfileSession* profile_ = nullptr;  // made first: the tree view's model shows its tree
   MainWindowFlags flags_;
-  ProfileTree tree_;
   bool selectedIsAccount_ = false;
   bool activated_ = false;
 
   std::unique_ptr<MainActions> actions_;
   std::unique_ptr<WindowEvents> events_;
   std::unique_ptr<MainMenus> menus_;
+  std::unique_ptr<RecentMenus> recent_;
   std::unique_ptr<ToolCommands> tools_;  // options, tools, printing and exports
   std::unique_ptr<MainWindowEditing> editing_;  // creating, editing and deleting nodes
   std::unique_ptr<MainWindowSession> profileSession_;  // opening, saving, closing profiles

@@ -80,7 +80,7 @@ void TFPrincipal::BVTreeChange(TreeNode* node) {
 
 void TFPrincipal::ShowPageOfSelection(TreeNode* node) {
   const bool account = node->data.IsAccount != 0;
-  events_->NodeSelected(account, session_.Modified);
+  events_->NodeSelected(account, Session().Modified);
   if (account)
     ShowAccountPage();
   else
@@ -89,7 +89,7 @@ void TFPrincipal::ShowPageOfSelection(TreeNode* node) {
 
 void TFPrincipal::BVTreeClick() {
   // A single node cannot change the selection: clicking it brings its page back.
-  if (tree_.Count() != 1 || !session_.ProfileOpen) return;
+  if (Tree().Count() != 1 || !Session().ProfileOpen) return;
   if (TreeNode* node = SelectedNode()) ShowPageOfSelection(node);
 }
 
@@ -113,11 +113,11 @@ void TFPrincipal::SortSelected(SortScope scope) {
 
 void TFPrincipal::ShowWelcomePage() { detail_->ShowWelcomePage(); }
 
-void TFPrincipal::ShowEmptyProfilePage() { detail_->ShowEmptyProfilePage(session_.Header); }
+void TFPrincipal::ShowEmptyProfilePage() { detail_->ShowEmptyProfilePage(Session().Header); }
 
 void TFPrincipal::ShowProfileSummary() {
   try {
-    detail_->ShowProfileSummary(ComputeSummary(session_.ProfilePath, session_.Header, tree_));
+    detail_->ShowProfileSummary(ComputeSummary(Session().ProfilePath, Session().Header, Tree()));
   } catch (const SummaryFileError& error) {
     // The previous page stays.
     seams_.boxes->Error(FromCp1252(error.what()));

@@ -11,6 +11,7 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/QtSeams.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFPrincipal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFPrincipalBrowser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFPrincipalSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolkitTranslation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowEvents.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowPlacement.cpp
@@ -18,14 +19,14 @@ list(APPEND BV_GUI_SOURCES
 list(APPEND BV_GUI_RESOURCES
   ${PROJECT_SOURCE_DIR}/data/icons/appicon.qrc
 )
-# The profile session and the recent profiles list.
+# The profile session, its commands and the recent profiles list.
 list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RecentList.cpp
 )
 list(APPEND BV_GUI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/HostProfileView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IdleLock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowSession.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProfileSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecentMenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionController.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TerminationSignals.cpp

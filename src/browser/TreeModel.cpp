@@ -138,11 +138,17 @@ void ProfileTreeModel::NodeChanged(TreeNode* node) {
 }
 
 void ProfileTreeModel::Rebuild(const std::function<void(ProfileTree&)>& change) {
+  BeginReplace();
+  change(tree_);
+  EndReplace();
+}
+
+void ProfileTreeModel::BeginReplace() {
   beginResetModel();
   dragged_ = nullptr;
-  change(tree_);
-  endResetModel();
 }
+
+void ProfileTreeModel::EndReplace() { endResetModel(); }
 
 void ProfileTreeModel::Sort(TreeNode* node, SortScope scope, const LabelLess& less) {
   if (!node) return;

@@ -54,6 +54,9 @@ class ProfileTreeModel : public QAbstractItemModel {
   void NodeChanged(TreeNode* node);  // its label or picture was edited
   // Replaces the whole tree (loading, closing): change does the work between the resets.
   void Rebuild(const std::function<void(ProfileTree&)>& change);
+  // The same in two steps, for a tree replaced by its owner in between.
+  void BeginReplace();
+  void EndReplace();
   void Sort(TreeNode* node, SortScope scope, const LabelLess& less);
   // Carries out the rule table; a refusal is announced by dropRefused.
   DropEffect DropOnto(TreeNode& dragged, TreeNode* target);

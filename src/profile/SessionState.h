@@ -1,7 +1,7 @@
 #pragma once
 // The session of the open profile: where it lives, the master password it was opened
 // with, whether one is open and whether it has unsaved changes, and the header buffer
-// (owner, title, verifier). The main window owns the one session; ProfileStore works on it.
+// (owner, title, verifier). The main window's ProfileSession owns the one session and alone changes it.
 
 #include <filesystem>
 #include <string>

@@ -10,7 +10,6 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProfileWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MasterPassword.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionState.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ProfileStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImportedText.cpp
 )
 # The dialogs of the profile session.

@@ -18,6 +18,7 @@
 #include "config/Translation.h"
 #include "support/gui/WindowHarness.h"
 #include "ui/Pictures.h"
+#include "support/gui/SessionBackDoor.h"
 
 namespace bv {
 namespace {
@@ -194,7 +195,7 @@ TEST_F(AccountWindow, RefreshDrawsTheSamePageAgain) {
 TEST_F(AccountWindow, SummaryOfAMissingFileIsReportedAndThePageStays) {
   TFPrincipal& w = h.window();
   Select("G1");
-  w.Session().ProfilePath = h.folder.path() / "no-existe.bv3";
+  test::SessionOf(w).ProfilePath = h.folder.path() / "no-existe.bv3";
   h.Act("ActInformacion")->trigger();
   EXPECT_EQ(w.Resulta().PageKind(), PageKind::Group);
   ASSERT_EQ(h.fakes.boxes->shown.size(), 1u);
@@ -207,7 +208,7 @@ TEST_F(AccountWindow, SummaryOfTheOpenProfileShowsItsSize) {
   {
     std::ofstream(path, std::ios::binary) << std::string(2047, 'x');
   }
-  w.Session().ProfilePath = path;
+  test::SessionOf(w).ProfilePath = path;
   w.EnableActionCategories({ActionCategory::PerfilOn}, {});
   h.Act("ActInformacion")->trigger();
   EXPECT_EQ(w.Resulta().PageKind(), PageKind::Summary);

@@ -18,6 +18,7 @@
 #include "profile/ProfileReader.h"
 #include "support/ProfileFixtures.h"
 #include "support/gui/SessionHarness.h"
+#include "support/gui/SessionBackDoor.h"
 
 namespace bv {
 namespace {
@@ -366,7 +367,7 @@ TEST(IdleLock, LeavesAModifiedProfileAloneAndWaitsWhileThereIsInput) {
   EXPECT_TRUE(h.Boxes().isEmpty());
 
   // Unchanged now: a key every 40 ms keeps a 150 ms lock from running out.
-  h.window().Session().Modified = false;
+  test::SessionOf(h.window()).Modified = false;
   h.window().Idle().SetInterval(std::chrono::milliseconds(150));
   for (int k = 0; k < 12; ++k) {
     QTest::keyClick(&h.window().BVTree(), Qt::Key_Shift);

@@ -22,6 +22,7 @@
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
 #include "config/QtText.h"
+#include "support/gui/SessionBackDoor.h"
 
 namespace bv {
 namespace {
@@ -35,8 +36,8 @@ struct ModifiedWindow {
   ModifiedWindow() : w(h.Start()), path(h.folder.path() / "perfiles" / "perfil.bv3") {
     std::filesystem::create_directory(path.parent_path());
     h.LoadSample();
-    w.Session().ProfilePath = path;
-    w.Session().SetSessionPassword("clave");
+    test::SessionOf(w).ProfilePath = path;
+    test::SessionOf(w).SetSessionPassword("clave");
     w.SetModified();
   }
   void BreakSaving() { std::filesystem::remove(path.parent_path()); }

@@ -18,6 +18,7 @@
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
 #include "config/QtText.h"
+#include "support/gui/SessionBackDoor.h"
 
 namespace bv {
 namespace {
@@ -71,7 +72,7 @@ TEST_F(TreeWindow, SelectionSwitchesTheCategoriesByKind) {
 }
 
 TEST_F(TreeWindow, SelectingWhileModifiedKeepsSaveEnabled) {
-  w().Session().Modified = true;
+  test::SessionOf(w()).Modified = true;
   Select("A3");
   EXPECT_TRUE(Enabled("ActGuardar"));
 }
@@ -87,7 +88,7 @@ TEST_F(TreeWindow, DragOverEmptySpaceMarksTheProfileModified) {
   const std::string before = h.Shape();
   DragOver("A1", QPoint(100, w().BVTree().viewport()->height() - 3));
   EXPECT_EQ(h.Shape(), before);
-  EXPECT_TRUE(w().Session().Modified);
+  EXPECT_TRUE(test::SessionOf(w()).Modified);
   EXPECT_TRUE(Enabled("ActGuardar"));
   EXPECT_TRUE(h.fakes.boxes->shown.empty());
 }
@@ -100,7 +101,7 @@ TEST_F(TreeWindow, RefusedDropsShowTheirMessageAndStayModified) {
   } cases[] = {{"C2", "G1", 4}, {"C1", "A4", 4}, {"G3", "A1", 5}};
   for (const Case& c : cases) {
     h.fakes.boxes->shown.clear();
-    w().Session().Modified = false;
+    test::SessionOf(w()).Modified = false;
     const std::string before = h.Shape();
     DragOver(c.dragged, Centre(c.target));
     EXPECT_EQ(h.Shape(), before) << c.dragged;
@@ -108,7 +109,7 @@ TEST_F(TreeWindow, RefusedDropsShowTheirMessageAndStayModified) {
     EXPECT_EQ(h.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Error);
     EXPECT_EQ(h.fakes.boxes->shown[0].text, Msg(c.message));
     EXPECT_FALSE(Msg(c.message).isEmpty());
-    EXPECT_TRUE(w().Session().Modified);
+    EXPECT_TRUE(test::SessionOf(w()).Modified);
   }
 }
 
@@ -164,7 +165,7 @@ TEST_F(SortWindow, OneLevelOrBranchInTheLanguagesOrder) {
     w().SelectNode(root);
     h.Act(c.action)->trigger();
     EXPECT_EQ(Branch(), c.order) << c.action;
-    EXPECT_TRUE(w().Session().Modified);
+    EXPECT_TRUE(test::SessionOf(w()).Modified);
     EXPECT_TRUE(Enabled("ActGuardar"));
     EXPECT_EQ(w().SelectedNode(), root);
     // The view shows the new order.
@@ -179,7 +180,7 @@ TEST_F(SortWindow, NothingSelectedSortsNothing) {
   w().EnableActionCategories({ActionCategory::SelGrupo}, {});
   h.Act("ActOrdenarTodo")->trigger();
   EXPECT_EQ(Branch(), before);
-  EXPECT_FALSE(w().Session().Modified);
+  EXPECT_FALSE(test::SessionOf(w()).Modified);
 }
 
 TEST_F(TreeWindow, ClickingTheOnlyNodeBringsItsPageBack) {

@@ -17,7 +17,6 @@
 #include "crypto/FieldCipher.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
-#include "profile/ProfileStore.h"
 #include "profile/ProfileWriter.h"
 #include "support/ProfileFixtures.h"
 
@@ -139,7 +138,7 @@ TEST_F(CliTest, CreateWritesTheProgramsRecordMarker) {
 
 // The header create writes is the one the program's new-profile command writes for the same
 // owner, title and password: owner and title cut to their fields, the verifier made by the
-// master-password rules, the whole saved by the profile store.
+// master-password rules, the whole saved as the window saves it.
 TEST_F(CliTest, CreateWritesTheHeaderTheProgramWrites) {
   WriteText("t.json", R"({"owner": "Ana P\u00e9rez", "title": "Mi perfil", "nodes": []})");
   for (const std::string typed : {"", "x", "sixteen chars!!!"}) {
@@ -151,20 +150,18 @@ TEST_F(CliTest, CreateWritesTheHeaderTheProgramWrites) {
             .code,
         0);
 
-    SessionState session;
+    test::CoreSession window;
     const std::string password = PasswordOrSentinel(typed);
-    session.Header.Owner = "Ana P\xE9rez";
-    session.Header.Title = "Mi perfil";
-    session.Header.Verifier = MakeVerifier(password);
-    ProfileTree tree;
-    test::FakeView view(&session);
-    ProfileStore(session, tree, view).Save(dir / "window.bv3", password);
+    window.header.Owner = "Ana P\xE9rez";
+    window.header.Title = "Mi perfil";
+    window.header.Verifier = MakeVerifier(password);
+    window.Save(dir / "window.bv3", password);
 
     const Bytes cli = test::ReadBytes(path);
-    const Bytes window = test::ReadBytes(dir / "window.bv3");
+    const Bytes written = test::ReadBytes(dir / "window.bv3");
     ASSERT_GE(cli.size(), kHeaderSize);
-    ASSERT_GE(window.size(), kHeaderSize);
-    EXPECT_TRUE(std::equal(cli.begin(), cli.begin() + kHeaderSize, window.begin()));
+    ASSERT_GE(written.size(), kHeaderSize);
+    EXPECT_TRUE(std::equal(cli.begin(), cli.begin() + kHeaderSize, written.begin()));
     EXPECT_TRUE(PasswordMatches(ReadProfileHeader(path).header, password));
   }
 }

@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "crypto/FieldCipher.h"
-#include "profile/ProfileStore.h"
+#include "profile/ProfileReader.h"
+#include "profile/ProfileWriter.h"
 #include "profile/ProfileWriter.h"
 #include "support/ProfileFixtures.h"
 

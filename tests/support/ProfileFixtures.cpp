@@ -8,8 +8,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "crypto/FieldCipher.h"
+#include "profile/MasterPassword.h"
+#include "profile/ProfileWriter.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -143,19 +146,35 @@ TProfileHeader SampleHeader(const std::string& password) {
   return header;
 }
 
-std::string FakeView::MessageText(int n) const {
-  const auto found = messages.find(n);
-  return found != messages.end() ? found->second : "msg" + std::to_string(n);
+HeaderKind CoreSession::ReadHeader(const std::filesystem::path& path) {
+  HeaderRead read = ReadProfileHeader(path);
+  header = read.header;
+  return read.kind;
 }
 
-void FakeView::ProfileOpening(const TProfileHeader& header) {
-  calls.push_back("ProfileOpening " + header.Title);
+bool CoreSession::CheckPassword(const std::filesystem::path& path, std::string_view password) {
+  ReadHeader(path);
+  return PasswordMatches(header, password);
 }
 
-void FakeView::AddToRecentProfiles(const std::filesystem::path& path) {
-  std::string entry = "Recent " + path.filename().string();
-  if (session_) entry += session_->ProfileOpen ? " open" : " closed";
-  calls.push_back(entry);
+bool CoreSession::Load(const std::filesystem::path& path, std::string_view password) {
+  LoadedProfile loaded = LoadProfile(ReadProfileFile(path), password);
+  header = loaded.header;
+  if (loaded.outcome == LoadedProfile::Outcome::WrongPassword) {
+    session.ProfileOpen = false;
+    return false;
+  }
+  std::swap(tree, loaded.tree);
+  if (loaded.failure) std::rethrow_exception(loaded.failure);
+  session.ProfileOpen = true;
+  session.Modified = false;
+  return true;
+}
+
+void CoreSession::Save(const std::filesystem::path& path, std::string_view password) {
+  header.Magic = TProfileHeader::kMagic;
+  WriteProfile(path, header, tree, password, "msg106");
+  session.Modified = false;
 }
 
 namespace {

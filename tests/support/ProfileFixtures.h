@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the profile and command-line tests: file bytes,
-// a sample tree with every kind of node and field, a view fake that records its calls.
+// a sample tree with every kind of node and field, a session loaded and saved by the core.
 
 #include <cstdint>
 #include <filesystem>
@@ -9,9 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "profile/ProfileStore.h"
+#include "profile/ProfileReader.h"
 #include "profile/ProfileTree.h"
-#include "profile/ProfileView.h"
 #include "profile/SessionState.h"
 #include "support/ScratchFolder.h"
 
@@ -31,31 +30,21 @@ std::string Shape(const ProfileTree& tree);  // "a(b c(d)) e": names and nesting
 
 TProfileHeader SampleHeader(const std::string& password);
 
-// Records what load and save show, in order.
-class FakeView : public ProfileView {
- public:
-  explicit FakeView(const SessionState* session = nullptr) : session_(session) {}
-  std::string MessageText(int n) const override;
-  bool IrAlPrimero() const override { return irAlPrimero; }
-  void ShowErrorBox(const std::string& text) override { calls.push_back("ErrorBox " + text); }
-  void ProfileOpening(const TProfileHeader& header) override;
-  void ProfileOpened() override { calls.push_back("ProfileOpened"); }
-  void ProfileSaved() override { calls.push_back("ProfileSaved"); }
-  void ReplaceNodes(const std::function<void()>& replace) override {
-    calls.push_back("ReplaceNodes");
-    replace();
-  }
-  void SelectFirstNode() override { calls.push_back("SelectFirstNode"); }
-  void ShowEmptyProfilePage() override { calls.push_back("ShowEmptyProfilePage"); }
-  void ShowProfileSummary() override { calls.push_back("ShowProfileSummary"); }
-  void AddToRecentProfiles(const std::filesystem::path& path) override;
+// A session buffer and tree loaded and saved through the core's functions, the way the
+// window's session uses them (without its signals).
+struct CoreSession {
+  SessionState session;
+  TProfileHeader& header = session.Header;
+  ProfileTree tree;
 
-  std::map<int, std::string> messages;  // others read "msg<n>"
-  bool irAlPrimero = false;
-  std::vector<std::string> calls;
-
- private:
-  const SessionState* session_;
+  // The header buffer takes the file's header.
+  HeaderKind ReadHeader(const std::filesystem::path& path);
+  [[nodiscard]] bool CheckPassword(const std::filesystem::path& path, std::string_view password);
+  // False for a wrong password (tree untouched); a failure part-way leaves the nodes read so
+  // far in tree, then throws.
+  [[nodiscard]] bool Load(const std::filesystem::path& path, std::string_view password);
+  // Magic := "Brindlevault_3", then the file is written with "msg106" in every record.
+  void Save(const std::filesystem::path& path, std::string_view password);
 };
 
 // A FIFO, a bound UNIX socket or (as root only) a character device like /dev/null, made at

@@ -22,6 +22,7 @@
 #include "support/gui/ViewProbe.h"
 #include "config/QtText.h"
 #include "support/gui/ToolWindow.h"
+#include "support/gui/SessionBackDoor.h"
 
 namespace bv {
 namespace {
@@ -93,7 +94,7 @@ TEST_F(AccountShown, TheSummaryShowsAccentedNamesAndFileErrorsWhole) {
   EXPECT_EQ(ComputeSummary(t.folder.path() / "perfil ñ.bv3", {}, t.window().Tree()).FileName,
             "perfil \xF1.bv3");
   // A folder part that is a file: "Nombre de Archivo inválido".
-  t.window().Session().ProfilePath = t.folder.path() / "perfil ñ.bv3" / "otro.bv3";
+  test::SessionOf(t.window()).ProfilePath = t.folder.path() / "perfil ñ.bv3" / "otro.bv3";
   t.window().ShowProfileSummary();
   ASSERT_EQ(t.fakes.boxes->shown.size(), 1u);
   EXPECT_EQ(t.fakes.boxes->shown[0].text, QString::fromUtf8("Nombre de Archivo inválido"));

@@ -13,6 +13,7 @@
 #include "app/ToolCommands.h"
 #include "browser/AccountTreeView.h"
 #include "browser/TreeModel.h"
+#include "support/gui/SessionBackDoor.h"
 
 namespace bv::test {
 
@@ -68,7 +69,7 @@ TreeNode* ToolWindow::LoadAccounts() {
     }
   });
   window_->BVTree().expandAll();
-  window_->Session().ProfileOpen = true;
+  SessionOf(*window_).ProfileOpen = true;
   window_->EnableActionCategories({ActionCategory::PerfilOn}, {});
   return Account("Banco");
 }

@@ -18,6 +18,7 @@
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "support/ProfileFixtures.h"
+#include "support/gui/SessionBackDoor.h"
 
 namespace bv::test {
 
@@ -81,8 +82,8 @@ void WindowHarness::LoadSample() {
     add("G3", "A4", NodeKind::Account);
   });
   window_->BVTree().expandAll();
-  window_->Session().ProfileOpen = true;
-  window_->Session().Modified = false;
+  SessionOf(*window_).ProfileOpen = true;
+  SessionOf(*window_).Modified = false;
   // What loading does to the actions.
   window_->Events().ProfileOpened();
 }

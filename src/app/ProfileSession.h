@@ -1,0 +1,90 @@
+#pragma once
+// The open profile of the main window: its session variables (path, password, header,
+// open and modified) and its tree. This object alone changes them, and it says what
+// happened through its signals; the tree view's model, the caption, the action categories,
+// the recent list and the page follow them. Node edits go through the tree view's model and
+// are announced with MarkModified. Input/output failures throw EInOutError.
+
+#include <QObject>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "profile/NodeData.h"
+#include "profile/ProfileTree.h"
+#include "profile/RecordLayout.h"
+#include "profile/SessionState.h"
+
+namespace bv {
+
+namespace test {
+struct SessionBackDoor;
+}
+
+class ProfileSession : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ProfileSession(QObject* parent = nullptr);
+  ~ProfileSession() override;
+
+  const SessionState& State() const { return state_; }
+  ProfileTree& Tree() { return tree_; }
+  const ProfileTree& Tree() const { return tree_; }
+
+  // --- a file about to be opened: the header buffer takes its header
+  HeaderKind ReadHeader(const std::filesystem::path& path);
+  // True when password opens the file.
+  [[nodiscard]] bool PasswordOpens(const std::filesystem::path& path, std::string_view password);
+
+  // --- what happens to the profile
+  struct Opening {
+    bool opened = false;     // false: the session password does not open the file
+    std::size_t lifted = 0;  // nodes lifted to the deepest level the view shows
+  };
+  // Reads path once and loads it with the session password. A wrong password leaves the
+  // tree as it was, ProfileOpen false and the file's header in the buffer. A load that
+  // fails part-way shows the nodes read so far, then throws.
+  Opening Open(const std::filesystem::path& path);
+  // Writes the header buffer and the tree to path with password; on failure the old file
+  // is intact and Modified unchanged.
+  void Save(const std::filesystem::path& path, std::string_view password);
+  // Lets go of the nodes, the password and the path; nothing is open or modified after.
+  void Close();
+  // Modified := true: after every change of the profile.
+  void MarkModified();
+
+  // --- the session variables
+  void SetPath(const std::filesystem::path& path) { state_.ProfilePath = path; }
+  void SetPassword(std::string_view password) { state_.SetSessionPassword(password); }
+  void WipePassword() { state_.WipePassword(); }
+  void SetHeader(const TProfileHeader& header) { state_.Header = header; }
+  // Owner and title were stored in the file; the caption keeps the title it was opened with.
+  void AnnounceDetailsStored() { emit detailsStored(); }
+
+ signals:
+  // The password matched and the header is read; the nodes come next.
+  void opening(const bv::TProfileHeader& header);
+  // Every node is about to be replaced, or has been: the model resets around the change.
+  void nodesAboutToBeReplaced();
+  void nodesReplaced();
+  // The nodes are in the tree, nothing is unsaved; ProfileOpen is true.
+  void opened();
+  // Written to its file; nothing is unsaved.
+  void saved();
+  void modified();
+  // No profile is open any more.
+  void closed();
+  void detailsStored();
+
+ private:
+  void ReplaceNodes(ProfileTree& with);
+
+  // Tests set a session up without a file through it.
+  friend struct test::SessionBackDoor;
+
+  SessionState state_;
+  ProfileTree tree_;
+};
+
+}  // namespace bv

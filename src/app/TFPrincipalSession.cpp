@@ -1,0 +1,110 @@
+// The main window's side of the profile session: what it shows of each event of the open
+// profile, in the order the window's rules give.
+
+#include <QCloseEvent>
+#include <utility>
+
+#include "app/ProfileSession.h"
+#include "app/RecentList.h"
+#include "app/RecentMenus.h"
+#include "app/SessionController.h"
+#include "app/TFPrincipal.h"
+#include "app/WindowEvents.h"
+#include "browser/AccountTreeView.h"
+#include "browser/DetailView.h"
+#include "browser/TreeModel.h"
+#include "config/MessageIds.h"
+#include "config/ProgramPaths.h"
+#include "config/QtText.h"
+#include "config/Settings.h"
+
+namespace bv {
+
+void TFPrincipal::FollowSession() {
+  ProfileSession* s = profile_;
+  connect(s, &ProfileSession::opening, this,
+          [this](const TProfileHeader& header) { events_->ProfileOpening(header.Title); });
+  // One reset of the model for the whole change; the view shows the new nodes expanded.
+  connect(s, &ProfileSession::nodesAboutToBeReplaced, this, [this] {
+    treeView_->setUpdatesEnabled(false);
+    model_->BeginReplace();
+  });
+  connect(s, &ProfileSession::nodesReplaced, this, [this] {
+    model_->EndReplace();
+    treeView_->expandAll();
+    treeView_->setUpdatesEnabled(true);
+  });
+  connect(s, &ProfileSession::opened, this, &TFPrincipal::ProfileOpened);
+  connect(s, &ProfileSession::modified, this, [this] { events_->ProfileModified(); });
+  connect(s, &ProfileSession::saved, this, [this] { events_->ProfileSaved(); });
+  connect(s, &ProfileSession::closed, this, &TFPrincipal::ProfileClosed);
+  // The summary on view shows the new owner and title; the caption keeps the title the
+  // profile was opened with until it is opened again.
+  connect(s, &ProfileSession::detailsStored, this, [this] {
+    if (detail_->PageKind() == PageKind::Summary) ShowProfileSummary();
+  });
+}
+
+void TFPrincipal::ProfileOpened() {
+  const bool empty = Tree().Empty();
+  if (empty)
+    ShowEmptyProfilePage();
+  else
+    SelectNode(Tree().First());
+  // The selection's commands, which selecting the first node switched on, wait for the user.
+  events_->ProfileOpened();
+  AddToRecentProfiles(Session().ProfilePath);
+  // Selecting the node that is already selected runs nothing.
+  if (flags_.IrAlPrimero && !empty)
+    SelectNode(Tree().First());
+  else
+    ShowProfileSummary();
+}
+
+void TFPrincipal::ProfileClosed() {
+  if (flags_.DCBCerrar) seams_.clipboard->Clear();
+  ShowWelcomePage();
+  events_->NoProfile();
+}
+
+void TFPrincipal::AddToRecentProfiles(const std::filesystem::path& path) {
+  try {
+    AddToRecentList(PathToSetting(path));
+  } catch (const SettingsWriteError& error) {
+    seams_.boxes->Error(QString::fromUtf8(error.what()));
+  }
+  recent_->Refresh();
+}
+
+const SessionState& TFPrincipal::Session() const { return profile_->State(); }
+
+ProfileTree& TFPrincipal::Tree() { return profile_->Tree(); }
+
+int TFPrincipal::TreeIndexOf(const TreeNode* node) const {
+  return std::as_const(*profile_).Tree().TreeIndexOf(node);
+}
+
+void TFPrincipal::closeEvent(QCloseEvent* event) {
+  // 1. Yes and No let the window close, unless the save itself fails; Cancel keeps it.
+  if (Session().Modified) {
+    const SaveAnswer answer = seams_.boxes->ConfirmSave(Msg(msg::kSaveBeforeExiting));
+    if (answer == SaveAnswer::Cancel ||
+        (answer == SaveAnswer::Yes && !Sessions().SaveProfile())) {
+      event->ignore();
+      return;
+    }
+  }
+  // 2. ClearClipboardOnExit.
+  if (flags_.DCBSalir) seams_.clipboard->Clear();
+  // 3. A settings file that cannot be written is reported but does not keep the window open.
+  try {
+    WriteTreeWidth(TreeWidth());
+    const QRect normal = normalGeometry();
+    WriteWindowPlace({normal.left(), normal.top(), normal.width(), normal.height(), isMaximized(), true});
+  } catch (const SettingsWriteError& error) {
+    seams_.boxes->Error(QString::fromUtf8(error.what()));
+  }
+  event->accept();
+}
+
+}  // namespace bv
