@@ -2,37 +2,29 @@
 
 #include "app/TFPrincipal.h"
 #include "app/WindowEvents.h"
+#include "app/ProfileSession.h"
 #include "browser/EditingController.h"
-#include "browser/EditingHost.h"
 #include "browser/ReportingClipboard.h"
 
 namespace bv {
 
-class MainWindowEditing::Host final : public EditingHost {
- public:
-  explicit Host(TFPrincipal& window) : w_(window) {}
-
-  QWidget* DialogParent() override { return &w_; }
-  ProfileTreeModel& TreeModel() override { return w_.TreeModel(); }
-  AccountTreeView& TreeView() override { return w_.BVTree(); }
-  void ShowError(const QString& text) override { w_.GetSeams().boxes->Error(text); }
-  bool AskBeforeDeleting(const QString& text) override {
-    return w_.GetSeams().boxes->WarningYesNo(text);
-  }
-  void SetModified() override { w_.SetModified(); }
-  void NothingSelected() override { w_.Events().NothingSelected(); }
-  void ShowAccountPage() override { w_.ShowAccountPage(); }
-  void ShowGroupPage() override { w_.ShowGroupPage(); }
-  void ShowEmptyProfilePage() override { w_.ShowEmptyProfilePage(); }
-
- private:
-  TFPrincipal& w_;
-};
-
 MainWindowEditing::MainWindowEditing(TFPrincipal& window)
-    : host_(std::make_unique<Host>(window)),
-      controller_(std::make_unique<EditingController>(*host_)) {
-  controller_->ConnectActions([&window](ActionId id) { return window.Action(id); });
+    : controller_(std::make_unique<EditingController>(EditingController::Parts{
+          .dialogParent = &window,
+          .model = window.TreeModel(),
+          .view = window.BVTree(),
+          .boxes = *window.GetSeams().boxes,
+      })) {
+  EditingController* c = controller_.get();
+  c->ConnectActions([&window](ActionId id) { return window.Action(id); });
+  QObject::connect(c, &EditingController::modified, &window.Profile(),
+                   &ProfileSession::MarkModified);
+  QObject::connect(c, &EditingController::accountEdited, &window, &TFPrincipal::ShowAccountPage);
+  QObject::connect(c, &EditingController::groupEdited, &window, &TFPrincipal::ShowGroupPage);
+  QObject::connect(c, &EditingController::nothingSelected, &window,
+                   [&window] { window.Events().NothingSelected(); });
+  QObject::connect(c, &EditingController::profileEmptied, &window,
+                   &TFPrincipal::ShowEmptyProfilePage);
   // Every clipboard command of the window (copies, F10, the clearings on closing a profile
   // and on exit) goes through the seam: wrapped once, all of them report a failure.
   Seams& seams = window.GetSeams();

@@ -1,7 +1,8 @@
 #pragma once
-// The editing commands of the main window: the window seen as an EditingHost, the editing
-// controller behind the nine commands that create, edit and delete nodes, and the window's
-// clipboard seam made to report a desktop clipboard that could not be written.
+// The editing commands of the main window: the editing controller behind the nine commands
+// that create, edit and delete nodes, given the window's tree and boxes, with the window
+// following what it changed; and the window's clipboard seam made to report a desktop
+// clipboard that could not be written.
 
 #include <memory>
 
@@ -21,8 +22,6 @@ class MainWindowEditing {
   EditingController& Controller() { return *controller_; }
 
  private:
-  class Host;
-  std::unique_ptr<Host> host_;
   std::unique_ptr<EditingController> controller_;
 };
 

@@ -3,7 +3,6 @@
 #include <QAction>
 
 #include "browser/AccountTreeView.h"
-#include "browser/EditingHost.h"
 #include "browser/TFAddCuenta.h"
 #include "browser/TFAddGrupo.h"
 #include "browser/TFAddSubGrupo.h"
@@ -12,6 +11,7 @@
 #include "browser/TreeModel.h"
 #include "config/Messages.h"
 #include "config/QtText.h"
+#include "ui/Seams.h"
 
 namespace bv {
 namespace {
@@ -21,8 +21,13 @@ bool IsGroupOrCategory(const TreeNode* node) { return node && node->data.IsAccou
 
 }  // namespace
 
-EditingController::EditingController(EditingHost& host, QObject* parent)
-    : QObject(parent), host_(host), runner_([](QDialog& dialog) { return dialog.exec(); }) {}
+EditingController::EditingController(const Parts& parts, QObject* parent)
+    : QObject(parent),
+      dialogParent_(parts.dialogParent),
+      model_(parts.model),
+      view_(parts.view),
+      boxes_(parts.boxes),
+      runner_([](QDialog& dialog) { return dialog.exec(); }) {}
 
 void EditingController::ConnectActions(const std::function<QAction*(ActionId)>& action) {
   using enum ActionId;
@@ -40,99 +45,99 @@ void EditingController::ConnectActions(const std::function<QAction*(ActionId)>& 
   for (const auto& [id, execute] : commands) connect(action(id), &QAction::triggered, this, execute);
 }
 
-TreeNode* EditingController::Selected() const { return host_.TreeView().SelectedNode(); }
+TreeNode* EditingController::Selected() const { return view_.SelectedNode(); }
 
 int EditingController::Run(QDialog& dialog) { return runner_(dialog); }
 
-void EditingController::ShowError(const QString& text) { host_.ShowError(text); }
+void EditingController::ShowError(const QString& text) { boxes_.Error(text); }
 
 void EditingController::Reselect(int treeIndex) {
-  host_.TreeView().SelectNode(host_.TreeModel().Tree().NodeAtTreeIndex(treeIndex));
+  view_.SelectNode(model_.Tree().NodeAtTreeIndex(treeIndex));
 }
 
 void EditingController::Expand(TreeNode* node) {
-  host_.TreeView().expand(host_.TreeModel().IndexOf(node));
+  view_.expand(model_.IndexOf(node));
 }
 
 void EditingController::ActNGrupoExecute() {
-  TFAddGrupo dialog(host_.DialogParent(), [this](const QString& t) { ShowError(t); });
+  TFAddGrupo dialog(dialogParent_, [this](const QString& t) { ShowError(t); });
   if (Run(dialog) != QDialog::Accepted) return;
   // The selection and the page on view stay as they are.
-  host_.TreeModel().Append(nullptr, MakeCategory(dialog.Values()));
-  host_.SetModified();
+  model_.Append(nullptr, MakeCategory(dialog.Values()));
+  emit modified();
 }
 
 void EditingController::ActNSubGrupoExecute() {
   TreeNode* parent = Selected();
   if (!IsGroupOrCategory(parent)) return;
-  TFAddSubGrupo dialog(host_.DialogParent(), [this](const QString& t) { ShowError(t); });
+  TFAddSubGrupo dialog(dialogParent_, [this](const QString& t) { ShowError(t); });
   if (Run(dialog) != QDialog::Accepted) return;
-  host_.TreeModel().Append(parent, MakeGroup(dialog.Values()));
+  model_.Append(parent, MakeGroup(dialog.Values()));
   Expand(parent);
-  host_.SetModified();
+  emit modified();
 }
 
 void EditingController::ActEGrupoExecute() {
   TreeNode* node = Selected();
   if (!IsGroupOrCategory(node)) return;
-  TFEditarGrupo dialog(host_.DialogParent());
+  TFEditarGrupo dialog(dialogParent_);
   dialog.SetValues(GroupValuesOf(node->data));
   if (Run(dialog) != QDialog::Accepted) return;
   ApplyGroupValues(node->data, dialog.Values());
-  host_.TreeModel().NodeChanged(node);
-  host_.SetModified();
-  host_.ShowGroupPage();
+  model_.NodeChanged(node);
+  emit modified();
+  emit groupEdited();
 }
 
 void EditingController::ActNCuentaExecute() {
   TreeNode* group = Selected();
   if (!IsGroupOrCategory(group)) return;
-  TFAddCuenta dialog(host_.DialogParent(), [this](const QString& t) { ShowError(t); });
+  TFAddCuenta dialog(dialogParent_, [this](const QString& t) { ShowError(t); });
   dialog.SetReceivingGroup(group->data.Name);
   if (Run(dialog) != QDialog::Accepted) return;
-  const int p = host_.TreeModel().Tree().TreeIndexOf(group);
-  host_.TreeModel().Append(group, MakeAccount(dialog.Values()));
+  const int p = model_.Tree().TreeIndexOf(group);
+  model_.Append(group, MakeAccount(dialog.Values()));
   // The receiving group stays selected, its page on view, and shows its new child.
   Reselect(p);
-  Expand(host_.TreeModel().Tree().NodeAtTreeIndex(p));
-  host_.SetModified();
+  Expand(model_.Tree().NodeAtTreeIndex(p));
+  emit modified();
 }
 
 void EditingController::ActECuentaExecute() {
   TreeNode* account = Selected();
   if (!IsAccount(account)) return;
-  const int p = host_.TreeModel().Tree().TreeIndexOf(account);
-  TFEditarCuenta dialog(host_.DialogParent(), [this](const QString& t) { ShowError(t); });
+  const int p = model_.Tree().TreeIndexOf(account);
+  TFEditarCuenta dialog(dialogParent_, [this](const QString& t) { ShowError(t); });
   dialog.Fill(account->data, account->parent ? account->parent->data.Name : std::string());
   if (Run(dialog) != QDialog::Accepted) return;
   ApplyAccountValues(account->data, dialog.Values());
-  host_.TreeModel().NodeChanged(account);
-  host_.SetModified();
-  host_.ShowAccountPage();
+  model_.NodeChanged(account);
+  emit modified();
+  emit accountEdited();
   Reselect(p);
 }
 
 void EditingController::ActBCuentaExecute() {
   TreeNode* account = Selected();
   if (!IsAccount(account)) return;
-  if (!host_.AskBeforeDeleting(FromCp1252(DeleteAccountQuestion(MessageText)))) return;
+  if (!boxes_.WarningYesNo(FromCp1252(DeleteAccountQuestion(MessageText)))) return;
   // The view selects the next node (or the previous, or the parent) and its page is drawn.
-  host_.TreeModel().Remove(account);
-  host_.SetModified();
+  model_.Remove(account);
+  emit modified();
   AfterRemoval();
 }
 
 void EditingController::ActBGrupoExecute() {
   TreeNode* node = Selected();
   if (!IsGroupOrCategory(node)) return;
-  const int p = host_.TreeModel().Tree().TreeIndexOf(node->parent);
+  const int p = model_.Tree().TreeIndexOf(node->parent);
   if (!node->children.empty() &&
-      !host_.AskBeforeDeleting(FromCp1252(DeleteGroupQuestion(MessageText))))
+      !boxes_.WarningYesNo(FromCp1252(DeleteGroupQuestion(MessageText))))
     return;
-  host_.TreeModel().Remove(node);
+  model_.Remove(node);
   // The former parent comes before its children, so its position is still p.
   if (p >= 0) Reselect(p);
-  host_.SetModified();
+  emit modified();
   AfterRemoval();
 }
 
@@ -140,8 +145,8 @@ void EditingController::AfterRemoval() {
   if (Selected()) return;
   // The last node is gone: nothing can be selected, so the node commands go off, and the
   // page of an empty profile invites the user to create a category.
-  host_.NothingSelected();
-  if (host_.TreeModel().Tree().Empty()) host_.ShowEmptyProfilePage();
+  emit nothingSelected();
+  if (model_.Tree().Empty()) emit profileEmptied();
 }
 
 void EditingController::ActPopEliminarExecute() {

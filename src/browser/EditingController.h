@@ -1,8 +1,8 @@
 #pragma once
 // The commands that create, edit and delete categories, groups and accounts: each opens
 // its dialog (created here, shown modally, destroyed when it closes) or asks its question,
-// changes the tree through its model so that the view follows, marks the profile modified
-// and redraws or reselects as the command requires.
+// changes the tree through its model so that the view follows, reselects as the command
+// requires and says what it changed; the window marks the profile modified and redraws.
 
 #include <QObject>
 #include <functional>
@@ -15,7 +15,9 @@ class QDialog;
 
 namespace bv {
 
-class EditingHost;
+class AccountTreeView;
+class MessageBoxes;
+class ProfileTreeModel;
 
 class EditingController : public QObject {
   Q_OBJECT
@@ -25,7 +27,14 @@ class EditingController : public QObject {
   // the dialog here instead).
   using DialogRunner = std::function<int(QDialog&)>;
 
-  explicit EditingController(EditingHost& host, QObject* parent = nullptr);
+  // What the commands work with; all of it must outlive this object.
+  struct Parts {
+    QWidget* dialogParent;  // the dialogs are centred on it
+    ProfileTreeModel& model;
+    AccountTreeView& view;
+    MessageBoxes& boxes;
+  };
+  explicit EditingController(const Parts& parts, QObject* parent = nullptr);
 
   void SetDialogRunner(DialogRunner runner) { runner_ = std::move(runner); }
 
@@ -43,6 +52,17 @@ class EditingController : public QObject {
   void ActPopEliminarExecute();
   void ActPopEditarExecute();
 
+ signals:
+  // A node was created, edited, moved or deleted: the profile has unsaved changes.
+  void modified();
+  // The selected account or group was edited: its page is drawn again.
+  void accountEdited();
+  void groupEdited();
+  // No node is selected any more: the commands on a selection go off.
+  void nothingSelected();
+  // The last node is gone.
+  void profileEmptied();
+
  private:
   TreeNode* Selected() const;
   [[nodiscard]] int Run(QDialog& dialog);
@@ -51,7 +71,10 @@ class EditingController : public QObject {
   void Expand(TreeNode* node);
   void AfterRemoval();
 
-  EditingHost& host_;
+  QWidget* dialogParent_;
+  ProfileTreeModel& model_;
+  AccountTreeView& view_;
+  MessageBoxes& boxes_;
   DialogRunner runner_;
 };
 

@@ -46,7 +46,15 @@ FakeHost::FakeHost() : model(tree, [](int) { return QIcon(); }) {
   });
 }
 
-bool FakeHost::AskBeforeDeleting(const QString& text) {
+void FakeHost::Follow(EditingController& controller) {
+  QObject::connect(&controller, &EditingController::modified, [this] { ++modified; });
+  QObject::connect(&controller, &EditingController::nothingSelected, [this] { ++nothingSelected; });
+  QObject::connect(&controller, &EditingController::accountEdited, [this] { ShowAccountPage(); });
+  QObject::connect(&controller, &EditingController::groupEdited, [this] { ShowGroupPage(); });
+  QObject::connect(&controller, &EditingController::profileEmptied, [this] { pages << "empty"; });
+}
+
+bool FakeHost::WarningYesNo(const QString& text) {
   questions << text;
   if (answers.empty()) return false;
   const bool yes = answers.front();
@@ -60,6 +68,7 @@ QString FakeHost::SelectedName() const {
 }
 
 EditingTest::EditingTest() {
+  host.Follow(controller);
   controller.SetDialogRunner([this](QDialog& dialog) {
     dialog.show();  // FormShow
     dialogTitle = dialog.windowTitle();

@@ -20,26 +20,27 @@
 
 #include "browser/AccountTreeView.h"
 #include "browser/EditingController.h"
-#include "browser/EditingHost.h"
+#include "ui/Seams.h"
 #include "browser/TreeModel.h"
 #include "support/TestLanguage.h"
 
 namespace bv::test {
 
-class FakeHost : public EditingHost {
+// The window's side: its tree, its boxes, and what it heard from the controller.
+class FakeHost : public MessageBoxes {
  public:
   FakeHost();
 
-  QWidget* DialogParent() override { return &window; }
-  ProfileTreeModel& TreeModel() override { return model; }
-  AccountTreeView& TreeView() override { return view; }
-  void ShowError(const QString& text) override { errors << text; }
-  bool AskBeforeDeleting(const QString& text) override;
-  void SetModified() override { ++modified; }
-  void NothingSelected() override { ++nothingSelected; }
-  void ShowAccountPage() override { pages << "account " + SelectedName(); }
-  void ShowGroupPage() override { pages << "group " + SelectedName(); }
-  void ShowEmptyProfilePage() override { pages << "empty"; }
+  EditingController::Parts Parts() { return {&window, model, view, *this}; }
+  // Records what controller says, as the window would follow it.
+  void Follow(EditingController& controller);
+
+  void Error(const QString& text) override { errors << text; }
+  bool WarningYesNo(const QString& text) override;
+  SaveAnswer ConfirmSave(const QString&) override { return SaveAnswer::Cancel; }
+  void Information(const QString&) override {}
+  void ShowAccountPage() { pages << "account " + SelectedName(); }
+  void ShowGroupPage() { pages << "group " + SelectedName(); }
 
   QString SelectedName() const;
 
@@ -72,7 +73,7 @@ class EditingTest : public ::testing::Test {
 
   TestLanguage language{{}, {{44, "corta categoria"}, {16, "Agregar cuenta a"}}};
   FakeHost host;
-  EditingController controller{host};
+  EditingController controller{host.Parts()};
   Script script_;
   QString dialogTitle;
   QString dialogName;
