@@ -118,7 +118,7 @@ void TFPrincipal::ShowEmptyProfilePage() { detail_->ShowEmptyProfilePage(Session
 void TFPrincipal::ShowProfileSummary() {
   try {
     detail_->ShowProfileSummary(ComputeSummary(Session().ProfilePath, Session().Header, Tree()));
-  } catch (const SummaryFileError& error) {
+  } catch (const ESummaryFileError& error) {
     // The previous page stays.
     seams_.boxes->Error(FromCp1252(error.what()));
   }

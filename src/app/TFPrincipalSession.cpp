@@ -70,7 +70,7 @@ void TFPrincipal::ProfileClosed() {
 void TFPrincipal::AddToRecentProfiles(const std::filesystem::path& path) {
   try {
     AddToRecentList(PathToSetting(path));
-  } catch (const SettingsWriteError& error) {
+  } catch (const ESettingsWriteError& error) {
     seams_.boxes->Error(QString::fromUtf8(error.what()));
   }
   recent_->Refresh();
@@ -101,7 +101,7 @@ void TFPrincipal::closeEvent(QCloseEvent* event) {
     WriteTreeWidth(TreeWidth());
     const QRect normal = normalGeometry();
     WriteWindowPlace({normal.left(), normal.top(), normal.width(), normal.height(), isMaximized(), true});
-  } catch (const SettingsWriteError& error) {
+  } catch (const ESettingsWriteError& error) {
     seams_.boxes->Error(QString::fromUtf8(error.what()));
   }
   event->accept();

@@ -146,4 +146,7 @@ inline constexpr int kExportPasswordsDiffer = 127;
 inline constexpr int kCsvInClear = 128;
 inline constexpr int kExportIsTheProfile = 129;
 
+// --- a file handed over by a later start of the program
+inline constexpr int kHandedOverMissing = 180;
+
 }  // namespace bv::msg
