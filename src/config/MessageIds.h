@@ -146,4 +146,21 @@ inline constexpr int kExportPasswordsDiffer = 127;
 inline constexpr int kCsvInClear = 128;
 inline constexpr int kExportIsTheProfile = 129;
 
+// --- merging two versions of a profile
+inline constexpr int kConflictCopyName = 140;    // %1 the name of the other version's node
+inline constexpr int kMergeAdded = 141;          // %1 the version, %2 the path
+inline constexpr int kMergeDeleted = 142;        // %1 the version, %2 the path
+inline constexpr int kMergeChanged = 143;        // %1 the version, %2 the path, %3 the fields
+inline constexpr int kMergeRenamed = 144;        // %1 the version, %2 the old path, %3 the name
+inline constexpr int kMergeConflict = 145;       // %1 the path, %2 the fields, %3 the copy
+inline constexpr int kMergeKeptChanged = 146;    // %1 the deleting version, %2 path, %3 fields
+inline constexpr int kMergeKeptHolding = 147;    // %1 the deleting version, %2 the path
+inline constexpr int kMergeHeaderChanged = 148;  // %1 the version, %2 owner, %3 title
+inline constexpr int kMergeHeaderConflict = 149; // %1 %2 owner and title kept, %3 %4 theirs
+inline constexpr int kMergeThisVersion = 150;
+inline constexpr int kMergeOtherVersion = 151;
+inline constexpr int kMergeNameField = 152;
+inline constexpr int kMergePictureField = 153;
+inline constexpr int kMergeNothing = 154;
+
 }  // namespace bv::msg
