@@ -164,17 +164,22 @@ class TreeMerger {
     const Entry& parent = entries_[k];
     if (k != 0 && !parent.ours) return true;
     if (k != 0 && !parent.theirs) return false;
-    auto keepsBaseOrder = [&](Side side) {
-      std::vector<std::pair<std::size_t, std::size_t>> rows;  // (row on the side, base row)
-      for (std::uint32_t c = parent.firstChild; c < parent.firstChild + parent.childCount; ++c) {
-        const Entry& e = entries_[c];
-        if (e.base && e.ours && e.theirs) rows.emplace_back((e.*side)->row, e.base->row);
-      }
-      std::sort(rows.begin(), rows.end());
-      return std::is_sorted(rows.begin(), rows.end(),
-                            [](const auto& a, const auto& b) { return a.second < b.second; });
-    };
-    return keepsBaseOrder(&Entry::ours) && !keepsBaseOrder(&Entry::theirs);
+    // The children the base has come first, in the base's order: a side kept that order
+    // where its rows of them rise.
+    bool oursInOrder = true, theirsInOrder = true;
+    std::size_t oursRow = 0, theirsRow = 0;
+    bool first = true;
+    for (std::uint32_t c = parent.firstChild; c < parent.firstChild + parent.childCount; ++c) {
+      const Entry& e = entries_[c];
+      if (!e.base) break;
+      if (!e.ours || !e.theirs) continue;
+      oursInOrder = oursInOrder && (first || e.ours->row > oursRow);
+      theirsInOrder = theirsInOrder && (first || e.theirs->row > theirsRow);
+      oursRow = e.ours->row;
+      theirsRow = e.theirs->row;
+      first = false;
+    }
+    return oursInOrder && !theirsInOrder;
   }
 
   void PlaceChildren(std::uint32_t k) {

@@ -19,11 +19,12 @@ constexpr std::size_t kMostScoredPairs = 1 << 16;
 using Key = std::pair<NodeKind, std::string_view>;
 Key KeyOf(const TreeNode* node) { return {node->data.Kind(), node->data.Name}; }
 
-std::vector<std::size_t> IndexesByKey(const SiblingList& list) {
-  std::vector<std::size_t> order(list.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return KeyOf(list[a]) < KeyOf(list[b]); });
+// The list's indexes ordered by kind and name, with the key of each.
+std::vector<std::pair<Key, std::size_t>> IndexesByKey(const SiblingList& list) {
+  std::vector<std::pair<Key, std::size_t>> order;
+  order.reserve(list.size());
+  for (std::size_t k = 0; k < list.size(); ++k) order.emplace_back(KeyOf(list[k]), k);
+  std::sort(order.begin(), order.end());  // equal keys stay in list order: the index decides
   return order;
 }
 
@@ -145,25 +146,28 @@ bool IsRename(const TreeNode* removed, const TreeNode* added) {
 std::vector<SiblingPair> PairNamesakes(const SiblingList& left, const SiblingList& right) {
   std::vector<SiblingPair> pairs;
   if (left.empty() || right.empty()) return pairs;
-  const std::vector<std::size_t> leftOrder = IndexesByKey(left);
-  const std::vector<std::size_t> rightOrder = IndexesByKey(right);
+  const auto leftOrder = IndexesByKey(left);
+  const auto rightOrder = IndexesByKey(right);
   std::vector<bool> leftTaken(left.size()), rightTaken(right.size());
   std::vector<std::size_t> group, rightGroup;
   std::size_t l = 0, r = 0;
   while (l < leftOrder.size() && r < rightOrder.size()) {
-    const Key key = KeyOf(left[leftOrder[l]]);
-    const Key rightKey = KeyOf(right[rightOrder[r]]);
+    const Key& key = leftOrder[l].first;
+    const Key& rightKey = rightOrder[r].first;
     if (key < rightKey) {
       ++l;
     } else if (rightKey < key) {
       ++r;
+    } else if ((l + 1 == leftOrder.size() || leftOrder[l + 1].first != key) &&
+               (r + 1 == rightOrder.size() || rightOrder[r + 1].first != key)) {
+      pairs.push_back({leftOrder[l++].second, rightOrder[r++].second});  // the usual: one each
     } else {
       group.clear();
       rightGroup.clear();
-      for (; l < leftOrder.size() && KeyOf(left[leftOrder[l]]) == key; ++l)
-        group.push_back(leftOrder[l]);
-      for (; r < rightOrder.size() && KeyOf(right[rightOrder[r]]) == key; ++r)
-        rightGroup.push_back(rightOrder[r]);
+      for (; l < leftOrder.size() && leftOrder[l].first == key; ++l)
+        group.push_back(leftOrder[l].second);
+      for (; r < rightOrder.size() && rightOrder[r].first == key; ++r)
+        rightGroup.push_back(rightOrder[r].second);
       PairGroup(left, group, right, rightGroup, leftTaken, rightTaken, pairs);
     }
   }
