@@ -11,12 +11,11 @@
 #include <sstream>
 
 #include "cli/CliError.h"
+#include "cli/ProfileOpening.h"
 #include "cli/TreeJson.h"
 #include "config/Cp1252.h"
 #include "config/MessageIds.h"
 #include "config/Messages.h"
-#include "config/ProgramPaths.h"
-#include "config/Settings.h"
 #include "export/CsvExport.h"
 #include "export/CsvImport.h"
 #include "export/KdbxWriter.h"
@@ -32,28 +31,9 @@ namespace {
 
 std::string Shown(const std::filesystem::path& path) { return path.string(); }
 
-// The header of a file that must be a Brindlevault 3 profile.
-TProfileHeader ProfileHeader(const std::filesystem::path& path) {
-  const HeaderRead read = ReadProfileHeader(path);
-  switch (read.kind) {
-    case HeaderKind::Profile: return read.header;
-    case HeaderKind::OtherEdition:
-      throw CliError(ExitCode::kOtherEdition,
-                     Shown(path) + ": a profile of another edition (Brindlevault " +
-                         Cp1252ToUtf8(OtherEditionName(read.header)) + "), not Brindlevault 3");
-    case HeaderKind::NotProfile: break;
-  }
-  throw CliError(ExitCode::kNotProfile, Shown(path) + ": not a Brindlevault 3 profile");
-}
-
-// The language file the program itself would use, for the text it puts in every record.
+// The text the program puts in every record, in its language.
 std::string RecordMarkerText() {
-  const auto chosen =
-      PathFromSetting(ReadString(settings::kConfiguracion, settings::kRecursos, ""));
-  std::error_code ignored;
-  LoadMessages(!chosen.empty() && std::filesystem::is_regular_file(chosen, ignored)
-                   ? chosen
-                   : DefaultLanguageFile());
+  LoadProgramLanguage();
   return MessageText(msg::kRecordMarker);
 }
 

@@ -3,4 +3,6 @@ set(BV_CLI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasswordInput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TreeJson.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProfileOpening.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MergeCommand.cpp
 )
