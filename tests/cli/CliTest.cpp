@@ -226,6 +226,49 @@ TEST_F(CliTest, DeepTreesGoRoundTrip) {
   EXPECT_EQ(back.NodeAtTreeIndex(kDepth - 1)->data.Name, "g2999");
 }
 
+// Three versions under three passwords: each asked in turn, ours' given to the result, which
+// replaces ours like a save.
+TEST_F(CliTest, MergeCombinesTwoVersionsWithTheirBase) {
+  ProfileTree base, ours, theirs, same;
+  for (ProfileTree* tree : {&base, &ours, &theirs, &same}) test::FillSampleTree(*tree);
+  ours.NodeAtTreeIndex(4)->data.Password = "nueva";        // Correo/Trabajo/Cuenta ñ
+  theirs.Remove(theirs.NodeAtTreeIndex(7));                 // Juegos/Steam
+  theirs.Append(theirs.NodeAtTreeIndex(5), test::SampleAccount("Nueva"));  // in Correo/Personal
+  TProfileHeader theirsHeader = test::SampleHeader("suya");
+  theirsHeader.Title = "Otro t\xEDtulo";
+  WriteProfile(dir / "base.bv3", test::SampleHeader("base"), base, "base", "m");
+  WriteProfile(dir / "ours.bv3", test::SampleHeader("m\xED" "a"), ours, "m\xED" "a", "m");
+  WriteProfile(dir / "theirs.bv3", theirsHeader, theirs, "suya", "m");
+  WriteProfile(dir / "same.bv3", test::SampleHeader("m\xED" "a"), same, "m\xED" "a", "m");
+
+  const Result merged = RunCli({"merge", P("ours.bv3"), P("theirs.bv3"), "--base", P("base.bv3"),
+                                "--output", P("ours.bv3"), "--password-stdin"},
+                               "m\xC3\xAD" "a\nsuya\nbase\n");
+  ASSERT_EQ(merged.code, 0) << merged.err;
+  EXPECT_NE(merged.out.find("Correo/Personal/Nueva\n"), std::string::npos) << merged.out;
+  EXPECT_NE(merged.out.find("Juegos/Steam\n"), std::string::npos) << merged.out;
+  EXPECT_TRUE(merged.out.ends_with(": 8 nodes; 1 added, 1 deleted, 2 changed, 0 kept, 0 conflicts\n"))
+      << merged.out << merged.err;
+  const HeaderRead header = ReadProfileHeader(dir / "ours.bv3");
+  EXPECT_TRUE(PasswordMatches(header.header, "m\xED" "a"));
+  EXPECT_EQ(header.header.Title, "Otro t\xEDtulo");
+  ProfileTree result;
+  LoadProfileNodes(dir / "ours.bv3", "m\xED" "a", result);
+  EXPECT_EQ(test::Shape(result),
+            "Correo(Trabajo(Oficina(cuenta de oficina) Cuenta \xF1) Personal(Nueva)) Juegos");
+  EXPECT_EQ(result.NodeAtTreeIndex(4)->data.Password, "nueva");
+
+  // A password that opens an earlier file is tried first: one line for two files. Without a
+  // base, identical versions have nothing to combine.
+  const Result once = RunCli({"merge", P("same.bv3"), P("same.bv3"), "--output", P("out.bv3"),
+                              "--password-stdin"},
+                             "m\xC3\xAD" "a\n");
+  ASSERT_EQ(once.code, 0) << once.err;
+  EXPECT_TRUE(once.out.ends_with(": 8 nodes; 0 added, 0 deleted, 0 changed, 0 kept, 0 conflicts\n"));
+  EXPECT_EQ(std::filesystem::status(dir / "out.bv3").permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 // Runs a program of the system (keepassxc-cli) with input; its output, or "" when it failed.
 std::string RunTool(const std::string& command, const std::string& input) {
   FILE* pipe = ::popen(command.c_str(), "w");
@@ -360,6 +403,7 @@ class CliFailureTest : public CliTest, public testing::WithParamInterface<Failur
 
 TEST_P(CliFailureTest, EndsWithItsCodeAndOneLine) {
   SaveSample("pw.bv3", "pw");
+  SaveSample("otra.bv3", "otra");
   test::WriteBytes(dir / "short.bv3", Bytes(100, 'x'));
   test::WriteBytes(dir / "text.txt", Bytes(300, 'x'));
   Bytes other(kRecordSize, 0);
@@ -503,6 +547,27 @@ INSTANTIATE_TEST_SUITE_P(
                     "pw\n\n",
                     11,
                     "an empty one is refused"},
+        FailureCase{"MergeOneFile", {"merge", "@pw.bv3", "--output", "@new.bv3"}, "", 2,
+                    "two profile files"},
+        FailureCase{"MergeWithoutOutput", {"merge", "@pw.bv3", "@pw.bv3"}, "", 2, "--output OUT"},
+        FailureCase{"BaseOutsideMerge", {"dump", "@pw.bv3", "--base", "@pw.bv3"}, "", 2,
+                    "--base belongs to merge"},
+        FailureCase{"MergeWrongTheirsPassword",
+                    {"merge", "@pw.bv3", "@otra.bv3", "--output", "@new.bv3", "--password-stdin"},
+                    "pw\nOTRA\n",
+                    6,
+                    "otra.bv3: wrong password"},
+        FailureCase{"MergeTheirsNotAProfile",
+                    {"merge", "@pw.bv3", "@text.txt", "--output", "@new.bv3", "--password-stdin"},
+                    "pw\n",
+                    4,
+                    "text.txt: not a Brindlevault 3 profile"},
+        FailureCase{"MergeMissingBase",
+                    {"merge", "@pw.bv3", "@pw.bv3", "--base", "@none.bv3", "--output", "@new.bv3",
+                     "--password-stdin"},
+                    "pw\n",
+                    3,
+                    "none.bv3: Archivo no encontrado"},
         FailureCase{"FileExists", {"create", "@pw.bv3", "--from", "@ok.json"}, "", 10, "--force"},
         FailureCase{"NoTerminal", {"dump", "@pw.bv3"}, "", 11, "--password-stdin"},
         FailureCase{"NoTerminalToCreate",
