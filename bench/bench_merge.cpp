@@ -1,9 +1,17 @@
 // Merging two versions of a profile of 100,000 accounts, each side with 1 % of the base
 // changed: the merge itself in memory, and brindlevault-cli merge of such files.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "MergeSides.h"
+#include "profile/MasterPassword.h"
 #include "profile/ProfileMerge.h"
+#include "profile/ProfileWriter.h"
 
 namespace bv {
 namespace {
@@ -36,6 +44,63 @@ void BM_MergeInMemory(benchmark::State& state) {
   state.counters["nodes"] = static_cast<double>(v.base.Count());
 }
 BENCHMARK(BM_MergeInMemory)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+constexpr const char* kPassword = "clave";
+
+// The three versions as profile files, written once per run.
+const std::filesystem::path& VersionFiles() {
+  static const std::filesystem::path dir = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "bvbench-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) std::abort();
+    const Versions& v = SharedVersions();
+    TProfileHeader header;
+    header.Owner = "Propietario";
+    header.Title = "Perfil grande";
+    header.Verifier = MakeVerifier(kPassword);
+    const std::filesystem::path folder(pattern);
+    WriteProfile(folder / "base.bv3", header, v.base, kPassword, "m");
+    WriteProfile(folder / "ours.bv3", header, v.ours, kPassword, "m");
+    WriteProfile(folder / "theirs.bv3", header, v.theirs, kPassword, "m");
+    return folder;
+  }();
+  return dir;
+}
+
+// Runs the built brindlevault-cli with the password on standard input; its exit status.
+int RunCliMerge(const std::filesystem::path& dir) {
+  int input[2];
+  if (::pipe(input) != 0) return -1;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(input[0], 0);
+    ::close(input[0]);
+    ::close(input[1]);
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
+    const std::string ours = dir / "ours.bv3", theirs = dir / "theirs.bv3",
+                      base = dir / "base.bv3", out = dir / "out.bv3";
+    ::execl(BV_CLI_PROGRAM, BV_CLI_PROGRAM, "merge", ours.c_str(), theirs.c_str(), "--base",
+            base.c_str(), "--output", out.c_str(), "--password-stdin", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(input[0]);
+  (void)!::write(input[1], "clave\n", 6);
+  ::close(input[1]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// brindlevault-cli merge of the three files: reading and checking them, merging, writing the
+// result (read back and checked like every save), and the summary.
+void BM_CliMerge(benchmark::State& state) {
+  const std::filesystem::path& dir = VersionFiles();
+  for (auto _ : state)
+    if (RunCliMerge(dir) != 0) state.SkipWithError("brindlevault-cli merge failed");
+  state.counters["file MB"] =
+      static_cast<double>(std::filesystem::file_size(dir / "ours.bv3")) / 1e6;
+}
+BENCHMARK(BM_CliMerge)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 }  // namespace bv

@@ -26,12 +26,20 @@ TProfileHeader ProfileHeader(const std::filesystem::path& path) {
   throw CliError(ExitCode::kNotProfile, path.string() + ": not a Brindlevault 3 profile");
 }
 
-UnlockedProfile::~UnlockedProfile() { ::explicit_bzero(key.data(), key.size()); }
+UnlockedHeader::~UnlockedHeader() { ::explicit_bzero(key.data(), key.size()); }
 
-UnlockedProfile UnlockProfile(const std::filesystem::path& path, const PasswordOptions& password,
-                              const std::vector<std::string>& known) {
+namespace {
+
+CliError ReadFailure(const std::filesystem::path& path, const EInOutError& error) {
+  return CliError(ExitCode::kFileError, path.string() + ": " + Cp1252ToUtf8(error.what()));
+}
+
+}  // namespace
+
+UnlockedHeader UnlockProfile(const std::filesystem::path& path, const PasswordOptions& password,
+                             const std::vector<std::string>& known) {
   try {
-    UnlockedProfile opened;
+    UnlockedHeader opened;
     opened.header = ProfileHeader(path);
     opened.key = kEmptyPasswordSentinel;
     for (std::size_t k = 0; !PasswordMatches(opened.header, opened.key); ++k) {
@@ -43,10 +51,19 @@ UnlockedProfile UnlockProfile(const std::filesystem::path& path, const PasswordO
       if (!PasswordMatches(opened.header, opened.key))
         throw CliError(ExitCode::kWrongPassword, path.string() + ": wrong password");
     }
-    LoadProfileNodes(path, opened.key, opened.tree);
     return opened;
   } catch (const EInOutError& error) {
-    throw CliError(ExitCode::kFileError, path.string() + ": " + Cp1252ToUtf8(error.what()));
+    throw ReadFailure(path, error);
+  }
+}
+
+ProfileTree LoadNodes(const std::filesystem::path& path, const std::string& key) {
+  try {
+    ProfileTree tree;
+    LoadProfileNodes(path, key, tree);
+    return tree;
+  } catch (const EInOutError& error) {
+    throw ReadFailure(path, error);
   }
 }
 

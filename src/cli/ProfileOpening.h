@@ -17,24 +17,26 @@ namespace bv::cli {
 // kOtherEdition otherwise.
 [[nodiscard]] TProfileHeader ProfileHeader(const std::filesystem::path& path);
 
-// A profile read whole, with the key that opened it (the password, or the empty-password
+// A profile's header with the key that opens it (the password, or the empty-password
 // sentinel), wiped when it goes.
-struct UnlockedProfile {
+struct UnlockedHeader {
   TProfileHeader header;
-  ProfileTree tree;
   std::string key;
 
-  UnlockedProfile() = default;
-  UnlockedProfile(UnlockedProfile&&) = default;
-  ~UnlockedProfile();
+  UnlockedHeader() = default;
+  UnlockedHeader(UnlockedHeader&&) = default;
+  ~UnlockedHeader();
 };
 
 // Tries the empty-password sentinel, then each known password, and asks only when none opens
 // the profile (on the terminal, or the next line of standard input). A wrong password ends
 // the command (kWrongPassword, naming the file); a read failure names the file (kFileError).
-[[nodiscard]] UnlockedProfile UnlockProfile(const std::filesystem::path& path,
-                                            const PasswordOptions& password,
-                                            const std::vector<std::string>& known = {});
+[[nodiscard]] UnlockedHeader UnlockProfile(const std::filesystem::path& path,
+                                           const PasswordOptions& password,
+                                           const std::vector<std::string>& known = {});
+
+// Every node of the profile, deciphered with key; a read failure names the file (kFileError).
+[[nodiscard]] ProfileTree LoadNodes(const std::filesystem::path& path, const std::string& key);
 
 // Loads the messages of the language the program is set to use (once).
 void LoadProgramLanguage();
