@@ -64,7 +64,7 @@ void RunMerge(const MergeOptions& options, std::ostream& out) {
       WriteProfile(options.output, merged.header, merged.tree, ours.key,
                    MessageText(msg::kRecordMarker));
     } catch (const EInOutError& error) {
-      throw CliError(ExitCode::kFileError,
+      throw ECliError(ExitCode::kFileError,
                      options.output.string() + ": " + Cp1252ToUtf8(error.what()));
     }
   }

@@ -18,20 +18,20 @@ TProfileHeader ProfileHeader(const std::filesystem::path& path) {
   switch (read.kind) {
     case HeaderKind::Profile: return read.header;
     case HeaderKind::OtherEdition:
-      throw CliError(ExitCode::kOtherEdition,
+      throw ECliError(ExitCode::kOtherEdition,
                      path.string() + ": a profile of another edition (Brindlevault " +
                          Cp1252ToUtf8(OtherEditionName(read.header)) + "), not Brindlevault 3");
     case HeaderKind::NotProfile: break;
   }
-  throw CliError(ExitCode::kNotProfile, path.string() + ": not a Brindlevault 3 profile");
+  throw ECliError(ExitCode::kNotProfile, path.string() + ": not a Brindlevault 3 profile");
 }
 
 UnlockedHeader::~UnlockedHeader() { ::explicit_bzero(key.data(), key.size()); }
 
 namespace {
 
-CliError ReadFailure(const std::filesystem::path& path, const EInOutError& error) {
-  return CliError(ExitCode::kFileError, path.string() + ": " + Cp1252ToUtf8(error.what()));
+ECliError ReadFailure(const std::filesystem::path& path, const EInOutError& error) {
+  return ECliError(ExitCode::kFileError, path.string() + ": " + Cp1252ToUtf8(error.what()));
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ UnlockedHeader UnlockProfile(const std::filesystem::path& path, const PasswordOp
       }
       opened.key = AskPassword("Master password of " + path.string() + ": ", password);
       if (!PasswordMatches(opened.header, opened.key))
-        throw CliError(ExitCode::kWrongPassword, path.string() + ": wrong password");
+        throw ECliError(ExitCode::kWrongPassword, path.string() + ": wrong password");
     }
     return opened;
   } catch (const EInOutError& error) {

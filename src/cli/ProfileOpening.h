@@ -13,7 +13,7 @@
 
 namespace bv::cli {
 
-// The header of a file that must be a Brindlevault 3 profile: CliError kNotProfile or
+// The header of a file that must be a Brindlevault 3 profile: ECliError kNotProfile or
 // kOtherEdition otherwise.
 [[nodiscard]] TProfileHeader ProfileHeader(const std::filesystem::path& path);
 
