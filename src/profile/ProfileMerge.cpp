@@ -56,7 +56,7 @@ class TreeMerger {
              std::string_view conflictNamePattern, ProfileTree& out,
              std::vector<MergeEvent>& events)
       : base_(base), ours_(ours), theirs_(theirs), pattern_(conflictNamePattern), out_(out),
-        events_(events) {}
+        events_(events), firstNodeEvent_(events.size()) {}
 
   void Run() {
     entries_.reserve(ours_.Count() + theirs_.Count() / 16 + 1);
@@ -65,6 +65,7 @@ class TreeMerger {
     DecideWhatStays();
     for (std::uint32_t k = 0; k < entries_.size(); ++k)
       if (entries_[k].keep && entries_[k].childCount > 0) PlaceChildren(k);
+    SortEvents();
   }
 
  private:
@@ -288,16 +289,8 @@ class TreeMerger {
     return event;
   }
 
-  static MergeSide Other(MergeSide side) {
-    return side == MergeSide::Ours ? MergeSide::Theirs : MergeSide::Ours;
-  }
-  static Side OtherSide(MergeSide side) {
-    return side == MergeSide::Ours ? &Entry::theirs : &Entry::ours;
-  }
-
- public:
   // Puts the events in the order of the merged tree; a deletion right after its parent.
-  void SortEvents(std::size_t firstNodeEvent) {
+  void SortEvents() {
     std::unordered_map<const TreeNode*, std::size_t> place;
     for (std::size_t k = 0; k < at_.size(); ++k)
       if (at_[k]) place.emplace(at_[k], 0);
@@ -311,9 +304,16 @@ class TreeMerger {
       order.emplace_back(at_[k] ? place[at_[k]] : 0, k);
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<MergeEvent> sorted(events_.begin(), events_.begin() + firstNodeEvent);
-    for (const auto& [unused, k] : order) sorted.push_back(std::move(events_[firstNodeEvent + k]));
+    std::vector<MergeEvent> sorted(events_.begin(), events_.begin() + firstNodeEvent_);
+    for (const auto& [unused, k] : order) sorted.push_back(std::move(events_[firstNodeEvent_ + k]));
     events_ = std::move(sorted);
+  }
+
+  static MergeSide Other(MergeSide side) {
+    return side == MergeSide::Ours ? MergeSide::Theirs : MergeSide::Ours;
+  }
+  static Side OtherSide(MergeSide side) {
+    return side == MergeSide::Ours ? &Entry::theirs : &Entry::ours;
   }
 
  private:
@@ -323,6 +323,7 @@ class TreeMerger {
   std::string_view pattern_;
   ProfileTree& out_;
   std::vector<MergeEvent>& events_;
+  const std::size_t firstNodeEvent_;  // the header's come before
   std::vector<Entry> entries_;
   std::vector<const TreeNode*> at_;  // per event of a node: where it sits in the merged tree
 };
@@ -334,11 +335,9 @@ MergedProfile MergeProfiles(const ProfileVersion* base, const ProfileVersion& ou
   MergedProfile merged;
   std::vector<MergeEvent>& events = merged.summary.events;
   MergeHeader(base ? &base->header : nullptr, ours.header, theirs.header, merged.header, events);
-  const std::size_t headerEvents = events.size();
-  TreeMerger merger(base ? &base->tree : nullptr, ours.tree, theirs.tree, conflictNamePattern,
-                    merged.tree, events);
-  merger.Run();
-  merger.SortEvents(headerEvents);
+  TreeMerger(base ? &base->tree : nullptr, ours.tree, theirs.tree, conflictNamePattern,
+             merged.tree, events)
+      .Run();
   return merged;
 }
 
