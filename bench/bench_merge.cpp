@@ -48,23 +48,36 @@ BENCHMARK(BM_MergeInMemory)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 constexpr const char* kPassword = "clave";
 
-// The three versions as profile files, written once per run.
-const std::filesystem::path& VersionFiles() {
-  static const std::filesystem::path dir = [] {
+// The three versions as profile files (some 600 MB), written once per run and removed at
+// its end.
+class VersionFolder {
+ public:
+  VersionFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "bvbench-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) std::abort();
+    path_ = pattern;
     const Versions& v = SharedVersions();
     TProfileHeader header;
     header.Owner = "Propietario";
     header.Title = "Perfil grande";
     header.Verifier = MakeVerifier(kPassword);
-    const std::filesystem::path folder(pattern);
-    WriteProfile(folder / "base.bv3", header, v.base, kPassword, "m");
-    WriteProfile(folder / "ours.bv3", header, v.ours, kPassword, "m");
-    WriteProfile(folder / "theirs.bv3", header, v.theirs, kPassword, "m");
-    return folder;
-  }();
-  return dir;
+    WriteProfile(path_ / "base.bv3", header, v.base, kPassword, "m");
+    WriteProfile(path_ / "ours.bv3", header, v.ours, kPassword, "m");
+    WriteProfile(path_ / "theirs.bv3", header, v.theirs, kPassword, "m");
+  }
+  ~VersionFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+const std::filesystem::path& VersionFiles() {
+  static const VersionFolder folder;
+  return folder.Path();
 }
 
 // Runs the built brindlevault-cli with the password on standard input; its exit status.
