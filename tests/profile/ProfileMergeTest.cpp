@@ -10,6 +10,7 @@
 #include "profile/ConflictName.h"
 #include "profile/MergeReport.h"
 #include "profile/ProfileMerge.h"
+#include "profile/TreeCopy.h"
 
 namespace bv {
 namespace {
@@ -171,6 +172,34 @@ INSTANTIATE_TEST_SUITE_P(
                   "added theirs K/z; added theirs L",
                   "Ana/T Ana/T Ana/U", "Ana/T"}),
     [](const auto& info) { return std::string(info.param.label); });
+
+// A file may nest nodes far deeper than any call stack: the merge walks without recursion.
+TEST(MergeDepth, ADeepChainMergesLikeAShallowOne) {
+  constexpr int kDepth = 100'000;
+  const auto deepest = [](const ProfileTree& tree) {
+    TreeNode* node = tree.First();
+    while (!node->children.empty()) node = node->children.front().get();
+    return node;
+  };
+  ProfileTree base;
+  TreeNode* parent = nullptr;
+  for (int k = 0; k < kDepth; ++k) {
+    TNodeData group = TNodeData::Create(NodeKind::Group, 1);
+    group.Name = "g";
+    parent = base.Append(parent, group);
+  }
+  ProfileTree ours = CopyTree(base), theirs = CopyTree(base);
+  ours.Append(deepest(ours), TNodeData::Create(NodeKind::Account, 2));
+  theirs.First()->data.Description = "top";
+  const TProfileHeader header;
+  const ProfileVersion b{header, base};
+  const MergedProfile merged = MergeProfiles(&b, {header, ours}, {header, theirs}, kMark);
+  ASSERT_EQ(merged.tree.Count(), static_cast<std::size_t>(kDepth + 1));
+  EXPECT_EQ(merged.tree.First()->data.Description, "top");
+  EXPECT_TRUE(deepest(merged.tree)->data.IsAccount);
+  EXPECT_EQ(ProfileTree::Depth(deepest(merged.tree)), kDepth);
+  EXPECT_EQ(merged.summary.events.size(), 2u);  // theirs' description, ours' account
+}
 
 TEST(ConflictCopyName, MarksTheNameWithinWhatASaveKeeps) {
   EXPECT_EQ(ConflictCopyName("Gmail", "%1 (conflicto)"), "Gmail (conflicto)");
