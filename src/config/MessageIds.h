@@ -163,4 +163,7 @@ inline constexpr int kMergeNameField = 152;
 inline constexpr int kMergePictureField = 153;
 inline constexpr int kMergeNothing = 154;
 
+// --- a file handed over by a later start of the program
+inline constexpr int kHandedOverMissing = 180;
+
 }  // namespace bv::msg
