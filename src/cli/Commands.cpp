@@ -175,8 +175,9 @@ void RunExport(const std::filesystem::path& profile, const ExportOptions& option
     throw CliError(ExitCode::kUsage, Shown(options.output) + ": is the profile itself");
   const OpenedProfile opened = LoadWithPassword(profile, options.password);
   try {
-    if (options.format == ExportFormat::Csv) {
-      WriteProfileCsv(options.output, opened.tree);
+    if (options.format != ExportFormat::Kdbx) {
+      WriteProfileCsv(options.output, opened.tree,
+                      options.format == ExportFormat::Csv ? CsvRows::Accounts : CsvRows::FullTree);
     } else {
       std::string password = AskExportPassword(options.password);
       const Wiped wipe(password);
