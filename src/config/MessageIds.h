@@ -146,4 +146,9 @@ inline constexpr int kExportPasswordsDiffer = 127;
 inline constexpr int kCsvInClear = 128;
 inline constexpr int kExportIsTheProfile = 129;
 
+// --- copies of a profile: backups kept by saves
+// 155, then on lines of their own the backup folder with the reason, and 156
+inline constexpr int kBackupNotKept = 155;
+inline constexpr int kBackupNotKeptHint = 156;
+
 }  // namespace bv::msg

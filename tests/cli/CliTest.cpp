@@ -15,6 +15,7 @@
 #include "config/Messages.h"
 #include "config/Product.h"
 #include "crypto/FieldCipher.h"
+#include "files/BackupStore.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileStore.h"
@@ -201,6 +202,12 @@ TEST_F(CliTest, CreateRefusesToReplaceAFileUnlessForced) {
       RunCli({"create", path.string(), "--from", P("t.json"), "--force", "--password-stdin"}, "\n");
   EXPECT_EQ(forced.code, 0) << forced.err;
   EXPECT_EQ(std::filesystem::file_size(path), kRecordSize);
+  // The replaced profile is kept among the backups, as by every save.
+  const auto kept = BackupStore::ForUser(1).BackupsOf(path);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(test::ReadBytes(kept[0]), old);
+  EXPECT_NE(forced.out.find("Kept the replaced file as " + kept[0].string()), std::string::npos)
+      << forced.out;
 }
 
 TEST_F(CliTest, DeepTreesGoRoundTrip) {
