@@ -42,7 +42,8 @@ bool IsSyncthingMark(std::string_view mark) {
     return false;
   const std::string_view device = read.Rest();
   return std::all_of(device.begin(), device.end(), [](char c) {
-    return std::isupper(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c));
+    const auto byte = static_cast<unsigned char>(c);
+    return std::isupper(byte) || std::isdigit(byte);
   });
 }
 

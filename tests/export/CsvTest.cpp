@@ -46,7 +46,8 @@ TEST(CsvExport, WritesQuotedUtf8RowsEndedByCrLf) {
       "\"\xE2\x82\xAC\",\"\"\r\n";
   EXPECT_EQ(ProfileCsv(tree, CsvRows::Accounts), header + accountRow);
   EXPECT_EQ(ProfileCsv(tree, CsvRows::FullTree),
-            header + "\"Correo/\",\"\",\"\",\"\",\"\",\"\",\"todo el correo\",\"\",\"\",\"\",\"\"\r\n" +
+            header +
+                "\"Correo/\",\"\",\"\",\"\",\"\",\"\",\"todo el correo\",\"\",\"\",\"\",\"\"\r\n" +
                 accountRow +
                 "\"Correo/Vac\xC3\xADo/\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
 }
@@ -113,7 +114,8 @@ TEST(CsvImport, ReadsKeePassXcWithoutItsRootGroup) {
       "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\",\"Icon\","
       "\"Last Modified\",\"Created\"\n"
       "\"Passwords/Email\",\"Gmail\",\"jose\",\"secret\",\"https://m.example\",\"a\nb\rc\r\nd\","
-      "\"otpauth://totp/G:jose?secret=JBSWY3DP\",\"0\",\"2026-12-09T02:19:15Z\",\"2026-12-09T02:19:15Z\"\n"
+      "\"otpauth://totp/G:jose?secret=JBSWY3DP\",\"0\",\"2026-12-09T02:19:15Z\","
+      "\"2026-12-09T02:19:15Z\"\n"
       "\"Passwords/Email/Work\",\"Office\",\"\",\"\",\"\",\"\",\"JBSW\",\"0\",\"\",\"\"\n"
       "\"Passwords\",\"Loose\",\"\",\"\",\"\",\"\",\"\",\"0\",\"\",\"\"\n",
       "c:Email(a:Gmail g:Work(a:Office)) c:Importado(a:Loose)",

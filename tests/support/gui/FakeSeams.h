@@ -43,6 +43,7 @@ class FakeFiles : public FileDialogs {
 
   QStringList answers;  // the chosen paths in order; an empty one, or none left, cancels
   QStringList titles;                          // of the dialogs shown
+  QStringList starts;                          // where each dialog started
   int chosenFilter = 0;  // the file type every Save reports as chosen
 
  private:
