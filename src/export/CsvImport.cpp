@@ -17,7 +17,7 @@
 namespace bv {
 namespace {
 
-using Reason = CsvImportError::Reason;
+using Reason = ECsvImportError::Reason;
 
 constexpr std::size_t kGroupColumn = 0;
 constexpr std::size_t kTitleColumn = 1;
@@ -79,7 +79,7 @@ std::string WithCrLf(std::string_view text) {
 }
 
 [[noreturn]] void Malformed(std::size_t line, const std::string& what) {
-  throw CsvImportError(Reason::Malformed, "line " + std::to_string(line) + ": " + what);
+  throw ECsvImportError(Reason::Malformed, "line " + std::to_string(line) + ": " + what);
 }
 
 // Where the columns of ours are in the file.
@@ -171,7 +171,7 @@ class RowReader {
   }
 
   [[noreturn]] void Refuse(std::size_t at, Reason reason, const std::string& why) const {
-    throw CsvImportError(reason, "row " + std::to_string(row_.number) + " (line " +
+    throw ECsvImportError(reason, "row " + std::to_string(row_.number) + " (line " +
                                      std::to_string(row_.line) + "), column \"" +
                                      layout_.headers[at] + "\": " + why);
   }
@@ -245,7 +245,7 @@ ProfileTree ReadProfileCsv(std::string_view text) {
     if (!reader.Next(record)) Malformed(1, "the file holds no header");
     const Layout layout = ReadHeader(record);
     while (reader.Next(record)) ReadRow(layout, record, builder);
-  } catch (const CsvSyntaxError& error) {
+  } catch (const ECsvSyntaxError& error) {
     Malformed(error.line(), error.what());
   }
   return builder.Take();
