@@ -66,7 +66,7 @@ MainMenus::MainMenus(QMainWindow* window, const MainActions& a) {
 
   QMenuBar* bar = window->menuBar();
   Fill(SubMenu(window, a["ActMenuArchivo"]), a,
-       {"ActAbrir", "ActRecientes", "ActNuevo", "ActCerrar", _, "ActGuardar", "ActGuardarComo",
+       {"ActAbrir", "ActRecientes", "ActCopiasSeguridad", "ActNuevo", "ActCerrar", _, "ActGuardar", "ActGuardarComo",
         "ActExportarPerfil", _,
         "ActImprimir", _, "ActSalir"});
   Fill(SubMenu(window, a["ActMenuEdicion"]), a, {"ActCopiarDatos", _, "ActBorrarCB", _, "ActBuscar"});

@@ -22,8 +22,9 @@ class ToolCommands {
   void PrintAccount();
   void ExportText();  // ExportAccountText behind its save dialog
   void ExportHtml();  // ExportAccountHtml behind its save dialog
-  // The save dialog; a name ending in ".csv" is written as CSV after a warning, any other
-  // as KDBX with a password asked twice (ProfileExport.cpp).
+  // The save dialog; a name ending in ".csv" is written as CSV after a warning (one row per
+  // account, or the whole tree when the full CSV type was chosen), any other as KDBX with a
+  // password asked twice (ProfileExport.cpp).
   void ExportProfile();
 
  private:

@@ -19,6 +19,7 @@
 #include "export/CsvExport.h"
 #include "export/CsvImport.h"
 #include "export/KdbxWriter.h"
+#include "files/BackupStore.h"
 #include "files/InOutError.h"
 #include "profile/ImportedText.h"
 #include "profile/MasterPassword.h"
@@ -144,8 +145,17 @@ void RunCreate(const std::filesystem::path& profile, const CreateOptions& option
         "password: too long (at most " + std::to_string(kMasterPasswordMaxLength) + " characters)");
   password = PasswordOrSentinel(std::move(password));
   header.Verifier = MakeVerifier(password);
-  WriteProfile(profile, header, tree, password, RecordMarkerText());
+  // --force gives up a file, perhaps someone's only copy of a profile: like every save it
+  // keeps the version it replaces among the backups.
+  const BackupStore backups = BackupStore::ForUser(ReadBackupsKept());
+  const SaveReport report =
+      WriteProfile(profile, header, tree, password, RecordMarkerText(), &backups);
   out << "Wrote " << Shown(profile) << ": " << tree.Count() << " nodes\n";
+  if (!report.backup.empty()) out << "Kept the replaced file as " << Shown(report.backup) << '\n';
+  if (!report.backupFailure.empty())
+    std::cerr << "brindlevault-cli: warning: the replaced file could not be kept in "
+              << Shown(backups.BackupFolder()) << ": " << Cp1252ToUtf8(report.backupFailure)
+              << '\n';
 }
 
 void RunExport(const std::filesystem::path& profile, const ExportOptions& options,
@@ -155,8 +165,9 @@ void RunExport(const std::filesystem::path& profile, const ExportOptions& option
     throw ECliError(ExitCode::kUsage, Shown(options.output) + ": is the profile itself");
   const OpenedProfile opened = LoadWithPassword(profile, options.password);
   try {
-    if (options.format == ExportFormat::Csv) {
-      WriteProfileCsv(options.output, opened.tree);
+    if (options.format != ExportFormat::Kdbx) {
+      WriteProfileCsv(options.output, opened.tree,
+                      options.format == ExportFormat::Csv ? CsvRows::Accounts : CsvRows::FullTree);
     } else {
       std::string password = AskExportPassword(options.password);
       const Wiped wipe(password);

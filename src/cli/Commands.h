@@ -28,14 +28,15 @@ struct CreateOptions {
 void RunCreate(const std::filesystem::path& profile, const CreateOptions& options,
                std::ostream& out);
 
-enum class ExportFormat { Kdbx, Csv };
+enum class ExportFormat { Kdbx, Csv, CsvFull };
 struct ExportOptions {
   ExportFormat format = ExportFormat::Kdbx;
   std::filesystem::path output;
   PasswordOptions password;  // the profile's, then (KDBX) the new file's
 };
-// Writes the whole profile as a KDBX 4 file or as CSV (export/CsvExport.h), replacing a file
-// at the output path; never the profile itself.
+// Writes the whole profile as a KDBX 4 file or as CSV (export/CsvExport.h: one row per
+// account, or with CsvFull the rows that rebuild every category and group too), replacing a
+// file at the output path; never the profile itself.
 void RunExport(const std::filesystem::path& profile, const ExportOptions& options,
                std::ostream& out);
 

@@ -74,9 +74,9 @@ CommandLine Parse(const std::vector<std::string>& args) {
   if (!merging && line.base) UsageError("--base belongs to merge");
   if (merging && !line.output) UsageError("merge needs --output OUT");
   if (exporting && (!line.format || !line.output))
-    UsageError("export needs --format kdbx|csv and --output OUT");
-  if (exporting && *line.format != "kdbx" && *line.format != "csv")
-    UsageError("--format is kdbx or csv");
+    UsageError("export needs --format kdbx|csv|csv-full and --output OUT");
+  if (exporting && *line.format != "kdbx" && *line.format != "csv" && *line.format != "csv-full")
+    UsageError("--format is kdbx, csv or csv-full");
   if (line.command == "info" && line.passwordStdin) UsageError("info asks no password");
   return line;
 }
@@ -100,8 +100,9 @@ void Run(const CommandLine& line) {
                         std::cout);
     else if (line.command == "export")
       bv::cli::RunExport(profile,
-                         {*line.format == "csv" ? bv::cli::ExportFormat::Csv
-                                                : bv::cli::ExportFormat::Kdbx,
+                         {*line.format == "csv"        ? bv::cli::ExportFormat::Csv
+                          : *line.format == "csv-full" ? bv::cli::ExportFormat::CsvFull
+                                                       : bv::cli::ExportFormat::Kdbx,
                           *line.output, password},
                          std::cout);
     else

@@ -165,5 +165,9 @@ inline constexpr int kMergeNothing = 154;
 
 // --- a file handed over by a later start of the program
 inline constexpr int kHandedOverMissing = 180;
+// --- copies of a profile: backups kept by saves
+// 155, then on lines of their own the backup folder with the reason, and 156
+inline constexpr int kBackupNotKept = 155;
+inline constexpr int kBackupNotKeptHint = 156;
 
 }  // namespace bv::msg

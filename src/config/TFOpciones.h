@@ -69,6 +69,8 @@ class TFOpciones : public QDialog {
   // A number box changed: writes its setting and passes it on; a failed write is reported
   // and the box goes back to the stored value.
   void DelayChanged(QSpinBox* box, std::string_view key, OptionDelay delay, int fallback);
+  // The number of backups changed: written at once, read by the next save.
+  void SpinCopiasChange();
 
   OptionsHost& host_;
   bool shown_ = false;
@@ -91,6 +93,10 @@ class TFOpciones : public QDialog {
   QGroupBox* GrupoIdioma;
   QLabel* lblIdioma;
   LanguageList* BoxDll;
+  QGroupBox* GrupoCopias;  // lblCopias [SpinCopias] lblCopiasPerfil
+  QLabel* lblCopias;
+  QSpinBox* SpinCopias;
+  QLabel* lblCopiasPerfil;
   QPushButton* BtnOk;
 };
 

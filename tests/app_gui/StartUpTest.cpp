@@ -76,8 +76,9 @@ TEST(StartUp, MenusHoldTheirActionsInOrder) {
             QStringList({"ActMenuArchivo", "ActMenuEdicion", "ActMenuHerramientas",
                          "ActMenuOpciones", "ActMenuAyuda"}));
   EXPECT_EQ(sub("ActMenuArchivo"),
-            QStringList({"ActAbrir", "ActRecientes", "ActNuevo", "ActCerrar", "-", "ActGuardar",
-                         "ActGuardarComo", "ActExportarPerfil", "-", "ActImprimir", "-", "ActSalir"}));
+            QStringList({"ActAbrir", "ActRecientes", "ActCopiasSeguridad", "ActNuevo", "ActCerrar",
+                         "-", "ActGuardar", "ActGuardarComo", "ActExportarPerfil", "-",
+                         "ActImprimir", "-", "ActSalir"}));
   EXPECT_EQ(sub("ActMenuEdicion"),
             QStringList({"ActCopiarDatos", "-", "ActBorrarCB", "-", "ActBuscar"}));
   EXPECT_EQ(sub("ActCopiarDatos"), QStringList({"ActCopUser", "ActCopPass", "ActCopPreg",

@@ -15,6 +15,7 @@
 #include "config/Messages.h"
 #include "config/Product.h"
 #include "crypto/FieldCipher.h"
+#include "files/BackupStore.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileStore.h"
@@ -201,6 +202,12 @@ TEST_F(CliTest, CreateRefusesToReplaceAFileUnlessForced) {
       RunCli({"create", path.string(), "--from", P("t.json"), "--force", "--password-stdin"}, "\n");
   EXPECT_EQ(forced.code, 0) << forced.err;
   EXPECT_EQ(std::filesystem::file_size(path), kRecordSize);
+  // The replaced profile is kept among the backups, as by every save.
+  const auto kept = BackupStore::ForUser(1).BackupsOf(path);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(test::ReadBytes(kept[0]), old);
+  EXPECT_NE(forced.out.find("Kept the replaced file as " + kept[0].string()), std::string::npos)
+      << forced.out;
 }
 
 TEST_F(CliTest, DeepTreesGoRoundTrip) {
@@ -277,27 +284,51 @@ std::string RunTool(const std::string& command, const std::string& input) {
   return ::pclose(pipe) == 0 ? "ok" : "";
 }
 
+// csv-full reads back into the same tree; csv, as other managers read it, has the accounts
+// alone: the empty group and the descriptions of categories and groups stay behind.
 TEST_F(CliTest, ExportsBothFormatsAndReadsItsCsvBack) {
   const auto original = SaveSample("a.bv3", "pw");
-  const Result csv = RunCli({"export", original.string(), "--format", "csv", "--output", P("a.csv"),
-                             "--password-stdin"},
-                            "pw\n");
-  ASSERT_EQ(csv.code, 0) << csv.err;
-  EXPECT_EQ(std::filesystem::status(dir / "a.csv").permissions(),
-            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-  const Result create =
-      RunCli({"create", P("b.bv3"), "--from-csv", P("a.csv"), "--password-stdin"}, "\n");
-  ASSERT_EQ(create.code, 0) << create.err;
-  ProfileTree expected, actual;
+  ProfileTree expected;
   test::FillSampleTree(expected);
-  LoadProfileNodes(dir / "b.bv3", std::string(kEmptyPasswordSentinel), actual);
-  ASSERT_EQ(test::Shape(actual), test::Shape(expected));
-  for (int k = 0; k < static_cast<int>(expected.Count()); ++k) {
-    TNodeData want = expected.NodeAtTreeIndex(k)->data;
-    want.ImageIndex = actual.NodeAtTreeIndex(k)->data.ImageIndex;  // CSV has no pictures
-    EXPECT_EQ(actual.NodeAtTreeIndex(k)->data, want) << k;
+  for (const std::string format : {"csv-full", "csv"}) {
+    SCOPED_TRACE(format);
+    const std::string csv = P(format + ".csv"), back = P(format + ".bv3");
+    const Result exported = RunCli(
+        {"export", original.string(), "--format", format, "--output", csv, "--password-stdin"},
+        "pw\n");
+    ASSERT_EQ(exported.code, 0) << exported.err;
+    EXPECT_EQ(std::filesystem::status(csv).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const Result create = RunCli({"create", back, "--from-csv", csv, "--password-stdin"}, "\n");
+    ASSERT_EQ(create.code, 0) << create.err;
+    ProfileTree actual;
+    LoadProfileNodes(back, std::string(kEmptyPasswordSentinel), actual);
+    EXPECT_EQ(ReadProfileHeader(back).header.Title, format);
+    std::vector<TNodeData> wanted, got;
+    for (const ProfileTree* tree : {&expected, &actual}) {
+      auto& nodes = tree == &expected ? wanted : got;
+      tree->ForEachPreOrder([&](const TreeNode& node, int) {
+        const bool kept = format == "csv-full" || node.data.IsAccount;
+        if (kept) nodes.push_back(node.data);
+      });
+    }
+    ASSERT_EQ(got.size(), wanted.size());
+    for (std::size_t k = 0; k < got.size(); ++k) {
+      wanted[k].ImageIndex = got[k].ImageIndex;  // CSV has no pictures
+      EXPECT_EQ(got[k], wanted[k]) << k;
+    }
+    if (format == "csv") {
+      EXPECT_EQ(test::Shape(actual),
+                "Correo(Trabajo(Oficina(cuenta de oficina) Cuenta \xF1)) Juegos(Steam)");
+      actual.ForEachPreOrder([](const TreeNode& node, int) {
+        if (!node.data.IsAccount) {
+          EXPECT_EQ(node.data.Description, "") << node.data.Name;
+        }
+      });
+    } else {
+      EXPECT_EQ(test::Shape(actual), test::Shape(expected));
+    }
   }
-  EXPECT_EQ(ReadProfileHeader(dir / "b.bv3").header.Title, "b");
 
   const Result kdbx = RunCli({"export", original.string(), "--format", "kdbx", "--output",
                               P("a.kdbx"), "--password-stdin"},
@@ -535,7 +566,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"export", "@pw.bv3", "--format", "xml", "--output", "@new.bv3"},
                     "",
                     2,
-                    "kdbx or csv"},
+                    "kdbx, csv or csv-full"},
         FailureCase{"ExportOverTheProfile",
                     {"export", "@pw.bv3", "--format", "csv", "--output", "@pw.bv3"},
                     "",

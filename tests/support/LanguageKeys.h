@@ -58,7 +58,8 @@ inline const std::vector<Window>& RequiredWindows() {
           "ActConfiguracion", "ActAyuda", "ActWeb", "ActCambios", "ActLicencia", "ActAcercaDe",
           "ActGenerador", "ActNGrupo", "ActNSubGrupo", "ActEGrupo", "ActBGrupo", "ActNCuenta",
           "ActECuenta", "ActBCuenta", "ActOrdenar", "ActOrdenarGrupo", "ActOrdenarTodo",
-          "ActPopEliminar", "ActPopEditar", "ActInformacion", "ActVerOcultos", "ActRecientes"})
+          "ActPopEliminar", "ActPopEditar", "ActInformacion", "ActVerOcultos", "ActRecientes",
+          "ActCopiasSeguridad"})
       main.push_back({a, Kind::Action});
     for (const char* h : {"ActCopiarDatos", "ActMenuArchivo", "ActMenuEdicion",
                           "ActMenuHerramientas", "ActMenuOpciones", "ActMenuAyuda"})
@@ -101,7 +102,8 @@ inline const std::vector<Window>& RequiredWindows() {
         {"FOpciones",
          Captions({"GrupoConf", "CBCargaUltimo", "CBPrimero", "lblBorra", "CBSalir", "CBCerrar",
                    "lblVaciarTras", "lblVaciarSegundos", "lblCerrarTras", "lblCerrarMinutos",
-                   "GrupoVisual", "CBMostrar", "GrupoIdioma", "lblIdioma", "BtnOk"})},
+                   "GrupoVisual", "CBMostrar", "GrupoIdioma", "lblIdioma", "BtnOk",
+                   "GrupoCopias", "lblCopias", "lblCopiasPerfil"})},
         {"FAcerca", Captions({"Label4", "lblTraductor", "BtnOk"})},
     };
   }();
@@ -124,6 +126,8 @@ inline std::vector<int> UsedMessages() {
   for (int n : {115, 116}) used.push_back(n);  // a refused save target, a too deep tree
   for (int n = 125; n <= 129; ++n) used.push_back(n);  // exporting the whole profile
   for (int n = 140; n <= 154; ++n) used.push_back(n);  // merging two versions of a profile
+  for (int n : {155, 156}) used.push_back(n);  // a backup that could not be kept
+  used.push_back(180);  // a handed-over file that does not exist
   return used;
 }
 
