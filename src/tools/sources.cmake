@@ -7,6 +7,11 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AccountText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintLayout.cpp
 )
+# The health of a profile's passwords and the offline list of breached ones.
+list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BreachList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PasswordHealth.cpp
+)
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SecretClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LengthInput.cpp
