@@ -25,7 +25,9 @@ struct CommandLine {
   std::optional<std::string> fromCsv;
   std::optional<std::string> format;
   std::optional<std::string> output;
+  std::optional<std::string> hibp;
   bool force = false;
+  bool json = false;
   bool passwordStdin = false;
 };
 
@@ -43,11 +45,16 @@ CommandLine Parse(const std::vector<std::string>& args) {
       line.force = true;
     } else if (arg == "--password-stdin") {
       line.passwordStdin = true;
-    } else if (arg == "--from" || arg == "--from-csv" || arg == "--format" || arg == "--output") {
+    } else if (arg == "--json") {
+      line.json = true;
+    } else if (arg == "--from" || arg == "--from-csv" || arg == "--format" || arg == "--output" ||
+               arg == "--hibp") {
       if (++k == args.size()) UsageError(arg + " needs a value");
-      (arg == "--from" ? line.from : arg == "--from-csv" ? line.fromCsv
-                                   : arg == "--format"   ? line.format
-                                                         : line.output) = args[k];
+      (arg == "--from"       ? line.from
+       : arg == "--from-csv" ? line.fromCsv
+       : arg == "--format"   ? line.format
+       : arg == "--output"   ? line.output
+                             : line.hibp) = args[k];
     } else if (arg.size() > 1 && arg[0] == '-') {
       UsageError("unknown option " + arg);
     } else {
@@ -67,6 +74,8 @@ CommandLine Parse(const std::vector<std::string>& args) {
     UsageError("export needs --format kdbx|csv and --output OUT");
   if (exporting && *line.format != "kdbx" && *line.format != "csv")
     UsageError("--format is kdbx or csv");
+  if (line.command != "analyze" && (line.hibp || line.json))
+    UsageError("--hibp and --json belong to analyze");
   if (line.command == "info" && line.passwordStdin) UsageError("info asks no password");
   return line;
 }
@@ -89,6 +98,8 @@ void Run(const CommandLine& line) {
                                                 : bv::cli::ExportFormat::Kdbx,
                           *line.output, password},
                          std::cout);
+    else if (line.command == "analyze")
+      bv::cli::RunAnalyze(profile, {password, line.hibp.value_or(""), line.json}, std::cout);
     else
       UsageError("unknown command " + line.command);
   } catch (const bv::EInOutError& error) {
