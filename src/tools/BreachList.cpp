@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include "config/Cp1252.h"
@@ -22,6 +24,9 @@ constexpr std::size_t kMaxCountDigits = 19;  // every such number fits in 64 bit
 constexpr std::size_t kMaxLineLength = kHashLength + 1 + kMaxCountDigits + 2;
 // Below this span a search reads the lines one after another.
 constexpr std::uint64_t kScanSpan = 512;
+// Every search reads the same lines first: those of the first ten steps are kept (a thousand
+// lines, whatever the size of the file).
+constexpr std::size_t kKeptProbes = std::size_t{1} << 10;
 // How much of the start and of the end of the file opening checks.
 constexpr std::uint64_t kCheckedAtOpen = 4096;
 
@@ -50,7 +55,9 @@ std::string ErrorText(BreachListError::Reason reason, std::uint64_t offset, int 
 Sha1Digest PasswordSha1(std::string_view password) {
   std::string utf8 = Cp1252ToUtf8(password);
   const WipeOnExit wipe(utf8);
-  const auto sha1 = Botan::HashFunction::create_or_throw("SHA-1");
+  // One hash object per thread: final() leaves it cleared and ready for the next password.
+  thread_local const std::unique_ptr<Botan::HashFunction> sha1 =
+      Botan::HashFunction::create_or_throw("SHA-1");
   sha1->update(reinterpret_cast<const std::uint8_t*>(utf8.data()), utf8.size());
   Sha1Digest digest{};
   sha1->final(digest.data());
@@ -96,6 +103,7 @@ BreachList::BreachList(const std::filesystem::path& path) {
     throw BreachListError(BreachListError::Reason::Unreadable, 0, error);
   }
   size_ = static_cast<std::uint64_t>(info.st_size);
+  probes_ = std::make_unique<std::optional<Line>[]>(kKeptProbes);
   try {
     if (size_ == 0) throw BreachListError(BreachListError::Reason::Empty, 0);
     if (size_ <= 2 * kCheckedAtOpen) {
@@ -125,33 +133,43 @@ std::size_t BreachList::ReadAt(std::uint64_t offset, char* buffer, std::size_t c
   return done;
 }
 
-BreachList::Line BreachList::LineAt(std::uint64_t start) const {
-  char buffer[kMaxLineLength];
-  const std::size_t got = ReadAt(start, buffer, sizeof buffer);
+BreachList::Line BreachList::ParseLine(const char* text, std::size_t available,
+                                       std::uint64_t start) const {
   const auto malformed = [start] {
     return BreachListError(BreachListError::Reason::Malformed, start);
   };
   Line line;
   line.start = start;
-  if (got < kHashLength + 2 || buffer[kHashLength] != ':') throw malformed();
+  if (available < kHashLength + 2 || text[kHashLength] != ':') throw malformed();
   for (std::size_t i = 0; i < kHashLength; ++i) {
-    if (!IsUpperHex(buffer[i])) throw malformed();
-    line.hash[i] = buffer[i];
+    if (!IsUpperHex(text[i])) throw malformed();
+    line.hash[i] = text[i];
   }
   std::size_t i = kHashLength + 1;
-  for (; i < got && buffer[i] >= '0' && buffer[i] <= '9'; ++i) {
+  for (; i < available && text[i] >= '0' && text[i] <= '9'; ++i) {
     if (i - kHashLength > kMaxCountDigits) throw malformed();
-    line.count = line.count * 10 + static_cast<std::uint64_t>(buffer[i] - '0');
+    line.count = line.count * 10 + static_cast<std::uint64_t>(text[i] - '0');
   }
   if (i == kHashLength + 1) throw malformed();
-  if (i < got && buffer[i] == '\r') ++i;
-  if (i < got && buffer[i] == '\n') {
+  if (i < available && text[i] == '\r') ++i;
+  if (i < available && text[i] == '\n') {
     ++i;
   } else if (start + i != size_) {  // only the last line may end without a line break
     throw malformed();
   }
   line.end = start + i;
   return line;
+}
+
+BreachList::Line BreachList::LineAfter(std::uint64_t pos) const {
+  // One read holds the end of the line pos falls in and the whole line after it.
+  char buffer[2 * kMaxLineLength + 1];
+  const std::size_t got = ReadAt(pos - 1, buffer, sizeof buffer);
+  const char* newline =
+      static_cast<const char*>(std::memchr(buffer, '\n', std::min(got, kMaxLineLength + 1)));
+  if (!newline) throw BreachListError(BreachListError::Reason::Malformed, pos);
+  const auto skip = static_cast<std::size_t>(newline - buffer) + 1;
+  return ParseLine(buffer + skip, got - skip, pos - 1 + skip);
 }
 
 std::uint64_t BreachList::NextLineStart(std::uint64_t pos) const {
@@ -163,17 +181,41 @@ std::uint64_t BreachList::NextLineStart(std::uint64_t pos) const {
   throw BreachListError(BreachListError::Reason::Malformed, pos);
 }
 
-void BreachList::CheckRun(std::uint64_t start, std::uint64_t end) const {
-  Hash previous{};
-  bool first = true;
+BreachList::Line BreachList::Probe(std::size_t probe, std::uint64_t pos) const {
+  if (probe >= kKeptProbes) return LineAfter(pos);
+  std::optional<Line>& kept = probes_[probe];
+  if (!kept) kept = LineAfter(pos);
+  return *kept;
+}
+
+void BreachList::ForEachLine(std::uint64_t start, std::uint64_t end,
+                             const std::function<bool(const Line&)>& visit) const {
+  // A search's last span fits on the stack; the longer runs checked at opening do not.
+  char small[kScanSpan + kMaxLineLength];
+  std::string large;
+  const std::size_t wanted = end - start + kMaxLineLength;
+  char* block = small;
+  if (wanted > sizeof small) {
+    large.resize(wanted);
+    block = large.data();
+  }
+  const std::size_t got = ReadAt(start, block, wanted);
   for (std::uint64_t pos = start; pos < end;) {
-    const Line line = LineAt(pos);
-    if (!first && !(previous < line.hash))
-      throw BreachListError(BreachListError::Reason::Unsorted, pos);
-    previous = line.hash;
-    first = false;
+    const auto skip = static_cast<std::size_t>(pos - start);
+    const Line line = ParseLine(block + skip, got - skip, pos);
+    if (!visit(line)) return;
     pos = line.end;
   }
+}
+
+void BreachList::CheckRun(std::uint64_t start, std::uint64_t end) const {
+  std::optional<Hash> previous;
+  ForEachLine(start, end, [&previous](const Line& line) {
+    if (previous && !(*previous < line.hash))
+      throw BreachListError(BreachListError::Reason::Unsorted, line.start);
+    previous = line.hash;
+    return true;
+  });
 }
 
 std::uint64_t BreachList::TimesSeen(const Sha1Digest& digest) const {
@@ -188,31 +230,33 @@ std::uint64_t BreachList::TimesSeen(const Sha1Digest& digest) const {
   std::uint64_t hi = size_;
   std::optional<Hash> below;
   std::optional<Hash> above;
+  std::size_t probe = 1;  // the probe's place in the search's tree: 1, then 2 or 3...
   const auto checkOrder = [&](const Line& line) {
     if ((below && !(*below < line.hash)) || (above && !(line.hash < *above)))
       throw BreachListError(BreachListError::Reason::Unsorted, line.start);
   };
   while (hi - lo > kScanSpan) {
-    const Line line = LineAt(NextLineStart(lo + (hi - lo) / 2));
+    const Line line = Probe(probe, lo + (hi - lo) / 2);
     checkOrder(line);
     if (line.hash == target) return line.count;
-    if (line.hash < target) {
+    const bool right = line.hash < target;
+    if (right) {
       lo = line.end;
       below = line.hash;
     } else {
       hi = line.start;
       above = line.hash;
     }
+    probe = 2 * probe + (right ? 1 : 0);
   }
-  for (std::uint64_t pos = lo; pos < hi;) {
-    const Line line = LineAt(pos);
+  std::uint64_t seen = 0;
+  ForEachLine(lo, hi, [&](const Line& line) {
     checkOrder(line);
-    if (line.hash == target) return line.count;
-    if (target < line.hash) break;
+    if (line.hash == target) seen = line.count;
     below = line.hash;
-    pos = line.end;
-  }
-  return 0;
+    return line.hash < target;
+  });
+  return seen;
 }
 
 }  // namespace bv

@@ -11,6 +11,9 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -61,15 +64,26 @@ class BreachList {
 
  private:
   struct Line;
-  [[nodiscard]] Line LineAt(std::uint64_t start) const;
+  // The line that begins at start, from the available bytes read there.
+  [[nodiscard]] Line ParseLine(const char* text, std::size_t available, std::uint64_t start) const;
+  // The first line that begins after pos - 1 (pos > 0), in one read.
+  [[nodiscard]] Line LineAfter(std::uint64_t pos) const;
+  // LineAfter for the search step numbered probe (1, then 2 or 3, ...), kept for the first
+  // steps, which every search takes through the same lines.
+  [[nodiscard]] Line Probe(std::size_t probe, std::uint64_t pos) const;
   // The start of the first line that begins at pos or after it (pos > 0), or the size.
   [[nodiscard]] std::uint64_t NextLineStart(std::uint64_t pos) const;
+  // Visits the lines that begin from start (a line start) up to end, read in one go, until
+  // visit returns false.
+  void ForEachLine(std::uint64_t start, std::uint64_t end,
+                   const std::function<bool(const Line&)>& visit) const;
   // Checks that the lines from start to end (line starts) are well formed and ascending.
   void CheckRun(std::uint64_t start, std::uint64_t end) const;
   std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t count) const;
 
   int fd_ = -1;
   std::uint64_t size_ = 0;
+  std::unique_ptr<std::optional<Line>[]> probes_;  // the lines of the first search steps
 };
 
 }  // namespace bv
