@@ -70,6 +70,8 @@ constexpr ActionEntry kActions[] = {
     {"ActVerOcultos", SelCuenta, "Mostrar ocultos",
      "Mostrar la Contraseña/Respuesta si se encuentran ocultas", "", 31},
     {"ActRecientes", SiempreOn, "&Perfiles recientes", "Abrir perfiles recientes...", "", 30},
+    {"ActSaludClaves", PerfilOn, "&Salud de las contraseñas...",
+     "Buscar contraseñas vacías, débiles, repetidas o filtradas", "Ctrl+Alt+S", -1},
     {"ActMenuArchivo", MenuPpal, "&Archivo", "", "", -1},
     {"ActMenuEdicion", MenuPpal, "&Edición", "", "", -1},
     {"ActMenuHerramientas", MenuPpal, "&Herramientas", "", "", -1},

@@ -129,6 +129,7 @@ void TFOpciones::BuildControls() {
   language->addWidget(lblIdioma);
   language->addWidget(BoxDll);
   column->addWidget(GrupoIdioma);
+  column->addWidget(BuildBreachListGroup());
 
   BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
   BtnOk->setDefault(true);
@@ -163,6 +164,7 @@ void TFOpciones::FormShow() {
   SpinCerrarTras->setValue(ReadInt(settings::kConfiguracion, settings::kCerrarTras,
                                    settings::kDefaultCerrarTras));
   BoxDll->Fill(ResourceDir());
+  ShowBreachList();
 }
 
 void TFOpciones::DelayChanged(QSpinBox* box, std::string_view key, OptionDelay delay,

@@ -19,6 +19,11 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TFBusqueda.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintDocument.cpp
 )
+# The password health report.
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/HealthTexts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFSaludClaves.cpp
+)
 # Printing an account and its HTML export.
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PrinterSetup.cpp
