@@ -49,7 +49,10 @@ bv::ProfileTree TreeOfAccounts(int accounts) {
   for (int i = 0; i < accounts; ++i) {
     if (i % 100 == 0) {
       category = tree.Append(nullptr, bv::TNodeData::Create(bv::NodeKind::Category, 3));
-      category->data.Name = "Categor\xED" "a " + std::to_string(i / 100);
+      category->data.Name =
+          "Categor\xED"
+          "a " +
+          std::to_string(i / 100);
     }
     if (i % 10 == 0) {
       group = tree.Append(category, bv::TNodeData::Create(bv::NodeKind::Group, 3));

@@ -2,11 +2,10 @@
 #include <algorithm>
 #include <iomanip>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 #include <sstream>
-
-#include <nlohmann/json.hpp>
 
 #include "cli/CliError.h"
 #include "cli/Commands.h"
@@ -22,9 +21,8 @@ namespace {
 constexpr std::size_t kMaxPathColumn = 50;
 
 CliError ListError(const std::filesystem::path& path, const BreachListError& error) {
-  const ExitCode code = error.reason() == BreachListError::Reason::Unreadable
-                            ? ExitCode::kFileError
-                            : ExitCode::kBadList;
+  const ExitCode code = error.reason() == BreachListError::Reason::Unreadable ? ExitCode::kFileError
+                                                                              : ExitCode::kBadList;
   return CliError(code, path.string() + ": " + error.what());
 }
 
@@ -66,8 +64,7 @@ void WriteJson(const HealthReport& report, std::ostream& out) {
 }
 
 void WriteTable(const HealthReport& report, bool breachListRead, std::ostream& out) {
-  out << report.accounts << " accounts analysed, " << report.entries.size()
-      << " with findings\n";
+  out << report.accounts << " accounts analysed, " << report.entries.size() << " with findings\n";
   for (std::size_t k = 0; k < kHealthKindCount; ++k) {
     const auto kind = static_cast<HealthKind>(k);
     out << "  " << std::left << std::setw(20) << HealthKindName(kind);
@@ -88,8 +85,7 @@ void WriteTable(const HealthReport& report, bool breachListRead, std::ostream& o
     for (const std::string& name : Utf8Path(entry.node)) path += (path.empty() ? "" : " / ") + name;
     pathWidth = std::max(pathWidth, std::min(Width(path), kMaxPathColumn));
     for (const HealthFinding& finding : entry.findings)
-      rows.push_back({path, std::string(HealthKindName(finding.kind)),
-                      std::to_string(entry.score),
+      rows.push_back({path, std::string(HealthKindName(finding.kind)), std::to_string(entry.score),
                       finding.count ? std::to_string(finding.count) : std::string()});
   }
   const auto line = [&](const Row& row) {

@@ -27,18 +27,20 @@ T* Named(T* control, const char* name) {
 QGroupBox* TFOpciones::BuildBreachListGroup() {
   GrupoFiltradas =
       Named(new QGroupBox(QStringLiteral("Contraseñas filtradas"), this), "GrupoFiltradas");
-  lblFiltradas = Named(new QLabel(QStringLiteral(
-      "Lista descargada de contraseñas filtradas («Pwned Passwords», SHA-1 ordenada por hash). "
-      "Se consulta en este equipo, sin conexión:"), GrupoFiltradas), "lblFiltradas");
+  lblFiltradas = Named(new QLabel(QStringLiteral("Lista descargada de contraseñas filtradas "
+                                                 "(«Pwned Passwords», SHA-1 ordenada por hash). "
+                                                 "Se consulta en este equipo, sin conexión:"),
+                                  GrupoFiltradas),
+                       "lblFiltradas");
   lblFiltradas->setWordWrap(true);
   Ed_Filtradas = Named(new QLineEdit(GrupoFiltradas), "Ed_Filtradas");
   Ed_Filtradas->setReadOnly(true);
   Ed_Filtradas->setMinimumWidth(280);
   lblFiltradas->setBuddy(Ed_Filtradas);
-  BtnElegirLista = Named(new QPushButton(QStringLiteral("Elegir..."), GrupoFiltradas),
-                         "BtnElegirLista");
-  BtnQuitarLista = Named(new QPushButton(QStringLiteral("Quitar"), GrupoFiltradas),
-                         "BtnQuitarLista");
+  BtnElegirLista =
+      Named(new QPushButton(QStringLiteral("Elegir..."), GrupoFiltradas), "BtnElegirLista");
+  BtnQuitarLista =
+      Named(new QPushButton(QStringLiteral("Quitar"), GrupoFiltradas), "BtnQuitarLista");
   ODFiltradas = new FileDialogEntry(
       FileDialogEntry::Kind::Open, QStringLiteral("ODFiltradas"), this,
       QStringLiteral("Elegir la lista de contraseñas filtradas"),

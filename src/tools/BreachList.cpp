@@ -43,9 +43,9 @@ std::string ErrorText(BreachListError::Reason reason, std::uint64_t offset, int 
     case Reason::Empty: return "is empty";
     case Reason::Malformed:
       return "is not a list of SHA-1 hashes in upper-case hex with counts (HASH:COUNT): "
-             "byte " + std::to_string(offset);
-    case Reason::Unsorted:
-      return "is not sorted by hash: byte " + std::to_string(offset);
+             "byte " +
+             std::to_string(offset);
+    case Reason::Unsorted: return "is not sorted by hash: byte " + std::to_string(offset);
   }
   return {};
 }
@@ -123,8 +123,8 @@ BreachList::~BreachList() { ::close(fd_); }
 std::size_t BreachList::ReadAt(std::uint64_t offset, char* buffer, std::size_t count) const {
   std::size_t done = 0;
   while (done < count && offset + done < size_) {
-    const ssize_t got = ::pread(fd_, buffer + done, count - done,
-                                static_cast<off_t>(offset + done));
+    const ssize_t got =
+        ::pread(fd_, buffer + done, count - done, static_cast<off_t>(offset + done));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) throw BreachListError(BreachListError::Reason::Unreadable, offset, errno);
     if (got == 0) break;  // the file shrank under us: what is there is what we have

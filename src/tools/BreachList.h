@@ -33,8 +33,8 @@ class BreachListError : public std::runtime_error {
   enum class Reason {
     Unreadable,  // cannot be opened or read (systemError tells why) or is not a file
     Empty,
-    Malformed,   // a line that is not "HASH:COUNT" (offset: where the line begins)
-    Unsorted,    // a line out of order (offset: where the line begins)
+    Malformed,  // a line that is not "HASH:COUNT" (offset: where the line begins)
+    Unsorted,   // a line out of order (offset: where the line begins)
   };
   BreachListError(Reason reason, std::uint64_t offset, int systemError = 0);
 

@@ -27,8 +27,10 @@ QString BreachListErrorText(const QString& path, const BreachListError& error) {
       return Msg(msg::kBreachListUnreadable)
           .arg(path, FromCp1252(SystemErrorText(error.systemError())));
     case Reason::Empty: return Msg(msg::kBreachListEmpty).arg(path);
-    case Reason::Malformed: return Msg(msg::kBreachListMalformed).arg(path, QString::number(error.offset()));
-    case Reason::Unsorted: return Msg(msg::kBreachListUnsorted).arg(path, QString::number(error.offset()));
+    case Reason::Malformed:
+      return Msg(msg::kBreachListMalformed).arg(path, QString::number(error.offset()));
+    case Reason::Unsorted:
+      return Msg(msg::kBreachListUnsorted).arg(path, QString::number(error.offset()));
   }
   return {};
 }

@@ -73,9 +73,9 @@ std::string_view HealthKindName(HealthKind kind) {
 }
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return FoldCase(static_cast<unsigned char>(x)) == FoldCase(static_cast<unsigned char>(y));
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return FoldCase(static_cast<unsigned char>(x)) ==
+                  FoldCase(static_cast<unsigned char>(y));
          });
 }
 

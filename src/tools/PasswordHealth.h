@@ -38,15 +38,15 @@ struct HealthFinding {
 
 struct AccountHealth {
   const TreeNode* node = nullptr;
-  int treeIndex = -1;  // its position in the tree's pre-order when it was analysed
-  int score = 0;       // the password's strength, 0 to 4
+  int treeIndex = -1;                   // its position in the tree's pre-order when it was analysed
+  int score = 0;                        // the password's strength, 0 to 4
   std::vector<HealthFinding> findings;  // worst first; an empty password has that one only
 };
 
 struct HealthReport {
-  std::size_t accounts = 0;                        // accounts analysed
+  std::size_t accounts = 0;                            // accounts analysed
   std::array<std::size_t, kHealthKindCount> counts{};  // accounts with each kind of finding
-  std::vector<AccountHealth> entries;  // accounts with a finding, worst first
+  std::vector<AccountHealth> entries;                  // accounts with a finding, worst first
   bool cancelled = false;
 };
 

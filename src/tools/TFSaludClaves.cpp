@@ -78,9 +78,10 @@ void TFSaludClaves::BuildControls() {
   notraResumen->setFont(bold);
   notraCuentas = Named(new QLabel(this), "notraCuentas");
   notraCuentas->setWordWrap(true);
-  lblLista = Named(new QLabel(QStringLiteral(
-      "Cuentas con avisos, las peores primero (Intro o doble clic la selecciona en el árbol):"),
-      this), "lblLista");
+  lblLista = Named(new QLabel(QStringLiteral("Cuentas con avisos, las peores primero (Intro o "
+                                             "doble clic la selecciona en el árbol):"),
+                              this),
+                   "lblLista");
   lblLista->setWordWrap(true);
   Lista = Named(new QTreeWidget(this), "Lista");
   Lista->setRootIsDecorated(false);
@@ -185,9 +186,9 @@ void TFSaludClaves::Fill(const HealthReport& report, bool showPasswords) {
   if (showPasswords) headings << Msg(msg::kHealthColumnPassword);
   Lista->setColumnCount(static_cast<int>(headings.size()));
   Lista->setHeaderLabels(headings);
-  notraResumen->setText(Msg(msg::kHealthSummary)
-                            .arg(QString::number(report.accounts),
-                                 QString::number(report.entries.size())));
+  notraResumen->setText(
+      Msg(msg::kHealthSummary)
+          .arg(QString::number(report.accounts), QString::number(report.entries.size())));
   notraCuentas->setText(report.entries.empty() ? Msg(msg::kHealthNoFindings)
                                                : HealthCountsText(report));
   QList<QTreeWidgetItem*> items;
@@ -195,9 +196,8 @@ void TFSaludClaves::Fill(const HealthReport& report, bool showPasswords) {
     const AccountHealth& entry = report.entries[k];
     auto* item = new QTreeWidgetItem;
     item->setText(kAccountColumn, PathText(entry.node));
-    item->setIcon(kAccountColumn, pictures_[static_cast<std::size_t>(
-                                      std::clamp(entry.node->data.ImageIndex, 0,
-                                                 kNodePictureCount - 1))]);
+    item->setIcon(kAccountColumn, pictures_[static_cast<std::size_t>(std::clamp(
+                                      entry.node->data.ImageIndex, 0, kNodePictureCount - 1))]);
     QStringList findings;
     for (const HealthFinding& finding : entry.findings) findings << FindingText(finding);
     item->setText(kFindingsColumn, findings.join(QStringLiteral(", ")));

@@ -51,7 +51,7 @@ class TFSaludClaves : public QDialog {
   void nodeChosen(bv::TreeNode* node);
 
  protected:
-  bool event(QEvent* event) override;         // brought back while out of date: analyse
+  bool event(QEvent* event) override;          // brought back while out of date: analyse
   void hideEvent(QHideEvent* event) override;  // the list is emptied: no password stays
 
  private:
@@ -70,8 +70,8 @@ class TFSaludClaves : public QDialog {
   std::array<QIcon, kNodePictureCount> pictures_;
 
   // Controls, named as in the window's section of the language files.
-  QLabel* notraResumen;   // "N cuentas analizadas, M con avisos"
-  QLabel* notraCuentas;   // the counts of each kind
+  QLabel* notraResumen;  // "N cuentas analizadas, M con avisos"
+  QLabel* notraCuentas;  // the counts of each kind
   QLabel* lblLista;
   QTreeWidget* Lista;
   QLabel* notraFiltradas;  // the breach list's note

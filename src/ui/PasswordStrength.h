@@ -12,8 +12,8 @@
 namespace bv {
 
 struct StrengthEstimate {
-  int score = 0;               // 0 to 4
-  double log10Guesses = 0.0;   // log10 of the estimated number of guesses
+  int score = 0;              // 0 to 4
+  double log10Guesses = 0.0;  // log10 of the estimated number of guesses
 };
 
 inline constexpr int kMaxStrengthScore = 4;
@@ -25,7 +25,7 @@ inline constexpr int kMaxStrengthScore = 4;
 // password and userWords are Windows-1252 bytes; they are turned into UTF-8 for the
 // estimator and the copies wiped. userWords (the account's name, the user name...) count as
 // words an attacker knows. An empty password scores 0 with no guesses.
-[[nodiscard]] StrengthEstimate EstimateStrength(std::string_view password,
-                                                const std::vector<std::string_view>& userWords = {});
+[[nodiscard]] StrengthEstimate EstimateStrength(
+    std::string_view password, const std::vector<std::string_view>& userWords = {});
 
 }  // namespace bv

@@ -20,7 +20,9 @@ using Reason = BreachListError::Reason;
 TEST(PasswordSha1, HashesTheUtf8FormInUpperCaseHex) {
   EXPECT_EQ(Sha1Hex(PasswordSha1("password")), "5BAA61E4C9B93F3F0682250B6CF8331B7EE68FD8");
   // "contraseña" and "€uro": Windows-1252 bytes, hashed as the UTF-8 the list was made from.
-  EXPECT_EQ(Sha1Hex(PasswordSha1("contrase\xF1" "a")), "8C31B65BDECDC9F18B695D7318186FD1FEED690D");
+  EXPECT_EQ(Sha1Hex(PasswordSha1("contrase\xF1"
+                                 "a")),
+            "8C31B65BDECDC9F18B695D7318186FD1FEED690D");
   EXPECT_EQ(Sha1Hex(PasswordSha1("\x80uro")), "B513A36894C347A73A7AB40EF44093701BDEA3CB");
 }
 
@@ -33,8 +35,8 @@ struct Entry {
 std::vector<Entry> Entries(int count) {
   std::vector<Entry> entries;
   for (int i = 0; i < count; ++i)
-    entries.push_back({Sha1Hex(PasswordSha1("password" + std::to_string(i))),
-                       static_cast<std::uint64_t>(i + 1)});
+    entries.push_back(
+        {Sha1Hex(PasswordSha1("password" + std::to_string(i))), static_cast<std::uint64_t>(i + 1)});
   std::sort(entries.begin(), entries.end(),
             [](const Entry& a, const Entry& b) { return a.hash < b.hash; });
   return entries;
@@ -74,9 +76,9 @@ class BreachListLookup : public ::testing::TestWithParam<int> {};
 TEST_P(BreachListLookup, FindsEveryListedHashAndNothingElse) {
   const std::vector<Entry> entries = Entries(GetParam());
   test::ScratchFolder scratch;
-  for (const auto& [name, text] :
-       {std::pair{"crlf.txt", ListText(entries)}, {"lf.txt", ListText(entries, "\n")},
-        {"unended.txt", ListText(entries, "\r\n", false)}}) {
+  for (const auto& [name, text] : {std::pair{"crlf.txt", ListText(entries)},
+                                   {"lf.txt", ListText(entries, "\n")},
+                                   {"unended.txt", ListText(entries, "\r\n", false)}}) {
     test::WriteFile(scratch / name, text);
     const BreachList list(scratch / name);
     EXPECT_EQ(list.TimesSeen(DigestOf(entries.front().hash)), entries.front().count) << name;

@@ -95,8 +95,8 @@ TEST_F(HealthFixture, WorstComesFirstThenWeakerThenTreeOrder) {
   const HealthReport report = AnalyzeHealth(tree, WithMaster(kMaster));
   std::vector<std::string> order;
   for (const AccountHealth& entry : report.entries) order.push_back(entry.node->data.Name);
-  const std::vector<std::string> expected = {
-      "Yahoo", "Caja", "Banco", "Nube de Fotos 2019", "Gmail", "Outlook", "Steam", "Mods"};
+  const std::vector<std::string> expected = {"Yahoo", "Caja",    "Banco", "Nube de Fotos 2019",
+                                             "Gmail", "Outlook", "Steam", "Mods"};
   EXPECT_EQ(order, expected);
   EXPECT_EQ(NodePath(report.entries.back().node),
             (std::vector<std::string>{"Juegos", "Steam", "Mods"}));
@@ -142,10 +142,16 @@ TEST_F(HealthFixture, ProgressCoversTheDistinctPasswordsAndCanCancel) {
 
 TEST(SameIgnoringCase, FoldsEveryWindows1252Letter) {
   EXPECT_TRUE(SameIgnoringCase("Maria", "mARIA"));
-  EXPECT_TRUE(SameIgnoringCase("\xD1" "and\xDA", "\xF1" "AND\xFA"));  // Ñandú
+  EXPECT_TRUE(
+      SameIgnoringCase("\xD1"
+                       "and\xDA",
+                       "\xF1"
+                       "AND\xFA"));                                       // Ñandú
   EXPECT_TRUE(SameIgnoringCase("\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF"));  // Š Œ Ž Ÿ
   EXPECT_FALSE(SameIgnoringCase("\xD7", "\xF7"));  // × and ÷ are no letters
-  EXPECT_FALSE(SameIgnoringCase("maria", "mar\xED" "a"));
+  EXPECT_FALSE(SameIgnoringCase("maria",
+                                "mar\xED"
+                                "a"));
   EXPECT_FALSE(SameIgnoringCase("maria", "marias"));
 }
 

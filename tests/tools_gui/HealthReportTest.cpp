@@ -50,7 +50,9 @@ class HealthReport : public ::testing::Test {
     }
     return report;
   }
-  static QTreeWidget* List(TFSaludClaves* report) { return report->findChild<QTreeWidget*>("Lista"); }
+  static QTreeWidget* List(TFSaludClaves* report) {
+    return report->findChild<QTreeWidget*>("Lista");
+  }
   // "path|findings|strength[|password]" per row.
   static QStringList Rows(TFSaludClaves* report) {
     QStringList rows;
@@ -76,13 +78,14 @@ TEST_F(HealthReport, ListsWorstFirstWithCountsAndNoPassword) {
   test::ExpectCoveredByLanguageFiles(report);
   EXPECT_EQ(report->windowTitle(), Msg(205));
   EXPECT_EQ(Rows(report).join('\n').toStdString(),
-            ("Personal / Banco|" + Msg(207) + "|\nPersonal / Correo|" + Msg(211) + ", " +
-             Msg(212) + "|" + Msg(201))
+            ("Personal / Banco|" + Msg(207) + "|\nPersonal / Correo|" + Msg(211) + ", " + Msg(212) +
+             "|" + Msg(201))
                 .toStdString());
   EXPECT_EQ(List(report)->headerItem()->text(0), Msg(217));
   EXPECT_EQ(List(report)->columnCount(), 3);  // no password column
   EXPECT_EQ(Label(report, "notraResumen"), Msg(206).arg(2).arg(2));
-  EXPECT_EQ(Label(report, "notraCuentas"), Msg(225).arg(1).arg(0).arg(0).arg(0).arg(1).arg(1).arg(0));
+  EXPECT_EQ(Label(report, "notraCuentas"),
+            Msg(225).arg(1).arg(0).arg(0).arg(0).arg(1).arg(1).arg(0));
   EXPECT_EQ(Label(report, "notraFiltradas"), Msg(215));  // no breach list chosen
   EXPECT_FALSE(Rows(report).join(' ').contains("CORREO"));
 }
@@ -117,7 +120,8 @@ TEST_F(HealthReport, FollowsEditsAndDeletionsAndClosesWithTheProfile) {
   correo->data.Password = kStrong;
   w.TreeModel().NodeChanged(correo);
   t.Trigger("ActSaludClaves");
-  EXPECT_EQ(Rows(report).join('\n').toStdString(), ("Personal / Banco|" + Msg(207) + "|").toStdString());
+  EXPECT_EQ(Rows(report).join('\n').toStdString(),
+            ("Personal / Banco|" + Msg(207) + "|").toStdString());
 
   // Deleted while the report stays open: brought back to the front, it is made anew, and a
   // row of the old report never selects a node that is gone.
@@ -149,7 +153,8 @@ TEST_F(HealthReport, ReadsTheBreachListOfTheOptionsOrSaysWhyNot) {
   WriteBreachListPath(scratch / "pwned.txt");
   TFSaludClaves* report = Open();
   ASSERT_NE(report, nullptr);
-  EXPECT_TRUE(Rows(report).last().contains(Msg(209).arg(42))) << Rows(report).join('\n').toStdString();
+  EXPECT_TRUE(Rows(report).last().contains(Msg(209).arg(42)))
+      << Rows(report).join('\n').toStdString();
   EXPECT_FALSE(report->findChild<QLabel*>("notraFiltradas")->isVisibleTo(report));
 
   test::WriteFile(scratch / "pwned.txt", "not a list\r\n");
@@ -164,7 +169,8 @@ TEST_F(HealthReport, OptionsKeepOnlyAListThatReads) {
   test::ScratchFolder scratch;
   test::WriteFile(scratch / "good.txt", Sha1Hex(PasswordSha1("x")) + ":1\r\n");
   test::WriteFile(scratch / "bad.txt", "password123\r\n");
-  t.fakes.files->answers = {PathToQString(scratch / "bad.txt"), PathToQString(scratch / "good.txt")};
+  t.fakes.files->answers = {PathToQString(scratch / "bad.txt"),
+                            PathToQString(scratch / "good.txt")};
   bool ran = false;
   auto answer = test::WhenModal([&](QDialog* dialog) {
     test::ExpectCoveredByLanguageFiles(dialog);

@@ -12,8 +12,8 @@ TEST(ScoreOfGuesses, ThresholdsAreTenToTheThreeSixEightAndTen) {
   const struct {
     double log10Guesses;
     int score;
-  } cases[] = {{0, 0},   {2.99, 0}, {3, 1},     {5.99, 1}, {6, 2},
-               {7.99, 2}, {8, 3},   {9.99, 3}, {10, 4},   {200, 4}};
+  } cases[] = {{0, 0},    {2.99, 0}, {3, 1},    {5.99, 1}, {6, 2},
+               {7.99, 2}, {8, 3},    {9.99, 3}, {10, 4},   {200, 4}};
   for (const auto& c : cases) EXPECT_EQ(ScoreOfGuesses(c.log10Guesses), c.score) << c.log10Guesses;
 }
 
@@ -57,7 +57,12 @@ TEST(EstimateStrength, AccentedLettersAreReadAsWindows1252) {
   // letter of a repeated accented letter adds little; of eight distinct bytes much more.
   const StrengthEstimate repeated = EstimateStrength(std::string(12, '\xF1'));
   EXPECT_LE(repeated.score, 1);
-  EXPECT_GT(EstimateStrength("\xF1" "and\xFA" "-Bot\xE1n-29-Gr\xFC" "n").score, 2);
+  EXPECT_GT(EstimateStrength("\xF1"
+                             "and\xFA"
+                             "-Bot\xE1n-29-Gr\xFC"
+                             "n")
+                .score,
+            2);
 }
 
 }  // namespace
