@@ -72,6 +72,8 @@ constexpr ActionEntry kActions[] = {
     {"ActRecientes", SiempreOn, "&Perfiles recientes", "Abrir perfiles recientes...", "", 30},
     {"ActCopiasSeguridad", SiempreOn, "Abrir c&opia de seguridad...",
      "Abrir una de las copias que se guardan de un perfil antes de reemplazarlo", "", 1},
+    {"ActSaludClaves", PerfilOn, "&Salud de las contraseñas...",
+     "Buscar contraseñas vacías, débiles, repetidas o filtradas", "Ctrl+Alt+S", -1},
     {"ActMenuArchivo", MenuPpal, "&Archivo", "", "", -1},
     {"ActMenuEdicion", MenuPpal, "&Edición", "", "", -1},
     {"ActMenuHerramientas", MenuPpal, "&Herramientas", "", "", -1},

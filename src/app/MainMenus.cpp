@@ -70,7 +70,7 @@ MainMenus::MainMenus(QMainWindow* window, const MainActions& a) {
         "ActExportarPerfil", _,
         "ActImprimir", _, "ActSalir"});
   Fill(SubMenu(window, a["ActMenuEdicion"]), a, {"ActCopiarDatos", _, "ActBorrarCB", _, "ActBuscar"});
-  Fill(SubMenu(window, a["ActMenuHerramientas"]), a, {"ActGenerador"});
+  Fill(SubMenu(window, a["ActMenuHerramientas"]), a, {"ActGenerador", "ActSaludClaves"});
   Fill(SubMenu(window, a["ActMenuOpciones"]), a,
        {"ActCambPass", "ActEditarPerfil", _, "ActConfiguracion"});
   Fill(SubMenu(window, a["ActMenuAyuda"]), a,

@@ -50,24 +50,6 @@ class Wiped {
   std::string& secret_;
 };
 
-// Checks the password (asked unless the profile has none) and loads the tree.
-struct OpenedProfile {
-  TProfileHeader header;
-  ProfileTree tree;
-};
-OpenedProfile LoadWithPassword(const std::filesystem::path& profile,
-                               const PasswordOptions& password) {
-  OpenedProfile opened{ProfileHeader(profile), {}};
-  std::string key(kEmptyPasswordSentinel);
-  if (HasMasterPassword(opened.header)) {
-    key = AskPassword("Master password of " + Shown(profile) + ": ", password);
-    if (!PasswordMatches(opened.header, key))
-      throw ECliError(ExitCode::kWrongPassword, Shown(profile) + ": wrong password");
-  }
-  LoadProfileNodes(profile, key, opened.tree);
-  return opened;
-}
-
 ProfileTree TreeFromCsv(const std::filesystem::path& path, const std::string& text) {
   try {
     return ReadProfileCsv(text);
@@ -93,6 +75,21 @@ bool Exists(const std::filesystem::path& path) {
 }
 
 }  // namespace
+
+OpenedProfile LoadWithPassword(const std::filesystem::path& profile,
+                               const PasswordOptions& password, std::string* masterPassword) {
+  OpenedProfile opened{ProfileHeader(profile), {}};
+  std::string key(kEmptyPasswordSentinel);
+  const Wiped wipeKey(key);
+  if (HasMasterPassword(opened.header)) {
+    key = AskPassword("Master password of " + Shown(profile) + ": ", password);
+    if (!PasswordMatches(opened.header, key))
+      throw ECliError(ExitCode::kWrongPassword, Shown(profile) + ": wrong password");
+    if (masterPassword) *masterPassword = key;
+  }
+  LoadProfileNodes(profile, key, opened.tree);
+  return opened;
+}
 
 void RunInfo(const std::filesystem::path& profile, std::ostream& out) {
   const TProfileHeader header = ProfileHeader(profile);

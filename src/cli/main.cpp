@@ -27,7 +27,9 @@ struct CommandLine {
   std::optional<std::string> format;
   std::optional<std::string> output;
   std::optional<std::string> base;
+  std::optional<std::string> hibp;
   bool force = false;
+  bool json = false;
   bool passwordStdin = false;
 };
 
@@ -45,14 +47,17 @@ CommandLine Parse(const std::vector<std::string>& args) {
       line.force = true;
     } else if (arg == "--password-stdin") {
       line.passwordStdin = true;
+    } else if (arg == "--json") {
+      line.json = true;
     } else if (arg == "--from" || arg == "--from-csv" || arg == "--format" || arg == "--output" ||
-               arg == "--base") {
+               arg == "--base" || arg == "--hibp") {
       if (++k == args.size()) UsageError(arg + " needs a value");
       (arg == "--from"       ? line.from
        : arg == "--from-csv" ? line.fromCsv
        : arg == "--format"   ? line.format
        : arg == "--output"   ? line.output
-                             : line.base) = args[k];
+       : arg == "--base"     ? line.base
+                              : line.hibp) = args[k];
     } else if (arg.size() > 1 && arg[0] == '-') {
       UsageError("unknown option " + arg);
     } else {
@@ -77,6 +82,8 @@ CommandLine Parse(const std::vector<std::string>& args) {
     UsageError("export needs --format kdbx|csv|csv-full and --output OUT");
   if (exporting && *line.format != "kdbx" && *line.format != "csv" && *line.format != "csv-full")
     UsageError("--format is kdbx, csv or csv-full");
+  if (line.command != "analyze" && (line.hibp || line.json))
+    UsageError("--hibp and --json belong to analyze");
   if (line.command == "info" && line.passwordStdin) UsageError("info asks no password");
   return line;
 }
@@ -105,6 +112,8 @@ void Run(const CommandLine& line) {
                                                        : bv::cli::ExportFormat::Kdbx,
                           *line.output, password},
                          std::cout);
+    else if (line.command == "analyze")
+      bv::cli::RunAnalyze(profile, {password, line.hibp.value_or(""), line.json}, std::cout);
     else
       UsageError("unknown command " + line.command);
   } catch (const bv::EInOutError& error) {

@@ -169,5 +169,36 @@ inline constexpr int kHandedOverMissing = 180;
 // 155, then on lines of their own the backup folder with the reason, and 156
 inline constexpr int kBackupNotKept = 155;
 inline constexpr int kBackupNotKeptHint = 156;
+// --- password health: the strength bar's words, worst first
+inline constexpr int kStrengthVeryWeak = 200;  // 200 to 204 follow the scores 0 to 4
+inline constexpr int kStrengthWeak = 201;
+inline constexpr int kStrengthFair = 202;
+inline constexpr int kStrengthStrong = 203;
+inline constexpr int kStrengthVeryStrong = 204;
+// the report window
+inline constexpr int kHealthCaption = 205;
+inline constexpr int kHealthSummary = 206;  // %1 accounts analysed, %2 with findings
+// 207 to 213 describe the kinds of finding, worst first (%1: the count where there is one)
+inline constexpr int kFindingEmpty = 207;
+inline constexpr int kFindingSameAsMaster = 208;
+inline constexpr int kFindingBreached = 209;
+inline constexpr int kFindingSameAsUserName = 210;
+inline constexpr int kFindingSameAsName = 211;
+inline constexpr int kFindingWeak = 212;
+inline constexpr int kFindingReused = 213;
+inline constexpr int kHealthNoFindings = 214;
+inline constexpr int kHealthNoBreachList = 215;  // no list chosen in the options
+inline constexpr int kHealthProgress = 216;
+inline constexpr int kHealthColumnAccount = 217;  // 217 to 220: the list's column headings
+inline constexpr int kHealthColumnFindings = 218;
+inline constexpr int kHealthColumnStrength = 219;
+inline constexpr int kHealthColumnPassword = 220;
+// a breach list refused (%1: its path; %2: the reason or the byte where the fault is)
+inline constexpr int kBreachListUnreadable = 221;
+inline constexpr int kBreachListEmpty = 222;
+inline constexpr int kBreachListMalformed = 223;
+inline constexpr int kBreachListUnsorted = 224;
+inline constexpr int kHealthCounts = 225;  // the counts of the kinds, %1 to %7 in order
+inline constexpr int kHealthCancelled = 226;
 
 }  // namespace bv::msg

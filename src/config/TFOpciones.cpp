@@ -130,6 +130,7 @@ void TFOpciones::BuildControls() {
   language->addWidget(lblIdioma);
   language->addWidget(BoxDll);
   column->addWidget(GrupoIdioma);
+  column->addWidget(BuildBreachListGroup());
 
   GrupoCopias = Named(new QGroupBox(QStringLiteral("Copias de seguridad"), this), "GrupoCopias");
   auto* copiesRow = new QHBoxLayout(GrupoCopias);
@@ -181,6 +182,7 @@ void TFOpciones::FormShow() {
   BoxDll->Fill(ResourceDir());
   const QSignalBlocker quietCopias(SpinCopias);
   SpinCopias->setValue(ReadBackupsKept());
+  ShowBreachList();
 }
 
 void TFOpciones::DelayChanged(QSpinBox* box, std::string_view key, OptionDelay delay,

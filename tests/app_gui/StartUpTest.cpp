@@ -83,7 +83,7 @@ TEST(StartUp, MenusHoldTheirActionsInOrder) {
             QStringList({"ActCopiarDatos", "-", "ActBorrarCB", "-", "ActBuscar"}));
   EXPECT_EQ(sub("ActCopiarDatos"), QStringList({"ActCopUser", "ActCopPass", "ActCopPreg",
                                                 "ActCopResp", "ActCopMail", "ActCopURL"}));
-  EXPECT_EQ(sub("ActMenuHerramientas"), QStringList({"ActGenerador"}));
+  EXPECT_EQ(sub("ActMenuHerramientas"), QStringList({"ActGenerador", "ActSaludClaves"}));
   EXPECT_EQ(sub("ActMenuOpciones"),
             QStringList({"ActCambPass", "ActEditarPerfil", "-", "ActConfiguracion"}));
   EXPECT_EQ(sub("ActMenuAyuda"), QStringList({"ActAyuda", "-", "ActWeb", "ActCambios",

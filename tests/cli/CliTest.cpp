@@ -422,6 +422,54 @@ TEST_F(CliTest, RunsWithoutCoreDumpsUnlessAllowed) {
   EXPECT_NE(allowed.runAs, 0u);
 }
 
+// Correo(Gmail Outlook Ñandú) with "123456" twice, a password equal to the user name (but
+// for case) and the master password; the breach list holds "123456".
+TEST_F(CliTest, AnalyzeReportsFindingsButNeverPasswords) {
+  ProfileTree tree;
+  TNodeData correo = TNodeData::Create(NodeKind::Category, 3);
+  correo.Name = "Correo";
+  TreeNode* category = tree.Append(nullptr, correo);
+  const auto account = [&](const char* name, const char* user, const char* password) {
+    TNodeData data = TNodeData::Create(NodeKind::Account, 17);
+    data.Name = name;
+    data.UserName = user;
+    data.Password = password;
+    tree.Append(category, data);
+  };
+  account("Gmail", "ana", "123456");
+  account("Outlook", "ana", "123456");
+  account("\xD1" "and\xFA", "Se\xF1or.Gato", "se\xD1OR.gato");
+  account("Banco", "ana", "m4e5tr@-F1");
+  WriteProfile(dir / "a.bv3", test::SampleHeader("m4e5tr@-F1"), tree, "m4e5tr@-F1", "marca");
+  WriteText("pwned.txt", "7C4A8D09CA3762AF61E59520943DC26494F8941B:37359195\r\n");
+
+  const Result json = RunCli(
+      {"analyze", P("a.bv3"), "--password-stdin", "--hibp", P("pwned.txt"), "--json"},
+      "m4e5tr@-F1\n");
+  ASSERT_EQ(json.code, 0) << json.err;
+  const auto document = nlohmann::json::parse(json.out);
+  EXPECT_EQ(document["accounts"], 4);
+  std::vector<std::string> found;
+  for (const auto& f : document["findings"])
+    found.push_back(f["path"].back().get<std::string>() + " " + f["kind"].get<std::string>() +
+                    " " + std::to_string(f["count"].get<int>()) + " " +
+                    std::to_string(f["score"].get<int>()));
+  const std::vector<std::string> expected = {
+      "Banco same-as-master 0 4", "Gmail breached 37359195 0", "Gmail weak 0 0",
+      "Gmail reused 2 0",         "Outlook breached 37359195 0", "Outlook weak 0 0",
+      "Outlook reused 2 0",       "\xC3\x91" "and\xC3\xBA same-as-user-name 0 4"};
+  EXPECT_EQ(found, expected);
+  EXPECT_EQ(document["findings"][0]["path"], nlohmann::json({"Correo", "Banco"}));
+
+  const Result table = RunCli({"analyze", P("a.bv3"), "--password-stdin"}, "m4e5tr@-F1\n");
+  ASSERT_EQ(table.code, 0) << table.err;
+  EXPECT_NE(table.out.find("4 accounts analysed, 4 with findings"), std::string::npos);
+  EXPECT_NE(table.out.find("Correo / Gmail"), std::string::npos) << table.out;
+  for (const Result* result : {&json, &table})
+    for (const char* secret : {"123456", "m4e5tr", "se\xC3\xB1OR", "SE\xC3\x91OR"})
+      EXPECT_EQ(result->out.find(secret), std::string::npos) << secret;
+}
+
 struct FailureCase {
   const char* label;
   std::vector<std::string> args;  // "@x" is the path of file x in the scratch folder
@@ -458,6 +506,7 @@ TEST_P(CliFailureTest, EndsWithItsCodeAndOneLine) {
   WriteText("kanji.csv", "Title,Username\nA,\xE6\x97\xA5\n");
   WriteText("open.csv", "Title,Notes\nA,\"open\n");
   WriteText("extra.csv", "Title,Notes\nA,B\nC,D,E\n");
+  WriteText("unsorted.txt", std::string(40, 'B') + ":1\r\n" + std::string(40, 'A') + ":1\r\n");
 
   std::vector<std::string> args;
   for (const auto& arg : GetParam().args) args.push_back(arg[0] == '@' ? P(arg.substr(1)) : arg);
@@ -599,6 +648,16 @@ INSTANTIATE_TEST_SUITE_P(
                     "pw\n",
                     3,
                     "none.bv3: Archivo no encontrado"},
+        FailureCase{"AnalyzeUnsortedList",
+                    {"analyze", "@pw.bv3", "--hibp", "@unsorted.txt"},
+                    "",
+                    7,
+                    "unsorted.txt: is not sorted by hash"},
+        FailureCase{"AnalyzeMissingList",
+                    {"analyze", "@pw.bv3", "--hibp", "@none.txt"},
+                    "",
+                    "none.txt: cannot be read"},
+        FailureCase{"JsonOutsideAnalyze", {"dump", "@pw.bv3", "--json"}, "", 2, "belong to analyze"},
         FailureCase{"FileExists", {"create", "@pw.bv3", "--from", "@ok.json"}, "", 10, "--force"},
         FailureCase{"NoTerminal", {"dump", "@pw.bv3"}, "", 11, "--password-stdin"},
         FailureCase{"NoTerminalToCreate",
