@@ -57,10 +57,6 @@ int LinkDescriptor(int fd, const std::filesystem::path& path) {
   return errno == EPERM ? viaProc : errno;
 }
 
-// A save killed outright (SIGKILL, power loss) may have left its temporary file beside the
-// target: a hidden name made of the target's prefix and six letters or digits, a regular file
-// of ours. A later save of the same target removes those; one younger than a minute is left,
-// as it may belong to a save still running in another process.
 // Nothing a process killed with SIGKILL could still do removes the hidden name of a file
 // linked in but not yet renamed over its target. A small child process stands guard over
 // that instant instead: it waits on a pipe and removes the name should this process end
@@ -109,6 +105,10 @@ class LinkGuard {
   int pipe_ = -1;
 };
 
+// A save killed outright (SIGKILL, power loss) may have left its temporary file beside the
+// target: a hidden name made of the target's prefix and six letters or digits, a regular file
+// of ours. A later save of the same target removes those; one younger than a minute is left,
+// as it may belong to a save still running in another process.
 void RemoveStrayTemporaries(const std::filesystem::path& target) {
   const std::string prefix = HiddenPrefix(target);
   const std::string namePrefix = std::filesystem::path(prefix).filename().string();

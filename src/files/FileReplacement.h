@@ -31,12 +31,9 @@ class FileReplacement {
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
 
-  const std::filesystem::path& Target() const { return target_; }
   // Up to keepPrefix bytes of the file being replaced (empty for a new file).
   const std::vector<std::uint8_t>& OldPrefix() const { return oldPrefix_; }
   FileHandle& Temp() { return temp_; }
-  // False when the file system offers no unnamed temporary file and a named one is used.
-  [[nodiscard]] bool Unnamed() const { return unnamed_; }
 
   // Gives the temporary file the old file's permissions (owner only for a new or empty
   // file) and flushes it to disk. Call before checking what was written.
