@@ -12,10 +12,11 @@
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "crypto/ProcessHardening.h"
+#include "ui/GuardedApplication.h"
 
 int main(int argc, char* argv[]) {
   bv::ForbidCoreDumps();
-  QApplication app(argc, argv);
+  bv::GuardedApplication app(argc, argv);
   // No display name: on X11 the toolkit would append it to every window's title. Message
   // boxes carry the product name themselves.
   QApplication::setApplicationName(QStringLiteral("Brindlevault"));
@@ -28,6 +29,8 @@ int main(int argc, char* argv[]) {
   bv::SelectStartLanguage();
 
   bv::TFPrincipal window;
+  // From here on a failure that reaches the event loop is shown in the window's error box.
+  app.ReportTo(window.GetSeams().boxes.get());
   QObject::connect(&window, &bv::TFPrincipal::firstRunLanguageWanted, &window,
                    [&window] { bv::ShowFirstRunLanguagePicker(window); });
   // The first argument names a profile to open at the first activation.

@@ -146,4 +146,8 @@ inline constexpr int kExportPasswordsDiffer = 127;
 inline constexpr int kCsvInClear = 128;
 inline constexpr int kExportIsTheProfile = 129;
 
+// --- the general handler: a command stopped by a failure without a text of its own
+inline constexpr int kOutOfMemory = 130;
+inline constexpr int kUnexpectedFailure = 131;
+
 }  // namespace bv::msg

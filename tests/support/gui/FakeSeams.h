@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -41,6 +42,8 @@ class FakeFiles : public FileDialogs {
 
   QStringList answers;  // the chosen paths in order; an empty one, or none left, cancels
   QStringList titles;                          // of the dialogs shown
+  // Run (once) by the next dialog instead of answering: a test makes a command fail with it.
+  std::function<void()> failure;
 
  private:
   std::optional<QString> Next(const FileDialogEntry& entry);
