@@ -12,10 +12,13 @@
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "crypto/ProcessHardening.h"
+#include "files/LinkGuard.h"
 #include "ui/GuardedApplication.h"
 
 int main(int argc, char* argv[]) {
   bv::ForbidCoreDumps();
+  // The helper process that guards saves is forked now, while the process is small.
+  bv::StartLinkGuard();
   bv::GuardedApplication app(argc, argv);
   // No display name: on X11 the toolkit would append it to every window's title. Message
   // boxes carry the product name themselves.
