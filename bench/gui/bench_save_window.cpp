@@ -17,6 +17,7 @@
 #include "app/TFPrincipal.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
+#include "files/LinkGuard.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileWriter.h"
 
@@ -83,6 +84,7 @@ BENCHMARK(BM_ForkOfTheWindowProcess)->Arg(100000)->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  bv::StartLinkGuard();  // as the program does at start-up
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
