@@ -150,4 +150,7 @@ inline constexpr int kExportIsTheProfile = 129;
 inline constexpr int kOutOfMemory = 130;
 inline constexpr int kUnexpectedFailure = 131;
 
+// --- a file handed over by a later start of the program
+inline constexpr int kHandedOverMissing = 180;
+
 }  // namespace bv::msg
