@@ -50,6 +50,8 @@ QString FailureText(const std::exception_ptr& failure) {
     std::rethrow_exception(failure);
   } catch (const std::bad_alloc&) {
     return Msg(msg::kOutOfMemory);
+  } catch (const ENotRegularFile&) {
+    return Msg(msg::kNotRegularFile);  // its own text is the command-line tool's, in English
   } catch (const EInOutError& error) {
     return OrGeneral(TextOf(error, true));
   } catch (const EProtection& error) {

@@ -96,6 +96,8 @@ TEST_F(GeneralHandlerTest, EachKindOfFailureHasItsText) {
   EXPECT_EQ(FailureText(std::make_exception_ptr(std::runtime_error("Überlauf"))),
             QString::fromUtf8("Überlauf"));
   EXPECT_EQ(FailureText(std::make_exception_ptr(std::runtime_error(""))), kUnexpected);
+  EXPECT_EQ(FailureText(std::make_exception_ptr(ENotRegularFile())), Msg(msg::kNotRegularFile));
+  EXPECT_TRUE(Msg(msg::kNotRegularFile).startsWith(QStringLiteral("El archivo elegido")));
   EXPECT_EQ(FailureText(std::make_exception_ptr(EStringFormat("Entrada no v\xE1lida"))),
             QString::fromUtf8("Entrada no válida"));
 }
