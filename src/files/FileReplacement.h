@@ -42,6 +42,8 @@ class FileReplacement {
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
 
+  // The real file replaced: the path given, its symbolic links followed.
+  const std::filesystem::path& Target() const { return target_; }
   // Up to keepPrefix bytes of the file being replaced (empty for a new file).
   const std::vector<std::uint8_t>& OldPrefix() const { return oldPrefix_; }
   FileHandle& Temp() { return temp_; }
