@@ -97,20 +97,18 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   editing_ = std::make_unique<MainWindowEditing>(*this);
   idleLock_ = new IdleLock([this] { IdleTimeout(); }, this);
 
-  // 1. All texts of the window and all messages from the active language file.
+  // The texts of the window and the messages, from the active language file.
   TranslateWindow(this, true);
-  // 2.-4. The behaviour switches (OpenedFromCommandLine starts false) and the tree width.
+  // The behaviour switches (OpenedFromCommandLine starts false) and the delays they set.
   flags_ = start.flags;
   flags_.OpenedFromCommandLine = false;
   ApplySecretDelays();
-  // 3. Files dropped on the window are opened as profiles.
+  // Files dropped on the window are opened as profiles.
   setAcceptDrops(true);
-  // 5. The clipboard access is the clipboard seam.  6. No profile is open.
   session_.ProfileOpen = false;
-  // 7. DisplayHint receives the hints (see event()).
-  // 8. The profile session, which fills the recent menus from the recent profiles list.
+  // The profile session, which fills the recent menus from the recent profiles list.
   profileSession_ = std::make_unique<MainWindowSession>(*this);
-  // 9. The product's caption, and only the commands that need nothing.
+  // The product's caption, and only the commands that need nothing.
   events_->NoProfile();
 }
 

@@ -14,10 +14,12 @@
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "crypto/ProcessHardening.h"
+#include "files/LinkGuard.h"
+#include "ui/GuardedApplication.h"
 
 int main(int argc, char* argv[]) {
   bv::ForbidCoreDumps();
-  QApplication app(argc, argv);
+  bv::GuardedApplication app(argc, argv);
   // No display name: on X11 the toolkit would append it to every window's title. Message
   // boxes carry the product name themselves.
   QApplication::setApplicationName(QStringLiteral("Brindlevault"));
@@ -31,6 +33,8 @@ int main(int argc, char* argv[]) {
   if (instance.Start(bv::SingleInstance::WithoutOptions(arguments)) ==
       bv::SingleInstance::Role::HandedOver)
     return 0;
+  // The helper process that guards saves is forked now, while the process is small.
+  bv::StartLinkGuard();
   bv::InstallApplicationIcon();
   bv::InstallToolkitTranslation(QLocale::system());
   bv::SetProgramDir(QCoreApplication::applicationDirPath().toStdString());
@@ -38,6 +42,8 @@ int main(int argc, char* argv[]) {
   bv::SelectStartLanguage();
 
   bv::TFPrincipal window;
+  // From here on a failure that reaches the event loop is shown in the window's error box.
+  app.ReportTo(window.GetSeams().boxes.get());
   QObject::connect(&window, &bv::TFPrincipal::firstRunLanguageWanted, &window,
                    [&window] { bv::ShowFirstRunLanguagePicker(window); });
   // The first argument names a profile to open at the first activation.

@@ -146,6 +146,10 @@ inline constexpr int kExportPasswordsDiffer = 127;
 inline constexpr int kCsvInClear = 128;
 inline constexpr int kExportIsTheProfile = 129;
 
+// --- the general handler: a command stopped by a failure without a text of its own
+inline constexpr int kOutOfMemory = 130;
+inline constexpr int kUnexpectedFailure = 131;
+
 // --- merging two versions of a profile
 inline constexpr int kConflictCopyName = 140;    // %1 the name of the other version's node
 inline constexpr int kMergeAdded = 141;          // %1 the version, %2 the path

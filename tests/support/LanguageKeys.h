@@ -130,6 +130,7 @@ inline std::vector<int> UsedMessages() {
   for (int n : {104, 105, 106, 107, 108, 110}) used.push_back(n);
   for (int n : {115, 116}) used.push_back(n);  // a refused save target, a too deep tree
   for (int n = 125; n <= 129; ++n) used.push_back(n);  // exporting the whole profile
+  for (int n : {130, 131}) used.push_back(n);  // the general handler
   for (int n = 140; n <= 154; ++n) used.push_back(n);  // merging two versions of a profile
   for (int n : {155, 156}) used.push_back(n);  // a backup that could not be kept
   used.push_back(180);  // a handed-over file that does not exist

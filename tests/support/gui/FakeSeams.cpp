@@ -1,5 +1,7 @@
 #include "support/gui/FakeSeams.h"
 
+#include <utility>
+
 #include "config/Translation.h"
 
 namespace bv::test {
@@ -22,6 +24,7 @@ SaveAnswer FakeBoxes::ConfirmSave(const QString& text) {
 
 std::optional<QString> FakeFiles::Next(const FileDialogEntry& entry) {
   titles.append(entry.title());
+  if (failure) std::exchange(failure, nullptr)();
   const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
   if (answer.isEmpty()) return std::nullopt;
   return answer;

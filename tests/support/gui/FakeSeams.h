@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -43,6 +44,8 @@ class FakeFiles : public FileDialogs {
 
   QStringList answers;  // the chosen paths in order; an empty one, or none left, cancels
   QStringList titles;                          // of the dialogs shown
+  // Run (once) by the next dialog instead of answering: a test makes a command fail with it.
+  std::function<void()> failure;
   QStringList starts;                          // where each dialog started
   int chosenFilter = 0;  // the file type every Save reports as chosen
 
