@@ -4,7 +4,9 @@
 #include <QApplication>
 
 #include "app/AppIcon.h"
+#include "app/DesktopLockWatcher.h"
 #include "app/SessionController.h"
+#include "app/SessionLockGuard.h"
 #include "app/TFPrincipal.h"
 #include "app/TerminationSignals.h"
 #include "app/ToolCommands.h"
@@ -22,10 +24,10 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(QStringLiteral(BV_APP_ID));
   QApplication::setFont(bv::TFPrincipal::WindowFont());
   bv::InstallApplicationIcon();
-  bv::InstallToolkitTranslation(QLocale::system());
   bv::SetProgramDir(QCoreApplication::applicationDirPath().toStdString());
 
   bv::SelectStartLanguage();
+  bv::FollowProgramLanguage();
 
   bv::TFPrincipal window;
   QObject::connect(&window, &bv::TFPrincipal::firstRunLanguageWanted, &window,
@@ -34,6 +36,10 @@ int main(int argc, char* argv[]) {
   window.Sessions().SetCommandLine(QCoreApplication::arguments().mid(1));
   // SIGINT, SIGTERM and SIGHUP close the window once a save in progress has finished.
   bv::TerminationSignals termination(window);
+  // Locking the screen and sleeping close an unchanged profile, as the idle lock does.
+  bv::SessionLockGuard lockGuard(window);
+  bv::DesktopLockWatcher lockWatcher;
+  lockGuard.Follow(lockWatcher);
   window.show();
   return QApplication::exec();
 }

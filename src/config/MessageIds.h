@@ -146,4 +146,7 @@ inline constexpr int kExportPasswordsDiffer = 127;
 inline constexpr int kCsvInClear = 128;
 inline constexpr int kExportIsTheProfile = 129;
 
+// --- locking with the desktop session: why the computer waits for us before it sleeps
+inline constexpr int kSleepDelayReason = 230;
+
 }  // namespace bv::msg

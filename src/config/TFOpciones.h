@@ -21,7 +21,14 @@ namespace bv {
 class LanguageList;
 
 // The main window's flags that the dialog sets (CargaUltimo takes effect at the next start).
-enum class OptionFlag { IrAlPrimero, MostrarPass, DCBSalir, DCBCerrar };
+enum class OptionFlag {
+  IrAlPrimero,
+  MostrarPass,
+  DCBSalir,
+  DCBCerrar,
+  CerrarAlBloquear,
+  CerrarAlSuspender,
+};
 // The two delays: seconds until a copy is emptied, idle minutes until the profile closes.
 enum class OptionDelay { VaciarTras, CerrarTras };
 
@@ -91,6 +98,10 @@ class TFOpciones : public QDialog {
   QGroupBox* GrupoIdioma;
   QLabel* lblIdioma;
   LanguageList* BoxDll;
+  QGroupBox* GrupoSesion;  // what happens when the desktop locks or sleeps
+  QCheckBox* CBBloquear;
+  QCheckBox* CBSuspender;
+  QLabel* lblSesion;
   QPushButton* BtnOk;
 };
 

@@ -101,7 +101,8 @@ inline const std::vector<Window>& RequiredWindows() {
         {"FOpciones",
          Captions({"GrupoConf", "CBCargaUltimo", "CBPrimero", "lblBorra", "CBSalir", "CBCerrar",
                    "lblVaciarTras", "lblVaciarSegundos", "lblCerrarTras", "lblCerrarMinutos",
-                   "GrupoVisual", "CBMostrar", "GrupoIdioma", "lblIdioma", "BtnOk"})},
+                   "GrupoVisual", "CBMostrar", "GrupoIdioma", "lblIdioma", "BtnOk",
+                   "GrupoSesion", "CBBloquear", "CBSuspender", "lblSesion"})},
         {"FAcerca", Captions({"Label4", "lblTraductor", "BtnOk"})},
     };
   }();
@@ -123,6 +124,7 @@ inline std::vector<int> UsedMessages() {
   for (int n : {104, 105, 106, 107, 108, 110}) used.push_back(n);
   for (int n : {115, 116}) used.push_back(n);  // a refused save target, a too deep tree
   for (int n = 125; n <= 129; ++n) used.push_back(n);  // exporting the whole profile
+  used.push_back(230);  // why the computer waits for us before it sleeps
   return used;
 }
 
