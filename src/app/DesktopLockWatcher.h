@@ -49,9 +49,9 @@ class DesktopLockWatcher : public QObject {
   void FindOwnSession(bool byProcess);
   void TakeSleepDelay();
 
+  QStringList privateConnections_;  // the ones opened by address, closed with the watcher
   QDBusConnection session_;
   QDBusConnection system_;
-  QStringList privateConnections_;  // the ones opened by address, closed with the watcher
   QString sessionPath_;
   QDBusUnixFileDescriptor sleepDelay_;
   bool takingDelay_ = false;

@@ -6,6 +6,7 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QSocketNotifier>
 #include <fstream>
 
 namespace bv::test {
@@ -107,6 +108,11 @@ QDBusUnixFileDescriptor FakeDesktopServices::Inhibit(const QString& what, const 
   int ends[2];
   if (::pipe2(ends, O_CLOEXEC) != 0) return {};
   delayReadEnds_.push_back(ends[0]);
+  auto* watch = new QSocketNotifier(ends[0], QSocketNotifier::Read, this);
+  connect(watch, &QSocketNotifier::activated, this, [this, watch] {
+    watch->setEnabled(false);
+    if (onDelayGivenBack) onDelayGivenBack();
+  });
   QDBusUnixFileDescriptor lock(ends[1]);  // a copy of its own travels with the reply
   ::close(ends[1]);
   return lock;

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QProcess>
 #include <QVariantList>
+#include <functional>
 #include <vector>
 
 #include "support/ScratchFolder.h"
@@ -56,6 +57,8 @@ class FakeDesktopServices : public QObject, protected QDBusContext {
   int inhibitCalls = 0;
   QStringList inhibitArguments;  // of the last call: what, who, why, mode
   [[nodiscard]] bool LastDelayHeld() const;
+  // Runs from the event loop as soon as a delay lock is given back.
+  std::function<void()> onDelayGivenBack;
 
  public slots:
   QDBusObjectPath GetSession(const QString& id);
