@@ -74,7 +74,7 @@ bool SessionController::Attempt(const std::function<void()>& step) {
     return true;
   } catch (const ENotRegularFile&) {
     ShowError(Msg(msg::kNotRegularFile));
-  } catch (const SettingsWriteError& error) {
+  } catch (const ESettingsWriteError& error) {
     ShowError(QString::fromUtf8(error.what()));  // names the settings file, a UTF-8 path
   } catch (const std::exception& error) {
     // Input/output failures and the cipher's errors carry Windows-1252 run-time texts.

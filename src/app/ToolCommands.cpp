@@ -131,7 +131,7 @@ void ToolCommands::ExportText() {
   if (!path) return;
   try {
     ExportAccountText(account->data, QStringToPath(*path));
-  } catch (const ExportError& error) {
+  } catch (const EExportError& error) {
     window_.GetSeams().boxes->Error(FromCp1252(error.what()));
   }
 }
@@ -143,7 +143,7 @@ void ToolCommands::ExportHtml() {
   if (!path) return;
   try {
     ExportAccountHtml(window_.Resulta(), account->data, QStringToPath(*path));
-  } catch (const ExportError& error) {
+  } catch (const EExportError& error) {
     window_.GetSeams().boxes->Error(FromCp1252(error.what()));
   }
 }
