@@ -42,11 +42,11 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/cli/sources.cmake)
 endif()
 
 if(BV_BUILD_GUI AND BV_GUI_SOURCES)
-  find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport DBus)
+  find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport Network DBus)
   set(CMAKE_AUTOMOC ON)
   set(CMAKE_AUTORCC ON)
   add_library(bvgui STATIC ${BV_GUI_SOURCES} ${BV_GUI_RESOURCES})
-  target_link_libraries(bvgui PUBLIC bvcore Qt6::Widgets Qt6::PrintSupport)
+  target_link_libraries(bvgui PUBLIC bvcore Qt6::Widgets Qt6::PrintSupport Qt6::Network)
   target_compile_options(bvgui PRIVATE ${BV_WARNINGS})
   set_target_properties(bvgui PROPERTIES AUTOMOC ON AUTORCC ON)
   # What listens to the desktop session on D-Bus, in a library of its own: only it (and what

@@ -146,6 +146,9 @@ inline constexpr int kExportPasswordsDiffer = 127;
 inline constexpr int kCsvInClear = 128;
 inline constexpr int kExportIsTheProfile = 129;
 
+// --- a file handed over by a later start of the program
+inline constexpr int kHandedOverMissing = 180;
+
 // --- locking with the desktop session: why the computer waits for us before it sleeps
 inline constexpr int kSleepDelayReason = 230;
 
