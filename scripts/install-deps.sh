@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ make cmake pkg-config
   qt6-base-dev libgl-dev
-  qt6-translations-l10n      # Qt's own buttons and dialogs in the desktop's language
+  qt6-translations-l10n      # Qt's own buttons and dialogs in the program's language
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
   libbotan-2-dev zlib1g-dev   # Argon2id, AES, ChaCha20, SHA-2, HMAC and gzip of the KDBX export
@@ -16,6 +16,7 @@ packages=(
   clang libclang-rt-14-dev   # libFuzzer targets
   xvfb xauth xclip xdotool imagemagick poppler-utils
   x11-utils                  # xprop reads the window titles the X server holds
+  dbus                       # dbus-daemon: the private bus of the screen-lock tests
   fonts-liberation2 fonts-dejavu-core
   ccache                     # compiler cache for repeated builds
   desktop-file-utils         # desktop-file-validate (scripts/check-install.sh)

@@ -4,6 +4,7 @@
 # Debian package (scripts/check-install.sh), and each fuzz target for a short time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/utf8-locale.sh"
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 

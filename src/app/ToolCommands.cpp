@@ -4,6 +4,7 @@
 
 #include "app/TFAcerca.h"
 #include "app/TFPrincipal.h"
+#include "app/ToolkitTranslation.h"
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
 #include "browser/ExportAccountHtml.h"
@@ -35,6 +36,8 @@ class MainOptionsHost final : public OptionsHost {
       case OptionFlag::MostrarPass: flags.MostrarPass = on; break;
       case OptionFlag::DCBSalir: flags.DCBSalir = on; break;
       case OptionFlag::DCBCerrar: flags.DCBCerrar = on; break;
+      case OptionFlag::CerrarAlBloquear: flags.CerrarAlBloquear = on; break;
+      case OptionFlag::CerrarAlSuspender: flags.CerrarAlSuspender = on; break;
     }
   }
 
@@ -179,6 +182,7 @@ void ToolCommands::ExportHtml() {
 }
 
 void ApplyLanguage(TFPrincipal& window) {
+  FollowProgramLanguage();
   TranslateWindow(&window, true);
   window.RefreshDetailPage();
 }

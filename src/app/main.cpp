@@ -4,8 +4,10 @@
 #include <QApplication>
 
 #include "app/AppIcon.h"
+#include "app/DesktopLockWatcher.h"
 #include "app/HandOver.h"
 #include "app/SessionController.h"
+#include "app/SessionLockGuard.h"
 #include "app/SingleInstance.h"
 #include "app/TFPrincipal.h"
 #include "app/TerminationSignals.h"
@@ -36,10 +38,10 @@ int main(int argc, char* argv[]) {
   // The helper process that guards saves is forked now, while the process is small.
   bv::StartLinkGuard();
   bv::InstallApplicationIcon();
-  bv::InstallToolkitTranslation(QLocale::system());
   bv::SetProgramDir(QCoreApplication::applicationDirPath().toStdString());
 
   bv::SelectStartLanguage();
+  bv::FollowProgramLanguage();
 
   bv::TFPrincipal window;
   // From here on a failure that reaches the event loop is shown in the window's error box.
@@ -51,6 +53,10 @@ int main(int argc, char* argv[]) {
   bv::FollowHandOvers(instance, window, window.Sessions());
   // SIGINT, SIGTERM and SIGHUP close the window once a save in progress has finished.
   bv::TerminationSignals termination(window);
+  // Locking the screen and sleeping close an unchanged profile, as the idle lock does.
+  bv::SessionLockGuard lockGuard(window);
+  bv::DesktopLockWatcher lockWatcher;
+  lockGuard.Follow(lockWatcher);
   window.show();
   return QApplication::exec();
 }

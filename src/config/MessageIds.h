@@ -205,4 +205,7 @@ inline constexpr int kBreachListUnsorted = 224;
 inline constexpr int kHealthCounts = 225;  // the counts of the kinds, %1 to %7 in order
 inline constexpr int kHealthCancelled = 226;
 
+// --- locking with the desktop session: why the computer waits for us before it sleeps
+inline constexpr int kSleepDelayReason = 230;
+
 }  // namespace bv::msg

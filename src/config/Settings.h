@@ -24,6 +24,9 @@ inline constexpr std::string_view kDCBCerrar = "DCBCerrar";      // ... and on c
 inline constexpr std::string_view kAnchoArbol = "AnchoArbol";    // tree pane width in pixels
 inline constexpr std::string_view kVaciarTras = "VaciarTras";    // seconds until a copy is emptied
 inline constexpr std::string_view kCerrarTras = "CerrarTras";    // idle minutes until closing
+// Close the profile when the desktop locks the screen, and before the computer sleeps.
+inline constexpr std::string_view kCerrarAlBloquear = "CerrarAlBloquear";
+inline constexpr std::string_view kCerrarAlSuspender = "CerrarAlSuspender";
 // The main window's normal (not maximized) frame-less geometry, and whether it was maximized.
 inline constexpr std::string_view kIzquierda = "Izquierda";
 inline constexpr std::string_view kArriba = "Arriba";

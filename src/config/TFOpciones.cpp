@@ -64,6 +64,8 @@ std::vector<TFOpciones::Option> TFOpciones::Options() const {
       {CBMostrar, kMostrarPass, false, OptionFlag::MostrarPass},
       {CBSalir, kDCBSalir, true, OptionFlag::DCBSalir},
       {CBCerrar, kDCBCerrar, true, OptionFlag::DCBCerrar},
+      {CBBloquear, kCerrarAlBloquear, true, OptionFlag::CerrarAlBloquear},
+      {CBSuspender, kCerrarAlSuspender, true, OptionFlag::CerrarAlSuspender},
   };
 }
 
@@ -146,6 +148,21 @@ void TFOpciones::BuildControls() {
   copiesRow->addWidget(lblCopiasPerfil);
   copiesRow->addStretch();
   column->addWidget(GrupoCopias);
+
+  GrupoSesion = Named(new QGroupBox(QStringLiteral("Bloqueo y suspensión"), this), "GrupoSesion");
+  auto* session = new QVBoxLayout(GrupoSesion);
+  CBBloquear = Named(new QCheckBox(QStringLiteral(
+      "Cerrar el perfil al bloquearse la pantalla"), GrupoSesion), "CBBloquear");
+  CBSuspender = Named(new QCheckBox(QStringLiteral(
+      "Cerrar el perfil antes de suspender el equipo"), GrupoSesion), "CBSuspender");
+  lblSesion = Named(new QLabel(QStringLiteral(
+      "Un perfil con cambios sin guardar queda abierto; lo que se copió de él se borra "
+      "igualmente del portapapeles."), GrupoSesion), "lblSesion");
+  lblSesion->setWordWrap(true);
+  session->addWidget(CBBloquear);
+  session->addWidget(CBSuspender);
+  session->addWidget(lblSesion);
+  column->addWidget(GrupoSesion);
 
   BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
   BtnOk->setDefault(true);

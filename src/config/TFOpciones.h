@@ -23,7 +23,14 @@ class FileDialogEntry;
 class LanguageList;
 
 // The main window's flags that the dialog sets (CargaUltimo takes effect at the next start).
-enum class OptionFlag { IrAlPrimero, MostrarPass, DCBSalir, DCBCerrar };
+enum class OptionFlag {
+  IrAlPrimero,
+  MostrarPass,
+  DCBSalir,
+  DCBCerrar,
+  CerrarAlBloquear,
+  CerrarAlSuspender,
+};
 // The two delays: seconds until a copy is emptied, idle minutes until the profile closes.
 enum class OptionDelay { VaciarTras, CerrarTras };
 
@@ -118,6 +125,10 @@ class TFOpciones : public QDialog {
   QPushButton* BtnElegirLista;
   QPushButton* BtnQuitarLista;
   FileDialogEntry* ODFiltradas;
+  QGroupBox* GrupoSesion;  // what happens when the desktop locks or sleeps
+  QCheckBox* CBBloquear;
+  QCheckBox* CBSuspender;
+  QLabel* lblSesion;
   QPushButton* BtnOk;
 };
 

@@ -266,6 +266,15 @@ WINDOWS = {
         ("lblIdioma", "Seleccione su idioma / Select your language:",
          "Select your language / Seleccione su idioma:"),
         ("BtnOk", "Aceptar", "OK"),
+        ("GrupoSesion", "Bloqueo y suspensión", "Locking and sleep"),
+        ("CBBloquear", "Cerrar el perfil al bloquearse la pantalla",
+         "Close the profile when the screen locks"),
+        ("CBSuspender", "Cerrar el perfil antes de suspender el equipo",
+         "Close the profile before the computer sleeps"),
+        ("lblSesion", "Un perfil con cambios sin guardar queda abierto; lo que se copió de él se "
+         "borra igualmente del portapapeles.",
+         "A profile with unsaved changes stays open; what was copied from it is emptied from "
+         "the clipboard all the same."),
     ],
     "FAcerca": [
         ("Label4", "Traducido por:", "Translated by:"),
@@ -428,6 +437,8 @@ MESSAGES = {
           "read it will see them. Do you want to export the profile anyway?"),
     129: ("El archivo elegido es el propio perfil. Elija otro nombre para la exportación.",
           "The chosen file is the profile itself. Choose another name for the export."),
+    230: ("Cerrar el perfil abierto antes de suspender el equipo",
+          "Close the open profile before the computer sleeps"),
     108: ("No se pudo vaciar el portapapeles del escritorio: lo copiado puede seguir en él.",
           "Could not empty the desktop clipboard: what was copied may still be on it."),
     # Merging two versions of a profile: the conflict copy's name and the summary.
@@ -493,8 +504,13 @@ def entries(window, lang):
         yield name + "t", title
 
 
+# The locale of each file: the toolkit's own texts (standard buttons, file dialogs) follow it.
+LOCALE = {"es": "es_ES", "en": "en_US"}
+
+
 def language_file(lang, header):
     lines = [f"; {line}" for line in header] + [""]
+    lines += ["[Idioma]", f"Locale={LOCALE[lang]}", ""]
     for window in WINDOW_ORDER:
         lines.append(f"[{window}]")
         lines += [f"{key}={value}" for key, value in entries(window, lang)]

@@ -106,7 +106,8 @@ inline const std::vector<Window>& RequiredWindows() {
                         "CBCerrar", "lblVaciarTras", "lblVaciarSegundos", "lblCerrarTras",
                         "lblCerrarMinutos", "GrupoVisual", "CBMostrar", "GrupoIdioma",
                         "lblIdioma", "BtnOk", "GrupoCopias", "lblCopias", "lblCopiasPerfil",
-                        "GrupoFiltradas", "lblFiltradas", "BtnElegirLista", "BtnQuitarLista"}),
+                        "GrupoFiltradas", "lblFiltradas", "BtnElegirLista", "BtnQuitarLista",
+                        "GrupoSesion", "CBBloquear", "CBSuspender", "lblSesion"}),
               {{"ODFiltradas", Kind::FileDialog}})},
         {"FAcerca", Captions({"Label4", "lblTraductor", "BtnOk"})},
         {"FSaludClaves", Captions({"lblLista", "BtnActualizar", "BtnCerrar"})},
@@ -135,6 +136,7 @@ inline std::vector<int> UsedMessages() {
   for (int n : {155, 156}) used.push_back(n);  // a backup that could not be kept
   used.push_back(180);  // a handed-over file that does not exist
   for (int n = 200; n <= 226; ++n) used.push_back(n);  // password strength and health
+  used.push_back(230);  // why the computer waits for us before it sleeps
   return used;
 }
 

@@ -67,9 +67,11 @@ class FakeClipboard : public ClipboardAccess {
  public:
   bool SetText(const QString& value) override {
     if (!works) return false;
-    text = value;
+    text = lastCopy = value;
     return true;
   }
+  // Text put into `text` directly stands for a copy made by another program.
+  bool HoldsLastCopy() override { return works && !text.isEmpty() && text == lastCopy; }
   bool Clear() override {
     ++clears;
     if (!works) return false;
@@ -77,6 +79,7 @@ class FakeClipboard : public ClipboardAccess {
     return true;
   }
   QString text;
+  QString lastCopy;
   int clears = 0;
   bool works = true;  // false: another program holds the clipboard
 };
