@@ -25,7 +25,7 @@ SHOWN_BOXES = {"Contraseña:", "Respuesta secreta:", "Password:", "Secret answer
 
 ITEM_ROLES = {"table cell", "list item", "tree item", "table column header", "table row header"}
 
-totals = {"items": 0, "objects": 0, "focusable": 0, "unnamed": 0, "secrets": 0, "windows": 0}
+totals = {"tabs": 0, "items": 0, "objects": 0, "focusable": 0, "unnamed": 0, "secrets": 0, "windows": 0}
 failures = []
 
 
@@ -163,6 +163,62 @@ def visit(app, window):
     return title
 
 
+def focusable_controls(node, found, depth=0):
+    """The focusable, showing, enabled controls below node (no items of lists and trees)."""
+    if depth > 40:
+        return found
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is None:
+            continue
+        states = child.getState()
+        role = child.getRoleName()
+        if (role not in ITEM_ROLES and states.contains(pyatspi.STATE_FOCUSABLE)
+                and states.contains(pyatspi.STATE_SHOWING) and states.contains(pyatspi.STATE_ENABLED)):
+            found.append(child)
+        if role not in ITEM_ROLES:
+            focusable_controls(child, found, depth + 1)
+    return found
+
+
+def position(node):
+    x, y = node.queryComponent().getPosition(pyatspi.DESKTOP_COORDS)
+    return x, y
+
+
+def check_tab_order(pid, window):
+    """Tab reaches every control of the window, in the order a reader's eye goes: down a
+    column, or on to a column at the right."""
+    title = window.name
+    controls = focusable_controls(window, [])
+    # Tab visits one button of a set of radio buttons (the arrows move between them), the
+    # text box of an editable list rather than the list, and no label.
+    wanted = {position(c) for c in controls
+              if c.getRoleName() not in ("radio button", "label")
+              and not focusable_controls(c, [])}
+    visited = []
+    for _ in range(len(controls) + 2):
+        keys(pid, title, "Tab")
+        focused = [c for c in focusable_controls(window, [])
+                   if c.getState().contains(pyatspi.STATE_FOCUSED)]
+        if not focused:
+            continue
+        place = position(focused[-1])  # the innermost: the text box inside a list
+        if visited and place == visited[0]:
+            break
+        visited.append(place)
+    missing = wanted - set(visited)
+    if missing:
+        fail(f"{title}: Tab never reaches {len(missing)} of its {len(wanted)} controls")
+    # The first control after the wrap may come anywhere: compare the run from the top.
+    start = visited.index(min(visited, key=lambda p: (p[1], p[0]))) if visited else 0
+    run = visited[start:] + visited[:start]
+    for (x0, y0), (x1, y1) in zip(run, run[1:]):
+        if y1 < y0 - 8 and x1 <= x0:
+            fail(f"{title}: Tab goes back up from ({x0},{y0}) to ({x1},{y1})")
+    totals["tabs"] += len(visited)
+
+
 def dialog(pid, app, main_title, opening, before=None, then=None):
     """Opens a dialog with the keys of opening, walks it, then closes it with Escape."""
     before = before or showing_windows(app)
@@ -185,6 +241,7 @@ def dialog(pid, app, main_title, opening, before=None, then=None):
         window = wait_for(lambda: new_window(app, before), f"the window after {opening}", 10)
         title = window.name
     visit(app, window)
+    check_tab_order(pid, window)
     keys(pid, title, "Escape")
     try:
         wait_for(lambda: title not in {w.name for w in showing_windows(app)}, "closing", 10)
@@ -265,7 +322,7 @@ def main():
         child.kill()
         child.wait(timeout=10)
     print("accessibility: {windows} windows, {objects} objects, {focusable} focusable controls, "
-          "{unnamed} without a name, {items} items, {secrets} secrets".format(**totals))
+          "{unnamed} without a name, {items} items, {secrets} secrets, {tabs} Tab stops".format(**totals))
     return 1 if failures else 0
 
 

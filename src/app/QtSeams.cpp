@@ -129,9 +129,11 @@ class QtClipboard final : public ClipboardAccess {
   void RetryOnFocus(Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive || !retryOnFocus_) return;
     retryOnFocus_ = false;
-    // Only what is still ours: a text copied since in another program is left alone.
+    // Still ours, or the empty text a refusing compositor never took: the toolkit cannot
+    // tell the two apart. A text copied since in another program is left alone.
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    if (data && data->hasFormat(QLatin1String(kCopyMark)) && !IsEmpty()) EmptyClipboard();
+    // The mark first: reading a copy's text would leave one more copy of it.
+    if ((data && data->hasFormat(QLatin1String(kCopyMark))) || IsEmpty()) EmptyClipboard();
   }
 
   quint64 copies_ = 0;

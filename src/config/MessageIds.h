@@ -146,4 +146,12 @@ inline constexpr int kExportPasswordsDiffer = 127;
 inline constexpr int kCsvInClear = 128;
 inline constexpr int kExportIsTheProfile = 129;
 
+// --- what a screen reader reads
+inline constexpr int kTreeAccessibleName = 250;         // the account tree
+inline constexpr int kTreeAccessibleDescription = 251;
+inline constexpr int kPageAccessibleName = 252;         // the detail page beside it
+inline constexpr int kPageAccessibleDescription = 253;
+inline constexpr int kCategoryKind = 254;               // beside kAccountWord and kGroupWord
+inline constexpr int kTreeItemDescription = 255;        // "%1, nivel %2": kind and level
+
 }  // namespace bv::msg

@@ -13,7 +13,7 @@ namespace bv {
 
 class IniFile;
 
-inline constexpr int kMessageCount = 135;
+inline constexpr int kMessageCount = 270;  // numbers 0 to 269
 inline constexpr const char* kMessagesSection = "Mensajes";
 // The default language file, in the resource folder (a UTF-8 file name on disk).
 inline constexpr const char* kDefaultLanguageFileName = "Español.lng";
