@@ -25,7 +25,7 @@ SHOWN_BOXES = {"Contraseña:", "Respuesta secreta:", "Password:", "Secret answer
 
 ITEM_ROLES = {"table cell", "list item", "tree item", "table column header", "table row header"}
 
-totals = {"tabs": 0, "items": 0, "objects": 0, "focusable": 0, "unnamed": 0, "secrets": 0, "windows": 0}
+totals = {"shown": 0, "tabs": 0, "items": 0, "objects": 0, "focusable": 0, "unnamed": 0, "secrets": 0, "windows": 0}
 failures = []
 
 
@@ -63,7 +63,9 @@ def walk(node, window, depth=0):
     shown_box = role in ("text", "entry") and name in SHOWN_BOXES and window.startswith("Editar")
     for text in texts_of(node):
         for secret in secrets:
-            if secret in text and not shown_box:
+            if secret in text and shown_box:
+                totals["shown"] += 1  # on screen in the edit dialog: may be read
+            elif secret in text:
                 totals["secrets"] += 1
                 fail(f"{window}: a secret in the {role} {name!r}")
     for i in range(node.childCount):
@@ -250,6 +252,25 @@ def dialog(pid, app, main_title, opening, before=None, then=None):
         keys(pid, title, "Escape")
 
 
+def xclip(*args):
+    result = subprocess.run(["xclip", "-o", *args], capture_output=True, text=True, timeout=20)
+    return result.stdout
+
+
+def check_x11_copy(pid, title):
+    """F1 copies the user name as every copy of a field is made: to the clipboard alone (not
+    the primary selection that a middle click pastes), marked for clipboard managers."""
+    keys(pid, title, "F1")
+    time.sleep(0.5)
+    if xclip("-selection", "clipboard") != "ana":
+        fail("F1 did not copy the user name to the X11 clipboard")
+    if "x-kde-passwordManagerHint" not in xclip("-selection", "clipboard", "-t", "TARGETS").split():
+        fail("the X11 copy lacks the hint that keeps clipboard managers from recording it")
+    if "ana" in xclip("-selection", "primary"):
+        fail("the copy reached the X11 primary selection")
+    keys(pid, title, "F10")  # empties it again
+
+
 def main():
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     child = subprocess.Popen([program, profile], env=env,
@@ -288,6 +309,7 @@ def main():
         focus_tree()
         keys(pid, main_title, "Home", "asterisk", "End")
         time.sleep(1)
+        check_x11_copy(pid, main_title)
         visit(app, main_window)
 
         def on_tree(*sequence):
@@ -322,7 +344,7 @@ def main():
         child.kill()
         child.wait(timeout=10)
     print("accessibility: {windows} windows, {objects} objects, {focusable} focusable controls, "
-          "{unnamed} without a name, {items} items, {secrets} secrets, {tabs} Tab stops".format(**totals))
+          "{unnamed} without a name, {items} items, {secrets} secrets ({shown} shown values read), {tabs} Tab stops".format(**totals))
     return 1 if failures else 0
 
 

@@ -3,7 +3,7 @@
 # headless backend it has an input seat, so clients can own the clipboard), the program with
 # QT_QPA_PLATFORM=wayland and no X display. Keys typed into Weston's X window with xdotool reach
 # the program as Wayland input; the accessibility bus tells which window shows and has the
-# focus; wl-paste reads the clipboard back.
+# focus; wl-paste reads the clipboard back. (scripts/check-accessibility.sh checks a copy on X11.)
 # Checks: start and log-in box, a profile opened, F2 copies the password with the hint that
 # keeps clipboard managers from recording it and nothing in the primary selection, the timed
 # clearing with and without the focus, the clearing on exit while another client has the
@@ -29,7 +29,11 @@ mkdir -m 0700 "$scratch/run"
 export XDG_RUNTIME_DIR=$scratch/run HOME=$scratch/home XDG_CONFIG_HOME=$scratch/config
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/brindlevault"
 settings=$XDG_CONFIG_HOME/brindlevault/brindlevault.ini
-fail() { echo "check-wayland: $*" >&2; exit 1; }
+fail() {
+  echo "check-wayland: $*" >&2
+  [ -z "${BV_SHOT_ON_FAIL:-}" ] || import -window root "$BV_SHOT_ON_FAIL"
+  exit 1
+}
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT
