@@ -57,7 +57,10 @@ echo '{"owner":"Ana","title":"T","nodes":[{"kind":"category","name":"C"}]}' >"$w
 # window hands the window system is exactly its caption, and the window class is the one the
 # desktop entry names. Prints "class|title" per visible window once $1 windows show.
 x11_windows() {
-  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  # A runtime folder of its own, so that no other running program takes the command line.
+  local runtime
+  runtime=$(mktemp -d -p "$scratch")
+  XDG_RUNTIME_DIR=$runtime xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     wanted=$1; shift
     "$@" >/dev/null 2>&1 & pid=$!
     for k in $(seq 100); do

@@ -45,7 +45,7 @@ void HostProfileView::ShowProfileSummary() { host_.ShowProfileSummary(); }
 void HostProfileView::AddToRecentProfiles(const std::filesystem::path& path) {
   try {
     AddToRecentList(PathToSetting(path));
-  } catch (const SettingsWriteError& error) {
+  } catch (const ESettingsWriteError& error) {
     host_.GetSeams().boxes->Error(QString::fromUtf8(error.what()));
   }
   recent_.Refresh();

@@ -37,7 +37,7 @@ using RecentEntries = std::array<std::string, kRecentCount>;
 [[nodiscard]] RecentEntries ReadRecentEntries();
 // Entry k (1..6); empty when missing.
 [[nodiscard]] std::string ReadRecentEntry(int k);
-// Applies the add rule to the stored list. Throws SettingsWriteError.
+// Applies the add rule to the stored list. Throws ESettingsWriteError.
 void AddToRecentList(std::string_view path);
 
 // --- the display form

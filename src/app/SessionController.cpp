@@ -20,6 +20,7 @@
 #include "profile/DepthLimit.h"
 #include "profile/DialogKit.h"
 #include "profile/MasterPassword.h"
+#include "profile/ProfileReader.h"
 #include "profile/ProfileStore.h"
 #include "profile/RecordLayout.h"
 #include "profile/SessionState.h"
@@ -74,7 +75,7 @@ bool SessionController::Attempt(const std::function<void()>& step) {
     return true;
   } catch (const ENotRegularFile&) {
     ShowError(Msg(msg::kNotRegularFile));
-  } catch (const SettingsWriteError& error) {
+  } catch (const ESettingsWriteError& error) {
     ShowError(QString::fromUtf8(error.what()));  // names the settings file, a UTF-8 path
   } catch (const std::exception& error) {
     // Input/output failures and the cipher's errors carry Windows-1252 run-time texts.
@@ -139,6 +140,27 @@ void SessionController::OpenFromCommandLine() {
   const std::filesystem::path absolute = std::filesystem::absolute(given, ec);
   host_.Session().ProfilePath = ec ? given : absolute;
   host_.Flags().OpenedFromCommandLine = true;
+  OpenProfileFile();
+}
+
+void SessionController::OpenHandedOver(const QString& given) {
+  const std::filesystem::path path = ToPath(given);
+  std::error_code ec;
+  if (host_.Session().ProfileOpen && std::filesystem::equivalent(path, host_.Session().ProfilePath, ec))
+    return;
+  if (!FileExists(path)) {
+    ShowError(Msg(msg::kHandedOverMissing).arg(given));
+    return;
+  }
+  // Checked before closing: a file that is no profile must not cost the open one.
+  HeaderKind kind = HeaderKind::NotProfile;
+  if (!Attempt([&] { kind = ReadProfileHeader(path).kind; })) return;
+  if (kind != HeaderKind::Profile) {
+    ShowError(Msg(msg::kNotAProfile) + Msg(msg::kNotAProfileHint));
+    return;
+  }
+  if (!CloseBeforeOpening()) return;
+  host_.Session().ProfilePath = path;
   OpenProfileFile();
 }
 

@@ -37,6 +37,9 @@ class SessionController : public QObject {
   // the first activation.
   void SetCommandLine(const QStringList& arguments) { commandLine_ = arguments; }
   void OpenFromCommandLine();
+  // A file named by a later start of the program. A file that is missing or not a profile
+  // is reported and the open profile stays; the open profile itself is left as it is.
+  void OpenHandedOver(const QString& path);
 
   // --- the other commands
   void NewProfile();  // ActNuevo

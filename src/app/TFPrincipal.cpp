@@ -324,7 +324,7 @@ void TFPrincipal::closeEvent(QCloseEvent* event) {
     WriteTreeWidth(TreeWidth());
     const QRect normal = normalGeometry();
     WriteWindowPlace({normal.left(), normal.top(), normal.width(), normal.height(), isMaximized(), true});
-  } catch (const SettingsWriteError& error) {
+  } catch (const ESettingsWriteError& error) {
     seams_.boxes->Error(QString::fromUtf8(error.what()));
   }
   event->accept();

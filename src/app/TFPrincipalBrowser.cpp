@@ -118,7 +118,7 @@ void TFPrincipal::ShowEmptyProfilePage() { detail_->ShowEmptyProfilePage(session
 void TFPrincipal::ShowProfileSummary() {
   try {
     detail_->ShowProfileSummary(ComputeSummary(session_.ProfilePath, session_.Header, tree_));
-  } catch (const SummaryFileError& error) {
+  } catch (const ESummaryFileError& error) {
     // The previous page stays.
     seams_.boxes->Error(FromCp1252(error.what()));
   }

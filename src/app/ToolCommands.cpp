@@ -128,7 +128,7 @@ void ToolCommands::ExportText() {
   if (!path) return;
   try {
     ExportAccountText(account->data, QStringToPath(*path));
-  } catch (const ExportError& error) {
+  } catch (const EExportError& error) {
     window_.GetSeams().boxes->Error(FromCp1252(error.what()));
   }
 }
@@ -140,7 +140,7 @@ void ToolCommands::ExportHtml() {
   if (!path) return;
   try {
     ExportAccountHtml(window_.Resulta(), account->data, QStringToPath(*path));
-  } catch (const ExportError& error) {
+  } catch (const EExportError& error) {
     window_.GetSeams().boxes->Error(FromCp1252(error.what()));
   }
 }

@@ -39,9 +39,9 @@ struct StartSettings {
 // as 0; the delays are kept within what the options dialog offers.
 [[nodiscard]] StartSettings ReadStartSettings();
 
-// Throws SettingsWriteError.
+// Throws ESettingsWriteError.
 void WriteTreeWidth(int width);
-// Writes Izquierda, Arriba, Ancho, Alto and Maximizada. Throws SettingsWriteError.
+// Writes Izquierda, Arriba, Ancho, Alto and Maximizada. Throws ESettingsWriteError.
 void WriteWindowPlace(const SavedWindowPlace& place);
 
 // Section General, key StartLanguage (default true): show the first-run language picker.

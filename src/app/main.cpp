@@ -4,7 +4,9 @@
 #include <QApplication>
 
 #include "app/AppIcon.h"
+#include "app/HandOver.h"
 #include "app/SessionController.h"
+#include "app/SingleInstance.h"
 #include "app/TFPrincipal.h"
 #include "app/TerminationSignals.h"
 #include "app/ToolCommands.h"
@@ -21,6 +23,14 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Brindlevault"));
   QGuiApplication::setDesktopFileName(QStringLiteral(BV_APP_ID));
   QApplication::setFont(bv::TFPrincipal::WindowFont());
+  // A later start hands its command line to the running program and ends here.
+  const QStringList arguments = QCoreApplication::arguments().mid(1);
+  bv::SingleInstance instance(bv::SingleInstance::WantsNewInstance(arguments)
+                                  ? QString()
+                                  : bv::SingleInstance::RuntimeDirFromEnvironment());
+  if (instance.Start(bv::SingleInstance::WithoutOptions(arguments)) ==
+      bv::SingleInstance::Role::HandedOver)
+    return 0;
   bv::InstallApplicationIcon();
   bv::InstallToolkitTranslation(QLocale::system());
   bv::SetProgramDir(QCoreApplication::applicationDirPath().toStdString());
@@ -31,7 +41,8 @@ int main(int argc, char* argv[]) {
   QObject::connect(&window, &bv::TFPrincipal::firstRunLanguageWanted, &window,
                    [&window] { bv::ShowFirstRunLanguagePicker(window); });
   // The first argument names a profile to open at the first activation.
-  window.Sessions().SetCommandLine(QCoreApplication::arguments().mid(1));
+  window.Sessions().SetCommandLine(bv::SingleInstance::WithoutOptions(arguments));
+  bv::FollowHandOvers(instance, window, window.Sessions());
   // SIGINT, SIGTERM and SIGHUP close the window once a save in progress has finished.
   bv::TerminationSignals termination(window);
   window.show();

@@ -23,11 +23,13 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RecentList.cpp
 )
 list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/HandOver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HostProfileView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IdleLock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecentMenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionController.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TerminationSignals.cpp
 )
 # Options, about box, tools, printing and exports of the main window.

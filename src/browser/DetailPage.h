@@ -103,13 +103,13 @@ struct SummaryInfo {
 
 // The profile file could not be opened for the summary. Like every file failure, what() is
 // the run-time text in Windows-1252 ("Archivo no encontrado", "Acceso al archivo denegado").
-class SummaryFileError : public EInOutError {
+class ESummaryFileError : public EInOutError {
  public:
-  explicit SummaryFileError(const EInOutError& error) : EInOutError(error) {}
+  explicit ESummaryFileError(const EInOutError& error) : EInOutError(error) {}
 };
 
 // Reads size and modification time of the profile file and counts the tree's nodes.
-// Throws SummaryFileError when the file cannot be opened for reading.
+// Throws ESummaryFileError when the file cannot be opened for reading.
 SummaryInfo ComputeSummary(const std::filesystem::path& path, const TProfileHeader& header,
                            const ProfileTree& tree);
 

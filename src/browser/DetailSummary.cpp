@@ -17,13 +17,13 @@ namespace {
 // size and time are taken from the opened file itself.
 struct stat StatOpenedFile(const std::filesystem::path& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw SummaryFileError(EInOutError::FromErrno(errno));
+  if (fd < 0) throw ESummaryFileError(EInOutError::FromErrno(errno));
   struct stat st {};
   const int rc = ::fstat(fd, &st);
   const int error = errno;
   ::close(fd);
-  if (rc != 0) throw SummaryFileError(EInOutError::FromErrno(error));
-  if (S_ISDIR(st.st_mode)) throw SummaryFileError(EInOutError::FromErrno(EISDIR));
+  if (rc != 0) throw ESummaryFileError(EInOutError::FromErrno(error));
+  if (S_ISDIR(st.st_mode)) throw ESummaryFileError(EInOutError::FromErrno(EISDIR));
   return st;
 }
 

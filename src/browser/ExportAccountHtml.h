@@ -13,7 +13,7 @@ class DetailView;
 
 // The pictures are named "img" + a counter from 1 + ".bmp", skipping every name already
 // taken in that folder, so that no existing file is ever overwritten and a second export
-// into the same folder goes on where the first stopped. Throws ExportError (AccountText.h)
+// into the same folder goes on where the first stopped. Throws EExportError (AccountText.h)
 // with the system's reason when the HTML file cannot be created (and then writes no
 // picture), or with "Cannot create file "<path>". <reason>" when a picture cannot be.
 void ExportAccountHtml(const DetailView& view, const TNodeData& account,

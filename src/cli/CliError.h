@@ -23,9 +23,9 @@ enum class ExitCode : int {
   kNoPassword = 11,  // no terminal to ask on, the two entries differ, an empty KDBX password
 };
 
-class CliError : public std::runtime_error {
+class ECliError : public std::runtime_error {
  public:
-  CliError(ExitCode code, const std::string& message) : std::runtime_error(message), code_(code) {}
+  ECliError(ExitCode code, const std::string& message) : std::runtime_error(message), code_(code) {}
   [[nodiscard]] ExitCode Code() const { return code_; }
 
  private:

@@ -38,12 +38,12 @@ TProfileHeader ProfileHeader(const std::filesystem::path& path) {
   switch (read.kind) {
     case HeaderKind::Profile: return read.header;
     case HeaderKind::OtherEdition:
-      throw CliError(ExitCode::kOtherEdition,
+      throw ECliError(ExitCode::kOtherEdition,
                      Shown(path) + ": a profile of another edition (Brindlevault " +
                          Cp1252ToUtf8(OtherEditionName(read.header)) + "), not Brindlevault 3");
     case HeaderKind::NotProfile: break;
   }
-  throw CliError(ExitCode::kNotProfile, Shown(path) + ": not a Brindlevault 3 profile");
+  throw ECliError(ExitCode::kNotProfile, Shown(path) + ": not a Brindlevault 3 profile");
 }
 
 // The language file the program itself would use, for the text it puts in every record.
@@ -81,7 +81,7 @@ OpenedProfile LoadWithPassword(const std::filesystem::path& profile,
   if (HasMasterPassword(opened.header)) {
     key = AskPassword("Master password of " + Shown(profile) + ": ", password);
     if (!PasswordMatches(opened.header, key))
-      throw CliError(ExitCode::kWrongPassword, Shown(profile) + ": wrong password");
+      throw ECliError(ExitCode::kWrongPassword, Shown(profile) + ": wrong password");
   }
   LoadProfileNodes(profile, key, opened.tree);
   return opened;
@@ -90,19 +90,19 @@ OpenedProfile LoadWithPassword(const std::filesystem::path& profile,
 ProfileTree TreeFromCsv(const std::filesystem::path& path, const std::string& text) {
   try {
     return ReadProfileCsv(text);
-  } catch (const CsvImportError& error) {
-    using Reason = CsvImportError::Reason;
+  } catch (const ECsvImportError& error) {
+    using Reason = ECsvImportError::Reason;
     const ExitCode code = error.reason() == Reason::TooLong     ? ExitCode::kTooLong
                           : error.reason() == Reason::NotCp1252 ? ExitCode::kNotCp1252
                                                                 : ExitCode::kBadCsv;
-    throw CliError(code, Shown(path) + ": " + error.what());
+    throw ECliError(code, Shown(path) + ": " + error.what());
   }
 }
 
 std::string ReadInputText(const std::filesystem::path& path) {
   if (path == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw CliError(ExitCode::kFileError, Shown(path) + ": " + std::strerror(errno));
+  if (!in) throw ECliError(ExitCode::kFileError, Shown(path) + ": " + std::strerror(errno));
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -143,7 +143,7 @@ void RunDump(const std::filesystem::path& profile, const PasswordOptions& passwo
 void RunCreate(const std::filesystem::path& profile, const CreateOptions& options,
                std::ostream& out) {
   if ((options.json == "-" || options.csv == "-") && options.password.fromStdin)
-    throw CliError(ExitCode::kUsage,
+    throw ECliError(ExitCode::kUsage,
                    "--from - and --password-stdin cannot both use standard input");
   TProfileHeader header;
   ProfileTree tree;
@@ -154,12 +154,12 @@ void RunCreate(const std::filesystem::path& profile, const CreateOptions& option
     ReadProfileJson(ReadInputText(options.json), header, tree);
   }
   if (!options.force && Exists(profile))
-    throw CliError(ExitCode::kFileExists,
+    throw ECliError(ExitCode::kFileExists,
                    Shown(profile) + ": the file exists; --force replaces it");
 
   std::string password = AskNewPassword(options.password);
   if (password.size() > kMasterPasswordMaxLength)
-    throw CliError(
+    throw ECliError(
         ExitCode::kTooLong,
         "password: too long (at most " + std::to_string(kMasterPasswordMaxLength) + " characters)");
   password = PasswordOrSentinel(std::move(password));
@@ -172,7 +172,7 @@ void RunExport(const std::filesystem::path& profile, const ExportOptions& option
                std::ostream& out) {
   std::error_code ignored;
   if (std::filesystem::equivalent(profile, options.output, ignored))
-    throw CliError(ExitCode::kUsage, Shown(options.output) + ": is the profile itself");
+    throw ECliError(ExitCode::kUsage, Shown(options.output) + ": is the profile itself");
   const OpenedProfile opened = LoadWithPassword(profile, options.password);
   try {
     if (options.format == ExportFormat::Csv) {
@@ -183,7 +183,7 @@ void RunExport(const std::filesystem::path& profile, const ExportOptions& option
       WriteKdbxFile(options.output, opened.header, opened.tree, password);
     }
   } catch (const EInOutError& error) {
-    throw CliError(ExitCode::kFileError,
+    throw ECliError(ExitCode::kFileError,
                    Shown(options.output) + ": " + Cp1252ToUtf8(error.what()));
   }
   out << "Wrote " << Shown(options.output) << ": " << opened.tree.Count() << " nodes\n";

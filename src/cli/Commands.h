@@ -1,5 +1,5 @@
 #pragma once
-// The commands of brindlevault-cli. Each writes its result to out and throws CliError on
+// The commands of brindlevault-cli. Each writes its result to out and throws ECliError on
 // failure.
 
 #include <filesystem>

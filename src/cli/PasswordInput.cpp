@@ -62,7 +62,7 @@ std::string ReadLine(int fd) {
 std::string ToCp1252(const std::string& utf8) {
   auto bytes = Utf8ToCp1252(utf8);
   if (!bytes)
-    throw CliError(ExitCode::kNotCp1252,
+    throw ECliError(ExitCode::kNotCp1252,
                    "password: a character has no Windows-1252 form (or the text is not UTF-8)");
   return *bytes;
 }
@@ -91,7 +91,7 @@ bool IsUtf8(const std::string& text) {
 std::string AskOnTerminal(const std::string& prompt) {
   const int terminal = ::open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);
   if (terminal < 0)
-    throw CliError(ExitCode::kNoPassword,
+    throw ECliError(ExitCode::kNoPassword,
                    "no terminal to ask the password on; give it with --password-stdin");
   std::string line;
   {
@@ -113,7 +113,7 @@ std::string AskNewPassword(const PasswordOptions& options) {
   if (options.fromStdin) return ToCp1252(ReadLine(STDIN_FILENO));
   const std::string first = AskOnTerminal("New master password (empty for none): ");
   if (AskOnTerminal("Repeat the master password: ") != first)
-    throw CliError(ExitCode::kNoPassword, "the two passwords differ");
+    throw ECliError(ExitCode::kNoPassword, "the two passwords differ");
   return ToCp1252(first);
 }
 
@@ -124,12 +124,12 @@ std::string AskExportPassword(const PasswordOptions& options) {
   } else {
     password = AskOnTerminal("Password of the new KDBX file: ");
     if (AskOnTerminal("Repeat the password of the new file: ") != password)
-      throw CliError(ExitCode::kNoPassword, "the two passwords differ");
+      throw ECliError(ExitCode::kNoPassword, "the two passwords differ");
   }
   if (password.empty())
-    throw CliError(ExitCode::kNoPassword, "the new KDBX file needs a password; an empty one is refused");
+    throw ECliError(ExitCode::kNoPassword, "the new KDBX file needs a password; an empty one is refused");
   if (!IsUtf8(password))
-    throw CliError(ExitCode::kNoPassword, "the password of the new file is not UTF-8 text");
+    throw ECliError(ExitCode::kNoPassword, "the password of the new file is not UTF-8 text");
   return password;
 }
 

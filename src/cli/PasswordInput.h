@@ -10,7 +10,7 @@ struct PasswordOptions {
   bool fromStdin = false;
 };
 
-// Throws CliError (kNoPassword) when there is no terminal to ask on, and (kNotCp1252) for a
+// Throws ECliError (kNoPassword) when there is no terminal to ask on, and (kNotCp1252) for a
 // character without a Windows-1252 form.
 std::string AskPassword(const std::string& prompt, const PasswordOptions& options);
 

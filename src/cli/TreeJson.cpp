@@ -79,7 +79,7 @@ class JsonWriter {
 // ---- reading ----
 
 [[noreturn]] void Fail(ExitCode code, const std::string& where, const std::string& what) {
-  throw CliError(code, where + ": " + what);
+  throw ECliError(code, where + ": " + what);
 }
 
 template <typename WhereFn>

@@ -21,7 +21,7 @@ namespace bv::cli {
 // and streamed, so a large profile is never held twice.
 void WriteProfileJson(std::ostream& out, const TProfileHeader& header, const ProfileTree& tree);
 
-// Reads the JSON form into header (Owner, Title) and tree. Throws CliError naming the
+// Reads the JSON form into header (Owner, Title) and tree. Throws ECliError naming the
 // offending field: kBadJson for text that is not JSON or not this shape, kNotCp1252 for a
 // character without a Windows-1252 form, kTooLong for a value longer than the file keeps.
 void ReadProfileJson(const std::string& text, TProfileHeader& header, ProfileTree& tree);

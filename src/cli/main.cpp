@@ -15,7 +15,7 @@
 
 namespace {
 
-using bv::cli::CliError;
+using bv::cli::ECliError;
 using bv::cli::ExitCode;
 
 struct CommandLine {
@@ -30,7 +30,7 @@ struct CommandLine {
 };
 
 [[noreturn]] void UsageError(const std::string& message) {
-  throw CliError(ExitCode::kUsage, message + " (brindlevault-cli --help shows the usage)");
+  throw ECliError(ExitCode::kUsage, message + " (brindlevault-cli --help shows the usage)");
 }
 
 CommandLine Parse(const std::vector<std::string>& args) {
@@ -93,7 +93,7 @@ void Run(const CommandLine& line) {
       UsageError("unknown command " + line.command);
   } catch (const bv::EInOutError& error) {
     // The run-time text is Windows-1252, like every text of the program.
-    throw CliError(ExitCode::kFileError, profile.string() + ": " + bv::Cp1252ToUtf8(error.what()));
+    throw ECliError(ExitCode::kFileError, profile.string() + ": " + bv::Cp1252ToUtf8(error.what()));
   }
 }
 
@@ -115,9 +115,9 @@ int main(int argc, char** argv) {
   try {
     Run(Parse(args));
     std::cout.flush();
-    if (!std::cout) throw CliError(ExitCode::kFileError, "standard output: write failed");
+    if (!std::cout) throw ECliError(ExitCode::kFileError, "standard output: write failed");
     return 0;
-  } catch (const CliError& error) {
+  } catch (const ECliError& error) {
     std::cerr << "brindlevault-cli: " << error.what() << '\n';
     return static_cast<int>(error.Code());
   } catch (const std::exception& error) {

@@ -64,7 +64,7 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 
 }  // namespace
 
-IniWriteError::IniWriteError(const std::filesystem::path& path, const std::string& reason)
+EIniWriteError::EIniWriteError(const std::filesystem::path& path, const std::string& reason)
     : std::runtime_error("Unable to write to " + path.string() + ": " + reason), path_(path) {}
 
 IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
@@ -159,11 +159,11 @@ std::string IniFile::NewLineEnd() const {
 
 void IniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
   // A line break would split the value and let its rest be read as other keys.
-  if (unreadable_) throw IniWriteError(path_, "the file exists but cannot be read");
+  if (unreadable_) throw EIniWriteError(path_, "the file exists but cannot be read");
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
       section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
       Trim(key).empty())
-    throw IniWriteError(path_, "invalid section, key or value");
+    throw EIniWriteError(path_, "invalid section, key or value");
 
   auto lines = lines_;
   const std::string eol = NewLineEnd();
@@ -204,7 +204,7 @@ void IniFile::Save(const std::vector<Line>& lines) const {
     replacement.Seal();
     replacement.Commit();
   } catch (const EInOutError& error) {
-    throw IniWriteError(path_, error.SystemError() != 0 ? std::strerror(error.SystemError())
+    throw EIniWriteError(path_, error.SystemError() != 0 ? std::strerror(error.SystemError())
                                                         : std::string(error.what()));
   }
 }

@@ -10,7 +10,7 @@
 // Writing one key changes or adds exactly one line (and a section line when the section
 // is new); every other byte of the file stays as it was, line ends included. The file is
 // replaced whole (files/FileReplacement.h), so a failed write never truncates it; the
-// failure throws IniWriteError. A file that exists but cannot be
+// failure throws EIniWriteError. A file that exists but cannot be
 // read is never written: its other lines would be lost.
 
 #include <cstddef>
@@ -23,9 +23,9 @@
 
 namespace bv {
 
-class IniWriteError : public std::runtime_error {
+class EIniWriteError : public std::runtime_error {
  public:
-  IniWriteError(const std::filesystem::path& path, const std::string& reason);
+  EIniWriteError(const std::filesystem::path& path, const std::string& reason);
   const std::filesystem::path& path() const { return path_; }
 
  private:
@@ -50,7 +50,7 @@ class IniFile {
   // The keys of the section's first occurrence.
   [[nodiscard]] std::vector<std::string> KeyNames(std::string_view section) const;
 
-  // Sets the value of one key and saves the file; throws IniWriteError on failure.
+  // Sets the value of one key and saves the file; throws EIniWriteError on failure.
   void Write(std::string_view section, std::string_view key, std::string_view value);
 
   // The same operations for callers that open and close the file on each access.

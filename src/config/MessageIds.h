@@ -146,6 +146,9 @@ inline constexpr int kExportPasswordsDiffer = 127;
 inline constexpr int kCsvInClear = 128;
 inline constexpr int kExportIsTheProfile = 129;
 
+// --- a file handed over by a later start of the program
+inline constexpr int kHandedOverMissing = 180;
+
 // --- what a screen reader reads
 inline constexpr int kTreeAccessibleName = 250;         // the account tree
 inline constexpr int kTreeAccessibleDescription = 251;

@@ -9,7 +9,7 @@
 
 namespace bv {
 
-SettingsWriteError::SettingsWriteError(const std::string& settingsPath)
+ESettingsWriteError::ESettingsWriteError(const std::string& settingsPath)
     : std::runtime_error("Unable to write to " + settingsPath) {}
 
 std::optional<int> ParseSettingInt(std::string_view text) {
@@ -51,7 +51,7 @@ void WriteString(std::string_view section, std::string_view key, std::string_vie
       std::filesystem::create_directories(path.parent_path());
     IniFile::WriteOnce(path, section, key, value);
   } catch (const std::exception&) {
-    throw SettingsWriteError(path.string());
+    throw ESettingsWriteError(path.string());
   }
 }
 

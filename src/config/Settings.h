@@ -45,9 +45,9 @@ inline constexpr int kMaxCerrarTras = 1440;
 }  // namespace settings
 
 // what() is "Unable to write to <settings file path>", the text the user is shown.
-class SettingsWriteError : public std::runtime_error {
+class ESettingsWriteError : public std::runtime_error {
  public:
-  explicit SettingsWriteError(const std::string& settingsPath);
+  explicit ESettingsWriteError(const std::string& settingsPath);
 };
 
 [[nodiscard]] bool ReadBool(std::string_view section, std::string_view key, bool def);

@@ -83,7 +83,7 @@ void TFIdiomaInicio::BtnOkClick() {
     WriteBool(settings::kGeneral, settings::kStartLanguage, false);
     WriteString(settings::kConfiguracion, settings::kRecursos,
                 chosen.empty() ? std::string() : PathToSetting(chosen));
-  } catch (const SettingsWriteError& error) {
+  } catch (const ESettingsWriteError& error) {
     showError_(QString::fromUtf8(error.what()));
     return;
   }

@@ -170,7 +170,7 @@ void TFOpciones::DelayChanged(QSpinBox* box, std::string_view key, OptionDelay d
                               int fallback) {
   try {
     WriteInt(settings::kConfiguracion, key, box->value());
-  } catch (const SettingsWriteError& error) {
+  } catch (const ESettingsWriteError& error) {
     host_.ShowError(QString::fromUtf8(error.what()));
     const QSignalBlocker quiet(box);
     box->setValue(ReadInt(settings::kConfiguracion, key, fallback));
@@ -183,7 +183,7 @@ bool TFOpciones::BoxClick(const Option& option, bool reportFailure, bool undoOnF
   const bool on = option.box->isChecked();
   try {
     WriteBool(settings::kConfiguracion, option.key, on);
-  } catch (const SettingsWriteError& error) {
+  } catch (const ESettingsWriteError& error) {
     if (reportFailure) host_.ShowError(QString::fromUtf8(error.what()));
     if (undoOnFailure) option.box->setChecked(!on);
     return false;
@@ -200,7 +200,7 @@ void TFOpciones::BoxDllClick(const QString& path) {
   if (!std::filesystem::is_regular_file(file, ec)) return;  // gone since the list was filled
   try {
     WriteString(settings::kConfiguracion, settings::kRecursos, PathToSetting(file));
-  } catch (const SettingsWriteError& error) {
+  } catch (const ESettingsWriteError& error) {
     host_.ShowError(QString::fromUtf8(error.what()));
     return;
   }

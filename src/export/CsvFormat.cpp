@@ -47,7 +47,7 @@ bool CsvReader::Next(CsvRecord& record) {
       while (true) {
         const std::size_t quote = text_.find('"', pos_);
         if (quote == std::string_view::npos)
-          throw CsvSyntaxError(opened, "a quoted value is not closed before the end of the file");
+          throw ECsvSyntaxError(opened, "a quoted value is not closed before the end of the file");
         line_ += static_cast<std::size_t>(
             std::count(text_.begin() + static_cast<std::ptrdiff_t>(pos_),
                        text_.begin() + static_cast<std::ptrdiff_t>(quote), '\n'));
@@ -61,12 +61,12 @@ bool CsvReader::Next(CsvRecord& record) {
         break;
       }
       if (pos_ < size && text_[pos_] != ',' && text_[pos_] != '\r' && text_[pos_] != '\n')
-        throw CsvSyntaxError(line_, "text after the closing quote of a value");
+        throw ECsvSyntaxError(line_, "text after the closing quote of a value");
     } else {
       std::size_t stop = text_.find_first_of(",\r\n\"", pos_);
       if (stop == std::string_view::npos) stop = size;
       if (stop < size && text_[stop] == '"')
-        throw CsvSyntaxError(line_, "a quote inside a value that does not begin with one");
+        throw ECsvSyntaxError(line_, "a quote inside a value that does not begin with one");
       value.assign(text_.substr(pos_, stop - pos_));
       pos_ = stop;
     }

@@ -16,9 +16,9 @@ namespace bv {
 void AppendCsvRecord(std::string& out, std::span<const std::string_view> values);
 
 // Text that is not CSV; line() is the line where the fault lies (1 for the first).
-class CsvSyntaxError : public std::runtime_error {
+class ECsvSyntaxError : public std::runtime_error {
  public:
-  CsvSyntaxError(std::size_t line, const std::string& what)
+  ECsvSyntaxError(std::size_t line, const std::string& what)
       : std::runtime_error(what), line_(line) {}
   std::size_t line() const { return line_; }
 
@@ -38,7 +38,7 @@ class CsvReader {
   explicit CsvReader(std::string_view text);
 
   // Reads the next record; false after the last one. Empty lines between records are
-  // skipped. Throws CsvSyntaxError for an unclosed quote, text after a closing quote and a
+  // skipped. Throws ECsvSyntaxError for an unclosed quote, text after a closing quote and a
   // quote inside a value that does not begin with one.
   [[nodiscard]] bool Next(CsvRecord& record);
 

@@ -17,7 +17,7 @@
 namespace bv {
 namespace {
 
-using Reason = CsvImportError::Reason;
+using Reason = ECsvImportError::Reason;
 
 constexpr std::size_t kGroupColumn = 0;
 constexpr std::size_t kTitleColumn = 1;
@@ -57,7 +57,7 @@ std::size_t SurvivingLength(std::string TNodeData::*member) {
 const std::size_t kNameLength = SurvivingLength(&TNodeData::Name);
 
 [[noreturn]] void Malformed(std::size_t line, const std::string& what) {
-  throw CsvImportError(Reason::Malformed, "line " + std::to_string(line) + ": " + what);
+  throw ECsvImportError(Reason::Malformed, "line " + std::to_string(line) + ": " + what);
 }
 
 // Where the columns of ours are in the file.
@@ -142,7 +142,7 @@ class RowReader {
     const std::string where = "row " + std::to_string(row_.number) + " (line " +
                               std::to_string(row_.line) + "), column \"" +
                               layout_.headers[*layout_.at[column]] + "\": ";
-    throw CsvImportError(
+    throw ECsvImportError(
         text.refusal == TextRefusal::TooLong ? Reason::TooLong : Reason::NotCp1252,
         where + (what ? std::string(what) + " " : std::string()) + text.reason);
   }
@@ -197,7 +197,7 @@ ProfileTree ReadProfileCsv(std::string_view text) {
     if (!reader.Next(record)) Malformed(1, "the file holds no header");
     const Layout layout = ReadHeader(record);
     while (reader.Next(record)) ReadRow(layout, record, builder);
-  } catch (const CsvSyntaxError& error) {
+  } catch (const ECsvSyntaxError& error) {
     Malformed(error.line(), error.what());
   }
   return builder.Take();

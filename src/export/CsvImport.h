@@ -22,10 +22,10 @@ namespace bv {
 
 inline constexpr const char* kImportedCategoryName = "Importado";
 
-class CsvImportError : public std::runtime_error {
+class ECsvImportError : public std::runtime_error {
  public:
   enum class Reason { Malformed, TooLong, NotCp1252 };
-  CsvImportError(Reason reason, const std::string& what)
+  ECsvImportError(Reason reason, const std::string& what)
       : std::runtime_error(what), reason_(reason) {}
   Reason reason() const { return reason_; }
 
@@ -33,7 +33,7 @@ class CsvImportError : public std::runtime_error {
   Reason reason_;
 };
 
-// Reads the whole text or nothing: the first fault throws CsvImportError, naming the line
+// Reads the whole text or nothing: the first fault throws ECsvImportError, naming the line
 // of malformed CSV, or the row, the column and the reason of a value that does not fit
 // (a character without a Windows-1252 form, or longer than its field keeps readable).
 ProfileTree ReadProfileCsv(std::string_view text);

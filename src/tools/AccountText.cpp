@@ -73,14 +73,14 @@ void WriteExportFile(const std::filesystem::path& path, const std::string& text,
                      CreateFailure report) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) {
-    if (report == CreateFailure::ReasonOnly) throw ExportError(SystemReason(errno));
-    throw ExportError("Cannot create file \"" + PathToSetting(path) + "\". " +
+    if (report == CreateFailure::ReasonOnly) throw EExportError(SystemReason(errno));
+    throw EExportError("Cannot create file \"" + PathToSetting(path) + "\". " +
                       SystemReason(errno));
   }
   const bool written = WriteAll(fd, text);
   const int writeError = errno;
-  if (::close(fd) != 0 && written) throw ExportError(SystemReason(errno));
-  if (!written) throw ExportError(SystemReason(writeError));
+  if (::close(fd) != 0 && written) throw EExportError(SystemReason(errno));
+  if (!written) throw EExportError(SystemReason(writeError));
 }
 
 }  // namespace bv

@@ -39,13 +39,13 @@ std::vector<std::string> AccountTextLines(const TNodeData& account);
 // The whole file: every line followed by CR LF.
 std::string AccountText(const TNodeData& account);
 
-class ExportError : public std::runtime_error {
+class EExportError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;  // what(): Windows-1252 text for the user
 };
 
 // Writes the file, replacing an existing one (a new file is readable by its owner only,
-// since it holds the password in clear). Throws ExportError with
+// since it holds the password in clear). Throws EExportError with
 // "Cannot create file "<path>". <reason>" when the file cannot be created, or with the
 // system's reason when writing fails.
 void ExportAccountText(const TNodeData& account, const std::filesystem::path& path);

@@ -72,7 +72,7 @@ TEST(ComputeSummary, FileThatCannotBeOpenedIsReportedWithItsRunTimeText) {
     try {
       ComputeSummary(path, TProfileHeader{}, tree);
       ADD_FAILURE() << "no error for " << path;
-    } catch (const SummaryFileError& e) {
+    } catch (const ESummaryFileError& e) {
       EXPECT_EQ(std::string(e.what()), text) << path;
     }
   }

@@ -128,7 +128,7 @@ TEST_F(HtmlExport, AFileThatCannotBeCreatedIsReportedAndWritesNoPicture) {
   try {
     ExportAccountHtml(view, account, folder / "taken.html");
     FAIL() << "no error";
-  } catch (const ExportError& error) {
+  } catch (const EExportError& error) {
     EXPECT_EQ(std::string(error.what()), "Is a directory");
   }
   EXPECT_FALSE(fs::exists(folder / "img1.bmp"));

@@ -123,8 +123,8 @@ TEST(IniFileTest, RefusesValuesThatWouldSplitTheLine) {
   const auto path = dir / "a.ini";
   WriteFile(path, "[A]\nk=1\n");
   IniFile ini(path);
-  EXPECT_THROW(ini.Write("A", "k", "1\n[B]\nx=2"), IniWriteError);
-  EXPECT_THROW(ini.Write("A", "k=", "1"), IniWriteError);
+  EXPECT_THROW(ini.Write("A", "k", "1\n[B]\nx=2"), EIniWriteError);
+  EXPECT_THROW(ini.Write("A", "k=", "1"), EIniWriteError);
   EXPECT_EQ(ReadFile(path), "[A]\nk=1\n");
 }
 
@@ -132,14 +132,14 @@ TEST(IniFileTest, FailedWriteThrowsAndLeavesTheFile) {
   ScratchFolder dir;
   WriteFile(dir / "plain", "not a folder");
   // A path below a regular file cannot be written even by root.
-  EXPECT_THROW(IniFile::WriteOnce(dir / "plain" / "a.ini", "A", "k", "v"), IniWriteError);
+  EXPECT_THROW(IniFile::WriteOnce(dir / "plain" / "a.ini", "A", "k", "v"), EIniWriteError);
 
   const auto path = dir / "a.ini";
   WriteFile(path, "[A]\nk=1\n");
   IniFile ini(path);
   std::filesystem::remove(path);
   std::filesystem::create_directory(path);  // the rename over a folder fails
-  EXPECT_THROW(ini.Write("A", "k", "2"), IniWriteError);
+  EXPECT_THROW(ini.Write("A", "k", "2"), EIniWriteError);
   std::size_t entries = 0;
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
   EXPECT_EQ(entries, 2u) << "the temporary file is removed";
@@ -157,7 +157,7 @@ TEST(IniFileTest, AFileThatCannotBeReadIsNeverReplaced) {
   ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   IniFile ini(path);
   EXPECT_EQ(ini.ReadString("A", "k", "def"), "def");
-  EXPECT_THROW(ini.Write("A", "k", "v"), IniWriteError);
+  EXPECT_THROW(ini.Write("A", "k", "v"), EIniWriteError);
   EXPECT_TRUE(std::filesystem::is_socket(path));
   ::close(fd);
 }

@@ -104,7 +104,7 @@ TEST_F(SettingsFallbackTest, FailedWriteNamesTheSettingsFile) {
   try {
     WriteBool(settings::kGeneral, settings::kStartLanguage, false);
     FAIL() << "the write should fail";
-  } catch (const SettingsWriteError& e) {
+  } catch (const ESettingsWriteError& e) {
     EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
   }
 }

@@ -131,7 +131,7 @@ TEST(CsvImport, ReadsBitwardenByItsColumnNamesInAnyCase) {
 struct Refusal {
   const char* label;
   std::string csv;
-  CsvImportError::Reason reason;
+  ECsvImportError::Reason reason;
   const char* message;
 };
 
@@ -141,13 +141,13 @@ TEST_P(CsvRefusalTest, NamesWhereAndWhy) {
   try {
     ReadProfileCsv(GetParam().csv);
     FAIL() << "accepted";
-  } catch (const CsvImportError& error) {
+  } catch (const ECsvImportError& error) {
     EXPECT_EQ(error.reason(), GetParam().reason);
     EXPECT_STREQ(error.what(), GetParam().message);
   }
 }
 
-using R = CsvImportError::Reason;
+using R = ECsvImportError::Reason;
 INSTANTIATE_TEST_SUITE_P(
     Csv, CsvRefusalTest,
     testing::Values(

@@ -109,7 +109,7 @@ TEST_F(AccountExport, AFileThatCannotBeCreatedIsReportedWithItsReason) {
   try {
     ExportAccountText(SampleAccount(), target);
     FAIL() << "no failure reported";
-  } catch (const ExportError& e) {
+  } catch (const EExportError& e) {
     EXPECT_EQ(std::string(e.what()),
               "Cannot create file \"" + target.string() + "\". Not a directory");
   }
