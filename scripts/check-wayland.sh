@@ -83,7 +83,13 @@ stop() {
 copy_password() {
   keys Tab Home asterisk End
   sleep 0.5
-  keys F2
+  # Pressed and let go as a hand does: the copy then carries the serial of the press, and
+  # the clearing the newer one of the release. (Weston takes a clipboard only with a serial
+  # newer than the last one's; when both events come at once, the toolkit gives the copy
+  # the release's serial and a clearing with no input since is refused.)
+  xdotool keydown F2
+  sleep 0.15
+  xdotool keyup F2
   sleep 0.5
 }
 # Another client takes the focus and keeps it.
