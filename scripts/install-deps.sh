@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
   libbotan-2-dev zlib1g-dev   # Argon2id, AES, ChaCha20, SHA-2, HMAC and gzip of the KDBX export
+  libzxcvbn-dev              # password strength estimate (the C port of zxcvbn)
   keepassxc                  # keepassxc-cli checks the exported KDBX files in the tests
   libcrypto++-dev            # test-only oracle for Blowfish and RIPEMD-256
   clang libclang-rt-14-dev   # libFuzzer targets

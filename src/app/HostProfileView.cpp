@@ -8,6 +8,7 @@
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
+#include "config/Settings.h"
 #include "profile/DepthLimit.h"
 #include "profile/NodeData.h"
 #include "ui/Seams.h"
@@ -17,6 +18,8 @@ namespace bv {
 std::string HostProfileView::MessageText(int n) const { return bv::MessageText(n); }
 
 bool HostProfileView::IrAlPrimero() const { return host_.Flags().IrAlPrimero; }
+
+int HostProfileView::BackupsToKeep() const { return ReadBackupsKept(); }
 
 void HostProfileView::ShowErrorBox(const std::string& text) {
   // The store breaks lines with a carriage return, which a Qt box shows as nothing.

@@ -18,6 +18,8 @@ class HostProfileView : public ProfileView {
 
   std::string MessageText(int n) const override;
   [[nodiscard]] bool IrAlPrimero() const override;
+  // Read from the settings at each save: the options dialog may have changed it.
+  [[nodiscard]] int BackupsToKeep() const override;
   void ShowErrorBox(const std::string& text) override;
   void ProfileOpening(const TProfileHeader& header) override;
   void ProfileOpened() override;

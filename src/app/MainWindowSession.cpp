@@ -54,6 +54,7 @@ MainWindowSession::MainWindowSession(TFPrincipal& window)
                      [c, command] { (c->*command)(); });
   };
   on("ActAbrir", &SessionController::OpenChosen);
+  on("ActCopiasSeguridad", &SessionController::OpenBackup);
   on("ActNuevo", &SessionController::NewProfile);
   on("ActCerrar", &SessionController::CloseProfile);
   on("ActGuardar", &SessionController::SaveProfile);

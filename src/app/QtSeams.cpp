@@ -78,10 +78,15 @@ class QtFileDialogs final : public FileDialogs {
       dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
       if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
       const QString chosen = dialog.selectedFiles().front();
+      chosenFilter_ = std::max(0, static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
       if (!accept || accept(chosen)) return chosen;
       where = chosen;
     }
   }
+  int ChosenFilter() const override { return chosenFilter_; }
+
+ private:
+  int chosenFilter_ = 0;
 };
 
 class QtDesktopOpener final : public DesktopOpener {

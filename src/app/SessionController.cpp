@@ -15,6 +15,7 @@
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
+#include "files/BackupStore.h"
 #include "files/FileReplacement.h"
 #include "files/InOutError.h"
 #include "profile/DepthLimit.h"
@@ -111,6 +112,22 @@ bool SessionController::CloseBeforeOpening() {
 void SessionController::OpenChosen() {
   if (!CloseBeforeOpening()) return;
   const auto chosen = host_.GetSeams().files->Open(*host_.FileDialog(QStringLiteral("ODPerfil")), {});
+  if (!chosen) return;
+  host_.Session().ProfilePath = ToPath(*chosen);
+  OpenProfileFile();
+}
+
+void SessionController::OpenBackup() {
+  if (!CloseBeforeOpening()) return;
+  const BackupStore backups = BackupStore::ForUser(0);
+  try {
+    backups.MakeBackupFolder();  // the dialog starts there even before the first save
+  } catch (const EInOutError&) {
+    // The dialog starts where it would for Abrir perfil.
+  }
+  const QString folder = QString::fromStdString(backups.BackupFolder().string());
+  const auto chosen =
+      host_.GetSeams().files->Open(*host_.FileDialog(QStringLiteral("ODPerfil")), folder);
   if (!chosen) return;
   host_.Session().ProfilePath = ToPath(*chosen);
   OpenProfileFile();

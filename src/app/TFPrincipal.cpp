@@ -211,7 +211,8 @@ void TFPrincipal::CreateFileDialogs() {
                       QStringLiteral("html"));
   new FileDialogEntry(
       Kind::Save, QStringLiteral("SDExportar"), this, QStringLiteral("Exportar perfil"),
-      QStringLiteral("Base de datos de KeePass 4 (*.kdbx)|*.kdbx|Archivo CSV (*.csv)|*.csv"),
+      QStringLiteral("Base de datos de KeePass 4 (*.kdbx)|*.kdbx|Archivo CSV (*.csv)|*.csv|"
+                     "CSV completo de Brindlevault, con categorías y grupos (*.csv)|*.csv"),
       QStringLiteral("kdbx"));
 }
 

@@ -5,6 +5,7 @@
 #include "app/TFAcerca.h"
 #include "app/TFPrincipal.h"
 #include "browser/DetailView.h"
+#include "browser/TreeModel.h"
 #include "browser/ExportAccountHtml.h"
 #include "config/LanguageList.h"
 #include "config/QtText.h"
@@ -14,7 +15,10 @@
 #include "tools/AccountText.h"
 #include "tools/PrintAccount.h"
 #include "tools/TFBusqueda.h"
+#include "tools/BreachList.h"
+#include "tools/HealthTexts.h"
 #include "tools/TFGenPass.h"
+#include "tools/TFSaludClaves.h"
 
 namespace bv {
 namespace {
@@ -54,6 +58,20 @@ class MainOptionsHost final : public OptionsHost {
 
   void ShowError(const QString& text) override { window_.GetSeams().boxes->Error(text); }
 
+  // The file chosen is opened as a breach list at once, so that a wrong one is refused here.
+  std::optional<QString> ChooseBreachList(const FileDialogEntry& entry,
+                                          const QString& current) override {
+    const auto path = window_.GetSeams().files->Open(entry, current);
+    if (!path) return std::nullopt;
+    try {
+      const BreachList list(QStringToPath(*path));
+    } catch (const BreachListError& error) {
+      ShowError(BreachListErrorText(*path, error));
+      return std::nullopt;
+    }
+    return path;
+  }
+
  private:
   TFPrincipal& window_;
 };
@@ -74,6 +92,7 @@ ToolCommands::ToolCommands(TFPrincipal& window) : window_(window) {
   on("ActAcercaDe", [this] { ShowAbout(); });
   on("ActGenerador", [this] { ShowGenerator(); });
   on("ActBuscar", [this] { ShowSearch(); });
+  on("ActSaludClaves", [this] { ShowHealthReport(); });
   on("ActImprimir", [this] { PrintAccount(); });
   on("ActExportarPerfil", [this] { ExportProfile(); });
   // The page's export links.
@@ -113,6 +132,20 @@ void ToolCommands::ShowSearch() {
   QObject::connect(&search, &TFBusqueda::nodeChosen, &window_,
                    [this](TreeNode* node) { window_.SelectNode(node); });
   search.exec();
+}
+
+void ToolCommands::ShowHealthReport() {
+  if (!healthReport_) {
+    healthReport_ = new TFSaludClaves(window_.Tree(), window_.Session().SessionPassword(), &window_);
+    healthReport_->FollowModel(&window_.TreeModel());
+    QObject::connect(healthReport_, &TFSaludClaves::nodeChosen, &window_,
+                     [this](TreeNode* node) { window_.SelectNode(node); });
+    QAction* command = window_.Action(QStringLiteral("ActSaludClaves"));
+    QObject::connect(command, &QAction::changed, healthReport_, [this, command] {
+      if (!command->isEnabled()) healthReport_->close();
+    });
+  }
+  healthReport_->ShowReport();
 }
 
 void ToolCommands::PrintAccount() {

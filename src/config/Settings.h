@@ -42,6 +42,11 @@ inline constexpr int kDefaultVaciarTras = 30;  // 0 stands for never, for both d
 inline constexpr int kDefaultCerrarTras = 0;
 inline constexpr int kMaxVaciarTras = 3600;
 inline constexpr int kMaxCerrarTras = 1440;
+
+// How many copies of each profile saves keep of the version they replace; 0 keeps none.
+inline constexpr std::string_view kCopiasSeguridad = "CopiasSeguridad";
+inline constexpr int kDefaultCopiasSeguridad = 10;
+inline constexpr int kMaxCopiasSeguridad = 100;
 }  // namespace settings
 
 // what() is "Unable to write to <settings file path>", the text the user is shown.
@@ -58,6 +63,9 @@ class ESettingsWriteError : public std::runtime_error {
 void WriteBool(std::string_view section, std::string_view key, bool value);
 void WriteInt(std::string_view section, std::string_view key, int value);
 void WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+// CopiasSeguridad, within 0 to kMaxCopiasSeguridad.
+[[nodiscard]] int ReadBackupsKept();
 
 // The integer a stored value stands for, as ReadInt reads it; empty when it is not one.
 [[nodiscard]] std::optional<int> ParseSettingInt(std::string_view text);

@@ -52,6 +52,7 @@ TFOpciones::TFOpciones(OptionsHost& host, QWidget* parent) : QDialog(parent), ho
     DelayChanged(SpinCerrarTras, settings::kCerrarTras, OptionDelay::CerrarTras,
                  settings::kDefaultCerrarTras);
   });
+  connect(SpinCopias, &QSpinBox::valueChanged, this, &TFOpciones::SpinCopiasChange);
   connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -130,6 +131,22 @@ void TFOpciones::BuildControls() {
   language->addWidget(lblIdioma);
   language->addWidget(BoxDll);
   column->addWidget(GrupoIdioma);
+  column->addWidget(BuildBreachListGroup());
+
+  GrupoCopias = Named(new QGroupBox(QStringLiteral("Copias de seguridad"), this), "GrupoCopias");
+  auto* copiesRow = new QHBoxLayout(GrupoCopias);
+  lblCopias = Named(new QLabel(QStringLiteral("Conservar"), GrupoCopias), "lblCopias");
+  SpinCopias = Named(new QSpinBox(GrupoCopias), "SpinCopias");
+  SpinCopias->setRange(0, settings::kMaxCopiasSeguridad);
+  SpinCopias->setKeyboardTracking(false);
+  lblCopiasPerfil = Named(new QLabel(QStringLiteral(
+      "copias de cada perfil al guardarlo (0: ninguna)"), GrupoCopias), "lblCopiasPerfil");
+  lblCopias->setBuddy(SpinCopias);
+  copiesRow->addWidget(lblCopias);
+  copiesRow->addWidget(SpinCopias);
+  copiesRow->addWidget(lblCopiasPerfil);
+  copiesRow->addStretch();
+  column->addWidget(GrupoCopias);
 
   BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
   BtnOk->setDefault(true);
@@ -164,6 +181,9 @@ void TFOpciones::FormShow() {
   SpinCerrarTras->setValue(ReadInt(settings::kConfiguracion, settings::kCerrarTras,
                                    settings::kDefaultCerrarTras));
   BoxDll->Fill(ResourceDir());
+  const QSignalBlocker quietCopias(SpinCopias);
+  SpinCopias->setValue(ReadBackupsKept());
+  ShowBreachList();
 }
 
 void TFOpciones::DelayChanged(QSpinBox* box, std::string_view key, OptionDelay delay,
@@ -177,6 +197,16 @@ void TFOpciones::DelayChanged(QSpinBox* box, std::string_view key, OptionDelay d
     return;
   }
   host_.SetDelay(delay, box->value());
+}
+
+void TFOpciones::SpinCopiasChange() {
+  try {
+    WriteInt(settings::kConfiguracion, settings::kCopiasSeguridad, SpinCopias->value());
+  } catch (const ESettingsWriteError& error) {
+    host_.ShowError(QString::fromUtf8(error.what()));
+    const QSignalBlocker quiet(SpinCopias);
+    SpinCopias->setValue(ReadBackupsKept());
+  }
 }
 
 bool TFOpciones::BoxClick(const Option& option, bool reportFailure, bool undoOnFailure) {

@@ -5,3 +5,8 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SaveSignals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileReplacement.cpp
 )
+# The copies kept beside a profile: sync tools' conflict copies and the backups of saves.
+list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ConflictCopies.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BackupStore.cpp
+)

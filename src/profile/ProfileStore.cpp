@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "config/Cp1252.h"
 #include "config/MessageIds.h"
+#include "files/BackupStore.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
@@ -73,9 +75,17 @@ bool ProfileStore::Load(const std::filesystem::path& path, std::string_view pass
 
 void ProfileStore::Save(const std::filesystem::path& path, std::string_view password) {
   session_.Header.Magic = TProfileHeader::kMagic;
-  WriteProfile(path, session_.Header, tree_, password, view_.MessageText(msg::kRecordMarker));
+  const BackupStore backups = BackupStore::ForUser(view_.BackupsToKeep());
+  const SaveReport report = WriteProfile(path, session_.Header, tree_, password,
+                                         view_.MessageText(msg::kRecordMarker), &backups);
   session_.Modified = false;
   view_.ProfileSaved();
+  if (!report.backupFailure.empty()) {
+    const std::string folder = backups.BackupFolder().string();
+    view_.ShowErrorBox(view_.MessageText(msg::kBackupNotKept) + "\r" +
+                       Utf8ToCp1252(folder).value_or(folder) + ": " + report.backupFailure +
+                       "\r" + view_.MessageText(msg::kBackupNotKeptHint));
+  }
 }
 
 }  // namespace bv

@@ -29,7 +29,9 @@ class ProfileStore {
   // sets ProfileOpen false and returns false. A file that cannot be written still loads.
   [[nodiscard]] bool Load(const std::filesystem::path& path, std::string_view password);
   // Writes the header buffer and the tree; on success Modified is false and the save action
-  // disabled. On failure the old file is intact and Modified unchanged.
+  // disabled. On failure the old file is intact and Modified unchanged. The version replaced
+  // is kept in the user's backup folder (BackupStore.h); when that fails the save still
+  // happens and an error box says so afterwards.
   void Save(const std::filesystem::path& path, std::string_view password);
 
  private:

@@ -19,6 +19,9 @@ class ProfileView {
   virtual std::string MessageText(int n) const = 0;
   // The "IrAlPrimero" setting: select the first node after a profile is opened.
   [[nodiscard]] virtual bool IrAlPrimero() const = 0;
+  // How many copies of each profile a save keeps of the version it replaces (the
+  // "CopiasSeguridad" setting); 0 keeps none, as a view that does not say.
+  [[nodiscard]] virtual int BackupsToKeep() const { return 0; }
 
   virtual void ShowErrorBox(const std::string& text) = 0;
 

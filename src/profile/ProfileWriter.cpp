@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "crypto/FieldCipher.h"
+#include "files/BackupStore.h"
 #include "files/FileReplacement.h"
 #include "files/InOutError.h"
 #include "profile/NodeCodec.h"
@@ -74,8 +75,9 @@ void CheckWritten(const FileHandle& file, const FirstRecord& first, const Profil
 
 }  // namespace
 
-void WriteProfile(const std::filesystem::path& path, const TProfileHeader& header,
-                  const ProfileTree& tree, std::string_view password, std::string_view markerText) {
+SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader& header,
+                        const ProfileTree& tree, std::string_view password,
+                        std::string_view markerText, const BackupStore* backups) {
   FileReplacement replacement(path, kRecordSize);
   const FirstRecord first = BuildFirstRecord(header, replacement.OldPrefix());
 
@@ -93,7 +95,16 @@ void WriteProfile(const std::filesystem::path& path, const TProfileHeader& heade
 
   replacement.Seal();
   CheckWritten(file, first, tree, marker, cipher);
+  SaveReport report;
+  if (backups) {
+    try {
+      report.backup = backups->Keep(replacement.Target());
+    } catch (const EInOutError& error) {
+      report.backupFailure = error.what();
+    }
+  }
   replacement.Commit();
+  return report;
 }
 
 }  // namespace bv

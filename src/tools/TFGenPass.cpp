@@ -20,6 +20,7 @@
 #include "tools/LengthInput.h"
 #include "tools/PasswordLength.h"
 #include "tools/SecretClipboard.h"
+#include "ui/StrengthBar.h"
 
 namespace bv {
 
@@ -112,6 +113,8 @@ void TFGenPass::BuildControls() {
   Embolden(lblGenerada);
   Resultado = Named(new QLineEdit(this), "Resultado");
   Embolden(Resultado);
+  BarraFuerza = new StrengthBar("BarraFuerza", this);
+  BarraFuerza->Follow(Resultado);
 
   BtnGenerar = Named(new QPushButton(QStringLiteral("Generar"), this), "BtnGenerar");
   BtnCopiar = Named(new QPushButton(QStringLiteral("Copiar"), this), "BtnCopiar");
@@ -143,6 +146,7 @@ void TFGenPass::BuildControls() {
   main->addLayout(length);
   main->addWidget(lblGenerada);
   main->addWidget(Resultado);
+  main->addWidget(BarraFuerza);
   main->addLayout(buttons);
   setMinimumWidth(420);
 

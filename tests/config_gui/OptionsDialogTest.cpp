@@ -138,6 +138,31 @@ TEST(Options, TheTwoDelaysShowTheirDefaultsAndAChangeTakesEffectAtOnce) {
   EXPECT_TRUE(w.Idle().Running());
 }
 
+// Below the language list: how many backups each save keeps, written at once for the next
+// save to read.
+TEST(Options, TheNumberOfBackupsShowsItsDefaultAndIsWrittenAtOnce) {
+  ToolWindow t;
+  t.Start();
+  WithOptions(t, [&](QDialog* dialog) {
+    const auto groups = dialog->findChildren<QGroupBox*>();
+    const auto names = [&] {
+      QStringList list;
+      for (const QGroupBox* group : groups) list.append(group->objectName());
+      return list;
+    }();
+    EXPECT_GT(names.indexOf("GrupoCopias"), names.indexOf("GrupoIdioma")) << names.join(',').toStdString();
+    auto* copies = dialog->findChild<QSpinBox*>("SpinCopias");
+    ASSERT_NE(copies, nullptr);
+    EXPECT_EQ(copies->value(), 10);
+    EXPECT_EQ(copies->maximum(), 100);
+    EXPECT_EQ(Stored("CopiasSeguridad"), "(none)");  // shown, not written
+    copies->stepBy(-10);
+  });
+  EXPECT_EQ(Stored("CopiasSeguridad"), "0");
+  EXPECT_EQ(ReadBackupsKept(), 0);
+  EXPECT_TRUE(t.fakes.boxes->shown.empty());
+}
+
 TEST(Options, AFailedWriteIsReportedAndLeavesBoxAndFlagAsStored) {
   ToolWindow t;
   // A folder where the settings file should be: no one, root included, can write it.

@@ -2,7 +2,10 @@
 // the screen, in order.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "crypto/FieldCipher.h"
+#include "files/BackupStore.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileStore.h"
 #include "support/ProfileFixtures.h"
@@ -179,6 +182,42 @@ TEST_F(ProfileStoreTest, ValuesAreCutToWhatSurvivesTheirField) {
     SCOPED_TRACE(field.name);
     EXPECT_EQ(back.*field.member, (data.*field.member).substr(0, field.survivingLength));
   }
+}
+
+// Each save keeps the version it replaces among the user's backups; when no copy can be
+// kept the save still happens and an error box says so afterwards.
+TEST_F(ProfileStoreTest, SavesKeepTheReplacedVersionsAndReportACopyNotKept) {
+  window.header = test::SampleHeader(kPassword);
+  window.view.backupsToKeep = 2;
+  const auto path = dir / "perfil.bv3";
+  std::vector<std::string> versions;
+  for (int k = 0; k < 4; ++k) {
+    window.tree.Append(nullptr, TNodeData::Create(NodeKind::Category, k));
+    window.store.Save(path, kPassword);
+    versions.push_back(test::ReadFile(path));
+  }
+  std::vector<std::string> kept;
+  for (const auto& copy : BackupStore::ForUser(2).BackupsOf(path))
+    kept.push_back(test::ReadFile(copy));
+  EXPECT_EQ(kept, (std::vector<std::string>{versions[1], versions[2]}));
+  EXPECT_EQ(window.view.calls.back(), "ProfileSaved");
+
+  const std::string dataHome = std::getenv("XDG_DATA_HOME");
+  test::WriteFile(dir / "no-es-carpeta", "x");
+  ::setenv("XDG_DATA_HOME", (dir / "no-es-carpeta").c_str(), 1);
+  window.session.Modified = true;
+  window.tree.Append(nullptr, TNodeData::Create(NodeKind::Category, 9));
+  window.store.Save(path, kPassword);
+  ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+  EXPECT_FALSE(window.session.Modified);
+  EXPECT_NE(test::ReadFile(path), versions[3]);  // saved all the same
+  ASSERT_GE(window.view.calls.size(), 2u);
+  EXPECT_EQ(window.view.calls[window.view.calls.size() - 2], "ProfileSaved");
+  const std::string box = window.view.calls.back();
+  EXPECT_TRUE(box.starts_with("ErrorBox msg155\r" + (dir / "no-es-carpeta").string() +
+                              "/brindlevault/backups: "))
+      << box;
+  EXPECT_TRUE(box.ends_with("\rmsg156")) << box;
 }
 
 }  // namespace

@@ -37,6 +37,7 @@ class FakeView : public ProfileView {
   explicit FakeView(const SessionState* session = nullptr) : session_(session) {}
   std::string MessageText(int n) const override;
   bool IrAlPrimero() const override { return irAlPrimero; }
+  int BackupsToKeep() const override { return backupsToKeep; }
   void ShowErrorBox(const std::string& text) override { calls.push_back("ErrorBox " + text); }
   void ProfileOpening(const TProfileHeader& header) override;
   void ProfileOpened() override { calls.push_back("ProfileOpened"); }
@@ -52,6 +53,7 @@ class FakeView : public ProfileView {
 
   std::map<int, std::string> messages;  // others read "msg<n>"
   bool irAlPrimero = false;
+  int backupsToKeep = 0;
   std::vector<std::string> calls;
 
  private:

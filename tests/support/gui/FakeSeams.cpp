@@ -27,12 +27,14 @@ std::optional<QString> FakeFiles::Next(const FileDialogEntry& entry) {
   return answer;
 }
 
-std::optional<QString> FakeFiles::Open(const FileDialogEntry& entry, const QString&) {
+std::optional<QString> FakeFiles::Open(const FileDialogEntry& entry, const QString& start) {
+  starts.append(start);
   return Next(entry);
 }
 
-std::optional<QString> FakeFiles::Save(const FileDialogEntry& entry, const QString&,
+std::optional<QString> FakeFiles::Save(const FileDialogEntry& entry, const QString& start,
                                        const NameCheck& accept) {
+  starts.append(start);
   // Like the real dialog: a refused name sends the user back for the next answer.
   while (true) {
     auto answer = Next(entry);

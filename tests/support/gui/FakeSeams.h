@@ -39,8 +39,12 @@ class FakeFiles : public FileDialogs {
   std::optional<QString> Save(const FileDialogEntry& entry, const QString& start,
                               const NameCheck& accept) override;
 
+  int ChosenFilter() const override { return chosenFilter; }
+
   QStringList answers;  // the chosen paths in order; an empty one, or none left, cancels
   QStringList titles;                          // of the dialogs shown
+  QStringList starts;                          // where each dialog started
+  int chosenFilter = 0;  // the file type every Save reports as chosen
 
  private:
   std::optional<QString> Next(const FileDialogEntry& entry);
