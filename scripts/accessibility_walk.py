@@ -327,6 +327,7 @@ def main():
         dialog(pid, app, main_title, ["ctrl+b"])                       # search
         dialog(pid, app, main_title, ["ctrl+alt+g"],
                then=lambda t: keys(pid, t, "Return"))                  # generator, generated
+        dialog(pid, app, main_title, ["alt+h", "s"])                   # password health
         dialog(pid, app, main_title, ["alt+o", "c"])                   # options
         dialog(pid, app, main_title, ["alt+o", "a"])                   # change password
         dialog(pid, app, main_title, ["alt+o", "e"])                   # profile owner, title
