@@ -65,7 +65,7 @@ class MainOptionsHost final : public OptionsHost {
     if (!path) return std::nullopt;
     try {
       const BreachList list(QStringToPath(*path));
-    } catch (const BreachListError& error) {
+    } catch (const EBreachListError& error) {
       ShowError(BreachListErrorText(*path, error));
       return std::nullopt;
     }

@@ -20,8 +20,8 @@ namespace {
 // The widest path column of the table; longer paths push their row's other columns right.
 constexpr std::size_t kMaxPathColumn = 50;
 
-ECliError ListError(const std::filesystem::path& path, const BreachListError& error) {
-  const ExitCode code = error.reason() == BreachListError::Reason::Unreadable ? ExitCode::kFileError
+ECliError ListError(const std::filesystem::path& path, const EBreachListError& error) {
+  const ExitCode code = error.reason() == EBreachListError::Reason::Unreadable ? ExitCode::kFileError
                                                                               : ExitCode::kBadList;
   return ECliError(code, path.string() + ": " + error.what());
 }
@@ -30,7 +30,7 @@ std::unique_ptr<BreachList> OpenBreachList(const std::filesystem::path& path) {
   if (path.empty()) return nullptr;
   try {
     return std::make_unique<BreachList>(path);
-  } catch (const BreachListError& error) {
+  } catch (const EBreachListError& error) {
     throw ListError(path, error);
   }
 }
@@ -117,7 +117,7 @@ void RunAnalyze(const std::filesystem::path& profile, const AnalyzeOptions& opti
   HealthReport report;
   try {
     report = AnalyzeHealth(opened.tree, health);
-  } catch (const BreachListError& error) {
+  } catch (const EBreachListError& error) {
     throw ListError(options.breachList, error);  // met in the middle of the list
   }
   if (options.json)

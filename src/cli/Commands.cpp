@@ -16,6 +16,7 @@
 #include "config/Cp1252.h"
 #include "config/MessageIds.h"
 #include "config/Messages.h"
+#include "config/Settings.h"
 #include "export/CsvExport.h"
 #include "export/CsvImport.h"
 #include "export/KdbxWriter.h"

@@ -1,6 +1,7 @@
 #include "cli/MergeCommand.h"
 
 #include <future>
+#include <iostream>
 #include <ostream>
 #include <thread>
 #include <tuple>
@@ -10,6 +11,8 @@
 #include "config/Cp1252.h"
 #include "config/MessageIds.h"
 #include "config/Messages.h"
+#include "config/Settings.h"
+#include "files/BackupStore.h"
 #include "files/InOutError.h"
 #include "profile/MergeReport.h"
 #include "profile/ProfileMerge.h"
@@ -56,22 +59,30 @@ void RunMerge(const MergeOptions& options, std::ostream& out) {
   const MergedProfile merged =
       MergeProfiles(base ? &baseVersion : nullptr, {ours.header, oursTree},
                     {theirs.header, theirsTree}, MessageText(msg::kConflictCopyName));
+  // Like every save, a replaced file (often OURS itself) is kept among the backups.
+  const BackupStore backups = BackupStore::ForUser(ReadBackupsKept());
+  SaveReport report;
   {
     // The three versions are let go (every node wiped) while the result is written.
     std::jthread release([versions = std::make_tuple(std::move(oursTree), std::move(theirsTree),
                                                      std::move(baseTree))] {});
     try {
-      WriteProfile(options.output, merged.header, merged.tree, ours.key,
-                   MessageText(msg::kRecordMarker));
+      report = WriteProfile(options.output, merged.header, merged.tree, ours.key,
+                            MessageText(msg::kRecordMarker), &backups);
     } catch (const EInOutError& error) {
       throw ECliError(ExitCode::kFileError,
-                     options.output.string() + ": " + Cp1252ToUtf8(error.what()));
+                      options.output.string() + ": " + Cp1252ToUtf8(error.what()));
     }
   }
   for (const std::string& line : DescribeMerge(merged, [](int n) { return MessageText(n); }))
     out << Cp1252ToUtf8(line) << '\n';
   out << "Wrote " << options.output.string() << ": " << merged.tree.Count() << " nodes; "
       << Totals(merged.summary) << '\n';
+  if (!report.backup.empty()) out << "Kept the replaced file as " << report.backup.string() << '\n';
+  if (!report.backupFailure.empty())
+    std::cerr << "brindlevault-cli: warning: the replaced file could not be kept in "
+              << backups.BackupFolder().string() << ": " << Cp1252ToUtf8(report.backupFailure)
+              << '\n';
 }
 
 }  // namespace bv::cli

@@ -12,7 +12,7 @@ inline constexpr std::string_view kListaFiltradas = "ListaFiltradas";  // in kCo
 }  // namespace settings
 
 [[nodiscard]] std::filesystem::path ReadBreachListPath();
-// An empty path forgets the list. Throws SettingsWriteError.
+// An empty path forgets the list. Throws ESettingsWriteError.
 void WriteBreachListPath(const std::filesystem::path& path);
 
 }  // namespace bv

@@ -73,7 +73,7 @@ void TFOpciones::BtnQuitarListaClick() { StoreBreachList(QString()); }
 void TFOpciones::StoreBreachList(const QString& path) {
   try {
     WriteBreachListPath(QStringToPath(path));
-  } catch (const SettingsWriteError& error) {
+  } catch (const ESettingsWriteError& error) {
     host_.ShowError(QString::fromUtf8(error.what()));
   }
   ShowBreachList();  // what is stored, whether or not the write went through

@@ -36,8 +36,8 @@ bool IsUpperHex(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'
 
 std::string SystemText(int error) { return std::strerror(error); }
 
-std::string ErrorText(BreachListError::Reason reason, std::uint64_t offset, int systemError) {
-  using Reason = BreachListError::Reason;
+std::string ErrorText(EBreachListError::Reason reason, std::uint64_t offset, int systemError) {
+  using Reason = EBreachListError::Reason;
   switch (reason) {
     case Reason::Unreadable: return "cannot be read: " + SystemText(systemError);
     case Reason::Empty: return "is empty";
@@ -75,7 +75,7 @@ std::string Sha1Hex(const Sha1Digest& digest) {
   return hex;
 }
 
-BreachListError::BreachListError(Reason reason, std::uint64_t offset, int systemError)
+EBreachListError::EBreachListError(Reason reason, std::uint64_t offset, int systemError)
     : std::runtime_error(ErrorText(reason, offset, systemError)),
       reason_(reason),
       offset_(offset),
@@ -91,7 +91,7 @@ struct BreachList::Line {
 BreachList::BreachList(const std::filesystem::path& path) {
   // Non-blocking, so that naming a FIFO does not wait for a writer; a regular file ignores it.
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd_ < 0) throw BreachListError(BreachListError::Reason::Unreadable, 0, errno);
+  if (fd_ < 0) throw EBreachListError(EBreachListError::Reason::Unreadable, 0, errno);
   struct stat info {};
   int error = 0;
   if (::fstat(fd_, &info) != 0)
@@ -100,12 +100,12 @@ BreachList::BreachList(const std::filesystem::path& path) {
     error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
   if (error != 0) {
     ::close(fd_);
-    throw BreachListError(BreachListError::Reason::Unreadable, 0, error);
+    throw EBreachListError(EBreachListError::Reason::Unreadable, 0, error);
   }
   size_ = static_cast<std::uint64_t>(info.st_size);
   probes_ = std::make_unique<std::optional<Line>[]>(kKeptProbes);
   try {
-    if (size_ == 0) throw BreachListError(BreachListError::Reason::Empty, 0);
+    if (size_ == 0) throw EBreachListError(EBreachListError::Reason::Empty, 0);
     if (size_ <= 2 * kCheckedAtOpen) {
       CheckRun(0, size_);
     } else {
@@ -126,7 +126,7 @@ std::size_t BreachList::ReadAt(std::uint64_t offset, char* buffer, std::size_t c
     const ssize_t got =
         ::pread(fd_, buffer + done, count - done, static_cast<off_t>(offset + done));
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw BreachListError(BreachListError::Reason::Unreadable, offset, errno);
+    if (got < 0) throw EBreachListError(EBreachListError::Reason::Unreadable, offset, errno);
     if (got == 0) break;  // the file shrank under us: what is there is what we have
     done += static_cast<std::size_t>(got);
   }
@@ -136,7 +136,7 @@ std::size_t BreachList::ReadAt(std::uint64_t offset, char* buffer, std::size_t c
 BreachList::Line BreachList::ParseLine(const char* text, std::size_t available,
                                        std::uint64_t start) const {
   const auto malformed = [start] {
-    return BreachListError(BreachListError::Reason::Malformed, start);
+    return EBreachListError(EBreachListError::Reason::Malformed, start);
   };
   Line line;
   line.start = start;
@@ -167,7 +167,7 @@ BreachList::Line BreachList::LineAfter(std::uint64_t pos) const {
   const std::size_t got = ReadAt(pos - 1, buffer, sizeof buffer);
   const char* newline =
       static_cast<const char*>(std::memchr(buffer, '\n', std::min(got, kMaxLineLength + 1)));
-  if (!newline) throw BreachListError(BreachListError::Reason::Malformed, pos);
+  if (!newline) throw EBreachListError(EBreachListError::Reason::Malformed, pos);
   const auto skip = static_cast<std::size_t>(newline - buffer) + 1;
   return ParseLine(buffer + skip, got - skip, pos - 1 + skip);
 }
@@ -178,7 +178,7 @@ std::uint64_t BreachList::NextLineStart(std::uint64_t pos) const {
   const char* newline = static_cast<const char*>(std::memchr(buffer, '\n', got));
   if (newline) return pos + static_cast<std::uint64_t>(newline - buffer);
   if (pos - 1 + got >= size_) return size_;
-  throw BreachListError(BreachListError::Reason::Malformed, pos);
+  throw EBreachListError(EBreachListError::Reason::Malformed, pos);
 }
 
 BreachList::Line BreachList::Probe(std::size_t probe, std::uint64_t pos) const {
@@ -212,7 +212,7 @@ void BreachList::CheckRun(std::uint64_t start, std::uint64_t end) const {
   std::optional<Hash> previous;
   ForEachLine(start, end, [&previous](const Line& line) {
     if (previous && !(*previous < line.hash))
-      throw BreachListError(BreachListError::Reason::Unsorted, line.start);
+      throw EBreachListError(EBreachListError::Reason::Unsorted, line.start);
     previous = line.hash;
     return true;
   });
@@ -233,7 +233,7 @@ std::uint64_t BreachList::TimesSeen(const Sha1Digest& digest) const {
   std::size_t probe = 1;  // the probe's place in the search's tree: 1, then 2 or 3...
   const auto checkOrder = [&](const Line& line) {
     if ((below && !(*below < line.hash)) || (above && !(line.hash < *above)))
-      throw BreachListError(BreachListError::Reason::Unsorted, line.start);
+      throw EBreachListError(EBreachListError::Reason::Unsorted, line.start);
   };
   while (hi - lo > kScanSpan) {
     const Line line = Probe(probe, lo + (hi - lo) / 2);

@@ -28,7 +28,7 @@ using Sha1Digest = std::array<std::uint8_t, 20>;
 // The digest in upper-case hexadecimal, as the list writes it.
 [[nodiscard]] std::string Sha1Hex(const Sha1Digest& digest);
 
-class BreachListError : public std::runtime_error {
+class EBreachListError : public std::runtime_error {
  public:
   enum class Reason {
     Unreadable,  // cannot be opened or read (systemError tells why) or is not a file
@@ -36,7 +36,7 @@ class BreachListError : public std::runtime_error {
     Malformed,  // a line that is not "HASH:COUNT" (offset: where the line begins)
     Unsorted,   // a line out of order (offset: where the line begins)
   };
-  BreachListError(Reason reason, std::uint64_t offset, int systemError = 0);
+  EBreachListError(Reason reason, std::uint64_t offset, int systemError = 0);
 
   [[nodiscard]] Reason reason() const { return reason_; }
   [[nodiscard]] std::uint64_t offset() const { return offset_; }
@@ -50,13 +50,13 @@ class BreachListError : public std::runtime_error {
 
 class BreachList {
  public:
-  // Opens the file and checks its first and last lines; throws BreachListError.
+  // Opens the file and checks its first and last lines; throws EBreachListError.
   explicit BreachList(const std::filesystem::path& path);
   ~BreachList();
   BreachList(const BreachList&) = delete;
   BreachList& operator=(const BreachList&) = delete;
 
-  // The times the hash was seen, 0 when it is not listed. Throws BreachListError when a
+  // The times the hash was seen, 0 when it is not listed. Throws EBreachListError when a
   // line the search reads is malformed or out of order.
   [[nodiscard]] std::uint64_t TimesSeen(const Sha1Digest& digest) const;
 

@@ -20,8 +20,8 @@ QString HealthCountsText(const HealthReport& report) {
   return text;
 }
 
-QString BreachListErrorText(const QString& path, const BreachListError& error) {
-  using Reason = BreachListError::Reason;
+QString BreachListErrorText(const QString& path, const EBreachListError& error) {
+  using Reason = EBreachListError::Reason;
   switch (error.reason()) {
     case Reason::Unreadable:
       return Msg(msg::kBreachListUnreadable)

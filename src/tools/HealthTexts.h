@@ -8,7 +8,7 @@
 
 namespace bv {
 
-class BreachListError;
+class EBreachListError;
 
 // "Repetida en 3 cuentas", "Filtrada (vista 12 veces)", "Débil"...
 [[nodiscard]] QString FindingText(const HealthFinding& finding);
@@ -17,6 +17,6 @@ class BreachListError;
 // The counts of each kind of finding, on one line.
 [[nodiscard]] QString HealthCountsText(const HealthReport& report);
 // Why the list at path was refused.
-[[nodiscard]] QString BreachListErrorText(const QString& path, const BreachListError& error);
+[[nodiscard]] QString BreachListErrorText(const QString& path, const EBreachListError& error);
 
 }  // namespace bv

@@ -59,7 +59,7 @@ struct HealthOptions {
   std::function<bool(std::size_t done, std::size_t total)> progress;
 };
 
-// Throws BreachListError when the breach list turns out to be malformed or unsorted.
+// Throws EBreachListError when the breach list turns out to be malformed or unsorted.
 [[nodiscard]] HealthReport AnalyzeHealth(const ProfileTree& tree, const HealthOptions& options);
 
 // The names from the node's category down to the node itself.

@@ -50,7 +50,7 @@ std::unique_ptr<BreachList> OpenBreachList(QString& note) {
   }
   try {
     return std::make_unique<BreachList>(path);
-  } catch (const BreachListError& error) {
+  } catch (const EBreachListError& error) {
     note = BreachListErrorText(PathToQString(path), error);
     return nullptr;
   }
@@ -158,7 +158,7 @@ bool TFSaludClaves::Analyze() {
   HealthReport report;
   try {
     report = AnalyzeHealth(tree_, options);
-  } catch (const BreachListError& error) {  // a fault the opening checks could not see
+  } catch (const EBreachListError& error) {  // a fault the opening checks could not see
     note = BreachListErrorText(PathToQString(ReadBreachListPath()), error);
     options.breachList = nullptr;
     report = AnalyzeHealth(tree_, options);

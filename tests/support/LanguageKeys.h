@@ -59,8 +59,7 @@ inline const std::vector<Window>& RequiredWindows() {
           "ActGenerador", "ActNGrupo", "ActNSubGrupo", "ActEGrupo", "ActBGrupo", "ActNCuenta",
           "ActECuenta", "ActBCuenta", "ActOrdenar", "ActOrdenarGrupo", "ActOrdenarTodo",
           "ActPopEliminar", "ActPopEditar", "ActInformacion", "ActVerOcultos", "ActRecientes",
-          "ActCopiasSeguridad"})
-          "ActSaludClaves"})
+          "ActCopiasSeguridad", "ActSaludClaves"})
       main.push_back({a, Kind::Action});
     for (const char* h : {"ActCopiarDatos", "ActMenuArchivo", "ActMenuEdicion",
                           "ActMenuHerramientas", "ActMenuOpciones", "ActMenuAyuda"})
@@ -103,15 +102,11 @@ inline const std::vector<Window>& RequiredWindows() {
                    okCancel),
               {{"SDNuevo", Kind::FileDialog}})},
         {"FOpciones",
-         Captions({"GrupoConf", "CBCargaUltimo", "CBPrimero", "lblBorra", "CBSalir", "CBCerrar",
-                   "lblVaciarTras", "lblVaciarSegundos", "lblCerrarTras", "lblCerrarMinutos",
-                   "GrupoVisual", "CBMostrar", "GrupoIdioma", "lblIdioma", "BtnOk",
-                   "GrupoCopias", "lblCopias", "lblCopiasPerfil"})},
          Join(Captions({"GrupoConf", "CBCargaUltimo", "CBPrimero", "lblBorra", "CBSalir",
                         "CBCerrar", "lblVaciarTras", "lblVaciarSegundos", "lblCerrarTras",
                         "lblCerrarMinutos", "GrupoVisual", "CBMostrar", "GrupoIdioma",
-                        "lblIdioma", "BtnOk", "GrupoFiltradas", "lblFiltradas",
-                        "BtnElegirLista", "BtnQuitarLista"}),
+                        "lblIdioma", "BtnOk", "GrupoCopias", "lblCopias", "lblCopiasPerfil",
+                        "GrupoFiltradas", "lblFiltradas", "BtnElegirLista", "BtnQuitarLista"}),
               {{"ODFiltradas", Kind::FileDialog}})},
         {"FAcerca", Captions({"Label4", "lblTraductor", "BtnOk"})},
         {"FSaludClaves", Captions({"lblLista", "BtnActualizar", "BtnCerrar"})},

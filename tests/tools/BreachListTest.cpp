@@ -15,7 +15,7 @@
 namespace bv {
 namespace {
 
-using Reason = BreachListError::Reason;
+using Reason = EBreachListError::Reason;
 
 TEST(PasswordSha1, HashesTheUtf8FormInUpperCaseHex) {
   EXPECT_EQ(Sha1Hex(PasswordSha1("password")), "5BAA61E4C9B93F3F0682250B6CF8331B7EE68FD8");
@@ -62,7 +62,7 @@ Sha1Digest DigestOf(const std::string& hex) {
 Reason RefusalOf(const std::filesystem::path& path) {
   try {
     BreachList list(path);
-  } catch (const BreachListError& error) {
+  } catch (const EBreachListError& error) {
     EXPECT_FALSE(std::string(error.what()).empty());
     return error.reason();
   }
@@ -124,7 +124,7 @@ TEST(BreachList, RefusesWhatCannotBeRead) {
   try {
     BreachList list(scratch / "missing.txt");
     ADD_FAILURE();
-  } catch (const BreachListError& error) {
+  } catch (const EBreachListError& error) {
     EXPECT_EQ(error.reason(), Reason::Unreadable);
     EXPECT_EQ(error.systemError(), ENOENT);
   }
@@ -154,7 +154,7 @@ TEST(BreachList, SearchesReportDisorderAndDamageTheyMeet) {
       try {
         const std::uint64_t seen = list.TimesSeen(DigestOf(entry.hash));
         EXPECT_TRUE(seen == 0 || seen == entry.count) << name;
-      } catch (const BreachListError& error) {
+      } catch (const EBreachListError& error) {
         EXPECT_EQ(error.reason(), reason) << name;
         ++reported;
       }
