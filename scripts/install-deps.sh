@@ -26,6 +26,10 @@ packages=(
   libxml2-utils              # xmllint
   librsvg2-bin               # data/icons/render-icons.sh (the PNGs are committed)
   man-db                     # lintian checks the manual pages with man
+  qt6-wayland                # the Wayland platform plug-in (scripts/check-wayland.sh)
+  weston wl-clipboard        # a compositor with a seat inside Xvfb; wl-paste reads its clipboard
+  dbus dbus-x11              # private session buses of the Wayland and screen-reader stages
+  at-spi2-core python3-pyatspi gir1.2-atspi-2.0  # the accessibility bus and its reader
 )
 
 missing=()

@@ -207,5 +207,12 @@ inline constexpr int kHealthCancelled = 226;
 
 // --- locking with the desktop session: why the computer waits for us before it sleeps
 inline constexpr int kSleepDelayReason = 230;
+// --- what a screen reader reads
+inline constexpr int kTreeAccessibleName = 250;         // the account tree
+inline constexpr int kTreeAccessibleDescription = 251;
+inline constexpr int kPageAccessibleName = 252;         // the detail page beside it
+inline constexpr int kPageAccessibleDescription = 253;
+inline constexpr int kCategoryKind = 254;               // beside kAccountWord and kGroupWord
+inline constexpr int kTreeItemDescription = 255;        // "%1, nivel %2": kind and level
 
 }  // namespace bv::msg

@@ -129,6 +129,7 @@ void TFOpciones::BuildControls() {
                                GrupoIdioma), "lblIdioma");
   BoxDll = new LanguageList(GrupoIdioma);
   BoxDll->setFixedHeight(kListHeight);
+  lblIdioma->setBuddy(BoxDll);
   language->addWidget(lblIdioma);
   language->addWidget(BoxDll);
   column->addWidget(GrupoIdioma);

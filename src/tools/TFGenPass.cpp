@@ -120,6 +120,10 @@ void TFGenPass::BuildControls() {
   BtnCopiar = Named(new QPushButton(QStringLiteral("Copiar"), this), "BtnCopiar");
   BtnCancelar = Named(new QPushButton(QStringLiteral("Cancelar"), this), "BtnCancelar");
   BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
+  // Each label names the box beside or below it for a screen reader.
+  lblCaracteres->setBuddy(Caracteres);
+  lblLength->setBuddy(SpinEdit);
+  lblGenerada->setBuddy(Resultado);
   BtnGenerar->setDefault(true);  // Enter in the length field generates
   // ... but not in the result box: a password edited by hand is never replaced by a key.
   Resultado->installEventFilter(this);

@@ -137,6 +137,7 @@ inline std::vector<int> UsedMessages() {
   used.push_back(180);  // a handed-over file that does not exist
   for (int n = 200; n <= 226; ++n) used.push_back(n);  // password strength and health
   used.push_back(230);  // why the computer waits for us before it sleeps
+  for (int n = 250; n <= 255; ++n) used.push_back(n);  // what a screen reader reads
   return used;
 }
 
