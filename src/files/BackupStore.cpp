@@ -251,7 +251,10 @@ std::vector<std::filesystem::path> BackupStore::BackupsOf(
 std::filesystem::path BackupStore::SetAsideConflictCopy(const std::filesystem::path& copy) const {
   if (conflicts_.empty()) throw EInOutError::FromErrno(ENOENT);
   MakePrivateFolder(conflicts_, true);
-  const auto [stem, extension] = SplitName(copy.filename().string());
+  // Named copies, not structured bindings: clang 14 cannot capture those in a lambda.
+  const auto parts = SplitName(copy.filename().string());
+  const std::string& stem = parts.first;
+  const std::string& extension = parts.second;
   const auto nameOf = [&](int n) {
     return n == 1 ? stem + extension : stem + " (" + std::to_string(n) + ")" + extension;
   };
