@@ -21,12 +21,12 @@ bv::ProfileTree Accounts10k() {
 
 void BM_CsvExport10k(benchmark::State& state) {
   const bv::ProfileTree tree = Accounts10k();
-  for (auto _ : state) benchmark::DoNotOptimize(bv::ProfileCsv(tree));
+  for (auto _ : state) benchmark::DoNotOptimize(bv::ProfileCsv(tree, bv::CsvRows::Accounts));
 }
 BENCHMARK(BM_CsvExport10k)->Unit(benchmark::kMillisecond);
 
 void BM_CsvImport10k(benchmark::State& state) {
-  const std::string csv = bv::ProfileCsv(Accounts10k());
+  const std::string csv = bv::ProfileCsv(Accounts10k(), bv::CsvRows::Accounts);
   for (auto _ : state) benchmark::DoNotOptimize(bv::ReadProfileCsv(csv).Count());
 }
 BENCHMARK(BM_CsvImport10k)->Unit(benchmark::kMillisecond);

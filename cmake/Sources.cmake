@@ -1,10 +1,12 @@
 # Each subsystem folder lists its files in a sources.cmake of its own:
 #   BV_CORE_SOURCES  plain C++ (no Qt): linked by tests, benchmarks, fuzzers and the CLI
 #   BV_GUI_SOURCES   Qt Widgets windows and adapters
+#   BV_DBUS_SOURCES  what listens to the desktop session on D-Bus (library bvdbus)
 # The folders are listed from the bottom layer up: each includes only folders before it.
 set(BV_CORE_SOURCES)
 set(BV_GUI_SOURCES)
 set(BV_GUI_RESOURCES)
+set(BV_DBUS_SOURCES)
 set(BV_CORE_LIBRARIES)  # libraries the core sources need (imported targets)
 foreach(sub crypto files config ui profile tools browser export app)
   if(EXISTS ${PROJECT_SOURCE_DIR}/src/${sub}/sources.cmake)
@@ -40,16 +42,21 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/cli/sources.cmake)
 endif()
 
 if(BV_BUILD_GUI AND BV_GUI_SOURCES)
-  find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport Network)
+  find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport Network DBus)
   set(CMAKE_AUTOMOC ON)
   set(CMAKE_AUTORCC ON)
   add_library(bvgui STATIC ${BV_GUI_SOURCES} ${BV_GUI_RESOURCES})
   target_link_libraries(bvgui PUBLIC bvcore Qt6::Widgets Qt6::PrintSupport Qt6::Network)
   target_compile_options(bvgui PRIVATE ${BV_WARNINGS})
   set_target_properties(bvgui PROPERTIES AUTOMOC ON AUTORCC ON)
+  # What listens to the desktop session on D-Bus, in a library of its own: only it (and what
+  # includes it) builds with QtDBus.
+  add_library(bvdbus STATIC ${BV_DBUS_SOURCES})
+  target_link_libraries(bvdbus PUBLIC bvgui Qt6::DBus)
+  target_compile_options(bvdbus PRIVATE ${BV_WARNINGS})
   if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
     add_executable(brindlevault ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
-    target_link_libraries(brindlevault PRIVATE bvgui)
+    target_link_libraries(brindlevault PRIVATE bvdbus)
     target_compile_options(brindlevault PRIVATE ${BV_WARNINGS})
     target_compile_definitions(brindlevault PRIVATE BV_APP_ID="${BV_APP_ID}")
     install(TARGETS brindlevault RUNTIME DESTINATION bin)

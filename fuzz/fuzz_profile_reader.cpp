@@ -35,8 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string sentinel(bv::kEmptyPasswordSentinel);
   try {
     const bv::HeaderRead header = bv::ReadProfileHeader(path);
-    bv::PasswordMatches(header.header, sentinel);
-    bv::OtherEditionName(header.header);
+    // Run for what they read of the header: any answer is right for arbitrary bytes.
+    static_cast<void>(bv::PasswordMatches(header.header, sentinel));
+    static_cast<void>(bv::OtherEditionName(header.header));
   } catch (const bv::EInOutError&) {
     return 0;  // shorter than a header
   }

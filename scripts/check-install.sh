@@ -4,6 +4,7 @@
 # MIME type (glob and magic) and the Debian package with lintian.
 # Usage: scripts/check-install.sh BUILD_FOLDER
 set -euo pipefail
+. "$(dirname "$0")/utf8-locale.sh"
 build=$(cd "$1" && pwd)
 id=org.brindlevault.Brindlevault
 scratch=$(mktemp -d)
@@ -55,7 +56,8 @@ echo '{"owner":"Ana","title":"T","nodes":[{"kind":"category","name":"C"}]}' >"$w
 [ ! -e "$prefix/bin/brindlevault.ini" ] || fail "settings written beside the installed program"
 # The installed program, started from another folder under a fresh X server: the title each
 # window hands the window system is exactly its caption, and the window class is the one the
-# desktop entry names. Prints "class|title" per visible window once $1 windows show.
+# desktop entry names. Prints "class|title" per visible window once $1 windows show. The
+# title is read as hex bytes and written back as bytes: no locale escapes or converts it.
 x11_windows() {
   # A runtime folder of its own, so that no other running program takes the command line.
   local runtime
@@ -70,7 +72,8 @@ x11_windows() {
     sleep 0.5
     for w in $(xdotool search --onlyvisible --pid $pid 2>/dev/null); do
       class=$(xprop -id "$w" WM_CLASS | sed -n "s/.*, \"\(.*\)\"$/\1/p")
-      net=$(xprop -id "$w" _NET_WM_NAME | sed -n "s/^[^=]*= \"\(.*\)\"$/\1/p")
+      net=$(printf "$(xprop -id "$w" -f _NET_WM_NAME 8x _NET_WM_NAME |
+                      sed -n "s/^[^=]*= //p" | sed "s/0x/\\\\x/g; s/, //g")")
       echo "$class|$net"
     done
     kill $pid' x11 "$@" 2>/dev/null | LC_ALL=C sort

@@ -6,15 +6,17 @@ set -euo pipefail
 packages=(
   g++ make cmake pkg-config
   qt6-base-dev libgl-dev
-  qt6-translations-l10n      # Qt's own buttons and dialogs in the desktop's language
+  qt6-translations-l10n      # Qt's own buttons and dialogs in the program's language
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
   libbotan-2-dev zlib1g-dev   # Argon2id, AES, ChaCha20, SHA-2, HMAC and gzip of the KDBX export
+  libzxcvbn-dev              # password strength estimate (the C port of zxcvbn)
   keepassxc                  # keepassxc-cli checks the exported KDBX files in the tests
   libcrypto++-dev            # test-only oracle for Blowfish and RIPEMD-256
   clang libclang-rt-14-dev   # libFuzzer targets
   xvfb xauth xclip xdotool imagemagick poppler-utils
   x11-utils                  # xprop reads the window titles the X server holds
+  dbus                       # dbus-daemon: the private bus of the screen-lock tests
   fonts-liberation2 fonts-dejavu-core
   ccache                     # compiler cache for repeated builds
   desktop-file-utils         # desktop-file-validate (scripts/check-install.sh)
@@ -24,6 +26,10 @@ packages=(
   libxml2-utils              # xmllint
   librsvg2-bin               # data/icons/render-icons.sh (the PNGs are committed)
   man-db                     # lintian checks the manual pages with man
+  qt6-wayland                # the Wayland platform plug-in (scripts/check-wayland.sh)
+  weston wl-clipboard        # a compositor with a seat inside Xvfb; wl-paste reads its clipboard
+  dbus dbus-x11              # private session buses of the Wayland and screen-reader stages
+  at-spi2-core python3-pyatspi gir1.2-atspi-2.0  # the accessibility bus and its reader
 )
 
 missing=()

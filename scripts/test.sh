@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds Brindlevault and runs every test: the whole suite, the core tests again under
+# Builds Brindlevault and runs every test: the whole suite, the window on Wayland and as a
+# screen reader walks it, the core tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer built with clang, the installed files and the
 # Debian package (scripts/check-install.sh), and each fuzz target for a short time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/utf8-locale.sh"
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
@@ -13,6 +15,12 @@ echo "== Build and test"
 cmake -S "$root" -B "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBV_WERROR=ON >/dev/null
 cmake --build "$root/build-test" -j"$jobs"
 (cd "$root/build-test" && ctest --output-on-failure -j"$jobs")
+
+echo "== On Wayland (Weston inside Xvfb)"
+"$root/scripts/check-wayland.sh" "$root/build-test"
+
+echo "== As a screen reader reads it (AT-SPI)"
+"$root/scripts/check-accessibility.sh" "$root/build-test"
 
 echo "== Installing and packaging"
 "$root/scripts/check-install.sh" "$root/build-test"

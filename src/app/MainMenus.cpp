@@ -69,11 +69,10 @@ MainMenus::MainMenus(QMainWindow* window, const MainActions& a) {
 
   QMenuBar* bar = window->menuBar();
   Fill(SubMenu(window, a[ActMenuArchivo]), a,
-       {ActAbrir, ActRecientes, ActNuevo, ActCerrar, _, ActGuardar, ActGuardarComo,
-        ActExportarPerfil, _,
-        ActImprimir, _, ActSalir});
+       {ActAbrir, ActRecientes, ActCopiasSeguridad, ActNuevo, ActCerrar, _, ActGuardar,
+        ActGuardarComo, ActExportarPerfil, _, ActImprimir, _, ActSalir});
   Fill(SubMenu(window, a[ActMenuEdicion]), a, {ActCopiarDatos, _, ActBorrarCB, _, ActBuscar});
-  Fill(SubMenu(window, a[ActMenuHerramientas]), a, {ActGenerador});
+  Fill(SubMenu(window, a[ActMenuHerramientas]), a, {ActGenerador, ActSaludClaves});
   Fill(SubMenu(window, a[ActMenuOpciones]), a,
        {ActCambPass, ActEditarPerfil, _, ActConfiguracion});
   Fill(SubMenu(window, a[ActMenuAyuda]), a,

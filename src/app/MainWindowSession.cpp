@@ -23,6 +23,7 @@ MainWindowSession::MainWindowSession(TFPrincipal& window)
                      [c, command] { (c->*command)(); });
   };
   on(ActionId::ActAbrir, &SessionController::OpenChosen);
+  on(ActionId::ActCopiasSeguridad, &SessionController::OpenBackup);
   on(ActionId::ActNuevo, &SessionController::NewProfile);
   on(ActionId::ActCerrar, &SessionController::CloseProfile);
   on(ActionId::ActGuardar, &SessionController::SaveProfile);

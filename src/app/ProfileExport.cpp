@@ -19,6 +19,9 @@ namespace {
 
 bool IsCsvName(const QString& path) { return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive); }
 
+// SDExportar's types: KDBX, CSV (one row per account), then CSV with every category and group.
+constexpr int kFullCsvFilter = 2;
+
 }  // namespace
 
 void ToolCommands::ExportProfile() {
@@ -38,7 +41,9 @@ void ToolCommands::ExportProfile() {
   try {
     if (IsCsvName(*chosen)) {
       if (!seams.boxes->WarningYesNo(Msg(msg::kCsvInClear))) return;
-      WriteProfileCsv(path, window_.Tree());
+      WriteProfileCsv(path, window_.Tree(),
+                      seams.files->ChosenFilter() == kFullCsvFilter ? CsvRows::FullTree
+                                                                    : CsvRows::Accounts);
     } else {
       TFExportarPerfil dialog(*seams.boxes, &window_);
       if (dialog.exec() != QDialog::Accepted) return;

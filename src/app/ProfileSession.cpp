@@ -54,11 +54,14 @@ ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) 
   return {true, loaded.lifted};
 }
 
-void ProfileSession::Save(const std::filesystem::path& path, std::string_view password) {
+SaveReport ProfileSession::Save(const std::filesystem::path& path, std::string_view password,
+                                const BackupStore& backups) {
   state_.Header.Magic = TProfileHeader::kMagic;
-  WriteProfile(path, state_.Header, tree_, password, MessageText(msg::kRecordMarker));
+  const SaveReport report =
+      WriteProfile(path, state_.Header, tree_, password, MessageText(msg::kRecordMarker), &backups);
   state_.Modified = false;
   emit saved();
+  return report;
 }
 
 void ProfileSession::Close() {

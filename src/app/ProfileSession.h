@@ -10,7 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "files/BackupStore.h"
 #include "profile/NodeData.h"
+#include "profile/ProfileWriter.h"
 #include "profile/ProfileTree.h"
 #include "profile/RecordLayout.h"
 #include "profile/SessionState.h"
@@ -46,9 +48,11 @@ class ProfileSession : public QObject {
   // tree as it was, ProfileOpen false and the file's header in the buffer. A load that
   // fails part-way shows the nodes read so far, then throws.
   Opening Open(const std::filesystem::path& path);
-  // Writes the header buffer and the tree to path with password; on failure the old file
-  // is intact and Modified unchanged.
-  void Save(const std::filesystem::path& path, std::string_view password);
+  // Writes the header buffer and the tree to path with password, keeping the version it
+  // replaces among backups; on failure the old file is intact and Modified unchanged. A
+  // backup that could not be kept does not stop the save: the report says why.
+  SaveReport Save(const std::filesystem::path& path, std::string_view password,
+                  const BackupStore& backups);
   // Lets go of the nodes, the password and the path; nothing is open or modified after.
   void Close();
   // Modified := true: after every change of the profile.

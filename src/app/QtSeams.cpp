@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QMessageBox>
 #include <QMimeData>
@@ -77,10 +78,15 @@ class QtFileDialogs final : public FileDialogs {
       dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
       if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
       const QString chosen = dialog.selectedFiles().front();
+      chosenFilter_ = std::max(0, static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
       if (!accept || accept(chosen)) return chosen;
       where = chosen;
     }
   }
+  int ChosenFilter() const override { return chosenFilter_; }
+
+ private:
+  int chosenFilter_ = 0;
 };
 
 class QtDesktopOpener final : public DesktopOpener {
@@ -92,6 +98,8 @@ class QtDesktopOpener final : public DesktopOpener {
 
 class QtClipboard final : public ClipboardAccess {
  public:
+  ~QtClipboard() override { QObject::disconnect(focusWatch_); }
+
   // Plain text marked as a secret, so that clipboard histories do not keep passwords.
   bool SetText(const QString& text) override {
     QClipboard* clipboard = QApplication::clipboard();
@@ -108,16 +116,36 @@ class QtClipboard final : public ClipboardAccess {
     return copies_ != 0 && data && data->data(QLatin1String(kCopyMark)) == QByteArray::number(copies_);
   }
   bool Clear() override {
-    QClipboard* clipboard = QApplication::clipboard();
-    clipboard->clear();
-    // After clear() there may be no data at all.
-    const QMimeData* data = clipboard->mimeData();
-    return !data || data->formats().isEmpty();
+    EmptyClipboard();
+    // A compositor that refuses a window without the focus gets the same request again
+    // as soon as the window has it back.
+    retryOnFocus_ = OnWayland() && QGuiApplication::applicationState() != Qt::ApplicationActive;
+    return IsEmpty();
   }
 
  private:
   static constexpr const char* kCopyMark = "application/x-brindlevault-copy";
+
+  static bool IsEmpty() {
+    // After clear() there may be no data at all; on Wayland an empty text stands in place.
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return !data || data->formats().isEmpty() || (data->hasText() && data->text().isEmpty());
+  }
+  void RetryOnFocus(Qt::ApplicationState state) {
+    if (state != Qt::ApplicationActive || !retryOnFocus_) return;
+    retryOnFocus_ = false;
+    // Still ours, or the empty text a refusing compositor never took: the toolkit cannot
+    // tell the two apart. A text copied since in another program is left alone.
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    // The mark first: reading a copy's text would leave one more copy of it.
+    if ((data && data->hasFormat(QLatin1String(kCopyMark))) || IsEmpty()) EmptyClipboard();
+  }
+
   quint64 copies_ = 0;
+  bool retryOnFocus_ = false;
+  QMetaObject::Connection focusWatch_ = QObject::connect(
+      qGuiApp, &QGuiApplication::applicationStateChanged, qGuiApp,
+      [this](Qt::ApplicationState state) { RetryOnFocus(state); });
 };
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
+#include "config/Settings.h"
+#include "files/BackupStore.h"
 #include "files/FileReplacement.h"
 #include "files/InOutError.h"
 #include "profile/DepthLimit.h"
@@ -79,7 +81,16 @@ bool SessionController::Attempt(const std::function<void()>& step) {
 }
 
 bool SessionController::Save(const std::filesystem::path& path, const std::string& password) {
-  return Attempt([&] { session_.Save(path, password); });
+  // The number of copies is read at each save: the options dialog may have changed it.
+  const BackupStore backups = BackupStore::ForUser(ReadBackupsKept());
+  SaveReport report;
+  if (!Attempt([&] { report = session_.Save(path, password, backups); })) return false;
+  if (!report.backupFailure.empty()) {
+    ShowError(Msg(msg::kBackupNotKept) + QLatin1Char('\n') +
+              QString::fromStdString(backups.BackupFolder().string()) + QStringLiteral(": ") +
+              FromCp1252(report.backupFailure) + QLatin1Char('\n') + Msg(msg::kBackupNotKeptHint));
+  }
+  return true;
 }
 
 void SessionController::Load(const std::filesystem::path& path) {
@@ -103,6 +114,21 @@ bool SessionController::CloseBeforeOpening() {
 void SessionController::OpenChosen() {
   if (!CloseBeforeOpening()) return;
   const auto chosen = seams_.files->Open(openDialog_, {});
+  if (!chosen) return;
+  session_.SetPath(ToPath(*chosen));
+  OpenProfileFile();
+}
+
+void SessionController::OpenBackup() {
+  if (!CloseBeforeOpening()) return;
+  const BackupStore backups = BackupStore::ForUser(0);
+  try {
+    backups.MakeBackupFolder();  // the dialog starts there even before the first save
+  } catch (const EInOutError&) {
+    // The dialog starts where it would for Abrir perfil.
+  }
+  const QString folder = QString::fromStdString(backups.BackupFolder().string());
+  const auto chosen = seams_.files->Open(openDialog_, folder);
   if (!chosen) return;
   session_.SetPath(ToPath(*chosen));
   OpenProfileFile();

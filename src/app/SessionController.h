@@ -39,6 +39,9 @@ class SessionController : public QObject {
 
   // --- the four ways of opening a profile (MainWindowSession connects the actions named)
   void OpenChosen();  // ActAbrir: the file chosen in the open dialog
+  // ActCopiasSeguridad: the same dialog, started in the folder of the backups that saves
+  // keep; a backup is restored by opening it and saving it as the profile.
+  void OpenBackup();
   void OpenRecent(int k);  // entry 1..6 of the recent list
   void OpenDropped(const QString& path);
   // The program's arguments after its own name; the first, when not empty, is opened at

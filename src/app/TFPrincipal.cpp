@@ -102,20 +102,18 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   editing_ = std::make_unique<MainWindowEditing>(*this);
   idleLock_ = new IdleLock([this] { IdleTimeout(); }, this);
 
-  // 1. All texts of the window and all messages from the active language file.
+  // The texts of the window and the messages, from the active language file.
   TranslateWindow(this, true);
-  // 2.-4. The behaviour switches (OpenedFromCommandLine starts false) and the tree width.
+  // The behaviour switches (OpenedFromCommandLine starts false) and the delays they set.
   flags_ = start.flags;
   flags_.OpenedFromCommandLine = false;
   ApplySecretDelays();
-  // 3. Files dropped on the window are opened as profiles.
+  // Files dropped on the window are opened as profiles.
   setAcceptDrops(true);
-  // 5. The clipboard access is the clipboard seam.  6. No profile is open yet.
-  // 7. DisplayHint receives the hints (see event()).
-  // 8. The profile commands, and the recent menus filled from the recent profiles list.
+  // The profile session, and the recent menus filled from the recent profiles list.
   profileSession_ = std::make_unique<MainWindowSession>(*this);
   recent_->Refresh();
-  // 9. The product's caption, and only the commands that need nothing.
+  // The product's caption, and only the commands that need nothing.
   events_->NoProfile();
 }
 
@@ -221,7 +219,8 @@ void TFPrincipal::CreateFileDialogs() {
       QStringLiteral("html"));
   add(FileDialogId::SDExportar, Kind::Save, QStringLiteral("SDExportar"),
       QStringLiteral("Exportar perfil"),
-      QStringLiteral("Base de datos de KeePass 4 (*.kdbx)|*.kdbx|Archivo CSV (*.csv)|*.csv"),
+      QStringLiteral("Base de datos de KeePass 4 (*.kdbx)|*.kdbx|Archivo CSV (*.csv)|*.csv|"
+                     "CSV completo de Brindlevault, con categorías y grupos (*.csv)|*.csv"),
       QStringLiteral("kdbx"));
 }
 

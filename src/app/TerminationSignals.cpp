@@ -3,15 +3,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QApplication>
-#include <QDialog>
 #include <QSocketNotifier>
-#include <QThread>
-#include <QTimer>
 #include <QWidget>
 #include <cerrno>
 #include <csignal>
 #include <utility>
+
+#include "app/OpenWindowsDismisser.h"
 
 namespace bv {
 namespace {
@@ -31,7 +29,7 @@ void Wake(int) {
 }  // namespace
 
 TerminationSignals::TerminationSignals(QWidget& window, QObject* parent)
-    : QObject(parent), window_(window) {
+    : QObject(parent), window_(window), dismisser_(new OpenWindowsDismisser(window, this)) {
   if (::pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
   notifier_ = new QSocketNotifier(wakePipe[0], QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::Arrived);
@@ -66,35 +64,12 @@ void TerminationSignals::Arrived() {
   }
   if (closing_) return;  // a second signal while the save question is open
   closing_ = true;
-  CloseWhenNothingElseIsOpen();
-}
-
-// A dialog or a menu that is open runs an event loop of its own: it is dismissed as Escape
-// would dismiss it, and the window closes only once that loop has returned (the event loop
-// level has dropped), so no dialog is left behind the closing window and no command resumes
-// after the profile is gone. A modal window shown without a loop of its own is waited for
-// a few rounds only.
-void TerminationSignals::CloseWhenNothingElseIsOpen() {
-  const int level = QThread::currentThread()->loopLevel();
-  QWidget* popup = QApplication::activePopupWidget();
-  QWidget* modal = QApplication::activeModalWidget();
-  if (modal == &window_) modal = nullptr;
-  if (popup || modal) {
-    if (popup) popup->close();
-    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-    else if (modal) modal->close();
-    if (dismissedAtLevel_ < 0) dismissedAtLevel_ = level;
-    rounds_ = 0;
-  }
-  const bool loopStillRunning = dismissedAtLevel_ >= 0 && level >= dismissedAtLevel_;
-  if (popup || modal || (loopStillRunning && ++rounds_ < kRoundsWithoutLoop)) {
-    QTimer::singleShot(kRetryMs, this, &TerminationSignals::CloseWhenNothingElseIsOpen);
-    return;
-  }
-  dismissedAtLevel_ = -1;
-  // Cancel on the save question keeps the window, and the program, running.
-  window_.close();
-  closing_ = false;
+  // Open dialogs are dismissed first; Cancel on the save question keeps the window, and the
+  // program, running.
+  dismisser_->DismissThen([this] {
+    window_.close();
+    closing_ = false;
+  });
 }
 
 }  // namespace bv

@@ -11,6 +11,8 @@ class QWidget;
 
 namespace bv {
 
+class OpenWindowsDismisser;
+
 class TerminationSignals : public QObject {
   Q_OBJECT
 
@@ -23,16 +25,11 @@ class TerminationSignals : public QObject {
 
  private:
   void Arrived();
-  void CloseWhenNothingElseIsOpen();
-
-  static constexpr int kRetryMs = 10;
-  static constexpr int kRoundsWithoutLoop = 10;
 
   QWidget& window_;
+  OpenWindowsDismisser* dismisser_;
   QSocketNotifier* notifier_ = nullptr;
   bool closing_ = false;
-  int dismissedAtLevel_ = -1;  // the event loop level where a dialog was dismissed
-  int rounds_ = 0;
 };
 
 }  // namespace bv

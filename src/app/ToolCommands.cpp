@@ -4,7 +4,9 @@
 
 #include "app/TFAcerca.h"
 #include "app/TFPrincipal.h"
+#include "app/ToolkitTranslation.h"
 #include "browser/DetailView.h"
+#include "browser/TreeModel.h"
 #include "browser/ExportAccountHtml.h"
 #include "config/LanguageList.h"
 #include "config/QtText.h"
@@ -14,7 +16,10 @@
 #include "tools/AccountText.h"
 #include "tools/PrintAccount.h"
 #include "tools/TFBusqueda.h"
+#include "tools/BreachList.h"
+#include "tools/HealthTexts.h"
 #include "tools/TFGenPass.h"
+#include "tools/TFSaludClaves.h"
 
 namespace bv {
 namespace {
@@ -31,6 +36,8 @@ class MainOptionsHost final : public OptionsHost {
       case OptionFlag::MostrarPass: flags.MostrarPass = on; break;
       case OptionFlag::DCBSalir: flags.DCBSalir = on; break;
       case OptionFlag::DCBCerrar: flags.DCBCerrar = on; break;
+      case OptionFlag::CerrarAlBloquear: flags.CerrarAlBloquear = on; break;
+      case OptionFlag::CerrarAlSuspender: flags.CerrarAlSuspender = on; break;
     }
   }
 
@@ -54,6 +61,20 @@ class MainOptionsHost final : public OptionsHost {
 
   void ShowError(const QString& text) override { window_.GetSeams().boxes->Error(text); }
 
+  // The file chosen is opened as a breach list at once, so that a wrong one is refused here.
+  std::optional<QString> ChooseBreachList(const FileDialogEntry& entry,
+                                          const QString& current) override {
+    const auto path = window_.GetSeams().files->Open(entry, current);
+    if (!path) return std::nullopt;
+    try {
+      const BreachList list(QStringToPath(*path));
+    } catch (const EBreachListError& error) {
+      ShowError(BreachListErrorText(*path, error));
+      return std::nullopt;
+    }
+    return path;
+  }
+
  private:
   TFPrincipal& window_;
 };
@@ -74,6 +95,7 @@ ToolCommands::ToolCommands(TFPrincipal& window) : window_(window) {
   on(ActionId::ActAcercaDe, [this] { ShowAbout(); });
   on(ActionId::ActGenerador, [this] { ShowGenerator(); });
   on(ActionId::ActBuscar, [this] { ShowSearch(); });
+  on(ActionId::ActSaludClaves, [this] { ShowHealthReport(); });
   on(ActionId::ActImprimir, [this] { PrintAccount(); });
   on(ActionId::ActExportarPerfil, [this] { ExportProfile(); });
   // The page's export links.
@@ -115,6 +137,20 @@ void ToolCommands::ShowSearch() {
   search.exec();
 }
 
+void ToolCommands::ShowHealthReport() {
+  if (!healthReport_) {
+    healthReport_ = new TFSaludClaves(window_.Tree(), window_.Session().SessionPassword(), &window_);
+    healthReport_->FollowModel(&window_.TreeModel());
+    QObject::connect(healthReport_, &TFSaludClaves::nodeChosen, &window_,
+                     [this](TreeNode* node) { window_.SelectNode(node); });
+    QAction* command = window_.Action(ActionId::ActSaludClaves);
+    QObject::connect(command, &QAction::changed, healthReport_, [this, command] {
+      if (!command->isEnabled()) healthReport_->close();
+    });
+  }
+  healthReport_->ShowReport();
+}
+
 void ToolCommands::PrintAccount() {
   if (const TreeNode* account = SelectedAccount(window_))
     // False when the user cancelled: nothing to do.
@@ -146,6 +182,7 @@ void ToolCommands::ExportHtml() {
 }
 
 void ApplyLanguage(TFPrincipal& window) {
+  FollowProgramLanguage();
   TranslateWindow(&window, true);
   window.RefreshDetailPage();
 }

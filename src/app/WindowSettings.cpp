@@ -34,6 +34,8 @@ StartSettings ReadStartSettings() {
   s.treeWidth = std::max(0, ReadInt(kConfiguracion, kAnchoArbol, kDefaultAnchoArbol));
   s.flags.VaciarTras = std::clamp(ReadInt(kConfiguracion, kVaciarTras, kDefaultVaciarTras), 0, kMaxVaciarTras);
   s.flags.CerrarTras = std::clamp(ReadInt(kConfiguracion, kCerrarTras, kDefaultCerrarTras), 0, kMaxCerrarTras);
+  s.flags.CerrarAlBloquear = ReadBool(kConfiguracion, kCerrarAlBloquear, true);
+  s.flags.CerrarAlSuspender = ReadBool(kConfiguracion, kCerrarAlSuspender, true);
   s.place = ReadWindowPlace();
   return s;
 }

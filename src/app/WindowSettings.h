@@ -15,6 +15,8 @@ struct MainWindowFlags {
   bool OpenedFromCommandLine = false;
   int VaciarTras = settings::kDefaultVaciarTras;  // seconds until a copy is emptied; 0 never
   int CerrarTras = settings::kDefaultCerrarTras;  // idle minutes until the profile closes; 0 never
+  bool CerrarAlBloquear = true;   // close the profile when the screen locks
+  bool CerrarAlSuspender = true;  // ... and before the computer sleeps
 };
 
 // Where the window was at the last shutdown. Without all four numbers (or with an empty
@@ -35,7 +37,8 @@ struct StartSettings {
 };
 
 // Reads MostrarPass, DCBSalir, DCBCerrar, CargaUltimo, IrAlPrimero and AnchoArbol, in this
-// order, then VaciarTras and CerrarTras, then the window's place. A negative width is taken
+// order, then VaciarTras and CerrarTras, CerrarAlBloquear and CerrarAlSuspender, then the
+// window's place. A negative width is taken
 // as 0; the delays are kept within what the options dialog offers.
 [[nodiscard]] StartSettings ReadStartSettings();
 

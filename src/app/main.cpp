@@ -4,8 +4,10 @@
 #include <QApplication>
 
 #include "app/AppIcon.h"
+#include "app/DesktopLockWatcher.h"
 #include "app/HandOver.h"
 #include "app/SessionController.h"
+#include "app/SessionLockGuard.h"
 #include "app/SingleInstance.h"
 #include "app/TFPrincipal.h"
 #include "app/TerminationSignals.h"
@@ -14,10 +16,12 @@
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "crypto/ProcessHardening.h"
+#include "files/LinkGuard.h"
+#include "ui/GuardedApplication.h"
 
 int main(int argc, char* argv[]) {
   bv::ForbidCoreDumps();
-  QApplication app(argc, argv);
+  bv::GuardedApplication app(argc, argv);
   // No display name: on X11 the toolkit would append it to every window's title. Message
   // boxes carry the product name themselves.
   QApplication::setApplicationName(QStringLiteral("Brindlevault"));
@@ -31,13 +35,17 @@ int main(int argc, char* argv[]) {
   if (instance.Start(bv::SingleInstance::WithoutOptions(arguments)) ==
       bv::SingleInstance::Role::HandedOver)
     return 0;
+  // The helper process that guards saves is forked now, while the process is small.
+  bv::StartLinkGuard();
   bv::InstallApplicationIcon();
-  bv::InstallToolkitTranslation(QLocale::system());
   bv::SetProgramDir(QCoreApplication::applicationDirPath().toStdString());
 
   bv::SelectStartLanguage();
+  bv::FollowProgramLanguage();
 
   bv::TFPrincipal window;
+  // From here on a failure that reaches the event loop is shown in the window's error box.
+  app.ReportTo(window.GetSeams().boxes.get());
   QObject::connect(&window, &bv::TFPrincipal::firstRunLanguageWanted, &window,
                    [&window] { bv::ShowFirstRunLanguagePicker(window); });
   // The first argument names a profile to open at the first activation.
@@ -45,6 +53,10 @@ int main(int argc, char* argv[]) {
   bv::FollowHandOvers(instance, window, window.Sessions());
   // SIGINT, SIGTERM and SIGHUP close the window once a save in progress has finished.
   bv::TerminationSignals termination(window);
+  // Locking the screen and sleeping close an unchanged profile, as the idle lock does.
+  bv::SessionLockGuard lockGuard(window);
+  bv::DesktopLockWatcher lockWatcher;
+  lockGuard.Follow(lockWatcher);
   window.show();
   return QApplication::exec();
 }

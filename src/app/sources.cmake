@@ -33,6 +33,14 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TerminationSignals.cpp
 )
+# Closing the profile when the desktop locks the screen or the computer sleeps (D-Bus).
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/OpenWindowsDismisser.cpp
+)
+list(APPEND BV_DBUS_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DesktopLockWatcher.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SessionLockGuard.cpp
+)
 # Options, about box, tools, printing and exports of the main window.
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TFAcerca.cpp

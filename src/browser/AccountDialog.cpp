@@ -17,6 +17,7 @@
 #include "config/Translation.h"
 #include "tools/TFGenPass.h"
 #include "ui/Pictures.h"
+#include "ui/StrengthBar.h"
 
 namespace bv {
 namespace {
@@ -53,6 +54,8 @@ void AccountDialog::BuildControls() {
   Ed_NCuenta = LineBox(this, "Ed_NCuenta", kAccountName);
   Ed_Usuario = LineBox(this, "Ed_Usuario", kUserName);
   Ed_Pass = LineBox(this, "Ed_Pass", kPassword);  // characters visible
+  BarraFuerza = new StrengthBar("BarraFuerza", this);
+  BarraFuerza->Follow(Ed_Pass);
   Ed_URL = LineBox(this, "Ed_URL", kUrl);
   Ed_Pregunta = LineBox(this, "Ed_Pregunta", kQuestion);
   Ed_Respuesta = LineBox(this, "Ed_Respuesta", kAnswer);
@@ -112,7 +115,8 @@ void AccountDialog::LayOut() {
   password->addWidget(Ed_Pass, 1);
   password->addWidget(BtnGenerador);
   left->addLayout(password, 3, 1);
-  int row = 4;
+  left->addWidget(BarraFuerza, 4, 1);
+  int row = 5;
   for (auto [label, box] : {std::pair<QLabel*, QWidget*>{lblURL, Ed_URL},
                             {lblPregunta, Ed_Pregunta},
                             {lblRespuesta, Ed_Respuesta},

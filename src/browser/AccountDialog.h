@@ -18,6 +18,7 @@ class QToolButton;
 namespace bv {
 
 class MemoEdit;
+class StrengthBar;
 class NodePictureBox;
 
 class AccountDialog : public QDialog {
@@ -59,6 +60,7 @@ class AccountDialog : public QDialog {
   QLabel* lblPass;
   QLineEdit* Ed_Pass;
   QToolButton* BtnGenerador;
+  StrengthBar* BarraFuerza;  // under the password
   QLabel* lblURL;
   QLineEdit* Ed_URL;
   QLabel* lblPregunta;

@@ -4,12 +4,22 @@
 #include <QMimeData>
 #include <utility>
 
+#include "config/MessageIds.h"
 #include "config/QtText.h"
 
 namespace bv {
 namespace {
 
 const QString kNodeMimeType = QStringLiteral("application/x-brindlevault-node");
+
+QString KindWord(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::Category: return Msg(msg::kCategoryKind);
+    case NodeKind::Group: return Msg(msg::kGroupWord);
+    case NodeKind::Account: return Msg(msg::kAccountWord);
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -52,6 +62,11 @@ QVariant ProfileTreeModel::data(const QModelIndex& index, int role) const {
     }
     case kNodeKindRole:
       return static_cast<int>(node->data.Kind());
+    case Qt::AccessibleDescriptionRole:
+      // The toolkit cannot hand a screen reader an item's level: the description says it.
+      return Msg(msg::kTreeItemDescription)
+          .arg(KindWord(node->data.Kind()))
+          .arg(ProfileTree::Depth(node) + 1);
     default:
       return {};
   }

@@ -17,6 +17,7 @@ enum class ExitCode : int {
   kWrongPassword = 6,
   kBadJson = 7,      // not JSON, or not the shape of a profile
   kBadCsv = 7,       // malformed CSV, or a header without a Title column
+  kBadList = 7,      // a breach list not sorted or not in the HASH:COUNT form
   kTooLong = 8,      // a value longer than its field keeps
   kNotCp1252 = 9,    // a character without a Windows-1252 form
   kFileExists = 10,  // create without --force over an existing file

@@ -11,15 +11,16 @@
 #include <sstream>
 
 #include "cli/CliError.h"
+#include "cli/ProfileOpening.h"
 #include "cli/TreeJson.h"
 #include "config/Cp1252.h"
 #include "config/MessageIds.h"
 #include "config/Messages.h"
-#include "config/ProgramPaths.h"
 #include "config/Settings.h"
 #include "export/CsvExport.h"
 #include "export/CsvImport.h"
 #include "export/KdbxWriter.h"
+#include "files/BackupStore.h"
 #include "files/InOutError.h"
 #include "profile/ImportedText.h"
 #include "profile/MasterPassword.h"
@@ -31,28 +32,9 @@ namespace {
 
 std::string Shown(const std::filesystem::path& path) { return path.string(); }
 
-// The header of a file that must be a Brindlevault 3 profile.
-TProfileHeader ProfileHeader(const std::filesystem::path& path, const ProfileBytes& file) {
-  const HeaderRead read = ReadProfileHeader(file);
-  switch (read.kind) {
-    case HeaderKind::Profile: return read.header;
-    case HeaderKind::OtherEdition:
-      throw ECliError(ExitCode::kOtherEdition,
-                     Shown(path) + ": a profile of another edition (Brindlevault " +
-                         Cp1252ToUtf8(OtherEditionName(read.header)) + "), not Brindlevault 3");
-    case HeaderKind::NotProfile: break;
-  }
-  throw ECliError(ExitCode::kNotProfile, Shown(path) + ": not a Brindlevault 3 profile");
-}
-
-// The language file the program itself would use, for the text it puts in every record.
+// The text the program puts in every record, in its language.
 std::string RecordMarkerText() {
-  const auto chosen =
-      PathFromSetting(ReadString(settings::kConfiguracion, settings::kRecursos, ""));
-  std::error_code ignored;
-  LoadMessages(!chosen.empty() && std::filesystem::is_regular_file(chosen, ignored)
-                   ? chosen
-                   : DefaultLanguageFile());
+  LoadProgramLanguage();
   return MessageText(msg::kRecordMarker);
 }
 
@@ -67,25 +49,6 @@ class Wiped {
  private:
   std::string& secret_;
 };
-
-// Checks the password (asked unless the profile has none) and loads the tree.
-struct OpenedProfile {
-  TProfileHeader header;
-  ProfileTree tree;
-};
-OpenedProfile LoadWithPassword(const std::filesystem::path& profile,
-                               const PasswordOptions& password) {
-  const ProfileBytes file = ReadProfileFile(profile);
-  OpenedProfile opened{ProfileHeader(profile, file), {}};
-  std::string key(kEmptyPasswordSentinel);
-  if (HasMasterPassword(opened.header)) {
-    key = AskPassword("Master password of " + Shown(profile) + ": ", password);
-    if (!PasswordMatches(opened.header, key))
-      throw ECliError(ExitCode::kWrongPassword, Shown(profile) + ": wrong password");
-  }
-  LoadProfileNodes(file, key, opened.tree);
-  return opened;
-}
 
 ProfileTree TreeFromCsv(const std::filesystem::path& path, const std::string& text) {
   try {
@@ -112,6 +75,22 @@ bool Exists(const std::filesystem::path& path) {
 }
 
 }  // namespace
+
+OpenedProfile LoadWithPassword(const std::filesystem::path& profile,
+                               const PasswordOptions& password, std::string* masterPassword) {
+  const ProfileBytes file = ReadProfileFile(profile);
+  OpenedProfile opened{ProfileHeader(profile, file), {}};
+  std::string key(kEmptyPasswordSentinel);
+  const Wiped wipeKey(key);
+  if (HasMasterPassword(opened.header)) {
+    key = AskPassword("Master password of " + Shown(profile) + ": ", password);
+    if (!PasswordMatches(opened.header, key))
+      throw ECliError(ExitCode::kWrongPassword, Shown(profile) + ": wrong password");
+    if (masterPassword) *masterPassword = key;
+  }
+  LoadProfileNodes(file, key, opened.tree);
+  return opened;
+}
 
 void RunInfo(const std::filesystem::path& profile, std::ostream& out) {
   const ProfileBytes file = ReadProfileFile(profile);
@@ -164,8 +143,17 @@ void RunCreate(const std::filesystem::path& profile, const CreateOptions& option
         "password: too long (at most " + std::to_string(kMasterPasswordMaxLength) + " characters)");
   password = PasswordOrSentinel(std::move(password));
   header.Verifier = MakeVerifier(password);
-  WriteProfile(profile, header, tree, password, RecordMarkerText());
+  // --force gives up a file, perhaps someone's only copy of a profile: like every save it
+  // keeps the version it replaces among the backups.
+  const BackupStore backups = BackupStore::ForUser(ReadBackupsKept());
+  const SaveReport report =
+      WriteProfile(profile, header, tree, password, RecordMarkerText(), &backups);
   out << "Wrote " << Shown(profile) << ": " << tree.Count() << " nodes\n";
+  if (!report.backup.empty()) out << "Kept the replaced file as " << Shown(report.backup) << '\n';
+  if (!report.backupFailure.empty())
+    std::cerr << "brindlevault-cli: warning: the replaced file could not be kept in "
+              << Shown(backups.BackupFolder()) << ": " << Cp1252ToUtf8(report.backupFailure)
+              << '\n';
 }
 
 void RunExport(const std::filesystem::path& profile, const ExportOptions& options,
@@ -175,8 +163,9 @@ void RunExport(const std::filesystem::path& profile, const ExportOptions& option
     throw ECliError(ExitCode::kUsage, Shown(options.output) + ": is the profile itself");
   const OpenedProfile opened = LoadWithPassword(profile, options.password);
   try {
-    if (options.format == ExportFormat::Csv) {
-      WriteProfileCsv(options.output, opened.tree);
+    if (options.format != ExportFormat::Kdbx) {
+      WriteProfileCsv(options.output, opened.tree,
+                      options.format == ExportFormat::Csv ? CsvRows::Accounts : CsvRows::FullTree);
     } else {
       std::string password = AskExportPassword(options.password);
       const Wiped wipe(password);

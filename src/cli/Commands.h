@@ -4,10 +4,23 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <string>
 
 #include "cli/PasswordInput.h"
+#include "profile/NodeData.h"
+#include "profile/ProfileTree.h"
 
 namespace bv::cli {
+
+// Checks the password (asked unless the profile has none) and loads the tree. A profile
+// with a master password hands it to masterPassword when one is given (the caller wipes it).
+struct OpenedProfile {
+  TProfileHeader header;
+  ProfileTree tree;
+};
+OpenedProfile LoadWithPassword(const std::filesystem::path& profile,
+                               const PasswordOptions& password,
+                               std::string* masterPassword = nullptr);
 
 // Owner, title, size, counts of categories, groups and accounts, and whether a master
 // password guards the profile. Asks no password.
@@ -28,15 +41,27 @@ struct CreateOptions {
 void RunCreate(const std::filesystem::path& profile, const CreateOptions& options,
                std::ostream& out);
 
-enum class ExportFormat { Kdbx, Csv };
+enum class ExportFormat { Kdbx, Csv, CsvFull };
 struct ExportOptions {
   ExportFormat format = ExportFormat::Kdbx;
   std::filesystem::path output;
   PasswordOptions password;  // the profile's, then (KDBX) the new file's
 };
-// Writes the whole profile as a KDBX 4 file or as CSV (export/CsvExport.h), replacing a file
-// at the output path; never the profile itself.
+// Writes the whole profile as a KDBX 4 file or as CSV (export/CsvExport.h: one row per
+// account, or with CsvFull the rows that rebuild every category and group too), replacing a
+// file at the output path; never the profile itself.
 void RunExport(const std::filesystem::path& profile, const ExportOptions& options,
                std::ostream& out);
+
+struct AnalyzeOptions {
+  PasswordOptions password;
+  std::filesystem::path breachList;  // empty: no look-up
+  bool json = false;
+};
+// The accounts whose passwords are empty, weak, reused, the same as the user name, the name
+// or the master password, or in the breach list: a table, or JSON. Passwords are never
+// printed (AnalyzeCommand.cpp).
+void RunAnalyze(const std::filesystem::path& profile, const AnalyzeOptions& options,
+                std::ostream& out);
 
 }  // namespace bv::cli

@@ -7,6 +7,7 @@
 
 #include "cli/CliError.h"
 #include "cli/Commands.h"
+#include "cli/MergeCommand.h"
 #include "cli/Usage.h"
 #include "config/Cp1252.h"
 #include "crypto/ProcessHardening.h"
@@ -25,7 +26,10 @@ struct CommandLine {
   std::optional<std::string> fromCsv;
   std::optional<std::string> format;
   std::optional<std::string> output;
+  std::optional<std::string> base;
+  std::optional<std::string> hibp;
   bool force = false;
+  bool json = false;
   bool passwordStdin = false;
 };
 
@@ -43,30 +47,43 @@ CommandLine Parse(const std::vector<std::string>& args) {
       line.force = true;
     } else if (arg == "--password-stdin") {
       line.passwordStdin = true;
-    } else if (arg == "--from" || arg == "--from-csv" || arg == "--format" || arg == "--output") {
+    } else if (arg == "--json") {
+      line.json = true;
+    } else if (arg == "--from" || arg == "--from-csv" || arg == "--format" || arg == "--output" ||
+               arg == "--base" || arg == "--hibp") {
       if (++k == args.size()) UsageError(arg + " needs a value");
-      (arg == "--from" ? line.from : arg == "--from-csv" ? line.fromCsv
-                                   : arg == "--format"   ? line.format
-                                                         : line.output) = args[k];
+      (arg == "--from"       ? line.from
+       : arg == "--from-csv" ? line.fromCsv
+       : arg == "--format"   ? line.format
+       : arg == "--output"   ? line.output
+       : arg == "--base"     ? line.base
+                              : line.hibp) = args[k];
     } else if (arg.size() > 1 && arg[0] == '-') {
       UsageError("unknown option " + arg);
     } else {
       line.files.push_back(arg);
     }
   }
-  if (line.files.size() != 1) UsageError(line.command + " takes exactly one profile file");
   const bool creating = line.command == "create";
   const bool exporting = line.command == "export";
+  const bool merging = line.command == "merge";
+  if (merging && line.files.size() != 2) UsageError("merge takes two profile files: OURS THEIRS");
+  if (!merging && line.files.size() != 1)
+    UsageError(line.command + " takes exactly one profile file");
   if (!creating && (line.from || line.fromCsv || line.force))
     UsageError("--from, --from-csv and --force belong to create");
   if (creating && !line.from == !line.fromCsv)
     UsageError("create needs either --from TREE.json or --from-csv IN.csv");
-  if (!exporting && (line.format || line.output))
-    UsageError("--format and --output belong to export");
+  if (!exporting && line.format) UsageError("--format belongs to export");
+  if (!exporting && !merging && line.output) UsageError("--output belongs to export and merge");
+  if (!merging && line.base) UsageError("--base belongs to merge");
+  if (merging && !line.output) UsageError("merge needs --output OUT");
   if (exporting && (!line.format || !line.output))
-    UsageError("export needs --format kdbx|csv and --output OUT");
-  if (exporting && *line.format != "kdbx" && *line.format != "csv")
-    UsageError("--format is kdbx or csv");
+    UsageError("export needs --format kdbx|csv|csv-full and --output OUT");
+  if (exporting && *line.format != "kdbx" && *line.format != "csv" && *line.format != "csv-full")
+    UsageError("--format is kdbx, csv or csv-full");
+  if (line.command != "analyze" && (line.hibp || line.json))
+    UsageError("--hibp and --json belong to analyze");
   if (line.command == "info" && line.passwordStdin) UsageError("info asks no password");
   return line;
 }
@@ -83,12 +100,20 @@ void Run(const CommandLine& line) {
       bv::cli::RunCreate(profile,
                          {line.from.value_or(""), line.fromCsv.value_or(""), line.force, password},
                          std::cout);
+    else if (line.command == "merge")
+      bv::cli::RunMerge({line.files[0], line.files[1],
+                         line.base ? std::optional<std::filesystem::path>(*line.base) : std::nullopt,
+                         *line.output, password},
+                        std::cout);
     else if (line.command == "export")
       bv::cli::RunExport(profile,
-                         {*line.format == "csv" ? bv::cli::ExportFormat::Csv
-                                                : bv::cli::ExportFormat::Kdbx,
+                         {*line.format == "csv"        ? bv::cli::ExportFormat::Csv
+                          : *line.format == "csv-full" ? bv::cli::ExportFormat::CsvFull
+                                                       : bv::cli::ExportFormat::Kdbx,
                           *line.output, password},
                          std::cout);
+    else if (line.command == "analyze")
+      bv::cli::RunAnalyze(profile, {password, line.hibp.value_or(""), line.json}, std::cout);
     else
       UsageError("unknown command " + line.command);
   } catch (const bv::EInOutError& error) {

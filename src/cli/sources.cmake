@@ -1,6 +1,9 @@
 set(BV_CLI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Commands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AnalyzeCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasswordInput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TreeJson.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProfileOpening.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MergeCommand.cpp
 )

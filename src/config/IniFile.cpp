@@ -136,13 +136,6 @@ bool IniFile::HasSection(std::string_view section) const {
   return FindSection(section).has_value();
 }
 
-std::vector<std::string> IniFile::SectionNames() const {
-  std::vector<std::string> names;
-  for (const auto& line : lines_)
-    if (const auto name = SectionName(line.text)) names.emplace_back(*name);
-  return names;
-}
-
 std::vector<std::string> IniFile::KeyNames(std::string_view section) const {
   std::vector<std::string> names;
   if (const auto where = FindSection(section))

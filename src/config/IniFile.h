@@ -46,7 +46,6 @@ class IniFile {
   [[nodiscard]] std::string ReadString(std::string_view section, std::string_view key,
                                        std::string_view def) const;
   [[nodiscard]] bool HasSection(std::string_view section) const;
-  [[nodiscard]] std::vector<std::string> SectionNames() const;  // in file order
   // The keys of the section's first occurrence.
   [[nodiscard]] std::vector<std::string> KeyNames(std::string_view section) const;
 

@@ -146,7 +146,73 @@ inline constexpr int kExportPasswordsDiffer = 127;
 inline constexpr int kCsvInClear = 128;
 inline constexpr int kExportIsTheProfile = 129;
 
+// --- the general handler: a command stopped by a failure without a text of its own
+inline constexpr int kOutOfMemory = 130;
+inline constexpr int kUnexpectedFailure = 131;
+
+// --- merging two versions of a profile
+inline constexpr int kConflictCopyName = 140;    // %1 the name of the other version's node
+inline constexpr int kMergeAdded = 141;          // %1 the version, %2 the path
+inline constexpr int kMergeDeleted = 142;        // %1 the version, %2 the path
+inline constexpr int kMergeChanged = 143;        // %1 the version, %2 the path, %3 the fields
+inline constexpr int kMergeRenamed = 144;        // %1 the version, %2 the old path, %3 the name
+inline constexpr int kMergeConflict = 145;       // %1 the path, %2 the fields, %3 the copy
+inline constexpr int kMergeKeptChanged = 146;    // %1 the deleting version, %2 path, %3 fields
+inline constexpr int kMergeKeptHolding = 147;    // %1 the deleting version, %2 the path
+inline constexpr int kMergeHeaderChanged = 148;  // %1 the version, %2 owner, %3 title
+inline constexpr int kMergeHeaderConflict = 149; // %1 %2 owner and title kept, %3 %4 theirs
+inline constexpr int kMergeThisVersion = 150;
+inline constexpr int kMergeOtherVersion = 151;
+inline constexpr int kMergeNameField = 152;
+inline constexpr int kMergePictureField = 153;
+inline constexpr int kMergeNothing = 154;
+
 // --- a file handed over by a later start of the program
 inline constexpr int kHandedOverMissing = 180;
+// --- copies of a profile: backups kept by saves
+// 155, then on lines of their own the backup folder with the reason, and 156
+inline constexpr int kBackupNotKept = 155;
+inline constexpr int kBackupNotKeptHint = 156;
+// --- password health: the strength bar's words, worst first
+inline constexpr int kStrengthVeryWeak = 200;  // 200 to 204 follow the scores 0 to 4
+inline constexpr int kStrengthWeak = 201;
+inline constexpr int kStrengthFair = 202;
+inline constexpr int kStrengthStrong = 203;
+inline constexpr int kStrengthVeryStrong = 204;
+// the report window
+inline constexpr int kHealthCaption = 205;
+inline constexpr int kHealthSummary = 206;  // %1 accounts analysed, %2 with findings
+// 207 to 213 describe the kinds of finding, worst first (%1: the count where there is one)
+inline constexpr int kFindingEmpty = 207;
+inline constexpr int kFindingSameAsMaster = 208;
+inline constexpr int kFindingBreached = 209;
+inline constexpr int kFindingSameAsUserName = 210;
+inline constexpr int kFindingSameAsName = 211;
+inline constexpr int kFindingWeak = 212;
+inline constexpr int kFindingReused = 213;
+inline constexpr int kHealthNoFindings = 214;
+inline constexpr int kHealthNoBreachList = 215;  // no list chosen in the options
+inline constexpr int kHealthProgress = 216;
+inline constexpr int kHealthColumnAccount = 217;  // 217 to 220: the list's column headings
+inline constexpr int kHealthColumnFindings = 218;
+inline constexpr int kHealthColumnStrength = 219;
+inline constexpr int kHealthColumnPassword = 220;
+// a breach list refused (%1: its path; %2: the reason or the byte where the fault is)
+inline constexpr int kBreachListUnreadable = 221;
+inline constexpr int kBreachListEmpty = 222;
+inline constexpr int kBreachListMalformed = 223;
+inline constexpr int kBreachListUnsorted = 224;
+inline constexpr int kHealthCounts = 225;  // the counts of the kinds, %1 to %7 in order
+inline constexpr int kHealthCancelled = 226;
+
+// --- locking with the desktop session: why the computer waits for us before it sleeps
+inline constexpr int kSleepDelayReason = 230;
+// --- what a screen reader reads
+inline constexpr int kTreeAccessibleName = 250;         // the account tree
+inline constexpr int kTreeAccessibleDescription = 251;
+inline constexpr int kPageAccessibleName = 252;         // the detail page beside it
+inline constexpr int kPageAccessibleDescription = 253;
+inline constexpr int kCategoryKind = 254;               // beside kAccountWord and kGroupWord
+inline constexpr int kTreeItemDescription = 255;        // "%1, nivel %2": kind and level
 
 }  // namespace bv::msg

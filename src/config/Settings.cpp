@@ -1,5 +1,6 @@
 #include "config/Settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <system_error>
@@ -36,6 +37,12 @@ int ReadInt(std::string_view section, std::string_view key, int def) {
   const auto value = IniFile(SettingsFilePath()).Read(section, key);
   if (!value) return def;
   return ParseSettingInt(*value).value_or(def);
+}
+
+int ReadBackupsKept() {
+  using namespace settings;
+  return std::clamp(ReadInt(kConfiguracion, kCopiasSeguridad, kDefaultCopiasSeguridad), 0,
+                    kMaxCopiasSeguridad);
 }
 
 std::string ReadString(std::string_view section, std::string_view key, std::string_view def) {

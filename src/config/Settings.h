@@ -24,6 +24,9 @@ inline constexpr std::string_view kDCBCerrar = "DCBCerrar";      // ... and on c
 inline constexpr std::string_view kAnchoArbol = "AnchoArbol";    // tree pane width in pixels
 inline constexpr std::string_view kVaciarTras = "VaciarTras";    // seconds until a copy is emptied
 inline constexpr std::string_view kCerrarTras = "CerrarTras";    // idle minutes until closing
+// Close the profile when the desktop locks the screen, and before the computer sleeps.
+inline constexpr std::string_view kCerrarAlBloquear = "CerrarAlBloquear";
+inline constexpr std::string_view kCerrarAlSuspender = "CerrarAlSuspender";
 // The main window's normal (not maximized) frame-less geometry, and whether it was maximized.
 inline constexpr std::string_view kIzquierda = "Izquierda";
 inline constexpr std::string_view kArriba = "Arriba";
@@ -42,6 +45,11 @@ inline constexpr int kDefaultVaciarTras = 30;  // 0 stands for never, for both d
 inline constexpr int kDefaultCerrarTras = 0;
 inline constexpr int kMaxVaciarTras = 3600;
 inline constexpr int kMaxCerrarTras = 1440;
+
+// How many copies of each profile saves keep of the version they replace; 0 keeps none.
+inline constexpr std::string_view kCopiasSeguridad = "CopiasSeguridad";
+inline constexpr int kDefaultCopiasSeguridad = 10;
+inline constexpr int kMaxCopiasSeguridad = 100;
 }  // namespace settings
 
 // what() is "Unable to write to <settings file path>", the text the user is shown.
@@ -58,6 +66,9 @@ class ESettingsWriteError : public std::runtime_error {
 void WriteBool(std::string_view section, std::string_view key, bool value);
 void WriteInt(std::string_view section, std::string_view key, int value);
 void WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+// CopiasSeguridad, within 0 to kMaxCopiasSeguridad.
+[[nodiscard]] int ReadBackupsKept();
 
 // The integer a stored value stands for, as ReadInt reads it; empty when it is not one.
 [[nodiscard]] std::optional<int> ParseSettingInt(std::string_view text);

@@ -52,6 +52,7 @@ TFOpciones::TFOpciones(OptionsHost& host, QWidget* parent) : QDialog(parent), ho
     DelayChanged(SpinCerrarTras, settings::kCerrarTras, OptionDelay::CerrarTras,
                  settings::kDefaultCerrarTras);
   });
+  connect(SpinCopias, &QSpinBox::valueChanged, this, &TFOpciones::SpinCopiasChange);
   connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -63,6 +64,8 @@ std::vector<TFOpciones::Option> TFOpciones::Options() const {
       {CBMostrar, kMostrarPass, false, OptionFlag::MostrarPass},
       {CBSalir, kDCBSalir, true, OptionFlag::DCBSalir},
       {CBCerrar, kDCBCerrar, true, OptionFlag::DCBCerrar},
+      {CBBloquear, kCerrarAlBloquear, true, OptionFlag::CerrarAlBloquear},
+      {CBSuspender, kCerrarAlSuspender, true, OptionFlag::CerrarAlSuspender},
   };
 }
 
@@ -126,9 +129,41 @@ void TFOpciones::BuildControls() {
                                GrupoIdioma), "lblIdioma");
   BoxDll = new LanguageList(GrupoIdioma);
   BoxDll->setFixedHeight(kListHeight);
+  lblIdioma->setBuddy(BoxDll);
   language->addWidget(lblIdioma);
   language->addWidget(BoxDll);
   column->addWidget(GrupoIdioma);
+  column->addWidget(BuildBreachListGroup());
+
+  GrupoCopias = Named(new QGroupBox(QStringLiteral("Copias de seguridad"), this), "GrupoCopias");
+  auto* copiesRow = new QHBoxLayout(GrupoCopias);
+  lblCopias = Named(new QLabel(QStringLiteral("Conservar"), GrupoCopias), "lblCopias");
+  SpinCopias = Named(new QSpinBox(GrupoCopias), "SpinCopias");
+  SpinCopias->setRange(0, settings::kMaxCopiasSeguridad);
+  SpinCopias->setKeyboardTracking(false);
+  lblCopiasPerfil = Named(new QLabel(QStringLiteral(
+      "copias de cada perfil al guardarlo (0: ninguna)"), GrupoCopias), "lblCopiasPerfil");
+  lblCopias->setBuddy(SpinCopias);
+  copiesRow->addWidget(lblCopias);
+  copiesRow->addWidget(SpinCopias);
+  copiesRow->addWidget(lblCopiasPerfil);
+  copiesRow->addStretch();
+  column->addWidget(GrupoCopias);
+
+  GrupoSesion = Named(new QGroupBox(QStringLiteral("Bloqueo y suspensión"), this), "GrupoSesion");
+  auto* session = new QVBoxLayout(GrupoSesion);
+  CBBloquear = Named(new QCheckBox(QStringLiteral(
+      "Cerrar el perfil al bloquearse la pantalla"), GrupoSesion), "CBBloquear");
+  CBSuspender = Named(new QCheckBox(QStringLiteral(
+      "Cerrar el perfil antes de suspender el equipo"), GrupoSesion), "CBSuspender");
+  lblSesion = Named(new QLabel(QStringLiteral(
+      "Un perfil con cambios sin guardar queda abierto; lo que se copió de él se borra "
+      "igualmente del portapapeles."), GrupoSesion), "lblSesion");
+  lblSesion->setWordWrap(true);
+  session->addWidget(CBBloquear);
+  session->addWidget(CBSuspender);
+  session->addWidget(lblSesion);
+  column->addWidget(GrupoSesion);
 
   BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
   BtnOk->setDefault(true);
@@ -163,6 +198,9 @@ void TFOpciones::FormShow() {
   SpinCerrarTras->setValue(ReadInt(settings::kConfiguracion, settings::kCerrarTras,
                                    settings::kDefaultCerrarTras));
   BoxDll->Fill(ResourceDir());
+  const QSignalBlocker quietCopias(SpinCopias);
+  SpinCopias->setValue(ReadBackupsKept());
+  ShowBreachList();
 }
 
 void TFOpciones::DelayChanged(QSpinBox* box, std::string_view key, OptionDelay delay,
@@ -176,6 +214,16 @@ void TFOpciones::DelayChanged(QSpinBox* box, std::string_view key, OptionDelay d
     return;
   }
   host_.SetDelay(delay, box->value());
+}
+
+void TFOpciones::SpinCopiasChange() {
+  try {
+    WriteInt(settings::kConfiguracion, settings::kCopiasSeguridad, SpinCopias->value());
+  } catch (const ESettingsWriteError& error) {
+    host_.ShowError(QString::fromUtf8(error.what()));
+    const QSignalBlocker quiet(SpinCopias);
+    SpinCopias->setValue(ReadBackupsKept());
+  }
 }
 
 bool TFOpciones::BoxClick(const Option& option, bool reportFailure, bool undoOnFailure) {

@@ -13,15 +13,24 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 
 namespace bv {
 
+class FileDialogEntry;
 class LanguageList;
 
 // The main window's flags that the dialog sets (CargaUltimo takes effect at the next start).
-enum class OptionFlag { IrAlPrimero, MostrarPass, DCBSalir, DCBCerrar };
+enum class OptionFlag {
+  IrAlPrimero,
+  MostrarPass,
+  DCBSalir,
+  DCBCerrar,
+  CerrarAlBloquear,
+  CerrarAlSuspender,
+};
 // The two delays: seconds until a copy is emptied, idle minutes until the profile closes.
 enum class OptionDelay { VaciarTras, CerrarTras };
 
@@ -38,6 +47,13 @@ class OptionsHost {
   // its page drawn again.
   virtual void ApplyLanguage() = 0;
   virtual void ShowError(const QString& text) = 0;
+  // Asks for the offline list of breached passwords in the dialog described by entry,
+  // starting at current, and checks the file: its path when one was chosen and accepted
+  // (a refused file has been reported), nothing otherwise.
+  virtual std::optional<QString> ChooseBreachList(const FileDialogEntry& /*entry*/,
+                                                  const QString& /*current*/) {
+    return std::nullopt;
+  }
 };
 
 class TFOpciones : public QDialog {
@@ -69,6 +85,14 @@ class TFOpciones : public QDialog {
   // A number box changed: writes its setting and passes it on; a failed write is reported
   // and the box goes back to the stored value.
   void DelayChanged(QSpinBox* box, std::string_view key, OptionDelay delay, int fallback);
+  // The number of backups changed: written at once, read by the next save.
+  void SpinCopiasChange();
+  // The group of the breach list (TFOpcionesFiltradas.cpp): the chosen file, Elegir, Quitar.
+  QGroupBox* BuildBreachListGroup();
+  void ShowBreachList();
+  void BtnElegirListaClick();
+  void BtnQuitarListaClick();
+  void StoreBreachList(const QString& path);
 
   OptionsHost& host_;
   bool shown_ = false;
@@ -91,6 +115,20 @@ class TFOpciones : public QDialog {
   QGroupBox* GrupoIdioma;
   QLabel* lblIdioma;
   LanguageList* BoxDll;
+  QGroupBox* GrupoCopias;  // lblCopias [SpinCopias] lblCopiasPerfil
+  QLabel* lblCopias;
+  QSpinBox* SpinCopias;
+  QLabel* lblCopiasPerfil;
+  QGroupBox* GrupoFiltradas;
+  QLabel* lblFiltradas;
+  QLineEdit* Ed_Filtradas;  // read-only: the path chosen
+  QPushButton* BtnElegirLista;
+  QPushButton* BtnQuitarLista;
+  FileDialogEntry* ODFiltradas;
+  QGroupBox* GrupoSesion;  // what happens when the desktop locks or sleeps
+  QCheckBox* CBBloquear;
+  QCheckBox* CBSuspender;
+  QLabel* lblSesion;
   QPushButton* BtnOk;
 };
 

@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "config/AccessibleNames.h"
 #include "config/IniFile.h"
 #include "config/Messages.h"
 #include "config/QtText.h"
@@ -222,6 +223,7 @@ void TranslateWindow(QWidget* window, bool loadMessages) {
   for (const auto& [object, kind] : found) TranslateObject(object, kind, section);
   if (loadMessages) LoadMessages(file);
   if (window->objectName() == QLatin1String("FPrincipal")) SizeToolBarButtons(window);
+  NameForScreenReaders(window);
 }
 
 }  // namespace bv

@@ -37,9 +37,6 @@ class ProtectionActions {
   constexpr void Include(TProtectionAction action) {
     bits_ |= static_cast<std::uint8_t>(1U << action);
   }
-  constexpr void Exclude(TProtectionAction action) {
-    bits_ &= static_cast<std::uint8_t>(~(1U << action));
-  }
   constexpr std::uint8_t Bits() const { return bits_; }
   friend constexpr bool operator==(ProtectionActions, ProtectionActions) = default;
 

@@ -42,7 +42,7 @@ void AppendRow(std::string& out, const std::string& group, const TNodeData& data
 
 }  // namespace
 
-std::string ProfileCsv(const ProfileTree& tree) {
+std::string ProfileCsv(const ProfileTree& tree, CsvRows rows) {
   std::string out;
   out.reserve(256 + tree.Count() * 160);
   std::array<std::string_view, kCsvColumnCount> header;
@@ -59,14 +59,15 @@ std::string ProfileCsv(const ProfileTree& tree) {
     AppendPathStep(own, Cp1252ToUtf8(node.data.Name), node.data.Kind(), depth);
     if (node.data.IsAccount)
       AppendRow(out, depth == 0 ? std::string(kTopPath) : paths[d], node.data);
-    else if (!node.data.Description.empty() || node.children.empty())
+    else if (rows == CsvRows::FullTree &&
+             (!node.data.Description.empty() || node.children.empty()))
       AppendRow(out, own + "/", node.data);
   });
   return out;
 }
 
-void WriteProfileCsv(const std::filesystem::path& path, const ProfileTree& tree) {
-  std::string text = ProfileCsv(tree);
+void WriteProfileCsv(const std::filesystem::path& path, const ProfileTree& tree, CsvRows rows) {
+  std::string text = ProfileCsv(tree, rows);
   const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
   try {
     FileReplacement replacement(path, 0);

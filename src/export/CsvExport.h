@@ -1,9 +1,11 @@
 #pragma once
 // The whole profile as CSV (UTF-8 without byte order mark, CsvFormat.h, columns of
 // CsvColumns.h): a header, then one row per account in tree order, its Group the path of
-// its parents (GroupPath.h). A category or group with a description, or one that holds
-// nothing, gets a row of its own, so that reading the file back rebuilds the same tree.
-// Pictures and the profile's owner and title have no place in it.
+// its parents (GroupPath.h). Pictures and the profile's owner and title have no place in it.
+//
+// Other password managers take every row for an entry, so the plain form has account rows
+// only. The full form adds a row of its own for a category or group with a description, or
+// one that holds nothing, so that this program reads the file back into the same tree.
 
 #include <filesystem>
 #include <string>
@@ -12,10 +14,12 @@
 
 namespace bv {
 
-std::string ProfileCsv(const ProfileTree& tree);
+enum class CsvRows { Accounts, FullTree };
 
-// Writes ProfileCsv(tree) to path, replacing a file there whole (FileReplacement.h); a new
+std::string ProfileCsv(const ProfileTree& tree, CsvRows rows);
+
+// Writes ProfileCsv(tree, rows) to path, replacing a file there whole (FileReplacement.h); a new
 // file is readable by its owner only. Throws EInOutError.
-void WriteProfileCsv(const std::filesystem::path& path, const ProfileTree& tree);
+void WriteProfileCsv(const std::filesystem::path& path, const ProfileTree& tree, CsvRows rows);
 
 }  // namespace bv

@@ -23,11 +23,12 @@ constexpr std::size_t kGroupColumn = 0;
 constexpr std::size_t kTitleColumn = 1;
 constexpr int kIgnored = -1;
 constexpr int kKeePassXcOnly = -2;  // ignored, but tells a KeePassXC file
+constexpr int kTotp = -3;           // the one-time password seed, kept in the notes
 
 // Header names of the other managers, lower case, and the column of ours they fill.
 constexpr std::pair<const char*, int> kAliases[] = {
     {"folder", 0},          {"name", 1},           {"login_username", 2}, {"login_password", 3},
-    {"login_uri", 4},       {"fields", 6},         {"totp", kKeePassXcOnly},
+    {"login_uri", 4},       {"fields", 6},         {"totp", kTotp},       {"login_totp", kTotp},
     {"icon", kKeePassXcOnly}, {"last modified", kKeePassXcOnly}, {"created", kKeePassXcOnly},
 };
 
@@ -37,10 +38,15 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-int TargetOf(std::string_view header) {
+std::string HeaderName(std::string_view header) {
   std::string name = Lower(header);
   while (!name.empty() && name.back() == ' ') name.pop_back();
   name.erase(0, std::min(name.find_first_not_of(' '), name.size()));
+  return name;
+}
+
+int TargetOf(std::string_view header) {
+  const std::string name = HeaderName(header);
   for (std::size_t k = 0; k < kCsvColumnCount; ++k)
     if (name == Lower(kCsvColumns[k].header)) return static_cast<int>(k);
   for (const auto& [alias, target] : kAliases)
@@ -55,6 +61,22 @@ std::size_t SurvivingLength(std::string TNodeData::*member) {
 }
 
 const std::size_t kNameLength = SurvivingLength(&TNodeData::Name);
+const std::size_t kNotesLength = SurvivingLength(&TNodeData::Notes);
+
+// Line ends as the dialogs type them: CR LF, whether the file had LF, CR or CR LF.
+std::string WithCrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += "\r\n";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
 
 [[noreturn]] void Malformed(std::size_t line, const std::string& what) {
   throw ECsvImportError(Reason::Malformed, "line " + std::to_string(line) + ": " + what);
@@ -63,6 +85,7 @@ const std::size_t kNameLength = SurvivingLength(&TNodeData::Name);
 // Where the columns of ours are in the file.
 struct Layout {
   std::array<std::optional<std::size_t>, kCsvColumnCount> at;
+  std::optional<std::size_t> totp;
   std::vector<std::string> headers;
   bool keePassXc = false;
 };
@@ -72,9 +95,10 @@ Layout ReadHeader(const CsvRecord& header) {
   layout.headers = header.values;
   for (std::size_t k = 0; k < header.values.size(); ++k) {
     const int target = TargetOf(header.values[k]);
-    if (target == kKeePassXcOnly) layout.keePassXc = true;
-    if (target < 0) continue;
-    auto& slot = layout.at[static_cast<std::size_t>(target)];
+    if (target == kKeePassXcOnly || HeaderName(header.values[k]) == "totp")
+      layout.keePassXc = true;
+    if (target < 0 && target != kTotp) continue;
+    auto& slot = target == kTotp ? layout.totp : layout.at[static_cast<std::size_t>(target)];
     if (slot)
       Malformed(header.line, "the columns \"" + header.values[*slot] + "\" and \"" +
                                  header.values[k] + "\" hold the same field");
@@ -125,32 +149,54 @@ class RowReader {
  public:
   RowReader(const Layout& layout, const CsvRecord& row) : layout_(layout), row_(row) {}
 
-  std::string_view Raw(std::size_t column) const {
-    const auto at = layout_.at[column];
+  // The text in the file's column at (empty past the end of a short row).
+  std::string_view Cell(std::optional<std::size_t> at) const {
     return at && *at < row_.values.size() ? std::string_view(row_.values[*at]) : std::string_view();
   }
+  std::string_view Raw(std::size_t column) const { return Cell(layout_.at[column]); }
 
   // The value of a column of ours as the profile keeps it.
   std::string Text(std::size_t column, std::size_t maxLength, const char* what = nullptr) const {
-    return Checked(Raw(column), column, maxLength, what);
+    return Checked(Raw(column), *layout_.at[column], maxLength, what);
   }
 
-  std::string Checked(std::string_view utf8, std::size_t column, std::size_t maxLength,
+  // utf8, found in the file's column at, as the profile keeps it: Windows-1252, CR LF line
+  // ends, at most maxLength characters.
+  std::string Checked(std::string_view utf8, std::size_t at, std::size_t maxLength,
                       const char* what) const {
-    ImportedText text = ImportText(utf8, maxLength);
+    ImportedText text = ImportText(WithCrLf(utf8), maxLength);
     if (text.refusal == TextRefusal::None) return std::move(text.bytes);
-    const std::string where = "row " + std::to_string(row_.number) + " (line " +
-                              std::to_string(row_.line) + "), column \"" +
-                              layout_.headers[*layout_.at[column]] + "\": ";
-    throw ECsvImportError(
-        text.refusal == TextRefusal::TooLong ? Reason::TooLong : Reason::NotCp1252,
-        where + (what ? std::string(what) + " " : std::string()) + text.reason);
+    Refuse(at, text.refusal == TextRefusal::TooLong ? Reason::TooLong : Reason::NotCp1252,
+           (what ? std::string(what) + " " : std::string()) + text.reason);
+  }
+
+  [[noreturn]] void Refuse(std::size_t at, Reason reason, const std::string& why) const {
+    throw ECsvImportError(reason, "row " + std::to_string(row_.number) + " (line " +
+                                     std::to_string(row_.line) + "), column \"" +
+                                     layout_.headers[at] + "\": " + why);
   }
 
  private:
   const Layout& layout_;
   const CsvRecord& row_;
 };
+
+// A one-time password seed becomes the last line of the notes, "TOTP: " and the value, so
+// that a migration never drops it; refused when the notes cannot hold it.
+void KeepTotp(const Layout& layout, const RowReader& reader, std::string& notes) {
+  const std::string_view raw = reader.Cell(layout.totp);
+  if (raw.empty()) return;
+  const std::string line =
+      kTotpNotesLabel + reader.Checked(raw, *layout.totp, kNotesLength, nullptr);
+  const std::size_t length = notes.size() + (notes.empty() ? 0 : 2) + line.size();
+  if (length > kNotesLength)
+    reader.Refuse(*layout.totp, Reason::TooLong,
+                  "the notes with the line \"" + std::string(kTotpNotesLabel) +
+                      "...\" added too long (" + std::to_string(length) + " characters; at most " +
+                      std::to_string(kNotesLength) + " survive in a profile)");
+  if (!notes.empty()) notes += "\r\n";
+  notes += line;
+}
 
 void ReadRow(const Layout& layout, const CsvRecord& row, TreeBuilder& builder) {
   if (row.values.size() > layout.headers.size())
@@ -167,10 +213,12 @@ void ReadRow(const Layout& layout, const CsvRecord& row, TreeBuilder& builder) {
     account.*member = reader.Text(k, SurvivingLength(member));
     if (member != &TNodeData::Description && !(account.*member).empty()) onlyDescription = false;
   }
+  KeepTotp(layout, reader, account.Notes);
+  if (!account.Notes.empty()) onlyDescription = false;
 
   GroupPath path = ParseGroupPath(reader.Raw(kGroupColumn));
   for (PathStep& step : path.steps)
-    step.name = reader.Checked(step.name, kGroupColumn, kNameLength, "a name");
+    step.name = reader.Checked(step.name, *layout.at[kGroupColumn], kNameLength, "a name");
   if (layout.keePassXc) DropFirstStep(path);
   const bool ownRow = path.ownRow && onlyDescription;
   if (path.ownRow && !ownRow)  // an account in a group without a name

@@ -46,7 +46,4 @@ void AppendUtf8(Out& out, char32_t c) {
   }
 }
 
-// The exported form of a Windows-1252 text: UTF-8 with LF line ends.
-std::string ExportUtf8(std::string_view cp1252);
-
 }  // namespace bv

@@ -1,7 +1,6 @@
 # Whole-profile export to other password managers (KDBX 4, CSV) and CSV import.
 # The KDBX 4 writer.
 list(APPEND BV_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/ExportText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SecureBytes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NodePictures.cpp
   ${PROJECT_BINARY_DIR}/generated/export/NodePicturePngs.cpp

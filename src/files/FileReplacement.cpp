@@ -4,23 +4,21 @@
 #include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
-#include <chrono>
-#include <cstdlib>
-#include <random>
 #include <string>
 
 #include "files/InOutError.h"
+#include "files/LinkGuard.h"
 #include "files/SaveSignals.h"
+#include "files/TemporaryFileNames.h"
 
 namespace bv {
 namespace {
 
 constexpr int kMaxLinks = 40;
+constexpr int kMaxNameAttempts = 100;  // a name taken already is drawn again
 bool unnamedAllowed = true;
 
 std::filesystem::path FolderOf(const std::filesystem::path& path) {
@@ -36,16 +34,6 @@ void SyncFolder(const std::filesystem::path& folder) {
   ::close(fd);
 }
 
-// A hidden name beside the target: same file system, so the rename cannot fail half-way.
-std::string HiddenPrefix(const std::filesystem::path& target) {
-  // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict) inside the library's
-  // operator+ for a literal plus a temporary string.
-  std::string name(1, '.');
-  name.append(target.filename().string(), 0, 200);
-  name.push_back('.');
-  return (FolderOf(target) / name).string();
-}
-
 // Gives the unnamed file fd the name path; returns errno, 0 on success.
 int LinkDescriptor(int fd, const std::filesystem::path& path) {
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
@@ -57,79 +45,26 @@ int LinkDescriptor(int fd, const std::filesystem::path& path) {
   return errno == EPERM ? viaProc : errno;
 }
 
-// A save killed outright (SIGKILL, power loss) may have left its temporary file beside the
-// target: a hidden name made of the target's prefix and six letters or digits, a regular file
-// of ours. A later save of the same target removes those; one younger than a minute is left,
-// as it may belong to a save still running in another process.
-// Nothing a process killed with SIGKILL could still do removes the hidden name of a file
-// linked in but not yet renamed over its target. A small child process stands guard over
-// that instant instead: it waits on a pipe and removes the name should this process end
-// before saying that the rename is over. Without a guard (fork failed) the save goes on.
-class LinkGuard {
+// A temporary name of target that the guard and the signal cleanup know, from the moment
+// before the file takes it until the name is gone again.
+class PendingName {
  public:
-  explicit LinkGuard(const std::string& name) {
-    int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0) return;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      // Only async-signal-safe calls from here on: the parent may have other threads.
-      ::close(ends[1]);
-      struct sigaction ignore {};
-      ignore.sa_handler = SIG_IGN;
-      for (int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &ignore, nullptr);
-      char word;
-      ssize_t got;
-      do got = ::read(ends[0], &word, 1);
-      while (got < 0 && errno == EINTR);
-      if (got == 0) ::unlink(name.c_str());  // the parent ended without a word
-      ::_exit(0);
-    }
-    ::close(ends[0]);
-    if (pid < 0) {
-      ::close(ends[1]);
-      return;
-    }
-    pid_ = pid;
-    pipe_ = ends[1];
+  explicit PendingName(const std::filesystem::path& target)
+      : path_(std::filesystem::absolute(NewTemporaryName(target)).string()) {
+    MarkPendingSaveFile(path_);
+    GuardLinkName(path_);
   }
-  ~LinkGuard() {
-    if (pid_ < 0) return;
-    const char word = 'k';
-    while (::write(pipe_, &word, 1) < 0 && errno == EINTR) {
-    }
-    ::close(pipe_);
-    while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
-    }
+  ~PendingName() {
+    ReleaseLinkName();
+    ClearPendingSaveFile();
   }
-  LinkGuard(const LinkGuard&) = delete;
-  LinkGuard& operator=(const LinkGuard&) = delete;
+  PendingName(const PendingName&) = delete;
+  PendingName& operator=(const PendingName&) = delete;
+  const std::string& Path() const { return path_; }
 
  private:
-  pid_t pid_ = -1;
-  int pipe_ = -1;
+  std::string path_;
 };
-
-void RemoveStrayTemporaries(const std::filesystem::path& target) {
-  const std::string prefix = HiddenPrefix(target);
-  const std::string namePrefix = std::filesystem::path(prefix).filename().string();
-  const auto now = std::chrono::system_clock::now();
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(FolderOf(target), error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.size() != namePrefix.size() + 6 || name.compare(0, namePrefix.size(), namePrefix) != 0)
-      continue;
-    bool letters = true;
-    for (std::size_t k = namePrefix.size(); k < name.size(); ++k)
-      letters = letters && std::isalnum(static_cast<unsigned char>(name[k]));
-    struct stat info {};
-    if (!letters || ::lstat(entry.path().c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        info.st_uid != ::geteuid())
-      continue;
-    const auto modified = std::chrono::system_clock::from_time_t(info.st_mtime);
-    if (now - modified < std::chrono::minutes(1)) continue;
-    ::unlink(entry.path().c_str());
-  }
-}
 
 }  // namespace
 
@@ -164,8 +99,9 @@ std::filesystem::path ResolveFileLinks(const std::filesystem::path& path) {
   throw EInOutError::FromErrno(ELOOP);
 }
 
-FileReplacement::FileReplacement(const std::filesystem::path& path, std::size_t keepPrefix)
-    : target_(ResolveFileLinks(path)) {
+FileReplacement::FileReplacement(const std::filesystem::path& path, std::size_t keepPrefix,
+                                 std::string_view leadingBytes)
+    : target_(ResolveFileLinks(path)), leadingBytes_(leadingBytes) {
   struct stat info {};
   if (::stat(target_.c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode)) throw EInOutError::FromErrno(EISDIR);
@@ -204,7 +140,8 @@ FileReplacement::FileReplacement(const std::filesystem::path& path, std::size_t 
 }
 
 void FileReplacement::CreateNamed() {
-  std::string pattern = HiddenPrefix(target_) + "XXXXXX";
+  StartLinkGuard();  // before the name exists, so that it is guarded from the first moment on
+  std::string pattern = TemporaryNamePrefix(target_) + "XXXXXX";
   // The termination signals wait while the file is created and its name recorded: one that
   // came in between would end the program before the clean-up knew the name.
   sigset_t termination, previous;
@@ -221,6 +158,7 @@ void FileReplacement::CreateNamed() {
   }
   temp_ = FileHandle(fd);
   tempPath_ = pattern;
+  GuardLinkName(std::filesystem::absolute(tempPath_).string());
 }
 
 FileReplacement::~FileReplacement() {
@@ -228,6 +166,7 @@ FileReplacement::~FileReplacement() {
   temp_ = FileHandle();  // an unnamed file is gone with its descriptor
   if (!tempPath_.empty()) {
     ::unlink(tempPath_.c_str());
+    ReleaseLinkName();
     ClearPendingSaveFile();
   }
 }
@@ -250,32 +189,21 @@ void FileReplacement::LinkUnnamed() {
     if (error == 0) return;
     if (error != EEXIST) throw EInOutError::FromErrno(error);
   }
-  // A name cannot be linked over an existing file: link to a fresh hidden name, then rename
-  // that over the target at once. A SIGKILL between the two calls leaves it to the guard.
-  std::random_device random;
-  const std::string prefix = HiddenPrefix(target_);
-  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = prefix;
-    for (int k = 0; k < 6; ++k) name += kLetters[random() % (sizeof kLetters - 1)];
-    MarkPendingSaveFile(name);
-    const LinkGuard guard(name);
-    const int error = LinkDescriptor(temp_.Fd(), name);
+  // A name cannot be linked over an existing file: link to a temporary name, then rename
+  // that over the target at once. The name is guarded (and recorded for the signal cleanup)
+  // from before the link until the rename.
+  for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
+    const PendingName name(target_);
+    const int error = LinkDescriptor(temp_.Fd(), name.Path());
     if (error == EEXIST) continue;
-    if (error != 0) {
-      ClearPendingSaveFile();
-      throw EInOutError::FromErrno(error);
-    }
-    if (::rename(name.c_str(), target_.c_str()) != 0) {
+    if (error != 0) throw EInOutError::FromErrno(error);
+    if (::rename(name.Path().c_str(), target_.c_str()) != 0) {
       const int renameError = errno;
-      ::unlink(name.c_str());
-      ClearPendingSaveFile();
+      ::unlink(name.Path().c_str());
       throw EInOutError::FromErrno(renameError);
     }
-    ClearPendingSaveFile();
     return;
   }
-  ClearPendingSaveFile();
   throw EInOutError::FromErrno(EEXIST);
 }
 
@@ -288,10 +216,11 @@ void FileReplacement::Commit() {
     temp_.Close();
     if (::rename(tempPath_.c_str(), target_.c_str()) != 0) ThrowLastError();
     committed_ = true;
+    ReleaseLinkName();
     ClearPendingSaveFile();
   }
   SyncFolder(FolderOf(target_));
-  RemoveStrayTemporaries(target_);
+  RemoveLeftoverTemporaryFiles(target_, leadingBytes_);
 }
 
 }  // namespace bv

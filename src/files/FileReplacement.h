@@ -6,13 +6,21 @@
 // The temporary file has no name where the file system allows it (O_TMPFILE): a process
 // that dies during the save leaves nothing behind. It gets a name only when complete, for
 // the instant between linking it in and renaming it over the old file (a new file is linked
-// in under its own name directly). Elsewhere a hidden ".NAME.XXXXXX" beside the target
-// serves, recorded for the signal cleanup of SaveSignals.h.
+// in under its own name directly); the helper of LinkGuard.h removes that name should the
+// process be killed in that instant. Elsewhere a named temporary file serves from the start,
+// guarded the same way for the whole save and recorded for the signal cleanup of
+// SaveSignals.h.
+//
+// Either way the temporary name is ".NAME.~bvsave~" and six letters or digits, beside NAME:
+// a mark no person puts in a file name. Only a file of that name can be taken for the
+// leftover of a killed save (see TemporaryFileNames.h for when one is removed).
 
 #include <sys/types.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/FileHandle.h"
@@ -24,24 +32,27 @@ class FileReplacement {
   // Follows a symbolic link to the real file. An existing file must be a regular file (a
   // device, FIFO or socket throws ENotRegularFile) and open for writing (a read-only profile
   // is refused with "Acceso al archivo denegado"); its first keepPrefix bytes are read for
-  // the caller. Then creates the temporary file.
-  FileReplacement(const std::filesystem::path& path, std::size_t keepPrefix);
+  // the caller. Then creates the temporary file. leadingBytes: what every file the caller
+  // writes begins with; leftovers of killed saves are removed only if they begin so (empty:
+  // never removed).
+  FileReplacement(const std::filesystem::path& path, std::size_t keepPrefix,
+                  std::string_view leadingBytes = {});
   // Removes the temporary file unless Commit ran.
   ~FileReplacement();
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
 
+  // The real file replaced: the path given, its symbolic links followed.
   const std::filesystem::path& Target() const { return target_; }
   // Up to keepPrefix bytes of the file being replaced (empty for a new file).
   const std::vector<std::uint8_t>& OldPrefix() const { return oldPrefix_; }
   FileHandle& Temp() { return temp_; }
-  // False when the file system offers no unnamed temporary file and a named one is used.
-  [[nodiscard]] bool Unnamed() const { return unnamed_; }
 
   // Gives the temporary file the old file's permissions (owner only for a new or empty
   // file) and flushes it to disk. Call before checking what was written.
   void Seal();
-  // Puts the temporary file in the target's place.
+  // Puts the temporary file in the target's place, then removes what earlier killed saves
+  // of the same target left behind.
   void Commit();
 
  private:
@@ -49,6 +60,7 @@ class FileReplacement {
   void LinkUnnamed();
 
   std::filesystem::path target_;
+  std::string leadingBytes_;
   std::filesystem::path tempPath_;  // the named temporary file, when one is used
   FileHandle temp_;
   std::vector<std::uint8_t> oldPrefix_;

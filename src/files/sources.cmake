@@ -1,7 +1,15 @@
-# Files replaced whole and safely, their input/output failures and the signal cleanup of saves.
+# Files replaced whole and safely, their input/output failures, and what cleans up after a save
+# that was stopped: the signal cleanup, the guard process and the removal of leftovers.
 list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/InOutError.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileHandle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SaveSignals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinkGuard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TemporaryFileNames.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileReplacement.cpp
+)
+# The copies kept beside a profile: sync tools' conflict copies and the backups of saves.
+list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ConflictCopies.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BackupStore.cpp
 )

@@ -47,6 +47,24 @@ void AddRow(QGridLayout* grid, QLabel* label, QLineEdit* box) {
   label->setBuddy(box);
 }
 
+void AddUnderBoxes(QGridLayout* grid, QWidget* widget) {
+  grid->addWidget(widget, grid->rowCount(), 1);
+}
+
+void AddNoteRow(QGridLayout* grid, QLabel* note) {
+  note->setWordWrap(true);
+  grid->addWidget(note, grid->rowCount(), 0, 1, 2);
+}
+
+QLabel* MasterPasswordHint(QWidget* parent) {
+  return Label(parent, "lblConsejo",
+               QStringLiteral("El perfil guarda hasta 16 caracteres de contraseña maestra: no "
+                              "caben frases largas. Una buena contraseña que cabe son tres o "
+                              "cuatro palabras cortas y poco comunes unidas por signos o cifras, "
+                              "como «kiwi7tul-faro»; evite nombres, fechas y palabras de "
+                              "diccionario solas."));
+}
+
 void Arrange(QDialog* dialog, QGridLayout* grid, QLabel* note, QPushButton* ok,
              QPushButton* cancel) {
   auto* column = new QVBoxLayout(dialog);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "crypto/FieldCipher.h"
+#include "files/BackupStore.h"
 #include "files/FileReplacement.h"
 #include "files/InOutError.h"
 #include "profile/NodeCodec.h"
@@ -48,6 +49,14 @@ class BlockWriter {
   std::vector<std::uint8_t> block_;
 };
 
+// Every profile written begins with the Magic text and its length byte: a leftover of a
+// killed save is known by it.
+std::string ProfileStart() {
+  std::string start(1, static_cast<char>(TProfileHeader::kMagic.size()));
+  start.append(TProfileHeader::kMagic);
+  return start;
+}
+
 [[noreturn]] void ThrowMismatch() { throw EInOutError::FromErrno(EIO); }
 
 // Reads the new file back: record 0 as built, then one record per node that deciphers to
@@ -74,9 +83,10 @@ void CheckWritten(const FileHandle& file, const FirstRecord& first, const Profil
 
 }  // namespace
 
-void WriteProfile(const std::filesystem::path& path, const TProfileHeader& header,
-                  const ProfileTree& tree, std::string_view password, std::string_view markerText) {
-  FileReplacement replacement(path, kRecordSize);
+SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader& header,
+                        const ProfileTree& tree, std::string_view password,
+                        std::string_view markerText, const BackupStore* backups) {
+  FileReplacement replacement(path, kRecordSize, ProfileStart());
   const FirstRecord first = BuildFirstRecord(header, replacement.OldPrefix());
 
   FileHandle& file = replacement.Temp();
@@ -93,7 +103,16 @@ void WriteProfile(const std::filesystem::path& path, const TProfileHeader& heade
 
   replacement.Seal();
   CheckWritten(file, first, tree, marker, cipher);
+  SaveReport report;
+  if (backups) {
+    try {
+      report.backup = backups->Keep(replacement.Target());
+    } catch (const EInOutError& error) {
+      report.backupFailure = error.what();
+    }
+  }
   replacement.Commit();
+  return report;
 }
 
 }  // namespace bv

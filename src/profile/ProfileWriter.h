@@ -8,6 +8,7 @@
 // the old one byte for byte as it was.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "profile/NodeData.h"
@@ -15,10 +16,24 @@
 
 namespace bv {
 
+class BackupStore;
+
+// What a save did besides writing the file.
+struct SaveReport {
+  std::filesystem::path backup;  // the copy kept of the version replaced; empty for none
+  std::string backupFailure;     // why no copy could be kept (run-time text); empty if none failed
+};
+
 // header.Magic is ignored: the file always gets "Brindlevault_3". Bytes 178 to 1891 of an
 // existing file are kept as they were (zeros in a new file); every other byte that carries no
 // meaning is zero. markerText is enciphered into every record's Marker.
-void WriteProfile(const std::filesystem::path& path, const TProfileHeader& header,
-                  const ProfileTree& tree, std::string_view password, std::string_view markerText);
+//
+// With backups, a copy of the file being replaced is kept there (BackupStore.h) once the new
+// file is complete and checked, just before it takes the old one's place. A copy that cannot
+// be kept does not stop the save, which is what the user asked for: the new file is written
+// and the report says why no copy was kept, for the caller to tell the user.
+SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader& header,
+                        const ProfileTree& tree, std::string_view password,
+                        std::string_view markerText, const BackupStore* backups = nullptr);
 
 }  // namespace bv

@@ -11,6 +11,7 @@
 #include "profile/DialogKit.h"
 #include "profile/MasterPassword.h"
 #include "ui/Seams.h"
+#include "ui/StrengthBar.h"
 
 namespace bv {
 
@@ -33,7 +34,12 @@ TFCambiarPass::TFCambiarPass(MessageBoxes& boxes, const std::string& sessionPass
   auto* grid = new QGridLayout;
   AddRow(grid, lblPassAct, E_PassAct);
   AddRow(grid, lblNueva, Nueva);
+  BarraFuerza = new StrengthBar("BarraFuerza", this);
+  BarraFuerza->Follow(Nueva);
+  AddUnderBoxes(grid, BarraFuerza);
   AddRow(grid, lblReNueva, ReNueva);
+  lblConsejo = MasterPasswordHint(this);
+  AddNoteRow(grid, lblConsejo);
   Arrange(this, grid, nullptr, BtnOk, BtnCancelar);
   connect(BtnOk, &QPushButton::clicked, this, &TFCambiarPass::BtnOkClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);

@@ -13,6 +13,8 @@ class QPushButton;
 
 namespace bv {
 
+class StrengthBar;
+
 class MessageBoxes;
 
 class TFCambiarPass : public QDialog {
@@ -46,6 +48,8 @@ class TFCambiarPass : public QDialog {
   QLineEdit* Nueva;
   QLabel* lblReNueva;
   QLineEdit* ReNueva;
+  StrengthBar* BarraFuerza;  // under the new password
+  QLabel* lblConsejo;        // the limit of 16 characters and a phrase that fits
   QPushButton* BtnOk;
   QPushButton* BtnCancelar;
 };

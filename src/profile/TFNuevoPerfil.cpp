@@ -13,6 +13,7 @@
 #include "profile/DialogKit.h"
 #include "profile/MasterPassword.h"
 #include "ui/Seams.h"
+#include "ui/StrengthBar.h"
 
 namespace bv {
 
@@ -46,7 +47,12 @@ TFNuevoPerfil::TFNuevoPerfil(MessageBoxes& boxes, FileDialogs& files, Create cre
   AddRow(grid, lblUsuario, Ed_Usuario);
   AddRow(grid, lblTitulo, Ed_Titulo);
   AddRow(grid, lblPass, Ed_Pass);
+  BarraFuerza = new StrengthBar("BarraFuerza", this);
+  BarraFuerza->Follow(Ed_Pass);
+  AddUnderBoxes(grid, BarraFuerza);
   AddRow(grid, lblCPass, Ed_CPass);
+  lblConsejo = MasterPasswordHint(this);
+  AddNoteRow(grid, lblConsejo);
   Arrange(this, grid, lblNota, BtnOk, BtnCancelar);
   connect(BtnOk, &QPushButton::clicked, this, &TFNuevoPerfil::BtnOkClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);

@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace bv {
 
+class StrengthBar;
+
 class FileDialogs;
 class MessageBoxes;
 class FileDialogEntry;
@@ -61,6 +63,8 @@ class TFNuevoPerfil : public QDialog {
   QLineEdit* Ed_Pass;
   QLabel* lblCPass;
   QLineEdit* Ed_CPass;
+  StrengthBar* BarraFuerza;  // under the new password
+  QLabel* lblConsejo;        // the limit of 16 characters and a phrase that fits
   QLabel* lblNota;
   QPushButton* BtnOk;
   QPushButton* BtnCancelar;

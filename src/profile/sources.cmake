@@ -11,6 +11,15 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MasterPassword.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImportedText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MergeFields.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SiblingMatch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SiblingOrder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ConflictName.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HeaderMerge.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MergeSummary.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProfileMerge.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MergeReport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TreeCopy.cpp
 )
 # The dialogs of the profile session.
 list(APPEND BV_GUI_SOURCES

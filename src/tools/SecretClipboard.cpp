@@ -43,4 +43,16 @@ void CopySecretToClipboard(const QString& text) {
   QGuiApplication::clipboard()->setMimeData(MakeSecretMimeData(text));
 }
 
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+void EmptyClipboard() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (!OnWayland()) {
+    clipboard->clear();
+    return;
+  }
+  // Marked like a secret, so that a clipboard history does not record an empty entry either.
+  clipboard->setMimeData(MakeSecretMimeData(QString()));
+}
+
 }  // namespace bv

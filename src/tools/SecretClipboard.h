@@ -17,4 +17,13 @@ QMimeData* MakeSecretMimeData(const QString& text);
 // Replaces the clipboard's contents with the marked text.
 void CopySecretToClipboard(const QString& text);
 
+// Empties the desktop's clipboard. A Wayland compositor may keep its own copy of what its
+// owner offered and ignore a clipboard set to nothing (Weston does both), so on Wayland an
+// empty text takes the place of the copy; on X11 the selection is given up.
+void EmptyClipboard();
+
+// Whether the program draws on Wayland, where a client may set the clipboard only while
+// the compositor lets it (some compositors refuse a window without the focus).
+bool OnWayland();
+
 }  // namespace bv

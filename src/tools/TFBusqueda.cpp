@@ -91,6 +91,11 @@ void TFBusqueda::BuildControls() {
   main->addWidget(Lista);
   main->addLayout(buttons);
 
+  // Each label names the box beside or below it for a screen reader.
+  lblPalabra->setBuddy(Busca);
+  lblEn->setBuddy(BuscarEn);
+  lblResultados->setBuddy(Lista);
+
   Busca->installEventFilter(this);
   connect(BtnBuscar, &QPushButton::clicked, this, &TFBusqueda::BtnBuscarClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);

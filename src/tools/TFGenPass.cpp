@@ -20,6 +20,7 @@
 #include "tools/LengthInput.h"
 #include "tools/PasswordLength.h"
 #include "tools/SecretClipboard.h"
+#include "ui/StrengthBar.h"
 
 namespace bv {
 
@@ -112,11 +113,17 @@ void TFGenPass::BuildControls() {
   Embolden(lblGenerada);
   Resultado = Named(new QLineEdit(this), "Resultado");
   Embolden(Resultado);
+  BarraFuerza = new StrengthBar("BarraFuerza", this);
+  BarraFuerza->Follow(Resultado);
 
   BtnGenerar = Named(new QPushButton(QStringLiteral("Generar"), this), "BtnGenerar");
   BtnCopiar = Named(new QPushButton(QStringLiteral("Copiar"), this), "BtnCopiar");
   BtnCancelar = Named(new QPushButton(QStringLiteral("Cancelar"), this), "BtnCancelar");
   BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
+  // Each label names the box beside or below it for a screen reader.
+  lblCaracteres->setBuddy(Caracteres);
+  lblLength->setBuddy(SpinEdit);
+  lblGenerada->setBuddy(Resultado);
   BtnGenerar->setDefault(true);  // Enter in the length field generates
   // ... but not in the result box: a password edited by hand is never replaced by a key.
   Resultado->installEventFilter(this);
@@ -139,6 +146,7 @@ void TFGenPass::BuildControls() {
   main->addLayout(length);
   main->addWidget(lblGenerada);
   main->addWidget(Resultado);
+  main->addWidget(BarraFuerza);
   main->addLayout(buttons);
   setMinimumWidth(420);
 

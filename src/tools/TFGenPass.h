@@ -18,6 +18,7 @@ class QRadioButton;
 
 namespace bv {
 
+class StrengthBar;
 class UpDownButtons;
 
 // What the dialog reaches outside itself; the defaults are the Qt ones.
@@ -79,6 +80,7 @@ class TFGenPass : public QDialog {
   UpDownButtons* UpDown1;
   QLabel* lblGenerada;
   QLineEdit* Resultado;
+  StrengthBar* BarraFuerza;  // under the result
   QPushButton* BtnGenerar;
   QPushButton* BtnCopiar;
   QPushButton* BtnCancelar;

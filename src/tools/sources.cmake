@@ -7,12 +7,22 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AccountText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintLayout.cpp
 )
+# The health of a profile's passwords and the offline list of breached ones.
+list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BreachList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PasswordHealth.cpp
+)
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SecretClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LengthInput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFGenPass.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFBusqueda.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintDocument.cpp
+)
+# The password health report.
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/HealthTexts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFSaludClaves.cpp
 )
 # Printing an account and its HTML export.
 list(APPEND BV_GUI_SOURCES

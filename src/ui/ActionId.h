@@ -49,6 +49,8 @@ enum class ActionId {
   ActCopiarDatos,
   ActVerOcultos,
   ActRecientes,
+  ActCopiasSeguridad,
+  ActSaludClaves,
   ActMenuArchivo,
   ActMenuEdicion,
   ActMenuHerramientas,

@@ -43,6 +43,9 @@ class FileDialogs {
   [[nodiscard]] virtual std::optional<QString> Save(const FileDialogEntry& entry,
                                                     const QString& start,
                                                     const NameCheck& accept = {}) = 0;
+  // The file type chosen in the last Save that gave a path: its place in the entry's list of
+  // types, 0 for the first. It tells apart two types that share an extension.
+  [[nodiscard]] virtual int ChosenFilter() const { return 0; }
 };
 
 // Hands a document path or an internet address to the desktop without waiting; false when

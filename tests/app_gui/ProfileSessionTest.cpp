@@ -5,6 +5,7 @@
 
 #include "app/ProfileSession.h"
 #include "crypto/FieldCipher.h"
+#include "files/BackupStore.h"
 #include "files/InOutError.h"
 #include "profile/MasterPassword.h"
 #include "support/ProfileFixtures.h"
@@ -40,7 +41,7 @@ struct Window {
     return profile.Open(path).opened;
   }
   void Save(const std::filesystem::path& path, const std::string& password) {
-    profile.Save(path, password);
+    static_cast<void>(profile.Save(path, password, BackupStore::ForUser(0)));
   }
   // The header and tree as a test sets them up before a save.
   void Fill(const TProfileHeader& header, bool withNodes) {

@@ -4,9 +4,13 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include <QAction>
+#include <QMenu>
 #include <QTest>
 
+#include "app/FileDialogId.h"
 #include "app/IdleLock.h"
 #include "browser/AccountTreeView.h"
 
@@ -14,6 +18,8 @@
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
 #include "config/QtText.h"
+#include "config/Translation.h"
+#include "files/BackupStore.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "support/ProfileFixtures.h"
@@ -377,6 +383,50 @@ TEST(IdleLock, LeavesAModifiedProfileAloneAndWaitsWhileThereIsInput) {
   QTest::qWait(400);
   EXPECT_FALSE(h.ProfileOpen());  // a profile without password is not opened again
   EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Welcome);
+}
+
+// A save keeps the version it replaces among the backups; Abrir copia de seguridad, in the
+// File menu beside the other ways to open, starts the open dialog in their folder, and a
+// backup opened there shows the version it holds.
+TEST(Backups, ASaveKeepsTheReplacedVersionWhichTheFileMenuOpens) {
+  SessionHarness h;
+  h.Start();
+  const auto path = h.MakeProfile("a.bv3");
+  const std::string before = test::ReadFile(path);
+  Open(h, path);
+  Modify(h);
+  h.Trigger("ActGuardar");
+  ASSERT_FALSE(h.window().Session().Modified);
+  const BackupStore store = BackupStore::ForUser(1);
+  const auto kept = store.BackupsOf(path);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(test::ReadFile(kept[0]), before);
+  EXPECT_TRUE(h.Boxes().isEmpty()) << h.Boxes().join('|').toStdString();
+
+  const QList<QAction*> items = h.Act("ActMenuArchivo")->menu()->actions();
+  ASSERT_TRUE(items.contains(h.Act("ActCopiasSeguridad")));
+  EXPECT_EQ(items[items.indexOf(h.Act("ActCopiasSeguridad")) - 1], h.Act("ActRecientes"));
+  h.fakes.files->answers = {PathText(kept[0])};
+  h.Trigger("ActCopiasSeguridad");
+  EXPECT_EQ(h.fakes.files->starts.back(), PathText(store.BackupFolder()));
+  EXPECT_EQ(h.fakes.files->titles.back(), h.window().FileDialog(FileDialogId::ODPerfil).title());
+  ASSERT_TRUE(h.ProfileOpen());
+  EXPECT_EQ(h.Shape(), kSampleShape);
+  EXPECT_EQ(h.window().Session().ProfilePath, kept[0]);
+
+  // No copy can be kept (the data folder is a file): the save is made all the same, and a
+  // box says afterwards why no copy was kept and where.
+  const std::string dataHome = std::getenv("XDG_DATA_HOME");
+  const auto notAFolder = std::filesystem::path(dataHome) / "no-es-carpeta";
+  test::WriteFile(notAFolder, "x");
+  ::setenv("XDG_DATA_HOME", notAFolder.c_str(), 1);
+  Modify(h);
+  h.Trigger("ActGuardar");
+  ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+  EXPECT_FALSE(h.window().Session().Modified);
+  ASSERT_EQ(h.Boxes().size(), 1);
+  EXPECT_TRUE(h.Boxes()[0].contains(PathText(notAFolder / "brindlevault/backups") + ": "))
+      << h.Boxes()[0].toStdString();
 }
 
 }  // namespace

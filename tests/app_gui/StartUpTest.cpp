@@ -76,13 +76,14 @@ TEST(StartUp, MenusHoldTheirActionsInOrder) {
             QStringList({"ActMenuArchivo", "ActMenuEdicion", "ActMenuHerramientas",
                          "ActMenuOpciones", "ActMenuAyuda"}));
   EXPECT_EQ(sub("ActMenuArchivo"),
-            QStringList({"ActAbrir", "ActRecientes", "ActNuevo", "ActCerrar", "-", "ActGuardar",
-                         "ActGuardarComo", "ActExportarPerfil", "-", "ActImprimir", "-", "ActSalir"}));
+            QStringList({"ActAbrir", "ActRecientes", "ActCopiasSeguridad", "ActNuevo", "ActCerrar",
+                         "-", "ActGuardar", "ActGuardarComo", "ActExportarPerfil", "-",
+                         "ActImprimir", "-", "ActSalir"}));
   EXPECT_EQ(sub("ActMenuEdicion"),
             QStringList({"ActCopiarDatos", "-", "ActBorrarCB", "-", "ActBuscar"}));
   EXPECT_EQ(sub("ActCopiarDatos"), QStringList({"ActCopUser", "ActCopPass", "ActCopPreg",
                                                 "ActCopResp", "ActCopMail", "ActCopURL"}));
-  EXPECT_EQ(sub("ActMenuHerramientas"), QStringList({"ActGenerador"}));
+  EXPECT_EQ(sub("ActMenuHerramientas"), QStringList({"ActGenerador", "ActSaludClaves"}));
   EXPECT_EQ(sub("ActMenuOpciones"),
             QStringList({"ActCambPass", "ActEditarPerfil", "-", "ActConfiguracion"}));
   EXPECT_EQ(sub("ActMenuAyuda"), QStringList({"ActAyuda", "-", "ActWeb", "ActCambios",

@@ -1,4 +1,4 @@
-// Qt's own buttons speak the desktop's language.
+// Qt's own buttons speak the language the program's language file names, else the desktop's.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,8 @@
 #include <QTranslator>
 
 #include "app/ToolkitTranslation.h"
+#include "config/Messages.h"
+#include "support/ScratchFolder.h"
 
 namespace bv {
 namespace {
@@ -17,7 +19,7 @@ QString YesNoTexts() {
   return box.button(QMessageBox::Yes)->text() + "|" + box.button(QMessageBox::No)->text();
 }
 
-TEST(ToolkitTranslation, MessageBoxButtonsFollowTheDesktopLanguage) {
+TEST(ToolkitTranslation, MessageBoxButtonsSpeakTheLanguageInstalled) {
   const QString english = YesNoTexts();
   EXPECT_EQ(english, "&Yes|&No");
 
@@ -32,6 +34,39 @@ TEST(ToolkitTranslation, MessageBoxButtonsFollowTheDesktopLanguage) {
 TEST(ToolkitTranslation, ALanguageWithoutTranslationKeepsEnglish) {
   EXPECT_EQ(InstallToolkitTranslation(QLocale(QLocale::C)), nullptr);
   EXPECT_EQ(YesNoTexts(), "&Yes|&No");
+}
+
+TEST(ToolkitTranslation, FollowsTheLocaleTheLanguageFileNamesAndTheDesktopWithoutOne) {
+  test::ScratchFolder folder;
+  const auto file = [&](const char* name, const std::string& bytes) {
+    test::WriteFile(folder / name, bytes);
+    return folder / name;
+  };
+  const auto spanish = file("es.lng", "[Idioma]\r\nLocale=es_ES\r\n[Mensajes]\r\n0=x\r\n");
+  const auto english = file("en.lng", "[idioma]\r\nlocale=en_US\r\n");
+  const auto older = file("old.lng", "[Mensajes]\r\n0=x\r\n");
+  const auto unknown = file("xx.lng", "[Idioma]\r\nLocale=xx\r\n");
+  const std::filesystem::path before = ActiveLanguageFile();
+
+  SetActiveLanguageFile(spanish);
+  FollowProgramLanguage();
+  EXPECT_EQ(YesNoTexts(), QString::fromUtf8("&Sí|&No"));
+  SetActiveLanguageFile(english);
+  FollowProgramLanguage();  // the Spanish one goes
+  EXPECT_EQ(YesNoTexts(), "&Yes|&No");
+  for (const auto& desktops : {older, unknown, folder / "missing.lng"}) {
+    EXPECT_FALSE(LanguageFileLocale(desktops).has_value()) << desktops;
+    SetActiveLanguageFile(desktops);
+    EXPECT_EQ(ToolkitLocale(), QLocale::system());
+  }
+  // The shipped files name theirs.
+  const std::filesystem::path res = std::filesystem::path(BV_SOURCE_DIR) / "res";
+  EXPECT_EQ(LanguageFileLocale(res / kDefaultLanguageFileName).value_or(QLocale::c()).language(),
+            QLocale::Spanish);
+  EXPECT_EQ(LanguageFileLocale(res / "English.lng").value_or(QLocale::c()).language(),
+            QLocale::English);
+  SetActiveLanguageFile(before);
+  FollowProgramLanguage();
 }
 
 }  // namespace

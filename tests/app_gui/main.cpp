@@ -1,12 +1,13 @@
-// One QApplication for the whole program, on the offscreen platform unless told otherwise.
+// The program's own application object (with its general handler) for the whole program, on
+// the offscreen platform unless told otherwise.
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include "ui/GuardedApplication.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  bv::GuardedApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

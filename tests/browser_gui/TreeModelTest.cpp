@@ -9,6 +9,7 @@
 
 #include "browser/LabelCollator.h"
 #include "browser/TreeModel.h"
+#include "support/TestLanguage.h"
 #include "ui/Pictures.h"
 
 namespace bv {
@@ -44,6 +45,19 @@ struct ModelFixture : ::testing::Test {
   std::unique_ptr<QAbstractItemModelTester> tester;
   TreeNode *c1, *g1, *a1, *a2, *c2, *g2;
 };
+
+TEST_F(ModelFixture, TellsScreenReadersEachItemsKindAndLevel) {
+  // The toolkit hands a reader the item's label as its name and nothing of its depth.
+  const test::TestLanguage language(
+      {}, {{8, "Cuenta"}, {11, "Grupo"}, {254, "Categoría"}, {255, "%1, nivel %2"}});
+  const auto description = [&](TreeNode* node) {
+    return model.IndexOf(node).data(Qt::AccessibleDescriptionRole).toString().toStdString();
+  };
+  EXPECT_EQ(description(c1), "Categoría, nivel 1");
+  EXPECT_EQ(description(g1), "Grupo, nivel 2");
+  EXPECT_EQ(description(a1), "Cuenta, nivel 3");
+  EXPECT_EQ(description(a2), "Cuenta, nivel 2");
+}
 
 TEST_F(ModelFixture, ShowsLabelsPicturesAndNoEditing) {
   const QModelIndex account = model.IndexOf(a1);

@@ -15,6 +15,7 @@
 #include "config/Messages.h"
 #include "config/Product.h"
 #include "crypto/FieldCipher.h"
+#include "files/BackupStore.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
@@ -198,6 +199,12 @@ TEST_F(CliTest, CreateRefusesToReplaceAFileUnlessForced) {
       RunCli({"create", path.string(), "--from", P("t.json"), "--force", "--password-stdin"}, "\n");
   EXPECT_EQ(forced.code, 0) << forced.err;
   EXPECT_EQ(std::filesystem::file_size(path), kRecordSize);
+  // The replaced profile is kept among the backups, as by every save.
+  const auto kept = BackupStore::ForUser(1).BackupsOf(path);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(test::ReadBytes(kept[0]), old);
+  EXPECT_NE(forced.out.find("Kept the replaced file as " + kept[0].string()), std::string::npos)
+      << forced.out;
 }
 
 TEST_F(CliTest, DeepTreesGoRoundTrip) {
@@ -223,6 +230,53 @@ TEST_F(CliTest, DeepTreesGoRoundTrip) {
   EXPECT_EQ(back.NodeAtTreeIndex(kDepth - 1)->data.Name, "g2999");
 }
 
+// Three versions under three passwords: each asked in turn, ours' given to the result, which
+// replaces ours like a save.
+TEST_F(CliTest, MergeCombinesTwoVersionsWithTheirBase) {
+  ProfileTree base, ours, theirs, same;
+  for (ProfileTree* tree : {&base, &ours, &theirs, &same}) test::FillSampleTree(*tree);
+  ours.NodeAtTreeIndex(4)->data.Password = "nueva";        // Correo/Trabajo/Cuenta ñ
+  theirs.Remove(theirs.NodeAtTreeIndex(7));                 // Juegos/Steam
+  theirs.Append(theirs.NodeAtTreeIndex(5), test::SampleAccount("Nueva"));  // in Correo/Personal
+  TProfileHeader theirsHeader = test::SampleHeader("suya");
+  theirsHeader.Title = "Otro t\xEDtulo";
+  WriteProfile(dir / "base.bv3", test::SampleHeader("base"), base, "base", "m");
+  WriteProfile(dir / "ours.bv3", test::SampleHeader("m\xED" "a"), ours, "m\xED" "a", "m");
+  WriteProfile(dir / "theirs.bv3", theirsHeader, theirs, "suya", "m");
+  WriteProfile(dir / "same.bv3", test::SampleHeader("m\xED" "a"), same, "m\xED" "a", "m");
+
+  const Result merged = RunCli({"merge", P("ours.bv3"), P("theirs.bv3"), "--base", P("base.bv3"),
+                                "--output", P("ours.bv3"), "--password-stdin"},
+                               "m\xC3\xAD" "a\nsuya\nbase\n");
+  ASSERT_EQ(merged.code, 0) << merged.err;
+  EXPECT_NE(merged.out.find("Correo/Personal/Nueva\n"), std::string::npos) << merged.out;
+  EXPECT_NE(merged.out.find("Juegos/Steam\n"), std::string::npos) << merged.out;
+  EXPECT_NE(merged.out.find(": 8 nodes; 1 added, 1 deleted, 2 changed, 0 kept, 0 conflicts\n"),
+            std::string::npos)
+      << merged.out << merged.err;
+  // The replaced file, ours, is kept among the backups, as by every save.
+  EXPECT_NE(merged.out.find("Kept the replaced file as "), std::string::npos) << merged.out;
+  const HeaderRead header = ReadProfileHeader(dir / "ours.bv3");
+  EXPECT_TRUE(PasswordMatches(header.header, "m\xED" "a"));
+  EXPECT_EQ(header.header.Title, "Otro t\xEDtulo");
+  ProfileTree result;
+  LoadProfileNodes(dir / "ours.bv3", "m\xED" "a", result);
+  EXPECT_EQ(test::Shape(result),
+            "Correo(Trabajo(Oficina(cuenta de oficina) Cuenta \xF1) Personal(Nueva)) Juegos");
+  EXPECT_EQ(result.NodeAtTreeIndex(4)->data.Password, "nueva");
+
+  // A password that opens an earlier file is tried first: one line for two files. Without a
+  // base, identical versions have nothing to combine.
+  const Result once = RunCli({"merge", P("same.bv3"), P("same.bv3"), "--output", P("out.bv3"),
+                              "--password-stdin"},
+                             "m\xC3\xAD" "a\n");
+  ASSERT_EQ(once.code, 0) << once.err;
+  EXPECT_TRUE(once.out.ends_with(": 8 nodes; 0 added, 0 deleted, 0 changed, 0 kept, 0 conflicts\n"))
+      << once.out;  // a new file replaces nothing
+  EXPECT_EQ(std::filesystem::status(dir / "out.bv3").permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 // Runs a program of the system (keepassxc-cli) with input; its output, or "" when it failed.
 std::string RunTool(const std::string& command, const std::string& input) {
   FILE* pipe = ::popen(command.c_str(), "w");
@@ -231,27 +285,51 @@ std::string RunTool(const std::string& command, const std::string& input) {
   return ::pclose(pipe) == 0 ? "ok" : "";
 }
 
+// csv-full reads back into the same tree; csv, as other managers read it, has the accounts
+// alone: the empty group and the descriptions of categories and groups stay behind.
 TEST_F(CliTest, ExportsBothFormatsAndReadsItsCsvBack) {
   const auto original = SaveSample("a.bv3", "pw");
-  const Result csv = RunCli({"export", original.string(), "--format", "csv", "--output", P("a.csv"),
-                             "--password-stdin"},
-                            "pw\n");
-  ASSERT_EQ(csv.code, 0) << csv.err;
-  EXPECT_EQ(std::filesystem::status(dir / "a.csv").permissions(),
-            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-  const Result create =
-      RunCli({"create", P("b.bv3"), "--from-csv", P("a.csv"), "--password-stdin"}, "\n");
-  ASSERT_EQ(create.code, 0) << create.err;
-  ProfileTree expected, actual;
+  ProfileTree expected;
   test::FillSampleTree(expected);
-  LoadProfileNodes(dir / "b.bv3", std::string(kEmptyPasswordSentinel), actual);
-  ASSERT_EQ(test::Shape(actual), test::Shape(expected));
-  for (int k = 0; k < static_cast<int>(expected.Count()); ++k) {
-    TNodeData want = expected.NodeAtTreeIndex(k)->data;
-    want.ImageIndex = actual.NodeAtTreeIndex(k)->data.ImageIndex;  // CSV has no pictures
-    EXPECT_EQ(actual.NodeAtTreeIndex(k)->data, want) << k;
+  for (const std::string format : {"csv-full", "csv"}) {
+    SCOPED_TRACE(format);
+    const std::string csv = P(format + ".csv"), back = P(format + ".bv3");
+    const Result exported = RunCli(
+        {"export", original.string(), "--format", format, "--output", csv, "--password-stdin"},
+        "pw\n");
+    ASSERT_EQ(exported.code, 0) << exported.err;
+    EXPECT_EQ(std::filesystem::status(csv).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const Result create = RunCli({"create", back, "--from-csv", csv, "--password-stdin"}, "\n");
+    ASSERT_EQ(create.code, 0) << create.err;
+    ProfileTree actual;
+    LoadProfileNodes(back, std::string(kEmptyPasswordSentinel), actual);
+    EXPECT_EQ(ReadProfileHeader(back).header.Title, format);
+    std::vector<TNodeData> wanted, got;
+    for (const ProfileTree* tree : {&expected, &actual}) {
+      auto& nodes = tree == &expected ? wanted : got;
+      tree->ForEachPreOrder([&](const TreeNode& node, int) {
+        const bool kept = format == "csv-full" || node.data.IsAccount;
+        if (kept) nodes.push_back(node.data);
+      });
+    }
+    ASSERT_EQ(got.size(), wanted.size());
+    for (std::size_t k = 0; k < got.size(); ++k) {
+      wanted[k].ImageIndex = got[k].ImageIndex;  // CSV has no pictures
+      EXPECT_EQ(got[k], wanted[k]) << k;
+    }
+    if (format == "csv") {
+      EXPECT_EQ(test::Shape(actual),
+                "Correo(Trabajo(Oficina(cuenta de oficina) Cuenta \xF1)) Juegos(Steam)");
+      actual.ForEachPreOrder([](const TreeNode& node, int) {
+        if (!node.data.IsAccount) {
+          EXPECT_EQ(node.data.Description, "") << node.data.Name;
+        }
+      });
+    } else {
+      EXPECT_EQ(test::Shape(actual), test::Shape(expected));
+    }
   }
-  EXPECT_EQ(ReadProfileHeader(dir / "b.bv3").header.Title, "b");
 
   const Result kdbx = RunCli({"export", original.string(), "--format", "kdbx", "--output",
                               P("a.kdbx"), "--password-stdin"},
@@ -345,6 +423,54 @@ TEST_F(CliTest, RunsWithoutCoreDumpsUnlessAllowed) {
   EXPECT_NE(allowed.runAs, 0u);
 }
 
+// Correo(Gmail Outlook Ñandú) with "123456" twice, a password equal to the user name (but
+// for case) and the master password; the breach list holds "123456".
+TEST_F(CliTest, AnalyzeReportsFindingsButNeverPasswords) {
+  ProfileTree tree;
+  TNodeData correo = TNodeData::Create(NodeKind::Category, 3);
+  correo.Name = "Correo";
+  TreeNode* category = tree.Append(nullptr, correo);
+  const auto account = [&](const char* name, const char* user, const char* password) {
+    TNodeData data = TNodeData::Create(NodeKind::Account, 17);
+    data.Name = name;
+    data.UserName = user;
+    data.Password = password;
+    tree.Append(category, data);
+  };
+  account("Gmail", "ana", "123456");
+  account("Outlook", "ana", "123456");
+  account("\xD1" "and\xFA", "Se\xF1or.Gato", "se\xD1OR.gato");
+  account("Banco", "ana", "m4e5tr@-F1");
+  WriteProfile(dir / "a.bv3", test::SampleHeader("m4e5tr@-F1"), tree, "m4e5tr@-F1", "marca");
+  WriteText("pwned.txt", "7C4A8D09CA3762AF61E59520943DC26494F8941B:37359195\r\n");
+
+  const Result json = RunCli(
+      {"analyze", P("a.bv3"), "--password-stdin", "--hibp", P("pwned.txt"), "--json"},
+      "m4e5tr@-F1\n");
+  ASSERT_EQ(json.code, 0) << json.err;
+  const auto document = nlohmann::json::parse(json.out);
+  EXPECT_EQ(document["accounts"], 4);
+  std::vector<std::string> found;
+  for (const auto& f : document["findings"])
+    found.push_back(f["path"].back().get<std::string>() + " " + f["kind"].get<std::string>() +
+                    " " + std::to_string(f["count"].get<int>()) + " " +
+                    std::to_string(f["score"].get<int>()));
+  const std::vector<std::string> expected = {
+      "Banco same-as-master 0 4", "Gmail breached 37359195 0", "Gmail weak 0 0",
+      "Gmail reused 2 0",         "Outlook breached 37359195 0", "Outlook weak 0 0",
+      "Outlook reused 2 0",       "\xC3\x91" "and\xC3\xBA same-as-user-name 0 4"};
+  EXPECT_EQ(found, expected);
+  EXPECT_EQ(document["findings"][0]["path"], nlohmann::json({"Correo", "Banco"}));
+
+  const Result table = RunCli({"analyze", P("a.bv3"), "--password-stdin"}, "m4e5tr@-F1\n");
+  ASSERT_EQ(table.code, 0) << table.err;
+  EXPECT_NE(table.out.find("4 accounts analysed, 4 with findings"), std::string::npos);
+  EXPECT_NE(table.out.find("Correo / Gmail"), std::string::npos) << table.out;
+  for (const Result* result : {&json, &table})
+    for (const char* secret : {"123456", "m4e5tr", "se\xC3\xB1OR", "SE\xC3\x91OR"})
+      EXPECT_EQ(result->out.find(secret), std::string::npos) << secret;
+}
+
 struct FailureCase {
   const char* label;
   std::vector<std::string> args;  // "@x" is the path of file x in the scratch folder
@@ -357,6 +483,7 @@ class CliFailureTest : public CliTest, public testing::WithParamInterface<Failur
 
 TEST_P(CliFailureTest, EndsWithItsCodeAndOneLine) {
   SaveSample("pw.bv3", "pw");
+  SaveSample("otra.bv3", "otra");
   test::WriteBytes(dir / "short.bv3", Bytes(100, 'x'));
   test::WriteBytes(dir / "text.txt", Bytes(300, 'x'));
   Bytes other(kRecordSize, 0);
@@ -380,6 +507,7 @@ TEST_P(CliFailureTest, EndsWithItsCodeAndOneLine) {
   WriteText("kanji.csv", "Title,Username\nA,\xE6\x97\xA5\n");
   WriteText("open.csv", "Title,Notes\nA,\"open\n");
   WriteText("extra.csv", "Title,Notes\nA,B\nC,D,E\n");
+  WriteText("unsorted.txt", std::string(40, 'B') + ":1\r\n" + std::string(40, 'A') + ":1\r\n");
 
   std::vector<std::string> args;
   for (const auto& arg : GetParam().args) args.push_back(arg[0] == '@' ? P(arg.substr(1)) : arg);
@@ -488,7 +616,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"export", "@pw.bv3", "--format", "xml", "--output", "@new.bv3"},
                     "",
                     2,
-                    "kdbx or csv"},
+                    "kdbx, csv or csv-full"},
         FailureCase{"ExportOverTheProfile",
                     {"export", "@pw.bv3", "--format", "csv", "--output", "@pw.bv3"},
                     "",
@@ -500,6 +628,38 @@ INSTANTIATE_TEST_SUITE_P(
                     "pw\n\n",
                     11,
                     "an empty one is refused"},
+        FailureCase{"MergeOneFile", {"merge", "@pw.bv3", "--output", "@new.bv3"}, "", 2,
+                    "two profile files"},
+        FailureCase{"MergeWithoutOutput", {"merge", "@pw.bv3", "@pw.bv3"}, "", 2, "--output OUT"},
+        FailureCase{"BaseOutsideMerge", {"dump", "@pw.bv3", "--base", "@pw.bv3"}, "", 2,
+                    "--base belongs to merge"},
+        FailureCase{"MergeWrongTheirsPassword",
+                    {"merge", "@pw.bv3", "@otra.bv3", "--output", "@new.bv3", "--password-stdin"},
+                    "pw\nOTRA\n",
+                    6,
+                    "otra.bv3: wrong password"},
+        FailureCase{"MergeTheirsNotAProfile",
+                    {"merge", "@pw.bv3", "@text.txt", "--output", "@new.bv3", "--password-stdin"},
+                    "pw\n",
+                    4,
+                    "text.txt: not a Brindlevault 3 profile"},
+        FailureCase{"MergeMissingBase",
+                    {"merge", "@pw.bv3", "@pw.bv3", "--base", "@none.bv3", "--output", "@new.bv3",
+                     "--password-stdin"},
+                    "pw\n",
+                    3,
+                    "none.bv3: Archivo no encontrado"},
+        FailureCase{"AnalyzeUnsortedList",
+                    {"analyze", "@pw.bv3", "--hibp", "@unsorted.txt"},
+                    "",
+                    7,
+                    "unsorted.txt: is not sorted by hash"},
+        FailureCase{"AnalyzeMissingList",
+                    {"analyze", "@pw.bv3", "--hibp", "@none.txt"},
+                    "",
+                    3,
+                    "none.txt: cannot be read"},
+        FailureCase{"JsonOutsideAnalyze", {"dump", "@pw.bv3", "--json"}, "", 2, "belong to analyze"},
         FailureCase{"FileExists", {"create", "@pw.bv3", "--from", "@ok.json"}, "", 10, "--force"},
         FailureCase{"NoTerminal", {"dump", "@pw.bv3"}, "", 11, "--password-stdin"},
         FailureCase{"NoTerminalToCreate",

@@ -266,6 +266,15 @@ WINDOWS = {
         ("lblIdioma", "Seleccione su idioma / Select your language:",
          "Select your language / Seleccione su idioma:"),
         ("BtnOk", "Aceptar", "OK"),
+        ("GrupoSesion", "Bloqueo y suspensión", "Locking and sleep"),
+        ("CBBloquear", "Cerrar el perfil al bloquearse la pantalla",
+         "Close the profile when the screen locks"),
+        ("CBSuspender", "Cerrar el perfil antes de suspender el equipo",
+         "Close the profile before the computer sleeps"),
+        ("lblSesion", "Un perfil con cambios sin guardar queda abierto; lo que se copió de él se "
+         "borra igualmente del portapapeles.",
+         "A profile with unsaved changes stays open; what was copied from it is emptied from "
+         "the clipboard all the same."),
     ],
     "FAcerca": [
         ("Label4", "Traducido por:", "Translated by:"),
@@ -428,8 +437,41 @@ MESSAGES = {
           "read it will see them. Do you want to export the profile anyway?"),
     129: ("El archivo elegido es el propio perfil. Elija otro nombre para la exportación.",
           "The chosen file is the profile itself. Choose another name for the export."),
+    230: ("Cerrar el perfil abierto antes de suspender el equipo",
+          "Close the open profile before the computer sleeps"),
     108: ("No se pudo vaciar el portapapeles del escritorio: lo copiado puede seguir en él.",
           "Could not empty the desktop clipboard: what was copied may still be on it."),
+    # Merging two versions of a profile: the conflict copy's name and the summary.
+    140: ("%1 (conflicto)",
+          "%1 (conflict)"),
+    141: ("Añadido en %1: %2",
+          "Added in %1: %2"),
+    142: ("Borrado en %1: %2",
+          "Deleted in %1: %2"),
+    143: ("Cambiado en %1: %2 (%3)",
+          "Changed in %1: %2 (%3)"),
+    144: ("Renombrado en %1: %2, ahora se llama \"%3\"",
+          "Renamed in %1: %2, now called \"%3\""),
+    145: ("Cambiado de forma distinta en las dos versiones: %1 (%2). Quedan los valores de esta versión; los de la otra están al lado, en \"%3\"",
+          "Changed differently in both versions: %1 (%2). This version's values stay; the other version's are beside it, in \"%3\""),
+    146: ("Borrado en %1 pero cambiado en la otra, así que se conserva: %2 (%3)",
+          "Deleted in %1 but changed in the other, so it is kept: %2 (%3)"),
+    147: ("Borrado en %1 pero conservado por lo que la otra guarda dentro: %2",
+          "Deleted in %1 but kept for what the other holds inside it: %2"),
+    148: ("Propietario y título cambiados en %1: \"%2\" / \"%3\"",
+          "Owner and title changed in %1: \"%2\" / \"%3\""),
+    149: ("Propietario y título cambiados de forma distinta en las dos versiones: quedan \"%1\" / \"%2\" de esta versión; la otra tiene \"%3\" / \"%4\"",
+          "Owner and title changed differently in both versions: this version's \"%1\" / \"%2\" stay; the other version has \"%3\" / \"%4\""),
+    150: ("esta versión",
+          "this version"),
+    151: ("la otra versión",
+          "the other version"),
+    152: ("Nombre",
+          "Name"),
+    153: ("Imagen",
+          "Picture"),
+    154: ("Las dos versiones contienen lo mismo: no hay nada que combinar.",
+          "The two versions hold the same: there is nothing to combine."),
 }
 for number, pair in LABELS.items():
     MESSAGES[number] = pair
@@ -462,8 +504,13 @@ def entries(window, lang):
         yield name + "t", title
 
 
+# The locale of each file: the toolkit's own texts (standard buttons, file dialogs) follow it.
+LOCALE = {"es": "es_ES", "en": "en_US"}
+
+
 def language_file(lang, header):
     lines = [f"; {line}" for line in header] + [""]
+    lines += ["[Idioma]", f"Locale={LOCALE[lang]}", ""]
     for window in WINDOW_ORDER:
         lines.append(f"[{window}]")
         lines += [f"{key}={value}" for key, value in entries(window, lang)]

@@ -8,10 +8,15 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
+#include <memory>
 
 #include "app/IdleLock.h"
 #include "browser/DetailView.h"
@@ -63,6 +68,8 @@ TEST(Options, FirstOpeningStoresWhatItShowsAsTicked) {
     EXPECT_FALSE(Box(dialog, "CBMostrar")->isChecked());
     EXPECT_TRUE(Box(dialog, "CBSalir")->isChecked());
     EXPECT_TRUE(Box(dialog, "CBCerrar")->isChecked());
+    EXPECT_TRUE(Box(dialog, "CBBloquear")->isChecked());
+    EXPECT_TRUE(Box(dialog, "CBSuspender")->isChecked());
     auto* list = dialog->findChild<QListWidget*>("BoxDll");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), "English.lng");
@@ -73,6 +80,8 @@ TEST(Options, FirstOpeningStoresWhatItShowsAsTicked) {
   EXPECT_EQ(Stored("CargaUltimo"), "1");
   EXPECT_EQ(Stored("DCBSalir"), "1");
   EXPECT_EQ(Stored("DCBCerrar"), "1");
+  EXPECT_EQ(Stored("CerrarAlBloquear"), "1");
+  EXPECT_EQ(Stored("CerrarAlSuspender"), "1");
   EXPECT_EQ(Stored("IrAlPrimero"), "(none)");
   EXPECT_EQ(Stored("MostrarPass"), "(none)");
   // CargaUltimo counts from the next start on.
@@ -92,11 +101,13 @@ TEST(Options, EveryClickWritesItsSettingAndSetsTheFlag) {
       {"CBMostrar", "MostrarPass", &MainWindowFlags::MostrarPass},
       {"CBSalir", "DCBSalir", &MainWindowFlags::DCBSalir},
       {"CBCerrar", "DCBCerrar", &MainWindowFlags::DCBCerrar},
+      {"CBBloquear", "CerrarAlBloquear", &MainWindowFlags::CerrarAlBloquear},
+      {"CBSuspender", "CerrarAlSuspender", &MainWindowFlags::CerrarAlSuspender},
   };
   ToolWindow t;
   t.folder.WriteSettings(
       "[Configuracion]\r\nCargaUltimo=0\r\nIrAlPrimero=0\r\nMostrarPass=0\r\nDCBSalir=0\r\n"
-      "DCBCerrar=0\r\n");
+      "DCBCerrar=0\r\nCerrarAlBloquear=0\r\nCerrarAlSuspender=0\r\n");
   TFPrincipal& w = t.Start();
   WithOptions(t, [&](QDialog* dialog) {
     for (const BoxCase& c : cases) {
@@ -136,6 +147,31 @@ TEST(Options, TheTwoDelaysShowTheirDefaultsAndAChangeTakesEffectAtOnce) {
   EXPECT_EQ(w.Flags().VaciarTras, 0);
   EXPECT_EQ(w.ClipboardExpiry().Delay(), 0s);
   EXPECT_TRUE(w.Idle().Running());
+}
+
+// Below the language list: how many backups each save keeps, written at once for the next
+// save to read.
+TEST(Options, TheNumberOfBackupsShowsItsDefaultAndIsWrittenAtOnce) {
+  ToolWindow t;
+  t.Start();
+  WithOptions(t, [&](QDialog* dialog) {
+    const auto groups = dialog->findChildren<QGroupBox*>();
+    const auto names = [&] {
+      QStringList list;
+      for (const QGroupBox* group : groups) list.append(group->objectName());
+      return list;
+    }();
+    EXPECT_GT(names.indexOf("GrupoCopias"), names.indexOf("GrupoIdioma")) << names.join(',').toStdString();
+    auto* copies = dialog->findChild<QSpinBox*>("SpinCopias");
+    ASSERT_NE(copies, nullptr);
+    EXPECT_EQ(copies->value(), 10);
+    EXPECT_EQ(copies->maximum(), 100);
+    EXPECT_EQ(Stored("CopiasSeguridad"), "(none)");  // shown, not written
+    copies->stepBy(-10);
+  });
+  EXPECT_EQ(Stored("CopiasSeguridad"), "0");
+  EXPECT_EQ(ReadBackupsKept(), 0);
+  EXPECT_TRUE(t.fakes.boxes->shown.empty());
 }
 
 TEST(Options, AFailedWriteIsReportedAndLeavesBoxAndFlagAsStored) {
@@ -187,6 +223,15 @@ TEST(Options, CBMostrarRedrawsTheAccountPageAtTheSameScrollPosition) {
   });
 }
 
+// Qt's Yes button and the first entry of a text box's context menu.
+QString ToolkitTexts() {
+  QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes);
+  QLineEdit edit;
+  std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+  return box.button(QMessageBox::Yes)->text() + "|" +
+         menu->actions().value(0)->text().section(QLatin1Char('\t'), 0, 0);  // without its shortcut
+}
+
 TEST(Options, ALanguageOfTheListSwitchesTheProgramAtOnce) {
   ToolWindow t;
   TFPrincipal& w = t.Start();
@@ -203,10 +248,13 @@ TEST(Options, ALanguageOfTheListSwitchesTheProgramAtOnce) {
     EXPECT_EQ(w.Action(ActionId::ActConfiguracion)->text(), "Brindlevault &settings");
     EXPECT_EQ(Msg(21), "Brindlevault settings");
     EXPECT_TRUE(w.Resulta().toPlainText().contains("Welcome to Brindlevault"));
+    // The toolkit's own texts follow: standard buttons, a text box's context menu.
+    EXPECT_EQ(ToolkitTexts(), "&Yes|&Undo");
 
     // Back to Spanish; a file removed since the list was filled changes nothing.
     test::ClickListEntry(dialog, "Español.lng");
     EXPECT_EQ(Msg(21), spanishTitle);
+    EXPECT_EQ(ToolkitTexts(), QString::fromUtf8("&Sí|&Deshacer"));
     std::filesystem::remove(english);
     test::ClickListEntry(dialog, "English.lng");
     EXPECT_EQ(ActiveLanguageFile(), t.Language("Español.lng"));

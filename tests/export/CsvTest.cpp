@@ -25,19 +25,31 @@ std::string Shape(const ProfileTree& tree, const TreeNode* parent = nullptr) {
   return text;
 }
 
+// Other managers take every row for an entry: the plain form has the account rows alone,
+// the full form adds those of a category with a description and of an empty group.
 TEST(CsvExport, WritesQuotedUtf8RowsEndedByCrLf) {
   ProfileTree tree;
-  TreeNode* mail = tree.Append(nullptr, Node(NodeKind::Category, "Correo"));
+  TNodeData category = Node(NodeKind::Category, "Correo");
+  category.Description = "todo el correo";
+  TreeNode* mail = tree.Append(nullptr, category);
   TNodeData account = Node(NodeKind::Account, "Cuenta \xF1");
   account.Password = "a\"b,c";
   account.Notes = "uno\r\ndos";
   account.Mail = "\x80";
   tree.Append(mail, account);
-  EXPECT_EQ(ProfileCsv(tree),
-            "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"Description\","
-            "\"Question\",\"Answer\",\"E-mail\",\"Account type\"\r\n"
-            "\"Correo\",\"Cuenta \xC3\xB1\",\"\",\"a\"\"b,c\",\"\",\"uno\r\ndos\",\"\",\"\",\"\","
-            "\"\xE2\x82\xAC\",\"\"\r\n");
+  tree.Append(mail, Node(NodeKind::Group, "Vac\xEDo"));
+  const std::string header =
+      "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"Description\","
+      "\"Question\",\"Answer\",\"E-mail\",\"Account type\"\r\n";
+  const std::string accountRow =
+      "\"Correo\",\"Cuenta \xC3\xB1\",\"\",\"a\"\"b,c\",\"\",\"uno\r\ndos\",\"\",\"\",\"\","
+      "\"\xE2\x82\xAC\",\"\"\r\n";
+  EXPECT_EQ(ProfileCsv(tree, CsvRows::Accounts), header + accountRow);
+  EXPECT_EQ(ProfileCsv(tree, CsvRows::FullTree),
+            header +
+                "\"Correo/\",\"\",\"\",\"\",\"\",\"\",\"todo el correo\",\"\",\"\",\"\",\"\"\r\n" +
+                accountRow +
+                "\"Correo/Vac\xC3\xADo/\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
 }
 
 // Every shape a file can hold: names with "/" and "\", empty names, accounts holding nodes,
@@ -68,7 +80,7 @@ void FillOddTree(ProfileTree& tree) {
 TEST(CsvImport, ReadsItsOwnExportBackUnchangedButThePictures) {
   ProfileTree original;
   FillOddTree(original);
-  const ProfileTree back = ReadProfileCsv(ProfileCsv(original));
+  const ProfileTree back = ReadProfileCsv(ProfileCsv(original, CsvRows::FullTree));
   ASSERT_EQ(Shape(back), Shape(original));
   for (int k = 0; k < static_cast<int>(original.Count()); ++k) {
     TNodeData expected = original.NodeAtTreeIndex(k)->data;
@@ -96,19 +108,23 @@ ProfileTree ExpectRead(const std::string& csv, const char* shape,
   return tree;
 }
 
+// Line ends of every kind become CR LF; a TOTP seed becomes the last line of the notes.
 TEST(CsvImport, ReadsKeePassXcWithoutItsRootGroup) {
   const ProfileTree tree = ExpectRead(
       "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\",\"Icon\","
       "\"Last Modified\",\"Created\"\n"
-      "\"Passwords/Email\",\"Gmail\",\"jose\",\"secret\",\"https://m.example\",\"a\nb\",\"\","
-      "\"0\",\"2026-12-09T02:19:15Z\",\"2026-12-09T02:19:15Z\"\n"
-      "\"Passwords/Email/Work\",\"Office\",\"\",\"\",\"\",\"\",\"\",\"0\",\"\",\"\"\n"
+      "\"Passwords/Email\",\"Gmail\",\"jose\",\"secret\",\"https://m.example\",\"a\nb\rc\r\nd\","
+      "\"otpauth://totp/G:jose?secret=JBSWY3DP\",\"0\",\"2026-12-09T02:19:15Z\","
+      "\"2026-12-09T02:19:15Z\"\n"
+      "\"Passwords/Email/Work\",\"Office\",\"\",\"\",\"\",\"\",\"JBSW\",\"0\",\"\",\"\"\n"
       "\"Passwords\",\"Loose\",\"\",\"\",\"\",\"\",\"\",\"0\",\"\",\"\"\n",
       "c:Email(a:Gmail g:Work(a:Office)) c:Importado(a:Loose)",
       {{1, &TNodeData::UserName, "jose"},
        {1, &TNodeData::Password, "secret"},
        {1, &TNodeData::Url, "https://m.example"},
-       {1, &TNodeData::Notes, "a\nb"}});
+       {1, &TNodeData::Notes, "a\r\nb\r\nc\r\nd\r\nTOTP: otpauth://totp/G:jose?secret=JBSWY3DP"},
+       {3, &TNodeData::Notes, "TOTP: JBSW"},
+       {5, &TNodeData::Notes, ""}});
   EXPECT_EQ(tree.NodeAtTreeIndex(1)->data.ImageIndex, kNewAccountPicture);
   EXPECT_EQ(tree.NodeAtTreeIndex(0)->data.ImageIndex, kNewCategoryPicture);
 }
@@ -123,9 +139,15 @@ TEST(CsvImport, ReadsBitwardenByItsColumnNamesInAnyCase) {
       {{2, &TNodeData::Url, "https://foro.example"},
        {2, &TNodeData::UserName, "ana"},
        {2, &TNodeData::Password, "p\xE1ss"},
-       {2, &TNodeData::Notes, "nota"},
+       {2, &TNodeData::Notes, "nota\r\nTOTP: JBSW"},
        {2, &TNodeData::Description, "pin: 1234"},
        {4, &TNodeData::Notes, "texto"}});
+}
+
+std::string Repeat(const std::string& text, int times) {
+  std::string out;
+  for (int k = 0; k < times; ++k) out += text;
+  return out;
 }
 
 struct Refusal {
@@ -169,7 +191,22 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"QuoteInPlainValue", "Title\nab\"c\n", R::Malformed,
                 "line 2: a quote inside a value that does not begin with one"},
         Refusal{"NoTitle", "Group,Password\nx,y\n", R::Malformed,
-                "line 1: the header has no column Title (or name)"}),
+                "line 1: the header has no column Title (or name)"},
+        // 126 bytes in the file, 188 characters once each LF is CR LF.
+        Refusal{"LineEndsCountTwo", "Title,Notes\nA,\"" + Repeat("x\n", 62) + "xx\"\n",
+                R::TooLong,
+                "row 2 (line 2), column \"Notes\": too long (188 characters; at most 186 "
+                "survive in a profile)"},
+        Refusal{"TotpBeyondTheNotes",
+                "name,notes,login_totp\nA," + std::string(170, 'n') + ",JBSWY3DPEHPK3PXP\n",
+                R::TooLong,
+                "row 2 (line 2), column \"login_totp\": the notes with the line \"TOTP: ...\" "
+                "added too long (194 characters; at most 186 survive in a profile)"},
+        Refusal{"TotpNotWindows1252", "Title,TOTP\nA,\xE6\x97\xA5\n", R::NotCp1252,
+                "row 2 (line 2), column \"TOTP\": holds a character without a Windows-1252 "
+                "form"},
+        Refusal{"TwoTotpColumns", "Title,TOTP,login_totp\nA,B,C\n", R::Malformed,
+                "line 1: the columns \"TOTP\" and \"login_totp\" hold the same field"}),
     [](const auto& info) { return info.param.label; });
 
 }  // namespace

@@ -64,8 +64,22 @@ TEST_F(ProfileExport, CsvIsWrittenOnlyAfterTheWarningIsAnsweredYes) {
   const fs::path written = t.folder.path() / "todo.CSV";
   EXPECT_EQ(fs::status(written).permissions(), fs::perms::owner_read | fs::perms::owner_write);
   std::ifstream in(written, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), ProfileCsv(t.window().Tree()));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+            ProfileCsv(t.window().Tree(), CsvRows::Accounts));
   EXPECT_EQ(t.fakes.boxes->shown.size(), 2u);  // the two warnings, no error
+}
+
+// The third type of the dialog keeps every category and group for this program.
+TEST_F(ProfileExport, TheFullCsvTypeWritesTheWholeTree) {
+  t.window().Tree().Append(nullptr, TNodeData::Create(NodeKind::Category, 3));  // holds nothing
+  t.fakes.files->answers = QStringList{At("completo.csv")};
+  t.fakes.files->chosenFilter = 2;
+  t.fakes.boxes->answers = {true};
+  t.window().Action(ActionId::ActExportarPerfil)->trigger();
+  std::ifstream in(t.folder.path() / "completo.csv", std::ios::binary);
+  const std::string written(std::istreambuf_iterator<char>(in), {});
+  EXPECT_EQ(written, ProfileCsv(t.window().Tree(), CsvRows::FullTree));
+  EXPECT_NE(written, ProfileCsv(t.window().Tree(), CsvRows::Accounts));
 }
 
 // Answers the password window with two entries, then presses Aceptar once and Cancelar.

@@ -62,25 +62,6 @@ std::string SaveFailure(Window& window, const std::filesystem::path& path) {
   return "";
 }
 
-TEST(InOutError, TextsFollowTheRunTimeTable) {
-  const std::pair<int, std::string> systemErrors[] = {
-      {ENOENT, "Archivo no encontrado"},
-      {ENOTDIR, "Nombre de Archivo inv\xE1lido"},
-      {ENAMETOOLONG, "Nombre de Archivo inv\xE1lido"},
-      {EMFILE, "Demasiados archivos abiertos"},
-      {EACCES, "Acceso al archivo denegado"},
-      {EROFS, "Acceso al archivo denegado"},
-      {EISDIR, "Acceso al archivo denegado"},
-      {ENOSPC, "Disco lleno"},
-      {EIO, "Error I/O 5"},  // the system's 5 is not our "access denied"
-      {EFBIG, "Error I/O 27"},
-  };
-  for (const auto& [error, text] : systemErrors)
-    EXPECT_EQ(EInOutError::FromErrno(error).what(), text);
-  EXPECT_EQ(std::string(EInOutError(kReadBeyondEnd).what()), kPastEndText);
-  EXPECT_EQ(EInOutError::FromErrno(ENOENT).ErrorCode(), kFileNotFound);
-}
-
 TEST_F(FailureTest, ShortOrMissingFilesReportTheRunTimeText) {
   const struct {
     const char* name;

@@ -150,9 +150,11 @@ TEST_F(NewProfileFixture, ControlsLimitsAndTexts) {
   EXPECT_EQ(LabelText(&dialog, "lblNota"),
             "Personalice su nuevo perfil indicando sus datos. La contraseña de perfil es opcional "
             "(en blanco para ninguna)");
-  // Typing goes no further than the limit.
+  // Typing goes no further than the limit, and the strength bar tells what it is worth.
   Type(&dialog, "Ed_Pass", QString(20, QLatin1Char('x')));
   EXPECT_EQ(Box(&dialog, "Ed_Pass")->text().size(), 16);
+  EXPECT_EQ(LabelText(dialog.findChild<QWidget*>("BarraFuerza"), "notraFuerza"), Msg(200));
+  EXPECT_TRUE(LabelText(&dialog, "lblConsejo").contains("16"));
 }
 
 TEST_F(NewProfileFixture, ShowingEmptiesTheBoxesAndFocusesTheOwner) {
@@ -269,6 +271,9 @@ TEST_F(ChangePassFixture, ControlsLimitsAndTexts) {
   for (QLineEdit* box : dialog.findChildren<QLineEdit*>())
     EXPECT_EQ(box->echoMode(), QLineEdit::Password) << box->objectName().toStdString();
   EXPECT_EQ(LabelText(&dialog, "lblReNueva"), "Repita la nueva contraseña:");
+  EXPECT_TRUE(LabelText(&dialog, "lblConsejo").contains("16"));
+  Type(&dialog, "Nueva", "123456");
+  EXPECT_EQ(LabelText(dialog.findChild<QWidget*>("BarraFuerza"), "notraFuerza"), Msg(200));
   Box(&dialog, "Nueva")->setText("x");
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));

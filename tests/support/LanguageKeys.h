@@ -58,7 +58,8 @@ inline const std::vector<Window>& RequiredWindows() {
           "ActConfiguracion", "ActAyuda", "ActWeb", "ActCambios", "ActLicencia", "ActAcercaDe",
           "ActGenerador", "ActNGrupo", "ActNSubGrupo", "ActEGrupo", "ActBGrupo", "ActNCuenta",
           "ActECuenta", "ActBCuenta", "ActOrdenar", "ActOrdenarGrupo", "ActOrdenarTodo",
-          "ActPopEliminar", "ActPopEditar", "ActInformacion", "ActVerOcultos", "ActRecientes"})
+          "ActPopEliminar", "ActPopEditar", "ActInformacion", "ActVerOcultos", "ActRecientes",
+          "ActCopiasSeguridad", "ActSaludClaves"})
       main.push_back({a, Kind::Action});
     for (const char* h : {"ActCopiarDatos", "ActMenuArchivo", "ActMenuEdicion",
                           "ActMenuHerramientas", "ActMenuOpciones", "ActMenuAyuda"})
@@ -83,7 +84,8 @@ inline const std::vector<Window>& RequiredWindows() {
         {"FBusqueda", Join(Captions({"lblPalabra", "lblEn", "lblResultados", "BtnBuscar",
                                      "BtnCancelar"}),
                            {{"BuscarEn", Kind::List}})},
-        {"FCambiarPass", Join(Captions({"lblPassAct", "lblNueva", "lblReNueva"}), okCancel)},
+        {"FCambiarPass",
+         Join(Captions({"lblPassAct", "lblNueva", "lblReNueva", "lblConsejo"}), okCancel)},
         {"FEditarCuenta", accountDialog},
         {"FEditarGrupo", groupDialog},
         {"FExportarPerfil", Join(Captions({"lblPass", "lblRePass", "lblNota"}), okCancel)},
@@ -95,14 +97,20 @@ inline const std::vector<Window>& RequiredWindows() {
         {"FIdiomaInicio", Captions({"Label1", "FlatGroupBox1", "BtnOk"})},
         {"FInicioSesion", Join(Captions({"lblPass"}), okCancel)},
         {"FNuevoPerfil",
-         Join(Join(Captions({"lblUsuario", "lblTitulo", "lblPass", "lblCPass", "lblNota"}),
+         Join(Join(Captions({"lblUsuario", "lblTitulo", "lblPass", "lblCPass", "lblNota",
+                             "lblConsejo"}),
                    okCancel),
               {{"SDNuevo", Kind::FileDialog}})},
         {"FOpciones",
-         Captions({"GrupoConf", "CBCargaUltimo", "CBPrimero", "lblBorra", "CBSalir", "CBCerrar",
-                   "lblVaciarTras", "lblVaciarSegundos", "lblCerrarTras", "lblCerrarMinutos",
-                   "GrupoVisual", "CBMostrar", "GrupoIdioma", "lblIdioma", "BtnOk"})},
+         Join(Captions({"GrupoConf", "CBCargaUltimo", "CBPrimero", "lblBorra", "CBSalir",
+                        "CBCerrar", "lblVaciarTras", "lblVaciarSegundos", "lblCerrarTras",
+                        "lblCerrarMinutos", "GrupoVisual", "CBMostrar", "GrupoIdioma",
+                        "lblIdioma", "BtnOk", "GrupoCopias", "lblCopias", "lblCopiasPerfil",
+                        "GrupoFiltradas", "lblFiltradas", "BtnElegirLista", "BtnQuitarLista",
+                        "GrupoSesion", "CBBloquear", "CBSuspender", "lblSesion"}),
+              {{"ODFiltradas", Kind::FileDialog}})},
         {"FAcerca", Captions({"Label4", "lblTraductor", "BtnOk"})},
+        {"FSaludClaves", Captions({"lblLista", "BtnActualizar", "BtnCerrar"})},
     };
   }();
   return windows;
@@ -123,6 +131,13 @@ inline std::vector<int> UsedMessages() {
   for (int n : {104, 105, 106, 107, 108, 110}) used.push_back(n);
   for (int n : {115, 116}) used.push_back(n);  // a refused save target, a too deep tree
   for (int n = 125; n <= 129; ++n) used.push_back(n);  // exporting the whole profile
+  for (int n : {130, 131}) used.push_back(n);  // the general handler
+  for (int n = 140; n <= 154; ++n) used.push_back(n);  // merging two versions of a profile
+  for (int n : {155, 156}) used.push_back(n);  // a backup that could not be kept
+  used.push_back(180);  // a handed-over file that does not exist
+  for (int n = 200; n <= 226; ++n) used.push_back(n);  // password strength and health
+  used.push_back(230);  // why the computer waits for us before it sleeps
+  for (int n = 250; n <= 255; ++n) used.push_back(n);  // what a screen reader reads
   return used;
 }
 

@@ -8,6 +8,34 @@
 #include <iterator>
 
 namespace bv::test {
+namespace {
+
+// Saves keep backups under $XDG_DATA_HOME: every test program that makes scratch folders
+// (and so may save) points it at a folder of its own for its whole run, and the programs it
+// starts inherit it, so that no test ever writes into the real home. Removed by the process
+// that made it, not by a forked child that exits.
+class ScratchDataHome {
+ public:
+  ScratchDataHome() : owner_(::getpid()) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "bvtest-data-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) std::abort();
+    path_ = pattern;
+    ::setenv("XDG_DATA_HOME", path_.c_str(), 1);
+  }
+  ~ScratchDataHome() {
+    if (::getpid() != owner_) return;
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+
+ private:
+  pid_t owner_;
+  std::filesystem::path path_;
+};
+
+const ScratchDataHome scratchDataHome;
+
+}  // namespace
 
 ScratchFolder::ScratchFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "bvtest-XXXXXX").string();

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh folder under the system's temporary folder for one test, removed afterwards with
-// everything in it; and whole files read and written as raw bytes.
+// everything in it; and whole files read and written as raw bytes. A program that links
+// this runs with XDG_DATA_HOME set to a scratch folder of its own (where saves keep backups).
 
 #include <filesystem>
 #include <string>

@@ -1,5 +1,7 @@
 #include "support/gui/FakeSeams.h"
 
+#include <utility>
+
 #include "config/Translation.h"
 
 namespace bv::test {
@@ -22,17 +24,20 @@ SaveAnswer FakeBoxes::ConfirmSave(const QString& text) {
 
 std::optional<QString> FakeFiles::Next(const FileDialogEntry& entry) {
   titles.append(entry.title());
+  if (failure) std::exchange(failure, nullptr)();
   const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
   if (answer.isEmpty()) return std::nullopt;
   return answer;
 }
 
-std::optional<QString> FakeFiles::Open(const FileDialogEntry& entry, const QString&) {
+std::optional<QString> FakeFiles::Open(const FileDialogEntry& entry, const QString& start) {
+  starts.append(start);
   return Next(entry);
 }
 
-std::optional<QString> FakeFiles::Save(const FileDialogEntry& entry, const QString&,
+std::optional<QString> FakeFiles::Save(const FileDialogEntry& entry, const QString& start,
                                        const NameCheck& accept) {
+  starts.append(start);
   // Like the real dialog: a refused name sends the user back for the next answer.
   while (true) {
     auto answer = Next(entry);

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -39,8 +40,14 @@ class FakeFiles : public FileDialogs {
   std::optional<QString> Save(const FileDialogEntry& entry, const QString& start,
                               const NameCheck& accept) override;
 
+  int ChosenFilter() const override { return chosenFilter; }
+
   QStringList answers;  // the chosen paths in order; an empty one, or none left, cancels
   QStringList titles;                          // of the dialogs shown
+  // Run (once) by the next dialog instead of answering: a test makes a command fail with it.
+  std::function<void()> failure;
+  QStringList starts;                          // where each dialog started
+  int chosenFilter = 0;  // the file type every Save reports as chosen
 
  private:
   std::optional<QString> Next(const FileDialogEntry& entry);
@@ -60,9 +67,11 @@ class FakeClipboard : public ClipboardAccess {
  public:
   bool SetText(const QString& value) override {
     if (!works) return false;
-    text = value;
+    text = lastCopy = value;
     return true;
   }
+  // Text put into `text` directly stands for a copy made by another program.
+  bool HoldsLastCopy() override { return works && !text.isEmpty() && text == lastCopy; }
   bool Clear() override {
     ++clears;
     if (!works) return false;
@@ -70,6 +79,7 @@ class FakeClipboard : public ClipboardAccess {
     return true;
   }
   QString text;
+  QString lastCopy;
   int clears = 0;
   bool works = true;  // false: another program holds the clipboard
 };

@@ -1,0 +1,134 @@
+// The password health report and the strength bar: a large profile analysed, a breach list
+// searched for many passwords, and one estimate of the longest password a field keeps (the
+// bar re-estimates at every keystroke).
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "profile/ProfileTree.h"
+#include "tools/BreachList.h"
+#include "tools/PasswordHealth.h"
+#include "ui/PasswordStrength.h"
+
+namespace {
+
+constexpr int kBreachListLines = 1'000'000;
+
+std::string RandomText(std::mt19937& random, std::size_t length) {
+  static const std::string pool =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!#$%&()*+-./:;<=>?@";
+  std::uniform_int_distribution<std::size_t> pick(0, pool.size() - 1);
+  std::string text;
+  for (std::size_t i = 0; i < length; ++i) text += pool[pick(random)];
+  return text;
+}
+
+// The passwords people keep: words with numbers, short random ones, long generated ones.
+std::string Password(std::mt19937& random, int i) {
+  switch (i % 4) {
+    case 0: return "verano" + std::to_string(1950 + i);
+    case 1: return RandomText(random, 8) + std::to_string(i);
+    case 2: return "Clave-" + std::to_string(i) + "-Segura";
+    default: return RandomText(random, 20) + std::to_string(i);
+  }
+}
+
+// accounts accounts in groups of ten in categories of ten groups, every password distinct.
+bv::ProfileTree TreeOfAccounts(int accounts) {
+  std::mt19937 random(7);
+  bv::ProfileTree tree;
+  bv::TreeNode* category = nullptr;
+  bv::TreeNode* group = nullptr;
+  for (int i = 0; i < accounts; ++i) {
+    if (i % 100 == 0) {
+      category = tree.Append(nullptr, bv::TNodeData::Create(bv::NodeKind::Category, 3));
+      category->data.Name =
+          "Categor\xED"
+          "a " +
+          std::to_string(i / 100);
+    }
+    if (i % 10 == 0) {
+      group = tree.Append(category, bv::TNodeData::Create(bv::NodeKind::Group, 3));
+      group->data.Name = "Grupo " + std::to_string(i / 10);
+    }
+    bv::TNodeData data = bv::TNodeData::Create(bv::NodeKind::Account, 17);
+    data.Name = "Cuenta " + std::to_string(i);
+    data.UserName = "usuario" + std::to_string(i) + "@example.com";
+    data.Password = Password(random, i);
+    tree.Append(group, data);
+  }
+  return tree;
+}
+
+void BM_AnalyzeHealth(benchmark::State& state) {
+  const bv::ProfileTree tree = TreeOfAccounts(static_cast<int>(state.range(0)));
+  bv::HealthOptions options;
+  options.masterPassword = "Tr3s-Gatos-Azul";
+  for (auto _ : state) benchmark::DoNotOptimize(bv::AnalyzeHealth(tree, options));
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_AnalyzeHealth)->Arg(10'000)->Unit(benchmark::kMillisecond);
+
+// A sorted list of SHA-1 hashes with counts in a scratch folder, made once; removed at exit.
+class ScratchBreachList {
+ public:
+  ScratchBreachList() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "bv-bench-XXXXXX").string();
+    folder_ = ::mkdtemp(pattern.data());
+    std::vector<std::string> lines;
+    lines.reserve(kBreachListLines);
+    for (int i = 0; i < kBreachListLines; ++i)
+      lines.push_back(bv::Sha1Hex(bv::PasswordSha1("pwned" + std::to_string(i))) + ":" +
+                      std::to_string(i % 5000 + 1) + "\r\n");
+    std::sort(lines.begin(), lines.end());
+    std::ofstream out(path(), std::ios::binary);
+    for (const std::string& line : lines) out << line;
+  }
+  ~ScratchBreachList() { std::filesystem::remove_all(folder_); }
+  std::filesystem::path path() const { return folder_ / "pwned.txt"; }
+
+ private:
+  std::filesystem::path folder_;
+};
+
+// 10,000 distinct passwords, half of them listed, each hashed and searched for; the list is
+// warm in the page cache after the first round.
+void BM_BreachLookups(benchmark::State& state) {
+  static const ScratchBreachList scratch;
+  const bv::BreachList list(scratch.path());
+  std::vector<std::string> passwords;
+  for (int i = 0; i < 10'000; ++i)
+    passwords.push_back((i % 2 ? "pwned" : "fresh") + std::to_string(i * 97));
+  std::uint64_t found = 0;
+  for (auto _ : state)
+    for (const std::string& password : passwords)
+      found += list.TimesSeen(bv::PasswordSha1(password)) > 0;
+  benchmark::DoNotOptimize(found);
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(passwords.size()));
+}
+BENCHMARK(BM_BreachLookups)->Unit(benchmark::kMillisecond);
+
+// The strength bar's work at each keystroke in a box of 117 characters: random, a phrase of
+// words, and one letter repeated (the estimator's slowest case).
+void BM_EstimateStrength117(benchmark::State& state) {
+  std::mt19937 random(117);
+  std::string phrase;
+  while (phrase.size() < 117) phrase += "correct horse battery staple ";
+  const std::string passwords[] = {RandomText(random, 117), phrase.substr(0, 117),
+                                   std::string(117, 'a')};
+  const std::string& password = passwords[state.range(0)];
+  for (auto _ : state) benchmark::DoNotOptimize(bv::EstimateStrength(password));
+  state.SetLabel(state.range(0) == 0 ? "random" : state.range(0) == 1 ? "words" : "repeated");
+}
+BENCHMARK(BM_EstimateStrength117)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

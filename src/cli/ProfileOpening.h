@@ -1,0 +1,49 @@
+#pragma once
+// Opening the profiles a command names: the file read once, its header checked, the master
+// password tried or asked, the nodes loaded from the same bytes; and the language of the program, for the texts a command writes
+// into a profile or shows.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/PasswordInput.h"
+#include "profile/NodeData.h"
+#include "profile/ProfileReader.h"
+#include "profile/ProfileTree.h"
+
+namespace bv::cli {
+
+// The header of file, read from path, which must be a Brindlevault 3 profile: ECliError
+// kNotProfile or kOtherEdition otherwise.
+[[nodiscard]] TProfileHeader ProfileHeader(const std::filesystem::path& path,
+                                           const ProfileBytes& file);
+
+// A profile as one read saw it, with the key that opens it (the password, or the
+// empty-password sentinel), wiped when it goes.
+struct UnlockedHeader {
+  std::filesystem::path path;
+  ProfileBytes file;
+  TProfileHeader header;
+  std::string key;
+
+  UnlockedHeader() = default;
+  UnlockedHeader(UnlockedHeader&&) = default;
+  ~UnlockedHeader();
+};
+
+// Tries the empty-password sentinel, then each known password, and asks only when none opens
+// the profile (on the terminal, or the next line of standard input). A wrong password ends
+// the command (kWrongPassword, naming the file); a read failure names the file (kFileError).
+[[nodiscard]] UnlockedHeader UnlockProfile(const std::filesystem::path& path,
+                                           const PasswordOptions& password,
+                                           const std::vector<std::string>& known = {});
+
+// Every node of the profile, deciphered with its key from the bytes that gave its header; a
+// failure names the file (kFileError).
+[[nodiscard]] ProfileTree LoadNodes(const UnlockedHeader& profile);
+
+// Loads the messages of the language the program is set to use (once).
+void LoadProgramLanguage();
+
+}  // namespace bv::cli

@@ -1,0 +1,82 @@
+#pragma once
+// The password health report (window "FSaludClaves"): every account whose password is empty,
+// weak, shared with other accounts, the same as its user name, its name or the master
+// password, or in the breach list chosen in the options; worst first, with the counts of each
+// kind at the top. Rows show the account's path, never its password (unless passwords are
+// shown, as the account page does). Activating a row asks the main window to select the
+// account; the window stays open beside it.
+//
+// The report is made anew each time the window is shown, and when it is brought back after
+// the tree changed. A large profile shows its progress in a dialog that can cancel it.
+
+#include <QDialog>
+#include <QIcon>
+#include <array>
+#include <string>
+
+#include "profile/ProfileTree.h"
+#include "tools/PasswordHealth.h"
+#include "ui/NodePictureCount.h"
+
+class QAbstractItemModel;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace bv {
+
+class TFSaludClaves : public QDialog {
+  Q_OBJECT
+
+ public:
+  // tree and sessionPassword (the sentinel for a profile without one) are the main
+  // window's and outlive this window.
+  TFSaludClaves(const ProfileTree& tree, const std::string& sessionPassword,
+                QWidget* parent = nullptr);
+  ~TFSaludClaves() override;
+
+  // Every change the model announces makes the report out of date.
+  void FollowModel(const QAbstractItemModel* model);
+
+  // Analyses the profile and fills the list; false when the user cancelled.
+  bool Analyze();
+  // Shows the window in front, with a fresh report.
+  void ShowReport();
+
+  // Profiles with more accounts than this show the analysis's progress.
+  static constexpr std::size_t kProgressFrom = 2000;
+
+ signals:
+  void nodeChosen(bv::TreeNode* node);
+
+ protected:
+  bool event(QEvent* event) override;          // brought back while out of date: analyse
+  void hideEvent(QHideEvent* event) override;  // the list is emptied: no password stays
+
+ private:
+  void BuildControls();
+  void Fill(const HealthReport& report, bool showPasswords);
+  void ListaItemActivated(QTreeWidgetItem* item);
+  void MarkOutOfDate() { outOfDate_ = true; }
+  // The note under the list: no list chosen, or why it was refused; empty when it was read.
+  void ShowBreachListNote(const QString& note);
+
+  const ProfileTree& tree_;
+  const std::string& sessionPassword_;
+  HealthReport report_;
+  bool outOfDate_ = true;
+  bool analysing_ = false;
+  std::array<QIcon, kNodePictureCount> pictures_;
+
+  // Controls, named as in the window's section of the language files.
+  QLabel* notraResumen;  // "N cuentas analizadas, M con avisos"
+  QLabel* notraCuentas;  // the counts of each kind
+  QLabel* lblLista;
+  QTreeWidget* Lista;
+  QLabel* notraFiltradas;  // the breach list's note
+  QPushButton* BtnActualizar;
+  QPushButton* BtnCerrar;
+};
+
+}  // namespace bv

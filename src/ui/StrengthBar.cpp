@@ -1,0 +1,63 @@
+#include "ui/StrengthBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+
+#include "config/MessageIds.h"
+#include "config/QtText.h"
+#include "crypto/WipedText.h"
+#include "ui/PasswordStrength.h"
+
+namespace bv {
+namespace {
+
+// Red to green, one colour per score.
+constexpr const char* kScoreColours[] = {"#c62828", "#ef6c00", "#f9a825", "#7cb342", "#2e7d32"};
+
+}  // namespace
+
+StrengthBar::StrengthBar(const char* name, QWidget* parent) : QWidget(parent) {
+  setObjectName(QLatin1String(name));
+  bar_ = new QProgressBar(this);
+  bar_->setRange(0, kMaxStrengthScore + 1);
+  bar_->setValue(0);
+  bar_->setTextVisible(false);
+  bar_->setFixedHeight(8);
+  // The word comes from the messages; "notra" keeps window translation away from it.
+  word_ = new QLabel(this);
+  word_->setObjectName(QStringLiteral("notraFuerza"));
+  word_->setMinimumWidth(word_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 8);
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(bar_, 1);
+  row->addWidget(word_);
+}
+
+void StrengthBar::Follow(QLineEdit* box) {
+  connect(box, &QLineEdit::textChanged, this, &StrengthBar::ShowStrengthOf);
+  ShowStrengthOf(box->text());
+}
+
+void StrengthBar::ShowStrengthOf(const QString& text) {
+  if (text.isEmpty()) {
+    score_ = -1;
+  } else {
+    // Characters without a Windows-1252 form never reach a guarded box.
+    std::string password = ToCp1252(text).value_or(std::string());
+    const WipeOnExit wipe(password);
+    score_ = EstimateStrength(password).score;
+  }
+  bar_->setValue(score_ + 1);
+  bar_->setStyleSheet(score_ < 0 ? QString()
+                                 : QStringLiteral("QProgressBar::chunk { background: %1; }")
+                                       .arg(QLatin1String(kScoreColours[score_])));
+  word_->setText(Word());
+}
+
+QString StrengthBar::Word() const {
+  return score_ < 0 ? QString() : Msg(msg::kStrengthVeryWeak + score_);
+}
+
+}  // namespace bv

@@ -1,0 +1,35 @@
+#pragma once
+// A bar and a word under a password box that say how hard the password is to guess
+// (PasswordStrength.h), redrawn at every keystroke. Five levels, worst first: messages 200
+// to 204 of the active language. An empty box shows an empty bar and no word.
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+
+namespace bv {
+
+class StrengthBar : public QWidget {
+  Q_OBJECT
+
+ public:
+  // name: the bar's objectName, so that a window with several bars tells them apart.
+  StrengthBar(const char* name, QWidget* parent);
+
+  // Follows the box: every change of its text is estimated at once.
+  void Follow(QLineEdit* box);
+  // Estimates text; the Windows-1252 copy made for the estimator is wiped.
+  void ShowStrengthOf(const QString& text);
+
+  int Score() const { return score_; }  // -1 while the box is empty
+  QString Word() const;
+
+ private:
+  int score_ = -1;
+  QProgressBar* bar_;
+  QLabel* word_;
+};
+
+}  // namespace bv
