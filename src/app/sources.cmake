@@ -51,3 +51,8 @@ list(APPEND BV_GUI_SOURCES
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowEditing.cpp
 )
+# Another writer of the open profile: watching the file, and what a merge did.
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ProfileWatcher.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFResumenCombinacion.cpp
+)

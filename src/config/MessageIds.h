@@ -215,4 +215,19 @@ inline constexpr int kPageAccessibleDescription = 253;
 inline constexpr int kCategoryKind = 254;               // beside kAccountWord and kGroupWord
 inline constexpr int kTreeItemDescription = 255;        // "%1, nivel %2": kind and level
 
+// --- the open profile changed on disk by another writer
+inline constexpr int kReloadedFromDisk = 260;
+inline constexpr int kCombineWithDisk = 261;  // a question answered by 262 or 263
+inline constexpr int kCombineButton = 262;
+inline constexpr int kLaterButton = 263;
+inline constexpr int kGoneFromDisk = 264;
+inline constexpr int kDiskVersionUnreadable = 265;
+inline constexpr int kOtherVersionPassword = 266;  // the login box's prompt for it
+inline constexpr int kSaveWithoutOtherPassword = 267;
+inline constexpr int kConflictCopyFound = 268;     // %1 the copy's path; a question
+inline constexpr int kConflictCopySetAside = 269;  // %1 where the copy went
+// the window that shows what a merge did
+inline constexpr int kMergeSummaryCaption = 270;
+inline constexpr int kMergeSummaryCounts = 271;  // %1 added, %2 deleted, %3 changed, %4 conflicts
+
 }  // namespace bv::msg

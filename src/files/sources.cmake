@@ -13,3 +13,8 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ConflictCopies.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BackupStore.cpp
 )
+# Which version of a profile the window holds: identity, times and SHA-256 (Botan, linked by
+# the export's kdbx.cmake into the core library).
+list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/FileFingerprint.cpp
+)

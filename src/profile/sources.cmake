@@ -19,6 +19,7 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MergeSummary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileMerge.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MergeReport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MergeOutcome.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TreeCopy.cpp
 )
 # The dialogs of the profile session.

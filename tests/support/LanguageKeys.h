@@ -111,6 +111,7 @@ inline const std::vector<Window>& RequiredWindows() {
               {{"ODFiltradas", Kind::FileDialog}})},
         {"FAcerca", Captions({"Label4", "lblTraductor", "BtnOk"})},
         {"FSaludClaves", Captions({"lblLista", "BtnActualizar", "BtnCerrar"})},
+        {"FResumenCombinacion", Captions({"lblLista", "BtnCerrar"})},
     };
   }();
   return windows;
@@ -138,6 +139,7 @@ inline std::vector<int> UsedMessages() {
   for (int n = 200; n <= 226; ++n) used.push_back(n);  // password strength and health
   used.push_back(230);  // why the computer waits for us before it sleeps
   for (int n = 250; n <= 255; ++n) used.push_back(n);  // what a screen reader reads
+  for (int n = 260; n <= 271; ++n) used.push_back(n);  // the profile changed on disk
   return used;
 }
 

@@ -1,0 +1,80 @@
+#pragma once
+// Notices when another writer changes the open profile on disk: a second window, or a sync
+// tool that writes a temporary file and renames it over the profile.
+//
+// It watches the file and its folder. A rename over the file ends the watch on the file (the
+// watch belongs to the old file), so every check watches the path again; the folder's watch
+// sees the rename itself. Bursts of events are taken together: one check a short while after
+// the first event. File systems that send no events (network shares) are covered by CheckNow,
+// which the window calls when it is activated and before every save.
+//
+// Each check compares the file with the version held (FileFingerprint.h) and reports each new
+// state once: a changed version, the file gone, conflict copies that sync tools left beside
+// it (those already there when watching starts count as new, so that the window can offer
+// them at open). Our own saves are not reported: the window holds the version it wrote
+// (Hold) before events come back to it.
+
+#include <QObject>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "files/FileFingerprint.h"
+
+class QFileSystemWatcher;
+class QTimer;
+
+namespace bv {
+
+class ProfileWatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  // How long after the first event of a burst the file is checked.
+  static constexpr int kSettleMilliseconds = 250;
+
+  explicit ProfileWatcher(QObject* parent = nullptr);
+
+  // Starts watching path, holding the version held (as last loaded or saved).
+  void Watch(const std::filesystem::path& path, const FileFingerprint& held);
+  // The version on disk is now held: after a save, a reload or a merge.
+  void Hold(const FileFingerprint& held);
+  void Stop();
+  [[nodiscard]] bool IsWatching() const { return watching_; }
+  [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
+  // The version held; a check that finds the same bytes under new times holds those times.
+  [[nodiscard]] const FileFingerprint& Held() const { return held_; }
+
+  // Checks at once, events or not, with the signals below for what is new. Returns the state
+  // of the file, also when it was reported before (a save must know). A file still being
+  // written counts as Changed and is checked again shortly.
+  DiskState CheckNow();
+
+ signals:
+  void changedOnDisk();
+  void removedFromDisk();
+  void conflictCopiesAppeared(std::vector<std::filesystem::path> copies);
+
+ private:
+  void Rewatch();
+  void Schedule();
+  DiskState Check();
+  DiskState CompareFile();
+  void ReportChange(const FileStat& stat);
+  void ReportMissing();
+  void ReportNewConflictCopies();
+
+  QFileSystemWatcher* watcher_;
+  QTimer* settle_;
+  std::filesystem::path path_;
+  FileFingerprint held_;
+  bool watching_ = false;
+  bool checking_ = false;
+  // What was reported last: the changed file (by its stat), or its absence.
+  std::optional<FileStat> reportedChange_;
+  bool reportedMissing_ = false;
+  std::set<std::filesystem::path> knownCopies_;
+};
+
+}  // namespace bv

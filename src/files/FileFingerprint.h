@@ -1,0 +1,99 @@
+#pragma once
+// Which version of a file we hold: its identity and times as the file system gives them, and
+// a SHA-256 of its bytes. A file read whole from one descriptor comes with its fingerprint;
+// comparing a fingerprint with the file on disk reads the file only when the cheap part
+// (device, inode, size, modification and change time) differs.
+//
+// Times are in nanoseconds. The change time is part of it because sync tools set the
+// modification time back and profiles with the same number of nodes have the same size. A
+// writer that changes the bytes in place within one tick of the file system's clock and keeps
+// the size leaves every cheap part equal: such a change goes unseen until the next one.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "files/FileHandle.h"
+#include "files/InOutError.h"
+
+namespace bv {
+
+// The part of a fingerprint that fstat gives.
+struct FileStat {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t size = 0;
+  std::int64_t modifiedNs = 0;
+  std::int64_t changedNs = 0;
+  std::uint64_t links = 0;  // a rename over the file unlinks it: that changes ctime, not bytes
+
+  bool operator==(const FileStat&) const = default;
+};
+
+using Sha256 = std::array<std::uint8_t, 32>;
+
+struct FileFingerprint {
+  FileStat stat;
+  Sha256 digest{};
+
+  bool operator==(const FileFingerprint&) const = default;
+};
+
+// A file's bytes as one read from one descriptor saw them, with their fingerprint.
+struct WholeFile {
+  std::vector<std::uint8_t> bytes;
+  FileFingerprint fingerprint;
+};
+
+// The file changed (size, times or identity) while it was being read: the bytes may mix two
+// versions. Try again a little later, or refuse. Its code is the read-beyond-end failure.
+class EChangedWhileRead : public EInOutError {
+ public:
+  EChangedWhileRead();
+};
+
+[[nodiscard]] Sha256 Sha256Of(std::span<const std::uint8_t> bytes);
+
+// fstat of an open file.
+[[nodiscard]] FileStat StatOf(const FileHandle& file);
+// stat of path (through symbolic links); nothing when there is no file there (or a folder
+// on the way is missing). Other failures throw EInOutError.
+[[nodiscard]] std::optional<FileStat> StatOf(const std::filesystem::path& path);
+
+// The fingerprint of bytes just read whole from file, given its stat taken before the read:
+// throws EChangedWhileRead when fstat now tells of a write (other size or times; a new change
+// time alone counts unless the number of links changed with it: the file was renamed over
+// or deleted while we read it, which leaves its bytes as they were) or the file no longer
+// holds as many bytes as were read.
+[[nodiscard]] FileFingerprint FingerprintOfRead(const FileHandle& file, const FileStat& before,
+                                                std::span<const std::uint8_t> bytes);
+// Reads the whole file from one descriptor, with its fingerprint as above.
+[[nodiscard]] WholeFile ReadWhole(const FileHandle& file);
+// Opens path for reading and reads it whole. A device, FIFO, socket or folder is refused
+// with the access-denied failure; a missing file gives the file-not-found one.
+[[nodiscard]] WholeFile ReadWholeFile(const std::filesystem::path& path);
+
+enum class DiskState {
+  Unchanged,    // the same file, untouched since: nothing was read
+  SameContent,  // touched or rewritten with the same bytes: only the cheap part moved on
+  Changed,      // other bytes
+  Missing,      // no file at the path: deleted or moved away
+};
+
+struct DiskCheck {
+  DiskState state = DiskState::Unchanged;
+  // SameContent: the fingerprint to hold from now on. Changed: the bytes read and their
+  // fingerprint, so that whoever reloads uses exactly what was compared.
+  std::optional<WholeFile> read;
+};
+
+// How the file at path compares with the version held. A file that keeps changing while it
+// is read (a writer at work) throws EChangedWhileRead after a few tries; other failures to
+// read throw EInOutError.
+[[nodiscard]] DiskCheck CompareWithDisk(const std::filesystem::path& path,
+                                        const FileFingerprint& held);
+
+}  // namespace bv
