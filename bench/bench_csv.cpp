@@ -12,7 +12,7 @@ bv::ProfileTree Accounts10k() {
   bv::ProfileTree tree = bench::LargeTree(11200);  // 10,080 accounts in 112 categories
   tree.ForEachPreOrder([](bv::TreeNode& node, int) {
     if (!node.data.IsAccount) return;
-    node.data.Password = "Contrase\xF1" "a-" + node.data.Name.substr(0, 12);
+    node.data.Password = "Contrase\361a-" + node.data.Name.substr(0, 12);
     node.data.Url = "https://www.example.com/login";
     node.data.Notes = "Primera l\xEDnea\r\nSegunda, con \"comillas\"";
   });

@@ -17,7 +17,7 @@ ProfileTree FilledTree() {
     TNodeData& d = node.data;
     d.Description = "Descripci\xF3n de la cuenta";
     if (!d.IsAccount) return;
-    d.Password = "Contrase\xF1" "a-" + std::to_string(d.Name.size() * 7919);
+    d.Password = "Contrase\361a-" + std::to_string(d.Name.size() * 7919);
     d.Question = "\xBFNombre de la primera mascota?";
     d.Answer = "Tob\xED";
     d.Mail = "correo@example.com";
@@ -42,7 +42,8 @@ BENCHMARK(BM_EncodeKdbx10000Accounts)->Unit(benchmark::kMillisecond);
 
 void BM_CalibratedArgon2id(benchmark::State& state) {
   const std::uint64_t iterations = CalibrateArgon2Iterations(64ull << 20, 2);
-  for (auto _ : state) benchmark::DoNotOptimize(DeriveKdbxKey("clave", {64ull << 20, 2, iterations}));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(DeriveKdbxKey("clave", {64ull << 20, 2, iterations}));
   state.counters["iterations"] = static_cast<double>(iterations);
 }
 BENCHMARK(BM_CalibratedArgon2id)->Unit(benchmark::kMillisecond)->Iterations(2);

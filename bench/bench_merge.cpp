@@ -91,8 +91,8 @@ int RunCliMerge(const std::filesystem::path& dir) {
     ::close(input[1]);
     const int null = ::open("/dev/null", O_WRONLY);
     ::dup2(null, 1);
-    const std::string ours = dir / "ours.bv3", theirs = dir / "theirs.bv3",
-                      base = dir / "base.bv3", out = dir / "out.bv3";
+    const std::string ours = dir / "ours.bv3", theirs = dir / "theirs.bv3", base = dir / "base.bv3",
+                      out = dir / "out.bv3";
     ::execl(BV_CLI_PROGRAM, BV_CLI_PROGRAM, "merge", ours.c_str(), theirs.c_str(), "--base",
             base.c_str(), "--output", out.c_str(), "--password-stdin", static_cast<char*>(nullptr));
     ::_exit(127);

@@ -66,8 +66,12 @@ void BM_SaveFromTheWindow(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_SaveFromTheWindow)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3)
-    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SaveFromTheWindow)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_ForkOfTheWindowProcess(benchmark::State& state) {
   OpenWindow open(static_cast<int>(state.range(0)));
@@ -77,8 +81,12 @@ void BM_ForkOfTheWindowProcess(benchmark::State& state) {
     ::waitpid(pid, nullptr, 0);
   }
 }
-BENCHMARK(BM_ForkOfTheWindowProcess)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5)
-    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ForkOfTheWindowProcess)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

@@ -43,9 +43,11 @@ QDBusConnection Connect(const QString& address, QDBusConnection::BusType standar
 DesktopLockWatcher::DesktopLockWatcher(const LockBuses& buses, QObject* parent)
     : QObject(parent),
       session_(Connect(buses.session, QDBusConnection::SessionBus,
-                       QStringLiteral("bv-lock-session-%1").arg(quintptr(this)), privateConnections_)),
+                       QStringLiteral("bv-lock-session-%1").arg(quintptr(this)),
+                       privateConnections_)),
       system_(Connect(buses.system, QDBusConnection::SystemBus,
-                      QStringLiteral("bv-lock-system-%1").arg(quintptr(this)), privateConnections_)) {
+                      QStringLiteral("bv-lock-system-%1").arg(quintptr(this)),
+                      privateConnections_)) {
   if (session_.isConnected())
     for (const ScreenSaver& saver : kScreenSavers)
       session_.connect(QLatin1String(saver.service), QLatin1String(saver.path),
@@ -108,10 +110,10 @@ void DesktopLockWatcher::FindOwnSession(bool byProcess) {
 void DesktopLockWatcher::TakeSleepDelay() {
   if (HoldsSleepDelay() || takingDelay_) return;
   takingDelay_ = true;
-  QDBusMessage call = QDBusMessage::createMethodCall(kLogin, kLoginPath, kManager,
-                                                     QStringLiteral("Inhibit"));
-  call << QStringLiteral("sleep") << QStringLiteral("Brindlevault")
-       << Msg(msg::kSleepDelayReason) << QStringLiteral("delay");
+  QDBusMessage call =
+      QDBusMessage::createMethodCall(kLogin, kLoginPath, kManager, QStringLiteral("Inhibit"));
+  call << QStringLiteral("sleep") << QStringLiteral("Brindlevault") << Msg(msg::kSleepDelayReason)
+       << QStringLiteral("delay");
   auto* watcher = new QDBusPendingCallWatcher(system_.asyncCall(call), this);
   connect(watcher, &QDBusPendingCallWatcher::finished, this,
           [this](QDBusPendingCallWatcher* finished) {

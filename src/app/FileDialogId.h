@@ -14,6 +14,7 @@ enum class FileDialogId {
   SDExportar,  // export the whole profile
 };
 
-inline constexpr std::size_t kFileDialogCount = static_cast<std::size_t>(FileDialogId::SDExportar) + 1;
+inline constexpr std::size_t kFileDialogCount =
+    static_cast<std::size_t>(FileDialogId::SDExportar) + 1;
 
 }  // namespace bv

@@ -31,8 +31,7 @@ bool IdleLock::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::TouchUpdate:
       if (timer_.isActive()) timer_.start();
       break;
-    default:
-      break;
+    default: break;
   }
   return QObject::eventFilter(watched, event);
 }

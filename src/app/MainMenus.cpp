@@ -73,8 +73,7 @@ MainMenus::MainMenus(QMainWindow* window, const MainActions& a) {
         ActGuardarComo, ActExportarPerfil, _, ActImprimir, _, ActSalir});
   Fill(SubMenu(window, a[ActMenuEdicion]), a, {ActCopiarDatos, _, ActBorrarCB, _, ActBuscar});
   Fill(SubMenu(window, a[ActMenuHerramientas]), a, {ActGenerador, ActSaludClaves});
-  Fill(SubMenu(window, a[ActMenuOpciones]), a,
-       {ActCambPass, ActEditarPerfil, _, ActConfiguracion});
+  Fill(SubMenu(window, a[ActMenuOpciones]), a, {ActCambPass, ActEditarPerfil, _, ActConfiguracion});
   Fill(SubMenu(window, a[ActMenuAyuda]), a,
        {ActAyuda, _, ActWeb, ActCambios, ActLicencia, _, ActAcercaDe});
   for (ActionId heading :
@@ -106,12 +105,11 @@ MainMenus::MainMenus(QMainWindow* window, const MainActions& a) {
   toolBar->addAction(a[ActSalir]);
   AddDropDownButton(toolBar, a[ActAbrir], popupRecent);
   Fill(toolBar, a,
-       {ActGuardar, _, ActNGrupo, ActNSubGrupo, ActEGrupo, ActBGrupo, _, ActNCuenta,
-        ActECuenta, ActBCuenta, _});
+       {ActGuardar, _, ActNGrupo, ActNSubGrupo, ActEGrupo, ActBGrupo, _, ActNCuenta, ActECuenta,
+        ActBCuenta, _});
   AddDropDownButton(toolBar, a[ActOrdenar], popupSort);
   Fill(toolBar, a,
-       {ActImprimir, ActBuscar, ActBorrarCB, _, ActEditarPerfil, ActInformacion, _,
-        ActAyuda});
+       {ActImprimir, ActBuscar, ActBorrarCB, _, ActEditarPerfil, ActInformacion, _, ActAyuda});
 }
 
 }  // namespace bv

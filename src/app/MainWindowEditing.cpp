@@ -29,7 +29,8 @@ MainWindowEditing::MainWindowEditing(TFPrincipal& window)
   // and on exit) goes through the seam: wrapped once, all of them report a failure.
   Seams& seams = window.GetSeams();
   seams.clipboard = std::make_unique<ReportingClipboard>(
-      std::move(seams.clipboard), [&window](const QString& text) { window.GetSeams().boxes->Error(text); });
+      std::move(seams.clipboard),
+      [&window](const QString& text) { window.GetSeams().boxes->Error(text); });
 }
 
 MainWindowEditing::~MainWindowEditing() = default;

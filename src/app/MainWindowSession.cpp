@@ -31,7 +31,8 @@ MainWindowSession::MainWindowSession(TFPrincipal& window)
   on(ActionId::ActCambPass, &SessionController::ChangeProfilePassword);
   on(ActionId::ActEditarPerfil, &SessionController::EditProfileDetails);
   for (QAction* item : window.Menus().recentFile + window.Menus().recentPopup)
-    QObject::connect(item, &QAction::triggered, c, [c, item] { c->OpenRecent(item->data().toInt()); });
+    QObject::connect(item, &QAction::triggered, c,
+                     [c, item] { c->OpenRecent(item->data().toInt()); });
   QObject::connect(&window, &TFPrincipal::commandLineProfileWanted, c,
                    &SessionController::OpenFromCommandLine);
   QObject::connect(&window, &TFPrincipal::lastProfileWanted, c, [c] { c->OpenRecent(1); });

@@ -28,8 +28,10 @@ void OpenWindowsDismisser::RunWhenNothingElseIsOpen() {
   if (modal == &window_) modal = nullptr;
   if (popup || modal) {
     if (popup) popup->close();
-    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-    else if (modal) modal->close();
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+      dialog->reject();
+    else if (modal)
+      modal->close();
     if (dismissedAtLevel_ < 0) dismissedAtLevel_ = level;
     rounds_ = 0;
   }

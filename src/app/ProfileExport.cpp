@@ -16,8 +16,9 @@
 namespace bv {
 namespace {
 
-
-bool IsCsvName(const QString& path) { return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive); }
+bool IsCsvName(const QString& path) {
+  return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+}
 
 // SDExportar's types: KDBX, CSV (one row per account), then CSV with every category and group.
 constexpr int kFullCsvFilter = 2;
@@ -41,15 +42,16 @@ void ToolCommands::ExportProfile() {
   try {
     if (IsCsvName(*chosen)) {
       if (!seams.boxes->WarningYesNo(Msg(msg::kCsvInClear))) return;
-      WriteProfileCsv(path, window_.Tree(),
-                      seams.files->ChosenFilter() == kFullCsvFilter ? CsvRows::FullTree
-                                                                    : CsvRows::Accounts);
+      WriteProfileCsv(
+          path, window_.Tree(),
+          seams.files->ChosenFilter() == kFullCsvFilter ? CsvRows::FullTree : CsvRows::Accounts);
     } else {
       TFExportarPerfil dialog(*seams.boxes, &window_);
       if (dialog.exec() != QDialog::Accepted) return;
       const SecureBytes password = dialog.Password();
-      WriteKdbxFile(path, session.Header, window_.Tree(),
-                    std::string_view(reinterpret_cast<const char*>(password.data()), password.size()));
+      WriteKdbxFile(
+          path, session.Header, window_.Tree(),
+          std::string_view(reinterpret_cast<const char*>(password.data()), password.size()));
     }
   } catch (const EInOutError& error) {
     seams.boxes->Error(FromCp1252(error.what()));

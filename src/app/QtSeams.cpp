@@ -21,8 +21,9 @@ namespace {
 QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton byDefault) {
-  QMessageBox box(icon, QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())), text, buttons,
-                  QApplication::activeWindow());
+  QMessageBox box(
+      icon, QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())),
+      text, buttons, QApplication::activeWindow());
   box.setDefaultButton(byDefault);
   if (buttons & QMessageBox::Cancel) box.setEscapeButton(QMessageBox::Cancel);
   return static_cast<QMessageBox::StandardButton>(box.exec());
@@ -34,8 +35,8 @@ class QtMessageBoxes final : public MessageBoxes {
     Ask(QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
   }
   bool WarningYesNo(const QString& text) override {
-    return Ask(QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No,
-               QMessageBox::Yes) == QMessageBox::Yes;
+    return Ask(QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+           QMessageBox::Yes;
   }
   // Cancel is the escape button: Escape and the close button cancel instead of meaning No.
   SaveAnswer ConfirmSave(const QString& text) override {
@@ -78,7 +79,8 @@ class QtFileDialogs final : public FileDialogs {
       dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
       if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
       const QString chosen = dialog.selectedFiles().front();
-      chosenFilter_ = std::max(0, static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
+      chosenFilter_ =
+          std::max(0, static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
       if (!accept || accept(chosen)) return chosen;
       where = chosen;
     }
@@ -113,7 +115,8 @@ class QtClipboard final : public ClipboardAccess {
   }
   bool HoldsLastCopy() override {
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    return copies_ != 0 && data && data->data(QLatin1String(kCopyMark)) == QByteArray::number(copies_);
+    return copies_ != 0 && data &&
+           data->data(QLatin1String(kCopyMark)) == QByteArray::number(copies_);
   }
   bool Clear() override {
     EmptyClipboard();
@@ -143,9 +146,9 @@ class QtClipboard final : public ClipboardAccess {
 
   quint64 copies_ = 0;
   bool retryOnFocus_ = false;
-  QMetaObject::Connection focusWatch_ = QObject::connect(
-      qGuiApp, &QGuiApplication::applicationStateChanged, qGuiApp,
-      [this](Qt::ApplicationState state) { RetryOnFocus(state); });
+  QMetaObject::Connection focusWatch_ =
+      QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, qGuiApp,
+                       [this](Qt::ApplicationState state) { RetryOnFocus(state); });
 };
 
 }  // namespace

@@ -22,8 +22,7 @@ bool SameRecentPath(std::string_view a, std::string_view b) {
 std::optional<RecentEntries> AddedToRecent(const StoredRecent& stored, std::string_view path) {
   if (SameRecentPath(path, stored[0].value_or(""))) return std::nullopt;
   RecentEntries entries;
-  for (int k = kRecentCount - 1; k > 0; --k)
-    entries[k] = stored[k - 1].value_or(std::string(path));
+  for (int k = kRecentCount - 1; k > 0; --k) entries[k] = stored[k - 1].value_or(std::string(path));
   entries[0] = path;
   return entries;
 }
@@ -51,7 +50,8 @@ void AddToRecentList(std::string_view path) {
   const auto entries = AddedToRecent(ReadStoredRecent(), path);
   if (!entries) return;
   // From the bottom up, as the entries move down.
-  for (int k = kRecentCount; k >= 1; --k) WriteString(settings::kReciente, KeyOf(k), (*entries)[k - 1]);
+  for (int k = kRecentCount; k >= 1; --k)
+    WriteString(settings::kReciente, KeyOf(k), (*entries)[k - 1]);
 }
 
 std::string ShortenedPath(std::string_view path, int maxWidth, const TextWidth& width) {

@@ -13,7 +13,6 @@ class QWidget;
 
 namespace bv {
 
-
 class RecentMenus {
  public:
   // items: both sets; data() of each is its entry number. window gives the font.

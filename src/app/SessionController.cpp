@@ -31,7 +31,9 @@
 namespace bv {
 namespace {
 
-std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
+std::filesystem::path ToPath(const QString& path) {
+  return std::filesystem::path(path.toStdString());
+}
 
 bool FileExists(const std::filesystem::path& path) {
   std::error_code ec;
@@ -165,8 +167,7 @@ void SessionController::OpenHandedOver(const QString& given) {
   const std::filesystem::path path = ToPath(given);
   std::error_code ec;
   const SessionState& session = session_.State();
-  if (session.ProfileOpen && std::filesystem::equivalent(path, session.ProfilePath, ec))
-    return;
+  if (session.ProfileOpen && std::filesystem::equivalent(path, session.ProfilePath, ec)) return;
   if (!FileExists(path)) {
     ShowError(Msg(msg::kHandedOverMissing).arg(given));
     return;
@@ -326,7 +327,9 @@ void SessionController::EditProfileDetails() {
   if (!session_.State().ProfileOpen) return;
   TFEditarPerfil dialog(
       session_.State().Header,
-      [this](const std::string& owner, const std::string& title) { return StoreDetails(owner, title); },
+      [this](const std::string& owner, const std::string& title) {
+        return StoreDetails(owner, title);
+      },
       window_);
   dialog.exec();
 }

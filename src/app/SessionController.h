@@ -30,7 +30,7 @@ class SessionController : public QObject {
     ProfileSession& session;
     MainWindowFlags& flags;
     Seams& seams;
-    QWidget* window;  // parent of the dialogs
+    QWidget* window;              // parent of the dialogs
     FileDialogEntry& openDialog;  // ODPerfil
     FileDialogEntry& saveDialog;  // SDPerfil
   };

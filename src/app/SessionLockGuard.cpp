@@ -19,7 +19,9 @@ void SessionLockGuard::Follow(DesktopLockWatcher& watcher) {
           [this, &watcher] { SleepComing([&watcher] { watcher.ReleaseSleepDelay(); }); });
 }
 
-void SessionLockGuard::ScreenLocked() { Apply(window_.Flags().CerrarAlBloquear, [] {}); }
+void SessionLockGuard::ScreenLocked() {
+  Apply(window_.Flags().CerrarAlBloquear, [] {});
+}
 
 void SessionLockGuard::SleepComing(std::function<void()> letSleep) {
   Apply(window_.Flags().CerrarAlSuspender, std::move(letSleep));

@@ -66,9 +66,9 @@ QStringList SingleInstance::WithoutOptions(const QStringList& arguments) {
 
 SingleInstance::Role SingleInstance::Start(const QStringList& arguments) {
   if (folder_.isEmpty()) return Role::Alone;
-  if (!QDir().mkpath(folder_) || !QFile::setPermissions(folder_, QFileDevice::ReadOwner |
-                                                                     QFileDevice::WriteOwner |
-                                                                     QFileDevice::ExeOwner))
+  if (!QDir().mkpath(folder_) ||
+      !QFile::setPermissions(
+          folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
     return Role::Alone;
   lock_ = std::make_unique<QLockFile>(folder_ + QStringLiteral("/instance.lock"));
   // A lock whose process has died is taken over at once; a live one is never stale by age.

@@ -56,7 +56,8 @@ void TFAcerca::BuildControls() {
                       "notraWeb", this);
   notraWeb->setTextFormat(Qt::RichText);
   notraWeb->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-  for (QLabel* label : {notraProducto, notraVersion, notraWeb}) label->setAlignment(Qt::AlignCenter);
+  for (QLabel* label : {notraProducto, notraVersion, notraWeb})
+    label->setAlignment(Qt::AlignCenter);
 
   Label4 = NewLabel(QStringLiteral("Traducido por:"), "Label4", this);
   lblTraductor = NewLabel(QStringLiteral("(nativo)"), "lblTraductor", this);

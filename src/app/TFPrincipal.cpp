@@ -127,7 +127,8 @@ int TFPrincipal::PlaceWindow(const SavedWindowPlace& place) {
   // A place saved on a screen that is gone, or moved out of reach, is not used.
   const QRect saved(place.left, place.top, place.width, place.height);
   QList<QRect> available;
-  for (const QScreen* each : QGuiApplication::screens()) available.append(each->availableGeometry());
+  for (const QScreen* each : QGuiApplication::screens())
+    available.append(each->availableGeometry());
   if (place.saved && TopStripIsVisible(saved, available)) {
     setGeometry(saved);
     if (const QScreen* shown = QGuiApplication::screenAt(saved.center())) screen = shown;
@@ -183,7 +184,8 @@ void TFPrincipal::BuildLayout(const StartSettings& start) {
   splitter_->setStretchFactor(1, 1);
   // A tree saved wider than this window leaves the detail view a readable width.
   const int minimumDetail = std::max(kMinimumDetailWidth, treeView_->minimumSizeHint().width());
-  const int treeWidth = ClampedTreeWidth(start.treeWidth, openingWidth, kSplitterWidth, minimumDetail);
+  const int treeWidth =
+      ClampedTreeWidth(start.treeWidth, openingWidth, kSplitterWidth, minimumDetail);
   splitter_->setSizes({treeWidth, std::max(1, openingWidth - treeWidth - kSplitterWidth)});
   column->addWidget(splitter_, 1);
   setCentralWidget(central);
@@ -231,21 +233,20 @@ FileDialogEntry& TFPrincipal::FileDialog(FileDialogId id) const {
 void TFPrincipal::ConnectActions() {
   MainActions& a = *actions_;
   connect(a[ActionId::ActSalir], &QAction::triggered, this, &QWidget::close);
-  connect(a[ActionId::ActAyuda], &QAction::triggered, this,
-          [this] {
-            OpenDocument(PathText(HelpDir()) + QLatin1Char('/') + Msg(msg::kHelpFileName));
-          });
-  connect(a[ActionId::ActLicencia], &QAction::triggered, this,
-          [this] {
-            OpenDocument(PathText(DocumentDir()) + QLatin1Char('/') + Msg(msg::kLicenceFileName));
-          });
+  connect(a[ActionId::ActAyuda], &QAction::triggered, this, [this] {
+    OpenDocument(PathText(HelpDir()) + QLatin1Char('/') + Msg(msg::kHelpFileName));
+  });
+  connect(a[ActionId::ActLicencia], &QAction::triggered, this, [this] {
+    OpenDocument(PathText(DocumentDir()) + QLatin1Char('/') + Msg(msg::kLicenceFileName));
+  });
   connect(a[ActionId::ActCambios], &QAction::triggered, this,
           [this] { OpenDocument(PathText(DocumentDir() / "novedades.txt")); });
   connect(a[ActionId::ActWeb], &QAction::triggered, this, [this] {
     OpenDocument(QString::fromUtf8(kProductWebAddress.data(),
                                    static_cast<qsizetype>(kProductWebAddress.size())));
   });
-  connect(a[ActionId::ActBorrarCB], &QAction::triggered, this, [this] { seams_.clipboard->Clear(); });
+  connect(a[ActionId::ActBorrarCB], &QAction::triggered, this,
+          [this] { seams_.clipboard->Clear(); });
 }
 
 QAction* TFPrincipal::Action(ActionId id) const { return (*actions_)[id]; }
@@ -301,7 +302,8 @@ void TFPrincipal::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // A desktop without a window manager may never activate the window: the first showing
   // counts as the first activation once the event loop runs.
-  if (!activated_) QMetaObject::invokeMethod(this, &TFPrincipal::FormActivate, Qt::QueuedConnection);
+  if (!activated_)
+    QMetaObject::invokeMethod(this, &TFPrincipal::FormActivate, Qt::QueuedConnection);
 }
 
 void TFPrincipal::FormActivate() {
@@ -326,7 +328,8 @@ void TFPrincipal::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // Opened once the drop has returned: the save question and the password box must not hold
   // the file manager's drag open while they wait for the user.
-  QTimer::singleShot(0, this, [this, path = urls.front().toLocalFile()] { emit fileDropped(path); });
+  QTimer::singleShot(0, this,
+                     [this, path = urls.front().toLocalFile()] { emit fileDropped(path); });
 }
 
 void TFPrincipal::OpenDocument(const QString& pathOrAddress) {

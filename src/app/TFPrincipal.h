@@ -164,8 +164,8 @@ class TFPrincipal : public QMainWindow {
   std::unique_ptr<WindowEvents> events_;
   std::unique_ptr<MainMenus> menus_;
   std::unique_ptr<RecentMenus> recent_;
-  std::unique_ptr<ToolCommands> tools_;  // options, tools, printing and exports
-  std::unique_ptr<MainWindowEditing> editing_;  // creating, editing and deleting nodes
+  std::unique_ptr<ToolCommands> tools_;                // options, tools, printing and exports
+  std::unique_ptr<MainWindowEditing> editing_;         // creating, editing and deleting nodes
   std::unique_ptr<MainWindowSession> profileSession_;  // opening, saving, closing profiles
   ProfileTreeModel* model_ = nullptr;
   AccountTreeView* treeView_ = nullptr;

@@ -43,7 +43,8 @@ void TFPrincipal::ConnectTree() {
   connect(
       model_, &ProfileTreeModel::dropRefused, this,
       [this](int message) { seams_.boxes->Error(Msg(message)); }, Qt::QueuedConnection);
-  connect(a[ActionId::ActOrdenar], &QAction::triggered, this, [this] { SortSelected(SortScope::OneLevel); });
+  connect(a[ActionId::ActOrdenar], &QAction::triggered, this,
+          [this] { SortSelected(SortScope::OneLevel); });
   connect(a[ActionId::ActOrdenarGrupo], &QAction::triggered, this,
           [this] { SortSelected(SortScope::OneLevel); });
   connect(a[ActionId::ActOrdenarTodo], &QAction::triggered, this,
@@ -56,10 +57,10 @@ void TFPrincipal::ConnectDetailView() {
   connect(detail_, &DetailView::openUrlRequested, this,
           [this](const QString& address) { OpenDocument(address); });
   connect(detail_, &DetailView::editRequested, a[ActionId::ActPopEditar], &QAction::trigger);
-  connect(detail_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    menus_->popupDetail->exec(detail_->mapToGlobal(at));
-  });
-  connect(a[ActionId::ActVerOcultos], &QAction::triggered, this, &TFPrincipal::ActVerOcultosExecute);
+  connect(detail_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { menus_->popupDetail->exec(detail_->mapToGlobal(at)); });
+  connect(a[ActionId::ActVerOcultos], &QAction::triggered, this,
+          &TFPrincipal::ActVerOcultosExecute);
   for (const CopyCommand& command : kCopyCommands)
     connect(a[command.action], &QAction::triggered, this,
             [this, member = command.member] { CopyField(member); });

@@ -88,8 +88,7 @@ void TFPrincipal::closeEvent(QCloseEvent* event) {
   // 1. Yes and No let the window close, unless the save itself fails; Cancel keeps it.
   if (Session().Modified) {
     const SaveAnswer answer = seams_.boxes->ConfirmSave(Msg(msg::kSaveBeforeExiting));
-    if (answer == SaveAnswer::Cancel ||
-        (answer == SaveAnswer::Yes && !Sessions().SaveProfile())) {
+    if (answer == SaveAnswer::Cancel || (answer == SaveAnswer::Yes && !Sessions().SaveProfile())) {
       event->ignore();
       return;
     }
@@ -100,7 +99,8 @@ void TFPrincipal::closeEvent(QCloseEvent* event) {
   try {
     WriteTreeWidth(TreeWidth());
     const QRect normal = normalGeometry();
-    WriteWindowPlace({normal.left(), normal.top(), normal.width(), normal.height(), isMaximized(), true});
+    WriteWindowPlace(
+        {normal.left(), normal.top(), normal.width(), normal.height(), isMaximized(), true});
   } catch (const ESettingsWriteError& error) {
     seams_.boxes->Error(QString::fromUtf8(error.what()));
   }

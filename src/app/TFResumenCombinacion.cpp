@@ -36,8 +36,7 @@ TFResumenCombinacion::TFResumenCombinacion(const MergedProfile& merged, QWidget*
   Fill(merged);
 }
 
-TFResumenCombinacion* TFResumenCombinacion::ShowFor(const MergedProfile& merged,
-                                                    QWidget* parent) {
+TFResumenCombinacion* TFResumenCombinacion::ShowFor(const MergedProfile& merged, QWidget* parent) {
   auto* window = new TFResumenCombinacion(merged, parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->show();
@@ -52,8 +51,8 @@ void TFResumenCombinacion::BuildControls() {
   bold.setBold(true);
   notraCuentas->setFont(bold);
   notraCuentas->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  lblLista = Named(new QLabel(QStringLiteral("Lo que se ha combinado, nodo a nodo:"), this),
-                   "lblLista");
+  lblLista =
+      Named(new QLabel(QStringLiteral("Lo que se ha combinado, nodo a nodo:"), this), "lblLista");
   Lista = Named(new QListWidget(this), "Lista");
   Lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Lista->setSelectionMode(QAbstractItemView::ExtendedSelection);

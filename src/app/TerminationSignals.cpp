@@ -39,8 +39,7 @@ TerminationSignals::TerminationSignals(QWidget& window, QObject* parent)
   sigemptyset(&action.sa_mask);
   for (int k = 0; k < 3; ++k) {
     struct sigaction current {};
-    if (::sigaction(kSignals[k], nullptr, &current) == 0 && current.sa_handler == SIG_IGN)
-      continue;
+    if (::sigaction(kSignals[k], nullptr, &current) == 0 && current.sa_handler == SIG_IGN) continue;
     installed[k] = ::sigaction(kSignals[k], &action, nullptr) == 0;
   }
 }
@@ -60,8 +59,7 @@ TerminationSignals::~TerminationSignals() {
 
 void TerminationSignals::Arrived() {
   char bytes[64];
-  while (::read(wakePipe[0], bytes, sizeof bytes) > 0) {
-  }
+  while (::read(wakePipe[0], bytes, sizeof bytes) > 0) {}
   if (closing_) return;  // a second signal while the save question is open
   closing_ = true;
   // Open dialogs are dismissed first; Cancel on the save question keeps the window, and the

@@ -112,8 +112,7 @@ void ToolCommands::ShowOptions() {
 }
 
 void ToolCommands::ShowAbout() {
-  TFAcerca about([this](const QString& address) { window_.OpenDocument(address); },
-                 &window_);
+  TFAcerca about([this](const QString& address) { window_.OpenDocument(address); }, &window_);
   about.exec();
 }
 
@@ -121,12 +120,11 @@ void ToolCommands::ShowGenerator() {
   // Menu mode: Copiar puts the password on the clipboard, marked as a secret, through the
   // window's clipboard like the copy commands (so it is emptied by the same rules).
   TFGenPass generator(
-      &window_, GenPassSeams{.showError = [this](const QString& text) {
-                               window_.GetSeams().boxes->Error(text);
-                             },
-                             .copySecret = [this](const QString& secret) {
-                               window_.GetSeams().clipboard->SetText(secret);
-                             }});
+      &window_,
+      GenPassSeams{
+          .showError = [this](const QString& text) { window_.GetSeams().boxes->Error(text); },
+          .copySecret =
+              [this](const QString& secret) { window_.GetSeams().clipboard->SetText(secret); }});
   generator.exec();
 }
 
@@ -139,7 +137,8 @@ void ToolCommands::ShowSearch() {
 
 void ToolCommands::ShowHealthReport() {
   if (!healthReport_) {
-    healthReport_ = new TFSaludClaves(window_.Tree(), window_.Session().SessionPassword(), &window_);
+    healthReport_ =
+        new TFSaludClaves(window_.Tree(), window_.Session().SessionPassword(), &window_);
     healthReport_->FollowModel(&window_.TreeModel());
     QObject::connect(healthReport_, &TFSaludClaves::nodeChosen, &window_,
                      [this](TreeNode* node) { window_.SelectNode(node); });

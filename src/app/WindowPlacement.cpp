@@ -12,7 +12,8 @@ constexpr int kVisibleStripWidth = 100;  // enough of the strip to grab the wind
 
 bool TopStripIsVisible(const QRect& normal, const QList<QRect>& available) {
   if (normal.width() <= 0 || normal.height() <= 0) return false;
-  const QRect strip(normal.left(), normal.top(), normal.width(), std::min(kTopStripHeight, normal.height()));
+  const QRect strip(normal.left(), normal.top(), normal.width(),
+                    std::min(kTopStripHeight, normal.height()));
   const int needed = std::min(strip.width(), kVisibleStripWidth);
   return std::any_of(available.begin(), available.end(), [&](const QRect& area) {
     const QRect seen = area.intersected(strip);

@@ -7,7 +7,9 @@ namespace {
 
 SavedWindowPlace ReadWindowPlace() {
   using namespace settings;
-  auto number = [](std::string_view key) { return ParseSettingInt(ReadString(kConfiguracion, key, "")); };
+  auto number = [](std::string_view key) {
+    return ParseSettingInt(ReadString(kConfiguracion, key, ""));
+  };
   const auto left = number(kIzquierda), top = number(kArriba);
   const auto width = number(kAncho), height = number(kAlto);
   SavedWindowPlace place;
@@ -32,17 +34,17 @@ StartSettings ReadStartSettings() {
   s.flags.CargaUltimo = ReadBool(kConfiguracion, kCargaUltimo, false);
   s.flags.IrAlPrimero = ReadBool(kConfiguracion, kIrAlPrimero, false);
   s.treeWidth = std::max(0, ReadInt(kConfiguracion, kAnchoArbol, kDefaultAnchoArbol));
-  s.flags.VaciarTras = std::clamp(ReadInt(kConfiguracion, kVaciarTras, kDefaultVaciarTras), 0, kMaxVaciarTras);
-  s.flags.CerrarTras = std::clamp(ReadInt(kConfiguracion, kCerrarTras, kDefaultCerrarTras), 0, kMaxCerrarTras);
+  s.flags.VaciarTras =
+      std::clamp(ReadInt(kConfiguracion, kVaciarTras, kDefaultVaciarTras), 0, kMaxVaciarTras);
+  s.flags.CerrarTras =
+      std::clamp(ReadInt(kConfiguracion, kCerrarTras, kDefaultCerrarTras), 0, kMaxCerrarTras);
   s.flags.CerrarAlBloquear = ReadBool(kConfiguracion, kCerrarAlBloquear, true);
   s.flags.CerrarAlSuspender = ReadBool(kConfiguracion, kCerrarAlSuspender, true);
   s.place = ReadWindowPlace();
   return s;
 }
 
-void WriteTreeWidth(int width) {
-  WriteInt(settings::kConfiguracion, settings::kAnchoArbol, width);
-}
+void WriteTreeWidth(int width) { WriteInt(settings::kConfiguracion, settings::kAnchoArbol, width); }
 
 void WriteWindowPlace(const SavedWindowPlace& place) {
   using namespace settings;
@@ -53,8 +55,6 @@ void WriteWindowPlace(const SavedWindowPlace& place) {
   WriteBool(kConfiguracion, kMaximizada, place.maximized);
 }
 
-bool ReadStartLanguage() {
-  return ReadBool(settings::kGeneral, settings::kStartLanguage, true);
-}
+bool ReadStartLanguage() { return ReadBool(settings::kGeneral, settings::kStartLanguage, true); }
 
 }  // namespace bv

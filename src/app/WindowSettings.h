@@ -7,16 +7,16 @@
 namespace bv {
 
 struct MainWindowFlags {
-  bool MostrarPass = false;   // the account page shows password and answer
-  bool DCBSalir = true;       // empty the clipboard when the program closes
-  bool DCBCerrar = true;      // ... and when a profile is closed
-  bool CargaUltimo = false;   // open the most recent profile at start
-  bool IrAlPrimero = false;   // select the first node after opening
+  bool MostrarPass = false;  // the account page shows password and answer
+  bool DCBSalir = true;      // empty the clipboard when the program closes
+  bool DCBCerrar = true;     // ... and when a profile is closed
+  bool CargaUltimo = false;  // open the most recent profile at start
+  bool IrAlPrimero = false;  // select the first node after opening
   bool OpenedFromCommandLine = false;
   int VaciarTras = settings::kDefaultVaciarTras;  // seconds until a copy is emptied; 0 never
   int CerrarTras = settings::kDefaultCerrarTras;  // idle minutes until the profile closes; 0 never
-  bool CerrarAlBloquear = true;   // close the profile when the screen locks
-  bool CerrarAlSuspender = true;  // ... and before the computer sleeps
+  bool CerrarAlBloquear = true;                   // close the profile when the screen locks
+  bool CerrarAlSuspender = true;                  // ... and before the computer sleeps
 };
 
 // Where the window was at the last shutdown. Without all four numbers (or with an empty

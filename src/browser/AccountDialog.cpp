@@ -93,9 +93,9 @@ void AccountDialog::BuildControls() {
   BtnCancelar = Named(new QPushButton(QStringLiteral("Cancelar"), this), "BtnCancelar");
   BtnOk->setDefault(true);
 
-  QWidget* const order[] = {Ed_NCuenta, Ed_Usuario, Ed_Pass,  Ed_URL,    Ed_Pregunta,
-                            Ed_Respuesta, Ed_Mail, Ed_Desc, Ed_Notas, Ed_Tipo,
-                            Ed_Imagen,  BtnOk,   BtnCancelar};
+  QWidget* const order[] = {Ed_NCuenta,   Ed_Usuario, Ed_Pass,    Ed_URL,   Ed_Pregunta,
+                            Ed_Respuesta, Ed_Mail,    Ed_Desc,    Ed_Notas, Ed_Tipo,
+                            Ed_Imagen,    BtnOk,      BtnCancelar};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   connect(BtnOk, &QPushButton::clicked, this, &AccountDialog::BtnOkClick);
@@ -188,7 +188,8 @@ void AccountDialog::SetValues(const AccountValues& values) {
 }
 
 void AccountDialog::ClearBoxes() {
-  for (QLineEdit* box : {Ed_NCuenta, Ed_Usuario, Ed_Pass, Ed_URL, Ed_Pregunta, Ed_Respuesta, Ed_Mail})
+  for (QLineEdit* box :
+       {Ed_NCuenta, Ed_Usuario, Ed_Pass, Ed_URL, Ed_Pregunta, Ed_Respuesta, Ed_Mail})
     box->clear();
   Ed_Desc->clear();
   Ed_Notas->clear();

@@ -11,7 +11,12 @@ namespace {
 constexpr std::string_view kSevenBlanks = "       ";
 constexpr std::string_view kTwoBlanks = "  ";
 
-enum class Presentation { Link, Note, Hidden, Plain };
+enum class Presentation {
+  Link,
+  Note,
+  Hidden,
+  Plain
+};
 
 class PageTexts {
  public:
@@ -36,16 +41,12 @@ void FieldRow(PageBuilder& b, const PageTexts& text, int label, const std::strin
       b.SameLine(style::AddressLink, v);
       b.SetKind(PageKind::AccountWithUrl);
       break;
-    case Presentation::Note:
-      b.NewLine(style::Value, std::string(kTwoBlanks) + v);
-      break;
+    case Presentation::Note: b.NewLine(style::Value, std::string(kTwoBlanks) + v); break;
     case Presentation::Hidden:
       b.NewLine(style::Hidden, std::string(kSevenBlanks) + text(msg::kHiddenPlaceholder));
       copy.reset();
       break;
-    case Presentation::Plain:
-      b.NewLine(style::Value, std::string(kSevenBlanks) + v);
-      break;
+    case Presentation::Plain: b.NewLine(style::Value, std::string(kSevenBlanks) + v); break;
   }
   b.Spacer();
   if (copy) b.EnableCopy(*copy);

@@ -23,7 +23,6 @@
 
 namespace bv {
 
-
 // Text of message n in Windows-1252 (MessageText in the program, fixed texts in tests).
 using MessageFn = std::function<std::string(int)>;
 
@@ -38,7 +37,14 @@ enum class PageKind : int {
 };
 
 // The copy commands an account page enables (ActCopUser ... ActCopURL).
-enum class CopyField : unsigned { User = 1, Pass = 2, Preg = 4, Resp = 8, Mail = 16, URL = 32 };
+enum class CopyField : unsigned {
+  User = 1,
+  Pass = 2,
+  Preg = 4,
+  Resp = 8,
+  Mail = 16,
+  URL = 32
+};
 
 class CopyFields {
  public:
@@ -58,7 +64,11 @@ class CopyFields {
 };
 
 // Pictures 28 and 29 of the button list, drawn at the start of a paragraph.
-enum class Bullet { None, Field, Link };
+enum class Bullet {
+  None,
+  Field,
+  Link
+};
 
 struct PagePiece {
   std::string text;  // UTF-8
@@ -76,7 +86,13 @@ struct PageParagraph {
   std::vector<PagePiece> pieces;
 };
 
-enum class LinkAction { None, OpenAddress, ExportHtml, ExportText, Edit };
+enum class LinkAction {
+  None,
+  OpenAddress,
+  ExportHtml,
+  ExportText,
+  Edit
+};
 
 struct PageLink {
   LinkAction action = LinkAction::None;

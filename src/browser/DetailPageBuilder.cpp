@@ -29,7 +29,7 @@ PageLink Behaviour(PageKind kind, int n, std::string_view url, const MessageFn& 
       static constexpr LinkAction kActions[] = {LinkAction::ExportHtml, LinkAction::ExportText,
                                                 LinkAction::Edit};
       static constexpr int kHints[] = {msg::kExportHtmlHint, msg::kExportTextHint,
-                                     msg::kEditThisItemHint};
+                                       msg::kEditThisItemHint};
       if (n > 2) break;
       return {kActions[n], {}, text(kHints[n])};
     }

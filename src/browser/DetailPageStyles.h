@@ -5,9 +5,20 @@
 
 namespace bv {
 
-enum class StyleFont { Verdana, Arial, TimesNewRoman };
+enum class StyleFont {
+  Verdana,
+  Arial,
+  TimesNewRoman
+};
 // WindowText follows the desktop's window text colour; the others are fixed.
-enum class StyleColour { Black, Red, Blue, Maroon, WindowText, Silver };
+enum class StyleColour {
+  Black,
+  Red,
+  Blue,
+  Maroon,
+  WindowText,
+  Silver
+};
 
 struct TextStyle {
   StyleFont font;

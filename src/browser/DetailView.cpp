@@ -61,7 +61,8 @@ DetailView::DetailView(QWidget* parent)
 }
 
 void AddBulletPictures(QTextDocument& document, qreal ratio) {
-  const std::pair<const char*, int> bullets[] = {{kFieldBulletPicture, 28}, {kLinkBulletPicture, 29}};
+  const std::pair<const char*, int> bullets[] = {{kFieldBulletPicture, 28},
+                                                 {kLinkBulletPicture, 29}};
   for (const auto& [name, picture] : bullets)
     document.addResource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(name)),
                          ButtonPicture(picture).pixmap(QSize(16, 16), ratio));
@@ -166,8 +167,8 @@ void DetailView::HoverLink(int link) {
   hoveredLink_ = link;
   if (link >= 0) PaintLink(link, Qt::red);
   emit statusTextChanged(QString());
-  const std::string& hover = link >= 0 ? page_.links[static_cast<std::size_t>(link)].hover
-                                       : std::string();
+  const std::string& hover =
+      link >= 0 ? page_.links[static_cast<std::size_t>(link)].hover : std::string();
   if (!hover.empty()) emit statusTextChanged(QString::fromUtf8(hover));
 }
 

@@ -21,8 +21,9 @@ QString FontFamilies(StyleFont font) {
 
 QString SpanStyle(int style, const QColor& windowText) {
   const TextStyle& s = kTextStyles[style];
-  return QStringLiteral("font-family:%1; font-size:%2pt; color:%3; font-weight:%4; "
-                        "font-style:%5; text-decoration:none")
+  return QStringLiteral(
+             "font-family:%1; font-size:%2pt; color:%3; font-weight:%4; "
+             "font-style:%5; text-decoration:none")
       .arg(FontFamilies(s.font))
       .arg(s.points)
       .arg(ColourOfStyle(style, windowText).name())
@@ -45,8 +46,7 @@ void Append(QString& html, const QString& more) {
 
 void AppendPiece(QString& html, const PagePiece& piece, const QColor& windowText,
                  const QLocale& locale) {
-  QString text = piece.time ? FormatPageTime(*piece.time, locale)
-                            : QString::fromUtf8(piece.text);
+  QString text = piece.time ? FormatPageTime(*piece.time, locale) : QString::fromUtf8(piece.text);
   QString escaped = text.toHtmlEscaped();
   WipeQString(text);
   if (piece.link >= 0) Append(html, QStringLiteral("<a href=\"%1\">").arg(piece.link));
@@ -59,8 +59,10 @@ void AppendPiece(QString& html, const PagePiece& piece, const QColor& windowText
 
 QString BulletHtml(Bullet bullet) {
   switch (bullet) {
-    case Bullet::Field: return QStringLiteral("<img src=\"%1\" align=\"middle\">").arg(kFieldBulletPicture);
-    case Bullet::Link: return QStringLiteral("<img src=\"%1\" align=\"middle\">").arg(kLinkBulletPicture);
+    case Bullet::Field:
+      return QStringLiteral("<img src=\"%1\" align=\"middle\">").arg(kFieldBulletPicture);
+    case Bullet::Link:
+      return QStringLiteral("<img src=\"%1\" align=\"middle\">").arg(kLinkBulletPicture);
     case Bullet::None: break;
   }
   return {};

@@ -10,9 +10,7 @@
 namespace bv {
 
 ErrorBoxFn DefaultErrorBox(QWidget* parent) {
-  return [parent](const QString& text) {
-    QMessageBox::critical(parent, ProductNameText(), text);
-  };
+  return [parent](const QString& text) { QMessageBox::critical(parent, ProductNameText(), text); };
 }
 
 void PutText(QLineEdit* box, std::string_view stored) {

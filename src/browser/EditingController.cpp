@@ -42,7 +42,8 @@ void EditingController::ConnectActions(const std::function<QAction*(ActionId)>& 
       {ActPopEliminar, &EditingController::ActPopEliminarExecute},
       {ActPopEditar, &EditingController::ActPopEditarExecute},
   };
-  for (const auto& [id, execute] : commands) connect(action(id), &QAction::triggered, this, execute);
+  for (const auto& [id, execute] : commands)
+    connect(action(id), &QAction::triggered, this, execute);
 }
 
 TreeNode* EditingController::Selected() const { return view_.SelectedNode(); }
@@ -55,9 +56,7 @@ void EditingController::Reselect(int treeIndex) {
   view_.SelectNode(model_.Tree().NodeAtTreeIndex(treeIndex));
 }
 
-void EditingController::Expand(TreeNode* node) {
-  view_.expand(model_.IndexOf(node));
-}
+void EditingController::Expand(TreeNode* node) { view_.expand(model_.IndexOf(node)); }
 
 void EditingController::ActNGrupoExecute() {
   TFAddGrupo dialog(dialogParent_, [this](const QString& t) { ShowError(t); });
@@ -131,8 +130,7 @@ void EditingController::ActBGrupoExecute() {
   TreeNode* node = Selected();
   if (!IsGroupOrCategory(node)) return;
   const int p = model_.Tree().TreeIndexOf(node->parent);
-  if (!node->children.empty() &&
-      !boxes_.WarningYesNo(FromCp1252(DeleteGroupQuestion(MessageText))))
+  if (!node->children.empty() && !boxes_.WarningYesNo(FromCp1252(DeleteGroupQuestion(MessageText))))
     return;
   model_.Remove(node);
   // The former parent comes before its children, so its position is still p.

@@ -45,8 +45,8 @@ void GroupDialog::BuildControls(const Setup& setup) {
   buttons->addWidget(BtnOk);
   buttons->addWidget(BtnCancelar);
   auto* column = new QVBoxLayout(this);
-  for (QWidget* control : std::initializer_list<QWidget*>{
-           lblGrupo, Ed_Grupo, lblDescrip, Descrip, lblImagen, Combo})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{lblGrupo, Ed_Grupo, lblDescrip, Descrip, lblImagen, Combo})
     column->addWidget(control);
   column->addSpacing(6);
   column->addLayout(buttons);

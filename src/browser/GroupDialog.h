@@ -35,9 +35,9 @@ class GroupDialog : public QDialog {
     const char* caption;     // built-in; replaced by captionMessage
     int captionMessage;
     const char* nameLabel;
-    bool newNode;            // boxes emptied and picture 24 chosen on show; the name checked
-    NodeKind kind;           // of a new node: which message refuses a short name
-    bool centredOnScreen;    // rather than on the main window
+    bool newNode;          // boxes emptied and picture 24 chosen on show; the name checked
+    NodeKind kind;         // of a new node: which message refuses a short name
+    bool centredOnScreen;  // rather than on the main window
   };
   GroupDialog(const Setup& setup, QWidget* parent, ErrorBoxFn showError);
 

@@ -8,15 +8,32 @@ namespace bv {
 namespace {
 
 constexpr std::array<const char*, 26> kPictureNames = {
-    "Correo general",     "Outlook",           "Hotmail",
-    "Acceso a web",       "Conexi\xF3n a Internet", "Conexi\xF3n a Red",
-    "Escritorio",         "Escritorio remoto", "Acceso a FTP",
-    "Servicios",          "Programas",         "Configuraciones",
-    "Noticias",           "Chats",             "Messenger",
-    "Seguridad",          "Grupo de usuarios", "Sesi\xF3n de Inicio",
-    "Bases de datos",     "Hojas de c\xE1lculo", "Archivos comprimidos",
-    "Documentos",         "Accesibilidad",     "General 1",
-    "General 2",          "General 3",
+    "Correo general",
+    "Outlook",
+    "Hotmail",
+    "Acceso a web",
+    "Conexi\xF3n a Internet",
+    "Conexi\xF3n a Red",
+    "Escritorio",
+    "Escritorio remoto",
+    "Acceso a FTP",
+    "Servicios",
+    "Programas",
+    "Configuraciones",
+    "Noticias",
+    "Chats",
+    "Messenger",
+    "Seguridad",
+    "Grupo de usuarios",
+    "Sesi\xF3n de Inicio",
+    "Bases de datos",
+    "Hojas de c\xE1lculo",
+    "Archivos comprimidos",
+    "Documentos",
+    "Accesibilidad",
+    "General 1",
+    "General 2",
+    "General 3",
 };
 
 constexpr std::array<const char*, 9> kAccountTypes = {
@@ -30,7 +47,6 @@ constexpr std::array<const char*, 9> kAccountTypes = {
     "Acceso a programa",
     "Otros...",
 };
-
 
 // Stores value in the field cut to the field's maximum.
 void Store(TNodeData& node, std::string TNodeData::*member, std::string_view value) {

@@ -65,7 +65,10 @@ struct AccountValues {
 // A new category (message 44) or group (message 45) needs a name of 4 characters.
 [[nodiscard]] std::optional<int> NewGroupRefusal(NodeKind kind, std::string_view name);
 
-enum class AccountBox { Name, Picture };  // where the focus goes after a refusal
+enum class AccountBox {
+  Name,
+  Picture
+};  // where the focus goes after a refusal
 struct AccountRefusal {
   int message;  // 42: name too short, 43: no picture
   AccountBox box;

@@ -14,7 +14,6 @@ namespace bv {
 
 class ReportingClipboard final : public ClipboardAccess {
  public:
-
   ReportingClipboard(std::unique_ptr<ClipboardAccess> clipboard, ErrorBoxFn showError);
 
   bool SetText(const QString& text) override;

@@ -7,7 +7,7 @@ namespace bv {
 
 TFAddCuenta::TFAddCuenta(QWidget* parent, ErrorBoxFn showError)
     : AccountDialog({.windowName = "FAddCuenta", .caption = "Agregar cuenta a", .newNode = true},
-                     parent, std::move(showError)) {}
+                    parent, std::move(showError)) {}
 
 void TFAddCuenta::SetReceivingGroup(std::string_view groupName) {
   setWindowTitle(FromCp1252(NewAccountCaption(groupName, MessageText)));

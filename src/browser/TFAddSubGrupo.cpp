@@ -6,12 +6,12 @@ namespace bv {
 
 TFAddSubGrupo::TFAddSubGrupo(QWidget* parent, ErrorBoxFn showError)
     : GroupDialog({.windowName = "FAddSubGrupo",
-                    .caption = "Agregar subgrupo",
-                    .captionMessage = msg::kNewGroupCaption,
-                    .nameLabel = "Nombre del grupo a agregar:",
-                    .newNode = true,
-                    .kind = NodeKind::Group,
-                    .centredOnScreen = false},
-                   parent, std::move(showError)) {}
+                   .caption = "Agregar subgrupo",
+                   .captionMessage = msg::kNewGroupCaption,
+                   .nameLabel = "Nombre del grupo a agregar:",
+                   .newNode = true,
+                   .kind = NodeKind::Group,
+                   .centredOnScreen = false},
+                  parent, std::move(showError)) {}
 
 }  // namespace bv

@@ -7,9 +7,9 @@ namespace bv {
 
 TFEditarCuenta::TFEditarCuenta(QWidget* parent, ErrorBoxFn showError)
     : AccountDialog({.windowName = "FEditarCuenta",
-                      .caption = "Editar la cuenta \"\" en \"\"",
-                      .newNode = false},
-                     parent, std::move(showError)) {}
+                     .caption = "Editar la cuenta \"\" en \"\"",
+                     .newNode = false},
+                    parent, std::move(showError)) {}
 
 void TFEditarCuenta::Fill(const TNodeData& account, std::string_view groupName) {
   SetValues(AccountValuesOf(account));

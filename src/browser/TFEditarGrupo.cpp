@@ -6,12 +6,12 @@ namespace bv {
 
 TFEditarGrupo::TFEditarGrupo(QWidget* parent)
     : GroupDialog({.windowName = "FEditarGrupo",
-                    .caption = "Editar grupo/subgrupo",
-                    .captionMessage = msg::kEditGroupCaption,
-                    .nameLabel = "Nombre del grupo a editar:",
-                    .newNode = false,
-                    .kind = NodeKind::Group,
-                    .centredOnScreen = true},
-                   parent, {}) {}
+                   .caption = "Editar grupo/subgrupo",
+                   .captionMessage = msg::kEditGroupCaption,
+                   .nameLabel = "Nombre del grupo a editar:",
+                   .newNode = false,
+                   .kind = NodeKind::Group,
+                   .centredOnScreen = true},
+                  parent, {}) {}
 
 }  // namespace bv

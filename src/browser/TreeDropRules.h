@@ -7,11 +7,11 @@
 namespace bv {
 
 enum class DropEffect {
-  None,                // no node under the drop point, or a move onto the node's own subtree
-  InsertBefore,        // the dragged node becomes the sibling just before the target
-  AppendTo,            // the dragged node becomes the target's last child
-  RefuseCategory,      // a category dropped on anything but a category: message 4
-  RefuseGroupOnAccount // a group dropped on an account: message 5
+  None,                 // no node under the drop point, or a move onto the node's own subtree
+  InsertBefore,         // the dragged node becomes the sibling just before the target
+  AppendTo,             // the dragged node becomes the target's last child
+  RefuseCategory,       // a category dropped on anything but a category: message 4
+  RefuseGroupOnAccount  // a group dropped on an account: message 5
 };
 
 // The message that tells the user why a drop was refused; -1 for the other effects.

@@ -6,7 +6,14 @@
 
 namespace bv {
 
-enum class LabelColour { Default, Red, White, Green, Blue, Black };
+enum class LabelColour {
+  Default,
+  Red,
+  White,
+  Green,
+  Blue,
+  Black
+};
 
 struct LabelStyle {
   LabelColour text;

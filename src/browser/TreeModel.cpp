@@ -52,31 +52,27 @@ QVariant ProfileTreeModel::data(const QModelIndex& index, int role) const {
   const TreeNode* node = NodeAt(index);
   if (!node) return {};
   switch (role) {
-    case Qt::DisplayRole:
-      return FromCp1252(node->data.Name);
+    case Qt::DisplayRole: return FromCp1252(node->data.Name);
     case Qt::DecorationRole: {
       // Every node shows the picture its user picked, whatever its kind.
       const int picture = node->data.ImageIndex;
       if (picture < 0 || picture >= kNodePictureCount) return {};
       return pictures_[static_cast<std::size_t>(picture)];
     }
-    case kNodeKindRole:
-      return static_cast<int>(node->data.Kind());
+    case kNodeKindRole: return static_cast<int>(node->data.Kind());
     case Qt::AccessibleDescriptionRole:
       // The toolkit cannot hand a screen reader an item's level: the description says it.
       return Msg(msg::kTreeItemDescription)
           .arg(KindWord(node->data.Kind()))
           .arg(ProfileTree::Depth(node) + 1);
-    default:
-      return {};
+    default: return {};
   }
 }
 
 Qt::ItemFlags ProfileTreeModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::ItemIsDropEnabled;
   // Labels are read-only; every node may be dragged and every node may be dropped on.
-  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled |
-         Qt::ItemIsDropEnabled;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
 }
 
 Qt::DropActions ProfileTreeModel::supportedDragActions() const { return Qt::MoveAction; }
@@ -114,8 +110,8 @@ bool ProfileTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action
                                     const QModelIndex& parent) {
   // The view calls this even after it refused a move, so the checks are made again here.
   if (action != Qt::MoveAction || !IsOwnDrag(data)) return false;
-  TreeNode* target = row < 0 ? NodeAt(parent)
-                             : tree_.ChildAt(NodeAt(parent), static_cast<std::size_t>(row));
+  TreeNode* target =
+      row < 0 ? NodeAt(parent) : tree_.ChildAt(NodeAt(parent), static_cast<std::size_t>(row));
   TreeNode* dragged = std::exchange(dragged_, nullptr);
   const DropEffect effect = DropOnto(*dragged, target);
   return effect == DropEffect::InsertBefore || effect == DropEffect::AppendTo;

@@ -14,7 +14,10 @@ namespace bv {
 // locale-aware one.
 using LabelLess = std::function<bool(const std::string&, const std::string&)>;
 
-enum class SortScope { OneLevel, WholeBranch };
+enum class SortScope {
+  OneLevel,
+  WholeBranch
+};
 
 // Does nothing when node is null (nothing selected). Labels that compare equal keep
 // their order.

@@ -21,8 +21,9 @@ namespace {
 constexpr std::size_t kMaxPathColumn = 50;
 
 ECliError ListError(const std::filesystem::path& path, const EBreachListError& error) {
-  const ExitCode code = error.reason() == EBreachListError::Reason::Unreadable ? ExitCode::kFileError
-                                                                              : ExitCode::kBadList;
+  const ExitCode code = error.reason() == EBreachListError::Reason::Unreadable
+                            ? ExitCode::kFileError
+                            : ExitCode::kBadList;
   return ECliError(code, path.string() + ": " + error.what());
 }
 

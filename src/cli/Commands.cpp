@@ -123,7 +123,7 @@ void RunCreate(const std::filesystem::path& profile, const CreateOptions& option
                std::ostream& out) {
   if ((options.json == "-" || options.csv == "-") && options.password.fromStdin)
     throw ECliError(ExitCode::kUsage,
-                   "--from - and --password-stdin cannot both use standard input");
+                    "--from - and --password-stdin cannot both use standard input");
   TProfileHeader header;
   ProfileTree tree;
   if (!options.csv.empty()) {
@@ -134,7 +134,7 @@ void RunCreate(const std::filesystem::path& profile, const CreateOptions& option
   }
   if (!options.force && Exists(profile))
     throw ECliError(ExitCode::kFileExists,
-                   Shown(profile) + ": the file exists; --force replaces it");
+                    Shown(profile) + ": the file exists; --force replaces it");
 
   std::string password = AskNewPassword(options.password);
   if (password.size() > kMasterPasswordMaxLength)
@@ -173,7 +173,7 @@ void RunExport(const std::filesystem::path& profile, const ExportOptions& option
     }
   } catch (const EInOutError& error) {
     throw ECliError(ExitCode::kFileError,
-                   Shown(options.output) + ": " + Cp1252ToUtf8(error.what()));
+                    Shown(options.output) + ": " + Cp1252ToUtf8(error.what()));
   }
   out << "Wrote " << Shown(options.output) << ": " << opened.tree.Count() << " nodes\n";
 }

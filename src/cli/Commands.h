@@ -41,7 +41,11 @@ struct CreateOptions {
 void RunCreate(const std::filesystem::path& profile, const CreateOptions& options,
                std::ostream& out);
 
-enum class ExportFormat { Kdbx, Csv, CsvFull };
+enum class ExportFormat {
+  Kdbx,
+  Csv,
+  CsvFull
+};
 struct ExportOptions {
   ExportFormat format = ExportFormat::Kdbx;
   std::filesystem::path output;

@@ -11,7 +11,7 @@
 namespace bv::cli {
 
 struct MergeOptions {
-  std::filesystem::path ours;    // kept on conflicts; the output gets its password
+  std::filesystem::path ours;  // kept on conflicts; the output gets its password
   std::filesystem::path theirs;
   std::optional<std::filesystem::path> base;  // none: the two-way merge
   std::filesystem::path output;

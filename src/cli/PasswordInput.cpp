@@ -63,7 +63,7 @@ std::string ToCp1252(const std::string& utf8) {
   auto bytes = Utf8ToCp1252(utf8);
   if (!bytes)
     throw ECliError(ExitCode::kNotCp1252,
-                   "password: a character has no Windows-1252 form (or the text is not UTF-8)");
+                    "password: a character has no Windows-1252 form (or the text is not UTF-8)");
   return *bytes;
 }
 
@@ -71,8 +71,11 @@ bool IsUtf8(const std::string& text) {
   // Every Unicode character is allowed, so the round trip through Windows-1252 cannot serve.
   for (std::size_t k = 0; k < text.size();) {
     const auto lead = static_cast<unsigned char>(text[k]);
-    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
-                               : (lead >> 3) == 30 ? 4 : 0;
+    const std::size_t length = lead < 0x80         ? 1
+                               : (lead >> 5) == 6  ? 2
+                               : (lead >> 4) == 14 ? 3
+                               : (lead >> 3) == 30 ? 4
+                                                   : 0;
     if (length == 0 || k + length > text.size()) return false;
     char32_t code = length == 1 ? lead : lead & (0x7F >> length);
     for (std::size_t j = 1; j < length; ++j) {
@@ -92,7 +95,7 @@ std::string AskOnTerminal(const std::string& prompt) {
   const int terminal = ::open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);
   if (terminal < 0)
     throw ECliError(ExitCode::kNoPassword,
-                   "no terminal to ask the password on; give it with --password-stdin");
+                    "no terminal to ask the password on; give it with --password-stdin");
   std::string line;
   {
     EchoOff quiet(terminal);
@@ -127,7 +130,8 @@ std::string AskExportPassword(const PasswordOptions& options) {
       throw ECliError(ExitCode::kNoPassword, "the two passwords differ");
   }
   if (password.empty())
-    throw ECliError(ExitCode::kNoPassword, "the new KDBX file needs a password; an empty one is refused");
+    throw ECliError(ExitCode::kNoPassword,
+                    "the new KDBX file needs a password; an empty one is refused");
   if (!IsUtf8(password))
     throw ECliError(ExitCode::kNoPassword, "the password of the new file is not UTF-8 text");
   return password;

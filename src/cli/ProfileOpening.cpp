@@ -19,8 +19,8 @@ TProfileHeader ProfileHeader(const std::filesystem::path& path, const ProfileByt
     case HeaderKind::Profile: return read.header;
     case HeaderKind::OtherEdition:
       throw ECliError(ExitCode::kOtherEdition,
-                     path.string() + ": a profile of another edition (Brindlevault " +
-                         Cp1252ToUtf8(OtherEditionName(read.header)) + "), not Brindlevault 3");
+                      path.string() + ": a profile of another edition (Brindlevault " +
+                          Cp1252ToUtf8(OtherEditionName(read.header)) + "), not Brindlevault 3");
     case HeaderKind::NotProfile: break;
   }
   throw ECliError(ExitCode::kNotProfile, path.string() + ": not a Brindlevault 3 profile");

@@ -57,7 +57,7 @@ CommandLine Parse(const std::vector<std::string>& args) {
        : arg == "--format"   ? line.format
        : arg == "--output"   ? line.output
        : arg == "--base"     ? line.base
-                              : line.hibp) = args[k];
+                             : line.hibp) = args[k];
     } else if (arg.size() > 1 && arg[0] == '-') {
       UsageError("unknown option " + arg);
     } else {
@@ -101,10 +101,11 @@ void Run(const CommandLine& line) {
                          {line.from.value_or(""), line.fromCsv.value_or(""), line.force, password},
                          std::cout);
     else if (line.command == "merge")
-      bv::cli::RunMerge({line.files[0], line.files[1],
-                         line.base ? std::optional<std::filesystem::path>(*line.base) : std::nullopt,
-                         *line.output, password},
-                        std::cout);
+      bv::cli::RunMerge(
+          {line.files[0], line.files[1],
+           line.base ? std::optional<std::filesystem::path>(*line.base) : std::nullopt,
+           *line.output, password},
+          std::cout);
     else if (line.command == "export")
       bv::cli::RunExport(profile,
                          {*line.format == "csv"        ? bv::cli::ExportFormat::Csv

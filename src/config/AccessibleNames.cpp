@@ -46,7 +46,7 @@ void NameToolBarButtons(QWidget* window) {
       const bool captioned = !caption.isEmpty() && caption != action->objectName();
       button->setAccessibleName(captioned ? caption : action->toolTip());
       button->setAccessibleDescription(action->statusTip().isEmpty() ? action->toolTip()
-                                                                      : action->statusTip());
+                                                                     : action->statusTip());
     }
   }
 }
@@ -59,7 +59,8 @@ QSet<const QWidget*> NameByLabels(QWidget* window) {
     if (!buddy) continue;
     labelled.insert(buddy);
     // The toolkit names a list or tree by nothing but its own accessible name.
-    if (buddy->inherits("QAbstractItemView")) buddy->setAccessibleName(WithoutMnemonic(label->text()));
+    if (buddy->inherits("QAbstractItemView"))
+      buddy->setAccessibleName(WithoutMnemonic(label->text()));
     // The text box of an editable list is a control of its own for a screen reader.
     if (auto* list = qobject_cast<QComboBox*>(buddy); list && list->lineEdit()) {
       list->lineEdit()->setAccessibleName(WithoutMnemonic(label->text()));

@@ -192,13 +192,13 @@ void IniFile::Save(const std::vector<Line>& lines) const {
   // its permissions and owner stay, and a failed write leaves the old file as it was.
   try {
     FileReplacement replacement(path_, 0);
-    replacement.Temp().WriteAll(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                          bytes.size()));
+    replacement.Temp().WriteAll(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     replacement.Seal();
     replacement.Commit();
   } catch (const EInOutError& error) {
     throw EIniWriteError(path_, error.SystemError() != 0 ? std::strerror(error.SystemError())
-                                                        : std::string(error.what()));
+                                                         : std::string(error.what()));
   }
 }
 

@@ -8,7 +8,9 @@
 
 namespace bv {
 
-QString PathToQString(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString PathToQString(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
 
 std::filesystem::path QStringToPath(const QString& text) { return text.toStdString(); }
 

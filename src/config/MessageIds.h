@@ -106,11 +106,11 @@ inline constexpr int kHiddenPlaceholder = 105;
 inline constexpr int kNotice = 107;
 
 // --- an account's fields, as the pages, the printout and the text export label them
-inline constexpr int kAccountDetails = 71;      // also the printout's title
-inline constexpr int kClearTextWarning = 72;    // the printout's subtitle
-inline constexpr int kNameHeading = 73;         // the line above the label of Name
-inline constexpr int kNameLabel = 74;           // each label is followed by the line below
-inline constexpr int kNameUnderline = 75;       // it in the text file
+inline constexpr int kAccountDetails = 71;    // also the printout's title
+inline constexpr int kClearTextWarning = 72;  // the printout's subtitle
+inline constexpr int kNameHeading = 73;       // the line above the label of Name
+inline constexpr int kNameLabel = 74;         // each label is followed by the line below
+inline constexpr int kNameUnderline = 75;     // it in the text file
 inline constexpr int kDescriptionLabel = 76;
 inline constexpr int kDescriptionUnderline = 77;
 inline constexpr int kNotesLabel = 78;
@@ -151,16 +151,16 @@ inline constexpr int kOutOfMemory = 130;
 inline constexpr int kUnexpectedFailure = 131;
 
 // --- merging two versions of a profile
-inline constexpr int kConflictCopyName = 140;    // %1 the name of the other version's node
-inline constexpr int kMergeAdded = 141;          // %1 the version, %2 the path
-inline constexpr int kMergeDeleted = 142;        // %1 the version, %2 the path
-inline constexpr int kMergeChanged = 143;        // %1 the version, %2 the path, %3 the fields
-inline constexpr int kMergeRenamed = 144;        // %1 the version, %2 the old path, %3 the name
-inline constexpr int kMergeConflict = 145;       // %1 the path, %2 the fields, %3 the copy
-inline constexpr int kMergeKeptChanged = 146;    // %1 the deleting version, %2 path, %3 fields
-inline constexpr int kMergeKeptHolding = 147;    // %1 the deleting version, %2 the path
-inline constexpr int kMergeHeaderChanged = 148;  // %1 the version, %2 owner, %3 title
-inline constexpr int kMergeHeaderConflict = 149; // %1 %2 owner and title kept, %3 %4 theirs
+inline constexpr int kConflictCopyName = 140;     // %1 the name of the other version's node
+inline constexpr int kMergeAdded = 141;           // %1 the version, %2 the path
+inline constexpr int kMergeDeleted = 142;         // %1 the version, %2 the path
+inline constexpr int kMergeChanged = 143;         // %1 the version, %2 the path, %3 the fields
+inline constexpr int kMergeRenamed = 144;         // %1 the version, %2 the old path, %3 the name
+inline constexpr int kMergeConflict = 145;        // %1 the path, %2 the fields, %3 the copy
+inline constexpr int kMergeKeptChanged = 146;     // %1 the deleting version, %2 path, %3 fields
+inline constexpr int kMergeKeptHolding = 147;     // %1 the deleting version, %2 the path
+inline constexpr int kMergeHeaderChanged = 148;   // %1 the version, %2 owner, %3 title
+inline constexpr int kMergeHeaderConflict = 149;  // %1 %2 owner and title kept, %3 %4 theirs
 inline constexpr int kMergeThisVersion = 150;
 inline constexpr int kMergeOtherVersion = 151;
 inline constexpr int kMergeNameField = 152;
@@ -208,12 +208,12 @@ inline constexpr int kHealthCancelled = 226;
 // --- locking with the desktop session: why the computer waits for us before it sleeps
 inline constexpr int kSleepDelayReason = 230;
 // --- what a screen reader reads
-inline constexpr int kTreeAccessibleName = 250;         // the account tree
+inline constexpr int kTreeAccessibleName = 250;  // the account tree
 inline constexpr int kTreeAccessibleDescription = 251;
-inline constexpr int kPageAccessibleName = 252;         // the detail page beside it
+inline constexpr int kPageAccessibleName = 252;  // the detail page beside it
 inline constexpr int kPageAccessibleDescription = 253;
-inline constexpr int kCategoryKind = 254;               // beside kAccountWord and kGroupWord
-inline constexpr int kTreeItemDescription = 255;        // "%1, nivel %2": kind and level
+inline constexpr int kCategoryKind = 254;         // beside kAccountWord and kGroupWord
+inline constexpr int kTreeItemDescription = 255;  // "%1, nivel %2": kind and level
 
 // --- the open profile changed on disk by another writer
 inline constexpr int kReloadedFromDisk = 260;

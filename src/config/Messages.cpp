@@ -60,12 +60,11 @@ void SelectStartLanguage() {
     // Without a res folder this fails silently; the windows then keep their own texts.
     std::ofstream create(defaultFile, std::ios::binary);
   }
-  const auto stored = ReadString(settings::kConfiguracion, settings::kRecursos,
-                                 PathToSetting(defaultFile));
+  const auto stored =
+      ReadString(settings::kConfiguracion, settings::kRecursos, PathToSetting(defaultFile));
   const auto chosen = PathFromSetting(stored);
-  SetActiveLanguageFile(!stored.empty() && std::filesystem::is_regular_file(chosen, ec)
-                            ? chosen
-                            : defaultFile);
+  SetActiveLanguageFile(
+      !stored.empty() && std::filesystem::is_regular_file(chosen, ec) ? chosen : defaultFile);
 }
 
 std::vector<std::filesystem::path> LanguageFiles(const std::filesystem::path& folder) {

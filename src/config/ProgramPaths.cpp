@@ -31,10 +31,14 @@ bool IsValidUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
     std::size_t extra = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) extra = 1;
-    else if (lead >= 0xE0 && lead <= 0xEF) extra = 2;
-    else if (lead >= 0xF0 && lead <= 0xF4) extra = 3;
-    else if (lead >= 0x80) return false;
+    if (lead >= 0xC2 && lead <= 0xDF)
+      extra = 1;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+      extra = 2;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+      extra = 3;
+    else if (lead >= 0x80)
+      return false;
     if (i + extra >= text.size() && extra > 0) return false;
     for (std::size_t k = 1; k <= extra; ++k)
       if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;

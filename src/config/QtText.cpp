@@ -59,10 +59,9 @@ void StripUnmappable(QTextDocument* document, int position, int added) {
 }
 
 void GuardDocument(QTextDocument* document) {
-  QObject::connect(document, &QTextDocument::contentsChange, document,
-                   [document](int position, int, int added) {
-                     StripUnmappable(document, position, added);
-                   });
+  QObject::connect(
+      document, &QTextDocument::contentsChange, document,
+      [document](int position, int, int added) { StripUnmappable(document, position, added); });
 }
 
 }  // namespace

@@ -50,7 +50,8 @@ void TFIdiomaInicio::BuildControls() {
   Label1->setFont(HeadingFont());
   column->addWidget(Label1);
 
-  FlatGroupBox1 = new QGroupBox(QStringLiteral("Seleccione su idioma // Select your language"), this);
+  FlatGroupBox1 =
+      new QGroupBox(QStringLiteral("Seleccione su idioma // Select your language"), this);
   FlatGroupBox1->setObjectName(QStringLiteral("FlatGroupBox1"));
   auto* group = new QVBoxLayout(FlatGroupBox1);
   BoxDll = new LanguageList(FlatGroupBox1);

@@ -21,8 +21,8 @@ class TFIdiomaInicio : public QDialog {
  public:
   // applyLanguage translates the main window with its messages and draws its page again;
   // showError shows an error box.
-  TFIdiomaInicio(std::function<void()> applyLanguage,
-                 std::function<void(const QString&)> showError, QWidget* parent = nullptr);
+  TFIdiomaInicio(std::function<void()> applyLanguage, std::function<void(const QString&)> showError,
+                 QWidget* parent = nullptr);
 
   void BtnOkClick();
 

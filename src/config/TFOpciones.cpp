@@ -74,12 +74,17 @@ void TFOpciones::BuildControls() {
 
   GrupoConf = Named(new QGroupBox(QStringLiteral("Configuración"), this), "GrupoConf");
   auto* conf = new QVBoxLayout(GrupoConf);
-  CBCargaUltimo = Named(new QCheckBox(QStringLiteral(
-      "Cargar el último perfil utilizado al Iniciar Brindlevault"), GrupoConf), "CBCargaUltimo");
-  CBPrimero = Named(new QCheckBox(QStringLiteral(
-      "Ir automáticamente al primer grupo al iniciar un perfil"), GrupoConf), "CBPrimero");
-  lblBorra = Named(new QLabel(QStringLiteral(
-      "Borrar automáticamente el portapapeles al:"), GrupoConf), "lblBorra");
+  CBCargaUltimo = Named(
+      new QCheckBox(QStringLiteral("Cargar el último perfil utilizado al Iniciar Brindlevault"),
+                    GrupoConf),
+      "CBCargaUltimo");
+  CBPrimero =
+      Named(new QCheckBox(QStringLiteral("Ir automáticamente al primer grupo al iniciar un perfil"),
+                          GrupoConf),
+            "CBPrimero");
+  lblBorra =
+      Named(new QLabel(QStringLiteral("Borrar automáticamente el portapapeles al:"), GrupoConf),
+            "lblBorra");
   CBSalir = Named(new QCheckBox(QStringLiteral("salir de Brindlevault,"), GrupoConf), "CBSalir");
   CBCerrar = Named(new QCheckBox(QStringLiteral("cerrar perfil."), GrupoConf), "CBCerrar");
   auto* clearRow = new QHBoxLayout;
@@ -118,15 +123,18 @@ void TFOpciones::BuildControls() {
 
   GrupoVisual = Named(new QGroupBox(QStringLiteral("Visualización"), this), "GrupoVisual");
   auto* visual = new QVBoxLayout(GrupoVisual);
-  CBMostrar = Named(new QCheckBox(QStringLiteral(
-      "Mostrar contraseña/respuesta al mostrar las cuentas"), GrupoVisual), "CBMostrar");
+  CBMostrar =
+      Named(new QCheckBox(QStringLiteral("Mostrar contraseña/respuesta al mostrar las cuentas"),
+                          GrupoVisual),
+            "CBMostrar");
   visual->addWidget(CBMostrar);
   column->addWidget(GrupoVisual);
 
   GrupoIdioma = Named(new QGroupBox(QStringLiteral("Idioma"), this), "GrupoIdioma");
   auto* language = new QVBoxLayout(GrupoIdioma);
-  lblIdioma = Named(new QLabel(QStringLiteral("Seleccione su idioma / Select your language:"),
-                               GrupoIdioma), "lblIdioma");
+  lblIdioma =
+      Named(new QLabel(QStringLiteral("Seleccione su idioma / Select your language:"), GrupoIdioma),
+            "lblIdioma");
   BoxDll = new LanguageList(GrupoIdioma);
   BoxDll->setFixedHeight(kListHeight);
   lblIdioma->setBuddy(BoxDll);
@@ -141,8 +149,9 @@ void TFOpciones::BuildControls() {
   SpinCopias = Named(new QSpinBox(GrupoCopias), "SpinCopias");
   SpinCopias->setRange(0, settings::kMaxCopiasSeguridad);
   SpinCopias->setKeyboardTracking(false);
-  lblCopiasPerfil = Named(new QLabel(QStringLiteral(
-      "copias de cada perfil al guardarlo (0: ninguna)"), GrupoCopias), "lblCopiasPerfil");
+  lblCopiasPerfil = Named(
+      new QLabel(QStringLiteral("copias de cada perfil al guardarlo (0: ninguna)"), GrupoCopias),
+      "lblCopiasPerfil");
   lblCopias->setBuddy(SpinCopias);
   copiesRow->addWidget(lblCopias);
   copiesRow->addWidget(SpinCopias);
@@ -152,13 +161,19 @@ void TFOpciones::BuildControls() {
 
   GrupoSesion = Named(new QGroupBox(QStringLiteral("Bloqueo y suspensión"), this), "GrupoSesion");
   auto* session = new QVBoxLayout(GrupoSesion);
-  CBBloquear = Named(new QCheckBox(QStringLiteral(
-      "Cerrar el perfil al bloquearse la pantalla"), GrupoSesion), "CBBloquear");
-  CBSuspender = Named(new QCheckBox(QStringLiteral(
-      "Cerrar el perfil antes de suspender el equipo"), GrupoSesion), "CBSuspender");
-  lblSesion = Named(new QLabel(QStringLiteral(
-      "Un perfil con cambios sin guardar queda abierto; lo que se copió de él se borra "
-      "igualmente del portapapeles."), GrupoSesion), "lblSesion");
+  CBBloquear = Named(
+      new QCheckBox(QStringLiteral("Cerrar el perfil al bloquearse la pantalla"), GrupoSesion),
+      "CBBloquear");
+  CBSuspender = Named(
+      new QCheckBox(QStringLiteral("Cerrar el perfil antes de suspender el equipo"), GrupoSesion),
+      "CBSuspender");
+  lblSesion = Named(
+      new QLabel(
+          QStringLiteral(
+              "Un perfil con cambios sin guardar queda abierto; lo que se copió de él se borra "
+              "igualmente del portapapeles."),
+          GrupoSesion),
+      "lblSesion");
   lblSesion->setWordWrap(true);
   session->addWidget(CBBloquear);
   session->addWidget(CBSuspender);
@@ -193,10 +208,10 @@ void TFOpciones::FormShow() {
   }
   // The delays show what is stored (0: never); only a change writes them.
   const QSignalBlocker quietVaciar(SpinVaciarTras), quietCerrar(SpinCerrarTras);
-  SpinVaciarTras->setValue(ReadInt(settings::kConfiguracion, settings::kVaciarTras,
-                                   settings::kDefaultVaciarTras));
-  SpinCerrarTras->setValue(ReadInt(settings::kConfiguracion, settings::kCerrarTras,
-                                   settings::kDefaultCerrarTras));
+  SpinVaciarTras->setValue(
+      ReadInt(settings::kConfiguracion, settings::kVaciarTras, settings::kDefaultVaciarTras));
+  SpinCerrarTras->setValue(
+      ReadInt(settings::kConfiguracion, settings::kCerrarTras, settings::kDefaultCerrarTras));
   BoxDll->Fill(ResourceDir());
   const QSignalBlocker quietCopias(SpinCopias);
   SpinCopias->setValue(ReadBackupsKept());

@@ -32,7 +32,10 @@ enum class OptionFlag {
   CerrarAlSuspender,
 };
 // The two delays: seconds until a copy is emptied, idle minutes until the profile closes.
-enum class OptionDelay { VaciarTras, CerrarTras };
+enum class OptionDelay {
+  VaciarTras,
+  CerrarTras
+};
 
 // What the dialog changes outside itself.
 class OptionsHost {

@@ -75,12 +75,19 @@ void TranslateList(QComboBox* list, const WindowSection& section) {
   list->setCurrentIndex(-1);
 }
 
-enum class Kind { None, Caption, List, Action, FileDialog };
+enum class Kind {
+  None,
+  Caption,
+  List,
+  Action,
+  FileDialog
+};
 
 Kind KindOf(const QObject* object) {
   const QString name = object->objectName();
   if (name.isEmpty()) return Kind::None;
-  if (Is<QLabel>(object)) return name.startsWith(QLatin1String("notra")) ? Kind::None : Kind::Caption;
+  if (Is<QLabel>(object))
+    return name.startsWith(QLatin1String("notra")) ? Kind::None : Kind::Caption;
   if (Is<QGroupBox>(object) || Is<QPushButton>(object) || Is<QCheckBox>(object) ||
       Is<QRadioButton>(object))
     return Kind::Caption;

@@ -29,7 +29,10 @@ class FileDialogEntry : public QObject {
   Q_OBJECT
 
  public:
-  enum class Kind { Open, Save };
+  enum class Kind {
+    Open,
+    Save
+  };
 
   // filter: the Windows form "description|pattern|description|pattern".
   FileDialogEntry(Kind kind, const QString& name, QObject* parent, const QString& title = {},

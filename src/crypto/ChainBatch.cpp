@@ -35,7 +35,8 @@ void ChainBatch::Encipher(std::uint8_t* bytes, std::span<const TextSpan> texts) 
   const BlockHalves vector = Vector();
   chains_.clear();
   for (const TextSpan& text : texts)
-    if (text.size > 0) chains_.push_back({bytes + text.offset, text.size / 8, text.size % 8, vector});
+    if (text.size > 0)
+      chains_.push_back({bytes + text.offset, text.size / 8, text.size % 8, vector});
   // Longest first: the short texts then fill the lanes that the long ones leave free.
   std::sort(chains_.begin(), chains_.end(), [](const Chain& a, const Chain& b) {
     return a.fullBlocks > b.fullBlocks || (a.fullBlocks == b.fullBlocks && a.tail > b.tail);

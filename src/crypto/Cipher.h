@@ -14,7 +14,9 @@
 namespace bv {
 
 // The chaining mode. Mode 0 is the only one the program uses.
-enum TCipherMode : std::uint8_t { cmMode0 = 0 };
+enum TCipherMode : std::uint8_t {
+  cmMode0 = 0
+};
 
 struct CipherSizes {
   std::int32_t BlockSize = 0;

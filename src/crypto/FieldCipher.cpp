@@ -85,7 +85,8 @@ void FieldCipher::EncipherEach(std::span<const std::string_view> texts,
   chains_->Encipher(Data(bytes_), spans_);
   const bool standard = StandardXX();
   for (std::size_t i = 0; i < spans_.size(); ++i) {
-    const std::string_view bytes = std::string_view(bytes_).substr(spans_[i].offset, spans_[i].size);
+    const std::string_view bytes =
+        std::string_view(bytes_).substr(spans_[i].offset, spans_[i].size);
     if (standard) {
       TStringFormat_XX::Class()->AssignText(bytes, *out[i]);
     } else {

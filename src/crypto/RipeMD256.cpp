@@ -27,14 +27,10 @@ namespace {
 // The four boolean functions, f1 to f4.
 std::uint32_t Mix(int function, std::uint32_t x, std::uint32_t y, std::uint32_t z) {
   switch (function) {
-    case 0:
-      return x ^ y ^ z;
-    case 1:
-      return (x & y) | (~x & z);
-    case 2:
-      return (x | ~y) ^ z;
-    default:
-      return (x & z) | (y & ~z);
+    case 0: return x ^ y ^ z;
+    case 1: return (x & y) | (~x & z);
+    case 2: return (x | ~y) ^ z;
+    default: return (x & z) | (y & ~z);
   }
 }
 

@@ -122,7 +122,9 @@ bool TStringFormat_UU::AppendWholeLines(std::string_view text, std::string& byte
   bytes.resize(start + n / 4 * 3);
   auto* const first = reinterpret_cast<unsigned char*>(bytes.data() + start);
   auto* out = first;
-  const auto value = [&](std::size_t at) { return position_[static_cast<unsigned char>(text[at])]; };
+  const auto value = [&](std::size_t at) {
+    return position_[static_cast<unsigned char>(text[at])];
+  };
   bool whole = true;
   for (std::size_t at = 0; at < n && whole;) {
     const int count = value(at++);

@@ -59,8 +59,7 @@ std::string ProfileCsv(const ProfileTree& tree, CsvRows rows) {
     AppendPathStep(own, Cp1252ToUtf8(node.data.Name), node.data.Kind(), depth);
     if (node.data.IsAccount)
       AppendRow(out, depth == 0 ? std::string(kTopPath) : paths[d], node.data);
-    else if (rows == CsvRows::FullTree &&
-             (!node.data.Description.empty() || node.children.empty()))
+    else if (rows == CsvRows::FullTree && (!node.data.Description.empty() || node.children.empty()))
       AppendRow(out, own + "/", node.data);
   });
   return out;

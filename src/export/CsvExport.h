@@ -14,7 +14,10 @@
 
 namespace bv {
 
-enum class CsvRows { Accounts, FullTree };
+enum class CsvRows {
+  Accounts,
+  FullTree
+};
 
 std::string ProfileCsv(const ProfileTree& tree, CsvRows rows);
 

@@ -27,9 +27,17 @@ constexpr int kTotp = -3;           // the one-time password seed, kept in the n
 
 // Header names of the other managers, lower case, and the column of ours they fill.
 constexpr std::pair<const char*, int> kAliases[] = {
-    {"folder", 0},          {"name", 1},           {"login_username", 2}, {"login_password", 3},
-    {"login_uri", 4},       {"fields", 6},         {"totp", kTotp},       {"login_totp", kTotp},
-    {"icon", kKeePassXcOnly}, {"last modified", kKeePassXcOnly}, {"created", kKeePassXcOnly},
+    {"folder", 0},
+    {"name", 1},
+    {"login_username", 2},
+    {"login_password", 3},
+    {"login_uri", 4},
+    {"fields", 6},
+    {"totp", kTotp},
+    {"login_totp", kTotp},
+    {"icon", kKeePassXcOnly},
+    {"last modified", kKeePassXcOnly},
+    {"created", kKeePassXcOnly},
 };
 
 std::string Lower(std::string_view text) {
@@ -95,8 +103,7 @@ Layout ReadHeader(const CsvRecord& header) {
   layout.headers = header.values;
   for (std::size_t k = 0; k < header.values.size(); ++k) {
     const int target = TargetOf(header.values[k]);
-    if (target == kKeePassXcOnly || HeaderName(header.values[k]) == "totp")
-      layout.keePassXc = true;
+    if (target == kKeePassXcOnly || HeaderName(header.values[k]) == "totp") layout.keePassXc = true;
     if (target < 0 && target != kTotp) continue;
     auto& slot = target == kTotp ? layout.totp : layout.at[static_cast<std::size_t>(target)];
     if (slot)
@@ -104,8 +111,7 @@ Layout ReadHeader(const CsvRecord& header) {
                                  header.values[k] + "\" hold the same field");
     slot = k;
   }
-  if (!layout.at[kTitleColumn])
-    Malformed(header.line, "the header has no column Title (or name)");
+  if (!layout.at[kTitleColumn]) Malformed(header.line, "the header has no column Title (or name)");
   return layout;
 }
 
@@ -172,8 +178,8 @@ class RowReader {
 
   [[noreturn]] void Refuse(std::size_t at, Reason reason, const std::string& why) const {
     throw ECsvImportError(reason, "row " + std::to_string(row_.number) + " (line " +
-                                     std::to_string(row_.line) + "), column \"" +
-                                     layout_.headers[at] + "\": " + why);
+                                      std::to_string(row_.line) + "), column \"" +
+                                      layout_.headers[at] + "\": " + why);
   }
 
  private:

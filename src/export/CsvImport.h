@@ -27,7 +27,11 @@ inline constexpr const char* kTotpNotesLabel = "TOTP: ";
 
 class ECsvImportError : public std::runtime_error {
  public:
-  enum class Reason { Malformed, TooLong, NotCp1252 };
+  enum class Reason {
+    Malformed,
+    TooLong,
+    NotCp1252
+  };
   ECsvImportError(Reason reason, const std::string& what)
       : std::runtime_error(what), reason_(reason) {}
   Reason reason() const { return reason_; }

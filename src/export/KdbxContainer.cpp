@@ -17,12 +17,10 @@ constexpr std::uint32_t kCompressionGzip = 1;
 constexpr std::uint32_t kArgon2Version = 0x13;
 constexpr std::size_t kBlockSize = 1 << 20;
 
-constexpr std::array<std::uint8_t, 16> kCipherAes256 = {0x31, 0xC1, 0xF2, 0xE6, 0xBF, 0x71,
-                                                        0x43, 0x50, 0xBE, 0x58, 0x05, 0x21,
-                                                        0x6A, 0xFC, 0x5A, 0xFF};
-constexpr std::array<std::uint8_t, 16> kKdfArgon2id = {0x9E, 0x29, 0x8B, 0x19, 0x56, 0xDB,
-                                                       0x47, 0x73, 0xB2, 0x3D, 0xFC, 0x3E,
-                                                       0xC6, 0xF0, 0xA1, 0xE6};
+constexpr std::array<std::uint8_t, 16> kCipherAes256 = {
+    0x31, 0xC1, 0xF2, 0xE6, 0xBF, 0x71, 0x43, 0x50, 0xBE, 0x58, 0x05, 0x21, 0x6A, 0xFC, 0x5A, 0xFF};
+constexpr std::array<std::uint8_t, 16> kKdfArgon2id = {
+    0x9E, 0x29, 0x8B, 0x19, 0x56, 0xDB, 0x47, 0x73, 0xB2, 0x3D, 0xFC, 0x3E, 0xC6, 0xF0, 0xA1, 0xE6};
 
 enum OuterField : std::uint8_t {
   kEndOfHeader = 0,
@@ -32,10 +30,18 @@ enum OuterField : std::uint8_t {
   kEncryptionIv = 7,
   kKdfParameters = 11,
 };
-enum InnerField : std::uint8_t { kInnerEnd = 0, kInnerStreamId = 1, kInnerStreamKey = 2 };
+enum InnerField : std::uint8_t {
+  kInnerEnd = 0,
+  kInnerStreamId = 1,
+  kInnerStreamKey = 2
+};
 constexpr std::uint32_t kInnerStreamChaCha20 = 3;
 
-enum VariantType : std::uint8_t { kUInt32 = 0x04, kUInt64 = 0x05, kByteArray = 0x42 };
+enum VariantType : std::uint8_t {
+  kUInt32 = 0x04,
+  kUInt64 = 0x05,
+  kByteArray = 0x42
+};
 
 void Field(SecureBytes& out, std::uint8_t id, std::span<const std::uint8_t> value) {
   out.push_back(id);
@@ -55,12 +61,15 @@ void Variant(SecureBytes& out, VariantType type, std::string_view name,
 template <class T>
 void VariantNumber(SecureBytes& out, VariantType type, std::string_view name, T value) {
   SecureBytes bytes;
-  if constexpr (sizeof(T) == 4) AppendUInt32(bytes, value);
-  else AppendUInt64(bytes, value);
+  if constexpr (sizeof(T) == 4)
+    AppendUInt32(bytes, value);
+  else
+    AppendUInt64(bytes, value);
   Variant(out, type, name, bytes);
 }
 
-SecureBytes Hash(std::string_view name, std::initializer_list<std::span<const std::uint8_t>> parts) {
+SecureBytes Hash(std::string_view name,
+                 std::initializer_list<std::span<const std::uint8_t>> parts) {
   const auto hash = Botan::HashFunction::create_or_throw(std::string(name));
   for (const auto& part : parts) hash->update(part.data(), part.size());
   return hash->final();

@@ -18,7 +18,8 @@ constexpr double kTargetSeconds = 1.0;
 void CheckSettings(const KdbxKeySettings& settings) {
   if (settings.parallelism == 0 || settings.parallelism > 0xFFFFFF)
     throw std::invalid_argument("Argon2id: parallelism must be 1 to 16777215");
-  if (settings.memoryBytes % 1024 != 0 || settings.memoryBytes / 1024 < 8ull * settings.parallelism ||
+  if (settings.memoryBytes % 1024 != 0 ||
+      settings.memoryBytes / 1024 < 8ull * settings.parallelism ||
       settings.memoryBytes / 1024 > 0xFFFFFFFFull)
     throw std::invalid_argument("Argon2id: memory must be whole KiB, at least 8 KiB per lane");
   if (settings.iterations == 1) throw std::invalid_argument("Argon2id: at least 2 iterations");

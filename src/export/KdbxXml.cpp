@@ -39,11 +39,16 @@ class TextTable {
     for (int b = 0; b < 256; ++b) {
       std::string& s = forms_[b];
       const auto byte = static_cast<unsigned char>(b);
-      if (byte == '&') s = "&amp;";
-      else if (byte == '<') s = "&lt;";
-      else if (byte == '>') s = "&gt;";
-      else if (IsXmlControl(byte)) AppendUtf8(s, 0x2400 + byte);
-      else AppendUtf8(s, Cp1252ToUnicode(byte));
+      if (byte == '&')
+        s = "&amp;";
+      else if (byte == '<')
+        s = "&lt;";
+      else if (byte == '>')
+        s = "&gt;";
+      else if (IsXmlControl(byte))
+        AppendUtf8(s, 0x2400 + byte);
+      else
+        AppendUtf8(s, Cp1252ToUnicode(byte));
     }
   }
   const std::string& operator[](unsigned char byte) const { return forms_[byte]; }
@@ -77,8 +82,10 @@ class XmlWriter {
       : out_(out), stream_(stream), time_(KdbxTimeText(unixSecondsNow)) {
     times_ = "<Times><CreationTime>" + time_ + "</CreationTime><LastModificationTime>" + time_ +
              "</LastModificationTime><LastAccessTime>" + time_ + "</LastAccessTime><ExpiryTime>" +
-             time_ + "</ExpiryTime><Expires>False</Expires><UsageCount>0</UsageCount>"
-             "<LocationChanged>" + time_ + "</LocationChanged></Times>";
+             time_ +
+             "</ExpiryTime><Expires>False</Expires><UsageCount>0</UsageCount>"
+             "<LocationChanged>" +
+             time_ + "</LocationChanged></Times>";
   }
 
   void Document(const TProfileHeader& header, const ProfileTree& tree) {
@@ -132,7 +139,8 @@ class XmlWriter {
     Raw("<MaintenanceHistoryDays>365</MaintenanceHistoryDays><Color/>");
     RawElement("MasterKeyChanged", time_);
     Raw("<MasterKeyChangeRec>-1</MasterKeyChangeRec><MasterKeyChangeForce>-1</MasterKeyChangeForce>"
-        "<MemoryProtection><ProtectTitle>False</ProtectTitle><ProtectUserName>False</ProtectUserName>"
+        "<MemoryProtection><ProtectTitle>False</ProtectTitle><ProtectUserName>False</"
+        "ProtectUserName>"
         "<ProtectPassword>True</ProtectPassword><ProtectURL>False</ProtectURL>"
         "<ProtectNotes>False</ProtectNotes></MemoryProtection>");
     CustomIcons(tree);
@@ -178,7 +186,8 @@ class XmlWriter {
     TextElement("Notes", notes);
     IconElements(kGroupIcon, picture);
     Raw(times_);
-    Raw("<IsExpanded>True</IsExpanded><DefaultAutoTypeSequence/><EnableAutoType>null</EnableAutoType>"
+    Raw("<IsExpanded>True</IsExpanded><DefaultAutoTypeSequence/><EnableAutoType>null</"
+        "EnableAutoType>"
         "<EnableSearching>null</EnableSearching>");
     RawElement("LastTopVisibleEntry", kZeroUuid);
   }
@@ -264,15 +273,17 @@ class XmlWriter {
 
 InnerStream::InnerStream(std::span<const std::uint8_t, 64> innerKey)
     : cipher_(Botan::StreamCipher::create_or_throw("ChaCha(20)")) {
-  const SecureBytes hash = Botan::HashFunction::create_or_throw("SHA-512")->process(
-      innerKey.data(), innerKey.size());
+  const SecureBytes hash =
+      Botan::HashFunction::create_or_throw("SHA-512")->process(innerKey.data(), innerKey.size());
   cipher_->set_key(hash.data(), 32);
   cipher_->set_iv(hash.data() + 32, 12);
 }
 
 InnerStream::~InnerStream() = default;
 
-void InnerStream::Xor(std::span<std::uint8_t> bytes) { cipher_->cipher1(bytes.data(), bytes.size()); }
+void InnerStream::Xor(std::span<std::uint8_t> bytes) {
+  cipher_->cipher1(bytes.data(), bytes.size());
+}
 
 std::string KdbxTimeText(std::int64_t unixSeconds) {
   const auto value = static_cast<std::uint64_t>(unixSeconds + kUnixEpochSinceYear1);

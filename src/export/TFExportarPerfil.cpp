@@ -24,8 +24,9 @@ TFExportarPerfil::TFExportarPerfil(MessageBoxes& boxes, QWidget* parent)
   Ed_Pass = PasswordBox(this, "Ed_Pass", kNoLimit);
   lblRePass = Label(this, "lblRePass", QStringLiteral("Repita la contraseña:"));
   Ed_RePass = PasswordBox(this, "Ed_RePass", kNoLimit);
-  lblNota = Label(this, "lblNota",
-                  QStringLiteral("KeePassXC y KeePass pedirán esta contraseña al abrir el archivo."));
+  lblNota =
+      Label(this, "lblNota",
+            QStringLiteral("KeePassXC y KeePass pedirán esta contraseña al abrir el archivo."));
   lblNota->setWordWrap(true);
   BtnOk = Button(this, "BtnOk", QStringLiteral("Aceptar"));
   BtnCancelar = Button(this, "BtnCancelar", QStringLiteral("Cancelar"));

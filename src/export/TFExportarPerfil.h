@@ -19,7 +19,6 @@ class TFExportarPerfil : public QDialog {
   Q_OBJECT
 
  public:
-
   explicit TFExportarPerfil(MessageBoxes& boxes, QWidget* parent = nullptr);
   ~TFExportarPerfil() override;
 

@@ -229,8 +229,8 @@ std::filesystem::path BackupStore::Keep(const std::filesystem::path& profile) co
   long after = 0;
   for (const auto& [key, path] : ListCopies(backups_, names))
     if (key.first == stamp) after = std::max(after, key.second);
-  const std::filesystem::path kept = WriteCopy(
-      source, backups_, [&](int n) { return names.Name(stamp, after + n); });
+  const std::filesystem::path kept =
+      WriteCopy(source, backups_, [&](int n) { return names.Name(stamp, after + n); });
   // The oldest beyond the number kept go, never the copy just made (a clock put back may
   // name it older); one that cannot be removed stays.
   auto copies = ListCopies(backups_, names);

@@ -56,8 +56,7 @@ std::optional<SyncTool> ConflictedCopyTail(std::string_view tail) {
   if (timed && !read.Digits(6)) return std::nullopt;
   if (read.Literal(" (")) {
     if (!read.Digits(1)) return std::nullopt;
-    while (read.Digits(1)) {
-    }
+    while (read.Digits(1)) {}
     if (!read.Literal(")")) return std::nullopt;
   }
   if (!read.AtEnd()) return std::nullopt;
@@ -107,8 +106,7 @@ std::vector<std::filesystem::path> ConflictCopiesOf(const std::filesystem::path&
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
        it.increment(error)) {
     std::error_code ignored;
-    if (ConflictCopyTool(name, it->path().filename().string()) &&
-        it->is_regular_file(ignored))
+    if (ConflictCopyTool(name, it->path().filename().string()) && it->is_regular_file(ignored))
       copies.push_back(it->path());
   }
   std::sort(copies.begin(), copies.end());

@@ -16,7 +16,12 @@
 
 namespace bv {
 
-enum class SyncTool { Syncthing, Nextcloud, Dropbox, Seafile };
+enum class SyncTool {
+  Syncthing,
+  Nextcloud,
+  Dropbox,
+  Seafile
+};
 
 // The tool whose conflict copy of the file named fileName the name candidate is; nothing
 // for any other name (the file itself, another file's copy, another extension).

@@ -16,9 +16,11 @@ std::int64_t Nanoseconds(const timespec& time) {
 }
 
 FileStat FromStat(const struct stat& info) {
-  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+  return {static_cast<std::uint64_t>(info.st_dev),
+          static_cast<std::uint64_t>(info.st_ino),
           info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0,
-          Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim),
+          Nanoseconds(info.st_mtim),
+          Nanoseconds(info.st_ctim),
           static_cast<std::uint64_t>(info.st_nlink)};
 }
 

@@ -68,13 +68,15 @@ std::string NewTemporaryName(const std::filesystem::path& target) {
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   std::random_device random;
   std::string name = TemporaryNamePrefix(target);
-  for (std::size_t k = 0; k < kRandomLength; ++k) name += kLetters[random() % (sizeof kLetters - 1)];
+  for (std::size_t k = 0; k < kRandomLength; ++k)
+    name += kLetters[random() % (sizeof kLetters - 1)];
   return name;
 }
 
 bool IsTemporaryNameOf(const std::filesystem::path& target, const std::string& fileName) {
   const std::string prefix = NamePrefix(target);
-  if (fileName.size() != prefix.size() + kRandomLength || fileName.compare(0, prefix.size(), prefix) != 0)
+  if (fileName.size() != prefix.size() + kRandomLength ||
+      fileName.compare(0, prefix.size(), prefix) != 0)
     return false;
   for (std::size_t k = prefix.size(); k < fileName.size(); ++k)
     if (!std::isalnum(static_cast<unsigned char>(fileName[k]))) return false;

@@ -9,7 +9,11 @@
 
 namespace bv {
 
-enum class TextRefusal { None, NotCp1252, TooLong };
+enum class TextRefusal {
+  None,
+  NotCp1252,
+  TooLong
+};
 
 struct ImportedText {
   std::string bytes;  // Windows-1252, when not refused

@@ -10,9 +10,9 @@ namespace {
 
 // The label of each merged field: the detail view's labels, without their colon.
 constexpr std::array<int, kMergedFieldCount> kFieldLabels = {
-    msg::kMergeNameField, msg::kUserNameLabel, msg::kPasswordLabel,    msg::kQuestionLabel,
-    msg::kAnswerLabel,    msg::kMailLabel,     msg::kUrlLabel,         msg::kAccountTypeLabel,
-    msg::kDescriptionLabel, msg::kNotesLabel,  msg::kMergePictureField,
+    msg::kMergeNameField,   msg::kUserNameLabel, msg::kPasswordLabel,     msg::kQuestionLabel,
+    msg::kAnswerLabel,      msg::kMailLabel,     msg::kUrlLabel,          msg::kAccountTypeLabel,
+    msg::kDescriptionLabel, msg::kNotesLabel,    msg::kMergePictureField,
 };
 
 // Puts args[k] where "%<k+1>" stands, in one pass: a value that holds "%2" stays as it is.
@@ -56,9 +56,9 @@ std::string Line(const MergeEvent& event, const TProfileHeader& merged, const Me
     case MergeChange::Conflict:
       return FillIn(text(msg::kMergeConflict), {path, FieldList(event.fields, text), event.value});
     case MergeChange::KeptDeleted:
-      return event.fields ? FillIn(text(msg::kMergeKeptChanged),
-                                   {side, path, FieldList(event.fields, text)})
-                          : FillIn(text(msg::kMergeKeptHolding), {side, path});
+      return event.fields
+                 ? FillIn(text(msg::kMergeKeptChanged), {side, path, FieldList(event.fields, text)})
+                 : FillIn(text(msg::kMergeKeptHolding), {side, path});
     case MergeChange::HeaderChanged:
       return FillIn(text(msg::kMergeHeaderChanged), {side, event.value, event.otherValue});
     case MergeChange::HeaderConflict:

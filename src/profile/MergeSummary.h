@@ -13,16 +13,19 @@ namespace bv {
 
 // "Ours" is the version the merge keeps on conflicts (the window's tree, the first file of
 // the command line); "theirs" the other one (the file on disk, the second file).
-enum class MergeSide { Ours, Theirs };
+enum class MergeSide {
+  Ours,
+  Theirs
+};
 
 enum class MergeChange {
-  Added,         // a node (with what it holds) that only this side has
-  Deleted,       // a node this side deleted and the other left alone: gone
-  Changed,       // fields this side changed and the other did not: taken
-  Renamed,       // a node this side renamed (value: the new name)
-  Conflict,      // fields both changed differently: ours kept, theirs beside it (value: its name)
-  KeptDeleted,   // deleted on this side, kept: the other side changed it (fields) or kept
-                 // something inside it (no fields)
+  Added,           // a node (with what it holds) that only this side has
+  Deleted,         // a node this side deleted and the other left alone: gone
+  Changed,         // fields this side changed and the other did not: taken
+  Renamed,         // a node this side renamed (value: the new name)
+  Conflict,        // fields both changed differently: ours kept, theirs beside it (value: its name)
+  KeptDeleted,     // deleted on this side, kept: the other side changed it (fields) or kept
+                   // something inside it (no fields)
   HeaderChanged,   // owner or title changed on this side only: taken
   HeaderConflict,  // owner or title changed on both sides differently: ours kept (value and
                    // otherValue: theirs' owner and title)

@@ -9,7 +9,11 @@
 
 namespace bv {
 
-enum class NodeKind { Category, Group, Account };
+enum class NodeKind {
+  Category,
+  Group,
+  Account
+};
 
 struct TNodeData {
   std::string Name;         // at most 120

@@ -55,8 +55,13 @@ class TreeMerger {
   TreeMerger(const ProfileTree* base, const ProfileTree& ours, const ProfileTree& theirs,
              std::string_view conflictNamePattern, ProfileTree& out,
              std::vector<MergeEvent>& events)
-      : base_(base), ours_(ours), theirs_(theirs), pattern_(conflictNamePattern), out_(out),
-        events_(events), firstNodeEvent_(events.size()) {}
+      : base_(base),
+        ours_(ours),
+        theirs_(theirs),
+        pattern_(conflictNamePattern),
+        out_(out),
+        events_(events),
+        firstNodeEvent_(events.size()) {}
 
   void Run() {
     entries_.reserve(ours_.Count() + theirs_.Count() / 16 + 1);
@@ -201,7 +206,8 @@ class TreeMerger {
         continue;
       }
       kept.push_back(c);
-      rows.push_back({e.*lead ? (e.*lead)->row : kNoRow, e.*follower ? (e.*follower)->row : kNoRow});
+      rows.push_back(
+          {e.*lead ? (e.*lead)->row : kNoRow, e.*follower ? (e.*follower)->row : kNoRow});
     }
     for (std::size_t at : MergedSiblingOrder(rows, followerSiblings ? followerSiblings->size() : 0))
       Make(kept[at], parentNode);
@@ -218,8 +224,8 @@ class TreeMerger {
     const MergeSide side = e.ours ? MergeSide::Ours : MergeSide::Theirs;
     e.made->data = only->data;
     if (e.base) {  // the other side deleted it
-      Report(MergeChange::KeptDeleted, Other(side), e.made, PathOf(e.made))
-          .fields = DifferingFields(e.base->data, only->data);
+      Report(MergeChange::KeptDeleted, Other(side), e.made, PathOf(e.made)).fields =
+          DifferingFields(e.base->data, only->data);
       return;
     }
     const Entry& parent = entries_[e.parent];
@@ -300,8 +306,7 @@ class TreeMerger {
       if (auto found = place.find(&node); found != place.end()) found->second = index;
     });
     std::vector<std::pair<std::size_t, std::size_t>> order;  // (place, event)
-    for (std::size_t k = 0; k < at_.size(); ++k)
-      order.emplace_back(at_[k] ? place[at_[k]] : 0, k);
+    for (std::size_t k = 0; k < at_.size(); ++k) order.emplace_back(at_[k] ? place[at_[k]] : 0, k);
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<MergeEvent> sorted(events_.begin(), events_.begin() + firstNodeEvent_);
@@ -335,8 +340,8 @@ MergedProfile MergeProfiles(const ProfileVersion* base, const ProfileVersion& ou
   MergedProfile merged;
   std::vector<MergeEvent>& events = merged.summary.events;
   MergeHeader(base ? &base->header : nullptr, ours.header, theirs.header, merged.header, events);
-  TreeMerger(base ? &base->tree : nullptr, ours.tree, theirs.tree, conflictNamePattern,
-             merged.tree, events)
+  TreeMerger(base ? &base->tree : nullptr, ours.tree, theirs.tree, conflictNamePattern, merged.tree,
+             events)
       .Run();
   return merged;
 }

@@ -73,7 +73,9 @@ ProfileTree::Node* ProfileTree::ChildAt(const Node* parent, std::size_t row) con
   return row < siblings.size() ? siblings[row].get() : nullptr;
 }
 
-ProfileTree::Node* ProfileTree::First() const { return top_.empty() ? nullptr : top_.front().get(); }
+ProfileTree::Node* ProfileTree::First() const {
+  return top_.empty() ? nullptr : top_.front().get();
+}
 
 int ProfileTree::Depth(const Node* node) {
   int depth = -1;
@@ -142,8 +144,9 @@ void ProfileTree::ForEachPreOrder(const std::function<void(Node&, int)>& visit) 
   }
 }
 
-void ProfileTree::SortChildren(Node* parent, bool recursive,
-                               const std::function<bool(const TNodeData&, const TNodeData&)>& less) {
+void ProfileTree::SortChildren(
+    Node* parent, bool recursive,
+    const std::function<bool(const TNodeData&, const TNodeData&)>& less) {
   auto& siblings = MutableChildrenOf(parent);
   std::stable_sort(siblings.begin(), siblings.end(),
                    [&](const auto& a, const auto& b) { return less(a->data, b->data); });

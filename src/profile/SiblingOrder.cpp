@@ -20,7 +20,8 @@ std::vector<std::size_t> MergedSiblingOrder(const std::vector<ChildRows>& childr
 
   // Where each child goes: after the leading child at that place, -1 for the front.
   std::vector<std::int64_t> anchor(children.size(), -1);
-  for (std::size_t p = 0; p < leading.size(); ++p) anchor[leading[p]] = static_cast<std::int64_t>(p);
+  for (std::size_t p = 0; p < leading.size(); ++p)
+    anchor[leading[p]] = static_cast<std::int64_t>(p);
   std::vector<std::size_t> atFollowerRow(followerSiblings, kNoRow);
   for (std::size_t k = 0; k < children.size(); ++k)
     if (children[k].followerRow != kNoRow) atFollowerRow[children[k].followerRow] = k;

@@ -17,9 +17,12 @@ namespace bv {
 
 using namespace dialogkit;
 
-TFCambiarPass::TFCambiarPass(MessageBoxes& boxes, const std::string& sessionPassword,
-                             Change change, QWidget* parent)
-    : QDialog(parent), boxes_(boxes), sessionPassword_(sessionPassword), change_(std::move(change)) {
+TFCambiarPass::TFCambiarPass(MessageBoxes& boxes, const std::string& sessionPassword, Change change,
+                             QWidget* parent)
+    : QDialog(parent),
+      boxes_(boxes),
+      sessionPassword_(sessionPassword),
+      change_(std::move(change)) {
   setObjectName(QStringLiteral("FCambiarPass"));
   const int passwordMax = static_cast<int>(kMasterPasswordMaxLength);
   lblPassAct = Label(this, "lblPassAct", QStringLiteral("Contraseña actual:"));

@@ -21,7 +21,6 @@ class TFCambiarPass : public QDialog {
   Q_OBJECT
 
  public:
-
   // Changes the master password to the one given (the sentinel for an empty box); true when
   // the profile was saved with it (the dialog then closes).
   using Change = std::function<bool(const std::string& newPassword)>;

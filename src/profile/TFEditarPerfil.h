@@ -18,7 +18,6 @@ class TFEditarPerfil : public QDialog {
   Q_OBJECT
 
  public:
-
   // Stores owner and title (Windows-1252) and saves the profile; true on success (the
   // dialog then closes).
   using Store = std::function<bool(const std::string& owner, const std::string& title)>;

@@ -17,7 +17,6 @@ class TFInicioSesion : public QDialog {
   Q_OBJECT
 
  public:
-
   explicit TFInicioSesion(QWidget* parent = nullptr);
   ~TFInicioSesion() override;
 

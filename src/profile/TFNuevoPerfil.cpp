@@ -105,9 +105,8 @@ void TFNuevoPerfil::BtnOkClick() {
     reject();
     return;
   }
-  NewProfileRequest request{std::filesystem::path(chosen->toStdString()),
-                            Cp1252Text(Ed_Usuario), Cp1252Text(Ed_Titulo),
-                            Cp1252Text(Ed_Pass)};
+  NewProfileRequest request{std::filesystem::path(chosen->toStdString()), Cp1252Text(Ed_Usuario),
+                            Cp1252Text(Ed_Titulo), Cp1252Text(Ed_Pass)};
   const ScopedWipe wipe(request.password);
   if (create_(request)) accept();
 }

@@ -38,8 +38,7 @@ class TFNuevoPerfil : public QDialog {
   // false after a reported failure (the dialog stays open).
   using Create = std::function<bool(const NewProfileRequest&)>;
 
-  TFNuevoPerfil(MessageBoxes& boxes, FileDialogs& files, Create create,
-                QWidget* parent = nullptr);
+  TFNuevoPerfil(MessageBoxes& boxes, FileDialogs& files, Create create, QWidget* parent = nullptr);
   ~TFNuevoPerfil() override;
 
   void BtnOkClick();

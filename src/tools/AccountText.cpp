@@ -75,7 +75,7 @@ void WriteExportFile(const std::filesystem::path& path, const std::string& text,
   if (fd < 0) {
     if (report == CreateFailure::ReasonOnly) throw EExportError(SystemReason(errno));
     throw EExportError("Cannot create file \"" + PathToSetting(path) + "\". " +
-                      SystemReason(errno));
+                       SystemReason(errno));
   }
   const bool written = WriteAll(fd, text);
   const int writeError = errno;

@@ -52,7 +52,10 @@ void ExportAccountText(const TNodeData& account, const std::filesystem::path& pa
 
 // How a file that cannot be created is reported: the text export names the file, the HTML
 // export gives the system's reason alone.
-enum class CreateFailure { NamingTheFile, ReasonOnly };
+enum class CreateFailure {
+  NamingTheFile,
+  ReasonOnly
+};
 
 // Writes the bytes of an exported file the same way, with the same failures.
 void WriteExportFile(const std::filesystem::path& path, const std::string& bytes,

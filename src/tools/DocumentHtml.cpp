@@ -140,7 +140,8 @@ std::string DocumentToHtml(const QTextDocument& document, const HtmlPageContext&
   QString html = QStringLiteral("<HTML><HEAD><TITLE>");
   TextWriter title;
   title.Add(context.title, html);
-  html += QStringLiteral("</TITLE></HEAD>\r\n<BODY bgcolor=\"%1\">\r\n").arg(context.background.name());
+  html +=
+      QStringLiteral("</TITLE></HEAD>\r\n<BODY bgcolor=\"%1\">\r\n").arg(context.background.name());
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     const QTextBlockFormat format = block.blockFormat();
     if (format.hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth)) {

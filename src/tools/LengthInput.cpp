@@ -24,10 +24,7 @@ QValidator::State DigitsOnlyValidator::validate(QString& input, int& pos) const 
 }
 
 UpDownButtons::UpDownButtons(QLineEdit* buddy, QWidget* parent)
-    : QWidget(parent),
-      buddy_(buddy),
-      up_(new QToolButton(this)),
-      down_(new QToolButton(this)) {
+    : QWidget(parent), buddy_(buddy), up_(new QToolButton(this)), down_(new QToolButton(this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -51,16 +48,10 @@ void UpDownButtons::Step(int delta) {
 bool UpDownButtons::eventFilter(QObject* watched, QEvent* event) {
   if (watched == buddy_ && event->type() == QEvent::KeyPress) {
     switch (static_cast<QKeyEvent*>(event)->key()) {
-      case Qt::Key_Backspace:
-        return true;
-      case Qt::Key_Up:
-        Step(1);
-        return true;
-      case Qt::Key_Down:
-        Step(-1);
-        return true;
-      default:
-        break;
+      case Qt::Key_Backspace: return true;
+      case Qt::Key_Up: Step(1); return true;
+      case Qt::Key_Down: Step(-1); return true;
+      default: break;
     }
   }
   return QWidget::eventFilter(watched, event);

@@ -18,20 +18,13 @@ bool ContainsFolded(std::string_view field, std::string_view foldedQuery) {
 
 const std::string* SearchFieldOf(const TNodeData& data, int fieldIndex) {
   switch (static_cast<SearchField>(fieldIndex)) {
-    case SearchField::Name:
-      return &data.Name;
-    case SearchField::Description:
-      return &data.Description;
-    case SearchField::Notes:
-      return &data.Notes;
-    case SearchField::UserName:
-      return &data.UserName;
-    case SearchField::Question:
-      return &data.Question;
-    case SearchField::Url:
-      return &data.Url;
-    case SearchField::AccountType:
-      return &data.AccountType;
+    case SearchField::Name: return &data.Name;
+    case SearchField::Description: return &data.Description;
+    case SearchField::Notes: return &data.Notes;
+    case SearchField::UserName: return &data.UserName;
+    case SearchField::Question: return &data.Question;
+    case SearchField::Url: return &data.Url;
+    case SearchField::AccountType: return &data.AccountType;
   }
   return nullptr;
 }
@@ -47,16 +40,14 @@ bool FieldContains(std::string_view field, std::string_view query) {
   return ContainsFolded(field, FoldAsciiLower(query));
 }
 
-std::vector<SearchHit> SearchTree(const ProfileTree& tree, int fieldIndex,
-                                  std::string_view query) {
+std::vector<SearchHit> SearchTree(const ProfileTree& tree, int fieldIndex, std::string_view query) {
   std::vector<SearchHit> hits;
   if (query.empty()) return hits;
   const std::string folded = FoldAsciiLower(query);
   int index = 0;
   tree.ForEachPreOrder([&](TreeNode& node, int) {
     const std::string* field = SearchFieldOf(node.data, fieldIndex);
-    if (field && !field->empty() && ContainsFolded(*field, folded))
-      hits.push_back({&node, index});
+    if (field && !field->empty() && ContainsFolded(*field, folded)) hits.push_back({&node, index});
     ++index;
   });
   return hits;

@@ -13,7 +13,15 @@ namespace bv {
 
 // The searchable fields in the order of the dialog's drop-down list, which a language
 // file must keep. The password and the answer cannot be searched.
-enum class SearchField { Name, Description, Notes, UserName, Question, Url, AccountType };
+enum class SearchField {
+  Name,
+  Description,
+  Notes,
+  UserName,
+  Question,
+  Url,
+  AccountType
+};
 inline constexpr int kSearchFieldCount = 7;
 
 // The field of data chosen by the drop-down item index; null for an index outside 0..6.

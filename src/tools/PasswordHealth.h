@@ -22,7 +22,15 @@ namespace bv {
 class BreachList;
 
 // The kinds of finding, worst first.
-enum class HealthKind { Empty, SameAsMaster, Breached, SameAsUserName, SameAsName, Weak, Reused };
+enum class HealthKind {
+  Empty,
+  SameAsMaster,
+  Breached,
+  SameAsUserName,
+  SameAsName,
+  Weak,
+  Reused
+};
 inline constexpr std::size_t kHealthKindCount = 7;
 
 // The name the command-line tool prints: "empty", "same-as-master", "breached",

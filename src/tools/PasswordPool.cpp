@@ -7,12 +7,9 @@ namespace bv {
 std::string_view BaseTable(bool letters, bool digits, LetterCase letterCase) {
   if (!letters) return digits ? kDigitsOnly : std::string_view{};
   switch (letterCase) {
-    case LetterCase::Lower:
-      return digits ? kLowerAndDigits : kLowerOnly;
-    case LetterCase::Upper:
-      return digits ? kUpperAndDigits : kUpperOnly;
-    case LetterCase::Mixed:
-      break;
+    case LetterCase::Lower: return digits ? kLowerAndDigits : kLowerOnly;
+    case LetterCase::Upper: return digits ? kUpperAndDigits : kUpperOnly;
+    case LetterCase::Mixed: break;
   }
   return digits ? kMixedAndDigits : kMixedOnly;
 }

@@ -14,7 +14,11 @@
 
 namespace bv {
 
-enum class LetterCase { Lower, Upper, Mixed };  // Op_Text1, Op_Text2, Op_Text3
+enum class LetterCase {
+  Lower,
+  Upper,
+  Mixed
+};  // Op_Text1, Op_Text2, Op_Text3
 
 inline constexpr std::string_view kLowerAndDigits = "klghi2er3ouvyzjx9cdq561ab40ptw78fmns";
 inline constexpr std::string_view kUpperAndDigits = "AHZ1IPQDJKT78VL9NOBC02345URS6YMXWFGE";

@@ -12,7 +12,10 @@
 
 namespace bv {
 
-enum class PrintFont { Fixed, Verdana };  // Fixed: the buffer's Lucida Console, 10 points
+enum class PrintFont {
+  Fixed,
+  Verdana
+};  // Fixed: the buffer's Lucida Console, 10 points
 
 struct PrintStyle {
   PrintFont font = PrintFont::Fixed;

@@ -23,7 +23,11 @@ namespace bv {
 
 namespace {
 
-enum Column { kTitleColumn, kKindColumn, kIndexColumn };
+enum Column {
+  kTitleColumn,
+  kKindColumn,
+  kIndexColumn
+};
 
 template <class T>
 T* Named(T* widget, const char* name) {
@@ -31,14 +35,12 @@ T* Named(T* widget, const char* name) {
   return widget;
 }
 
-
 }  // namespace
 
 TFBusqueda::TFBusqueda(const ProfileTree& tree, QWidget* parent) : QDialog(parent), tree_(tree) {
   setObjectName(QStringLiteral("FBusqueda"));
   // The node pictures of the main window's tree, loaded once: a long result list shares them.
-  for (int index = 0; index < kNodePictureCount; ++index)
-    pictures_[index] = NodePicture(index);
+  for (int index = 0; index < kNodePictureCount; ++index) pictures_[index] = NodePicture(index);
   BuildControls();
   InstallCp1252Guards(this);
   TranslateWindow(this, false);

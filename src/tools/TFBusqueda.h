@@ -35,7 +35,7 @@ class TFBusqueda : public QDialog {
   void nodeChosen(bv::TreeNode* node);
 
  protected:
-  void showEvent(QShowEvent* event) override;  // FormShow
+  void showEvent(QShowEvent* event) override;                  // FormShow
   bool eventFilter(QObject* watched, QEvent* event) override;  // Enter and clicks in Busca
 
  private:

@@ -26,7 +26,6 @@ namespace bv {
 
 namespace {
 
-
 template <class T>
 T* Named(T* widget, const char* name) {
   widget->setObjectName(QString::fromLatin1(name));
@@ -63,10 +62,11 @@ TFGenPass::TFGenPass(QWidget* parent, GenPassSeams seams, std::unique_ptr<Random
 TFGenPass::~TFGenPass() { WipeLineEdit(Resultado); }
 
 void TFGenPass::BuildControls() {
-  lblInfo = Named(new QLabel(QStringLiteral(
-                      "Este asistente le ayudará a generar contraseñas aleatorias \"sin "
-                      "sentido\" para proteger aún más sus nuevas cuentas de usuario."),
-                  this), "lblInfo");
+  lblInfo = Named(
+      new QLabel(QStringLiteral("Este asistente le ayudará a generar contraseñas aleatorias \"sin "
+                                "sentido\" para proteger aún más sus nuevas cuentas de usuario."),
+                 this),
+      "lblInfo");
   lblInfo->setWordWrap(true);
 
   Contenido = Named(new QGroupBox(QStringLiteral("Caracteres alfanuméricos"), this), "Contenido");
@@ -77,8 +77,8 @@ void TFGenPass::BuildControls() {
       Named(new QRadioButton(QStringLiteral("Sólo letras minúsculas"), Contenido), "Op_Text1");
   Op_Text2 =
       Named(new QRadioButton(QStringLiteral("Sólo letras mayúsculas"), Contenido), "Op_Text2");
-  Op_Text3 = Named(
-      new QRadioButton(QStringLiteral("Alternar mayúsculas y minúsculas"), Contenido), "Op_Text3");
+  Op_Text3 = Named(new QRadioButton(QStringLiteral("Alternar mayúsculas y minúsculas"), Contenido),
+                   "Op_Text3");
   ConLetras->setChecked(true);
   ConNumeros->setChecked(true);
   Op_Text3->setChecked(true);
@@ -90,8 +90,8 @@ void TFGenPass::BuildControls() {
   contenido->addWidget(Op_Text3, 2, 1);
 
   Especial = Named(new QGroupBox(QStringLiteral("Caracteres especiales"), this), "Especial");
-  ConEspeciales = Named(new QCheckBox(QStringLiteral("Con caracteres especiales"), Especial),
-                        "ConEspeciales");
+  ConEspeciales =
+      Named(new QCheckBox(QStringLiteral("Con caracteres especiales"), Especial), "ConEspeciales");
   lblCaracteres = Named(new QLabel(QStringLiteral("Indique Caracteres especiales:"), Especial),
                         "lblCaracteres");
   Caracteres = Named(new QLineEdit(FromCp1252(kDefaultSpecials), Especial), "Caracteres");

@@ -23,7 +23,7 @@ class UpDownButtons;
 
 // What the dialog reaches outside itself; the defaults are the Qt ones.
 struct GenPassSeams {
-  std::function<void(const QString& text)> showError;   // an error box with an OK button
+  std::function<void(const QString& text)> showError;     // an error box with an OK button
   std::function<void(const QString& secret)> copySecret;  // the clipboard, marked secret
 };
 

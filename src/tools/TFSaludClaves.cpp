@@ -27,7 +27,12 @@
 namespace bv {
 namespace {
 
-enum Column { kAccountColumn, kFindingsColumn, kStrengthColumn, kPasswordColumn };
+enum Column {
+  kAccountColumn,
+  kFindingsColumn,
+  kStrengthColumn,
+  kPasswordColumn
+};
 
 template <class T>
 T* Named(T* widget, const char* name) {

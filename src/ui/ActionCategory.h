@@ -21,8 +21,8 @@ enum class ActionCategory {
 
 // Every category, in the order above.
 inline constexpr ActionCategory kActionCategories[] = {
-    ActionCategory::SiempreOn, ActionCategory::PerfilOn,  ActionCategory::Varios,
-    ActionCategory::SelCuenta, ActionCategory::SelGrupo,  ActionCategory::Seleccionado,
+    ActionCategory::SiempreOn, ActionCategory::PerfilOn, ActionCategory::Varios,
+    ActionCategory::SelCuenta, ActionCategory::SelGrupo, ActionCategory::Seleccionado,
     ActionCategory::Copiar,    ActionCategory::MenuPpal,
 };
 

@@ -26,7 +26,8 @@ QString TwoDigitPath(const char* list, int index) {
 class TwoDrawingsEngine : public QIconEngine {
  public:
   explicit TwoDrawingsEngine(const QString& path)
-      : single_(path), twice_(QString(path).replace(QLatin1String(".png"), QLatin1String("@2x.png"))) {}
+      : single_(path),
+        twice_(QString(path).replace(QLatin1String(".png"), QLatin1String("@2x.png"))) {}
 
   QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
     return scaledPixmap(size, mode, state, 1.0);
@@ -40,9 +41,11 @@ class TwoDrawingsEngine : public QIconEngine {
     if (auto found = drawn_.find(key); found != drawn_.end()) return found->second;
     const QPixmap& source =
         (size.width() <= single_.width() && size.height() <= single_.height()) || twice_.isNull()
-            ? single_ : twice_;
+            ? single_
+            : twice_;
     QPixmap result = source.size() == size
-        ? source : source.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+                         ? source
+                         : source.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     if (disabled) {
       QStyleOption option;
       option.palette = QGuiApplication::palette();

@@ -17,7 +17,11 @@ class FileDialogEntry;
 
 // The answer to "save the changes?": Cancel (also Escape and the box's close button)
 // abandons the whole command, so that no edit is thrown away by a stray key.
-enum class SaveAnswer { Yes, No, Cancel };
+enum class SaveAnswer {
+  Yes,
+  No,
+  Cancel
+};
 
 // The three kinds of box of the program, plus a plain information box.
 class MessageBoxes {

@@ -40,12 +40,17 @@ TEST(RecentRule, EachPathOpenedInTurnGivesTheDocumentedList) {
     RecentEntries after;
   };
   const std::vector<Step> steps = {
-      {"/p/A.bv3", Entries({"/p/A.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3"})},
-      {"/p/B.bv3", Entries({"/p/B.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3"})},
-      {"/p/C.bv3", Entries({"/p/C.bv3", "/p/B.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3"})},
-      {"/p/B.bv3", Entries({"/p/B.bv3", "/p/C.bv3", "/p/B.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3"})},
+      {"/p/A.bv3",
+       Entries({"/p/A.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3"})},
+      {"/p/B.bv3",
+       Entries({"/p/B.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3"})},
+      {"/p/C.bv3",
+       Entries({"/p/C.bv3", "/p/B.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3"})},
+      {"/p/B.bv3",
+       Entries({"/p/B.bv3", "/p/C.bv3", "/p/B.bv3", "/p/A.bv3", "/p/A.bv3", "/p/A.bv3"})},
       // Only entry 1 is compared: A is further down and comes to the top once more.
-      {"/p/A.bv3", Entries({"/p/A.bv3", "/p/B.bv3", "/p/C.bv3", "/p/B.bv3", "/p/A.bv3", "/p/A.bv3"})},
+      {"/p/A.bv3",
+       Entries({"/p/A.bv3", "/p/B.bv3", "/p/C.bv3", "/p/B.bv3", "/p/A.bv3", "/p/A.bv3"})},
   };
   StoredRecent stored;  // no section yet
   for (const Step& step : steps) {
@@ -64,12 +69,12 @@ TEST(RecentRule, EntryOneAgainChangesNothingWhateverTheCaseOfItsLetters) {
 
 TEST(RecentRule, OnlyTheLettersAToZAreFolded) {
   // "Ñ" and "ñ" (Windows-1252 0xD1 and 0xF1) are different entries.
-  const StoredRecent stored = Stored(Entries({"/x/\xD1" "a.bv3", "", "", "", "", ""}));
-  const auto after = AddedToRecent(stored, "/x/\xF1" "A.bv3");
+  const StoredRecent stored = Stored(Entries({"/x/\321a.bv3", "", "", "", "", ""}));
+  const auto after = AddedToRecent(stored, "/x/\361A.bv3");
   ASSERT_TRUE(after);
-  EXPECT_EQ((*after)[0], "/x/\xF1" "A.bv3");
-  EXPECT_EQ((*after)[1], "/x/\xD1" "a.bv3");
-  EXPECT_TRUE(SameRecentPath("/X/\xD1" "A", "/x/\xD1" "a"));
+  EXPECT_EQ((*after)[0], "/x/\361A.bv3");
+  EXPECT_EQ((*after)[1], "/x/\321a.bv3");
+  EXPECT_TRUE(SameRecentPath("/X/\321A", "/x/\321a"));
   EXPECT_FALSE(SameRecentPath("/x/a", "/x/ab"));
 }
 
@@ -104,7 +109,7 @@ TEST_F(RecentFile, AddingStoresKeysOneToSixInTheSectionReciente) {
 
 TEST_F(RecentFile, AnExistingListKeepsItsOtherSectionsAndItsEmptyKeys) {
   test::WriteFile(dir / "brindlevault.ini",
-                   "[Configuracion]\r\nCargaUltimo=1\r\n[Reciente]\r\n1=/viejo.bv3\r\n2=\r\n");
+                  "[Configuracion]\r\nCargaUltimo=1\r\n[Reciente]\r\n1=/viejo.bv3\r\n2=\r\n");
   AddToRecentList("/NUEVO.bv3");
   EXPECT_EQ(ReadRecentEntries(),
             Entries({"/NUEVO.bv3", "/viejo.bv3", "", "/NUEVO.bv3", "/NUEVO.bv3", "/NUEVO.bv3"}));

@@ -38,8 +38,8 @@ void CollectUnnamed(QAccessibleInterface* iface, QStringList& unnamed, int depth
   if (state.focusable && !state.invisible && !IsItem(iface->role()) &&
       iface->text(QAccessible::Name).trimmed().isEmpty()) {
     const QObject* object = iface->object();
-    unnamed << (object ? QStringLiteral("%1 (%2)").arg(QLatin1String(object->metaObject()->className()),
-                                                      object->objectName())
+    unnamed << (object ? QStringLiteral("%1 (%2)").arg(
+                             QLatin1String(object->metaObject()->className()), object->objectName())
                        : QStringLiteral("?"));
   }
   for (int i = 0; i < iface->childCount(); ++i) CollectUnnamed(iface->child(i), unnamed, depth + 1);

@@ -21,7 +21,8 @@ using enum ActionCategory;
 // The switched categories with at least one action enabled, by name.
 std::string CategoriesOn(WindowHarness& h) {
   std::string on;
-  for (ActionCategory c : {SiempreOn, PerfilOn, Varios, SelCuenta, SelGrupo, Seleccionado, Copiar}) {
+  for (ActionCategory c :
+       {SiempreOn, PerfilOn, Varios, SelCuenta, SelGrupo, Seleccionado, Copiar}) {
     bool any = false;
     for (const ActionEntry& entry : MainActionTable())
       any = any || (entry.category == c && h.Act(entry.name)->isEnabled());

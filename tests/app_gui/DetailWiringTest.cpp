@@ -135,7 +135,8 @@ TEST_F(AccountWindow, PicturesAreDrawnForTheScreenDensity) {
   // Between the two drawings, the larger one is scaled down to the screen's pixels.
   const QImage drawnAt15 = node.pixmap(QSize(16, 16), 1.5).toImage();
   const QImage large = QPixmap(NodePicturePath(Data("A1").ImageIndex).replace(".png", "@2x.png"))
-                           .scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation).toImage();
+                           .scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                           .toImage();
   EXPECT_EQ(drawnAt15.size(), QSize(24, 24));
   EXPECT_EQ(drawnAt15, large);
 
@@ -145,8 +146,9 @@ TEST_F(AccountWindow, PicturesAreDrawnForTheScreenDensity) {
   account.UserName = "ana";
   view.ShowAccountPage(account, false);
   const auto bullet = [&] {
-    const QPixmap pixmap =
-        view.document()->resource(QTextDocument::ImageResource, QUrl(":/buttons/28.png")).value<QPixmap>();
+    const QPixmap pixmap = view.document()
+                               ->resource(QTextDocument::ImageResource, QUrl(":/buttons/28.png"))
+                               .value<QPixmap>();
     return std::pair<QSize, qreal>{pixmap.size(), pixmap.devicePixelRatio()};
   };
   EXPECT_EQ(bullet(), single);
@@ -205,9 +207,7 @@ TEST_F(AccountWindow, SummaryOfAMissingFileIsReportedAndThePageStays) {
 TEST_F(AccountWindow, SummaryOfTheOpenProfileShowsItsSize) {
   TFPrincipal& w = h.window();
   const auto path = h.folder.path() / "perfil.bv3";
-  {
-    std::ofstream(path, std::ios::binary) << std::string(2047, 'x');
-  }
+  { std::ofstream(path, std::ios::binary) << std::string(2047, 'x'); }
   test::SessionOf(w).ProfilePath = path;
   w.EnableActionCategories({ActionCategory::PerfilOn}, {});
   h.Act("ActInformacion")->trigger();

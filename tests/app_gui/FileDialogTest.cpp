@@ -42,7 +42,8 @@ TEST(OpenDialog, TakesATypedNameAsItIsAndListsFilesWithoutExtension) {
 TEST(OpenDialog, AMissingTypedNameIsReportedByTheLoad) {
   test::WindowHarness h;
   h.Start();
-  h.fakes.files->answers = QStringList{QString::fromStdString((h.folder.path() / "perdido").string())};
+  h.fakes.files->answers =
+      QStringList{QString::fromStdString((h.folder.path() / "perdido").string())};
   h.Act("ActAbrir")->trigger();
   ASSERT_EQ(h.fakes.boxes->shown.size(), 1u);
   EXPECT_EQ(h.fakes.boxes->shown[0].text, "Archivo no encontrado");

@@ -39,8 +39,10 @@ TEST(GeneralHandler, AFailingCommandLeavesTheProfileAsItWas) {
   const Kind kinds[] = {
       {"runtime_error", [] { throw std::runtime_error("gzip: deflate failed"); },
        QStringLiteral("gzip: deflate failed")},
-      {"system_error", [] { throw std::system_error(ENOSYS, std::generic_category(), "getrandom"); },
-       QString::fromStdString(std::system_error(ENOSYS, std::generic_category(), "getrandom").what())},
+      {"system_error",
+       [] { throw std::system_error(ENOSYS, std::generic_category(), "getrandom"); },
+       QString::fromStdString(
+           std::system_error(ENOSYS, std::generic_category(), "getrandom").what())},
       {"invalid_argument", [] { throw std::invalid_argument("bad key size"); },
        QStringLiteral("bad key size")},
       {"bad_alloc", [] { throw std::bad_alloc(); },

@@ -57,7 +57,8 @@ TEST(SingleInstance, ALaterStartHandsItsCommandLineOverAndFileNamesBecomeAbsolut
   EXPECT_EQ(StartAnother(Text(runtime.path()), {}), Role::HandedOver);
   QCoreApplication::processEvents();
   ASSERT_EQ(received.size(), 2);
-  EXPECT_EQ(received[0], QStringList{QDir::current().absoluteFilePath(QStringLiteral("perfil.bv3"))});
+  EXPECT_EQ(received[0],
+            QStringList{QDir::current().absoluteFilePath(QStringLiteral("perfil.bv3"))});
   EXPECT_TRUE(received[1].isEmpty());
 
   struct stat st {};
@@ -84,9 +85,11 @@ TEST(SingleInstance, LeftoversOfADeadProgramAndUnsafeFoldersDoNotStopAStart) {
   ::chmod(runtime.path().c_str(), 0755);
   EXPECT_TRUE(SingleInstance::RuntimeDirFromEnvironment().isEmpty()) << "a folder others may enter";
   qunsetenv("XDG_RUNTIME_DIR");
-  EXPECT_TRUE(SingleInstance::WantsNewInstance({QStringLiteral("--new-instance"), QStringLiteral("p.bv3")}));
-  EXPECT_EQ(SingleInstance::WithoutOptions({QStringLiteral("--new-instance"), QStringLiteral("p.bv3")}),
-            QStringList{QStringLiteral("p.bv3")});
+  EXPECT_TRUE(SingleInstance::WantsNewInstance(
+      {QStringLiteral("--new-instance"), QStringLiteral("p.bv3")}));
+  EXPECT_EQ(
+      SingleInstance::WithoutOptions({QStringLiteral("--new-instance"), QStringLiteral("p.bv3")}),
+      QStringList{QStringLiteral("p.bv3")});
 }
 
 TEST(SingleInstance, AHandedOverFileOpensOnlyIfItIsAProfile) {
@@ -105,7 +108,8 @@ TEST(SingleInstance, AHandedOverFileOpensOnlyIfItIsAProfile) {
   EXPECT_TRUE(h.ProfileOpen());
   ASSERT_EQ(h.Boxes().size(), 2);
   EXPECT_TRUE(h.Boxes()[0].contains(Text(h.Path("falta.bv3")))) << h.Boxes()[0].toStdString();
-  EXPECT_TRUE(h.Boxes()[1].contains(QStringLiteral("no es un perfil"))) << h.Boxes()[1].toStdString();
+  EXPECT_TRUE(h.Boxes()[1].contains(QStringLiteral("no es un perfil")))
+      << h.Boxes()[1].toStdString();
 
   ReceiveCommandLine(h.window(), h.session(), {Text(other)});
   EXPECT_EQ(h.window().Session().ProfilePath, other);

@@ -16,12 +16,12 @@
 namespace bv {
 namespace {
 
+using test::kSampleShape;
 using test::Login;
 using test::ModalScript;
+using test::PathText;
 using test::ProfileSetup;
 using test::SessionHarness;
-using test::PathText;
-using test::kSampleShape;
 using test::Type;
 
 // Opens path, answering the prompt with password when the profile has one.

@@ -46,7 +46,8 @@ TEST(HelpMenu, DocumentsFollowTheLanguage) {
     std::filesystem::create_directory(t.folder.path() / "help");
     for (const char* name : {c.help, c.licence, "novedades.txt"})
       std::ofstream(t.folder.path() / (name == c.help ? "help" : ".") / name) << "x";
-    for (const char* action : {"ActAyuda", "ActLicencia", "ActCambios", "ActWeb"}) t.Trigger(action);
+    for (const char* action : {"ActAyuda", "ActLicencia", "ActCambios", "ActWeb"})
+      t.Trigger(action);
     EXPECT_TRUE(t.fakes.boxes->shown.empty());
     const QString folder = QString::fromStdString(t.folder.path().string());
     EXPECT_EQ(t.fakes.desktop->opened,
@@ -69,7 +70,8 @@ TEST(HelpMenu, WhatTheDesktopCannotOpenIsReported) {
     const QString web = QString::fromUtf8(kProductWebAddress);
     EXPECT_EQ(t.fakes.desktop->opened, QStringList(web));
     ASSERT_EQ(t.fakes.boxes->shown.size(), 2u);
-    EXPECT_EQ(t.fakes.boxes->shown[0].text, QString(Msg(110)).replace("%s", folder + "/" + c.licence));
+    EXPECT_EQ(t.fakes.boxes->shown[0].text,
+              QString(Msg(110)).replace("%s", folder + "/" + c.licence));
     EXPECT_TRUE(t.fakes.boxes->shown[1].text.contains("\"" + web + "\""));
     EXPECT_FALSE(Msg(110).isEmpty());
   }
@@ -95,7 +97,8 @@ TEST(HelpMenu, AboutBoxTranslatesAllButTheProductLabels) {
       auto* ok = about->findChild<QPushButton*>("BtnOk");
       EXPECT_EQ(ok->text(), c.ok);
       EXPECT_EQ(ok->text(), Msg(94));
-      emit about->findChild<QLabel*>("notraWeb")->linkActivated(QString::fromUtf8(kProductWebAddress));
+      emit about->findChild<QLabel*>("notraWeb")
+          ->linkActivated(QString::fromUtf8(kProductWebAddress));
       ok->click();
     });
     t.Trigger("ActAcercaDe");

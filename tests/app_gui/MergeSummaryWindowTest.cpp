@@ -84,9 +84,9 @@ TEST_F(MergeSummaryWindow, ShowsCountsAndLinesBesideTheMainWindow) {
   // Read at leisure: the main window stays usable.
   EXPECT_FALSE(window->isModal());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-  for (QWidget* control : std::initializer_list<QWidget*>{
-           list, window->findChild<QPushButton*>("BtnCerrar"),
-           window->findChild<QLabel*>("notraCuentas")})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{list, window->findChild<QPushButton*>("BtnCerrar"),
+                                       window->findChild<QLabel*>("notraCuentas")})
     EXPECT_FALSE(AccessibleName(control).isEmpty()) << control->objectName().toStdString();
   EXPECT_EQ(AccessibleName(list), "What was combined, node by node:");
 

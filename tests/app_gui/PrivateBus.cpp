@@ -18,7 +18,8 @@ PrivateBus::PrivateBus() {
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
   <type>session</type>
-  <listen>unix:dir=)" << folder_.path().string() << R"(</listen>
+  <listen>unix:dir=)" << folder_.path().string()
+                        << R"(</listen>
   <auth>EXTERNAL</auth>
   <policy context="default">
     <allow send_destination="*" eavesdrop="true"/>
@@ -31,8 +32,7 @@ PrivateBus::PrivateBus() {
                 {QStringLiteral("--config-file=%1").arg(QString::fromStdString(config.string())),
                  QStringLiteral("--nofork"), QStringLiteral("--print-address")});
   if (!daemon_.waitForStarted(5000)) return;
-  while (!daemon_.canReadLine() && daemon_.waitForReadyRead(5000)) {
-  }
+  while (!daemon_.canReadLine() && daemon_.waitForReadyRead(5000)) {}
   address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
 }
 
@@ -95,8 +95,7 @@ QDBusObjectPath FakeDesktopServices::GetSession(const QString& id) {
 }
 
 QDBusObjectPath FakeDesktopServices::GetSessionByPID(uint pid) {
-  if (pid == static_cast<uint>(::getpid()))
-    return QDBusObjectPath(QLatin1String(kOwnSessionPath));
+  if (pid == static_cast<uint>(::getpid())) return QDBusObjectPath(QLatin1String(kOwnSessionPath));
   sendErrorReply(QStringLiteral("org.freedesktop.login1.NoSessionForPID"), QString::number(pid));
   return {};
 }

@@ -21,9 +21,8 @@ constexpr const char* kPassword = "clave secreta";
 struct Window {
   Window() {
     ProfileSession* s = &profile;
-    QObject::connect(s, &ProfileSession::opening, [this](const TProfileHeader& h) {
-      calls.push_back("opening " + h.Title);
-    });
+    QObject::connect(s, &ProfileSession::opening,
+                     [this](const TProfileHeader& h) { calls.push_back("opening " + h.Title); });
     QObject::connect(s, &ProfileSession::nodesAboutToBeReplaced,
                      [this] { calls.push_back("nodesAboutToBeReplaced"); });
     QObject::connect(s, &ProfileSession::nodesReplaced, [this] {

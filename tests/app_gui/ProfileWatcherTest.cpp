@@ -71,7 +71,11 @@ class Watching : public testing::Test {
   QSignalSpy copies{&watcher, &ProfileWatcher::conflictCopiesAppeared};
 };
 
-enum class Expect { Changed, Removed, Nothing };
+enum class Expect {
+  Changed,
+  Removed,
+  Nothing
+};
 
 struct WriterCase {
   const char* what;

@@ -20,12 +20,12 @@
 namespace bv {
 namespace {
 
+using test::kSampleShape;
 using test::Login;
 using test::ModalScript;
+using test::PathText;
 using test::ProfileSetup;
 using test::SessionHarness;
-using test::PathText;
-using test::kSampleShape;
 
 // The captions of both sets, after checking that they agree item for item.
 QStringList RecentCaptions(SessionHarness& h) {
@@ -229,9 +229,8 @@ TEST(CommandLineTool, AProfileItWritesOpensInTheWindowWithTheSameTree) {
       {"kind": "account", "name": "Casa", "password": "x"}]},
     {"kind": "category", "name": "Juegos"}]})";
   const auto path = h.Path("consola.bv3");
-  ASSERT_EQ(RunCli({"create", path.string(), "--from", json.string(), "--password-stdin"},
-                   "Clave\n"),
-            0);
+  ASSERT_EQ(
+      RunCli({"create", path.string(), "--from", json.string(), "--password-stdin"}, "Clave\n"), 0);
   ModalScript script;
   script.Then("FInicioSesion", Login("Clave"));
   h.Start({PathText(path)});

@@ -30,12 +30,12 @@ namespace bv {
 namespace {
 
 using test::FakeBoxes;
+using test::kSampleShape;
 using test::Login;
 using test::ModalScript;
+using test::PathText;
 using test::ProfileSetup;
 using test::SessionHarness;
-using test::PathText;
-using test::kSampleShape;
 using test::Type;
 
 const char* const kRenamedShape =
@@ -74,7 +74,9 @@ std::string FileShape(const std::filesystem::path& path, const std::string& pass
   return test::Shape(tree);
 }
 
-TProfileHeader FileHeader(const std::filesystem::path& path) { return ReadProfileHeader(path).header; }
+TProfileHeader FileHeader(const std::filesystem::path& path) {
+  return ReadProfileHeader(path).header;
+}
 
 // Fills the new-profile dialog and presses Aceptar.
 ModalScript::Act NewProfile(const QString& owner, const QString& title, const QString& password) {
@@ -104,10 +106,10 @@ TEST(NewProfile, IsWrittenAndOpenedAndAsksItsPasswordNextTime) {
   EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Summary);
   EXPECT_EQ(h.window().Menus().recentFile[0]->text(), PathText(path));
   const TProfileHeader header = FileHeader(path);
-  EXPECT_EQ(header.Owner, "Ana Mar\xED" "a");
+  EXPECT_EQ(header.Owner, "Ana Mar\355a");
   EXPECT_EQ(header.Title, "Mis claves");
   EXPECT_EQ(std::filesystem::file_size(path), 1892u);
-  struct stat info{};
+  struct stat info {};
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);  // a new profile is for its owner's eyes only
 
@@ -294,7 +296,8 @@ TEST(SaveQuestion, CancelKeepsTheProfileOpenAndModified) {
     Open(h, path);
     Modify(h);
     h.fakes.boxes->saveAnswers = {SaveAnswer::Cancel};
-    h.fakes.files->answers = {PathText(c.command == std::string("ActNuevo") ? h.Path("c.bv3") : other)};
+    h.fakes.files->answers = {
+        PathText(c.command == std::string("ActNuevo") ? h.Path("c.bv3") : other)};
     ModalScript script;
     if (c.command == std::string("ActNuevo"))
       script.Then("FNuevoPerfil", [](QWidget* d) {
@@ -356,7 +359,7 @@ TEST(IdleLock, ClosesAnUnchangedProfileAndOffersItsPasswordBoxAgain) {
   EXPECT_TRUE(script.Done());
   EXPECT_TRUE(closedWhenAsked);
   EXPECT_EQ(h.fakes.clipboard->clears - clears, 1);  // closed as ActCerrar closes (DCBCerrar)
-  EXPECT_TRUE(h.ProfileOpen());                       // and opened again with the password
+  EXPECT_TRUE(h.ProfileOpen());                      // and opened again with the password
   EXPECT_EQ(h.window().Session().ProfilePath, path);
   EXPECT_TRUE(h.Boxes().isEmpty());
 }

@@ -69,7 +69,8 @@ int CountInMemory(const std::string& needle, const char* skip) {
     const ssize_t got = ::pread(mem, buffer.data(), buffer.size(), static_cast<off_t>(from));
     if (got <= 0) continue;
     const std::string_view region(buffer.data(), static_cast<std::size_t>(got));
-    for (auto at = region.find(needle); at != std::string_view::npos; at = region.find(needle, at + 1)) {
+    for (auto at = region.find(needle); at != std::string_view::npos;
+         at = region.find(needle, at + 1)) {
       const char* where = reinterpret_cast<const char*>(from + at);
       if (where != skip) ++hits;
     }

@@ -33,14 +33,18 @@ bool Eventually(const std::function<bool()>& done) {
 // XDG_SESSION_ID as the desktop sets it, or unset; restored afterwards.
 class SessionIdVariable {
  public:
-  explicit SessionIdVariable(const char* value) : saved_(qgetenv("XDG_SESSION_ID")),
-                                                  had_(qEnvironmentVariableIsSet("XDG_SESSION_ID")) {
-    if (value) qputenv("XDG_SESSION_ID", value);
-    else qunsetenv("XDG_SESSION_ID");
+  explicit SessionIdVariable(const char* value)
+      : saved_(qgetenv("XDG_SESSION_ID")), had_(qEnvironmentVariableIsSet("XDG_SESSION_ID")) {
+    if (value)
+      qputenv("XDG_SESSION_ID", value);
+    else
+      qunsetenv("XDG_SESSION_ID");
   }
   ~SessionIdVariable() {
-    if (had_) qputenv("XDG_SESSION_ID", saved_);
-    else qunsetenv("XDG_SESSION_ID");
+    if (had_)
+      qputenv("XDG_SESSION_ID", saved_);
+    else
+      qunsetenv("XDG_SESSION_ID");
   }
 
  private:
@@ -65,7 +69,8 @@ struct Desktop {
 };
 
 TEST(SessionLock, TheWatcherHearsTheScreenSaversAndItsOwnSessionOnly) {
-  for (const char* sessionId : {FakeDesktopServices::kOwnSessionId, "99", static_cast<const char*>(nullptr)}) {
+  for (const char* sessionId :
+       {FakeDesktopServices::kOwnSessionId, "99", static_cast<const char*>(nullptr)}) {
     SCOPED_TRACE(sessionId ? sessionId : "no XDG_SESSION_ID");
     Desktop d(sessionId);  // an unknown or missing id: the session is found by process
     ASSERT_TRUE(d.Ready());
@@ -75,12 +80,14 @@ TEST(SessionLock, TheWatcherHearsTheScreenSaversAndItsOwnSessionOnly) {
 
     d.services.SessionLock(FakeDesktopServices::kOtherSessionPath);
     d.services.SessionLock("/org/freedesktop/login1/session/auto");
-    d.services.ScreenSaverActive("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver", false);
+    d.services.ScreenSaverActive("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
+                                 false);
     QTest::qWait(150);
     EXPECT_EQ(locks, 0);
     d.services.SessionLock(FakeDesktopServices::kOwnSessionPath);
     EXPECT_TRUE(Eventually([&] { return locks == 1; }));
-    d.services.ScreenSaverActive("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver", true);
+    d.services.ScreenSaverActive("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
+                                 true);
     EXPECT_TRUE(Eventually([&] { return locks == 2; }));
     d.services.ScreenSaverActive("org.gnome.ScreenSaver", "/org/gnome/ScreenSaver", true);
     EXPECT_TRUE(Eventually([&] { return locks == 3; }));
@@ -110,7 +117,10 @@ TEST(SessionLock, TheSleepDelayIsHeldUntilGivenBackAndTakenAgainAfterResume) {
   EXPECT_EQ(sleeps, 1);
 }
 
-enum class Event { Lock, Sleep };
+enum class Event {
+  Lock,
+  Sleep
+};
 
 void Send(Desktop& d, Event event) {
   if (event == Event::Lock)
@@ -156,7 +166,8 @@ TEST(SessionLock, AnUnchangedProfileClosesAfterItsDialogsAndOffersItsLoginBoxAga
     ModalScript script;
     script.Then("Ocupado", [&](QWidget*) { Send(l.d, event); })
         .Then("FInicioSesion", [&](QWidget* box) {
-          closedAndEmptied = !h.ProfileOpen() && h.Shape().empty() && h.fakes.clipboard->text.isEmpty();
+          closedAndEmptied =
+              !h.ProfileOpen() && h.Shape().empty() && h.fakes.clipboard->text.isEmpty();
           if (event == Event::Sleep) Eventually([&] { return delayGivenBack; });
           Login("Secreto")(box);
         });
@@ -170,7 +181,8 @@ TEST(SessionLock, AnUnchangedProfileClosesAfterItsDialogsAndOffersItsLoginBoxAga
     EXPECT_EQ(dialogResult, QDialog::Rejected);
     EXPECT_TRUE(closedAndEmptied);
     EXPECT_EQ(delayGivenBack, event == Event::Sleep) << "while the login box waits";
-    EXPECT_EQ(openWhenGivenBack, event == Event::Lock) << "the computer sleeps only after the close";
+    EXPECT_EQ(openWhenGivenBack, event == Event::Lock)
+        << "the computer sleeps only after the close";
     EXPECT_EQ(h.window().Session().ProfilePath, path);
     EXPECT_TRUE(h.Boxes().isEmpty());
   }

@@ -241,9 +241,9 @@ TEST(WindowPlace, APlaceNoScreenShowsIsNotUsed) {
   const std::string size = "Ancho=700\r\nAlto=500\r\n";
   const std::string cases[] = {
       "Izquierda=" + std::to_string(screen.right() + 200) + "\r\nArriba=30\r\n" + size,
-      "Izquierda=40\r\nArriba=-300\r\n" + size,            // title strip above the screen
+      "Izquierda=40\r\nArriba=-300\r\n" + size,  // title strip above the screen
       "Izquierda=" + std::to_string(screen.right() - 49) + "\r\nArriba=30\r\n" + size,  // 50 px
-      "Izquierda=40\r\nArriba=30\r\nAncho=700\r\n",      // no height
+      "Izquierda=40\r\nArriba=30\r\nAncho=700\r\n",                                     // no height
       "Izquierda=40\r\nArriba=30\r\nAncho=0\r\nAlto=500\r\n",
   };
   for (const std::string& keys : cases) {
@@ -284,9 +284,11 @@ TEST(FirstActivation, RunsItsStepsOnceInOrder) {
   } cases[] = {
       {"", false, {"picker", "command line"}},
       {"[General]\r\nStartLanguage=0\r\n", false, {"command line"}},
-      {"[Configuracion]\r\nCargaUltimo=1\r\n[General]\r\nStartLanguage=0\r\n", false,
+      {"[Configuracion]\r\nCargaUltimo=1\r\n[General]\r\nStartLanguage=0\r\n",
+       false,
        {"command line", "recent 1"}},
-      {"[Configuracion]\r\nCargaUltimo=1\r\n[General]\r\nStartLanguage=0\r\n", true,
+      {"[Configuracion]\r\nCargaUltimo=1\r\n[General]\r\nStartLanguage=0\r\n",
+       true,
        {"command line"}},
   };
   for (const Case& c : cases) {
@@ -319,10 +321,12 @@ TEST(Documents, HelpLicenceChangesAndWebGoToTheDesktop) {
   WindowHarness h;
   h.Start();
   std::filesystem::create_directory(h.folder.path() / "help");
-  for (const auto& document : {h.folder.path() / "help" / Msg(39).toStdString(),
-                               h.folder.path() / Msg(48).toStdString(), h.folder.path() / "novedades.txt"})
+  for (const auto& document :
+       {h.folder.path() / "help" / Msg(39).toStdString(), h.folder.path() / Msg(48).toStdString(),
+        h.folder.path() / "novedades.txt"})
     std::ofstream(document) << "x";
-  for (const char* name : {"ActAyuda", "ActLicencia", "ActCambios", "ActWeb"}) h.Act(name)->trigger();
+  for (const char* name : {"ActAyuda", "ActLicencia", "ActCambios", "ActWeb"})
+    h.Act(name)->trigger();
   const QStringList& opened = h.fakes.desktop->opened;
   ASSERT_EQ(opened.size(), 4);
   const QString folder = QString::fromStdString(h.folder.path().string());

@@ -36,8 +36,8 @@ TEST(StartUp, OnlyAlwaysOnActionsAreEnabled) {
   TFPrincipal& w = h.Start();
   for (const ActionEntry& entry : MainActionTable()) {
     // Menu headings are never switched.
-    const bool expected = entry.category == ActionCategory::SiempreOn ||
-                          entry.category == ActionCategory::MenuPpal;
+    const bool expected =
+        entry.category == ActionCategory::SiempreOn || entry.category == ActionCategory::MenuPpal;
     EXPECT_EQ(h.Act(entry.name)->isEnabled(), expected) << entry.name;
   }
   EXPECT_FALSE(w.Session().ProfileOpen);
@@ -88,8 +88,8 @@ TEST(StartUp, MenusHoldTheirActionsInOrder) {
             QStringList({"ActCambPass", "ActEditarPerfil", "-", "ActConfiguracion"}));
   EXPECT_EQ(sub("ActMenuAyuda"), QStringList({"ActAyuda", "-", "ActWeb", "ActCambios",
                                               "ActLicencia", "-", "ActAcercaDe"}));
-  EXPECT_EQ(sub("ActRecientes"), QStringList({"Recent11", "Recent12", "Recent13", "Recent14",
-                                              "Recent15", "Recent16"}));
+  EXPECT_EQ(sub("ActRecientes"),
+            QStringList({"Recent11", "Recent12", "Recent13", "Recent14", "Recent15", "Recent16"}));
 
   const MainMenus& m = w.Menus();
   EXPECT_EQ(m.popupTree->objectName(), "PopupMenuArbol");
@@ -108,11 +108,28 @@ TEST(StartUp, ToolBarButtonsInOrderWithDropDownsAndHints) {
   TFPrincipal& w = h.Start();
   QToolBar* bar = w.Menus().toolBar;
   EXPECT_EQ(bar->objectName(), "BarraHerramientas");
-  EXPECT_EQ(MenuOutline(bar),
-            QStringList({"ActSalir", "ActAbrir", "ActGuardar", "-", "ActNGrupo", "ActNSubGrupo",
-                         "ActEGrupo", "ActBGrupo", "-", "ActNCuenta", "ActECuenta", "ActBCuenta",
-                         "-", "ActOrdenar", "ActImprimir", "ActBuscar", "ActBorrarCB", "-",
-                         "ActEditarPerfil", "ActInformacion", "-", "ActAyuda"}));
+  EXPECT_EQ(MenuOutline(bar), QStringList({"ActSalir",
+                                           "ActAbrir",
+                                           "ActGuardar",
+                                           "-",
+                                           "ActNGrupo",
+                                           "ActNSubGrupo",
+                                           "ActEGrupo",
+                                           "ActBGrupo",
+                                           "-",
+                                           "ActNCuenta",
+                                           "ActECuenta",
+                                           "ActBCuenta",
+                                           "-",
+                                           "ActOrdenar",
+                                           "ActImprimir",
+                                           "ActBuscar",
+                                           "ActBorrarCB",
+                                           "-",
+                                           "ActEditarPerfil",
+                                           "ActInformacion",
+                                           "-",
+                                           "ActAyuda"}));
   auto button = [&](const char* name) {
     return qobject_cast<QToolButton*>(bar->widgetForAction(h.Act(name)));
   };
@@ -152,8 +169,10 @@ TEST(StartUp, ActionsCarryShortcutsPicturesAndTranslatedTexts) {
   }
   EXPECT_EQ(h.Act("ActEGrupo")->text(), "&Editar grupo");
   // The copy commands share the copy picture (18); the clipboard is emptied with 22.
-  EXPECT_EQ(h.Act("ActCopPass")->icon().pixmap(16).toImage(), ButtonPicture(18).pixmap(16).toImage());
-  EXPECT_EQ(h.Act("ActBorrarCB")->icon().pixmap(16).toImage(), ButtonPicture(22).pixmap(16).toImage());
+  EXPECT_EQ(h.Act("ActCopPass")->icon().pixmap(16).toImage(),
+            ButtonPicture(18).pixmap(16).toImage());
+  EXPECT_EQ(h.Act("ActBorrarCB")->icon().pixmap(16).toImage(),
+            ButtonPicture(22).pixmap(16).toImage());
 }
 
 TEST(StartUp, RecentEntriesStayEmptyUntilTheListIsFilled) {
@@ -169,7 +188,8 @@ TEST(StartUp, RecentEntriesStayEmptyUntilTheListIsFilled) {
 
 TEST(StartUp, EveryPictureOfBothListsLoads) {
   for (int k = 0; k < kNodePictureCount; ++k)
-    EXPECT_EQ(NodePicture(k).pixmap(16, 16).size(), QSize(16, 16)) << NodePicturePath(k).toStdString();
+    EXPECT_EQ(NodePicture(k).pixmap(16, 16).size(), QSize(16, 16))
+        << NodePicturePath(k).toStdString();
   for (int k = 0; k < kButtonPictureCount; ++k)
     EXPECT_EQ(ButtonPicture(k).pixmap(16, 16).size(), QSize(16, 16)) << k;
   // The detail view finds its bullets by these paths.

@@ -53,36 +53,47 @@ TEST_P(AccountPageTest, DrawsTheRowsOfTheFilledFields) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, AccountPageTest,
     ::testing::Values(
-        AccountCase{"OnlyAName", Account({}), false,
-                    Concat({"{6}M8: {7}Acme", "{1} "}, kCommandLinks0), PageKind::Account, {}},
-        AccountCase{"WithUrl", Account({{&TNodeData::Url, "http://a.example"}}), false,
+        AccountCase{"OnlyAName",
+                    Account({}),
+                    false,
+                    Concat({"{6}M8: {7}Acme", "{1} "}, kCommandLinks0),
+                    PageKind::Account,
+                    {}},
+        AccountCase{"WithUrl",
+                    Account({{&TNodeData::Url, "http://a.example"}}),
+                    false,
                     Concat({"{6}M8: {7}Acme", "{1} ", "{9}M71", "*F {7}M90",
                             "{8}       {4#0}http://a.example", "{1} "},
                            kCommandLinks1),
-                    PageKind::AccountWithUrl, {CopyField::URL}},
+                    PageKind::AccountWithUrl,
+                    {CopyField::URL}},
         AccountCase{"UserAndQuestionHaveOneRuleBetween",
                     Account({{&TNodeData::UserName, "alice"}, {&TNodeData::Question, "Pet?"}}),
                     false,
                     Concat({"{6}M8: {7}Acme", "{1} ", "{9}M71", "*F {7}M80", "{8}       alice",
                             "{1} ", "----", "*F {7}M84", "{8}       Pet?", "{1} "},
                            kCommandLinks0),
-                    PageKind::Account, {CopyField::User, CopyField::Preg}},
+                    PageKind::Account,
+                    {CopyField::User, CopyField::Preg}},
         AccountCase{"ThreeLineDescriptionIndentsOnlyItsFirstLine",
-                    Account({{&TNodeData::Description, "one\r\ntwo\nthree"}}), false,
-                    Concat({"{6}M8: {7}Acme", "{1} ", "*F {7}M76", "{8}  one", "{8}two",
-                            "{8}three", "{1} "},
+                    Account({{&TNodeData::Description, "one\r\ntwo\nthree"}}),
+                    false,
+                    Concat({"{6}M8: {7}Acme", "{1} ", "*F {7}M76", "{8}  one", "{8}two", "{8}three",
+                            "{1} "},
                            kCommandLinks0),
-                    PageKind::Account, {}},
+                    PageKind::Account,
+                    {}},
         AccountCase{"HiddenSecretsShowThePlaceholderAndCannotBeCopied",
                     Account({{&TNodeData::Password, "s3cret"},
                              {&TNodeData::Answer, "blue"},
                              {&TNodeData::Mail, "a@b"}}),
                     false,
                     Concat({"{6}M8: {7}Acme", "{1} ", "{9}M71", "*F {7}M82", "{16}       M105",
-                            "{1} ", "----", "*F {7}M86", "{16}       M105", "{1} ",
-                            "*F {7}M88", "{8}       a@b", "{1} "},
+                            "{1} ", "----", "*F {7}M86", "{16}       M105", "{1} ", "*F {7}M88",
+                            "{8}       a@b", "{1} "},
                            kCommandLinks0),
-                    PageKind::Account, {CopyField::Mail}},
+                    PageKind::Account,
+                    {CopyField::Mail}},
         AccountCase{"ShownSecretsAreDrawnAndCopyable",
                     Account({{&TNodeData::Password, "s3cret"},
                              {&TNodeData::Answer, "blue"},
@@ -92,34 +103,43 @@ INSTANTIATE_TEST_SUITE_P(
                             "{1} ", "----", "*F {7}M86", "{8}       blue", "{1} ", "*F {7}M88",
                             "{8}       a@b", "{1} "},
                            kCommandLinks0),
-                    PageKind::Account, {CopyField::Pass, CopyField::Resp, CopyField::Mail}},
-        AccountCase{"EmptyPasswordHasNoRowEvenWhenShown",
-                    Account({{&TNodeData::UserName, "alice"}}), true,
-                    Concat({"{6}M8: {7}Acme", "{1} ", "{9}M71", "*F {7}M80", "{8}       alice",
-                            "{1} "},
-                           kCommandLinks0),
-                    PageKind::Account, {CopyField::User}},
-        AccountCase{"TypeAloneStillGetsTheHeadingButNoRule",
-                    Account({{&TNodeData::AccountType, "FTP"}}), false,
-                    Concat({"{6}M8: {7}Acme", "{1} ", "{9}M71", "*F {7}M92", "{8}       FTP",
-                            "{1} "},
-                           kCommandLinks0),
-                    PageKind::Account, {}}),
+                    PageKind::Account,
+                    {CopyField::Pass, CopyField::Resp, CopyField::Mail}},
+        AccountCase{
+            "EmptyPasswordHasNoRowEvenWhenShown",
+            Account({{&TNodeData::UserName, "alice"}}),
+            true,
+            Concat({"{6}M8: {7}Acme", "{1} ", "{9}M71", "*F {7}M80", "{8}       alice", "{1} "},
+                   kCommandLinks0),
+            PageKind::Account,
+            {CopyField::User}},
+        AccountCase{
+            "TypeAloneStillGetsTheHeadingButNoRule",
+            Account({{&TNodeData::AccountType, "FTP"}}),
+            false,
+            Concat({"{6}M8: {7}Acme", "{1} ", "{9}M71", "*F {7}M92", "{8}       FTP", "{1} "},
+                   kCommandLinks0),
+            PageKind::Account,
+            {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AccountPage, FullAccountOrdersSectionsAndDrawsBothRules) {
-  const TNodeData d = Account({{&TNodeData::Description, "d"}, {&TNodeData::Notes, "n"},
-                               {&TNodeData::UserName, "u"}, {&TNodeData::Password, "p"},
-                               {&TNodeData::Question, "q"}, {&TNodeData::Answer, "a"},
-                               {&TNodeData::Mail, "m"}, {&TNodeData::Url, "w"},
+  const TNodeData d = Account({{&TNodeData::Description, "d"},
+                               {&TNodeData::Notes, "n"},
+                               {&TNodeData::UserName, "u"},
+                               {&TNodeData::Password, "p"},
+                               {&TNodeData::Question, "q"},
+                               {&TNodeData::Answer, "a"},
+                               {&TNodeData::Mail, "m"},
+                               {&TNodeData::Url, "w"},
                                {&TNodeData::AccountType, "t"}});
   V skeleton;  // headings, labels and rules only
   for (const std::string& line : Lines(BuildAccountPage(d, true, FixedMessages())))
     if (line == "----" || line.starts_with("*F ") || line.starts_with("{9}"))
       skeleton.push_back(line);
-  EXPECT_EQ(skeleton, (V{"*F {7}M76", "*F {7}M78", "{9}M71", "*F {7}M80", "*F {7}M82", "----",
-                         "*F {7}M84", "*F {7}M86", "*F {7}M88", "----", "*F {7}M90", "*F {7}M92",
-                         "{9}M60"}));
+  EXPECT_EQ(skeleton,
+            (V{"*F {7}M76", "*F {7}M78", "{9}M71", "*F {7}M80", "*F {7}M82", "----", "*F {7}M84",
+               "*F {7}M86", "*F {7}M88", "----", "*F {7}M90", "*F {7}M92", "{9}M60"}));
   const CopyFields all = {CopyField::User, CopyField::Pass, CopyField::Preg,
                           CopyField::Resp, CopyField::Mail, CopyField::URL};
   EXPECT_EQ(BuildAccountPage(d, true, FixedMessages()).copy, all);
@@ -170,10 +190,10 @@ TEST(AccountPage, UrlOverTwoLinesIsOneLink) {
 
 TEST(AccountPage, TextsAreConvertedFromWindows1252) {
   TNodeData d = Account({{&TNodeData::UserName, "Mu\xF1oz"}});
-  d.Name = "Espa\xF1" "a \x80";
+  d.Name = "Espa\361a \x80";
   const V lines =
       Lines(BuildAccountPage(d, false, FixedMessages({{8, "Cuenta \xAB"}, {71, "Acceso"}})));
-  EXPECT_EQ(lines[0], "{6}Cuenta \xC2\xAB: {7}Espa\xC3\xB1" "a \xE2\x82\xAC");
+  EXPECT_EQ(lines[0], "{6}Cuenta \xC2\xAB: {7}Espa\xC3\261a \xE2\x82\xAC");
   EXPECT_EQ(lines[2], "{9}Acceso");
   EXPECT_EQ(lines[4], "{8}       Mu\xC3\xB1oz");
 }

@@ -17,12 +17,18 @@ int SurvivingLength(const std::string& field) {
 TEST(BoxLimits, FullBoxesSurviveASave) {
   // A box filled to its limit must never hold more than its field reads back.
   const std::pair<int, const char*> boxes[] = {
-      {box_limit::kAccountName, "Name"},        {box_limit::kGroupName, "Name"},
-      {box_limit::kUserName, "UserName"},       {box_limit::kPassword, "Password"},
-      {box_limit::kUrl, "Url"},                 {box_limit::kQuestion, "Question"},
-      {box_limit::kAnswer, "Answer"},           {box_limit::kMail, "Mail"},
-      {box_limit::kDescription, "Description"}, {box_limit::kGroupDescription, "Description"},
-      {box_limit::kNotes, "Notes"},             {box_limit::kAccountType, "AccountType"},
+      {box_limit::kAccountName, "Name"},
+      {box_limit::kGroupName, "Name"},
+      {box_limit::kUserName, "UserName"},
+      {box_limit::kPassword, "Password"},
+      {box_limit::kUrl, "Url"},
+      {box_limit::kQuestion, "Question"},
+      {box_limit::kAnswer, "Answer"},
+      {box_limit::kMail, "Mail"},
+      {box_limit::kDescription, "Description"},
+      {box_limit::kGroupDescription, "Description"},
+      {box_limit::kNotes, "Notes"},
+      {box_limit::kAccountType, "AccountType"},
   };
   for (const auto& [limit, field] : boxes) EXPECT_LE(limit, SurvivingLength(field)) << field;
   // The type box has no limit of its own: it takes all that survives.

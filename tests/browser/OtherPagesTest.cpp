@@ -64,11 +64,11 @@ TEST(SummaryPage, ShowsSixRowsBetweenHeadingAndFooter) {
   info.Magic = "Brindlevault_3";
   const DetailPage page = BuildSummaryPage(info, FixedMessages());
 
-  const V expected = WithFooter({"^{10}M66 'Ana'", "{1} ", "^{13}M103 'Casa'", "{1} ", "{1} ",
-                                 "{9}M96", "{1} ", "*L {12}M97 {11}cuentas \xD0\xB6.bv3",
-                                 "*L {12}M98 {11}1 Kb", "*L {12}M99 {11}12",
-                                 "*L {12}M100 {11}3", "*L {12}M101 {11@}",
-                                 "*L {12}M102 {11}Brindlevault_3", "{1} ", "{1} ", "{1} "});
+  const V expected =
+      WithFooter({"^{10}M66 'Ana'", "{1} ", "^{13}M103 'Casa'", "{1} ", "{1} ", "{9}M96", "{1} ",
+                  "*L {12}M97 {11}cuentas \xD0\xB6.bv3", "*L {12}M98 {11}1 Kb", "*L {12}M99 {11}12",
+                  "*L {12}M100 {11}3", "*L {12}M101 {11@}", "*L {12}M102 {11}Brindlevault_3",
+                  "{1} ", "{1} ", "{1} "});
   EXPECT_EQ(Lines(page), expected);
   EXPECT_EQ(page.kind, PageKind::Summary);
   EXPECT_EQ(page.paragraphs[11].pieces[1].time, info.Modified);
@@ -84,8 +84,8 @@ TEST(GroupPage, DescriptionRowAppearsOnlyWhenFilled) {
 
   group.Description = "uno\r\ndos";
   const DetailPage page = BuildGroupPage(group, FixedMessages());
-  EXPECT_EQ(Lines(page), (V{"{6}M11: {7}Correo", "{1} ", "*F {7}M76", "{8}  uno", "{8}dos",
-                            "{1} ", "{9}M61", "*L {5#0}M63"}));
+  EXPECT_EQ(Lines(page), (V{"{6}M11: {7}Correo", "{1} ", "*F {7}M76", "{8}  uno", "{8}dos", "{1} ",
+                            "{9}M61", "*L {5#0}M63"}));
   EXPECT_EQ(page.kind, PageKind::Group);
   ASSERT_EQ(page.links.size(), 1u);
   EXPECT_EQ(page.links[0].action, LinkAction::Edit);

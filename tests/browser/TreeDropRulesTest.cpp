@@ -12,7 +12,7 @@ struct DropCase {
   const char* dragged;
   const char* target;  // nullptr: empty space
   DropEffect effect;
-  const char* shape;   // the tree afterwards
+  const char* shape;  // the tree afterwards
 };
 
 void PrintTo(const DropCase& c, std::ostream* os) {
@@ -63,10 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         DropCase{"A1", "G3", E::AppendTo, "C1(G1(G2(A2)) A3 G4) C2(G3(A4 A1))"},
         DropCase{"A1", "C2", E::AppendTo, "C1(G1(G2(A2)) A3 G4) C2(G3(A4) A1)"},
         // moves onto the node itself or into its own subtree are not carried out
-        DropCase{"C1", "C1", E::None, kUnchanged},
-        DropCase{"G1", "G1", E::None, kUnchanged},
-        DropCase{"G1", "G2", E::None, kUnchanged},
-        DropCase{"A1", "A1", E::None, kUnchanged},
+        DropCase{"C1", "C1", E::None, kUnchanged}, DropCase{"G1", "G1", E::None, kUnchanged},
+        DropCase{"G1", "G2", E::None, kUnchanged}, DropCase{"A1", "A1", E::None, kUnchanged},
         // nothing under the drop point
         DropCase{"A1", nullptr, E::None, kUnchanged},
         DropCase{"C1", nullptr, E::None, kUnchanged}));

@@ -79,7 +79,8 @@ TEST_F(DetailViewTest, MultiLineValuesKeepTheirLinesAndBlankLines) {
   TNodeData d = Acme();
   d.Description = "uno\r\n\r\ndos <b>&amp;</b>\r\n";
   view_.ShowAccountPage(d, false);
-  EXPECT_TRUE(view_.toPlainText().contains(kBullet + "Descripci\u00F3n\n  uno\n\ndos <b>&amp;</b>\n\n \n"))
+  EXPECT_TRUE(
+      view_.toPlainText().contains(kBullet + "Descripci\u00F3n\n  uno\n\ndos <b>&amp;</b>\n\n \n"))
       << view_.toPlainText().toStdString();
 }
 
@@ -193,10 +194,11 @@ TEST_F(DetailViewTest, SummaryShowsTheProfileFacts) {
 
   EXPECT_EQ(view_.PageKind(), PageKind::Summary);
   const QString text = view_.toPlainText();
-  EXPECT_TRUE(text.startsWith("Perfil de 'Jos\u00E9'\n \nT\u00EDtulo 'Casa'\n")) << text.toStdString();
+  EXPECT_TRUE(text.startsWith("Perfil de 'Jos\u00E9'\n \nT\u00EDtulo 'Casa'\n"))
+      << text.toStdString();
   for (const QString& row :
        QStringList{"Archivo: mis cuentas.bv3", "Tama\u00F1o: 1 Kb", "Cuentas: 7",
-        "Categor\u00EDas y grupos: 2", "Formato: Brindlevault_3"})
+                   "Categor\u00EDas y grupos: 2", "Formato: Brindlevault_3"})
     EXPECT_TRUE(text.contains(kBullet + row + "\n")) << row.toStdString();
   const QString when = spanish.toString(modified.date(), QLocale::ShortFormat) + ' ' +
                        spanish.toString(modified.time(), QLocale::LongFormat);

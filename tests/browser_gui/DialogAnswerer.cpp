@@ -12,7 +12,8 @@ DialogAnswerer::DialogAnswerer() {
 }
 
 DialogAnswerer::~DialogAnswerer() {
-  for (const auto& [name, script] : expected_) ADD_FAILURE() << "dialog never shown: " << name.toStdString();
+  for (const auto& [name, script] : expected_)
+    ADD_FAILURE() << "dialog never shown: " << name.toStdString();
 }
 
 void DialogAnswerer::Expect(const QString& windowName, Script script) {

@@ -132,13 +132,15 @@ TEST(AccountDialogs, ControlsLimitsAndTabOrder) {
   EXPECT_EQ(edit.objectName(), "FEditarCuenta");
   EXPECT_EQ(add.windowTitle(), "Agregar cuenta a");
   EXPECT_EQ(edit.windowTitle(), "Editar la cuenta \"\" en \"\"");
-  for (AccountDialog* dialog : {static_cast<AccountDialog*>(&add), static_cast<AccountDialog*>(&edit)}) {
+  for (AccountDialog* dialog :
+       {static_cast<AccountDialog*>(&add), static_cast<AccountDialog*>(&edit)}) {
     SCOPED_TRACE(dialog->objectName().toStdString());
     const std::pair<const char*, int> limits[] = {
-        {"Ed_NCuenta", 30}, {"Ed_Usuario", 90}, {"Ed_Pass", 90},  {"Ed_URL", 60},
+        {"Ed_NCuenta", 30},  {"Ed_Usuario", 90},   {"Ed_Pass", 90}, {"Ed_URL", 60},
         {"Ed_Pregunta", 90}, {"Ed_Respuesta", 90}, {"Ed_Mail", 90},
     };
-    for (const auto& [name, limit] : limits) EXPECT_EQ(Get<QLineEdit>(*dialog, name)->maxLength(), limit) << name;
+    for (const auto& [name, limit] : limits)
+      EXPECT_EQ(Get<QLineEdit>(*dialog, name)->maxLength(), limit) << name;
     EXPECT_EQ(Get<QLineEdit>(*dialog, "Ed_Pass")->echoMode(), QLineEdit::Normal);
     EXPECT_EQ(Get<MemoEdit>(*dialog, "Ed_Desc")->Limit(), 170);
     EXPECT_EQ(Get<MemoEdit>(*dialog, "Ed_Notas")->Limit(), 170);
@@ -148,17 +150,25 @@ TEST(AccountDialogs, ControlsLimitsAndTabOrder) {
     ASSERT_EQ(type->count(), 9);
     EXPECT_EQ(type->itemText(4), "Sesión de IRC Messenger");
     EXPECT_EQ(Get<NodePictureBox>(*dialog, "Ed_Imagen")->count(), 26);
-    const QStringList labels = {"Nombre de la cuenta:", "Nombre de usuario:", "Contraseña:",
-                                "URL de acceso:", "Pregunta secreta:", "Respuesta secreta:",
-                                "E-Mail de registro:", "Descripción de la cuenta:",
-                                "Notas adicionales:", "Tipo de cuenta:", "Imagen:"};
-    const char* labelNames[] = {"lblNCuenta", "lblUsuario", "lblPass", "lblURL", "lblPregunta", "lblRespuesta",
-                                "lblMail", "lblDesc", "lblNotas", "lblTipo", "lblImagen"};
+    const QStringList labels = {"Nombre de la cuenta:",
+                                "Nombre de usuario:",
+                                "Contraseña:",
+                                "URL de acceso:",
+                                "Pregunta secreta:",
+                                "Respuesta secreta:",
+                                "E-Mail de registro:",
+                                "Descripción de la cuenta:",
+                                "Notas adicionales:",
+                                "Tipo de cuenta:",
+                                "Imagen:"};
+    const char* labelNames[] = {"lblNCuenta",  "lblUsuario",   "lblPass",  "lblURL",
+                                "lblPregunta", "lblRespuesta", "lblMail",  "lblDesc",
+                                "lblNotas",    "lblTipo",      "lblImagen"};
     for (int i = 0; i < labels.size(); ++i) EXPECT_EQ(LabelText(*dialog, labelNames[i]), labels[i]);
     EXPECT_EQ(TabChain(*dialog, "Ed_NCuenta", 13),
               (QStringList{"Ed_NCuenta", "Ed_Usuario", "Ed_Pass", "Ed_URL", "Ed_Pregunta",
-                           "Ed_Respuesta", "Ed_Mail", "Ed_Desc", "Ed_Notas", "Ed_Tipo",
-                           "Ed_Imagen", "BtnOk", "BtnCancelar"}));
+                           "Ed_Respuesta", "Ed_Mail", "Ed_Desc", "Ed_Notas", "Ed_Tipo", "Ed_Imagen",
+                           "BtnOk", "BtnCancelar"}));
     auto* generator = Get<QToolButton>(*dialog, "BtnGenerador");
     EXPECT_EQ(generator->focusPolicy(), Qt::NoFocus);
     EXPECT_TRUE(generator->autoRaise());
@@ -169,8 +179,8 @@ TEST(AccountDialogs, ControlsLimitsAndTabOrder) {
 }
 
 TEST(AccountDialogs, TranslatedLabelsAndTypesButNotThePictures) {
-  test::TestLanguage language({{"FAddCuenta",
-                                {{"lblPass", "Password:"}, {"Ed_Tipo", "E-mail÷Web÷"}, {"BtnOk", "OK"}}}});
+  test::TestLanguage language(
+      {{"FAddCuenta", {{"lblPass", "Password:"}, {"Ed_Tipo", "E-mail÷Web÷"}, {"BtnOk", "OK"}}}});
   TFAddCuenta dialog;
   dialog.show();
   EXPECT_EQ(LabelText(dialog, "lblPass"), "Password:");
@@ -186,8 +196,8 @@ TEST(AccountDialogs, TranslatedLabelsAndTypesButNotThePictures) {
 TEST(AccountDialogs, TheEditDialogTakesEveryFieldAndCutsNothing) {
   test::TestLanguage language({}, {{17, "Editar la cuenta \""}, {18, "\"\" en \"\""}});
   TNodeData account = TNodeData::Create(NodeKind::Account, 9);
-  account.Name = std::string(40, 'n');         // longer than can be typed
-  account.Password = std::string(117, 'p');    // put there by the generator
+  account.Name = std::string(40, 'n');       // longer than can be typed
+  account.Password = std::string(117, 'p');  // put there by the generator
   account.UserName = "usu\xE1rio";
   account.Url = "ftp://example.org";
   account.Question = "q";
@@ -199,7 +209,8 @@ TEST(AccountDialogs, TheEditDialogTakesEveryFieldAndCutsNothing) {
   TFEditarCuenta dialog;
   dialog.Fill(account, "Servidores");
   dialog.show();
-  EXPECT_EQ(dialog.windowTitle(), "Editar la cuenta \"" + QString(40, 'n') + "\" en \"Servidores\"");
+  EXPECT_EQ(dialog.windowTitle(),
+            "Editar la cuenta \"" + QString(40, 'n') + "\" en \"Servidores\"");
   EXPECT_EQ(dialog.Values(), AccountValuesOf(account));
   TNodeData again = account;
   ApplyAccountValues(again, dialog.Values());

@@ -181,8 +181,9 @@ TEST_F(EditingCommands, RenamingAGroupToNothingIsAccepted) {
 
 TEST_F(EditingCommands, CancellingChangesNothing) {
   Select("G1");
-  for (auto command : {&EditingController::ActNGrupoExecute, &EditingController::ActNSubGrupoExecute,
-                       &EditingController::ActEGrupoExecute, &EditingController::ActNCuentaExecute}) {
+  for (auto command :
+       {&EditingController::ActNGrupoExecute, &EditingController::ActNSubGrupoExecute,
+        &EditingController::ActEGrupoExecute, &EditingController::ActNCuentaExecute}) {
     Answer([](QDialog& d) {
       for (QLineEdit* box : d.findChildren<QLineEdit*>()) box->setText("cambiado");
       Click(d, "BtnCancelar");

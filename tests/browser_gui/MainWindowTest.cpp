@@ -73,7 +73,8 @@ TEST_F(EditingWindow, DeletingTheLastNodeLeavesTheEmptyProfilePage) {
   h.Act("ActBGrupo")->trigger();
   EXPECT_EQ(h.Shape(), "");
   EXPECT_EQ(w.Resulta().PageKind(), PageKind::EmptyProfile);
-  for (const char* name : {"ActNSubGrupo", "ActECuenta", "ActPopEliminar", "ActPopEditar", "ActCopUser"})
+  for (const char* name :
+       {"ActNSubGrupo", "ActECuenta", "ActPopEliminar", "ActPopEditar", "ActCopUser"})
     EXPECT_FALSE(h.Act(name)->isEnabled()) << name;
   EXPECT_TRUE(h.Act("ActNGrupo")->isEnabled());  // a new category is the way on
   EXPECT_TRUE(h.Act("ActGuardar")->isEnabled());

@@ -19,8 +19,8 @@ namespace bv {
 namespace {
 
 using test::DialogAnswerer;
-using test::SessionHarness;
 using test::PathText;
+using test::SessionHarness;
 
 // Types text as a keyboard does, any character (QTest::keyClicks takes ASCII only).
 void Keys(QWidget* box, const QString& text) {
@@ -104,7 +104,7 @@ TEST_F(SessionEditing, AProfileBuiltThroughTheDialogsReadsBackAsTyped) {
   EXPECT_TRUE(h.Boxes().isEmpty());
   Reopen();
 
-  EXPECT_EQ(h.Shape(), "Cuentas de casa(Bancos \x80(Banco \xD1" "and\xFA Caja))");
+  EXPECT_EQ(h.Shape(), "Cuentas de casa(Bancos \x80(Banco \321and\xFA Caja))");
   const TNodeData& category = At(0)->data;
   EXPECT_EQ(category.Kind(), NodeKind::Category);
   EXPECT_EQ(category.Description, "Lo de todos\r\ny lo m\xEDo");
@@ -112,12 +112,12 @@ TEST_F(SessionEditing, AProfileBuiltThroughTheDialogsReadsBackAsTyped) {
   EXPECT_EQ(At(1)->data.Kind(), NodeKind::Group);
   EXPECT_EQ(At(1)->data.ImageIndex, 24);
   TNodeData expected = TNodeData::Create(NodeKind::Account, 20);
-  expected.Name = "Banco \xD1" "and\xFA";
-  expected.UserName = "ana.mar\xED" "a";
+  expected.Name = "Banco \321and\xFA";
+  expected.UserName = "ana.mar\355a";
   expected.Password = "p@ss\x80 word";
-  expected.Url = "https://\xF1" "and\xFA.example";
+  expected.Url = "https://\361and\xFA.example";
   expected.Question = "\xBFMascota?";
-  expected.Answer = "Tob\xED" "as";
+  expected.Answer = "Tob\355as";
   expected.Mail = "ana@example.org";
   expected.Description = "l\xEDnea uno\r\nl\xEDnea dos";
   expected.Notes = "\x97nota\x97";

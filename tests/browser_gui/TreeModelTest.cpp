@@ -75,7 +75,7 @@ TEST_F(ModelFixture, ShowsLabelsPicturesAndNoEditing) {
   a2->data.ImageIndex = 26;
   EXPECT_FALSE(model.IndexOf(a2).data(Qt::DecorationRole).isValid());
   // Windows-1252 labels.
-  a2->data.Name = "Contrase\xF1" "a";
+  a2->data.Name = "Contrase\361a";
   EXPECT_EQ(model.IndexOf(a2).data().toString(), QString::fromUtf8("Contraseña"));
 }
 
@@ -140,7 +140,8 @@ TEST(LabelOrder, LocaleAwareAndCaseSensitive) {
     const LabelLess less = MakeLabelLess(locale);
     std::vector<std::string> labels = {"beta", "Alfa", "alfa", "\xC1rbol", "zeta", "Beta"};
     std::stable_sort(labels.begin(), labels.end(), less);
-    EXPECT_EQ(labels, (std::vector<std::string>{"alfa", "Alfa", "\xC1rbol", "beta", "Beta", "zeta"}))
+    EXPECT_EQ(labels,
+              (std::vector<std::string>{"alfa", "Alfa", "\xC1rbol", "beta", "Beta", "zeta"}))
         << locale.name().toStdString();
   }
 }

@@ -116,7 +116,8 @@ class ProbeDelegate : public TreeItemDelegate {
   using TreeItemDelegate::TreeItemDelegate;
   QStyleOptionViewItem OptionFor(const QModelIndex& index, bool selected) const {
     QStyleOptionViewItem option;
-    option.state = selected ? QStyle::State_Selected | QStyle::State_Enabled : QStyle::State_Enabled;
+    option.state =
+        selected ? QStyle::State_Selected | QStyle::State_Enabled : QStyle::State_Enabled;
     initStyleOption(&option, index);
     return option;
   }
@@ -130,9 +131,9 @@ TEST_F(ViewFixture, LabelsTakeTheColourAndWeightOfTheirKind) {
     QColor text;
     bool bold;
   } cases[] = {
-      {a1, false, QColor(0, 128, 0), false},   {c1, false, QColor(0, 0, 255), true},
-      {g1, false, QColor(0, 0, 0), true},      {a1, true, QColor(255, 0, 0), false},
-      {c1, true, QColor(255, 0, 0), true},     {g1, true, QColor(255, 0, 0), true},
+      {a1, false, QColor(0, 128, 0), false}, {c1, false, QColor(0, 0, 255), true},
+      {g1, false, QColor(0, 0, 0), true},    {a1, true, QColor(255, 0, 0), false},
+      {c1, true, QColor(255, 0, 0), true},   {g1, true, QColor(255, 0, 0), true},
   };
   for (const Case& c : cases) {
     const QStyleOptionViewItem option = delegate.OptionFor(model.IndexOf(c.node), c.selected);

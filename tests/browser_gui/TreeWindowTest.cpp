@@ -39,7 +39,8 @@ struct TreeWindow : ::testing::Test {
   }
   void DragOver(const char* name, QPoint at) {
     Select(name);
-    std::unique_ptr<QMimeData> data(w().TreeModel().mimeData({w().TreeModel().IndexOf(h.Node(name))}));
+    std::unique_ptr<QMimeData> data(
+        w().TreeModel().mimeData({w().TreeModel().IndexOf(h.Node(name))}));
     QWidget* viewport = w().BVTree().viewport();
     QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
     QApplication::sendEvent(viewport, &enter);
@@ -60,7 +61,8 @@ TEST_F(TreeWindow, SelectionSwitchesTheCategoriesByKind) {
   for (const Case& c : cases) {
     Select(c.node);
     EXPECT_EQ(w().SelectedIsAccount(), c.account) << c.node;
-    for (const char* a : {"ActECuenta", "ActBCuenta", "ActImprimir", "ActVerOcultos", "ActCopiarDatos"})
+    for (const char* a :
+         {"ActECuenta", "ActBCuenta", "ActImprimir", "ActVerOcultos", "ActCopiarDatos"})
       EXPECT_EQ(Enabled(a), c.account) << c.node << " " << a;
     for (const char* a : {"ActNSubGrupo", "ActEGrupo", "ActBGrupo", "ActNCuenta", "ActOrdenar"})
       EXPECT_EQ(Enabled(a), !c.account) << c.node << " " << a;
@@ -131,7 +133,8 @@ struct SortWindow : TreeWindow {
     TreeWindow::SetUp();
     auto& model = w().TreeModel();
     root = model.Append(nullptr, Named("Sort", NodeKind::Category));
-    for (const char* name : {"beta", "Alfa", "alfa"}) model.Append(root, Named(name, NodeKind::Account));
+    for (const char* name : {"beta", "Alfa", "alfa"})
+      model.Append(root, Named(name, NodeKind::Account));
     TreeNode* sub = model.Append(root, Named("Grupo", NodeKind::Group));
     for (const char* name : {"zz", "Mm", "mm"}) model.Append(sub, Named(name, NodeKind::Account));
     w().BVTree().expandAll();

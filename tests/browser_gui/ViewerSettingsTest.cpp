@@ -49,8 +49,8 @@ class ViewerSettingsTest : public ::testing::Test {
       const QTextLayout* layout = b.layout();
       const double left = view_.document()->documentLayout()->blockBoundingRect(b).left();
       for (int i = 0; i < layout->lineCount(); ++i)
-        widest = std::max(widest, left + layout->lineAt(i).x() +
-                                      layout->lineAt(i).naturalTextWidth());
+        widest =
+            std::max(widest, left + layout->lineAt(i).x() + layout->lineAt(i).naturalTextWidth());
     }
     return widest;
   }

@@ -221,7 +221,8 @@ TEST_F(CliTest, DeepTreesGoRoundTrip) {
   const Result dump = RunCli({"dump", P("deep.bv3")});
   ASSERT_EQ(dump.code, 0) << dump.err;
   WriteText("deep.json", dump.out);
-  const Result create = RunCli({"create", P("copy.bv3"), "--from", P("deep.json"), "--password-stdin"}, "\n");
+  const Result create =
+      RunCli({"create", P("copy.bv3"), "--from", P("deep.json"), "--password-stdin"}, "\n");
   ASSERT_EQ(create.code, 0) << create.err;
   ProfileTree back;
   LoadProfileNodes(dir / "copy.bv3", sentinel, back);
@@ -235,19 +236,19 @@ TEST_F(CliTest, DeepTreesGoRoundTrip) {
 TEST_F(CliTest, MergeCombinesTwoVersionsWithTheirBase) {
   ProfileTree base, ours, theirs, same;
   for (ProfileTree* tree : {&base, &ours, &theirs, &same}) test::FillSampleTree(*tree);
-  ours.NodeAtTreeIndex(4)->data.Password = "nueva";        // Correo/Trabajo/Cuenta ñ
-  theirs.Remove(theirs.NodeAtTreeIndex(7));                 // Juegos/Steam
+  ours.NodeAtTreeIndex(4)->data.Password = "nueva";  // Correo/Trabajo/Cuenta ñ
+  theirs.Remove(theirs.NodeAtTreeIndex(7));          // Juegos/Steam
   theirs.Append(theirs.NodeAtTreeIndex(5), test::SampleAccount("Nueva"));  // in Correo/Personal
   TProfileHeader theirsHeader = test::SampleHeader("suya");
   theirsHeader.Title = "Otro t\xEDtulo";
   WriteProfile(dir / "base.bv3", test::SampleHeader("base"), base, "base", "m");
-  WriteProfile(dir / "ours.bv3", test::SampleHeader("m\xED" "a"), ours, "m\xED" "a", "m");
+  WriteProfile(dir / "ours.bv3", test::SampleHeader("m\355a"), ours, "m\355a", "m");
   WriteProfile(dir / "theirs.bv3", theirsHeader, theirs, "suya", "m");
-  WriteProfile(dir / "same.bv3", test::SampleHeader("m\xED" "a"), same, "m\xED" "a", "m");
+  WriteProfile(dir / "same.bv3", test::SampleHeader("m\355a"), same, "m\355a", "m");
 
   const Result merged = RunCli({"merge", P("ours.bv3"), P("theirs.bv3"), "--base", P("base.bv3"),
                                 "--output", P("ours.bv3"), "--password-stdin"},
-                               "m\xC3\xAD" "a\nsuya\nbase\n");
+                               "m\xC3\255a\nsuya\nbase\n");
   ASSERT_EQ(merged.code, 0) << merged.err;
   EXPECT_NE(merged.out.find("Correo/Personal/Nueva\n"), std::string::npos) << merged.out;
   EXPECT_NE(merged.out.find("Juegos/Steam\n"), std::string::npos) << merged.out;
@@ -257,19 +258,19 @@ TEST_F(CliTest, MergeCombinesTwoVersionsWithTheirBase) {
   // The replaced file, ours, is kept among the backups, as by every save.
   EXPECT_NE(merged.out.find("Kept the replaced file as "), std::string::npos) << merged.out;
   const HeaderRead header = ReadProfileHeader(dir / "ours.bv3");
-  EXPECT_TRUE(PasswordMatches(header.header, "m\xED" "a"));
+  EXPECT_TRUE(PasswordMatches(header.header, "m\355a"));
   EXPECT_EQ(header.header.Title, "Otro t\xEDtulo");
   ProfileTree result;
-  LoadProfileNodes(dir / "ours.bv3", "m\xED" "a", result);
+  LoadProfileNodes(dir / "ours.bv3", "m\355a", result);
   EXPECT_EQ(test::Shape(result),
             "Correo(Trabajo(Oficina(cuenta de oficina) Cuenta \xF1) Personal(Nueva)) Juegos");
   EXPECT_EQ(result.NodeAtTreeIndex(4)->data.Password, "nueva");
 
   // A password that opens an earlier file is tried first: one line for two files. Without a
   // base, identical versions have nothing to combine.
-  const Result once = RunCli({"merge", P("same.bv3"), P("same.bv3"), "--output", P("out.bv3"),
-                              "--password-stdin"},
-                             "m\xC3\xAD" "a\n");
+  const Result once =
+      RunCli({"merge", P("same.bv3"), P("same.bv3"), "--output", P("out.bv3"), "--password-stdin"},
+             "m\xC3\255a\n");
   ASSERT_EQ(once.code, 0) << once.err;
   EXPECT_TRUE(once.out.ends_with(": 8 nodes; 0 added, 0 deleted, 0 changed, 0 kept, 0 conflicts\n"))
       << once.out;  // a new file replaces nothing
@@ -336,9 +337,9 @@ TEST_F(CliTest, ExportsBothFormatsAndReadsItsCsvBack) {
                              "pw\nnueva clave\n");
   ASSERT_EQ(kdbx.code, 0) << kdbx.err;
   const std::string listed = P("listed.txt");
-  ASSERT_EQ(RunTool("keepassxc-cli ls -R -q '" + P("a.kdbx") + "' > '" + listed + "'",
-                    "nueva clave\n"),
-            "ok");
+  ASSERT_EQ(
+      RunTool("keepassxc-cli ls -R -q '" + P("a.kdbx") + "' > '" + listed + "'", "nueva clave\n"),
+      "ok");
   const Bytes names = test::ReadBytes(listed);
   const std::string text(names.begin(), names.end());
   EXPECT_NE(text.find("Correo/"), std::string::npos) << text;
@@ -385,10 +386,12 @@ WaitingCli InspectWaitingCli(const std::filesystem::path& target, bool allowCore
   // inspect means the same.
   for (int k = 0; k < 500; ++k) {
     std::error_code ec;
-    const bool started = std::filesystem::read_symlink(proc + "/exe", ec).filename() == "brindlevault-cli";
+    const bool started =
+        std::filesystem::read_symlink(proc + "/exe", ec).filename() == "brindlevault-cli";
     std::ifstream syscall(proc + "/syscall");
     std::string line;
-    if (started && (!syscall || (std::getline(syscall, line) && line.rfind("0 0x0 ", 0) == 0))) break;
+    if (started && (!syscall || (std::getline(syscall, line) && line.rfind("0 0x0 ", 0) == 0)))
+      break;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   WaitingCli seen;
@@ -439,26 +442,30 @@ TEST_F(CliTest, AnalyzeReportsFindingsButNeverPasswords) {
   };
   account("Gmail", "ana", "123456");
   account("Outlook", "ana", "123456");
-  account("\xD1" "and\xFA", "Se\xF1or.Gato", "se\xD1OR.gato");
+  account("\321and\xFA", "Se\xF1or.Gato", "se\xD1OR.gato");
   account("Banco", "ana", "m4e5tr@-F1");
   WriteProfile(dir / "a.bv3", test::SampleHeader("m4e5tr@-F1"), tree, "m4e5tr@-F1", "marca");
   WriteText("pwned.txt", "7C4A8D09CA3762AF61E59520943DC26494F8941B:37359195\r\n");
 
-  const Result json = RunCli(
-      {"analyze", P("a.bv3"), "--password-stdin", "--hibp", P("pwned.txt"), "--json"},
-      "m4e5tr@-F1\n");
+  const Result json =
+      RunCli({"analyze", P("a.bv3"), "--password-stdin", "--hibp", P("pwned.txt"), "--json"},
+             "m4e5tr@-F1\n");
   ASSERT_EQ(json.code, 0) << json.err;
   const auto document = nlohmann::json::parse(json.out);
   EXPECT_EQ(document["accounts"], 4);
   std::vector<std::string> found;
   for (const auto& f : document["findings"])
-    found.push_back(f["path"].back().get<std::string>() + " " + f["kind"].get<std::string>() +
-                    " " + std::to_string(f["count"].get<int>()) + " " +
+    found.push_back(f["path"].back().get<std::string>() + " " + f["kind"].get<std::string>() + " " +
+                    std::to_string(f["count"].get<int>()) + " " +
                     std::to_string(f["score"].get<int>()));
-  const std::vector<std::string> expected = {
-      "Banco same-as-master 0 4", "Gmail breached 37359195 0", "Gmail weak 0 0",
-      "Gmail reused 2 0",         "Outlook breached 37359195 0", "Outlook weak 0 0",
-      "Outlook reused 2 0",       "\xC3\x91" "and\xC3\xBA same-as-user-name 0 4"};
+  const std::vector<std::string> expected = {"Banco same-as-master 0 4",
+                                             "Gmail breached 37359195 0",
+                                             "Gmail weak 0 0",
+                                             "Gmail reused 2 0",
+                                             "Outlook breached 37359195 0",
+                                             "Outlook weak 0 0",
+                                             "Outlook reused 2 0",
+                                             "\xC3\221and\xC3\xBA same-as-user-name 0 4"};
   EXPECT_EQ(found, expected);
   EXPECT_EQ(document["findings"][0]["path"], nlohmann::json({"Correo", "Banco"}));
 
@@ -622,16 +629,22 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     2,
                     "is the profile itself"},
-        FailureCase{"ExportEmptyKdbxPassword",
-                    {"export", "@pw.bv3", "--format", "kdbx", "--output", "@new.bv3",
-                     "--password-stdin"},
-                    "pw\n\n",
-                    11,
-                    "an empty one is refused"},
-        FailureCase{"MergeOneFile", {"merge", "@pw.bv3", "--output", "@new.bv3"}, "", 2,
+        FailureCase{
+            "ExportEmptyKdbxPassword",
+            {"export", "@pw.bv3", "--format", "kdbx", "--output", "@new.bv3", "--password-stdin"},
+            "pw\n\n",
+            11,
+            "an empty one is refused"},
+        FailureCase{"MergeOneFile",
+                    {"merge", "@pw.bv3", "--output", "@new.bv3"},
+                    "",
+                    2,
                     "two profile files"},
         FailureCase{"MergeWithoutOutput", {"merge", "@pw.bv3", "@pw.bv3"}, "", 2, "--output OUT"},
-        FailureCase{"BaseOutsideMerge", {"dump", "@pw.bv3", "--base", "@pw.bv3"}, "", 2,
+        FailureCase{"BaseOutsideMerge",
+                    {"dump", "@pw.bv3", "--base", "@pw.bv3"},
+                    "",
+                    2,
                     "--base belongs to merge"},
         FailureCase{"MergeWrongTheirsPassword",
                     {"merge", "@pw.bv3", "@otra.bv3", "--output", "@new.bv3", "--password-stdin"},
@@ -659,7 +672,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     3,
                     "none.txt: cannot be read"},
-        FailureCase{"JsonOutsideAnalyze", {"dump", "@pw.bv3", "--json"}, "", 2, "belong to analyze"},
+        FailureCase{
+            "JsonOutsideAnalyze", {"dump", "@pw.bv3", "--json"}, "", 2, "belong to analyze"},
         FailureCase{"FileExists", {"create", "@pw.bv3", "--from", "@ok.json"}, "", 10, "--force"},
         FailureCase{"NoTerminal", {"dump", "@pw.bv3"}, "", 11, "--password-stdin"},
         FailureCase{"NoTerminalToCreate",

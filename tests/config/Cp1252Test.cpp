@@ -37,11 +37,11 @@ TEST(Cp1252, KnownCharacters) {
 TEST(Cp1252, RefusesWhatHasNoFormOrIsNotUtf8) {
   const char* refused[] = {
       "中文",          // no Windows-1252 form
-      "emoji 😀",      // outside the BMP
-      "\xC3",         // truncated sequence
-      "\xC0\xAF",     // overlong
-      "\xED\xA0\x80", // surrogate
-      "\xFF",         // not UTF-8 at all
+      "emoji 😀",       // outside the BMP
+      "\xC3",          // truncated sequence
+      "\xC0\xAF",      // overlong
+      "\xED\xA0\x80",  // surrogate
+      "\xFF",          // not UTF-8 at all
   };
   for (const char* text : refused) EXPECT_FALSE(Utf8ToCp1252(text).has_value()) << text;
 }

@@ -35,32 +35,32 @@ TEST_P(IniReadTest, ReadsValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, IniReadTest,
-    ::testing::Values(
-        ReadCase{"Plain", "[S]\nk=v\n", "S", "k", "v"},
-        ReadCase{"SectionCase", "[Configuracion]\nk=v\n", "CONFIGURACION", "k", "v"},
-        ReadCase{"KeyCase", "[S]\nCargaUltimo=1\n", "S", "cargaultimo", "1"},
-        ReadCase{"Cp1252NamesKeepCase", "[S]\n\xD1" "a=1\n", "S", "\xF1" "a", std::nullopt},
-        ReadCase{"Cp1252ValueKept", "[S]\nk=Espa\xF1ol \xF7 \x81\n", "S", "k",
-                 "Espa\xF1ol \xF7 \x81"},
-        ReadCase{"CrLf", "[S]\r\nk=v\r\nj=w\r\n", "S", "j", "w"},
-        ReadCase{"NoFinalLineEnd", "[S]\nk=v", "S", "k", "v"},
-        ReadCase{"BlanksTrimmed", "  [ S ]  \n  k  =  v w  \n", "S", "k", "v w"},
-        ReadCase{"QuotesStripped", "[S]\nk=\"v\"\n", "S", "k", "v"},
-        ReadCase{"UnpairedQuoteKept", "[S]\nk=\"v\n", "S", "k", "\"v"},
-        ReadCase{"EmptyValue", "[S]\nk=\n", "S", "k", ""},
-        ReadCase{"EqualsInValue", "[S]\nk=a=b\n", "S", "k", "a=b"},
-        ReadCase{"MissingKey", "[S]\nk=v\n", "S", "x", std::nullopt},
-        ReadCase{"KeyOfOtherSection", "[A]\nk=1\n[B]\nj=2\n", "B", "k", std::nullopt},
-        ReadCase{"KeyBeforeAnySection", "k=1\n[S]\n", "S", "k", std::nullopt},
-        ReadCase{"CommentIgnored", "[S]\n;k=1\n", "S", "k", std::nullopt},
-        ReadCase{"FirstDuplicateWins", "[S]\nk=1\nk=2\n", "S", "k", "1"},
-        ReadCase{"SecondSectionOfSameName", "[S]\na=1\n[T]\n[s]\nk=2\n", "S", "k", std::nullopt}),
+    ::testing::Values(ReadCase{"Plain", "[S]\nk=v\n", "S", "k", "v"},
+                      ReadCase{"SectionCase", "[Configuracion]\nk=v\n", "CONFIGURACION", "k", "v"},
+                      ReadCase{"KeyCase", "[S]\nCargaUltimo=1\n", "S", "cargaultimo", "1"},
+                      ReadCase{"Cp1252NamesKeepCase", "[S]\n\321a=1\n", "S", "\361a", std::nullopt},
+                      ReadCase{"Cp1252ValueKept", "[S]\nk=Espa\xF1ol \xF7 \x81\n", "S", "k",
+                               "Espa\xF1ol \xF7 \x81"},
+                      ReadCase{"CrLf", "[S]\r\nk=v\r\nj=w\r\n", "S", "j", "w"},
+                      ReadCase{"NoFinalLineEnd", "[S]\nk=v", "S", "k", "v"},
+                      ReadCase{"BlanksTrimmed", "  [ S ]  \n  k  =  v w  \n", "S", "k", "v w"},
+                      ReadCase{"QuotesStripped", "[S]\nk=\"v\"\n", "S", "k", "v"},
+                      ReadCase{"UnpairedQuoteKept", "[S]\nk=\"v\n", "S", "k", "\"v"},
+                      ReadCase{"EmptyValue", "[S]\nk=\n", "S", "k", ""},
+                      ReadCase{"EqualsInValue", "[S]\nk=a=b\n", "S", "k", "a=b"},
+                      ReadCase{"MissingKey", "[S]\nk=v\n", "S", "x", std::nullopt},
+                      ReadCase{"KeyOfOtherSection", "[A]\nk=1\n[B]\nj=2\n", "B", "k", std::nullopt},
+                      ReadCase{"KeyBeforeAnySection", "k=1\n[S]\n", "S", "k", std::nullopt},
+                      ReadCase{"CommentIgnored", "[S]\n;k=1\n", "S", "k", std::nullopt},
+                      ReadCase{"FirstDuplicateWins", "[S]\nk=1\nk=2\n", "S", "k", "1"},
+                      ReadCase{"SecondSectionOfSameName", "[S]\na=1\n[T]\n[s]\nk=2\n", "S", "k",
+                               std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IniFileTest, ValuesAreCutTo2047Bytes) {
   ScratchFolder dir;
-  WriteFile(dir / "a.ini", "[S]\nk=" + std::string(3000, 'x') + "\nj=" +
-                                std::string(2047, 'y') + "\n");
+  WriteFile(dir / "a.ini",
+            "[S]\nk=" + std::string(3000, 'x') + "\nj=" + std::string(2047, 'y') + "\n");
   const IniFile ini(dir / "a.ini");
   EXPECT_EQ(ini.Read("S", "k"), std::string(2047, 'x'));
   EXPECT_EQ(ini.Read("S", "j"), std::string(2047, 'y'));
@@ -101,19 +101,16 @@ TEST_P(IniWriteTest, ChangesOnlyItsLine) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, IniWriteTest,
     ::testing::Values(
-        WriteCase{"ReplaceKeepsOtherLines",
-                  "; comment\n\n[A]\nUnknown = x \nk=old\n\n[B]\nk=b\n", "a", "K", "new",
-                  "; comment\n\n[A]\nUnknown = x \nk=new\n\n[B]\nk=b\n"},
+        WriteCase{"ReplaceKeepsOtherLines", "; comment\n\n[A]\nUnknown = x \nk=old\n\n[B]\nk=b\n",
+                  "a", "K", "new", "; comment\n\n[A]\nUnknown = x \nk=new\n\n[B]\nk=b\n"},
         WriteCase{"ReplaceKeepsCrLf", "[A]\r\nk=old\r\nz=1\r\n", "A", "k", "new",
                   "[A]\r\nk=new\r\nz=1\r\n"},
         WriteCase{"NewKeyAfterLastEntry", "[A]\r\nx=1\r\n\r\n[B]\r\n", "A", "k", "v",
                   "[A]\r\nx=1\r\nk=v\r\n\r\n[B]\r\n"},
-        WriteCase{"NewKeyInEmptySection", "[A]\n[B]\nx=1\n", "A", "k", "v",
-                  "[A]\nk=v\n[B]\nx=1\n"},
+        WriteCase{"NewKeyInEmptySection", "[A]\n[B]\nx=1\n", "A", "k", "v", "[A]\nk=v\n[B]\nx=1\n"},
         WriteCase{"NewSectionAtEndWithFileLineEnd", "[A]\r\nx=1", "B", "k", "v",
                   "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
-        WriteCase{"MixedLineEndsKept", "[A]\nx=1\r\nk=0\n", "A", "k", "1",
-                  "[A]\nx=1\r\nk=1\n"},
+        WriteCase{"MixedLineEndsKept", "[A]\nx=1\r\nk=0\n", "A", "k", "1", "[A]\nx=1\r\nk=1\n"},
         WriteCase{"Cp1252BytesKept", "[A]\nx=\xF1\x81\n", "A", "k", "\xE9",
                   "[A]\nx=\xF1\x81\nk=\xE9\n"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -28,8 +28,10 @@ class ProgramPathsTest : public ::testing::Test {
   }
   void TearDown() override {
     for (const auto& [name, value] : saved_) {
-      if (value) ::setenv(name.c_str(), value->c_str(), 1);
-      else ::unsetenv(name.c_str());
+      if (value)
+        ::setenv(name.c_str(), value->c_str(), 1);
+      else
+        ::unsetenv(name.c_str());
     }
   }
   void Point(const std::string& name, const std::filesystem::path& to) {
@@ -39,7 +41,9 @@ class ProgramPathsTest : public ::testing::Test {
     }
     ::setenv(name.c_str(), to.c_str(), 1);
   }
-  void LayOutInstalled() { std::filesystem::create_directories(dir_ / "share" / "brindlevault" / "res"); }
+  void LayOutInstalled() {
+    std::filesystem::create_directories(dir_ / "share" / "brindlevault" / "res");
+  }
 
   ScratchFolder dir_;
   std::map<std::string, std::optional<std::string>> saved_;

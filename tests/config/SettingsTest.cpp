@@ -48,19 +48,15 @@ TEST_P(SettingsNumberTest, ReadsValueForms) {
   EXPECT_EQ(ReadBool("Configuracion", "AnchoArbol", false), value ? *value != 0 : false);
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, SettingsNumberTest,
-                         ::testing::Values(NumberCase{"300", 300}, NumberCase{"0", 0},
-                                           NumberCase{"2", 2}, NumberCase{"-1", -1},
-                                           NumberCase{"+7", 7}, NumberCase{"0x100", 256},
-                                           NumberCase{"0X1f", 31}, NumberCase{"0x0", 0},
-                                           NumberCase{"0xFFFFFFFF", -1},
-                                           NumberCase{"0x100000000", std::nullopt},
-                                           NumberCase{"0x", std::nullopt},
-                                           NumberCase{"abc", std::nullopt},
-                                           NumberCase{"12abc", std::nullopt},
-                                           NumberCase{"", std::nullopt},
-                                           NumberCase{"99999999999", std::nullopt},
-                                           NumberCase{"$FF", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(
+    Forms, SettingsNumberTest,
+    ::testing::Values(NumberCase{"300", 300}, NumberCase{"0", 0}, NumberCase{"2", 2},
+                      NumberCase{"-1", -1}, NumberCase{"+7", 7}, NumberCase{"0x100", 256},
+                      NumberCase{"0X1f", 31}, NumberCase{"0x0", 0}, NumberCase{"0xFFFFFFFF", -1},
+                      NumberCase{"0x100000000", std::nullopt}, NumberCase{"0x", std::nullopt},
+                      NumberCase{"abc", std::nullopt}, NumberCase{"12abc", std::nullopt},
+                      NumberCase{"", std::nullopt}, NumberCase{"99999999999", std::nullopt},
+                      NumberCase{"$FF", std::nullopt}));
 
 TEST_F(SettingsTest, WritesBooleansIntegersAndStringsKeepingTheRest) {
   Store("; mine\r\n[Configuracion]\r\nOtra=x\r\nMostrarPass=0\r\n");
@@ -83,8 +79,10 @@ class SettingsFallbackTest : public ::testing::Test {
     SetProgramDir(dir_ / "file" / "bin");
   }
   void TearDown() override {
-    if (oldXdg_) ::setenv("XDG_CONFIG_HOME", oldXdg_->c_str(), 1);
-    else ::unsetenv("XDG_CONFIG_HOME");
+    if (oldXdg_)
+      ::setenv("XDG_CONFIG_HOME", oldXdg_->c_str(), 1);
+    else
+      ::unsetenv("XDG_CONFIG_HOME");
   }
   ScratchFolder dir_;
   std::optional<std::string> oldXdg_;

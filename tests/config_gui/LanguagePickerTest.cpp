@@ -25,8 +25,12 @@ namespace {
 using test::ToolWindow;
 using test::WhenModal;
 
-std::string StoredRecursos() { return ReadString(settings::kConfiguracion, settings::kRecursos, "(none)"); }
-std::string StoredStartLanguage() { return ReadString(settings::kGeneral, settings::kStartLanguage, "(none)"); }
+std::string StoredRecursos() {
+  return ReadString(settings::kConfiguracion, settings::kRecursos, "(none)");
+}
+std::string StoredStartLanguage() {
+  return ReadString(settings::kGeneral, settings::kStartLanguage, "(none)");
+}
 
 QString Caption(QWidget* dialog, const char* name) {
   if (auto* group = dialog->findChild<QGroupBox*>(name)) return group->title();
@@ -39,7 +43,8 @@ TEST(Picker, ShownAtFirstActivationOnlyWhileStartLanguageIsOn) {
   const struct {
     const char* settings;
     bool shown;
-  } cases[] = {{"", true}, {"[General]\nStartLanguage=1\n", true}, {"[General]\nStartLanguage=0\n", false}};
+  } cases[] = {
+      {"", true}, {"[General]\nStartLanguage=1\n", true}, {"[General]\nStartLanguage=0\n", false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.settings);
     ToolWindow t;
@@ -68,7 +73,8 @@ TEST(Picker, AClickPreviewsTheLanguageAndAceptarSwitchesTheProgram) {
     EXPECT_EQ(Caption(picker, "FlatGroupBox1"), "Select your language // Seleccione su idioma");
     EXPECT_EQ(Caption(picker, "BtnOk"), "OK");
     // Only a preview: the main window and the stored settings have not changed.
-    EXPECT_EQ(t.window().Action(ActionId::ActConfiguracion)->text(), "&Configuración de Brindlevault");
+    EXPECT_EQ(t.window().Action(ActionId::ActConfiguracion)->text(),
+              "&Configuración de Brindlevault");
     EXPECT_EQ(StoredStartLanguage(), "(none)");
     previewed = true;
     picker->findChild<QPushButton*>("BtnOk")->click();
@@ -89,7 +95,8 @@ TEST(Picker, AceptarWithNothingSelectedStoresAnEmptyLanguage) {
   const auto english = t.Language("English.lng");
   t.folder.WriteSettings("[Configuracion]\nRecursos=" + PathToSetting(english) + "\n");
   SelectStartLanguage();
-  auto answer = WhenModal([](QDialog* picker) { picker->findChild<QPushButton*>("BtnOk")->click(); });
+  auto answer =
+      WhenModal([](QDialog* picker) { picker->findChild<QPushButton*>("BtnOk")->click(); });
   TFPrincipal& w = t.Start(true);
   EXPECT_EQ(StoredStartLanguage(), "0");
   EXPECT_EQ(StoredRecursos(), "");
@@ -126,7 +133,8 @@ TEST(Picker, ListsTheLanguagesAsAPersonReadsThem) {
   test::ProgramFolder folder;
   const auto res = folder.path() / "res";
   std::filesystem::remove(res / kDefaultLanguageFileName);
-  for (const char* name : {"Zulu.lng", "espa\u00f1ol.lng", "\u00c4gypt.lng", "english.lng", "Deutsch.LNG"})
+  for (const char* name :
+       {"Zulu.lng", "espa\u00f1ol.lng", "\u00c4gypt.lng", "english.lng", "Deutsch.LNG"})
     std::ofstream(res / name) << "";
   LanguageList list;
   list.Fill(res);

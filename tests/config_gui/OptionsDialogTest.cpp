@@ -43,7 +43,9 @@ QCheckBox* Box(QDialog* dialog, const char* name) {
   return box;
 }
 
-void Click(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2)); }
+void Click(QCheckBox* box) {
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+}
 
 // Opens the options dialog, runs act on it while it is shown, then closes it.
 void WithOptions(ToolWindow& t, const std::function<void(QDialog*)>& act) {
@@ -139,7 +141,7 @@ TEST(Options, TheTwoDelaysShowTheirDefaultsAndAChangeTakesEffectAtOnce) {
     EXPECT_EQ(vaciar->value(), 30);
     EXPECT_EQ(cerrar->value(), 0);
     EXPECT_EQ(Stored("VaciarTras"), "(none)");  // shown, not written
-    vaciar->stepBy(-30);  // as the arrows step it
+    vaciar->stepBy(-30);                        // as the arrows step it
     cerrar->stepBy(5);
   });
   EXPECT_EQ(Stored("VaciarTras"), "0");
@@ -161,7 +163,8 @@ TEST(Options, TheNumberOfBackupsShowsItsDefaultAndIsWrittenAtOnce) {
       for (const QGroupBox* group : groups) list.append(group->objectName());
       return list;
     }();
-    EXPECT_GT(names.indexOf("GrupoCopias"), names.indexOf("GrupoIdioma")) << names.join(',').toStdString();
+    EXPECT_GT(names.indexOf("GrupoCopias"), names.indexOf("GrupoIdioma"))
+        << names.join(',').toStdString();
     auto* copies = dialog->findChild<QSpinBox*>("SpinCopias");
     ASSERT_NE(copies, nullptr);
     EXPECT_EQ(copies->value(), 10);
@@ -179,7 +182,8 @@ TEST(Options, AFailedWriteIsReportedAndLeavesBoxAndFlagAsStored) {
   // A folder where the settings file should be: no one, root included, can write it.
   std::filesystem::create_directory(t.folder.Settings());
   TFPrincipal& w = t.Start();
-  const QString failure = "Unable to write to " + QString::fromStdString(SettingsFilePath().string());
+  const QString failure =
+      "Unable to write to " + QString::fromStdString(SettingsFilePath().string());
   WithOptions(t, [&](QDialog* dialog) {
     // Three boxes were ticked on showing; their failure is told once, and they still show.
     ASSERT_EQ(t.fakes.boxes->shown.size(), 1u);

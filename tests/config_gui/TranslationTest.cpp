@@ -62,14 +62,16 @@ struct TestWindow {
     action->setObjectName("ActAbrir");
     action->setToolTip("Abrir un perfil");
     action->setStatusTip("Abrir un perfil");
-    new FileDialogEntry(FileDialogEntry::Kind::Save, "SDTXT", &window, "Exportar",
-                        "Texto|*.txt", "txt");
+    new FileDialogEntry(FileDialogEntry::Kind::Save, "SDTXT", &window, "Exportar", "Texto|*.txt",
+                        "txt");
     // A dialog parented to the window is a window of its own, with its own section.
     auto* dialog = new QDialog(&window);
     Make<QPushButton>(dialog, "BtnDialogo")->setText("Cerrar");
   }
   template <class T>
-  T* Get(const char* name) { return window.findChild<T*>(name); }
+  T* Get(const char* name) {
+    return window.findChild<T*>(name);
+  }
   QString Caption(const char* name) {
     auto* object = window.findChild<QObject*>(name);
     if (auto* l = qobject_cast<QLabel*>(object)) return l->text();
@@ -168,14 +170,13 @@ TEST_P(ListValueTest, RefillsTheList) {
 
 INSTANTIATE_TEST_SUITE_P(
     Separators, ListValueTest,
-    ::testing::Values(ListCase{"EachItemEnded", "Uno\xF7" "Dos\xF7", {"Uno", "Dos"}},
-                      ListCase{"LastItemUnended", "Uno\xF7" "Dos", {"Uno", "Dos"}},
-                      ListCase{"OneItem", "Uno", {"Uno"}},
-                      ListCase{"Empty", "", {""}},
-                      ListCase{"OnlySeparator", "\xF7", {""}},
-                      ListCase{"EmptyItemInside", "Uno\xF7\xF7" "Dos\xF7", {"Uno", "", "Dos"}},
-                      ListCase{"Cp1252Text", "Contrase\xF1" "a\xF7\x80\xF7",
-                               {"Contrase\u00F1a", "\u20AC"}}),
+    ::testing::Values(
+        ListCase{"EachItemEnded", "Uno\367Dos\xF7", {"Uno", "Dos"}},
+        ListCase{"LastItemUnended", "Uno\367Dos", {"Uno", "Dos"}},
+        ListCase{"OneItem", "Uno", {"Uno"}}, ListCase{"Empty", "", {""}},
+        ListCase{"OnlySeparator", "\xF7", {""}},
+        ListCase{"EmptyItemInside", "Uno\xF7\367Dos\xF7", {"Uno", "", "Dos"}},
+        ListCase{"Cp1252Text", "Contrase\361a\xF7\x80\xF7", {"Contrase\u00F1a", "\u20AC"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TranslationTest, AMissingListKeyKeepsItemsAndSelection) {

@@ -126,8 +126,8 @@ TEST(FieldCipherTest, TextsOfARecordGiveTheBytesOfSingleTexts) {
 TEST(FieldCipherTest, EachTextOfARecordCountsOnItsOwn) {
   const std::string key = "one by one";
   FieldCipher cipher(key);
-  const std::vector<std::string> plains = {"", "a", "1234567", "12345678", "123456789",
-                                           std::string(46, 'l'), std::string(186, 'n')};
+  const std::vector<std::string> plains = {
+      "", "a", "1234567", "12345678", "123456789", std::string(46, 'l'), std::string(186, 'n')};
   std::vector<std::string> texts;
   for (const auto& plain : plains) texts.push_back(EncipherField(plain, key));
   const Record record(texts);

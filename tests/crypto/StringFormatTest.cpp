@@ -160,8 +160,9 @@ std::string Mutated(test::RandomBytes& random, const TStringFormat_UU& format) {
 // the checked decoding (IsValidInput, then TextToBinary) on any text, valid or not.
 TEST(StringFormatTest, AppendBinaryAgreesWithTheCheckedDecoding) {
   test::RandomBytes random(14);
-  for (const TStringFormat_UU* format : {static_cast<const TStringFormat_UU*>(TStringFormat_XX::Class()),
-                                         TStringFormat_UU::Class()}) {
+  for (const TStringFormat_UU* format :
+       {static_cast<const TStringFormat_UU*>(TStringFormat_XX::Class()),
+        TStringFormat_UU::Class()}) {
     SCOPED_TRACE(format->FormatName());
     int accepted = 0;
     for (int i = 0; i < 6000; ++i) {

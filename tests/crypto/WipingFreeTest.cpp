@@ -28,7 +28,8 @@ TEST(WipingFree, ReallocKeepsTheContentsWhetherItMovesOrNot) {
   char* block = static_cast<char*>(std::malloc(text.size() + 1));
   ASSERT_NE(block, nullptr);
   std::memcpy(block, text.c_str(), text.size() + 1);
-  for (std::size_t size : {text.size() + 1, std::size_t{4096}, std::size_t{1} << 20, text.size() + 1}) {
+  for (std::size_t size :
+       {text.size() + 1, std::size_t{4096}, std::size_t{1} << 20, text.size() + 1}) {
     block = static_cast<char*>(std::realloc(block, size));
     ASSERT_NE(block, nullptr);
     EXPECT_EQ(std::string(block, text.size()), text) << size;

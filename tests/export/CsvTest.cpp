@@ -193,8 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"NoTitle", "Group,Password\nx,y\n", R::Malformed,
                 "line 1: the header has no column Title (or name)"},
         // 126 bytes in the file, 188 characters once each LF is CR LF.
-        Refusal{"LineEndsCountTwo", "Title,Notes\nA,\"" + Repeat("x\n", 62) + "xx\"\n",
-                R::TooLong,
+        Refusal{"LineEndsCountTwo", "Title,Notes\nA,\"" + Repeat("x\n", 62) + "xx\"\n", R::TooLong,
                 "row 2 (line 2), column \"Notes\": too long (188 characters; at most 186 "
                 "survive in a profile)"},
         Refusal{"TotpBeyondTheNotes",

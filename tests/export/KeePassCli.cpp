@@ -18,9 +18,7 @@ constexpr const char* kProgram = "keepassxc-cli";
 
 }  // namespace
 
-bool KeePassCliAvailable() {
-  return std::system("keepassxc-cli --version >/dev/null 2>&1") == 0;
-}
+bool KeePassCliAvailable() { return std::system("keepassxc-cli --version >/dev/null 2>&1") == 0; }
 
 CliRun KeePassCli(const std::string& command, const std::vector<std::string>& args,
                   const std::string& password) {
@@ -85,9 +83,12 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') field += '"', ++i;
-      else if (c == '"') quoted = false;
-      else field += c;
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+        field += '"', ++i;
+      else if (c == '"')
+        quoted = false;
+      else
+        field += c;
     } else if (c == '"') {
       quoted = fieldStarted = true;
     } else if (c == ',') {

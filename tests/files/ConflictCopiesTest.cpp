@@ -54,8 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         Name{"p.bv3", "p (conflicted copy 2026-12-09 12:00).bv3", kNone},
         Name{"p.bv3", "p (Someone'sconflicted copy 2026-12-09).bv3", kNone},
         Name{"p.bv3", "p (copy 2026-12-09).bv3", kNone},
-        Name{"p.bv3", "p (SFConflict ).bv3", kNone},
-        Name{"p.bv3", "p (1).bv3", kNone},
+        Name{"p.bv3", "p (SFConflict ).bv3", kNone}, Name{"p.bv3", "p (1).bv3", kNone},
         Name{"p.bv3", ".p.bv3.backup", kNone},
         Name{"p.bv3", "p (conflicted copy 2026-12-09 120000)", kNone}));
 
@@ -70,11 +69,11 @@ TEST(ConflictCopiesOf, ListsOnlyTheFilesOfThatProfileInNameOrder) {
   std::filesystem::create_symlink(folder / "p.bv3",
                                   folder / "p (SFConflict ana 2026-12-09-12-00-00).bv3");
 
-  EXPECT_EQ(ConflictCopiesOf(folder / "p.bv3"),
-            (std::vector<std::filesystem::path>{
-                folder / "p (SFConflict ana 2026-12-09-12-00-00).bv3",
-                folder / "p (Someone's conflicted copy 2026-12-09).bv3",
-                folder / "p.sync-conflict-20261209-120000-ABCDEFG.bv3"}));
+  EXPECT_EQ(
+      ConflictCopiesOf(folder / "p.bv3"),
+      (std::vector<std::filesystem::path>{folder / "p (SFConflict ana 2026-12-09-12-00-00).bv3",
+                                          folder / "p (Someone's conflicted copy 2026-12-09).bv3",
+                                          folder / "p.sync-conflict-20261209-120000-ABCDEFG.bv3"}));
   EXPECT_TRUE(ConflictCopiesOf(folder / "missing" / "p.bv3").empty());
 }
 

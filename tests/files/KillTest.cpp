@@ -30,8 +30,8 @@ pid_t StartSave(const std::filesystem::path& profile, const std::string& variant
   const pid_t pid = ::fork();
   if (pid == 0) {
     const char* mode = named ? "named" : "unnamed";
-    ::execl(BV_SAVE_CHILD, BV_SAVE_CHILD, profile.c_str(), accounts.c_str(), variant.c_str(),
-            mode, static_cast<char*>(nullptr));
+    ::execl(BV_SAVE_CHILD, BV_SAVE_CHILD, profile.c_str(), accounts.c_str(), variant.c_str(), mode,
+            static_cast<char*>(nullptr));
     ::_exit(127);
   }
   return pid;
@@ -64,8 +64,9 @@ class KillTest : public testing::Test {
 
   // Puts the old file back, starts a save and sends sig at a random moment of its run.
   void Run(int sig, bool named, int runs, Tally& tally) {
-    std::uniform_int_distribution<long> moment(0, static_cast<long>(
-        std::chrono::duration_cast<std::chrono::microseconds>(duration_).count()));
+    std::uniform_int_distribution<long> moment(
+        0, static_cast<long>(
+               std::chrono::duration_cast<std::chrono::microseconds>(duration_).count()));
     for (int k = 0; k < runs; ++k) {
       test::WriteBytes(profile_, old_);
       const pid_t pid = StartSave(profile_, "new", named);

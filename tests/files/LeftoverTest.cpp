@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // What every file of these saves begins with (the header of a profile, say).
-const std::string kStart = "\x0E" "Brindlevault_3";
+const std::string kStart = "\016Brindlevault_3";
 
 void MakeOld(const fs::path& path, const std::string& content, std::chrono::seconds age) {
   test::WriteFile(path, content);
@@ -39,9 +39,9 @@ TEST(TemporaryFileNames, CarryTheMarkAndTheTargetsName) {
   EXPECT_EQ(name.size(), 21u);
   EXPECT_TRUE(IsTemporaryNameOf(target, name));
   EXPECT_EQ(fs::path(NewTemporaryName(target)).parent_path(), "/carpeta");
-  for (const char* other : {".p.bv3.backup", ".p.bv3.Ab3xY9", ".p.bv3.~bvsave~Ab3x",
-                            ".p.bv3.~bvsave~Ab3xY9Z", ".p.bv3.~bvsave~Ab3x-9", "p.bv3.~bvsave~Ab3xY9",
-                            ".q.bv3.~bvsave~Ab3xY9"})
+  for (const char* other :
+       {".p.bv3.backup", ".p.bv3.Ab3xY9", ".p.bv3.~bvsave~Ab3x", ".p.bv3.~bvsave~Ab3xY9Z",
+        ".p.bv3.~bvsave~Ab3x-9", "p.bv3.~bvsave~Ab3xY9", ".q.bv3.~bvsave~Ab3xY9"})
     EXPECT_FALSE(IsTemporaryNameOf(target, other)) << other;
 }
 

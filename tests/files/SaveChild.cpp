@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   for (int k = 0; k < accounts; ++k) {
     if (k % 100 == 0) {
       bv::TNodeData data = bv::TNodeData::Create(bv::NodeKind::Category, 3);
-      data.Name = "Categor\xED" "a " + std::to_string(k / 100) + " " + variant;
+      data.Name = "Categor\355a " + std::to_string(k / 100) + " " + variant;
       category = tree.Append(nullptr, data);
     }
     bv::TNodeData data = bv::TNodeData::Create(bv::NodeKind::Account, 7);

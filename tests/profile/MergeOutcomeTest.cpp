@@ -44,18 +44,25 @@ TEST_P(MergeOutcomeTest, CountsAndFindsTheFirstConflictCopy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, MergeOutcomeTest,
-    testing::Values(
-        OutcomeCase{"NothingToCombine", "A:a", "A:a", "A:a", {}, {}},
-        OutcomeCase{"AddedDeletedChangedRenamed", "A:a{u=9} A:b{u=1} A:c", "A:a{u=9} A:b{u=2}",
-                    "A:z{u=9} A:b{u=1} A:c A:n", {1, 1, 2, 0}, {}},
-        OutcomeCase{"AnEditKeptAgainstADeletionIsAConflict", "A:a{p=1} A:b", "A:a{p=2} A:b",
-                    "A:b", {0, 0, 0, 1}, {}},
-        OutcomeCase{"TheFirstCopyAmongNamesakesInADeeperGroup",
-                    "C:K(G:g(A:Gmail{u=ana,p=1} A:Gmail{u=eva,p=1})) C:L(A:x{p=1})",
-                    "C:K(G:g(A:Gmail{u=ana,p=1} A:Gmail{u=eva,p=2})) C:L(A:x{p=2})",
-                    "C:K(G:g(A:Gmail{u=ana,p=1} A:Gmail{u=eva,p=3})) C:L(A:x{p=3})",
-                    {0, 0, 0, 2},
-                    {0, 0, 2}}),
+    testing::Values(OutcomeCase{"NothingToCombine", "A:a", "A:a", "A:a", {}, {}},
+                    OutcomeCase{"AddedDeletedChangedRenamed",
+                                "A:a{u=9} A:b{u=1} A:c",
+                                "A:a{u=9} A:b{u=2}",
+                                "A:z{u=9} A:b{u=1} A:c A:n",
+                                {1, 1, 2, 0},
+                                {}},
+                    OutcomeCase{"AnEditKeptAgainstADeletionIsAConflict",
+                                "A:a{p=1} A:b",
+                                "A:a{p=2} A:b",
+                                "A:b",
+                                {0, 0, 0, 1},
+                                {}},
+                    OutcomeCase{"TheFirstCopyAmongNamesakesInADeeperGroup",
+                                "C:K(G:g(A:Gmail{u=ana,p=1} A:Gmail{u=eva,p=1})) C:L(A:x{p=1})",
+                                "C:K(G:g(A:Gmail{u=ana,p=1} A:Gmail{u=eva,p=2})) C:L(A:x{p=2})",
+                                "C:K(G:g(A:Gmail{u=ana,p=1} A:Gmail{u=eva,p=3})) C:L(A:x{p=3})",
+                                {0, 0, 0, 2},
+                                {0, 0, 2}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace

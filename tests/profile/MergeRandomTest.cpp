@@ -50,7 +50,9 @@ class RandomEdits {
   }
 
  private:
-  std::size_t Pick(std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(random_); }
+  std::size_t Pick(std::size_t count) {
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(random_);
+  }
   std::string Token() { return prefix_ + "-" + std::to_string(++tokens_); }
 
   static std::vector<TreeNode*> Nodes(const ProfileTree& tree, bool containersOnly) {
@@ -132,8 +134,7 @@ std::set<std::string> KeptBy(const ProfileTree& side,
   std::map<const TreeNode*, bool> carried;  // by a move or a rename of itself or an ancestor
   side.ForEachPreOrder([&](TreeNode& node, int) {
     const auto found = base.find(IdOf(&node));
-    const bool arrived = found == base.end() ||
-                         IdOf(found->second->parent) != IdOf(node.parent) ||
+    const bool arrived = found == base.end() || IdOf(found->second->parent) != IdOf(node.parent) ||
                          found->second->data.Name != node.data.Name ||
                          (node.parent && carried[node.parent]);
     carried[&node] = arrived;
@@ -166,8 +167,9 @@ void ExpectEditsOf(const char* sideName, const ProfileTree& side, const ProfileT
     for (int field = 0; field < kPictureField; ++field) {
       const std::string& value = node->data.*kTextFields[field].member;
       if (value == was->second->data.*kTextFields[field].member) continue;
-      EXPECT_TRUE(mergedValues[field].count(value) ||
-                  (field == kNameField && mergedValues[field].count(ConflictCopyName(value, kMark))))
+      EXPECT_TRUE(
+          mergedValues[field].count(value) ||
+          (field == kNameField && mergedValues[field].count(ConflictCopyName(value, kMark))))
           << "edit of " << kTextFields[field].name << " of " << id << " lost";
     }
   }

@@ -32,9 +32,11 @@ std::string Brief(const MergeEvent& event) {
     case MergeChange::Changed: return "changed " + side + path + " " + fields;
     case MergeChange::Renamed: return "renamed " + side + path + ">" + event.value;
     case MergeChange::Conflict: return "conflict " + path + " " + fields + ">" + event.value;
-    case MergeChange::KeptDeleted: return "kept " + side + path + (fields.empty() ? "" : " " + fields);
+    case MergeChange::KeptDeleted:
+      return "kept " + side + path + (fields.empty() ? "" : " " + fields);
     case MergeChange::HeaderChanged: return "header " + side + event.value + "/" + event.otherValue;
-    case MergeChange::HeaderConflict: return "header-conflict " + event.value + "/" + event.otherValue;
+    case MergeChange::HeaderConflict:
+      return "header-conflict " + event.value + "/" + event.otherValue;
   }
   return "?";
 }
@@ -77,8 +79,8 @@ TEST_P(MergeRuleTest, MergesAndReports) {
   const ProfileTree ours = test::TreeFromText(c.ours);
   const ProfileTree theirs = test::TreeFromText(c.theirs);
   const ProfileVersion baseVersion{bh, base};
-  const MergedProfile merged = MergeProfiles(c.base ? &baseVersion : nullptr, {oh, ours},
-                                             {th, theirs}, kMark);
+  const MergedProfile merged =
+      MergeProfiles(c.base ? &baseVersion : nullptr, {oh, ours}, {th, theirs}, kMark);
   EXPECT_EQ(test::TextOf(merged.tree), c.merged);
   EXPECT_EQ(Briefs(merged.summary), c.summary);
   EXPECT_EQ(merged.header.Owner + "/" + merged.header.Title, c.mergedHeader);
@@ -96,72 +98,62 @@ TEST_P(MergeRuleTest, MergesAndReports) {
 INSTANTIATE_TEST_SUITE_P(
     Merge, MergeRuleTest,
     testing::Values(
-        MergeCase{"AddedOnOneSideFollowsItsNearestPredecessor",
-                  "C:K(A:x A:y)", "C:K(A:x A:o A:y)", "C:First C:K(A:x A:t1 A:t2 A:y)",
-                  "C:First C:K(A:x A:t1 A:t2 A:o A:y)",
+        MergeCase{"AddedOnOneSideFollowsItsNearestPredecessor", "C:K(A:x A:y)", "C:K(A:x A:o A:y)",
+                  "C:First C:K(A:x A:t1 A:t2 A:y)", "C:First C:K(A:x A:t1 A:t2 A:o A:y)",
                   "added theirs First; added theirs K/t1; added theirs K/t2; added ours K/o"},
-        MergeCase{"AnAdditionWhosePredecessorIsGoneFollowsTheOneBeforeIt",
-                  "A:a A:b A:c", "A:a A:c", "A:a A:b A:n A:c", "A:a A:n A:c",
-                  "deleted ours b; added theirs n"},
-        MergeCase{"DeletedOnOneSideAndUnchangedOnTheOtherIsGone",
-                  "C:K(A:x G:y(A:z))", "C:K(A:x G:y(A:z))", "C:K(A:x)", "C:K(A:x)",
-                  "deleted theirs K/y(2)"},
-        MergeCase{"DeletedOnOneSideAndChangedOnTheOtherIsKeptWithTheChange",
-                  "C:K(A:x{p=1} A:y)", "C:K(A:x{p=2} A:y)", "C:K(A:y)", "C:K(A:x{p=2} A:y)",
-                  "kept theirs K/x p"},
+        MergeCase{"AnAdditionWhosePredecessorIsGoneFollowsTheOneBeforeIt", "A:a A:b A:c", "A:a A:c",
+                  "A:a A:b A:n A:c", "A:a A:n A:c", "deleted ours b; added theirs n"},
+        MergeCase{"DeletedOnOneSideAndUnchangedOnTheOtherIsGone", "C:K(A:x G:y(A:z))",
+                  "C:K(A:x G:y(A:z))", "C:K(A:x)", "C:K(A:x)", "deleted theirs K/y(2)"},
+        MergeCase{"DeletedOnOneSideAndChangedOnTheOtherIsKeptWithTheChange", "C:K(A:x{p=1} A:y)",
+                  "C:K(A:x{p=2} A:y)", "C:K(A:y)", "C:K(A:x{p=2} A:y)", "kept theirs K/x p"},
         MergeCase{"DeletedOnBothSidesIsGone", "A:a A:b", "A:a", "A:a", "A:a", ""},
         MergeCase{"AdditionUnderABranchTheOtherSideDeletedKeepsItsAncestors",
                   "C:K(G:g(A:a A:b) A:c) C:L", "C:L", "C:K(G:g(A:a A:b A:new) A:c) C:L",
                   "C:K(G:g(A:new)) C:L",
                   "kept ours K; deleted ours K/c; kept ours K/g; deleted ours K/g/a; "
                   "deleted ours K/g/b; added theirs K/g/new"},
-        MergeCase{"AFieldChangedOnOneSideIsTaken",
-                  "A:x{u=a,p=1}", "A:x{u=b,p=1}", "A:x{u=a,p=2}", "A:x{u=b,p=2}",
-                  "changed ours x u; changed theirs x p"},
-        MergeCase{"TheSameChangeOnBothSidesIsThatValue",
-                  "A:x{p=1}", "A:x{p=2,i=4}", "A:x{p=2,i=4}", "A:x{p=2,i=4}", ""},
-        MergeCase{"DifferentChangesKeepOursAndPutTheirsBesideIt",
-                  "C:K(G:g{d=1}(A:a) A:y{u=a,p=1})", "C:K(G:g{d=2}(A:a) A:y{u=a,p=2})",
-                  "C:K(G:g{d=3}(A:a A:b) A:y{u=z,p=3})",
+        MergeCase{"AFieldChangedOnOneSideIsTaken", "A:x{u=a,p=1}", "A:x{u=b,p=1}", "A:x{u=a,p=2}",
+                  "A:x{u=b,p=2}", "changed ours x u; changed theirs x p"},
+        MergeCase{"TheSameChangeOnBothSidesIsThatValue", "A:x{p=1}", "A:x{p=2,i=4}", "A:x{p=2,i=4}",
+                  "A:x{p=2,i=4}", ""},
+        MergeCase{"DifferentChangesKeepOursAndPutTheirsBesideIt", "C:K(G:g{d=1}(A:a) A:y{u=a,p=1})",
+                  "C:K(G:g{d=2}(A:a) A:y{u=a,p=2})", "C:K(G:g{d=3}(A:a A:b) A:y{u=z,p=3})",
                   "C:K(G:g{d=2}(A:a A:b) G:g_(c){d=3} A:y{u=z,p=2} A:y_(c){u=z,p=3})",
                   "conflict K/g d>g (c); added theirs K/g/b; changed theirs K/y u; "
                   "conflict K/y p>y (c)"},
-        MergeCase{"BothAddingANodeIsOneNodeOrAConflict",
-                  "C:K", "C:K(A:n{u=1} A:m{u=1})", "C:K(A:n{u=1} A:m{u=2})",
-                  "C:K(A:n{u=1} A:m{u=1} A:m_(c){u=2})", "conflict K/m u>m (c)"},
+        MergeCase{"BothAddingANodeIsOneNodeOrAConflict", "C:K", "C:K(A:n{u=1} A:m{u=1})",
+                  "C:K(A:n{u=1} A:m{u=2})", "C:K(A:n{u=1} A:m{u=1} A:m_(c){u=2})",
+                  "conflict K/m u>m (c)"},
         // The naive k-th-to-k-th match would give ours' eva theirs' new password and delete ana.
-        MergeCase{"ANamesakeNeverReceivesTheEditOfOneDeletedHere",
-                  "A:Gmail{u=ana} A:Gmail{u=eva}", "A:Gmail{u=eva}",
-                  "A:Gmail{u=ana,p=new} A:Gmail{u=eva}", "A:Gmail{u=ana,p=new} A:Gmail{u=eva}",
-                  "kept ours Gmail p"},
+        MergeCase{"ANamesakeNeverReceivesTheEditOfOneDeletedHere", "A:Gmail{u=ana} A:Gmail{u=eva}",
+                  "A:Gmail{u=eva}", "A:Gmail{u=ana,p=new} A:Gmail{u=eva}",
+                  "A:Gmail{u=ana,p=new} A:Gmail{u=eva}", "kept ours Gmail p"},
         MergeCase{"NamesakesArePairedByTheirFieldsNotTheirOrder",
                   "A:Gmail{u=ana,m=a@x} A:Gmail{u=eva,m=e@x}",
                   "A:Gmail{u=eva,m=e@x} A:Gmail{u=ana,p=1,m=a@x}",
                   "A:Gmail{u=ana,m=a@x} A:Gmail{u=eva,m=e@x,n=hi}",
                   "A:Gmail{u=eva,m=e@x,n=hi} A:Gmail{u=ana,p=1,m=a@x}",
                   "changed theirs Gmail n; changed ours Gmail p"},
-        MergeCase{"ARenameIsAChangeOfTheName",
-                  "C:K(A:Gmail{u=ana,p=1})", "C:K(A:Gmail_personal{u=ana,p=1})",
-                  "C:K(A:Gmail{u=ana,p=2})", "C:K(A:Gmail_personal{u=ana,p=2})",
+        MergeCase{"ARenameIsAChangeOfTheName", "C:K(A:Gmail{u=ana,p=1})",
+                  "C:K(A:Gmail_personal{u=ana,p=1})", "C:K(A:Gmail{u=ana,p=2})",
+                  "C:K(A:Gmail_personal{u=ana,p=2})",
                   "renamed ours K/Gmail>Gmail personal; changed theirs K/Gmail personal p"},
-        MergeCase{"ARenamedGroupKeepsWhatTheOtherSideAddedInside",
-                  "C:K(G:Old(A:a))", "C:K(G:New(A:a))", "C:K(G:Old(A:a A:b))",
-                  "C:K(G:New(A:a A:b))", "renamed ours K/Old>New; added theirs K/New/b"},
-        MergeCase{"ANodeWithNothingButANameIsNotTakenForARename",
-                  "C:K(G:Old)", "C:K(G:New)", "C:K(G:Old{d=note})", "C:K(G:Old{d=note} G:New)",
+        MergeCase{"ARenamedGroupKeepsWhatTheOtherSideAddedInside", "C:K(G:Old(A:a))",
+                  "C:K(G:New(A:a))", "C:K(G:Old(A:a A:b))", "C:K(G:New(A:a A:b))",
+                  "renamed ours K/Old>New; added theirs K/New/b"},
+        MergeCase{"ANodeWithNothingButANameIsNotTakenForARename", "C:K(G:Old)", "C:K(G:New)",
+                  "C:K(G:Old{d=note})", "C:K(G:Old{d=note} G:New)",
                   "kept ours K/Old d; added ours K/New"},
-        MergeCase{"RenamedDifferentlyOnBothSidesIsAConflict",
-                  "A:x{u=1}", "A:y{u=1}", "A:z{u=1}", "A:y{u=1} A:z_(c){u=1}",
-                  "conflict y N>z (c)"},
-        MergeCase{"AnUnchangedMovedNodeMoves",
-                  "C:K(A:x{u=1}) C:L", "C:K C:L(A:x{u=1})", "C:K(A:x{u=1}) C:L",
-                  "C:K C:L(A:x{u=1})", "deleted ours K/x; added ours L/x"},
-        MergeCase{"ANodeMovedOnOneSideAndEditedOnTheOtherIsInBothPlaces",
-                  "C:K(A:x{u=1}) C:L", "C:K C:L(A:x{u=1})", "C:K(A:x{u=2}) C:L",
-                  "C:K(A:x{u=2}) C:L(A:x{u=1})", "kept ours K/x u; added ours L/x"},
-        MergeCase{"TheirOrderStandsWhereOnlyTheyReorderedTheSiblings",
-                  "A:a A:b A:c", "A:a A:b A:c A:d", "A:c A:a A:b", "A:c A:d A:a A:b",
-                  "added ours d"},
+        MergeCase{"RenamedDifferentlyOnBothSidesIsAConflict", "A:x{u=1}", "A:y{u=1}", "A:z{u=1}",
+                  "A:y{u=1} A:z_(c){u=1}", "conflict y N>z (c)"},
+        MergeCase{"AnUnchangedMovedNodeMoves", "C:K(A:x{u=1}) C:L", "C:K C:L(A:x{u=1})",
+                  "C:K(A:x{u=1}) C:L", "C:K C:L(A:x{u=1})", "deleted ours K/x; added ours L/x"},
+        MergeCase{"ANodeMovedOnOneSideAndEditedOnTheOtherIsInBothPlaces", "C:K(A:x{u=1}) C:L",
+                  "C:K C:L(A:x{u=1})", "C:K(A:x{u=2}) C:L", "C:K(A:x{u=2}) C:L(A:x{u=1})",
+                  "kept ours K/x u; added ours L/x"},
+        MergeCase{"TheirOrderStandsWhereOnlyTheyReorderedTheSiblings", "A:a A:b A:c",
+                  "A:a A:b A:c A:d", "A:c A:a A:b", "A:c A:d A:a A:b", "added ours d"},
         MergeCase{"OwnerAndTitleFollowTheFieldRule", "", "", "", "",
                   "header ours Ana/T2; header theirs Bea/T2; header-conflict Bea/T3",
                   "Ana/T Ana/T2 Bea/T3", "Bea/T2"},
@@ -221,8 +213,8 @@ TEST(DescribeMerge, WritesOneLineAnEntryInTheLanguageGiven) {
   const ProfileTree ours = test::TreeFromText("C:K(A:x{u=1,p=2})");
   const ProfileTree theirs = test::TreeFromText("C:K(A:x{u=2,p=3,i=5} A:y)");
   const ProfileVersion baseVersion{header, base};
-  const MergedProfile merged = MergeProfiles(&baseVersion, {header, ours},
-                                             {Header("Bea/T"), theirs}, kMark);
+  const MergedProfile merged =
+      MergeProfiles(&baseVersion, {header, ours}, {Header("Bea/T"), theirs}, kMark);
   const auto text = [](int n) -> std::string {
     switch (n) {
       case msg::kMergeDeleted: return "Deleted in %1: %2";

@@ -12,8 +12,8 @@ struct FieldKey {
   std::string TNodeData::*member;
 };
 constexpr FieldKey kKeys[] = {
-    {'u', &TNodeData::UserName}, {'p', &TNodeData::Password},    {'q', &TNodeData::Question},
-    {'r', &TNodeData::Answer},   {'m', &TNodeData::Mail},        {'w', &TNodeData::Url},
+    {'u', &TNodeData::UserName},    {'p', &TNodeData::Password},    {'q', &TNodeData::Question},
+    {'r', &TNodeData::Answer},      {'m', &TNodeData::Mail},        {'w', &TNodeData::Url},
     {'t', &TNodeData::AccountType}, {'d', &TNodeData::Description}, {'n', &TNodeData::Notes},
 };
 

@@ -302,7 +302,8 @@ TEST_F(ChangePassFixture, CurrentThenNewAreChecked) {
   };
   for (const Case& c : cases) {
     ShowActive(dialog);
-    const std::string what = c.session + ": " + (c.current + "/" + c.next + "/" + c.again).toStdString();
+    const std::string what =
+        c.session + ": " + (c.current + "/" + c.next + "/" + c.again).toStdString();
     session = c.session;
     boxes.shown.clear();
     changes.clear();

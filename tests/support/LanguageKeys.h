@@ -51,15 +51,20 @@ inline std::vector<Control> Join(std::vector<Control> a, const std::vector<Contr
 inline const std::vector<Window>& RequiredWindows() {
   static const std::vector<Window> windows = [] {
     std::vector<Control> main;
-    for (const char* a :
-         {"ActAbrir", "ActNuevo", "ActCerrar", "ActGuardar", "ActGuardarComo", "ActExportarPerfil", "ActImprimir",
-          "ActSalir", "ActCopUser", "ActCopPass", "ActCopPreg", "ActCopResp", "ActCopMail",
-          "ActCopURL", "ActBorrarCB", "ActBuscar", "ActCambPass", "ActEditarPerfil",
-          "ActConfiguracion", "ActAyuda", "ActWeb", "ActCambios", "ActLicencia", "ActAcercaDe",
-          "ActGenerador", "ActNGrupo", "ActNSubGrupo", "ActEGrupo", "ActBGrupo", "ActNCuenta",
-          "ActECuenta", "ActBCuenta", "ActOrdenar", "ActOrdenarGrupo", "ActOrdenarTodo",
-          "ActPopEliminar", "ActPopEditar", "ActInformacion", "ActVerOcultos", "ActRecientes",
-          "ActCopiasSeguridad", "ActSaludClaves"})
+    for (const char* a : {"ActAbrir",         "ActNuevo",           "ActCerrar",
+                          "ActGuardar",       "ActGuardarComo",     "ActExportarPerfil",
+                          "ActImprimir",      "ActSalir",           "ActCopUser",
+                          "ActCopPass",       "ActCopPreg",         "ActCopResp",
+                          "ActCopMail",       "ActCopURL",          "ActBorrarCB",
+                          "ActBuscar",        "ActCambPass",        "ActEditarPerfil",
+                          "ActConfiguracion", "ActAyuda",           "ActWeb",
+                          "ActCambios",       "ActLicencia",        "ActAcercaDe",
+                          "ActGenerador",     "ActNGrupo",          "ActNSubGrupo",
+                          "ActEGrupo",        "ActBGrupo",          "ActNCuenta",
+                          "ActECuenta",       "ActBCuenta",         "ActOrdenar",
+                          "ActOrdenarGrupo",  "ActOrdenarTodo",     "ActPopEliminar",
+                          "ActPopEditar",     "ActInformacion",     "ActVerOcultos",
+                          "ActRecientes",     "ActCopiasSeguridad", "ActSaludClaves"})
       main.push_back({a, Kind::Action});
     for (const char* h : {"ActCopiarDatos", "ActMenuArchivo", "ActMenuEdicion",
                           "ActMenuHerramientas", "ActMenuOpciones", "ActMenuAyuda"})
@@ -70,20 +75,19 @@ inline const std::vector<Window>& RequiredWindows() {
 
     const auto okCancel = Captions({"BtnOk", "BtnCancelar"});
     const auto groupDialog = Join(Captions({"lblGrupo", "lblDescrip", "lblImagen"}), okCancel);
-    const auto accountDialog =
-        Join(Join(Captions({"lblNCuenta", "lblUsuario", "lblPass", "lblURL", "lblPregunta",
-                            "lblRespuesta", "lblMail", "lblDesc", "lblNotas", "lblTipo",
-                            "lblImagen"}),
-                  {{"Ed_Tipo", Kind::List}}),
-             okCancel);
+    const auto accountDialog = Join(
+        Join(Captions({"lblNCuenta", "lblUsuario", "lblPass", "lblURL", "lblPregunta",
+                       "lblRespuesta", "lblMail", "lblDesc", "lblNotas", "lblTipo", "lblImagen"}),
+             {{"Ed_Tipo", Kind::List}}),
+        okCancel);
     return std::vector<Window>{
         {"FPrincipal", main},
         {"FAddCuenta", accountDialog},
         {"FAddGrupo", groupDialog},
         {"FAddSubGrupo", groupDialog},
-        {"FBusqueda", Join(Captions({"lblPalabra", "lblEn", "lblResultados", "BtnBuscar",
-                                     "BtnCancelar"}),
-                           {{"BuscarEn", Kind::List}})},
+        {"FBusqueda",
+         Join(Captions({"lblPalabra", "lblEn", "lblResultados", "BtnBuscar", "BtnCancelar"}),
+              {{"BuscarEn", Kind::List}})},
         {"FCambiarPass",
          Join(Captions({"lblPassAct", "lblNueva", "lblReNueva", "lblConsejo"}), okCancel)},
         {"FEditarCuenta", accountDialog},
@@ -96,18 +100,18 @@ inline const std::vector<Window>& RequiredWindows() {
                    "lblGenerada", "BtnGenerar", "BtnCopiar", "BtnCancelar", "BtnOk"})},
         {"FIdiomaInicio", Captions({"Label1", "FlatGroupBox1", "BtnOk"})},
         {"FInicioSesion", Join(Captions({"lblPass"}), okCancel)},
-        {"FNuevoPerfil",
-         Join(Join(Captions({"lblUsuario", "lblTitulo", "lblPass", "lblCPass", "lblNota",
-                             "lblConsejo"}),
-                   okCancel),
-              {{"SDNuevo", Kind::FileDialog}})},
+        {"FNuevoPerfil", Join(Join(Captions({"lblUsuario", "lblTitulo", "lblPass", "lblCPass",
+                                             "lblNota", "lblConsejo"}),
+                                   okCancel),
+                              {{"SDNuevo", Kind::FileDialog}})},
         {"FOpciones",
-         Join(Captions({"GrupoConf", "CBCargaUltimo", "CBPrimero", "lblBorra", "CBSalir",
-                        "CBCerrar", "lblVaciarTras", "lblVaciarSegundos", "lblCerrarTras",
-                        "lblCerrarMinutos", "GrupoVisual", "CBMostrar", "GrupoIdioma",
-                        "lblIdioma", "BtnOk", "GrupoCopias", "lblCopias", "lblCopiasPerfil",
-                        "GrupoFiltradas", "lblFiltradas", "BtnElegirLista", "BtnQuitarLista",
-                        "GrupoSesion", "CBBloquear", "CBSuspender", "lblSesion"}),
+         Join(Captions({"GrupoConf",      "CBCargaUltimo",    "CBPrimero",      "lblBorra",
+                        "CBSalir",        "CBCerrar",         "lblVaciarTras",  "lblVaciarSegundos",
+                        "lblCerrarTras",  "lblCerrarMinutos", "GrupoVisual",    "CBMostrar",
+                        "GrupoIdioma",    "lblIdioma",        "BtnOk",          "GrupoCopias",
+                        "lblCopias",      "lblCopiasPerfil",  "GrupoFiltradas", "lblFiltradas",
+                        "BtnElegirLista", "BtnQuitarLista",   "GrupoSesion",    "CBBloquear",
+                        "CBSuspender",    "lblSesion"}),
               {{"ODFiltradas", Kind::FileDialog}})},
         {"FAcerca", Captions({"Label4", "lblTraductor", "BtnOk"})},
         {"FSaludClaves", Captions({"lblLista", "BtnActualizar", "BtnCerrar"})},
@@ -130,12 +134,12 @@ inline std::vector<int> UsedMessages() {
   for (int n = 69; n <= 94; ++n) used.push_back(n);
   for (int n = 96; n <= 103; ++n) used.push_back(n);
   for (int n : {104, 105, 106, 107, 108, 110}) used.push_back(n);
-  for (int n : {115, 116}) used.push_back(n);  // a refused save target, a too deep tree
+  for (int n : {115, 116}) used.push_back(n);          // a refused save target, a too deep tree
   for (int n = 125; n <= 129; ++n) used.push_back(n);  // exporting the whole profile
-  for (int n : {130, 131}) used.push_back(n);  // the general handler
+  for (int n : {130, 131}) used.push_back(n);          // the general handler
   for (int n = 140; n <= 154; ++n) used.push_back(n);  // merging two versions of a profile
-  for (int n : {155, 156}) used.push_back(n);  // a backup that could not be kept
-  used.push_back(180);  // a handed-over file that does not exist
+  for (int n : {155, 156}) used.push_back(n);          // a backup that could not be kept
+  used.push_back(180);                                 // a handed-over file that does not exist
   for (int n = 200; n <= 226; ++n) used.push_back(n);  // password strength and health
   used.push_back(230);  // why the computer waits for us before it sleeps
   for (int n = 250; n <= 255; ++n) used.push_back(n);  // what a screen reader reads

@@ -49,7 +49,11 @@ struct CoreSession {
 
 // A FIFO, a bound UNIX socket or (as root only) a character device like /dev/null, made at
 // path in a scratch folder. False when it cannot be made (a device without privilege).
-enum class SpecialFile { Fifo, Socket, Device };
+enum class SpecialFile {
+  Fifo,
+  Socket,
+  Device
+};
 bool MakeSpecialFile(const std::filesystem::path& path, SpecialFile kind);
 std::vector<SpecialFile> SpecialFileKinds();  // the three, without Device unless root
 

@@ -18,8 +18,7 @@ TestLanguage::TestLanguage(const std::map<std::string, Section>& windows,
                            const std::map<int, std::string>& messages) {
   static std::atomic<int> serial = 0;
   path_ = std::filesystem::temp_directory_path() /
-          ("bv-tools-gui-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) +
-           ".lng");
+          ("bv-tools-gui-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".lng");
   std::ofstream file(path_, std::ios::binary);
   for (const auto& [window, keys] : windows) {
     file << '[' << window << "]\r\n";

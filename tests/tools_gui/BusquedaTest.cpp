@@ -72,8 +72,9 @@ class Busqueda : public ::testing::Test {
 TEST_F(Busqueda, OpensEmptyOnTheFirstField) {
   EXPECT_EQ(dialog->objectName(), "FBusqueda");
   EXPECT_EQ(dialog->windowTitle(), "Buscar");
-  const QStringList fields{"Título", "Descripción", "Notas adicionales", "Nombre de usuario",
-                           "Pregunta secreta", "URL", "Tipo"};
+  const QStringList fields{
+      "Título", "Descripción", "Notas adicionales", "Nombre de usuario", "Pregunta secreta",
+      "URL",    "Tipo"};
   ASSERT_EQ(field->count(), fields.size());
   for (int i = 0; i < fields.size(); ++i) EXPECT_EQ(field->itemText(i), fields[i]);
   EXPECT_EQ(field->currentIndex(), 0);
@@ -96,8 +97,10 @@ TEST_F(Busqueda, ListsMatchesInTreeOrder) {
   const Case cases[] = {
       {3, "MAIL", {"Gmail|Cuenta|2"}},
       {0, "MAIL", {"Gmail|Cuenta|2", "Mailbox|Cuenta|3"}},
-      {0, "a", {"Personal|Grupo|1", "Gmail|Cuenta|2", "Mailbox|Cuenta|3", "Trabajo|Grupo|4",
-                "Ajedrez|Cuenta|6"}},
+      {0,
+       "a",
+       {"Personal|Grupo|1", "Gmail|Cuenta|2", "Mailbox|Cuenta|3", "Trabajo|Grupo|4",
+        "Ajedrez|Cuenta|6"}},
       {0, "", {}},
       {0, "zzz", {}},
   };

@@ -42,7 +42,9 @@ struct AccountShown : ::testing::Test {
     account->data.UserName = "ana";
     t.window().SelectNode(account);
   }
-  QString At(const char* name) const { return QString::fromStdString((t.folder.path() / name).string()); }
+  QString At(const char* name) const {
+    return QString::fromStdString((t.folder.path() / name).string());
+  }
   // Clicks the link of the account page whose text is message n.
   void ClickLink(int n) {
     DetailView& view = t.window().Resulta();
@@ -61,7 +63,8 @@ TEST_F(AccountShown, TheExportLinksSaveWhereTheirDialogsSay) {
             QStringList({"Exportar cuenta como TXT", "Exportar cuenta como HTML"}));
   const std::string text = Read(t.folder.path() / "banco.txt");
   int lines = 0;
-  for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+  for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+    ++lines;
   EXPECT_EQ(lines, 48);
   EXPECT_NE(text.find("\r\n ana\r\n"), std::string::npos);
   EXPECT_NE(Read(t.folder.path() / "banco.html").find("<TITLE>Banco</TITLE>"), std::string::npos);

@@ -72,11 +72,13 @@ TEST_F(GenPass, ShowsEveryControlWithItsBuiltInText) {
       {"BtnCancelar", "Cancelar"},
       {"BtnOk", "Aceptar"},
   };
-  for (const auto& [name, caption] : captions) EXPECT_EQ(Get<QAbstractButton>(name)->text(), caption);
+  for (const auto& [name, caption] : captions)
+    EXPECT_EQ(Get<QAbstractButton>(name)->text(), caption);
   EXPECT_EQ(Get<QGroupBox>("Contenido")->title(), "Caracteres alfanuméricos");
   EXPECT_EQ(Get<QGroupBox>("Especial")->title(), "Caracteres especiales");
   EXPECT_EQ(Get<QLabel>("lblCaracteres")->text(), "Indique Caracteres especiales:");
-  EXPECT_EQ(Get<QLabel>("lblLength")->text(), "¿De cuántos caracteres desea la contraseña? Indique:");
+  EXPECT_EQ(Get<QLabel>("lblLength")->text(),
+            "¿De cuántos caracteres desea la contraseña? Indique:");
   EXPECT_EQ(Get<QLabel>("lblGenerada")->text(), "Contraseña generada:");
   EXPECT_TRUE(Get<QLabel>("lblInfo")->text().startsWith("Este asistente le ayudará"));
   EXPECT_EQ(Get<QLineEdit>("Caracteres")->text(), ".-_@#$%&\\/");

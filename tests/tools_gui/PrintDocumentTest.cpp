@@ -49,7 +49,8 @@ TEST_F(PrintDocument, HoldsOneBlockPerComposedParagraph) {
     if (!block.text().isEmpty()) {
       const QTextCharFormat format = block.begin().fragment().charFormat();
       EXPECT_EQ(format.foreground().color().rgb() & 0xFFFFFF, paragraph.style.rgb);
-      EXPECT_EQ(format.fontWeight() == QFont::Bold, paragraph.style.bold) << block.text().toStdString();
+      EXPECT_EQ(format.fontWeight() == QFont::Bold, paragraph.style.bold)
+          << block.text().toStdString();
       EXPECT_EQ(format.fontUnderline(), paragraph.style.underline);
       const QFontMetricsF metrics(format.font());
       EXPECT_EQ(metrics.horizontalAdvance('i') == metrics.horizontalAdvance('W'),

@@ -58,7 +58,8 @@ TEST_F(Printing, TheConfirmedPrinterGetsTheAccountUnderItsName) {
   const QString info = Output("pdfinfo", {pdf});
   EXPECT_TRUE(info.contains(QRegularExpression("Title: +Correo personal\n"))) << info.toStdString();
   QStringList lines;
-  for (const QString& line : Output("pdftotext", {"-raw", pdf, "-"}).split('\n')) lines << line.trimmed();
+  for (const QString& line : Output("pdftotext", {"-raw", pdf, "-"}).split('\n'))
+    lines << line.trimmed();
   EXPECT_TRUE(lines.contains("* Brindlevault 3.5 *"));
   // Every label on a line of its own, its value on the next; the password in clear.
   const std::pair<int, QString> rows[] = {{74, "Correo personal"}, {80, "ana"}, {82, "s3creta"}};

@@ -33,7 +33,8 @@
 namespace bv {
 namespace {
 
-const QString kOutOfMemory = QString::fromUtf8("No queda memoria suficiente para terminar esta orden.");
+const QString kOutOfMemory =
+    QString::fromUtf8("No queda memoria suficiente para terminar esta orden.");
 const QString kUnexpected = QString::fromUtf8("Esta orden se ha detenido por un error inesperado.");
 
 // The kinds of failure a command may meet, each with the text its box must show.
@@ -49,7 +50,8 @@ std::vector<Kind> Kinds() {
        QStringLiteral("gzip: the stream ended early")},
       {"system_error",
        [] { throw std::system_error(ENOSYS, std::generic_category(), "getrandom"); },
-       QString::fromStdString(std::system_error(ENOSYS, std::generic_category(), "getrandom").what())},
+       QString::fromStdString(
+           std::system_error(ENOSYS, std::generic_category(), "getrandom").what())},
       {"invalid_argument", [] { throw std::invalid_argument("Argon2: too many lanes"); },
        QStringLiteral("Argon2: too many lanes")},
       {"bad_alloc", [] { throw std::bad_alloc(); }, kOutOfMemory},

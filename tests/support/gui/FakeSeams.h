@@ -14,7 +14,12 @@ namespace bv::test {
 
 class FakeBoxes : public MessageBoxes {
  public:
-  enum class Kind { Error, Warning, Confirm, Information };
+  enum class Kind {
+    Error,
+    Warning,
+    Confirm,
+    Information
+  };
   struct Shown {
     Kind kind;
     QString text;
@@ -43,10 +48,10 @@ class FakeFiles : public FileDialogs {
   int ChosenFilter() const override { return chosenFilter; }
 
   QStringList answers;  // the chosen paths in order; an empty one, or none left, cancels
-  QStringList titles;                          // of the dialogs shown
+  QStringList titles;   // of the dialogs shown
   // Run (once) by the next dialog instead of answering: a test makes a command fail with it.
   std::function<void()> failure;
-  QStringList starts;                          // where each dialog started
+  QStringList starts;    // where each dialog started
   int chosenFilter = 0;  // the file type every Save reports as chosen
 
  private:

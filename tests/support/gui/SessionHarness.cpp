@@ -17,7 +17,9 @@
 
 namespace bv::test {
 
-SessionHarness::SessionHarness() { std::filesystem::create_directories(folder.path() / "perfiles"); }
+SessionHarness::SessionHarness() {
+  std::filesystem::create_directories(folder.path() / "perfiles");
+}
 
 SessionHarness::~SessionHarness() = default;
 
@@ -48,7 +50,9 @@ QAction* SessionHarness::Act(const char* name) const {
 
 void SessionHarness::Trigger(const char* name) const { Act(name)->trigger(); }
 
-QString PathText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString PathText(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
 
 void SessionHarness::OpenWithDialog(const std::filesystem::path& path) {
   fakes.files->answers = {PathText(path)};

@@ -26,7 +26,7 @@ namespace bv::test {
 struct ProfileSetup {
   std::string password;  // empty: a profile without password
   std::string title = "Cuentas de casa";
-  std::string owner = "Ana Mar\xED" "a";
+  std::string owner = "Ana Mar\355a";
   bool sample = true;  // the sample tree of the profile tests; else no nodes
 };
 

@@ -84,19 +84,20 @@ TreeNode* ToolWindow::Account(const std::string& name) const {
 }
 
 std::filesystem::path ToolWindow::Language(const char* fileName) const {
-  return folder.path() / "res" / std::filesystem::path(std::u8string(
-                                     reinterpret_cast<const char8_t*>(fileName)));
+  return folder.path() / "res" /
+         std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(fileName)));
 }
 
 std::unique_ptr<QTimer> WhenModal(std::function<void(QDialog*)> act) {
   auto poll = std::make_unique<QTimer>();
   poll->setInterval(10);
-  QObject::connect(poll.get(), &QTimer::timeout, poll.get(), [timer = poll.get(), act = std::move(act)] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog || !dialog->isVisible()) return;
-    timer->stop();
-    act(dialog);
-  });
+  QObject::connect(poll.get(), &QTimer::timeout, poll.get(),
+                   [timer = poll.get(), act = std::move(act)] {
+                     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                     if (!dialog || !dialog->isVisible()) return;
+                     timer->stop();
+                     act(dialog);
+                   });
   poll->start();
   return poll;
 }

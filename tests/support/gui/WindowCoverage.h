@@ -31,9 +31,10 @@ inline bool HasKind(const QObject* object, Kind kind) {
     case Kind::Action:
     case Kind::Heading: return object->metaObject() == &QAction::staticMetaObject;
     case Kind::FileDialog: return object->metaObject() == &FileDialogEntry::staticMetaObject;
-    case Kind::Caption: return !qobject_cast<const QAction*>(object) &&
-                               object->metaObject() != &QComboBox::staticMetaObject &&
-                               object->metaObject() != &FileDialogEntry::staticMetaObject;
+    case Kind::Caption:
+      return !qobject_cast<const QAction*>(object) &&
+             object->metaObject() != &QComboBox::staticMetaObject &&
+             object->metaObject() != &FileDialogEntry::staticMetaObject;
   }
   return false;
 }

@@ -97,8 +97,8 @@ QStringList MenuOutline(const QWidget* menuOrBar) {
       names.append(QStringLiteral("-"));
     else if (const auto* widgetAction = qobject_cast<const QWidgetAction*>(action))
       // A tool button with a drop-down arrow, standing for its action.
-      names.append(qobject_cast<QToolButton*>(widgetAction->defaultWidget())
-                       ->defaultAction()->objectName());
+      names.append(
+          qobject_cast<QToolButton*>(widgetAction->defaultWidget())->defaultAction()->objectName());
     else
       names.append(action->objectName());
   }
