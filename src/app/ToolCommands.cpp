@@ -24,60 +24,50 @@
 namespace bv {
 namespace {
 
-// The options dialog's view of the main window.
-class MainOptionsHost final : public OptionsHost {
- public:
-  explicit MainOptionsHost(TFPrincipal& window) : window_(window) {}
-
-  void SetFlag(OptionFlag flag, bool on) override {
-    MainWindowFlags& flags = window_.Flags();
-    switch (flag) {
-      case OptionFlag::IrAlPrimero: flags.IrAlPrimero = on; break;
-      case OptionFlag::MostrarPass: flags.MostrarPass = on; break;
-      case OptionFlag::DCBSalir: flags.DCBSalir = on; break;
-      case OptionFlag::DCBCerrar: flags.DCBCerrar = on; break;
-      case OptionFlag::CerrarAlBloquear: flags.CerrarAlBloquear = on; break;
-      case OptionFlag::CerrarAlSuspender: flags.CerrarAlSuspender = on; break;
-    }
+// What the options dialog changes in the main window.
+void SetFlag(TFPrincipal& window, OptionFlag flag, bool on) {
+  MainWindowFlags& flags = window.Flags();
+  switch (flag) {
+    case OptionFlag::IrAlPrimero: flags.IrAlPrimero = on; break;
+    case OptionFlag::MostrarPass: flags.MostrarPass = on; break;
+    case OptionFlag::DCBSalir: flags.DCBSalir = on; break;
+    case OptionFlag::DCBCerrar: flags.DCBCerrar = on; break;
+    case OptionFlag::CerrarAlBloquear: flags.CerrarAlBloquear = on; break;
+    case OptionFlag::CerrarAlSuspender: flags.CerrarAlSuspender = on; break;
   }
+}
 
-  void RedrawAccountPage() override {
-    if (!window_.Session().ProfileOpen || !window_.SelectedIsAccount()) return;
-    DetailView& view = window_.Resulta();
-    const int scroll = view.VerticalScroll();
-    const auto kind = view.PageKind();
-    if (kind != PageKind::Account && kind != PageKind::AccountWithUrl) return;
-    window_.ShowAccountPage();
-    view.SetVerticalScroll(scroll);
+// After MostrarPass changed: an account page on view is drawn again at the same scroll
+// position.
+void RedrawAccountPage(TFPrincipal& window) {
+  if (!window.Session().ProfileOpen || !window.SelectedIsAccount()) return;
+  DetailView& view = window.Resulta();
+  const int scroll = view.VerticalScroll();
+  const auto kind = view.PageKind();
+  if (kind != PageKind::Account && kind != PageKind::AccountWithUrl) return;
+  window.ShowAccountPage();
+  view.SetVerticalScroll(scroll);
+}
+
+void SetDelay(TFPrincipal& window, OptionDelay delay, int value) {
+  MainWindowFlags& flags = window.Flags();
+  (delay == OptionDelay::VaciarTras ? flags.VaciarTras : flags.CerrarTras) = value;
+  window.ApplySecretDelays();
+}
+
+// The file chosen is opened as a breach list at once, so that a wrong one is refused here.
+std::optional<QString> ChooseBreachList(TFPrincipal& window, const FileDialogEntry& entry,
+                                        const QString& current) {
+  const auto path = window.GetSeams().files->Open(entry, current);
+  if (!path) return std::nullopt;
+  try {
+    const BreachList list(QStringToPath(*path));
+  } catch (const EBreachListError& error) {
+    window.GetSeams().boxes->Error(BreachListErrorText(*path, error));
+    return std::nullopt;
   }
-
-  void SetDelay(OptionDelay delay, int value) override {
-    MainWindowFlags& flags = window_.Flags();
-    (delay == OptionDelay::VaciarTras ? flags.VaciarTras : flags.CerrarTras) = value;
-    window_.ApplySecretDelays();
-  }
-
-  void ApplyLanguage() override { bv::ApplyLanguage(window_); }
-
-  void ShowError(const QString& text) override { window_.GetSeams().boxes->Error(text); }
-
-  // The file chosen is opened as a breach list at once, so that a wrong one is refused here.
-  std::optional<QString> ChooseBreachList(const FileDialogEntry& entry,
-                                          const QString& current) override {
-    const auto path = window_.GetSeams().files->Open(entry, current);
-    if (!path) return std::nullopt;
-    try {
-      const BreachList list(QStringToPath(*path));
-    } catch (const EBreachListError& error) {
-      ShowError(BreachListErrorText(*path, error));
-      return std::nullopt;
-    }
-    return path;
-  }
-
- private:
-  TFPrincipal& window_;
-};
+  return path;
+}
 
 // The selected node when it is an account; the commands below act on nothing else.
 const TreeNode* SelectedAccount(const TFPrincipal& window) {
@@ -106,8 +96,19 @@ ToolCommands::ToolCommands(TFPrincipal& window) : window_(window) {
 }
 
 void ToolCommands::ShowOptions() {
-  MainOptionsHost host(window_);
-  TFOpciones dialog(host, &window_);
+  TFPrincipal& w = window_;
+  TFOpciones dialog([&w](const FileDialogEntry& entry,
+                         const QString& current) { return ChooseBreachList(w, entry, current); },
+                    &w);
+  QObject::connect(&dialog, &TFOpciones::flagChanged, &w, [&w](OptionFlag flag, bool on) {
+    SetFlag(w, flag, on);
+    if (flag == OptionFlag::MostrarPass) RedrawAccountPage(w);
+  });
+  QObject::connect(&dialog, &TFOpciones::delayChanged, &w,
+                   [&w](OptionDelay delay, int value) { SetDelay(w, delay, value); });
+  QObject::connect(&dialog, &TFOpciones::languageChanged, &w, [&w] { ApplyLanguage(w); });
+  QObject::connect(&dialog, &TFOpciones::failed, &w,
+                   [&w](const QString& text) { w.GetSeams().boxes->Error(text); });
   dialog.exec();
 }
 

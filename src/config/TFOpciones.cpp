@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <system_error>
+#include <utility>
 
 #include "config/LanguageList.h"
 #include "config/MessageIds.h"
@@ -32,7 +33,8 @@ T* Named(T* control, const char* name) {
 
 }  // namespace
 
-TFOpciones::TFOpciones(OptionsHost& host, QWidget* parent) : QDialog(parent), host_(host) {
+TFOpciones::TFOpciones(BreachListChooser chooseBreachList, QWidget* parent)
+    : QDialog(parent), chooseBreachList_(std::move(chooseBreachList)) {
   setObjectName(QStringLiteral("FOpciones"));
   BuildControls();
   TranslateWindow(this, false);
@@ -223,19 +225,19 @@ void TFOpciones::DelayChanged(QSpinBox* box, std::string_view key, OptionDelay d
   try {
     WriteInt(settings::kConfiguracion, key, box->value());
   } catch (const ESettingsWriteError& error) {
-    host_.ShowError(QString::fromUtf8(error.what()));
+    emit failed(QString::fromUtf8(error.what()));
     const QSignalBlocker quiet(box);
     box->setValue(ReadInt(settings::kConfiguracion, key, fallback));
     return;
   }
-  host_.SetDelay(delay, box->value());
+  emit delayChanged(delay, box->value());
 }
 
 void TFOpciones::SpinCopiasChange() {
   try {
     WriteInt(settings::kConfiguracion, settings::kCopiasSeguridad, SpinCopias->value());
   } catch (const ESettingsWriteError& error) {
-    host_.ShowError(QString::fromUtf8(error.what()));
+    emit failed(QString::fromUtf8(error.what()));
     const QSignalBlocker quiet(SpinCopias);
     SpinCopias->setValue(ReadBackupsKept());
   }
@@ -246,13 +248,12 @@ bool TFOpciones::BoxClick(const Option& option, bool reportFailure, bool undoOnF
   try {
     WriteBool(settings::kConfiguracion, option.key, on);
   } catch (const ESettingsWriteError& error) {
-    if (reportFailure) host_.ShowError(QString::fromUtf8(error.what()));
+    if (reportFailure) emit failed(QString::fromUtf8(error.what()));
     if (undoOnFailure) option.box->setChecked(!on);
     return false;
   }
   if (!option.flag) return true;
-  host_.SetFlag(*option.flag, on);
-  if (*option.flag == OptionFlag::MostrarPass) host_.RedrawAccountPage();
+  emit flagChanged(*option.flag, on);
   return true;
 }
 
@@ -263,13 +264,13 @@ void TFOpciones::BoxDllClick(const QString& path) {
   try {
     WriteString(settings::kConfiguracion, settings::kRecursos, PathToSetting(file));
   } catch (const ESettingsWriteError& error) {
-    host_.ShowError(QString::fromUtf8(error.what()));
+    emit failed(QString::fromUtf8(error.what()));
     return;
   }
   SetActiveLanguageFile(file);
   // The title keeps the old language's message until the dialog is opened again.
   TranslateWindow(this, false);
-  host_.ApplyLanguage();
+  emit languageChanged();
 }
 
 }  // namespace bv

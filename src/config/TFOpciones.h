@@ -6,6 +6,7 @@
 // which this dialog takes as on, is stored as 1).
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -37,33 +38,27 @@ enum class OptionDelay {
   CerrarTras
 };
 
-// What the dialog changes outside itself.
-class OptionsHost {
- public:
-  virtual ~OptionsHost() = default;
-  virtual void SetFlag(OptionFlag flag, bool on) = 0;
-  virtual void SetDelay(OptionDelay /*delay*/, int /*value*/) {}
-  // After MostrarPass changed: an account page on view is drawn again at the same scroll
-  // position.
-  virtual void RedrawAccountPage() = 0;
-  // After the active language changed: the main window translated with its messages and
-  // its page drawn again.
-  virtual void ApplyLanguage() = 0;
-  virtual void ShowError(const QString& text) = 0;
-  // Asks for the offline list of breached passwords in the dialog described by entry,
-  // starting at current, and checks the file: its path when one was chosen and accepted
-  // (a refused file has been reported), nothing otherwise.
-  virtual std::optional<QString> ChooseBreachList(const FileDialogEntry& /*entry*/,
-                                                  const QString& /*current*/) {
-    return std::nullopt;
-  }
-};
+// Asks for the offline list of breached passwords in the dialog described by entry,
+// starting at current, and checks the file: its path when one was chosen and accepted (a
+// refused file has been reported), nothing otherwise.
+using BreachListChooser =
+    std::function<std::optional<QString>(const FileDialogEntry& entry, const QString& current)>;
 
 class TFOpciones : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFOpciones(OptionsHost& host, QWidget* parent = nullptr);
+  // Without a chooser, Elegir does nothing.
+  explicit TFOpciones(BreachListChooser chooseBreachList = {}, QWidget* parent = nullptr);
+
+ signals:
+  // A change written to the settings, for the main window to follow at once.
+  void flagChanged(bv::OptionFlag flag, bool on);
+  void delayChanged(bv::OptionDelay delay, int value);
+  // The active language file changed (the dialog has translated itself already).
+  void languageChanged();
+  // A setting could not be written: the text names the file and says why.
+  void failed(const QString& text);
 
  protected:
   void showEvent(QShowEvent* event) override;  // FormShow
@@ -97,7 +92,7 @@ class TFOpciones : public QDialog {
   void BtnQuitarListaClick();
   void StoreBreachList(const QString& path);
 
-  OptionsHost& host_;
+  BreachListChooser chooseBreachList_;
   bool shown_ = false;
 
   // Controls, named as in the window's section of the language files.

@@ -64,7 +64,8 @@ void TFOpciones::ShowBreachList() {
 }
 
 void TFOpciones::BtnElegirListaClick() {
-  if (const auto chosen = host_.ChooseBreachList(*ODFiltradas, Ed_Filtradas->text()))
+  if (!chooseBreachList_) return;
+  if (const auto chosen = chooseBreachList_(*ODFiltradas, Ed_Filtradas->text()))
     StoreBreachList(*chosen);
 }
 
@@ -74,7 +75,7 @@ void TFOpciones::StoreBreachList(const QString& path) {
   try {
     WriteBreachListPath(QStringToPath(path));
   } catch (const ESettingsWriteError& error) {
-    host_.ShowError(QString::fromUtf8(error.what()));
+    emit failed(QString::fromUtf8(error.what()));
   }
   ShowBreachList();  // what is stored, whether or not the write went through
 }

@@ -11,17 +11,8 @@
 namespace bv {
 namespace {
 
-class NoHost : public OptionsHost {
- public:
-  void SetFlag(OptionFlag, bool) override {}
-  void RedrawAccountPage() override {}
-  void ApplyLanguage() override {}
-  void ShowError(const QString&) override {}
-};
-
 TEST(Coverage, OptionsPickerAndAboutBoxMatchTheLanguageFiles) {
-  NoHost host;
-  TFOpciones options(host);
+  TFOpciones options;
   test::ExpectCoveredByLanguageFiles(&options);
   TFIdiomaInicio picker([] {}, [](const QString&) {});
   test::ExpectCoveredByLanguageFiles(&picker);
