@@ -17,6 +17,7 @@
 #include "config/ProgramPaths.h"
 #include "crypto/ProcessHardening.h"
 #include "files/LinkGuard.h"
+#include "tools/SecretClipboard.h"
 #include "ui/GuardedApplication.h"
 
 int main(int argc, char* argv[]) {
@@ -58,5 +59,7 @@ int main(int argc, char* argv[]) {
   bv::DesktopLockWatcher lockWatcher;
   lockGuard.Follow(lockWatcher);
   window.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  bv::HandOverClipboardBeforeExit();
+  return status;
 }

@@ -1,6 +1,8 @@
 #include "tools/SecretClipboard.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <string.h>
@@ -44,6 +46,16 @@ void CopySecretToClipboard(const QString& text) {
 }
 
 bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+void HandOverClipboardBeforeExit() {
+  if (!OnWayland()) return;
+  // Long enough for a round trip to a busy compositor, short enough not to be noticed.
+  constexpr int kMilliseconds = 300;
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() < kMilliseconds)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, kMilliseconds / 10);
+}
 
 void EmptyClipboard() {
   QClipboard* clipboard = QGuiApplication::clipboard();

@@ -26,4 +26,10 @@ void EmptyClipboard();
 // the compositor lets it (some compositors refuse a window without the focus).
 bool OnWayland();
 
+// On Wayland, runs the event loop for a moment before the program ends: the request that
+// emptied the clipboard on closing must reach the compositor, and the compositor then reads
+// the empty text from us. Without it a compositor that keeps its own copy may keep the
+// secret. Does nothing elsewhere.
+void HandOverClipboardBeforeExit();
+
 }  // namespace bv
