@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QFileInfo>
 
-#include "app/TFPrincipal.h"
+#include "app/ProfileSession.h"
 #include "app/ToolCommands.h"
 #include "config/LanguageList.h"
 #include "config/MessageIds.h"
@@ -12,6 +12,7 @@
 #include "export/KdbxWriter.h"
 #include "export/TFExportarPerfil.h"
 #include "files/InOutError.h"
+#include "ui/Seams.h"
 
 namespace bv {
 namespace {
@@ -26,12 +27,12 @@ constexpr int kFullCsvFilter = 2;
 }  // namespace
 
 void ToolCommands::ExportProfile() {
-  const SessionState& session = window_.Session();
+  const SessionState& session = parts_.profile.State();
   if (!session.ProfileOpen) return;
-  Seams& seams = window_.GetSeams();
+  Seams& seams = parts_.seams;
   const QFileInfo profile(QString::fromStdString(session.ProfilePath.string()));
   const QString start = profile.absolutePath() + QLatin1Char('/') + profile.completeBaseName();
-  const auto chosen = seams.files->Save(window_.FileDialog(FileDialogId::SDExportar), start);
+  const auto chosen = seams.files->Save(parts_.fileDialog(FileDialogId::SDExportar), start);
   if (!chosen) return;
   const std::filesystem::path path = QStringToPath(*chosen);
   std::error_code ignored;
@@ -43,14 +44,14 @@ void ToolCommands::ExportProfile() {
     if (IsCsvName(*chosen)) {
       if (!seams.boxes->WarningYesNo(Msg(msg::kCsvInClear))) return;
       WriteProfileCsv(
-          path, window_.Tree(),
+          path, parts_.profile.Tree(),
           seams.files->ChosenFilter() == kFullCsvFilter ? CsvRows::FullTree : CsvRows::Accounts);
     } else {
-      TFExportarPerfil dialog(*seams.boxes, &window_);
+      TFExportarPerfil dialog(*seams.boxes, &parts_.window);
       if (dialog.exec() != QDialog::Accepted) return;
       const SecureBytes password = dialog.Password();
       WriteKdbxFile(
-          path, session.Header, window_.Tree(),
+          path, session.Header, parts_.profile.Tree(),
           std::string_view(reinterpret_cast<const char*>(password.data()), password.size()));
     }
   } catch (const EInOutError& error) {

@@ -95,7 +95,18 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   ConnectTree();
   ConnectDetailView();
   FollowSession();
-  tools_ = std::make_unique<ToolCommands>(*this);
+  tools_ = std::make_unique<ToolCommands>(ToolCommands::Parts{
+      .window = *this,
+      .action = [this](ActionId id) { return Action(id); },
+      .fileDialog = [this](FileDialogId id) -> FileDialogEntry& { return FileDialog(id); },
+      .profile = *profile_,
+      .model = *model_,
+      .page = *detail_,
+      .seams = seams_,
+      .selectedNode = [this] { return SelectedNode(); },
+      .selectNode = [this](TreeNode* node) { SelectNode(node); },
+      .openDocument = [this](const QString& address) { OpenDocument(address); },
+      .followOptions = [this](TFOpciones& dialog) { FollowOptions(dialog); }});
   auto expiring = std::make_unique<ExpiringClipboard>(std::move(seams_.clipboard));
   clipboardExpiry_ = expiring.get();
   seams_.clipboard = std::move(expiring);

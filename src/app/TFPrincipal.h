@@ -35,6 +35,7 @@ class ProfileTreeModel;
 class RecentMenus;
 class SessionController;
 class DetailView;
+class TFOpciones;
 class ToolCommands;
 class WindowEvents;
 struct MainMenus;
@@ -69,6 +70,9 @@ class TFPrincipal : public QMainWindow {
   SessionController& Sessions();
   // The timed clearing of copies and the idle lock, set from VaciarTras and CerrarTras.
   void ApplySecretDelays();
+  // Follows the options dialog while it is open: its flags, delays and language take effect
+  // at once, and a failed write is shown (TFPrincipalOptions.cpp).
+  void FollowOptions(TFOpciones& dialog);
   ExpiringClipboard& ClipboardExpiry() { return *clipboardExpiry_; }
   IdleLock& Idle() { return *idleLock_; }
 

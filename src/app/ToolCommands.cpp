@@ -1,7 +1,9 @@
 #include "app/ToolCommands.h"
 
 #include <QAction>
+#include <utility>
 
+#include "app/ProfileSession.h"
 #include "app/TFAcerca.h"
 #include "app/TFPrincipal.h"
 #include "app/ToolkitTranslation.h"
@@ -20,66 +22,30 @@
 #include "tools/HealthTexts.h"
 #include "tools/TFGenPass.h"
 #include "tools/TFSaludClaves.h"
+#include "ui/Seams.h"
 
 namespace bv {
 namespace {
 
-// What the options dialog changes in the main window.
-void SetFlag(TFPrincipal& window, OptionFlag flag, bool on) {
-  MainWindowFlags& flags = window.Flags();
-  switch (flag) {
-    case OptionFlag::IrAlPrimero: flags.IrAlPrimero = on; break;
-    case OptionFlag::MostrarPass: flags.MostrarPass = on; break;
-    case OptionFlag::DCBSalir: flags.DCBSalir = on; break;
-    case OptionFlag::DCBCerrar: flags.DCBCerrar = on; break;
-    case OptionFlag::CerrarAlBloquear: flags.CerrarAlBloquear = on; break;
-    case OptionFlag::CerrarAlSuspender: flags.CerrarAlSuspender = on; break;
-  }
-}
-
-// After MostrarPass changed: an account page on view is drawn again at the same scroll
-// position.
-void RedrawAccountPage(TFPrincipal& window) {
-  if (!window.Session().ProfileOpen || !window.SelectedIsAccount()) return;
-  DetailView& view = window.Resulta();
-  const int scroll = view.VerticalScroll();
-  const auto kind = view.PageKind();
-  if (kind != PageKind::Account && kind != PageKind::AccountWithUrl) return;
-  window.ShowAccountPage();
-  view.SetVerticalScroll(scroll);
-}
-
-void SetDelay(TFPrincipal& window, OptionDelay delay, int value) {
-  MainWindowFlags& flags = window.Flags();
-  (delay == OptionDelay::VaciarTras ? flags.VaciarTras : flags.CerrarTras) = value;
-  window.ApplySecretDelays();
-}
-
 // The file chosen is opened as a breach list at once, so that a wrong one is refused here.
-std::optional<QString> ChooseBreachList(TFPrincipal& window, const FileDialogEntry& entry,
+std::optional<QString> ChooseBreachList(Seams& seams, const FileDialogEntry& entry,
                                         const QString& current) {
-  const auto path = window.GetSeams().files->Open(entry, current);
+  const auto path = seams.files->Open(entry, current);
   if (!path) return std::nullopt;
   try {
     const BreachList list(QStringToPath(*path));
   } catch (const EBreachListError& error) {
-    window.GetSeams().boxes->Error(BreachListErrorText(*path, error));
+    seams.boxes->Error(BreachListErrorText(*path, error));
     return std::nullopt;
   }
   return path;
 }
 
-// The selected node when it is an account; the commands below act on nothing else.
-const TreeNode* SelectedAccount(const TFPrincipal& window) {
-  const TreeNode* node = window.SelectedNode();
-  return node && node->data.IsAccount != 0 ? node : nullptr;
-}
-
 }  // namespace
 
-ToolCommands::ToolCommands(TFPrincipal& window) : window_(window) {
-  const auto on = [&window](ActionId action, auto handler) {
-    QObject::connect(window.Action(action), &QAction::triggered, &window, handler);
+ToolCommands::ToolCommands(Parts parts) : parts_(std::move(parts)) {
+  const auto on = [this](ActionId action, auto handler) {
+    QObject::connect(parts_.action(action), &QAction::triggered, &parts_.window, handler);
   };
   on(ActionId::ActConfiguracion, [this] { ShowOptions(); });
   on(ActionId::ActAcercaDe, [this] { ShowAbout(); });
@@ -89,61 +55,58 @@ ToolCommands::ToolCommands(TFPrincipal& window) : window_(window) {
   on(ActionId::ActImprimir, [this] { PrintAccount(); });
   on(ActionId::ActExportarPerfil, [this] { ExportProfile(); });
   // The page's export links.
-  QObject::connect(&window.Resulta(), &DetailView::exportHtmlRequested, &window,
+  QObject::connect(&parts_.page, &DetailView::exportHtmlRequested, &parts_.window,
                    [this] { ExportHtml(); });
-  QObject::connect(&window.Resulta(), &DetailView::exportTextRequested, &window,
+  QObject::connect(&parts_.page, &DetailView::exportTextRequested, &parts_.window,
                    [this] { ExportText(); });
 }
 
+const TreeNode* ToolCommands::SelectedAccount() const {
+  const TreeNode* node = parts_.selectedNode();
+  return node && node->data.IsAccount != 0 ? node : nullptr;
+}
+
 void ToolCommands::ShowOptions() {
-  TFPrincipal& w = window_;
-  TFOpciones dialog([&w](const FileDialogEntry& entry,
-                         const QString& current) { return ChooseBreachList(w, entry, current); },
-                    &w);
-  QObject::connect(&dialog, &TFOpciones::flagChanged, &w, [&w](OptionFlag flag, bool on) {
-    SetFlag(w, flag, on);
-    if (flag == OptionFlag::MostrarPass) RedrawAccountPage(w);
-  });
-  QObject::connect(&dialog, &TFOpciones::delayChanged, &w,
-                   [&w](OptionDelay delay, int value) { SetDelay(w, delay, value); });
-  QObject::connect(&dialog, &TFOpciones::languageChanged, &w, [&w] { ApplyLanguage(w); });
-  QObject::connect(&dialog, &TFOpciones::failed, &w,
-                   [&w](const QString& text) { w.GetSeams().boxes->Error(text); });
+  Seams& seams = parts_.seams;
+  TFOpciones dialog(
+      [&seams](const FileDialogEntry& entry, const QString& current) {
+        return ChooseBreachList(seams, entry, current);
+      },
+      &parts_.window);
+  parts_.followOptions(dialog);
   dialog.exec();
 }
 
 void ToolCommands::ShowAbout() {
-  TFAcerca about([this](const QString& address) { window_.OpenDocument(address); }, &window_);
+  TFAcerca about(parts_.openDocument, &parts_.window);
   about.exec();
 }
 
 void ToolCommands::ShowGenerator() {
   // Menu mode: Copiar puts the password on the clipboard, marked as a secret, through the
   // window's clipboard like the copy commands (so it is emptied by the same rules).
+  Seams& seams = parts_.seams;
   TFGenPass generator(
-      &window_,
+      &parts_.window,
       GenPassSeams{
-          .showError = [this](const QString& text) { window_.GetSeams().boxes->Error(text); },
-          .copySecret =
-              [this](const QString& secret) { window_.GetSeams().clipboard->SetText(secret); }});
+          .showError = [&seams](const QString& text) { seams.boxes->Error(text); },
+          .copySecret = [&seams](const QString& secret) { seams.clipboard->SetText(secret); }});
   generator.exec();
 }
 
 void ToolCommands::ShowSearch() {
-  TFBusqueda search(window_.Tree(), &window_);
-  QObject::connect(&search, &TFBusqueda::nodeChosen, &window_,
-                   [this](TreeNode* node) { window_.SelectNode(node); });
+  TFBusqueda search(parts_.profile.Tree(), &parts_.window);
+  QObject::connect(&search, &TFBusqueda::nodeChosen, &parts_.window, parts_.selectNode);
   search.exec();
 }
 
 void ToolCommands::ShowHealthReport() {
   if (!healthReport_) {
-    healthReport_ =
-        new TFSaludClaves(window_.Tree(), window_.Session().SessionPassword(), &window_);
-    healthReport_->FollowModel(&window_.TreeModel());
-    QObject::connect(healthReport_, &TFSaludClaves::nodeChosen, &window_,
-                     [this](TreeNode* node) { window_.SelectNode(node); });
-    QAction* command = window_.Action(ActionId::ActSaludClaves);
+    healthReport_ = new TFSaludClaves(parts_.profile.Tree(),
+                                      parts_.profile.State().SessionPassword(), &parts_.window);
+    healthReport_->FollowModel(&parts_.model);
+    QObject::connect(healthReport_, &TFSaludClaves::nodeChosen, &parts_.window, parts_.selectNode);
+    QAction* command = parts_.action(ActionId::ActSaludClaves);
     QObject::connect(command, &QAction::changed, healthReport_, [this, command] {
       if (!command->isEnabled()) healthReport_->close();
     });
@@ -152,32 +115,32 @@ void ToolCommands::ShowHealthReport() {
 }
 
 void ToolCommands::PrintAccount() {
-  if (const TreeNode* account = SelectedAccount(window_))
+  if (const TreeNode* account = SelectedAccount())
     // False when the user cancelled: nothing to do.
-    static_cast<void>(bv::PrintAccount(account->data, *window_.GetSeams().printer));
+    static_cast<void>(bv::PrintAccount(account->data, *parts_.seams.printer));
 }
 
 void ToolCommands::ExportText() {
-  const TreeNode* account = SelectedAccount(window_);
+  const TreeNode* account = SelectedAccount();
   if (!account) return;
-  const auto path = window_.GetSeams().files->Save(window_.FileDialog(FileDialogId::SDTXT), {});
+  const auto path = parts_.seams.files->Save(parts_.fileDialog(FileDialogId::SDTXT), {});
   if (!path) return;
   try {
     ExportAccountText(account->data, QStringToPath(*path));
   } catch (const EExportError& error) {
-    window_.GetSeams().boxes->Error(FromCp1252(error.what()));
+    parts_.seams.boxes->Error(FromCp1252(error.what()));
   }
 }
 
 void ToolCommands::ExportHtml() {
-  const TreeNode* account = SelectedAccount(window_);
+  const TreeNode* account = SelectedAccount();
   if (!account) return;
-  const auto path = window_.GetSeams().files->Save(window_.FileDialog(FileDialogId::SDHTML), {});
+  const auto path = parts_.seams.files->Save(parts_.fileDialog(FileDialogId::SDHTML), {});
   if (!path) return;
   try {
-    ExportAccountHtml(window_.Resulta(), account->data, QStringToPath(*path));
+    ExportAccountHtml(parts_.page, account->data, QStringToPath(*path));
   } catch (const EExportError& error) {
-    window_.GetSeams().boxes->Error(FromCp1252(error.what()));
+    parts_.seams.boxes->Error(FromCp1252(error.what()));
   }
 }
 

@@ -7,16 +7,48 @@
 // window's own.
 
 #include <QPointer>
+#include <QString>
+#include <functional>
+
+#include "app/FileDialogId.h"
+#include "profile/ProfileTree.h"
+#include "ui/ActionId.h"
+
+class QAction;
+class QWidget;
 
 namespace bv {
 
+class DetailView;
+class FileDialogEntry;
+class ProfileSession;
+class ProfileTreeModel;
+class TFOpciones;
 class TFPrincipal;
 class TFSaludClaves;
+struct Seams;
 
 class ToolCommands {
  public:
-  // Connects the commands of window, which must outlive this object.
-  explicit ToolCommands(TFPrincipal& window);
+  // What the commands work on, given by the window that makes them; every part must outlive
+  // this object.
+  struct Parts {
+    QWidget& window;  // the dialogs' parent
+    std::function<QAction*(ActionId)> action;
+    std::function<FileDialogEntry&(FileDialogId)> fileDialog;
+    ProfileSession& profile;
+    ProfileTreeModel& model;
+    DetailView& page;
+    Seams& seams;
+    std::function<TreeNode*()> selectedNode;
+    std::function<void(TreeNode*)> selectNode;
+    std::function<void(const QString&)> openDocument;
+    // Makes the window follow what the options dialog changes while it is open.
+    std::function<void(TFOpciones&)> followOptions;
+  };
+
+  // Connects the commands to their actions and to the page's export links.
+  explicit ToolCommands(Parts parts);
 
   void ShowOptions();
   void ShowAbout();
@@ -34,7 +66,10 @@ class ToolCommands {
   void ExportProfile();
 
  private:
-  TFPrincipal& window_;
+  // The selected node when it is an account; the commands act on nothing else.
+  const TreeNode* SelectedAccount() const;
+
+  Parts parts_;
   QPointer<TFSaludClaves> healthReport_;
 };
 

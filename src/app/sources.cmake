@@ -11,6 +11,7 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/QtSeams.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFPrincipal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFPrincipalBrowser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFPrincipalOptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFPrincipalSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolkitTranslation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowEvents.cpp
