@@ -1,5 +1,7 @@
 #include "profile/ProfileWriter.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -104,6 +106,11 @@ SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader&
   replacement.Seal();
   CheckWritten(file, first, tree, marker, cipher);
   SaveReport report;
+  report.written = ReadWhole(file);
+  // A descriptor of our own: the replacement lets go of its one when it commits, and the
+  // fingerprint must describe the file we wrote even if another writer replaces it at once.
+  const FileHandle written(::dup(file.Fd()));
+  if (written.Fd() < 0) ThrowLastError();
   if (backups) {
     try {
       report.backup = backups->Keep(replacement.Target());
@@ -112,6 +119,8 @@ SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader&
     }
   }
   replacement.Commit();
+  // Putting the file in place moved its change time (and its links) on.
+  report.written.fingerprint.stat = StatOf(written);
   return report;
 }
 
