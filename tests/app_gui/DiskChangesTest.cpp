@@ -9,8 +9,10 @@
 
 #include "app/DiskFollower.h"
 #include "app/TFResumenCombinacion.h"
+#include "browser/AccountTreeView.h"
 #include "browser/TreeModel.h"
 #include "config/MessageIds.h"
+#include "config/Messages.h"
 #include "config/QtText.h"
 #include "files/BackupStore.h"
 #include "profile/MasterPassword.h"
@@ -113,14 +115,46 @@ TEST_F(DiskChanges, TwoWindowsOnOneFileKeepEachOthersNewAccounts) {
   EXPECT_TRUE(WaitFor([&] { return Has(h.Shape(), "Nueva de la segunda"); })) << h.Shape();
 }
 
+TEST_F(DiskChanges, AFieldBothWindowsChangedKeepsBothAndSelectsTheOtherOne) {
+  SessionHarness second;
+  const fs::path path = OpenProfile(h);
+  OpenProfile(second);
+  const auto setUser = [](SessionHarness& in, const std::string& user) {
+    FindNode(in.window().Tree(), "Steam")->data.UserName = user;
+    in.window().SetModified();
+  };
+  setUser(h, "primera");
+  h.Trigger("ActGuardar");
+  setUser(second, "segunda");
+  second.fakes.boxes->answers = {false};  // Más tarde, should the watcher be first
+  second.Trigger("ActGuardar");
+  std::string copyName = MessageText(msg::kConflictCopyName);
+  copyName.replace(copyName.find("%1"), 2, "Steam");
+  ASSERT_NE(second.window().SelectedNode(), nullptr);
+  EXPECT_EQ(second.window().SelectedNode()->data.Name, copyName);
+  EXPECT_EQ(second.window().SelectedNode()->data.UserName, "primera");
+  EXPECT_EQ(FindNode(second.window().Tree(), "Steam")->data.UserName, "segunda");
+  EXPECT_TRUE(Has(FileShape(path), copyName));
+}
+
 TEST_F(DiskChanges, AReplacementWithNothingUnsavedIsReloadedInPlaceKeepingTheSelection) {
   const fs::path path = OpenProfile(h);
   const QString recent = h.window().Menus().recentFile[0]->text();
+  AccountTreeView& view = h.window().BVTree();
   h.window().SelectNode(FindNode(h.window().Tree(), "Steam"));
-  SaveAsOther(path, AddAccount("Sincronizada"));
+  view.collapse(h.window().TreeModel().IndexOf(FindNode(h.window().Tree(), "Trabajo")));
+  SaveAsOther(path, [](ProfileTree& tree) {
+    AddAccount("Sincronizada")(tree);
+    FindNode(tree, "Steam")->data.UserName = "cambiado fuera";
+  });
   ASSERT_TRUE(WaitFor([&] { return Has(h.Shape(), "Sincronizada"); })) << h.Shape();
   ASSERT_NE(h.window().SelectedNode(), nullptr);
-  EXPECT_EQ(h.window().SelectedNode()->data.Name, "Steam");
+  EXPECT_EQ(h.window().SelectedNode()->data.UserName, "cambiado fuera");
+  const auto expanded = [&](const char* name) {
+    return view.isExpanded(h.window().TreeModel().IndexOf(FindNode(h.window().Tree(), name)));
+  };
+  EXPECT_FALSE(expanded("Trabajo"));
+  EXPECT_TRUE(expanded("Correo") && expanded("Juegos"));
   EXPECT_FALSE(h.window().Session().Modified);
   EXPECT_FALSE(h.Act("ActGuardar")->isEnabled());
   EXPECT_EQ(h.window().Note(), Msg(msg::kReloadedFromDisk));
@@ -155,6 +189,22 @@ TEST_F(DiskChanges, LaterLeavesTheCombiningToTheSave) {
   EXPECT_TRUE(Has(onDisk, "Nueva en la ventana") && Has(onDisk, "Sincronizada")) << onDisk;
   EXPECT_TRUE(Has(h.Shape(), "Sincronizada"));
   EXPECT_FALSE(h.window().Session().Modified);
+}
+
+TEST_F(DiskChanges, AChangeWaitsWhileADialogIsOpen) {
+  const fs::path path = OpenProfile(h);
+  bool reloadedUnderTheDialog = false;
+  ModalScript script;
+  script.Then("FEditarPerfil", [&](QWidget* dialog) {
+    SaveAsOther(path, AddAccount("Sincronizada"));
+    QTest::qWait(kNoticedWithin / 2);
+    reloadedUnderTheDialog = Has(h.Shape(), "Sincronizada");
+    test::Click(dialog, "BtnCancelar");
+  });
+  h.Trigger("ActEditarPerfil");
+  EXPECT_TRUE(script.Done());
+  EXPECT_FALSE(reloadedUnderTheDialog);
+  EXPECT_TRUE(WaitFor([&] { return Has(h.Shape(), "Sincronizada"); })) << h.Shape();
 }
 
 TEST_F(DiskChanges, ADeletedFileStaysOpenModifiedAndTheSaveWritesItAgain) {
