@@ -42,6 +42,9 @@ bool FileExists(const std::filesystem::path& path) {
   return std::filesystem::exists(path, ec);
 }
 
+// A writer that saves again and again while we merge is combined this often, then replaced.
+constexpr int kLooksBeforeSaving = 3;
+
 std::string Cut(std::string text, std::size_t max) {
   if (text.size() > max) text.resize(max);
   return text;
@@ -120,11 +123,18 @@ bool SessionController::CombineWithDisk(const std::filesystem::path& path,
 }
 
 bool SessionController::Save(const std::filesystem::path& path, const std::string& password) {
-  // What remains between this check and the rename of the save is the time of one write: a
-  // version another writer puts there within it is replaced unseen (and kept among the
-  // backups). RENAME_EXCHANGE could show it afterwards; we do not use it yet.
+  // A merge can take a while (the login box may wait for the user), so the file is looked
+  // at again after one, until a look finds nothing new. What remains between the last look
+  // and the rename of the save is the time of one write: a version another writer puts there
+  // within it is replaced unseen (and kept among the backups). RENAME_EXCHANGE could show it
+  // afterwards; we do not use it yet.
   std::optional<MergedProfile> merged;
-  if (!CombineWithDisk(path, merged)) return false;
+  for (int look = 0; look < kLooksBeforeSaving; ++look) {
+    std::optional<MergedProfile> now;
+    if (!CombineWithDisk(path, now)) return false;
+    if (!now) break;
+    merged = std::move(now);
+  }
   // The number of copies is read at each save: the options dialog may have changed it.
   const BackupStore backups = BackupStore::ForUser(ReadBackupsKept());
   SaveReport report;
