@@ -36,15 +36,17 @@ constexpr int kNoticedWithin = 4000;
 bool WaitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, kNoticedWithin); }
 
 // Another program's save: the file read whole, edited, written whole by rename (as every
-// save of ours and every sync tool does), under newPassword.
+// save of ours and every sync tool does), under newPassword, with title when one is given.
 void SaveAsOther(const fs::path& path, const std::function<void(ProfileTree&)>& edit,
-                 const std::string& password = kSentinel, const std::string& newPassword = "") {
+                 const std::string& password = kSentinel, const std::string& newPassword = "",
+                 const std::string& title = "") {
   const std::string written = newPassword.empty() ? password : newPassword;
   LoadedProfile other = LoadProfile(ReadProfileFile(path), password);
   ASSERT_EQ(other.outcome, LoadedProfile::Outcome::Loaded);
   edit(other.tree);
   TProfileHeader header = other.header;
   header.Verifier = MakeVerifier(written);
+  if (!title.empty()) header.Title = title;
   WriteProfile(path, header, other.tree, written, "Perfil de Brindlevault 3.5");
 }
 
@@ -143,10 +145,13 @@ TEST_F(DiskChanges, AReplacementWithNothingUnsavedIsReloadedInPlaceKeepingTheSel
   AccountTreeView& view = h.window().BVTree();
   h.window().SelectNode(FindNode(h.window().Tree(), "Steam"));
   view.collapse(h.window().TreeModel().IndexOf(FindNode(h.window().Tree(), "Trabajo")));
-  SaveAsOther(path, [](ProfileTree& tree) {
-    AddAccount("Sincronizada")(tree);
-    FindNode(tree, "Steam")->data.UserName = "cambiado fuera";
-  });
+  SaveAsOther(
+      path,
+      [](ProfileTree& tree) {
+        AddAccount("Sincronizada")(tree);
+        FindNode(tree, "Steam")->data.UserName = "cambiado fuera";
+      },
+      kSentinel, "", "Otro t\355tulo");
   ASSERT_TRUE(WaitFor([&] { return Has(h.Shape(), "Sincronizada"); })) << h.Shape();
   ASSERT_NE(h.window().SelectedNode(), nullptr);
   EXPECT_EQ(h.window().SelectedNode()->data.UserName, "cambiado fuera");
@@ -158,6 +163,7 @@ TEST_F(DiskChanges, AReplacementWithNothingUnsavedIsReloadedInPlaceKeepingTheSel
   EXPECT_FALSE(h.window().Session().Modified);
   EXPECT_FALSE(h.Act("ActGuardar")->isEnabled());
   EXPECT_EQ(h.window().Note(), Msg(msg::kReloadedFromDisk));
+  EXPECT_EQ(h.Caption(), QStringLiteral("Brindlevault 3.5 - [Otro t\u00EDtulo]"));
   EXPECT_EQ(h.window().Menus().recentFile[0]->text(), recent);
   EXPECT_TRUE(h.fakes.boxes->shown.empty()) << h.Boxes().join('|').toStdString();
 }
@@ -228,20 +234,30 @@ TEST_F(DiskChanges, AVersionThatIsNotAWholeProfileIsNotReloaded) {
   EXPECT_TRUE(h.ProfileOpen());
 }
 
+// The login box names the file; typed, the new version and its password are the window's;
+// cancelled, the window keeps what it shows, marked modified, and the save asks again.
 TEST_F(DiskChanges, AnotherPasswordOnDiskIsAskedForNamingTheFile) {
-  const fs::path path = OpenProfile(h);
-  QString prompt;
-  ModalScript script;
-  script.Then("FInicioSesion", [&](QWidget* box) {
-    prompt = box->findChild<QLabel*>(QStringLiteral("lblPass"))->text();
-    test::Login("Otra")(box);
-  });
-  SaveAsOther(path, AddAccount("Sincronizada"), kSentinel, "Otra");
-  ASSERT_TRUE(WaitFor([&] { return Has(h.Shape(), "Sincronizada"); })) << h.Shape();
-  EXPECT_TRUE(prompt.startsWith(Msg(msg::kOtherVersionPassword))) << prompt.toStdString();
-  EXPECT_TRUE(prompt.contains(test::PathText(path)));
-  EXPECT_EQ(h.window().Session().SessionPassword(), "Otra");
-  EXPECT_FALSE(h.window().Session().Modified);
+  for (const bool typed : {true, false}) {
+    SCOPED_TRACE(typed ? "typed" : "cancelled");
+    SessionHarness w;
+    const fs::path path = OpenProfile(w, typed ? "typed.bv3" : "cancelled.bv3");
+    QString prompt;
+    ModalScript script;
+    script.Then("FInicioSesion", [&](QWidget* box) {
+      prompt = box->findChild<QLabel*>(QStringLiteral("lblPass"))->text();
+      if (typed)
+        test::Login("Otra")(box);
+      else
+        test::Click(box, "BtnCancelar");
+    });
+    SaveAsOther(path, AddAccount("Sincronizada"), kSentinel, "Otra");
+    ASSERT_TRUE(WaitFor([&] { return script.Done(); }));
+    EXPECT_TRUE(prompt.startsWith(Msg(msg::kOtherVersionPassword))) << prompt.toStdString();
+    EXPECT_TRUE(prompt.contains(test::PathText(path)));
+    EXPECT_TRUE(WaitFor([&] { return Has(w.Shape(), "Sincronizada") == typed; }));
+    EXPECT_EQ(w.window().Session().SessionPassword(), typed ? "Otra" : kSentinel);
+    EXPECT_EQ(w.window().Session().Modified, !typed);
+  }
 }
 
 TEST_F(DiskChanges, WithoutTheOtherPasswordTheSaveWritesNothing) {
