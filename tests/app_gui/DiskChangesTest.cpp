@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "app/DiskFollower.h"
+#include "app/ProfileWatcher.h"
 #include "app/TFResumenCombinacion.h"
 #include "browser/AccountTreeView.h"
 #include "browser/TreeModel.h"
@@ -221,6 +222,11 @@ TEST_F(DiskChanges, ADeletedFileStaysOpenModifiedAndTheSaveWritesItAgain) {
   EXPECT_EQ(h.Shape(), test::kSampleShape);
   h.Trigger("ActGuardar");
   EXPECT_EQ(FileShape(path), test::kSampleShape);
+  // The watcher sees our own save come in, and says nothing of it.
+  QTest::qWait(3 * ProfileWatcher::kSettleMilliseconds);
+  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_EQ(h.window().Note(), Msg(msg::kGoneFromDisk));
+  EXPECT_TRUE(h.fakes.boxes->shown.empty()) << h.Boxes().join('|').toStdString();
 }
 
 TEST_F(DiskChanges, AVersionThatIsNotAWholeProfileIsNotReloaded) {
