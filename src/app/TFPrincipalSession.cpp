@@ -53,6 +53,7 @@ void TFPrincipal::FollowSession() {
 }
 
 void TFPrincipal::ProfileOpened() {
+  viewMemory_->Forget();  // an opening starts at the first node, not where a reload would
   const bool empty = Tree().Empty();
   if (empty)
     ShowEmptyProfilePage();
@@ -100,6 +101,7 @@ void TFPrincipal::ShowMergeOutcome(const MergedProfile& merged) {
 }
 
 void TFPrincipal::ProfileClosed() {
+  viewMemory_->Forget();
   if (flags_.DCBCerrar) seams_.clipboard->Clear();
   ShowWelcomePage();
   events_->NoProfile();

@@ -28,20 +28,21 @@ TreeViewMemory::Path TreeViewMemory::PathOf(const ProfileTree& tree, const TreeN
   return path;
 }
 
-TreeNode* TreeViewMemory::Find(const ProfileTree& tree, const Path& path) {
+TreeNode* TreeViewMemory::Find(const ProfileTree& tree, const Path& path, const TNodeData* like) {
   TreeNode* node = nullptr;
-  for (const Step& step : path) {
-    TreeNode* found = nullptr;
+  for (std::size_t depth = 0; depth < path.size(); ++depth) {
+    const Step& step = path[depth];
+    const bool last = depth + 1 == path.size();
+    TreeNode* atPlace = nullptr;
+    TreeNode* alike = nullptr;
     std::size_t seen = 0;
     for (const auto& child : tree.ChildrenOf(node)) {
       if (!SameKindAndName(child->data, step.isAccount, step.isCategory, step.name)) continue;
-      if (seen++ == step.nth) {
-        found = child.get();
-        break;
-      }
+      if (seen++ == step.nth) atPlace = child.get();
+      if (last && like && !alike && child->data == *like) alike = child.get();
     }
-    if (!found) return nullptr;
-    node = found;
+    node = alike ? alike : atPlace;
+    if (!node) return nullptr;
   }
   return node;
 }
@@ -49,9 +50,11 @@ TreeNode* TreeViewMemory::Find(const ProfileTree& tree, const Path& path) {
 void TreeViewMemory::Remember(const QTreeView& view, const ProfileTreeModel& model,
                               const TreeNode* selected) {
   const ProfileTree& tree = model.Tree();
-  selected_.reset();
-  if (selected) selected_ = PathOf(tree, selected);
-  expanded_.clear();
+  Forget();
+  if (selected) {
+    selected_ = PathOf(tree, selected);
+    selectedData_ = selected->data;
+  }
   tree.ForEachPreOrder([&](TreeNode& node, int) {
     if (!node.children.empty() && view.isExpanded(model.IndexOf(&node)))
       expanded_.push_back(PathOf(tree, &node));
@@ -62,10 +65,15 @@ TreeNode* TreeViewMemory::Restore(QTreeView& view, ProfileTreeModel& model) {
   const ProfileTree& tree = model.Tree();
   for (const Path& path : expanded_)
     if (const TreeNode* node = Find(tree, path)) view.expand(model.IndexOf(node));
-  TreeNode* selected = selected_ ? Find(tree, *selected_) : nullptr;
-  selected_.reset();
-  expanded_.clear();
+  TreeNode* selected = selected_ ? Find(tree, *selected_, &selectedData_) : nullptr;
+  Forget();
   return selected;
+}
+
+void TreeViewMemory::Forget() {
+  selected_.reset();
+  WipeNodeData(selectedData_);
+  expanded_.clear();
 }
 
 }  // namespace bv

@@ -169,6 +169,30 @@ TEST_F(DiskChanges, AReplacementWithNothingUnsavedIsReloadedInPlaceKeepingTheSel
   EXPECT_TRUE(h.fakes.boxes->shown.empty()) << h.Boxes().join('|').toStdString();
 }
 
+// Namesakes are told apart by their place among themselves, not by their name alone.
+TEST_F(DiskChanges, AReloadKeepsTheSelectionOnTheSameOfTwoNamesakes) {
+  const fs::path path = h.MakeProfile("p.bv3");
+  SaveAsOther(path, [](ProfileTree& tree) {
+    for (const char* user : {"primera", "segunda"}) {
+      TNodeData gmail = test::SampleAccount("Gmail");
+      gmail.UserName = user;
+      tree.Append(tree.First(), gmail);
+    }
+  });
+  OpenProfile(h);
+  TreeNode* second = nullptr;
+  h.window().Tree().ForEachPreOrder([&](TreeNode& node, int) {
+    if (node.data.UserName == "segunda") second = &node;
+  });
+  h.window().SelectNode(second);
+  SaveAsOther(
+      path, [](ProfileTree& tree) { tree.Insert(tree.First(), 0, test::SampleAccount("Gmail")); });
+  ASSERT_TRUE(WaitFor([&] { return h.window().Note() == Msg(msg::kReloadedFromDisk); }));
+  ASSERT_NE(h.window().SelectedNode(), nullptr);
+  // A namesake came first: the selection stays on the account it was on.
+  EXPECT_EQ(h.window().SelectedNode()->data.UserName, "segunda");
+}
+
 TEST_F(DiskChanges, UnsavedEditsAreCombinedOnRequestAndWrittenOnlyBySaving) {
   const fs::path path = OpenProfile(h);
   AddInWindow(h, "Nueva en la ventana");
