@@ -255,13 +255,20 @@ TEST_F(DiskChanges, ADeletedFileStaysOpenModifiedAndTheSaveWritesItAgain) {
 
 TEST_F(DiskChanges, AVersionThatIsNotAWholeProfileIsNotReloaded) {
   const fs::path path = OpenProfile(h);
-  test::Bytes cut = test::ReadBytes(path);
+  const test::Bytes whole = test::ReadBytes(path);
+  test::Bytes cut = whole;
   cut.resize(cut.size() - 100);  // a sync tool half-way through
   test::WriteBytes(h.Path("cut.tmp"), cut);
   fs::rename(h.Path("cut.tmp"), path);
   ASSERT_TRUE(WaitFor([&] { return h.window().Note() == Msg(msg::kDiskVersionUnreadable); }));
   EXPECT_EQ(h.Shape(), test::kSampleShape);
   EXPECT_TRUE(h.ProfileOpen());
+  EXPECT_FALSE(h.window().Session().Modified);
+  // The sync tool finishes: the whole version is taken in.
+  test::WriteBytes(h.Path("whole.tmp"), whole);
+  fs::rename(h.Path("whole.tmp"), path);
+  SaveAsOther(path, AddAccount("Sincronizada"));
+  EXPECT_TRUE(WaitFor([&] { return Has(h.Shape(), "Sincronizada"); })) << h.Shape();
 }
 
 // The login box names the file; typed, the new version and its password are the window's;
