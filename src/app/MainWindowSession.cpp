@@ -5,6 +5,7 @@
 #include "app/MainMenus.h"
 #include "app/SessionController.h"
 #include "app/TFPrincipal.h"
+#include "profile/ProfileMerge.h"
 
 namespace bv {
 
@@ -37,6 +38,8 @@ MainWindowSession::MainWindowSession(TFPrincipal& window)
                    &SessionController::OpenFromCommandLine);
   QObject::connect(&window, &TFPrincipal::lastProfileWanted, c, [c] { c->OpenRecent(1); });
   QObject::connect(&window, &TFPrincipal::fileDropped, c, &SessionController::OpenDropped);
+  QObject::connect(c, &SessionController::combinedBeforeSave, &window,
+                   [&window](const MergedProfile& merged) { window.ShowMergeOutcome(merged); });
 }
 
 MainWindowSession::~MainWindowSession() = default;

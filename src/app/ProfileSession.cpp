@@ -6,6 +6,7 @@
 #include "config/Messages.h"
 #include "profile/DepthLimit.h"
 #include "profile/MasterPassword.h"
+#include "profile/ProfileMerge.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
 
@@ -36,8 +37,8 @@ void ProfileSession::ReplaceNodes(ProfileTree& with) {
 ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) {
   // Header and nodes come from one read: the password is checked against the header of the
   // very bytes that are loaded.
-  LoadedProfile loaded =
-      LoadProfile(ReadProfileFile(path), state_.SessionPassword(), kWindowDepthLimit);
+  ProfileBytes file = ReadProfileFile(path);
+  LoadedProfile loaded = LoadProfile(file, state_.SessionPassword(), kWindowDepthLimit);
   state_.Header = loaded.header;
   if (loaded.outcome == LoadedProfile::Outcome::WrongPassword) {
     state_.ProfileOpen = false;
@@ -47,7 +48,10 @@ ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) 
   // The nodes read take the shown tree's place however the load ended: the screen sees one
   // whole change.
   ReplaceNodes(loaded.tree);
+  // A part-way load is no base for a merge: the tree lacks what the file has.
+  held_.Forget();
   if (loaded.failure) std::rethrow_exception(loaded.failure);
+  held_.Hold(std::move(file), state_.SessionPassword());
   state_.ProfileOpen = true;
   state_.Modified = false;
   emit opened();
@@ -57,8 +61,11 @@ ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) 
 SaveReport ProfileSession::Save(const std::filesystem::path& path, std::string_view password,
                                 const BackupStore& backups) {
   state_.Header.Magic = TProfileHeader::kMagic;
-  const SaveReport report =
+  SaveReport report =
       WriteProfile(path, state_.Header, tree_, password, MessageText(msg::kRecordMarker), &backups);
+  // Save As to another file holds that file too: the session goes on with it.
+  held_.Hold(ProfileBytesOf(std::move(report.written)), password);
+  report.written = {};
   state_.Modified = false;
   emit saved();
   return report;
@@ -70,8 +77,33 @@ void ProfileSession::Close() {
   ReplaceNodes(none);
   state_.Modified = false;
   state_.WipePassword();
+  held_.Forget();
   state_.ProfilePath.clear();
   emit closed();
+}
+
+void ProfileSession::Reload(LoadedProfile& loaded, ProfileBytes version,
+                            std::string_view password) {
+  state_.Header = loaded.header;
+  ReplaceNodes(loaded.tree);
+  // The password may be the one typed for the new version: it is the session's from now on.
+  if (password != state_.SessionPassword()) state_.SetSessionPassword(password);
+  held_.Hold(std::move(version), password);
+  state_.Modified = false;
+  emit reloaded();
+}
+
+void ProfileSession::Combine(MergedProfile& merged) {
+  state_.Header = merged.header;
+  ReplaceNodes(merged.tree);
+  emit reloaded();
+  MarkModified();
+}
+
+void ProfileSession::Combine(MergedProfile& merged, ProfileBytes version,
+                             std::string_view password) {
+  held_.Hold(std::move(version), password);
+  Combine(merged);
 }
 
 void ProfileSession::MarkModified() {

@@ -10,14 +10,18 @@
 #include <string>
 #include <string_view>
 
+#include "app/HeldVersion.h"
 #include "files/BackupStore.h"
 #include "profile/NodeData.h"
+#include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
 #include "profile/ProfileTree.h"
 #include "profile/RecordLayout.h"
 #include "profile/SessionState.h"
 
 namespace bv {
+
+struct MergedProfile;
 
 namespace test {
 struct SessionBackDoor;
@@ -55,6 +59,20 @@ class ProfileSession : public QObject {
                   const BackupStore& backups);
   // Lets go of the nodes, the password and the path; nothing is open or modified after.
   void Close();
+
+  // --- other versions of the file (another window, a sync tool)
+  // The version of the file last loaded or saved: the base of a merge.
+  [[nodiscard]] const HeldVersion& Held() const { return held_; }
+  // The file on disk has the held bytes under other times.
+  void Retime(const FileFingerprint& now) { held_.Retime(now); }
+  // Shows loaded (read from version with password) in place of the open profile: nothing is
+  // unsaved after, and the version is held. Not an opening: only reloaded() follows.
+  void Reload(LoadedProfile& loaded, ProfileBytes version, std::string_view password);
+  // Shows merged in place of the open profile, marked modified: only a save writes it. When
+  // the merge took in a version of this profile's own file, that version (read with
+  // password) is held from now on; a conflict copy's leaves the held one as it is.
+  void Combine(MergedProfile& merged);
+  void Combine(MergedProfile& merged, ProfileBytes version, std::string_view password);
   // Modified := true: after every change of the profile.
   void MarkModified();
 
@@ -74,6 +92,10 @@ class ProfileSession : public QObject {
   void nodesReplaced();
   // The nodes are in the tree, nothing is unsaved; ProfileOpen is true.
   void opened();
+  // The nodes and header now come from another version of the same profile (a reload or a
+  // combination): not an opening, so the recent list and the first selection stay as they
+  // are.
+  void reloaded();
   // Written to its file; nothing is unsaved.
   void saved();
   void modified();
@@ -89,6 +111,7 @@ class ProfileSession : public QObject {
 
   SessionState state_;
   ProfileTree tree_;
+  HeldVersion held_;
 };
 
 }  // namespace bv

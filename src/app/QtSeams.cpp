@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 
 #include "config/Product.h"
 #include "config/Translation.h"
@@ -49,6 +50,18 @@ class QtMessageBoxes final : public MessageBoxes {
   }
   void Information(const QString& text) override {
     Ask(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
+  }
+  bool Choose(const QString& text, const QString& first, const QString& second) override {
+    QMessageBox box(
+        QMessageBox::Question,
+        QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())), text,
+        QMessageBox::NoButton, QApplication::activeWindow());
+    QPushButton* yes = box.addButton(first, QMessageBox::AcceptRole);
+    QPushButton* no = box.addButton(second, QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
   }
 };
 

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <system_error>
 
+#include "app/OtherVersion.h"
 #include "app/ProfileSession.h"
 #include "app/RecentList.h"
 #include "app/WindowSettings.h"
@@ -14,6 +15,7 @@
 #include "config/QtText.h"
 #include "config/Settings.h"
 #include "files/BackupStore.h"
+#include "files/FileFingerprint.h"
 #include "files/FileReplacement.h"
 #include "files/InOutError.h"
 #include "profile/DepthLimit.h"
@@ -39,6 +41,9 @@ bool FileExists(const std::filesystem::path& path) {
   std::error_code ec;
   return std::filesystem::exists(path, ec);
 }
+
+// A writer that saves again and again while we merge is combined this often, then replaced.
+constexpr int kLooksBeforeSaving = 3;
 
 std::string Cut(std::string text, std::size_t max) {
   if (text.size() > max) text.resize(max);
@@ -82,11 +87,59 @@ bool SessionController::Attempt(const std::function<void()>& step) {
   return false;
 }
 
+bool SessionController::CombineWithDisk(const std::filesystem::path& path,
+                                        std::optional<MergedProfile>& merged) {
+  const HeldVersion& held = session_.Held();
+  const SessionState& session = session_.State();
+  // Save As to another file replaces what the user chose to replace.
+  std::error_code ec;
+  if (!held.Holds() || session.ProfilePath.empty() ||
+      !std::filesystem::equivalent(path, session.ProfilePath, ec))
+    return true;
+  DiskCheck check;
+  if (!Attempt([&] { check = CompareWithDisk(path, held.Fingerprint()); })) return false;
+  switch (check.state) {
+    case DiskState::Unchanged:
+    case DiskState::Missing: return true;  // a missing file is simply written again
+    case DiskState::SameContent: session_.Retime(check.read->fingerprint); return true;
+    case DiskState::Changed: break;
+  }
+  ProfileBytes theirs = ProfileBytesOf(std::move(*check.read));
+  const OtherVersion other(session_, window_);
+  std::optional<DecipheredVersion> read;
+  try {
+    read = other.Decipher(theirs, path);
+  } catch (const EUnreadableVersion&) {
+    ShowError(Msg(msg::kDiskVersionUnreadable));
+    return false;
+  }
+  if (!read) {
+    ShowError(Msg(msg::kSaveWithoutOtherPassword));
+    return false;
+  }
+  merged = other.MergeWithHeld(*read);
+  session_.Combine(*merged, std::move(theirs), read->password);
+  return true;
+}
+
 bool SessionController::Save(const std::filesystem::path& path, const std::string& password) {
+  // A merge can take a while (the login box may wait for the user), so the file is looked
+  // at again after one, until a look finds nothing new. What remains between the last look
+  // and the rename of the save is the time of one write: a version another writer puts there
+  // within it is replaced unseen (and kept among the backups). RENAME_EXCHANGE could show it
+  // afterwards; we do not use it yet.
+  std::optional<MergedProfile> merged;
+  for (int look = 0; look < kLooksBeforeSaving; ++look) {
+    std::optional<MergedProfile> now;
+    if (!CombineWithDisk(path, now)) return false;
+    if (!now) break;
+    merged = std::move(now);
+  }
   // The number of copies is read at each save: the options dialog may have changed it.
   const BackupStore backups = BackupStore::ForUser(ReadBackupsKept());
   SaveReport report;
   if (!Attempt([&] { report = session_.Save(path, password, backups); })) return false;
+  if (merged) emit combinedBeforeSave(*merged);
   if (!report.backupFailure.empty()) {
     ShowError(Msg(msg::kBackupNotKept) + QLatin1Char('\n') +
               QString::fromStdString(backups.BackupFolder().string()) + QStringLiteral(": ") +

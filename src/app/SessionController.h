@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -17,6 +18,7 @@ namespace bv {
 
 class FileDialogEntry;
 class ProfileSession;
+struct MergedProfile;
 struct MainWindowFlags;
 struct NewProfileRequest;
 struct Seams;
@@ -68,6 +70,11 @@ class SessionController : public QObject {
   void ChangeProfilePassword();  // ActCambPass
   void EditProfileDetails();     // ActEditarPerfil: owner and title
 
+ signals:
+  // A save combined another writer's version into the profile before writing: what the
+  // merge did, for the window to show.
+  void combinedBeforeSave(const bv::MergedProfile& merged);
+
  private:
   // The procedure shared by the four ways: ProfilePath names the file.
   // reopening: after the idle lock, which does not open a profile without password again.
@@ -78,6 +85,11 @@ class SessionController : public QObject {
   [[nodiscard]] bool ChangePassword(const std::string& newPassword);
   [[nodiscard]] bool StoreDetails(const std::string& owner, const std::string& title);
   [[nodiscard]] bool Save(const std::filesystem::path& path, const std::string& password);
+  // Before a save over the profile's own file: another writer's version found there is
+  // merged into the session first (nothing written is ever one we have not seen). False
+  // when the save must not go ahead (already reported); merged tells what was combined.
+  [[nodiscard]] bool CombineWithDisk(const std::filesystem::path& path,
+                                     std::optional<MergedProfile>& merged);
   // Opens path with the session password; a tree too deep for the view is shown lifted
   // (DepthLimit.h), which the user is told and which marks the profile modified so that
   // saving keeps the repair.

@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/DiskFollower.h"
 #include "app/IdleLock.h"
 #include "app/MainActions.h"
 #include "app/MainMenus.h"
@@ -28,6 +29,7 @@
 #include "app/RecentMenus.h"
 #include "app/SessionController.h"
 #include "app/ToolCommands.h"
+#include "app/TreeViewMemory.h"
 #include "app/WindowEvents.h"
 #include "app/WindowPlacement.h"
 #include "browser/AccountTreeView.h"
@@ -49,6 +51,8 @@ constexpr int kStatusPanelWidth = 120;
 constexpr int kSplitterWidth = 4;
 // The least the detail view keeps beside a wide tree: room for a page's labels and values.
 constexpr int kMinimumDetailWidth = 200;
+// Long enough to be read after a glance at the window.
+constexpr int kNoteMilliseconds = 15000;
 
 // The seams a test did not replace are the real ones.
 Seams Completed(Seams seams) {
@@ -81,6 +85,7 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   setObjectName(QStringLiteral("FPrincipal"));
   setFont(WindowFont());
   profile_ = new ProfileSession(this);
+  viewMemory_ = std::make_unique<TreeViewMemory>();
   actions_ = std::make_unique<MainActions>(this);
   events_ = std::make_unique<WindowEvents>(*this, *actions_);
   menus_ = std::make_unique<MainMenus>(this, *actions_);
@@ -123,6 +128,7 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   setAcceptDrops(true);
   // The profile session, and the recent menus filled from the recent profiles list.
   profileSession_ = std::make_unique<MainWindowSession>(*this);
+  disk_ = new DiskFollower(*this);
   recent_->Refresh();
   // The product's caption, and only the commands that need nothing.
   events_->NoProfile();
@@ -298,6 +304,12 @@ void TFPrincipal::DisplayHint(const QString& hint) {
   else
     statusBar()->showMessage(hint);
 }
+
+void TFPrincipal::ShowNote(const QString& text) {
+  statusBar()->showMessage(text, kNoteMilliseconds);
+}
+
+QString TFPrincipal::Note() const { return statusBar()->currentMessage(); }
 
 bool TFPrincipal::event(QEvent* event) {
   // Menu items and tool buttons announce their hint (their status tip) on hover.

@@ -24,6 +24,7 @@ class QSplitter;
 namespace bv {
 
 class AccountTreeView;
+class DiskFollower;
 class ExpiringClipboard;
 class IdleLock;
 class FileDialogEntry;
@@ -37,8 +38,10 @@ class SessionController;
 class DetailView;
 class TFOpciones;
 class ToolCommands;
+class TreeViewMemory;
 class WindowEvents;
 struct MainMenus;
+struct MergedProfile;
 
 class TFPrincipal : public QMainWindow {
   Q_OBJECT
@@ -100,6 +103,16 @@ class TFPrincipal : public QMainWindow {
   void SetStatusPanelText(const QString& text);
   // A non-empty hint covers the panel (single-text mode); an empty one brings it back.
   void DisplayHint(const QString& hint);
+  // A short note in the status bar for a while (the profile was reloaded, ...): it asks
+  // nothing and takes no focus.
+  void ShowNote(const QString& text);
+  [[nodiscard]] QString Note() const;
+
+  // --- other versions of the profile
+  // What a merge did, in a window beside this one; the tree selects its first conflict copy.
+  void ShowMergeOutcome(const MergedProfile& merged);
+  // Watching the open profile's file, reloading and combining what changes there.
+  DiskFollower& Disk() { return *disk_; }
 
   // --- seams
   Seams& GetSeams() { return seams_; }
@@ -141,6 +154,8 @@ class TFPrincipal : public QMainWindow {
   void FollowSession();
   void ProfileOpened();
   void ProfileClosed();
+  // The nodes came from another version of the profile: the view returns where it was.
+  void ProfileReloaded();
   // A settings file that cannot be written is reported; the profile is open all the same.
   void AddToRecentProfiles(const std::filesystem::path& path);
 
@@ -179,6 +194,8 @@ class TFPrincipal : public QMainWindow {
   std::array<FileDialogEntry*, kFileDialogCount> fileDialogs_{};
   ExpiringClipboard* clipboardExpiry_ = nullptr;  // inside the clipboard seam
   IdleLock* idleLock_ = nullptr;
+  DiskFollower* disk_ = nullptr;
+  std::unique_ptr<TreeViewMemory> viewMemory_;
 };
 
 }  // namespace bv

@@ -8,6 +8,8 @@
 #include "app/RecentList.h"
 #include "app/RecentMenus.h"
 #include "app/SessionController.h"
+#include "app/TFResumenCombinacion.h"
+#include "app/TreeViewMemory.h"
 #include "app/TFPrincipal.h"
 #include "app/WindowEvents.h"
 #include "browser/AccountTreeView.h"
@@ -17,6 +19,8 @@
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
 #include "config/Settings.h"
+#include "profile/MergeOutcome.h"
+#include "profile/ProfileMerge.h"
 
 namespace bv {
 
@@ -26,6 +30,8 @@ void TFPrincipal::FollowSession() {
           [this](const TProfileHeader& header) { events_->ProfileOpening(header.Title); });
   // One reset of the model for the whole change; the view shows the new nodes expanded.
   connect(s, &ProfileSession::nodesAboutToBeReplaced, this, [this] {
+    // Another version of the open profile may follow (a reload): the view can return here.
+    if (Session().ProfileOpen) viewMemory_->Remember(*treeView_, *model_, SelectedNode());
     treeView_->setUpdatesEnabled(false);
     model_->BeginReplace();
   });
@@ -35,6 +41,7 @@ void TFPrincipal::FollowSession() {
     treeView_->setUpdatesEnabled(true);
   });
   connect(s, &ProfileSession::opened, this, &TFPrincipal::ProfileOpened);
+  connect(s, &ProfileSession::reloaded, this, &TFPrincipal::ProfileReloaded);
   connect(s, &ProfileSession::modified, this, [this] { events_->ProfileModified(); });
   connect(s, &ProfileSession::saved, this, [this] { events_->ProfileSaved(); });
   connect(s, &ProfileSession::closed, this, &TFPrincipal::ProfileClosed);
@@ -46,6 +53,7 @@ void TFPrincipal::FollowSession() {
 }
 
 void TFPrincipal::ProfileOpened() {
+  viewMemory_->Forget();  // an opening starts at the first node, not where a reload would
   const bool empty = Tree().Empty();
   if (empty)
     ShowEmptyProfilePage();
@@ -61,7 +69,39 @@ void TFPrincipal::ProfileOpened() {
     ShowProfileSummary();
 }
 
+void TFPrincipal::ProfileReloaded() {
+  // The caption and the page follow the new header; the recent list and the first
+  // selection of an opening are left alone.
+  events_->ProfileOpening(Session().Header.Title);
+  treeView_->setUpdatesEnabled(false);
+  treeView_->collapseAll();
+  TreeNode* selected = viewMemory_->Restore(*treeView_, *model_);
+  treeView_->setUpdatesEnabled(true);
+  if (selected) {
+    SelectNode(selected);
+  } else {
+    events_->NothingSelected();
+    if (Tree().Empty())
+      ShowEmptyProfilePage();
+    else
+      ShowProfileSummary();
+  }
+  if (!Session().Modified) events_->ProfileSaved();
+}
+
+void TFPrincipal::ShowMergeOutcome(const MergedProfile& merged) {
+  TFResumenCombinacion::ShowFor(merged, this);
+  const std::vector<std::size_t> rows = FirstConflictCopyRows(merged.summary);
+  TreeNode* node = nullptr;
+  for (const std::size_t row : rows) {
+    node = Tree().ChildAt(node, row);
+    if (!node) return;
+  }
+  if (node) SelectNode(node);
+}
+
 void TFPrincipal::ProfileClosed() {
+  viewMemory_->Forget();
   if (flags_.DCBCerrar) seams_.clipboard->Clear();
   ShowWelcomePage();
   events_->NoProfile();

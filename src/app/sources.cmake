@@ -29,6 +29,10 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/IdleLock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileSession.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HeldVersion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OtherVersion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DiskFollower.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TreeViewMemory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecentMenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionController.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.cpp

@@ -45,6 +45,7 @@ class ProfileTreeModel : public QAbstractItemModel {
 
   // --- the tree behind it ---
   ProfileTree& Tree() { return tree_; }
+  const ProfileTree& Tree() const { return tree_; }
   TreeNode* NodeAt(const QModelIndex& index) const;
   QModelIndex IndexOf(const TreeNode* node) const;
   [[nodiscard]] bool IsOwnDrag(const QMimeData* data) const;

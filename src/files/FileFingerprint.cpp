@@ -37,16 +37,6 @@ struct stat FstatOf(const FileHandle& file) {
   return info;
 }
 
-WholeFile ReadWholeTrying(const std::filesystem::path& path) {
-  for (int attempt = 1;; ++attempt) {
-    try {
-      return ReadWholeFile(path);
-    } catch (const EChangedWhileRead&) {
-      if (attempt == kReadTries) throw;
-    }
-  }
-}
-
 }  // namespace
 
 EChangedWhileRead::EChangedWhileRead()
@@ -99,13 +89,23 @@ WholeFile ReadWholeFile(const std::filesystem::path& path) {
   return ReadWhole(file);
 }
 
+WholeFile ReadSettledFile(const std::filesystem::path& path) {
+  for (int attempt = 1;; ++attempt) {
+    try {
+      return ReadWholeFile(path);
+    } catch (const EChangedWhileRead&) {
+      if (attempt == kReadTries) throw;
+    }
+  }
+}
+
 DiskCheck CompareWithDisk(const std::filesystem::path& path, const FileFingerprint& held) {
   const std::optional<FileStat> now = StatOf(path);
   if (!now) return {DiskState::Missing, std::nullopt};
   if (*now == held.stat) return {DiskState::Unchanged, std::nullopt};
   WholeFile read;
   try {
-    read = ReadWholeTrying(path);
+    read = ReadSettledFile(path);
   } catch (const EInOutError& error) {
     // Gone between the stat and the open: a rename in progress left nothing there.
     if (error.SystemError() == ENOENT) return {DiskState::Missing, std::nullopt};

@@ -75,6 +75,10 @@ class EChangedWhileRead : public EInOutError {
 // Opens path for reading and reads it whole. A device, FIFO, socket or folder is refused
 // with the access-denied failure; a missing file gives the file-not-found one.
 [[nodiscard]] WholeFile ReadWholeFile(const std::filesystem::path& path);
+// The same, opening the path again when a writer changed the file during the read (a sync
+// tool replacing it, a program writing it in place); a file still changing after a few tries
+// throws EChangedWhileRead: the bytes of two versions are never mixed.
+[[nodiscard]] WholeFile ReadSettledFile(const std::filesystem::path& path);
 
 enum class DiskState {
   Unchanged,    // the same file, untouched since: nothing was read

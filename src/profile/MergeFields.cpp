@@ -24,7 +24,7 @@ bool FieldAgrees(const TNodeData& a, const TNodeData& b, int field) {
   return a.*member == b.*member;
 }
 
-void CopyField(TNodeData& to, const TNodeData& from, int field) {
+void CopyFieldValue(TNodeData& to, const TNodeData& from, int field) {
   if (field == kPictureField) {
     to.ImageIndex = from.ImageIndex;
   } else {

@@ -19,7 +19,7 @@ using FieldSet = std::uint16_t;
 [[nodiscard]] constexpr FieldSet FieldBit(int field) { return static_cast<FieldSet>(1u << field); }
 
 [[nodiscard]] bool FieldAgrees(const TNodeData& a, const TNodeData& b, int field);
-void CopyField(TNodeData& to, const TNodeData& from, int field);
+void CopyFieldValue(TNodeData& to, const TNodeData& from, int field);
 
 // The fields in which a and b differ.
 [[nodiscard]] FieldSet DifferingFields(const TNodeData& a, const TNodeData& b);

@@ -246,7 +246,7 @@ class TreeMerger {
       const FieldSet theirsChanged = DifferingFields(e.base->data, theirs);
       const FieldSet takeTheirs = theirsChanged & ~oursChanged;
       for (int field = 0; field < kMergedFieldCount; ++field)
-        if (takeTheirs & FieldBit(field)) CopyField(merged, theirs, field);
+        if (takeTheirs & FieldBit(field)) CopyFieldValue(merged, theirs, field);
       conflict = oursChanged & theirsChanged & differing;
       ReportChanges(e, MergeSide::Ours, oursChanged & ~theirsChanged);
       ReportChanges(e, MergeSide::Theirs, takeTheirs);

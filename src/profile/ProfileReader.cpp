@@ -1,6 +1,7 @@
 #include "profile/ProfileReader.h"
 
 #include <array>
+#include <utility>
 
 #include "crypto/FieldCipher.h"
 #include "files/FileHandle.h"
@@ -16,14 +17,13 @@ namespace bv {
 ProfileBytes ReadProfileFile(const std::filesystem::path& path) {
   // A device, FIFO or socket is not a profile. It is looked at before it is opened (opening
   // a socket fails, opening a device may act on it) and again once open, in case it changed.
-  if (IsSpecialFile(path)) return {.bytes = {}, .special = true};
-  FileHandle file = FileHandle::OpenForReading(path);
-  if (file.IsSpecial()) return {.bytes = {}, .special = true};
-  ProfileBytes read;
-  read.bytes.resize(file.Size());
-  read.bytes.resize(file.ReadSomeAt(0, read.bytes));
-  file.Close();
-  return read;
+  // (ReadWholeFile refuses one that became special in between.)
+  if (IsSpecialFile(path)) return {.bytes = {}, .special = true, .fingerprint = {}};
+  return ProfileBytesOf(ReadSettledFile(path));
+}
+
+ProfileBytes ProfileBytesOf(WholeFile version) {
+  return {.bytes = std::move(version.bytes), .special = false, .fingerprint = version.fingerprint};
 }
 
 HeaderRead ReadProfileHeader(const ProfileBytes& file) {

@@ -12,19 +12,26 @@
 #include <string_view>
 #include <vector>
 
+#include "files/FileFingerprint.h"
 #include "profile/ProfileTree.h"
 #include "profile/RecordLayout.h"
 
 namespace bv {
 
-// A profile file's bytes as one read saw them. A device, FIFO or socket is never read: it
-// is special, holds no bytes and counts as NotProfile.
+// A profile file's bytes as one read saw them, with the fingerprint of that version. A
+// device, FIFO or socket is never read: it is special, holds no bytes and counts as
+// NotProfile.
 struct ProfileBytes {
   std::vector<std::uint8_t> bytes;
   bool special = false;
+  FileFingerprint fingerprint;
 };
 
+// Reads the file whole from one descriptor (ReadSettledFile): a file being replaced or
+// written while it is read gives the old or the new version, or EChangedWhileRead.
 [[nodiscard]] ProfileBytes ReadProfileFile(const std::filesystem::path& path);
+// The bytes of a version read or written before.
+[[nodiscard]] ProfileBytes ProfileBytesOf(WholeFile version);
 
 struct HeaderRead {
   TProfileHeader header;

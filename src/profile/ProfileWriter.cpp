@@ -1,9 +1,13 @@
 #include "profile/ProfileWriter.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <future>
+#include <span>
 #include <vector>
 
 #include "crypto/FieldCipher.h"
@@ -29,24 +33,27 @@ FirstRecord BuildFirstRecord(const TProfileHeader& header, const std::vector<std
   return bytes;
 }
 
-// Collects records and writes them a block at a time.
+// Collects the file's bytes and writes them a block at a time. The bytes stay: once the save
+// is done they are the version the writer holds.
 class BlockWriter {
  public:
-  explicit BlockWriter(FileHandle& file) : file_(file) { block_.reserve(kBlockBytes); }
+  BlockWriter(FileHandle& file, std::size_t size) : file_(file) { bytes_.reserve(size); }
   MutableRecordBytes NextRecord() {
-    if (block_.size() == kBlockBytes) Flush();
-    block_.resize(block_.size() + kRecordSize);
-    return MutableRecordBytes(block_.data() + block_.size() - kRecordSize, kRecordSize);
+    if (bytes_.size() - flushed_ >= kBlockBytes) Flush();
+    bytes_.resize(bytes_.size() + kRecordSize);
+    return MutableRecordBytes(bytes_.data() + bytes_.size() - kRecordSize, kRecordSize);
   }
   void Flush() {
-    file_.WriteAll(block_);
-    block_.clear();
+    file_.WriteAll(std::span<const std::uint8_t>(bytes_).subspan(flushed_));
+    flushed_ = bytes_.size();
   }
+  std::vector<std::uint8_t>& Bytes() { return bytes_; }
 
  private:
   static constexpr std::size_t kBlockBytes = 64 * kRecordSize;
   FileHandle& file_;
-  std::vector<std::uint8_t> block_;
+  std::vector<std::uint8_t> bytes_;
+  std::size_t flushed_ = 0;
 };
 
 // Every profile written begins with the Magic text and its length byte: a leftover of a
@@ -90,10 +97,10 @@ SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader&
   const FirstRecord first = BuildFirstRecord(header, replacement.OldPrefix());
 
   FileHandle& file = replacement.Temp();
-  file.WriteAll(first);
+  BlockWriter writer(file, kRecordSize * (tree.Count() + 1));
+  std::memcpy(writer.NextRecord().data(), first.data(), kRecordSize);
   FieldCipher cipher(password);  // one keyed cipher for every field of the save
   const std::string marker = cipher.Encipher(markerText);
-  BlockWriter writer(file);
   TNodeRecord record;
   tree.ForEachPreOrder([&](const TreeNode& node, int depth) {
     EncipherNode(node.data, depth, marker, cipher, record);
@@ -101,9 +108,21 @@ SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader&
   });
   writer.Flush();
 
+  // The digest is worked out while the file goes to disk and is read back, so that knowing
+  // the version written costs a save next to nothing. (Declared after the bytes: a failure
+  // below waits for the digest before the bytes go.)
+  const std::vector<std::uint8_t>& bytes = writer.Bytes();
+  std::future<Sha256> digest =
+      std::async(std::launch::async | std::launch::deferred, [&bytes] { return Sha256Of(bytes); });
   replacement.Seal();
   CheckWritten(file, first, tree, marker, cipher);
   SaveReport report;
+  report.written.fingerprint.digest = digest.get();
+  report.written.bytes = std::move(writer.Bytes());
+  // A descriptor of our own: the replacement lets go of its one when it commits, and the
+  // fingerprint must describe the file we wrote even if another writer replaces it at once.
+  const FileHandle written(::dup(file.Fd()));
+  if (written.Fd() < 0) ThrowLastError();
   if (backups) {
     try {
       report.backup = backups->Keep(replacement.Target());
@@ -112,6 +131,8 @@ SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader&
     }
   }
   replacement.Commit();
+  // Putting the file in place moved its change time (and its links) on.
+  report.written.fingerprint.stat = StatOf(written);
   return report;
 }
 

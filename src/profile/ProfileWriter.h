@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "files/FileFingerprint.h"
 #include "profile/NodeData.h"
 #include "profile/ProfileTree.h"
 
@@ -22,6 +23,9 @@ class BackupStore;
 struct SaveReport {
   std::filesystem::path backup;  // the copy kept of the version replaced; empty for none
   std::string backupFailure;     // why no copy could be kept (run-time text); empty if none failed
+  // The file as written, read back from the descriptor that wrote it, with its fingerprint
+  // once in place: the version the writer holds from now on.
+  WholeFile written;
 };
 
 // header.Magic is ignored: the file always gets "Brindlevault_3". Bytes 178 to 1891 of an

@@ -42,6 +42,15 @@ std::optional<std::string> TFInicioSesion::Ask(QWidget* parent) {
   return dialog.Password();
 }
 
+std::optional<std::string> TFInicioSesion::Ask(QWidget* parent, const QString& prompt) {
+  TFInicioSesion dialog(parent);
+  dialog.lblPass->setText(prompt);
+  dialog.lblPass->setWordWrap(true);
+  dialog.exec();
+  if (dialog.Cancelled()) return std::nullopt;
+  return dialog.Password();
+}
+
 std::string TFInicioSesion::Password() const { return Cp1252Text(Ed_Pass); }
 
 void TFInicioSesion::BtnOkClick() {

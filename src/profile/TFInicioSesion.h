@@ -23,6 +23,8 @@ class TFInicioSesion : public QDialog {
   // Runs the prompt: the password typed (Windows-1252, possibly empty), or nothing when the
   // user cancels.
   [[nodiscard]] static std::optional<std::string> Ask(QWidget* parent);
+  // The same with prompt in place of the usual one: which file wants which password.
+  [[nodiscard]] static std::optional<std::string> Ask(QWidget* parent, const QString& prompt);
 
   [[nodiscard]] bool Cancelled() const { return cancelled_; }
   [[nodiscard]] std::string Password() const;

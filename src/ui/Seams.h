@@ -33,6 +33,14 @@ class MessageBoxes {
   // Before saving: Yes, No, Cancel.
   [[nodiscard]] virtual SaveAnswer ConfirmSave(const QString& text) = 0;
   virtual void Information(const QString& text) = 0;
+  // A question with two named answers: first is the default, second also Escape and the
+  // close box. True for first. Boxes without named buttons ask it as Yes/No.
+  [[nodiscard]] virtual bool Choose(const QString& text, const QString& first,
+                                    const QString& second) {
+    static_cast<void>(first);
+    static_cast<void>(second);
+    return WarningYesNo(text);
+  }
 };
 
 class FileDialogs {

@@ -6,6 +6,7 @@
 #include "app/ProfileSession.h"
 #include "crypto/FieldCipher.h"
 #include "files/BackupStore.h"
+#include "files/FileFingerprint.h"
 #include "files/InOutError.h"
 #include "profile/MasterPassword.h"
 #include "support/ProfileFixtures.h"
@@ -142,6 +143,30 @@ TEST_F(ProfileSessionTest, ClosingLetsGoOfNodesPasswordAndPath) {
   EXPECT_FALSE(window.profile.State().ProfileOpen);
   EXPECT_TRUE(window.profile.State().SessionPassword().empty());
   EXPECT_TRUE(window.profile.State().ProfilePath.empty());
+}
+
+// The held version is what a later merge starts from: it must be the very file on disk, with
+// the password it was written with, at each load and save, and nothing once closed.
+TEST_F(ProfileSessionTest, HoldsTheVersionOfTheFileAtEachLoadAndSave) {
+  const auto path = SaveSample();
+  const auto holdsTheFile = [&](const std::string& password) {
+    const WholeFile disk = ReadWholeFile(path);
+    const HeldVersion& held = window.profile.Held();
+    EXPECT_TRUE(held.Holds());
+    EXPECT_EQ(held.Fingerprint(), disk.fingerprint);
+    EXPECT_EQ(held.Bytes().bytes, disk.bytes);
+    EXPECT_EQ(held.Password(), password);
+    EXPECT_EQ(CompareWithDisk(path, held.Fingerprint()).state, DiskState::Unchanged);
+  };
+  ASSERT_TRUE(window.Load(path, kPassword));
+  holdsTheFile(kPassword);
+  // A new password re-enciphers what is saved: the held version follows the file.
+  window.profile.SetHeader(test::SampleHeader("otra"));
+  window.Save(path, "otra");
+  holdsTheFile("otra");
+  window.profile.Close();
+  EXPECT_FALSE(window.profile.Held().Holds());
+  EXPECT_TRUE(window.profile.Held().Password().empty());
 }
 
 TEST_F(ProfileSessionTest, PasswordCheckComparesTheVerifierExactly) {

@@ -18,7 +18,8 @@ class FakeBoxes : public MessageBoxes {
     Error,
     Warning,
     Confirm,
-    Information
+    Information,
+    Question
   };
   struct Shown {
     Kind kind;
@@ -29,6 +30,10 @@ class FakeBoxes : public MessageBoxes {
   bool WarningYesNo(const QString& text) override { return Answer(Kind::Warning, text); }
   SaveAnswer ConfirmSave(const QString& text) override;
   void Information(const QString& text) override { shown.push_back({Kind::Information, text}); }
+  // Takes its answer from answers, like WarningYesNo: true for the first button.
+  bool Choose(const QString& text, const QString&, const QString&) override {
+    return Answer(Kind::Question, text);
+  }
 
   std::vector<Shown> shown;
   std::deque<bool> answers;  // Yes/No answers in order; No once they run out

@@ -1,0 +1,79 @@
+#pragma once
+// What the main window does when another writer changes its open profile on disk: it watches
+// the file while a profile is open (ProfileWatcher.h), checks it again whenever the window is
+// activated, and then
+//   - nothing unsaved: reloads the profile in place with the same password (the login box
+//     asks, naming the file, when the new version has another one; cancelled, the window
+//     keeps what it shows, marked modified, and the save combines later), with a note;
+//   - unsaved changes: asks whether to combine now (the default) or later; combining merges
+//     into the window and marks the profile modified, it never writes the file;
+//   - a file that cannot be read as a whole profile: keeps the open profile, with a note,
+//     and tries again at the next check;
+//   - the file gone: keeps the profile open, marked modified, so that a save writes it again;
+//   - a conflict copy beside it: offers to combine it; once combined and saved, the copy is
+//     moved out of the way (BackupStore::SetAsideConflictCopy).
+// Anything that arrives while a modal dialog is open waits until it closes.
+
+#include <QObject>
+#include <QString>
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+class QTimer;
+
+namespace bv {
+
+class ProfileSession;
+class ProfileWatcher;
+class TFPrincipal;
+struct DecipheredVersion;
+struct MergedProfile;
+struct ProfileBytes;
+
+class DiskFollower : public QObject {
+  Q_OBJECT
+
+ public:
+  // How often a change that waits for a modal dialog looks again.
+  static constexpr int kWaitMilliseconds = 200;
+
+  explicit DiskFollower(TFPrincipal& window);
+  ~DiskFollower() override;
+
+  [[nodiscard]] ProfileWatcher& Watcher() { return *watcher_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FollowSession();
+  // Runs what waits, unless a modal dialog is open or one of ours is already running.
+  void RunPending();
+  void Wait();
+  void TakeChange();
+  void TakeRemoval();
+  void TakeConflictCopy(const std::filesystem::path& copy);
+  // Reports a version that is not a whole profile (and throws EUnreadableVersion on).
+  std::optional<DecipheredVersion> Decipher(const ProfileBytes& version,
+                                            const std::filesystem::path& file, int depthLimit);
+  void Reload(ProfileBytes& version);
+  void CombineFromDisk(ProfileBytes& version);
+  void SetAsideCombinedCopies();
+  void Note(const QString& text);
+
+  TFPrincipal& window_;
+  ProfileSession& session_;
+  ProfileWatcher* watcher_;
+  QTimer* wait_;
+  bool running_ = false;
+  bool changeWaits_ = false;
+  bool removalWaits_ = false;
+  bool unreadable_ = false;  // the last version found could not be read: try it again
+  std::deque<std::filesystem::path> copiesWaiting_;
+  // Combined into the window, moved aside after the next save.
+  std::vector<std::filesystem::path> copiesCombined_;
+};
+
+}  // namespace bv

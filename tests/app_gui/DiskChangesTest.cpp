@@ -1,0 +1,350 @@
+// Another writer changes the open profile's file: a second window on it, a sync tool that
+// replaces it by rename or deletes it, a conflict copy left beside it. Nothing either side
+// saved may be lost, and the window follows what is on disk.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTest>
+#include <functional>
+
+#include "app/DiskFollower.h"
+#include "app/ProfileWatcher.h"
+#include "app/TFResumenCombinacion.h"
+#include "browser/AccountTreeView.h"
+#include "browser/TreeModel.h"
+#include "config/MessageIds.h"
+#include "config/Messages.h"
+#include "config/QtText.h"
+#include "files/BackupStore.h"
+#include "profile/MasterPassword.h"
+#include "profile/ProfileReader.h"
+#include "profile/ProfileWriter.h"
+#include "support/ProfileFixtures.h"
+#include "support/gui/SessionHarness.h"
+
+namespace bv {
+namespace {
+
+namespace fs = std::filesystem;
+using test::FakeBoxes;
+using test::ModalScript;
+using test::SessionHarness;
+
+const std::string kSentinel(kEmptyPasswordSentinel);
+// The watcher notices a rename within two seconds; the rest is the window's own work.
+constexpr int kNoticedWithin = 4000;
+
+bool WaitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, kNoticedWithin); }
+
+// Another program's save: the file read whole, edited, written whole by rename (as every
+// save of ours and every sync tool does), under newPassword, with title when one is given.
+void SaveAsOther(const fs::path& path, const std::function<void(ProfileTree&)>& edit,
+                 const std::string& password = kSentinel, const std::string& newPassword = "",
+                 const std::string& title = "") {
+  const std::string written = newPassword.empty() ? password : newPassword;
+  LoadedProfile other = LoadProfile(ReadProfileFile(path), password);
+  ASSERT_EQ(other.outcome, LoadedProfile::Outcome::Loaded);
+  edit(other.tree);
+  TProfileHeader header = other.header;
+  header.Verifier = MakeVerifier(written);
+  if (!title.empty()) header.Title = title;
+  WriteProfile(path, header, other.tree, written, "Perfil de Brindlevault 3.5");
+}
+
+std::function<void(ProfileTree&)> AddAccount(const std::string& name) {
+  return [name](ProfileTree& tree) { tree.Append(tree.First(), test::SampleAccount(name)); };
+}
+
+// What the user adds in the window.
+void AddInWindow(SessionHarness& h, const std::string& name) {
+  h.window().TreeModel().Append(h.window().Tree().First(), test::SampleAccount(name));
+  h.window().SetModified();
+}
+
+std::string FileShape(const fs::path& path, const std::string& password = kSentinel) {
+  ProfileTree tree;
+  LoadProfileNodes(path, password, tree);
+  return test::Shape(tree);
+}
+
+bool Has(const std::string& shape, const std::string& name) {
+  return shape.find(name) != std::string::npos;
+}
+
+TreeNode* FindNode(const ProfileTree& tree, const std::string& name) {
+  TreeNode* found = nullptr;
+  tree.ForEachPreOrder([&](TreeNode& node, int) {
+    if (!found && node.data.Name == name) found = &node;
+  });
+  return found;
+}
+
+int SummaryWindows() {
+  int shown = 0;
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (qobject_cast<TFResumenCombinacion*>(top) && top->isVisible()) ++shown;
+  return shown;
+}
+
+class DiskChanges : public testing::Test {
+ protected:
+  fs::path OpenProfile(SessionHarness& with, const std::string& name = "p.bv3") {
+    with.Start();
+    const fs::path path = h.Path(name);
+    if (!fs::exists(path)) h.MakeProfile(name);
+    with.OpenWithDialog(path);
+    EXPECT_TRUE(with.ProfileOpen());
+    return path;
+  }
+  bool AskedToCombine() const { return h.Boxes().contains(Msg(msg::kCombineWithDisk)); }
+
+  SessionHarness h;
+};
+
+TEST_F(DiskChanges, TwoWindowsOnOneFileKeepEachOthersNewAccounts) {
+  SessionHarness second;
+  const fs::path path = OpenProfile(h);
+  OpenProfile(second);
+  AddInWindow(h, "Nueva de la primera");
+  h.Trigger("ActGuardar");
+  AddInWindow(second, "Nueva de la segunda");
+  second.Trigger("ActGuardar");
+  const std::string onDisk = FileShape(path);
+  EXPECT_TRUE(Has(onDisk, "Nueva de la primera")) << onDisk;
+  EXPECT_TRUE(Has(onDisk, "Nueva de la segunda")) << onDisk;
+  EXPECT_FALSE(second.window().Session().Modified);
+  EXPECT_GE(SummaryWindows(), 1);
+  // The first window, with nothing unsaved, takes the second one's save in.
+  EXPECT_TRUE(WaitFor([&] { return Has(h.Shape(), "Nueva de la segunda"); })) << h.Shape();
+}
+
+TEST_F(DiskChanges, AFieldBothWindowsChangedKeepsBothAndSelectsTheOtherOne) {
+  SessionHarness second;
+  const fs::path path = OpenProfile(h);
+  OpenProfile(second);
+  const auto setUser = [](SessionHarness& in, const std::string& user) {
+    FindNode(in.window().Tree(), "Steam")->data.UserName = user;
+    in.window().SetModified();
+  };
+  setUser(h, "primera");
+  h.Trigger("ActGuardar");
+  setUser(second, "segunda");
+  second.fakes.boxes->answers = {false};  // Más tarde, should the watcher be first
+  second.Trigger("ActGuardar");
+  std::string copyName = MessageText(msg::kConflictCopyName);
+  copyName.replace(copyName.find("%1"), 2, "Steam");
+  ASSERT_NE(second.window().SelectedNode(), nullptr);
+  EXPECT_EQ(second.window().SelectedNode()->data.Name, copyName);
+  EXPECT_EQ(second.window().SelectedNode()->data.UserName, "primera");
+  EXPECT_EQ(FindNode(second.window().Tree(), "Steam")->data.UserName, "segunda");
+  EXPECT_TRUE(Has(FileShape(path), copyName));
+}
+
+TEST_F(DiskChanges, AReplacementWithNothingUnsavedIsReloadedInPlaceKeepingTheSelection) {
+  const fs::path path = OpenProfile(h);
+  const QString recent = h.window().Menus().recentFile[0]->text();
+  AccountTreeView& view = h.window().BVTree();
+  h.window().SelectNode(FindNode(h.window().Tree(), "Steam"));
+  view.collapse(h.window().TreeModel().IndexOf(FindNode(h.window().Tree(), "Trabajo")));
+  SaveAsOther(
+      path,
+      [](ProfileTree& tree) {
+        AddAccount("Sincronizada")(tree);
+        FindNode(tree, "Steam")->data.UserName = "cambiado fuera";
+      },
+      kSentinel, "", "Otro t\355tulo");
+  ASSERT_TRUE(WaitFor([&] { return Has(h.Shape(), "Sincronizada"); })) << h.Shape();
+  ASSERT_NE(h.window().SelectedNode(), nullptr);
+  EXPECT_EQ(h.window().SelectedNode()->data.UserName, "cambiado fuera");
+  const auto expanded = [&](const char* name) {
+    return view.isExpanded(h.window().TreeModel().IndexOf(FindNode(h.window().Tree(), name)));
+  };
+  EXPECT_FALSE(expanded("Trabajo"));
+  EXPECT_TRUE(expanded("Correo") && expanded("Juegos"));
+  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_FALSE(h.Act("ActGuardar")->isEnabled());
+  EXPECT_EQ(h.window().Note(), Msg(msg::kReloadedFromDisk));
+  EXPECT_EQ(h.Caption(), QStringLiteral("Brindlevault 3.5 - [Otro t\u00EDtulo]"));
+  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), recent);
+  EXPECT_TRUE(h.fakes.boxes->shown.empty()) << h.Boxes().join('|').toStdString();
+}
+
+// Namesakes are told apart by their place among themselves, not by their name alone.
+TEST_F(DiskChanges, AReloadKeepsTheSelectionOnTheSameOfTwoNamesakes) {
+  const fs::path path = h.MakeProfile("p.bv3");
+  SaveAsOther(path, [](ProfileTree& tree) {
+    for (const char* user : {"primera", "segunda"}) {
+      TNodeData gmail = test::SampleAccount("Gmail");
+      gmail.UserName = user;
+      tree.Append(tree.First(), gmail);
+    }
+  });
+  OpenProfile(h);
+  TreeNode* second = nullptr;
+  h.window().Tree().ForEachPreOrder([&](TreeNode& node, int) {
+    if (node.data.UserName == "segunda") second = &node;
+  });
+  h.window().SelectNode(second);
+  SaveAsOther(
+      path, [](ProfileTree& tree) { tree.Insert(tree.First(), 0, test::SampleAccount("Gmail")); });
+  ASSERT_TRUE(WaitFor([&] { return h.window().Note() == Msg(msg::kReloadedFromDisk); }));
+  ASSERT_NE(h.window().SelectedNode(), nullptr);
+  // A namesake came first: the selection stays on the account it was on.
+  EXPECT_EQ(h.window().SelectedNode()->data.UserName, "segunda");
+}
+
+TEST_F(DiskChanges, UnsavedEditsAreCombinedOnRequestAndWrittenOnlyBySaving) {
+  const fs::path path = OpenProfile(h);
+  AddInWindow(h, "Nueva en la ventana");
+  h.fakes.boxes->answers = {true};  // Combinar
+  SaveAsOther(path, AddAccount("Sincronizada"));
+  ASSERT_TRUE(WaitFor([&] { return Has(h.Shape(), "Sincronizada"); })) << h.Shape();
+  EXPECT_TRUE(AskedToCombine());
+  EXPECT_TRUE(Has(h.Shape(), "Nueva en la ventana"));
+  EXPECT_TRUE(h.window().Session().Modified);
+  EXPECT_FALSE(Has(FileShape(path), "Nueva en la ventana"));  // combining wrote nothing
+  h.Trigger("ActGuardar");
+  const std::string onDisk = FileShape(path);
+  EXPECT_TRUE(Has(onDisk, "Nueva en la ventana") && Has(onDisk, "Sincronizada")) << onDisk;
+}
+
+TEST_F(DiskChanges, LaterLeavesTheCombiningToTheSave) {
+  const fs::path path = OpenProfile(h);
+  AddInWindow(h, "Nueva en la ventana");
+  h.fakes.boxes->answers = {false};  // Más tarde
+  SaveAsOther(path, AddAccount("Sincronizada"));
+  ASSERT_TRUE(WaitFor([&] { return AskedToCombine(); }));
+  EXPECT_FALSE(Has(h.Shape(), "Sincronizada"));
+  h.Trigger("ActGuardar");
+  const std::string onDisk = FileShape(path);
+  EXPECT_TRUE(Has(onDisk, "Nueva en la ventana") && Has(onDisk, "Sincronizada")) << onDisk;
+  EXPECT_TRUE(Has(h.Shape(), "Sincronizada"));
+  EXPECT_FALSE(h.window().Session().Modified);
+}
+
+TEST_F(DiskChanges, AChangeWaitsWhileADialogIsOpen) {
+  const fs::path path = OpenProfile(h);
+  bool reloadedUnderTheDialog = false;
+  ModalScript script;
+  script.Then("FEditarPerfil", [&](QWidget* dialog) {
+    SaveAsOther(path, AddAccount("Sincronizada"));
+    QTest::qWait(kNoticedWithin / 2);
+    reloadedUnderTheDialog = Has(h.Shape(), "Sincronizada");
+    test::Click(dialog, "BtnCancelar");
+  });
+  h.Trigger("ActEditarPerfil");
+  EXPECT_TRUE(script.Done());
+  EXPECT_FALSE(reloadedUnderTheDialog);
+  EXPECT_TRUE(WaitFor([&] { return Has(h.Shape(), "Sincronizada"); })) << h.Shape();
+}
+
+TEST_F(DiskChanges, ADeletedFileStaysOpenModifiedAndTheSaveWritesItAgain) {
+  const fs::path path = OpenProfile(h);
+  fs::remove(path);
+  ASSERT_TRUE(WaitFor([&] { return h.window().Session().Modified; }));
+  EXPECT_EQ(h.window().Note(), Msg(msg::kGoneFromDisk));
+  EXPECT_EQ(h.Shape(), test::kSampleShape);
+  h.Trigger("ActGuardar");
+  EXPECT_EQ(FileShape(path), test::kSampleShape);
+  // The watcher sees our own save come in, and says nothing of it.
+  QTest::qWait(3 * ProfileWatcher::kSettleMilliseconds);
+  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_EQ(h.window().Note(), Msg(msg::kGoneFromDisk));
+  EXPECT_TRUE(h.fakes.boxes->shown.empty()) << h.Boxes().join('|').toStdString();
+}
+
+TEST_F(DiskChanges, AVersionThatIsNotAWholeProfileIsNotReloaded) {
+  const fs::path path = OpenProfile(h);
+  const test::Bytes whole = test::ReadBytes(path);
+  test::Bytes cut = whole;
+  cut.resize(cut.size() - 100);  // a sync tool half-way through
+  test::WriteBytes(h.Path("cut.tmp"), cut);
+  fs::rename(h.Path("cut.tmp"), path);
+  ASSERT_TRUE(WaitFor([&] { return h.window().Note() == Msg(msg::kDiskVersionUnreadable); }));
+  EXPECT_EQ(h.Shape(), test::kSampleShape);
+  EXPECT_TRUE(h.ProfileOpen());
+  EXPECT_FALSE(h.window().Session().Modified);
+  // The sync tool finishes: the whole version is taken in.
+  test::WriteBytes(h.Path("whole.tmp"), whole);
+  fs::rename(h.Path("whole.tmp"), path);
+  SaveAsOther(path, AddAccount("Sincronizada"));
+  EXPECT_TRUE(WaitFor([&] { return Has(h.Shape(), "Sincronizada"); })) << h.Shape();
+}
+
+// The login box names the file; typed, the new version and its password are the window's;
+// cancelled, the window keeps what it shows, marked modified, and the save asks again.
+TEST_F(DiskChanges, AnotherPasswordOnDiskIsAskedForNamingTheFile) {
+  for (const bool typed : {true, false}) {
+    SCOPED_TRACE(typed ? "typed" : "cancelled");
+    SessionHarness w;
+    const fs::path path = OpenProfile(w, typed ? "typed.bv3" : "cancelled.bv3");
+    QString prompt;
+    ModalScript script;
+    script.Then("FInicioSesion", [&](QWidget* box) {
+      prompt = box->findChild<QLabel*>(QStringLiteral("lblPass"))->text();
+      if (typed)
+        test::Login("Otra")(box);
+      else
+        test::Click(box, "BtnCancelar");
+    });
+    SaveAsOther(path, AddAccount("Sincronizada"), kSentinel, "Otra");
+    ASSERT_TRUE(WaitFor([&] { return script.Done(); }));
+    EXPECT_TRUE(prompt.startsWith(Msg(msg::kOtherVersionPassword))) << prompt.toStdString();
+    EXPECT_TRUE(prompt.contains(test::PathText(path)));
+    EXPECT_TRUE(WaitFor([&] { return Has(w.Shape(), "Sincronizada") == typed; }));
+    EXPECT_EQ(w.window().Session().SessionPassword(), typed ? "Otra" : kSentinel);
+    EXPECT_EQ(w.window().Session().Modified, !typed);
+  }
+}
+
+TEST_F(DiskChanges, WithoutTheOtherPasswordTheSaveWritesNothing) {
+  const fs::path path = OpenProfile(h);
+  AddInWindow(h, "Nueva en la ventana");
+  h.fakes.boxes->answers = {false};  // Más tarde
+  SaveAsOther(path, AddAccount("Sincronizada"), kSentinel, "Otra");
+  ASSERT_TRUE(WaitFor([&] { return AskedToCombine(); }));
+  const test::Bytes before = test::ReadBytes(path);
+  ModalScript script;
+  script.Then("FInicioSesion", [](QWidget* box) { test::Click(box, "BtnCancelar"); });
+  h.Trigger("ActGuardar");
+  EXPECT_TRUE(script.Done());
+  EXPECT_EQ(test::ReadBytes(path), before);
+  EXPECT_EQ(h.Boxes().back(), Msg(msg::kSaveWithoutOtherPassword));
+  EXPECT_TRUE(h.window().Session().Modified);
+}
+
+TEST_F(DiskChanges, AConflictCopyIsOfferedCombinedAndMovedAsideAfterTheSave) {
+  const fs::path path = h.MakeProfile("p.bv3");
+  const fs::path copy = h.Path("p.sync-conflict-20261209-120000-ABCDEFG.bv3");
+  fs::copy_file(path, copy);
+  SaveAsOther(copy, AddAccount("Solo en la copia"));
+  h.Create();
+  h.fakes.boxes->answers = {true};  // Combinar
+  OpenProfile(h);
+  ASSERT_TRUE(WaitFor([&] { return Has(h.Shape(), "Solo en la copia"); })) << h.Shape();
+  EXPECT_EQ(h.Boxes().front(), Msg(msg::kConflictCopyFound).arg(test::PathText(copy)));
+  EXPECT_TRUE(h.window().Session().Modified);
+  EXPECT_TRUE(fs::exists(copy));  // until the combination is saved
+  h.Trigger("ActGuardar");
+  EXPECT_TRUE(Has(FileShape(path), "Solo en la copia"));
+  EXPECT_FALSE(fs::exists(copy));
+  const fs::path aside = BackupStore::ForUser(0).ConflictCopyFolder() / copy.filename();
+  EXPECT_TRUE(fs::exists(aside));
+  EXPECT_EQ(h.window().Note(), Msg(msg::kConflictCopySetAside).arg(test::PathText(aside)));
+}
+
+TEST_F(DiskChanges, ADeclinedConflictCopyStaysAndIsOfferedAgainAtTheNextOpening) {
+  const fs::path path = h.MakeProfile("p.bv3");
+  const fs::path copy = h.Path("p (conflicted copy 2026-12-09 120000).bv3");
+  fs::copy_file(path, copy);
+  OpenProfile(h);  // answers run out: Más tarde
+  ASSERT_TRUE(WaitFor([&] { return h.Boxes().size() == 1; }));
+  EXPECT_FALSE(h.window().Session().Modified);
+  h.Trigger("ActCerrar");
+  h.OpenWithDialog(path);
+  EXPECT_TRUE(WaitFor([&] { return h.Boxes().size() == 2; }));
+  EXPECT_TRUE(fs::exists(copy));
+}
+
+}  // namespace
+}  // namespace bv
