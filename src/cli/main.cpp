@@ -11,6 +11,7 @@
 #include "cli/Usage.h"
 #include "config/Cp1252.h"
 #include "crypto/ProcessHardening.h"
+#include "files/LinkGuard.h"
 #include "files/InOutError.h"
 #include "files/SaveSignals.h"
 
@@ -138,6 +139,9 @@ int main(int argc, char** argv) {
     std::cout << bv::cli::kVersionLine << std::flush;
     return std::cout ? 0 : static_cast<int>(ExitCode::kFileError);
   }
+  // The helper that guards saves is forked now, while the process is small: forked later,
+  // every page of the profiles read since would be copied on its next write.
+  bv::StartLinkGuard();
   try {
     Run(Parse(args));
     std::cout.flush();

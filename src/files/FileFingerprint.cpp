@@ -5,6 +5,8 @@
 #include <botan/hash.h>
 #include <cerrno>
 
+#include "files/LargeBuffer.h"
+
 namespace bv {
 namespace {
 
@@ -66,7 +68,7 @@ WholeFile ReadWhole(const FileHandle& file) {
   if (!S_ISREG(info.st_mode)) throw EInOutError(kAccessDenied);
   const FileStat before = FromStat(info);
   WholeFile whole;
-  whole.bytes.resize(before.size);
+  ResizeLargeBuffer(whole.bytes, before.size);
   if (file.ReadSomeAt(0, whole.bytes) != whole.bytes.size()) throw EChangedWhileRead();
   whole.fingerprint = FingerprintOfRead(file, before, whole.bytes);
   return whole;

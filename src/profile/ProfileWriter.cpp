@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "crypto/FieldCipher.h"
+#include "files/LargeBuffer.h"
 #include "files/BackupStore.h"
 #include "files/FileReplacement.h"
 #include "files/InOutError.h"
@@ -37,7 +38,9 @@ FirstRecord BuildFirstRecord(const TProfileHeader& header, const std::vector<std
 // is done they are the version the writer holds.
 class BlockWriter {
  public:
-  BlockWriter(FileHandle& file, std::size_t size) : file_(file) { bytes_.reserve(size); }
+  BlockWriter(FileHandle& file, std::size_t size) : file_(file) {
+    ReserveLargeBuffer(bytes_, size);
+  }
   MutableRecordBytes NextRecord() {
     if (bytes_.size() - flushed_ >= kBlockBytes) Flush();
     bytes_.resize(bytes_.size() + kRecordSize);
