@@ -7,6 +7,8 @@
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/Settings.h"
+#include "files/FileFingerprint.h"
+#include "files/FileHandle.h"
 #include "files/InOutError.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
@@ -41,8 +43,16 @@ UnlockedHeader UnlockProfile(const std::filesystem::path& path, const PasswordOp
   try {
     UnlockedHeader opened;
     opened.path = path;
-    opened.file = ReadProfileFile(path);
-    opened.header = ProfileHeader(path, opened.file);
+    // Looked at before opening: opening a socket fails and opening a device may act on it.
+    ProfileBytes start{.bytes = {}, .special = IsSpecialFile(path), .fingerprint = {}};
+    if (!start.special) {
+      opened.file = FileHandle::OpenForReading(path);
+      opened.opened = StatOf(opened.file);
+      start.special = opened.file.IsSpecial();
+      start.bytes.resize(kHeaderSize);
+      start.bytes.resize(opened.file.ReadSomeAt(0, start.bytes));
+    }
+    opened.header = ProfileHeader(path, start);
     opened.key = kEmptyPasswordSentinel;
     for (std::size_t k = 0; !PasswordMatches(opened.header, opened.key); ++k) {
       if (k < known.size()) {
@@ -63,6 +73,7 @@ ProfileTree LoadNodes(const UnlockedHeader& profile) {
   try {
     ProfileTree tree;
     LoadProfileNodes(profile.file, profile.key, tree);
+    if (WrittenBetween(profile.opened, StatOf(profile.file))) throw EChangedWhileRead();
     return tree;
   } catch (const EInOutError& error) {
     throw ReadFailure(profile.path, error);

@@ -1,6 +1,7 @@
 #pragma once
-// Opening the profiles a command names: the file read once, its header checked, the master
-// password tried or asked, the nodes loaded from the same bytes; and the language of the program, for the texts a command writes
+// Opening the profiles a command names: the file opened once, its header checked, the master
+// password tried or asked, the nodes loaded from the same descriptor (a file replaced by rename
+// meanwhile stays the version opened; one written in place is refused); and the language of the program, for the texts a command writes
 // into a profile or shows.
 
 #include <filesystem>
@@ -9,6 +10,8 @@
 
 #include "cli/PasswordInput.h"
 #include "profile/NodeData.h"
+#include "files/FileFingerprint.h"
+#include "files/FileHandle.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileTree.h"
 
@@ -19,11 +22,12 @@ namespace bv::cli {
 [[nodiscard]] TProfileHeader ProfileHeader(const std::filesystem::path& path,
                                            const ProfileBytes& file);
 
-// A profile as one read saw it, with the key that opens it (the password, or the
-// empty-password sentinel), wiped when it goes.
+// A profile kept open, with the key that opens it (the password, or the empty-password
+// sentinel), wiped when it goes.
 struct UnlockedHeader {
   std::filesystem::path path;
-  ProfileBytes file;
+  FileHandle file;
+  FileStat opened;  // as it was before anything was read
   TProfileHeader header;
   std::string key;
 
@@ -39,8 +43,9 @@ struct UnlockedHeader {
                                            const PasswordOptions& password,
                                            const std::vector<std::string>& known = {});
 
-// Every node of the profile, deciphered with its key from the bytes that gave its header; a
-// failure names the file (kFileError).
+// Every node of the profile, deciphered with its key from the descriptor that gave its header,
+// a block at a time; a failure, or a write to the file since it was opened, names the file
+// (kFileError).
 [[nodiscard]] ProfileTree LoadNodes(const UnlockedHeader& profile);
 
 // Loads the messages of the language the program is set to use (once).

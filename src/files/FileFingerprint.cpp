@@ -26,13 +26,6 @@ FileStat FromStat(const struct stat& info) {
           static_cast<std::uint64_t>(info.st_nlink)};
 }
 
-// Whether the bytes of the file may have changed between the two stats of one descriptor.
-bool WrittenBetween(const FileStat& before, const FileStat& after) {
-  return after.device != before.device || after.inode != before.inode ||
-         after.size != before.size || after.modifiedNs != before.modifiedNs ||
-         (after.changedNs != before.changedNs && after.links == before.links);
-}
-
 struct stat FstatOf(const FileHandle& file) {
   struct stat info {};
   if (::fstat(file.Fd(), &info) != 0) ThrowLastError();
@@ -40,6 +33,12 @@ struct stat FstatOf(const FileHandle& file) {
 }
 
 }  // namespace
+
+bool WrittenBetween(const FileStat& before, const FileStat& after) {
+  return after.device != before.device || after.inode != before.inode ||
+         after.size != before.size || after.modifiedNs != before.modifiedNs ||
+         (after.changedNs != before.changedNs && after.links == before.links);
+}
 
 EChangedWhileRead::EChangedWhileRead()
     : EInOutError(kReadBeyondEnd, "the file changed while it was being read") {}

@@ -63,6 +63,11 @@ class EChangedWhileRead : public EInOutError {
 // on the way is missing). Other failures throw EInOutError.
 [[nodiscard]] std::optional<FileStat> StatOf(const std::filesystem::path& path);
 
+// Whether the bytes of a file may have changed between two stats of one descriptor: other
+// size or times; a new change time alone counts unless the number of links changed with it
+// (renamed over or deleted while open, which leaves the bytes as they were).
+[[nodiscard]] bool WrittenBetween(const FileStat& before, const FileStat& after);
+
 // The fingerprint of bytes just read whole from file, given its stat taken before the read:
 // throws EChangedWhileRead when fstat now tells of a write (other size or times; a new change
 // time alone counts unless the number of links changed with it: the file was renamed over

@@ -90,4 +90,18 @@ LoadedProfile LoadProfile(const ProfileBytes& file, std::string_view password, i
   return loaded;
 }
 
+std::size_t LoadProfileNodes(const FileHandle& file, std::string_view password, ProfileTree& tree) {
+  FieldCipher cipher(password);
+  LevelTreeBuilder builder(tree);
+  RecordReader reader(file, 1, WholeRecords(file.Size()));
+  TNodeRecord record;
+  std::size_t visited = 0;
+  while (const auto bytes = reader.Next()) {
+    DecodeNodeRecord(*bytes, record);
+    builder.Attach(record.Level, DecipherNode(record, cipher));
+    ++visited;
+  }
+  return visited;
+}
+
 }  // namespace bv

@@ -18,6 +18,8 @@
 
 namespace bv {
 
+class FileHandle;
+
 // A profile file's bytes as one read saw them, with the fingerprint of that version. A
 // device, FIFO or socket is never read: it is special, holds no bytes and counts as
 // NotProfile.
@@ -57,6 +59,9 @@ std::size_t LoadProfileNodes(const ProfileBytes& file, std::string_view password
                              ProfileTree& tree);
 std::size_t LoadProfileNodes(const std::filesystem::path& path, std::string_view password,
                              ProfileTree& tree);
+// The same from an open file, read a block at a time without keeping its bytes: for a command
+// that reads a large profile once and checks afterwards that nobody wrote it meanwhile.
+std::size_t LoadProfileNodes(const FileHandle& file, std::string_view password, ProfileTree& tree);
 
 // What loading a profile's bytes with a password gave.
 struct LoadedProfile {
