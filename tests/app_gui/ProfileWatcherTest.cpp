@@ -47,13 +47,6 @@ void ReplaceByRename(const fs::path& path, const std::string& bytes) {
   fs::rename(temporary, path);
 }
 
-void WriteInPlace(const fs::path& path, const std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(::pwrite(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
-  ::close(fd);
-}
-
 class Watching : public testing::Test {
  protected:
   Watching() {
@@ -109,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const fs::path& p, ProfileWatcher&) { ReplaceByRename(p, "version 2"); },
                    Expect::Changed},
         WriterCase{"rewritten in place",
-                   [](const fs::path& p, ProfileWatcher&) { WriteInPlace(p, "version 2"); },
+                   [](const fs::path& p, ProfileWatcher&) { test::WriteInPlace(p, "version 2"); },
                    Expect::Changed},
         WriterCase{"our own save, held before the events come",
                    [](const fs::path& p, ProfileWatcher& w) {
@@ -133,7 +126,7 @@ TEST_F(Watching, KeepsWatchingAfterEachReplacement) {
   ASSERT_TRUE(WaitUntil([&] { return changed.count() == 1; }));
   HoldDisk();
   LetChecksRun();
-  WriteInPlace(path, "version 3");
+  test::WriteInPlace(path, "version 3");
   ASSERT_TRUE(WaitUntil([&] { return changed.count() == 2; }));
   HoldDisk();
   ReplaceByRename(path, "version 4");

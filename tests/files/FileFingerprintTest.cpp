@@ -49,13 +49,6 @@ void ReplaceByRename(const fs::path& path, const std::string& bytes) {
   fs::rename(temporary, path);
 }
 
-void WriteInPlace(const fs::path& path, const std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(::pwrite(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
-  ::close(fd);
-}
-
 TEST(FileFingerprint, DigestIsSha256OfTheBytes) {
   EXPECT_EQ(Hex(Sha256Of(Bytes(""))),
             "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
@@ -123,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                  DiskState::Changed},
         DiskCase{"rewritten in place, same size, time set back",
                  [](const fs::path& p, const FileStat& s) {
-                   WriteInPlace(p, "VERSION one");
+                   test::WriteInPlace(p, "VERSION one");
                    SetModified(p, s.modifiedNs);
                  },
                  DiskState::Changed},
@@ -151,7 +144,7 @@ TEST(FileFingerprint, WriteBetweenStatAndFingerprintIsNoticed) {
   const FileStat before = StatOf(file);
   const std::string read = "version one";
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  WriteInPlace(path, "VERSION one");
+  test::WriteInPlace(path, "VERSION one");
   SetModified(path, before.modifiedNs);  // only the change time tells
   EXPECT_THROW(static_cast<void>(FingerprintOfRead(file, before, Bytes(read))), EChangedWhileRead);
   // Bytes fewer than the file held at the start are no whole read either.

@@ -1,11 +1,14 @@
 #include "support/ScratchFolder.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 namespace bv::test {
 namespace {
@@ -59,6 +62,15 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void WriteInPlace(const std::filesystem::path& path, const std::string& bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY);
+  const bool written =
+      fd >= 0 && ::pwrite(fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size());
+  const int error = errno;
+  if (fd >= 0) ::close(fd);
+  if (!written) throw std::system_error(error, std::generic_category(), path.string());
 }
 
 }  // namespace bv::test

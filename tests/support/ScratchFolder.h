@@ -28,5 +28,8 @@ class ScratchFolder {
 std::string ReadFile(const std::filesystem::path& path);
 // Replaces the file's content with bytes.
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+// Writes bytes over the start of the existing file, in place (same inode), as a program
+// that edits a file without replacing it; throws std::system_error on failure.
+void WriteInPlace(const std::filesystem::path& path, const std::string& bytes);
 
 }  // namespace bv::test
