@@ -2,6 +2,12 @@
 // The numbers of the messages the program shows (section "Mensajes" of the language files),
 // one name each, grouped by where they appear. MessageText(msg::kWrongPassword) is the text.
 // The numbers missing here (2, 3, 26, ...) are not used.
+//
+// Ranges kept for the program's later features, so that each adds its texts without
+// renumbering another's: 300-319 generator and first-use fixes, 320-339 following the
+// profile's file, 340-369 input from outside (copies, hand-over, exports), 370-389 saving
+// and the profile's details, 400-439 two-step codes, 440-519 signing in from the browser,
+// 520-559 languages and the password health report, 560-699 free.
 
 namespace bv::msg {
 

@@ -1,10 +1,11 @@
 #pragma once
 // The numbered messages of the active language and the choice of that language.
 //
-// The table holds 300 texts (0 to 299: the historical 0 to 134, then the program's own
-// later messages), Windows-1252 bytes, all empty at start. Loading a
-// language file replaces the messages it defines and keeps the previous text of every
-// message it lacks, so a partial translation falls back to the language loaded before.
+// The table holds 700 texts (0 to 699: the historical 0 to 134, then the program's own
+// later messages, a range for each feature; see MessageIds.h), Windows-1252 bytes, all empty
+// at start. Loading a language file replaces the messages it defines and keeps the previous
+// text of every message it lacks, so a partial translation falls back to the language loaded
+// before.
 
 #include <filesystem>
 #include <string>
@@ -14,12 +15,12 @@ namespace bv {
 
 class IniFile;
 
-inline constexpr int kMessageCount = 300;
+inline constexpr int kMessageCount = 700;
 inline constexpr const char* kMessagesSection = "Mensajes";
 // The default language file, in the resource folder (a UTF-8 file name on disk).
 inline constexpr const char* kDefaultLanguageFileName = "Español.lng";
 
-// Callers pass constants 0..299; any other number gives the empty text.
+// Callers pass constants 0..699; any other number gives the empty text.
 const std::string& MessageText(int n);
 
 // Reads section "Mensajes" of the file; a missing file changes nothing.
