@@ -15,7 +15,13 @@ const std::filesystem::path kSource = BV_SOURCE_DIR;
 
 struct Shipped {
   const char* utf8Name;
+  const char* testName;
 };
+constexpr Shipped kShipped[] = {{"Espa\xC3\xB1ol.lng", "Spanish"},
+                                {"English.lng", "English"},
+                                {"Portugu\xC3\xAAs.lng", "Portuguese"},
+                                {"Catal\xC3\xA0.lng", "Catalan"},
+                                {"Nederlands.lng", "Dutch"}};
 
 class ShippedLanguageTest : public ::testing::TestWithParam<Shipped> {
  protected:
@@ -105,11 +111,8 @@ TEST_P(ShippedLanguageTest, ListsKeepTheirItemsInOrder) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguageTest,
-                         ::testing::Values(Shipped{"Espa\xC3\xB1ol.lng"}, Shipped{"English.lng"}),
-                         [](const auto& info) {
-                           return std::string(info.index == 0 ? "Spanish" : "English");
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguageTest, ::testing::ValuesIn(kShipped),
+                         [](const auto& info) { return std::string(info.param.testName); });
 
 TEST(ShippedLanguagesTest, SpanishIsTheDefaultFileAndTheLanguagesDiffer) {
   const IniFile spanish(kSource / "res" / kDefaultLanguageFileName);

@@ -65,16 +65,26 @@ QString Shown(QObject* object, const QString& key) {
   return key.endsWith('f') ? entry->filter() : entry->title();
 }
 
-class ShippedTranslationTest : public ::testing::TestWithParam<const char*> {
+struct Shipped {
+  const char* utf8Name;
+  const char* testName;
+};
+constexpr Shipped kShipped[] = {{"Espa\xC3\xB1ol.lng", "Spanish"},
+                                {"English.lng", "English"},
+                                {"Portugu\xC3\xAAs.lng", "Portuguese"},
+                                {"Catal\xC3\xA0.lng", "Catalan"},
+                                {"Nederlands.lng", "Dutch"}};
+
+class ShippedTranslationTest : public ::testing::TestWithParam<Shipped> {
  protected:
   void SetUp() override {
     test::App();
-    SetActiveLanguageFile(kRes / GetParam());
+    SetActiveLanguageFile(kRes / GetParam().utf8Name);
   }
 };
 
 TEST_P(ShippedTranslationTest, EveryWindowShowsTheTextsOfTheFile) {
-  const IniFile file(kRes / GetParam());
+  const IniFile file(kRes / GetParam().utf8Name);
   for (const auto& entry : test::RequiredWindows()) {
     auto window = BuildWindow(entry);
     test::ExpectCoveredByLanguageFiles(window.get());
@@ -98,11 +108,8 @@ TEST_P(ShippedTranslationTest, MainWindowLoadsEveryUsedMessage) {
   EXPECT_TRUE(Msg(18).startsWith('"') && Msg(18).endsWith('"'));
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ShippedTranslationTest,
-                         ::testing::Values("Espa\xC3\xB1ol.lng", "English.lng"),
-                         [](const auto& info) {
-                           return std::string(info.index == 0 ? "Spanish" : "English");
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, ShippedTranslationTest, ::testing::ValuesIn(kShipped),
+                         [](const auto& info) { return std::string(info.param.testName); });
 
 TEST(WindowCoverageTest, FindsMissingAndUnlistedControls) {
   test::App();
