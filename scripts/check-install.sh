@@ -19,6 +19,7 @@ share/applications/$id.desktop
 share/brindlevault/help/ajuda-ca.html
 share/brindlevault/help/ajuda-pt.html
 share/brindlevault/help/ayuda.html
+share/brindlevault/help/help.css
 share/brindlevault/help/help.html
 share/brindlevault/help/hulp.html
 share/brindlevault/licencia.txt

@@ -13,17 +13,7 @@ namespace {
 
 const std::filesystem::path kSource = BV_SOURCE_DIR;
 
-struct Shipped {
-  const char* utf8Name;
-  const char* testName;
-};
-constexpr Shipped kShipped[] = {{"Espa\xC3\xB1ol.lng", "Spanish"},
-                                {"English.lng", "English"},
-                                {"Portugu\xC3\xAAs.lng", "Portuguese"},
-                                {"Catal\xC3\xA0.lng", "Catalan"},
-                                {"Nederlands.lng", "Dutch"}};
-
-class ShippedLanguageTest : public ::testing::TestWithParam<Shipped> {
+class ShippedLanguageTest : public ::testing::TestWithParam<test::ShippedLanguage> {
  protected:
   std::filesystem::path Path() const { return kSource / "res" / GetParam().utf8Name; }
   IniFile File() const { return IniFile(Path()); }
@@ -111,7 +101,7 @@ TEST_P(ShippedLanguageTest, ListsKeepTheirItemsInOrder) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguageTest, ::testing::ValuesIn(kShipped),
+INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguageTest, ::testing::ValuesIn(test::kShippedLanguages),
                          [](const auto& info) { return std::string(info.param.testName); });
 
 TEST(ShippedLanguagesTest, SpanishIsTheDefaultFileAndTheLanguagesDiffer) {

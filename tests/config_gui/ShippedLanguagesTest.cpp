@@ -15,6 +15,7 @@
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "config_gui/TestApp.h"
+#include "support/LanguageKeys.h"
 #include "support/gui/WindowCoverage.h"
 
 namespace bv {
@@ -65,17 +66,7 @@ QString Shown(QObject* object, const QString& key) {
   return key.endsWith('f') ? entry->filter() : entry->title();
 }
 
-struct Shipped {
-  const char* utf8Name;
-  const char* testName;
-};
-constexpr Shipped kShipped[] = {{"Espa\xC3\xB1ol.lng", "Spanish"},
-                                {"English.lng", "English"},
-                                {"Portugu\xC3\xAAs.lng", "Portuguese"},
-                                {"Catal\xC3\xA0.lng", "Catalan"},
-                                {"Nederlands.lng", "Dutch"}};
-
-class ShippedTranslationTest : public ::testing::TestWithParam<Shipped> {
+class ShippedTranslationTest : public ::testing::TestWithParam<test::ShippedLanguage> {
  protected:
   void SetUp() override {
     test::App();
@@ -108,7 +99,8 @@ TEST_P(ShippedTranslationTest, MainWindowLoadsEveryUsedMessage) {
   EXPECT_TRUE(Msg(18).startsWith('"') && Msg(18).endsWith('"'));
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ShippedTranslationTest, ::testing::ValuesIn(kShipped),
+INSTANTIATE_TEST_SUITE_P(Files, ShippedTranslationTest,
+                         ::testing::ValuesIn(test::kShippedLanguages),
                          [](const auto& info) { return std::string(info.param.testName); });
 
 TEST(WindowCoverageTest, FindsMissingAndUnlistedControls) {

@@ -151,4 +151,15 @@ inline constexpr int kMarkerMessage = 106;
 inline constexpr std::size_t kMarkerLimit = 87;  // longer would not survive a load
 inline constexpr std::array<int, 2> kFileNameMessages = {39, 48};  // help, licence
 
+// The language files in res/, by their UTF-8 file names, each with a name for test output.
+struct ShippedLanguage {
+  const char* utf8Name;
+  const char* testName;
+};
+inline constexpr ShippedLanguage kShippedLanguages[] = {{"Espa\xC3\xB1ol.lng", "Spanish"},
+                                                        {"English.lng", "English"},
+                                                        {"Portugu\xC3\xAAs.lng", "Portuguese"},
+                                                        {"Catal\xC3\xA0.lng", "Catalan"},
+                                                        {"Nederlands.lng", "Dutch"}};
+
 }  // namespace bv::test
