@@ -21,6 +21,7 @@ share/brindlevault/help/ayuda.html
 share/brindlevault/help/guida.html
 share/brindlevault/help/help.html
 share/brindlevault/help/hilfe.html
+share/brindlevault/help/style.css
 share/brindlevault/licencia.txt
 share/brindlevault/license.txt
 share/brindlevault/novedades.txt
