@@ -158,6 +158,11 @@ struct ShippedLanguage {
 };
 inline constexpr ShippedLanguage kShippedLanguages[] = {{"Espa\xC3\xB1ol.lng", "Spanish"},
                                                         {"English.lng", "English"},
+                                                        {"Fran\xC3\xA7"
+                                                         "ais.lng",
+                                                         "French"},
+                                                        {"Deutsch.lng", "German"},
+                                                        {"Italiano.lng", "Italian"},
                                                         {"Portugu\xC3\xAAs.lng", "Portuguese"},
                                                         {"Catal\xC3\xA0.lng", "Catalan"},
                                                         {"Nederlands.lng", "Dutch"}};
