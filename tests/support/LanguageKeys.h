@@ -156,15 +156,11 @@ struct ShippedLanguage {
   const char* utf8Name;
   const char* testName;
 };
-inline constexpr ShippedLanguage kShippedLanguages[] = {{"Espa\xC3\xB1ol.lng", "Spanish"},
-                                                        {"English.lng", "English"},
-                                                        {"Fran\xC3\xA7"
-                                                         "ais.lng",
-                                                         "French"},
-                                                        {"Deutsch.lng", "German"},
-                                                        {"Italiano.lng", "Italian"},
-                                                        {"Portugu\xC3\xAAs.lng", "Portuguese"},
-                                                        {"Catal\xC3\xA0.lng", "Catalan"},
-                                                        {"Nederlands.lng", "Dutch"}};
+// \u escapes, since a hex escape would take in the letters that follow it.
+inline constexpr ShippedLanguage kShippedLanguages[] = {
+    {"Espa\u00F1ol.lng", "Spanish"}, {"English.lng", "English"},
+    {"Fran\u00E7ais.lng", "French"}, {"Deutsch.lng", "German"},
+    {"Italiano.lng", "Italian"},     {"Portugu\u00EAs.lng", "Portuguese"},
+    {"Catal\u00E0.lng", "Catalan"},  {"Nederlands.lng", "Dutch"}};
 
 }  // namespace bv::test
