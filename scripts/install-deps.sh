@@ -15,6 +15,7 @@ packages=(
   libcrypto++-dev            # test-only oracle for Blowfish and RIPEMD-256
   clang libclang-rt-14-dev   # libFuzzer targets
   clang-format               # the layout of the sources (.clang-format) is checked
+  python3                    # scripts/check-layers.py: no include runs up a layer
   xvfb xauth xclip xdotool imagemagick poppler-utils
   x11-utils                  # xprop reads the window titles the X server holds
   dbus                       # dbus-daemon: the private bus of the screen-lock tests

@@ -15,6 +15,9 @@ echo "== Layout of the sources (.clang-format)"
 (cd "$root" && git ls-files -z 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' \
     'bench/*.h' 'fuzz/*.cpp' | xargs -0 clang-format --dry-run --Werror)
 
+echo "== Layers of the sources (no include runs up a layer)"
+python3 "$root/scripts/check-layers.py" "$root"
+
 echo "== Build and test"
 cmake -S "$root" -B "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBV_WERROR=ON >/dev/null
 cmake --build "$root/build-test" -j"$jobs"

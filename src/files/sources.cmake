@@ -14,8 +14,11 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ConflictCopies.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BackupStore.cpp
 )
-# Which version of a profile the window holds: identity, times and SHA-256 (Botan, linked by
-# the export's kdbx.cmake into the core library).
+# Which version of a profile the window holds: identity, times and SHA-256 (Botan 2, which the
+# export's KDBX writer uses as well).
 list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FileFingerprint.cpp
 )
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(BOTAN2 REQUIRED IMPORTED_TARGET botan-2)
+list(APPEND BV_CORE_LIBRARIES PkgConfig::BOTAN2)
