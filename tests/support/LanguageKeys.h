@@ -64,7 +64,8 @@ inline const std::vector<Window>& RequiredWindows() {
                           "ActECuenta",       "ActBCuenta",         "ActOrdenar",
                           "ActOrdenarGrupo",  "ActOrdenarTodo",     "ActPopEliminar",
                           "ActPopEditar",     "ActInformacion",     "ActVerOcultos",
-                          "ActRecientes",     "ActCopiasSeguridad", "ActSaludClaves"})
+                          "ActRecientes",     "ActCopiasSeguridad", "ActSaludClaves",
+                          "ActCopCodigo"})
       main.push_back({a, Kind::Action});
     for (const char* h : {"ActCopiarDatos", "ActMenuArchivo", "ActMenuEdicion",
                           "ActMenuHerramientas", "ActMenuOpciones", "ActMenuAyuda"})
@@ -75,11 +76,12 @@ inline const std::vector<Window>& RequiredWindows() {
 
     const auto okCancel = Captions({"BtnOk", "BtnCancelar"});
     const auto groupDialog = Join(Captions({"lblGrupo", "lblDescrip", "lblImagen"}), okCancel);
-    const auto accountDialog = Join(
-        Join(Captions({"lblNCuenta", "lblUsuario", "lblPass", "lblURL", "lblPregunta",
-                       "lblRespuesta", "lblMail", "lblDesc", "lblNotas", "lblTipo", "lblImagen"}),
-             {{"Ed_Tipo", Kind::List}}),
-        okCancel);
+    const auto accountDialog =
+        Join(Join(Captions({"lblNCuenta", "lblUsuario", "lblPass", "lblURL", "lblPregunta",
+                            "lblRespuesta", "lblMail", "lblDesc", "lblNotas", "lblTipo",
+                            "lblImagen", "BtnDosPasos"}),
+                  {{"Ed_Tipo", Kind::List}}),
+             okCancel);
     return std::vector<Window>{
         {"FPrincipal", main},
         {"FAddCuenta", accountDialog},
@@ -116,6 +118,8 @@ inline const std::vector<Window>& RequiredWindows() {
         {"FAcerca", Captions({"Label4", "lblTraductor", "BtnOk"})},
         {"FSaludClaves", Captions({"lblLista", "BtnActualizar", "BtnCerrar"})},
         {"FResumenCombinacion", Captions({"lblLista", "BtnCerrar"})},
+        {"FCodigoDosPasos",
+         Captions({"lblSemilla", "lblCodigo", "lblAviso", "BtnOk", "BtnQuitar", "BtnCancelar"})},
     };
   }();
   return windows;
@@ -144,6 +148,7 @@ inline std::vector<int> UsedMessages() {
   used.push_back(230);  // why the computer waits for us before it sleeps
   for (int n = 250; n <= 255; ++n) used.push_back(n);  // what a screen reader reads
   for (int n = 260; n <= 271; ++n) used.push_back(n);  // the profile changed on disk
+  for (int n = 400; n <= 412; ++n) used.push_back(n);  // two-step codes
   return used;
 }
 
