@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QTimer>
 
 #include "browser/DetailViewHtml.h"
 #include "config/Messages.h"
@@ -57,6 +58,10 @@ DetailView::DetailView(QWidget* parent)
   p.setColor(QPalette::Base, Qt::white);
   setPalette(p);
   connect(this, &QTextBrowser::anchorClicked, this, &DetailView::LinkClicked);
+  codeTimer_ = new QTimer(this);
+  codeTimer_->setInterval(1000);
+  connect(codeTimer_, &QTimer::timeout, this,
+          [this] { UpdateTwoStepCode(std::chrono::system_clock::now()); });
   FitWrapWidth();
 }
 
@@ -106,6 +111,26 @@ void DetailView::Show(DetailPage page) {
   frame.setRightMargin(kSideMargin);
   root->setFrameFormat(frame);
   viewport()->update();
+  if (page_.seed)
+    codeTimer_->start();
+  else
+    codeTimer_->stop();
+}
+
+void DetailView::UpdateTwoStepCode(std::chrono::system_clock::time_point now) {
+  if (!page_.seed || !isVisible()) return;
+  const QString code = QString::fromUtf8(TwoStepCodeText(*page_.seed, now, message_));
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (!fragment.charFormat().anchorNames().contains(QLatin1String(kLiveCodeAnchor))) continue;
+      // The anchor may mark the first character only; the code runs to the line's end.
+      QTextCursor cursor(document());
+      cursor.setPosition(fragment.position());
+      cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+      if (cursor.selectedText() != code) cursor.insertText(code, fragment.charFormat());
+      return;
+    }
 }
 
 void DetailView::WipeLayouts() {
