@@ -4,7 +4,9 @@
 #include <botan/otp.h>
 #include <botan/secmem.h>
 
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <charconv>
 
 #include "crypto/WipedText.h"
@@ -101,6 +103,24 @@ std::optional<int> Number(std::string_view text) {
   return value;
 }
 
+// Each algorithm as Botan names it and as an otpauth:// address does.
+struct AlgorithmNames {
+  TotpAlgorithm algorithm;
+  const char* hash;
+  const char* address;
+};
+constexpr AlgorithmNames kAlgorithms[] = {
+    {TotpAlgorithm::Sha1, "SHA-1", "SHA1"},
+    {TotpAlgorithm::Sha256, "SHA-256", "SHA256"},
+    {TotpAlgorithm::Sha512, "SHA-512", "SHA512"},
+};
+
+const AlgorithmNames& NamesOf(TotpAlgorithm algorithm) {
+  for (const AlgorithmNames& names : kAlgorithms)
+    if (names.algorithm == algorithm) return names;
+  return kAlgorithms[0];
+}
+
 SeedParse Fault(SeedFault fault) { return {std::nullopt, fault}; }
 
 SeedParse ParseAddress(std::string_view address) {
@@ -131,14 +151,11 @@ SeedParse ParseAddress(std::string_view address) {
     } else if (EqualNoCase(key, "issuer")) {
       seed.issuer = value;
     } else if (EqualNoCase(key, "algorithm")) {
-      if (EqualNoCase(value, "SHA1"))
-        seed.algorithm = TotpAlgorithm::Sha1;
-      else if (EqualNoCase(value, "SHA256"))
-        seed.algorithm = TotpAlgorithm::Sha256;
-      else if (EqualNoCase(value, "SHA512"))
-        seed.algorithm = TotpAlgorithm::Sha512;
-      else
-        return Fault(SeedFault::UnknownAlgorithm);
+      const auto* known = std::find_if(
+          std::begin(kAlgorithms), std::end(kAlgorithms),
+          [&](const AlgorithmNames& names) { return EqualNoCase(value, names.address); });
+      if (known == std::end(kAlgorithms)) return Fault(SeedFault::UnknownAlgorithm);
+      seed.algorithm = known->algorithm;
     } else if (EqualNoCase(key, "digits")) {
       const auto digits = Number(value);
       if (!digits || *digits < 6 || *digits > 8) return Fault(SeedFault::UnsupportedDigits);
@@ -158,24 +175,6 @@ std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   return text;
-}
-
-const char* HashName(TotpAlgorithm algorithm) {
-  switch (algorithm) {
-    case TotpAlgorithm::Sha1: return "SHA-1";
-    case TotpAlgorithm::Sha256: return "SHA-256";
-    case TotpAlgorithm::Sha512: return "SHA-512";
-  }
-  return "SHA-1";
-}
-
-const char* AddressAlgorithm(TotpAlgorithm algorithm) {
-  switch (algorithm) {
-    case TotpAlgorithm::Sha1: return "SHA1";
-    case TotpAlgorithm::Sha256: return "SHA256";
-    case TotpAlgorithm::Sha512: return "SHA512";
-  }
-  return "SHA1";
 }
 
 // The start of the notes' last line.
@@ -208,16 +207,13 @@ OneTimeCode CodeAt(const TotpSeed& seed, std::uint64_t unixSeconds) {
   Botan::secure_vector<std::uint8_t> key = Botan::base32_decode(padded);
   // The key lives inside the generator's HMAC only as long as this call: both are wiped
   // when they go (secure_vector and Botan's own key schedule).
-  Botan::TOTP totp(key.data(), key.size(), HashName(seed.algorithm),
+  Botan::TOTP totp(key.data(), key.size(), NamesOf(seed.algorithm).hash,
                    static_cast<std::size_t>(seed.digits), static_cast<std::size_t>(seed.period));
   const std::uint32_t value = totp.generate_totp(unixSeconds);
   OneTimeCode code;
   code.digits = std::to_string(value);
-  code.digits.insert(
-      0,
-      static_cast<std::size_t>(seed.digits) -
-          std::min<std::size_t>(code.digits.size(), static_cast<std::size_t>(seed.digits)),
-      '0');
+  const auto width = static_cast<std::size_t>(seed.digits);
+  if (code.digits.size() < width) code.digits.insert(0, width - code.digits.size(), '0');
   const auto period = static_cast<std::uint64_t>(seed.period);
   code.secondsLeft = static_cast<int>(period - unixSeconds % period);
   return code;
@@ -241,7 +237,7 @@ std::string SeedAddress(const TotpSeed& seed, std::string_view account) {
   address += "&period=" + std::to_string(seed.period);
   address += "&digits=" + std::to_string(seed.digits);
   address += "&algorithm=";
-  address += AddressAlgorithm(seed.algorithm);
+  address += NamesOf(seed.algorithm).address;
   return address;
 }
 

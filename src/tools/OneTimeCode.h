@@ -68,6 +68,7 @@ struct OneTimeCode {
   ~OneTimeCode();  // the code is wiped
 };
 
+// The seed is one ParseSeed gave (Botan refuses digits outside 6 to 8).
 OneTimeCode CodeAt(const TotpSeed& seed, std::uint64_t unixSeconds);
 OneTimeCode CodeAt(const TotpSeed& seed, std::chrono::system_clock::time_point when);
 OneTimeCode CurrentCode(const TotpSeed& seed);
