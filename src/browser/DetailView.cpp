@@ -35,6 +35,14 @@ void WipePage(DetailPage& page) {
   }
 }
 
+// Just past the next whole second of the clock, when the seconds left change: a new code
+// shows as soon as its period begins.
+int MillisecondsToNextSecond() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  const auto into = std::chrono::duration_cast<std::chrono::milliseconds>(now).count() % 1000;
+  return static_cast<int>(1000 - into) + 10;
+}
+
 void Wipe(QString& text) {
   if (text.isDetached())
     explicit_bzero(text.data(), static_cast<std::size_t>(text.capacity()) * sizeof(QChar));
@@ -59,9 +67,11 @@ DetailView::DetailView(QWidget* parent)
   setPalette(p);
   connect(this, &QTextBrowser::anchorClicked, this, &DetailView::LinkClicked);
   codeTimer_ = new QTimer(this);
-  codeTimer_->setInterval(1000);
-  connect(codeTimer_, &QTimer::timeout, this,
-          [this] { UpdateTwoStepCode(std::chrono::system_clock::now()); });
+  codeTimer_->setSingleShot(true);
+  connect(codeTimer_, &QTimer::timeout, this, [this] {
+    UpdateTwoStepCode(std::chrono::system_clock::now());
+    codeTimer_->start(MillisecondsToNextSecond());
+  });
   FitWrapWidth();
 }
 
@@ -112,7 +122,7 @@ void DetailView::Show(DetailPage page) {
   root->setFrameFormat(frame);
   viewport()->update();
   if (page_.seed)
-    codeTimer_->start();
+    codeTimer_->start(MillisecondsToNextSecond());
   else
     codeTimer_->stop();
 }
