@@ -102,8 +102,9 @@ void ToolCommands::ShowSearch() {
 
 void ToolCommands::ShowHealthReport() {
   if (!healthReport_) {
-    healthReport_ = new TFSaludClaves(parts_.profile.Tree(),
-                                      parts_.profile.State().SessionPassword(), &parts_.window);
+    const SessionState& session = parts_.profile.State();
+    healthReport_ = new TFSaludClaves(parts_.profile.Tree(), session.SessionPassword(),
+                                      session.Header.Owner, &parts_.window);
     healthReport_->FollowModel(&parts_.model);
     QObject::connect(healthReport_, &TFSaludClaves::nodeChosen, &parts_.window, parts_.selectNode);
     QAction* command = parts_.action(ActionId::ActSaludClaves);

@@ -114,6 +114,7 @@ void RunAnalyze(const std::filesystem::path& profile, const AnalyzeOptions& opti
   const OpenedProfile opened = LoadWithPassword(profile, options.password, &master);
   HealthOptions health;
   health.masterPassword = master;
+  health.owner = opened.header.Owner;
   health.breachList = breachList.get();
   HealthReport report;
   try {

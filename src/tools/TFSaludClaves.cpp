@@ -64,8 +64,8 @@ std::unique_ptr<BreachList> OpenBreachList(QString& note) {
 }  // namespace
 
 TFSaludClaves::TFSaludClaves(const ProfileTree& tree, const std::string& sessionPassword,
-                             QWidget* parent)
-    : QDialog(parent), tree_(tree), sessionPassword_(sessionPassword) {
+                             const std::string& owner, QWidget* parent)
+    : QDialog(parent), tree_(tree), sessionPassword_(sessionPassword), owner_(owner) {
   setObjectName(QStringLiteral("FSaludClaves"));
   for (int index = 0; index < kNodePictureCount; ++index) pictures_[index] = NodePicture(index);
   BuildControls();
@@ -146,6 +146,7 @@ bool TFSaludClaves::Analyze() {
   HealthOptions options;
   if (sessionPassword_ != kEmptyPasswordSentinel) options.masterPassword = sessionPassword_;
   options.breachList = breachList.get();
+  options.owner = owner_;
 
   // Application-modal: nothing can change the tree while it is being read.
   std::unique_ptr<QProgressDialog> progress;

@@ -30,10 +30,10 @@ class TFSaludClaves : public QDialog {
   Q_OBJECT
 
  public:
-  // tree and sessionPassword (the sentinel for a profile without one) are the main
+  // tree, sessionPassword (the sentinel for a profile without one) and owner are the main
   // window's and outlive this window.
   TFSaludClaves(const ProfileTree& tree, const std::string& sessionPassword,
-                QWidget* parent = nullptr);
+                const std::string& owner, QWidget* parent = nullptr);
   ~TFSaludClaves() override;
 
   // Every change the model announces makes the report out of date.
@@ -64,6 +64,7 @@ class TFSaludClaves : public QDialog {
 
   const ProfileTree& tree_;
   const std::string& sessionPassword_;
+  const std::string& owner_;
   HealthReport report_;
   bool outOfDate_ = true;
   bool analysing_ = false;
