@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -20,6 +21,7 @@
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
 #include "support/ProfileFixtures.h"
+#include "support/StrengthWords.h"
 
 namespace bv {
 namespace {
@@ -458,14 +460,15 @@ TEST_F(CliTest, AnalyzeReportsFindingsButNeverPasswords) {
     found.push_back(f["path"].back().get<std::string>() + " " + f["kind"].get<std::string>() + " " +
                     std::to_string(f["count"].get<int>()) + " " +
                     std::to_string(f["score"].get<int>()));
-  const std::vector<std::string> expected = {"Banco same-as-master 0 4",
+  const std::vector<std::string> expected = {"Banco same-as-master 0 3",
                                              "Gmail breached 37359195 0",
                                              "Gmail weak 0 0",
                                              "Gmail reused 2 0",
                                              "Outlook breached 37359195 0",
                                              "Outlook weak 0 0",
                                              "Outlook reused 2 0",
-                                             "\xC3\221and\xC3\xBA same-as-user-name 0 4"};
+                                             "\xC3\221and\xC3\xBA same-as-user-name 0 0",
+                                             "\xC3\221and\xC3\xBA weak 0 0"};
   EXPECT_EQ(found, expected);
   EXPECT_EQ(document["findings"][0]["path"], nlohmann::json({"Correo", "Banco"}));
 
@@ -476,6 +479,29 @@ TEST_F(CliTest, AnalyzeReportsFindingsButNeverPasswords) {
   for (const Result* result : {&json, &table})
     for (const char* secret : {"123456", "m4e5tr", "se\xC3\xB1OR", "SE\xC3\x91OR"})
       EXPECT_EQ(result->out.find(secret), std::string::npos) << secret;
+}
+
+TEST_F(CliTest, AnalyzeFindsTheWordsOfTheShippedLanguagesWeak) {
+  ProfileTree tree;
+  TreeNode* category = tree.Append(nullptr, TNodeData::Create(NodeKind::Category, 3));
+  const auto& rows = test::StrengthRows();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    TNodeData data = TNodeData::Create(NodeKind::Account, 17);
+    data.Name = "Cuenta " + std::to_string(i);
+    data.UserName = rows[i].userName;
+    data.Password = rows[i].password;
+    tree.Append(category, data);
+  }
+  const std::string sentinel(kEmptyPasswordSentinel);
+  WriteProfile(dir / "w.bv3", test::SampleHeader(sentinel), tree, sentinel, "marca");
+  const Result json = RunCli({"analyze", P("w.bv3"), "--json"});
+  ASSERT_EQ(json.code, 0) << json.err;
+  std::set<std::string> weak;
+  const auto document = nlohmann::json::parse(json.out);
+  for (const auto& f : document["findings"])
+    if (f["kind"] == "weak") weak.insert(f["path"].back().get<std::string>());
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    EXPECT_EQ(weak.count("Cuenta " + std::to_string(i)) == 1, rows[i].weak) << rows[i].password;
 }
 
 struct FailureCase {
