@@ -10,6 +10,7 @@
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
 #include "browser/ExportAccountHtml.h"
+#include "config/FailureText.h"
 #include "config/LanguageList.h"
 #include "config/QtText.h"
 #include "config/TFIdiomaInicio.h"
@@ -128,8 +129,8 @@ void ToolCommands::ExportText() {
   if (!path) return;
   try {
     ExportAccountText(account->data, QStringToPath(*path));
-  } catch (const EExportError& error) {
-    parts_.seams.boxes->Error(FromCp1252(error.what()));
+  } catch (const EExportError&) {
+    parts_.seams.boxes->Error(CurrentFailureText());
   }
 }
 
@@ -140,8 +141,8 @@ void ToolCommands::ExportHtml() {
   if (!path) return;
   try {
     ExportAccountHtml(parts_.page, account->data, QStringToPath(*path));
-  } catch (const EExportError& error) {
-    parts_.seams.boxes->Error(FromCp1252(error.what()));
+  } catch (const EExportError&) {
+    parts_.seams.boxes->Error(CurrentFailureText());
   }
 }
 

@@ -72,8 +72,7 @@ QByteArray BitmapOf(const QImage& picture, const QColor& background) {
 void WriteNewFile(const PendingPicture& picture) {
   const int fd = ::open(picture.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   const auto fail = [&](int error) {
-    throw EExportError("Cannot create file \"" + PathToSetting(picture.path) + "\". " +
-                       SystemErrorText(error));
+    throw EExportError(picture.path, error);
   };
   if (fd < 0) fail(errno);
   const char* data = picture.bitmap.constData();

@@ -21,7 +21,8 @@ namespace {
 constexpr std::size_t kMaxPathColumn = 50;
 
 ECliError ListError(const std::filesystem::path& path, const EBreachListError& error) {
-  const ExitCode code = error.reason() == EBreachListError::Reason::Unreadable
+  using Reason = EBreachListError::Reason;
+  const ExitCode code = error.reason() == Reason::Unreadable || error.reason() == Reason::NotRegular
                             ? ExitCode::kFileError
                             : ExitCode::kBadList;
   return ECliError(code, path.string() + ": " + error.what());

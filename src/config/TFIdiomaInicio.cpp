@@ -1,11 +1,14 @@
 #include "config/TFIdiomaInicio.h"
 
 #include <QGroupBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "config/FailureText.h"
 #include "config/LanguageList.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
@@ -72,6 +75,15 @@ void TFIdiomaInicio::BuildControls() {
   column->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void TFIdiomaInicio::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Down || event->key() == Qt::Key_Up) && !BoxDll->hasFocus()) {
+    BoxDll->setFocus(Qt::TabFocusReason);
+    QCoreApplication::sendEvent(BoxDll, event);
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
 void TFIdiomaInicio::BoxDllClick(const QString& path) {
   // A preview: the picker speaks the language; the main window waits for Aceptar.
   SetActiveLanguageFile(QStringToPath(path));
@@ -84,8 +96,8 @@ void TFIdiomaInicio::BtnOkClick() {
     WriteBool(settings::kGeneral, settings::kStartLanguage, false);
     WriteString(settings::kConfiguracion, settings::kRecursos,
                 chosen.empty() ? std::string() : PathToSetting(chosen));
-  } catch (const ESettingsWriteError& error) {
-    showError_(QString::fromUtf8(error.what()));
+  } catch (const ESettingsWriteError&) {
+    showError_(CurrentFailureText());
     return;
   }
   SetActiveLanguageFile(chosen);

@@ -26,6 +26,10 @@ class TFIdiomaInicio : public QDialog {
 
   void BtnOkClick();
 
+ protected:
+  // Up and Down reach the list from the button that has the focus at first.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void BuildControls();
   void BoxDllClick(const QString& path);

@@ -16,8 +16,8 @@
 namespace bv {
 namespace {
 
-// Red to green, one colour per score.
-constexpr const char* kScoreColours[] = {"#c62828", "#ef6c00", "#f9a825", "#7cb342", "#2e7d32"};
+// Red to green, one colour per score: the weak scores (0 to 2) in reds and oranges.
+constexpr const char* kScoreColours[] = {"#c62828", "#d84315", "#ef6c00", "#7cb342", "#2e7d32"};
 
 }  // namespace
 

@@ -137,6 +137,20 @@ class Matcher {
         foldedWord.push_back(static_cast<char>(FoldedByte(static_cast<unsigned char>(c))));
       userWords_.push_back(std::move(foldedWord));
     }
+    // Then the parts of each ("jose" and "perez" of "José Pérez", "ana" of "ana.perez@x.es").
+    const std::size_t whole = userWords_.size();
+    for (std::size_t index = 0; index < whole; ++index) {
+      std::string part;
+      for (const char c : userWords_[index] + ' ') {
+        if (std::string_view(" .-_@,;:/+").find(c) == std::string_view::npos) {
+          part.push_back(c);
+        } else if (!part.empty()) {
+          if (part.size() < userWords_[index].size()) userWords_.push_back(part);
+          WipeString(part);
+          part.clear();
+        }
+      }
+    }
   }
 
   // The folded forms are copies of the password.

@@ -100,10 +100,13 @@ unsigned char FoldedByte(unsigned char byte) {
   }
 }
 
+std::vector<std::string_view> WordLists::ShippedFiles() {
+  return {"spanish",   "french",  "ngerman", "italian",
+          "brazilian", "catalan", "dutch",   "american-english"};
+}
+
 const WordLists& WordLists::Shipped() {
-  static const WordLists lists("/usr/share/dict",
-                               {"spanish", "french", "ngerman", "italian", "brazilian", "catalan",
-                                "dutch", "american-english"});
+  static const WordLists lists(kShippedFolder, ShippedFiles());
   return lists;
 }
 

@@ -27,6 +27,8 @@ class WordLists {
  public:
   // The lists of the shipped languages under /usr/share/dict, read at the first call.
   [[nodiscard]] static const WordLists& Shipped();
+  static constexpr const char* kShippedFolder = "/usr/share/dict";
+  [[nodiscard]] static std::vector<std::string_view> ShippedFiles();
 
   // Reads every file of fileNames that exists in folder (UTF-8, one word a line); a word
   // shorter than kShortestWord or with a character that Windows-1252 lacks is skipped.

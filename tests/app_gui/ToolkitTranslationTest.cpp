@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractFileIconProvider>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
+#include <tuple>
 
 #include "app/ToolkitTranslation.h"
 #include "config/Messages.h"
@@ -65,6 +68,25 @@ TEST(ToolkitTranslation, FollowsTheLocaleTheLanguageFileNamesAndTheDesktopWithou
             QLocale::Spanish);
   EXPECT_EQ(LanguageFileLocale(res / "English.lng").value_or(QLocale::c()).language(),
             QLocale::English);
+  SetActiveLanguageFile(before);
+  FollowProgramLanguage();
+}
+
+// Numbers, dates and the file dialog's kinds of entry ("Folder", which Qt's Spanish lacks)
+// follow the program's language, not the desktop's.
+TEST(ToolkitTranslation, NumbersAndFileKindsFollowTheProgramsLanguage) {
+  const std::filesystem::path res = std::filesystem::path(BV_SOURCE_DIR) / "res";
+  const std::filesystem::path before = ActiveLanguageFile();
+  const QFileInfo folder(QString::fromStdString(res.string()));
+  for (const auto& [file, number, kind] :
+       {std::tuple{res / kDefaultLanguageFileName, "5.000.000.000", "Carpeta"},
+        std::tuple{res / "English.lng", "5,000,000,000", "Folder"}}) {
+    SetActiveLanguageFile(file);
+    LoadMessages(file);
+    FollowProgramLanguage();
+    EXPECT_EQ(QLocale().toString(5'000'000'000LL), QString::fromUtf8(number));
+    EXPECT_EQ(QAbstractFileIconProvider().type(folder), QString::fromUtf8(kind));
+  }
   SetActiveLanguageFile(before);
   FollowProgramLanguage();
 }

@@ -541,6 +541,7 @@ TEST_P(CliFailureTest, EndsWithItsCodeAndOneLine) {
   WriteText("open.csv", "Title,Notes\nA,\"open\n");
   WriteText("extra.csv", "Title,Notes\nA,B\nC,D,E\n");
   WriteText("unsorted.txt", std::string(40, 'B') + ":1\r\n" + std::string(40, 'A') + ":1\r\n");
+  ASSERT_EQ(::mkfifo((dir / "fifo.txt").c_str(), 0600), 0);
 
   std::vector<std::string> args;
   for (const auto& arg : GetParam().args) args.push_back(arg[0] == '@' ? P(arg.substr(1)) : arg);
@@ -693,6 +694,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     7,
                     "unsorted.txt: is not sorted by hash"},
+        FailureCase{"AnalyzeFifoAsList",
+                    {"analyze", "@pw.bv3", "--hibp", "@fifo.txt"},
+                    "",
+                    3,
+                    "fifo.txt: is not a regular file"},
         FailureCase{"AnalyzeMissingList",
                     {"analyze", "@pw.bv3", "--hibp", "@none.txt"},
                     "",

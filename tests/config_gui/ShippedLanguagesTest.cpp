@@ -15,6 +15,7 @@
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "config_gui/TestApp.h"
+#include "support/TestLanguage.h"
 #include "support/gui/WindowCoverage.h"
 
 namespace bv {
@@ -99,10 +100,8 @@ TEST_P(ShippedTranslationTest, MainWindowLoadsEveryUsedMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ShippedTranslationTest,
-                         ::testing::Values("Espa\xC3\xB1ol.lng", "English.lng"),
-                         [](const auto& info) {
-                           return std::string(info.index == 0 ? "Spanish" : "English");
-                         });
+                         ::testing::ValuesIn(test::ShippedLanguageFiles()),
+                         [](const auto& info) { return test::TestNameOf(info.param); });
 
 TEST(WindowCoverageTest, FindsMissingAndUnlistedControls) {
   test::App();
