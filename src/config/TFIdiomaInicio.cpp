@@ -65,6 +65,7 @@ void TFIdiomaInicio::BuildControls() {
   BtnOk = new QPushButton(QStringLiteral("Aceptar"), this);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
   BtnOk->setDefault(true);
+  BtnOk->installEventFilter(this);
   // The list would take the focus and mark its first entry, which looks chosen but is not.
   BtnOk->setFocus();
   auto* buttons = new QHBoxLayout;
@@ -75,13 +76,16 @@ void TFIdiomaInicio::BuildControls() {
   column->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TFIdiomaInicio::keyPressEvent(QKeyEvent* event) {
-  if ((event->key() == Qt::Key_Down || event->key() == Qt::Key_Up) && !BoxDll->hasFocus()) {
-    BoxDll->setFocus(Qt::TabFocusReason);
-    QCoreApplication::sendEvent(BoxDll, event);
-    return;
+bool TFIdiomaInicio::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == BtnOk && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) {
+      BoxDll->setFocus(Qt::OtherFocusReason);
+      QCoreApplication::sendEvent(BoxDll, key);
+      return true;
+    }
   }
-  QDialog::keyPressEvent(event);
+  return QDialog::eventFilter(watched, event);
 }
 
 void TFIdiomaInicio::BoxDllClick(const QString& path) {
