@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -95,6 +96,11 @@ TEST_F(HealthReport, ListsWorstFirstWithCountsAndNoPassword) {
   EXPECT_EQ(Label(report, "notraCuentas"),
             Msg(225).arg(1).arg(0).arg(Msg(528)).arg(0).arg(1).arg(1).arg(0));
   EXPECT_EQ(Label(report, "notraFiltradas"), Msg(215));  // no breach list chosen
+  // At the report's size the note takes the lines it needs below the list, over none of it.
+  report->layout()->activate();
+  auto* note = report->findChild<QLabel*>("notraFiltradas");
+  EXPECT_FALSE(note->geometry().intersects(List(report)->geometry()));
+  EXPECT_GE(note->height(), note->heightForWidth(note->width()));
   EXPECT_FALSE(Rows(report).join(' ').contains("CORREO"));
 }
 
