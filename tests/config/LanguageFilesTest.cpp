@@ -9,7 +9,6 @@
 #include "support/LanguageKeys.h"
 #include "config/Messages.h"
 #include "support/ScratchFolder.h"
-#include "support/TestLanguage.h"
 #include "ui/WordLists.h"
 
 namespace bv {
@@ -17,9 +16,9 @@ namespace {
 
 const std::filesystem::path kSource = BV_SOURCE_DIR;
 
-class ShippedLanguageTest : public ::testing::TestWithParam<const char*> {
+class ShippedLanguageTest : public ::testing::TestWithParam<test::ShippedLanguage> {
  protected:
-  std::filesystem::path Path() const { return kSource / "res" / GetParam(); }
+  std::filesystem::path Path() const { return kSource / "res" / GetParam().utf8Name; }
   IniFile File() const { return IniFile(Path()); }
 };
 
@@ -161,7 +160,7 @@ std::vector<std::pair<std::string, std::vector<std::string>>> MnemonicGroups(con
 TEST_P(ShippedLanguageTest, HoldsEveryTextOfTheSpanishFileWithItsMarks) {
   const IniFile spanish(kSource / "res" / kDefaultLanguageFileName);
   const IniFile file = File();
-  const std::string name = GetParam();
+  const std::string name = GetParam().utf8Name;
   for (const std::string& section : SectionsOf(spanish.Path()))
     for (const std::string& key : spanish.KeyNames(section)) {
       const std::string where = name + " [" + section + "] " + key;
@@ -195,7 +194,7 @@ TEST_P(ShippedLanguageTest, HasNoMnemonicClashThatSpanishHasNot) {
         if (mine == '\0' || mine != letter(file, keys[b])) continue;
         const char spanishA = letter(spanish, keys[a]);
         EXPECT_TRUE(spanishA != '\0' && spanishA == letter(spanish, keys[b]))
-            << GetParam() << " [" << group << "] " << keys[a] << " and " << keys[b]
+            << GetParam().utf8Name << " [" << group << "] " << keys[a] << " and " << keys[b]
             << " share the mnemonic " << mine;
       }
   }
@@ -210,9 +209,19 @@ TEST(LanguageMarksTest, FindsPlaceholdersAndMnemonics) {
 }
 
 // Every language file the program ships, whatever its name.
-INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguageTest,
-                         ::testing::ValuesIn(test::ShippedLanguageFiles()),
-                         [](const auto& info) { return test::TestNameOf(info.param); });
+INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguageTest, ::testing::ValuesIn(test::kShippedLanguages),
+                         [](const auto& info) { return std::string(info.param.testName); });
+
+// Each check above runs on every file of the table: a language file added to res/ is added
+// there too, or it would escape them.
+TEST(ShippedLanguagesTest, TheTableNamesEveryLanguageFile) {
+  std::set<std::string> inTable;
+  for (const test::ShippedLanguage& language : test::kShippedLanguages)
+    inTable.insert(language.utf8Name);
+  for (const auto& file : LanguageFiles(kSource / "res"))
+    EXPECT_EQ(inTable.count(file.filename().string()), 1U) << file.filename().string();
+  EXPECT_EQ(inTable.size(), LanguageFiles(kSource / "res").size());
+}
 
 TEST(ShippedLanguagesTest, SpanishIsTheDefaultFileAndTheLanguagesDiffer) {
   const IniFile spanish(kSource / "res" / kDefaultLanguageFileName);

@@ -1,7 +1,5 @@
 #include "support/TestLanguage.h"
 
-#include <cctype>
-
 #include <unistd.h>
 
 #include <atomic>
@@ -11,28 +9,6 @@
 #include "config/Messages.h"
 
 namespace bv::test {
-
-const std::vector<const char*>& ShippedLanguageFiles() {
-  static const std::vector<std::string> names = [] {
-    std::vector<std::string> found;
-    for (const auto& file : LanguageFiles(std::filesystem::path(BV_SOURCE_DIR) / "res"))
-      found.push_back(file.filename().string());
-    return found;
-  }();
-  static const std::vector<const char*> files = [] {
-    std::vector<const char*> pointers;
-    for (const std::string& name : names) pointers.push_back(name.c_str());
-    return pointers;
-  }();
-  return files;
-}
-
-std::string TestNameOf(const std::string& fileName) {
-  std::string name = fileName.substr(0, fileName.rfind('.'));
-  for (char& c : name)
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  return name;
-}
 
 namespace {
 std::string Bytes(const std::string& utf8) { return Utf8ToCp1252(utf8).value(); }

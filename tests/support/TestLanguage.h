@@ -5,15 +5,8 @@
 #include <filesystem>
 #include <map>
 #include <string>
-#include <vector>
 
 namespace bv::test {
-
-// The names of the language files the program ships (res/*.lng of the sources), kept for the
-// whole run: the parameters of the tests that check each of them.
-[[nodiscard]] const std::vector<const char*>& ShippedLanguageFiles();
-// A test name for a file name: its letters and digits, "_" for anything else ("Espa__ol").
-[[nodiscard]] std::string TestNameOf(const std::string& fileName);
 
 class TestLanguage {
  public:
