@@ -4,6 +4,7 @@
 
 #include <QAbstractFileIconProvider>
 #include <QCoreApplication>
+#include <QDate>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -72,19 +73,20 @@ TEST(ToolkitTranslation, FollowsTheLocaleTheLanguageFileNamesAndTheDesktopWithou
   FollowProgramLanguage();
 }
 
-// Numbers, dates and the file dialog's kinds of entry ("Folder", which Qt's Spanish lacks)
+// Dates, numbers and the file dialog's kinds of entry ("Folder", which Qt's Spanish lacks)
 // follow the program's language, not the desktop's.
-TEST(ToolkitTranslation, NumbersAndFileKindsFollowTheProgramsLanguage) {
+TEST(ToolkitTranslation, DatesAndFileKindsFollowTheProgramsLanguage) {
   const std::filesystem::path res = std::filesystem::path(BV_SOURCE_DIR) / "res";
   const std::filesystem::path before = ActiveLanguageFile();
   const QFileInfo folder(QString::fromStdString(res.string()));
-  for (const auto& [file, number, kind] :
-       {std::tuple{res / kDefaultLanguageFileName, "5.000.000.000", "Carpeta"},
-        std::tuple{res / "English.lng", "5,000,000,000", "Folder"}}) {
+  for (const auto& [file, date, kind] :
+       {std::tuple{res / kDefaultLanguageFileName, "10 diciembre 2026", "Carpeta"},
+        std::tuple{res / "English.lng", "10 December 2026", "Folder"}}) {
     SetActiveLanguageFile(file);
     LoadMessages(file);
     FollowProgramLanguage();
-    EXPECT_EQ(QLocale().toString(5'000'000'000LL), QString::fromUtf8(number));
+    EXPECT_EQ(QLocale().toString(QDate(2026, 12, 10), QStringLiteral("d MMMM yyyy")),
+              QString::fromUtf8(date));
     EXPECT_EQ(QAbstractFileIconProvider().type(folder), QString::fromUtf8(kind));
   }
   SetActiveLanguageFile(before);
