@@ -126,6 +126,7 @@ void BM_EstimateStrength117(benchmark::State& state) {
   const std::string passwords[] = {RandomText(random, 117), phrase.substr(0, 117),
                                    std::string(117, 'a')};
   const std::string& password = passwords[state.range(0)];
+  static_cast<void>(bv::WordLists::Shipped());  // read once, before the timing
   for (auto _ : state) benchmark::DoNotOptimize(bv::EstimateStrength(password));
   state.SetLabel(state.range(0) == 0 ? "random" : state.range(0) == 1 ? "words" : "repeated");
 }
