@@ -3,6 +3,7 @@
 // list chosen in the options; and the strength bar under a password box.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -256,7 +257,8 @@ TEST_F(HealthReport, OptionsKeepOnlyAListThatReads) {
   test::ScratchFolder scratch;
   test::WriteFile(scratch / "good.txt", Sha1Hex(PasswordSha1("x")) + ":1\r\n");
   test::WriteFile(scratch / "bad.txt", "password123\r\n");
-  t.fakes.files->answers = {PathToQString(scratch / "bad.txt"),
+  ASSERT_EQ(::mkfifo((scratch / "fifo").c_str(), 0600), 0);
+  t.fakes.files->answers = {PathToQString(scratch / "bad.txt"), PathToQString(scratch / "fifo"),
                             PathToQString(scratch / "good.txt")};
   bool ran = false;
   auto answer = test::WhenModal([&](QDialog* dialog) {
@@ -268,6 +270,10 @@ TEST_F(HealthReport, OptionsKeepOnlyAListThatReads) {
     choose->click();
     ASSERT_EQ(t.fakes.boxes->shown.size(), 1U);
     EXPECT_TRUE(t.fakes.boxes->shown[0].text.startsWith(Msg(223).section("%1", 0, 0)));
+    EXPECT_EQ(ReadBreachListPath(), std::filesystem::path());
+    choose->click();  // a FIFO: said to be no regular file, in the program's language
+    ASSERT_EQ(t.fakes.boxes->shown.size(), 2U);
+    EXPECT_EQ(t.fakes.boxes->shown[1].text, Msg(529).arg(PathToQString(scratch / "fifo")));
     EXPECT_EQ(ReadBreachListPath(), std::filesystem::path());
     choose->click();
     EXPECT_EQ(ReadBreachListPath(), scratch / "good.txt");
