@@ -12,6 +12,7 @@
 #include "browser/DetailView.h"
 #include "browser/LabelCollator.h"
 #include "browser/TreeModel.h"
+#include "config/FailureText.h"
 #include "config/QtText.h"
 
 namespace bv {
@@ -124,9 +125,9 @@ void TFPrincipal::ShowEmptyProfilePage() { detail_->ShowEmptyProfilePage(Session
 void TFPrincipal::ShowProfileSummary() {
   try {
     detail_->ShowProfileSummary(ComputeSummary(Session().ProfilePath, Session().Header, Tree()));
-  } catch (const ESummaryFileError& error) {
+  } catch (const ESummaryFileError&) {
     // The previous page stays.
-    seams_.boxes->Error(FromCp1252(error.what()));
+    seams_.boxes->Error(CurrentFailureText());
   }
 }
 

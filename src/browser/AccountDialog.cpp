@@ -57,6 +57,7 @@ void AccountDialog::BuildControls() {
   Ed_Pass = LineBox(this, "Ed_Pass", kPassword);  // characters visible
   BarraFuerza = new StrengthBar("BarraFuerza", this);
   BarraFuerza->Follow(Ed_Pass);
+  BarraFuerza->KnowWordsOf({Ed_NCuenta, Ed_Usuario});
   Ed_URL = LineBox(this, "Ed_URL", kUrl);
   Ed_Pregunta = LineBox(this, "Ed_Pregunta", kQuestion);
   Ed_Respuesta = LineBox(this, "Ed_Respuesta", kAnswer);

@@ -111,7 +111,10 @@ void DetailView::Show(DetailPage page) {
   WipePage(page_);
   WipeLayouts();
   page_ = std::move(page);
-  QString html = PageHtml(page_, WindowTextColour(), locale());
+  // The program's language (QLocale::setDefault follows the language file), unless this view
+  // was given a locale of its own: a widget keeps the default it was made with.
+  QString html =
+      PageHtml(page_, WindowTextColour(), testAttribute(Qt::WA_SetLocale) ? locale() : QLocale());
   setHtml(html);
   Wipe(html);
   AddBulletPictures(*document(), devicePixelRatioF());

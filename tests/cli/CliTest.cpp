@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -21,6 +22,7 @@
 #include "profile/ProfileWriter.h"
 #include "support/ProfileFixtures.h"
 #include "tools/OneTimeCode.h"
+#include "support/StrengthWords.h"
 
 namespace bv {
 namespace {
@@ -482,14 +484,15 @@ TEST_F(CliTest, AnalyzeReportsFindingsButNeverPasswords) {
     found.push_back(f["path"].back().get<std::string>() + " " + f["kind"].get<std::string>() + " " +
                     std::to_string(f["count"].get<int>()) + " " +
                     std::to_string(f["score"].get<int>()));
-  const std::vector<std::string> expected = {"Banco same-as-master 0 4",
+  const std::vector<std::string> expected = {"Banco same-as-master 0 3",
                                              "Gmail breached 37359195 0",
                                              "Gmail weak 0 0",
                                              "Gmail reused 2 0",
                                              "Outlook breached 37359195 0",
                                              "Outlook weak 0 0",
                                              "Outlook reused 2 0",
-                                             "\xC3\221and\xC3\xBA same-as-user-name 0 4"};
+                                             "\xC3\221and\xC3\xBA same-as-user-name 0 0",
+                                             "\xC3\221and\xC3\xBA weak 0 0"};
   EXPECT_EQ(found, expected);
   EXPECT_EQ(document["findings"][0]["path"], nlohmann::json({"Correo", "Banco"}));
 
@@ -530,6 +533,29 @@ TEST_F(CliTest, TotpPrintsTheCodeOfTheAccountAtThePath) {
   EXPECT_EQ(RunCli({"totp", P("totp.bv3"), "Suelta"}).out.size(), 7u);  // six digits and LF
 }
 
+TEST_F(CliTest, AnalyzeFindsTheWordsOfTheShippedLanguagesWeak) {
+  ProfileTree tree;
+  TreeNode* category = tree.Append(nullptr, TNodeData::Create(NodeKind::Category, 3));
+  const auto& rows = test::StrengthRows();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    TNodeData data = TNodeData::Create(NodeKind::Account, 17);
+    data.Name = "Cuenta " + std::to_string(i);
+    data.UserName = rows[i].userName;
+    data.Password = rows[i].password;
+    tree.Append(category, data);
+  }
+  const std::string sentinel(kEmptyPasswordSentinel);
+  WriteProfile(dir / "w.bv3", test::SampleHeader(sentinel), tree, sentinel, "marca");
+  const Result json = RunCli({"analyze", P("w.bv3"), "--json"});
+  ASSERT_EQ(json.code, 0) << json.err;
+  std::set<std::string> weak;
+  const auto document = nlohmann::json::parse(json.out);
+  for (const auto& f : document["findings"])
+    if (f["kind"] == "weak") weak.insert(f["path"].back().get<std::string>());
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    EXPECT_EQ(weak.count("Cuenta " + std::to_string(i)) == 1, rows[i].weak) << rows[i].password;
+}
+
 struct FailureCase {
   const char* label;
   std::vector<std::string> args;  // "@x" is the path of file x in the scratch folder
@@ -568,6 +594,7 @@ TEST_P(CliFailureTest, EndsWithItsCodeAndOneLine) {
   WriteText("extra.csv", "Title,Notes\nA,B\nC,D,E\n");
   WriteText("unsorted.txt", std::string(40, 'B') + ":1\r\n" + std::string(40, 'A') + ":1\r\n");
   WriteSeededProfile("totp.bv3");
+  ASSERT_EQ(::mkfifo((dir / "fifo.txt").c_str(), 0600), 0);
 
   std::vector<std::string> args;
   for (const auto& arg : GetParam().args) args.push_back(arg[0] == '@' ? P(arg.substr(1)) : arg);
@@ -720,6 +747,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     7,
                     "unsorted.txt: is not sorted by hash"},
+        FailureCase{"AnalyzeFifoAsList",
+                    {"analyze", "@pw.bv3", "--hibp", "@fifo.txt"},
+                    "",
+                    3,
+                    "fifo.txt: is not a regular file"},
         FailureCase{"AnalyzeMissingList",
                     {"analyze", "@pw.bv3", "--hibp", "@none.txt"},
                     "",

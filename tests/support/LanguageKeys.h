@@ -125,6 +125,35 @@ inline const std::vector<Window>& RequiredWindows() {
   return windows;
 }
 
+// The main window's menus, each with the actions it shows (as MainMenus builds them): within
+// one menu no two captions may share a mnemonic.
+struct Menu {
+  const char* name;
+  std::vector<const char*> actions;
+};
+
+inline const std::vector<Menu>& MainMenus() {
+  static const std::vector<Menu> menus = {
+      {"menu bar",
+       {"ActMenuArchivo", "ActMenuEdicion", "ActMenuHerramientas", "ActMenuOpciones",
+        "ActMenuAyuda"}},
+      {"Archivo",
+       {"ActAbrir", "ActRecientes", "ActCopiasSeguridad", "ActNuevo", "ActCerrar", "ActGuardar",
+        "ActGuardarComo", "ActExportarPerfil", "ActImprimir", "ActSalir"}},
+      {"Edicion", {"ActCopiarDatos", "ActBorrarCB", "ActBuscar"}},
+      {"Herramientas", {"ActGenerador", "ActSaludClaves"}},
+      {"Opciones", {"ActCambPass", "ActEditarPerfil", "ActConfiguracion"}},
+      {"Ayuda", {"ActAyuda", "ActWeb", "ActCambios", "ActLicencia", "ActAcercaDe"}},
+      {"Copiar datos",
+       {"ActCopUser", "ActCopPass", "ActCopPreg", "ActCopResp", "ActCopMail", "ActCopURL"}},
+      {"PopupMenuArbol",
+       {"ActNGrupo", "ActNSubGrupo", "ActNCuenta", "ActPopEliminar", "ActPopEditar"}},
+      {"PopupMenuVisor", {"ActCopiarDatos", "ActPopEditar", "ActPopEliminar", "ActVerOcultos"}},
+      {"PopupOrdenar", {"ActOrdenarGrupo", "ActOrdenarTodo"}},
+  };
+  return menus;
+}
+
 // Every message number that some part of the program shows or stores; 107 is the notice
 // line of the welcome and summary pages, 104 and 108 report a clipboard that could not be
 // written, 110 a document or address the desktop could not open.
