@@ -16,8 +16,8 @@
 #include "profile/ProfileTree.h"
 #include "tools/BreachList.h"
 #include "tools/PasswordHealth.h"
-#include "ui/PasswordStrength.h"
-#include "ui/WordLists.h"
+#include "tools/PasswordStrength.h"
+#include "tools/WordLists.h"
 
 namespace {
 

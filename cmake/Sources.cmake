@@ -1,7 +1,9 @@
 # Each folder of src is a layer, and the layers are listed lowest first: a layer links, and
 # includes, only the layers before it (scripts/check-layers.py reads this list and refuses an
 # include that runs up). The other folders (app, cli) build the programs on top of them.
-set(BV_LAYERS crypto files config ui profile tools browser export)
+# extension is the browser extension's protocol (core only); a layer whose folder is missing
+# is passed over.
+set(BV_LAYERS crypto files config ui profile tools extension profiledialogs browser export)
 # A folder lists its files in a sources.cmake of its own:
 #   BV_CORE_SOURCES    plain C++ (no Qt): the layer's core library bv_<folder>, linked by tests,
 #                      benchmarks, fuzzers and the CLI
@@ -11,7 +13,7 @@ set(BV_LAYERS crypto files config ui profile tools browser export)
 #   BV_DBUS_SOURCES    what listens to the desktop session on D-Bus (library bvdbus)
 # A layer's core library links the core library of the layer below; its window library links
 # its own core and the nearest window library below. A layer without core sources keeps a
-# core target all the same (headers only), so that the chain has no gaps.
+# core target all the same (its headers, if any), so that the chain has no gaps.
 if(BV_BUILD_GUI)
   find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport Network DBus)
 endif()
@@ -47,12 +49,13 @@ foreach(layer ${BV_LAYERS} app)
   set(BV_CORE_LIBRARIES)
   set(BV_GUI_SOURCES)
   set(BV_GUI_RESOURCES)
-  if(EXISTS ${PROJECT_SOURCE_DIR}/src/${layer}/sources.cmake)
-    include(${PROJECT_SOURCE_DIR}/src/${layer}/sources.cmake)
-  endif()
   if(layer STREQUAL "app")
     set(BV_LAYERS_CORE ${BV_CORE_BELOW})  # what the tool stands on: the layers, not the program
   endif()
+  if(NOT EXISTS ${PROJECT_SOURCE_DIR}/src/${layer}/sources.cmake)
+    continue()
+  endif()
+  include(${PROJECT_SOURCE_DIR}/src/${layer}/sources.cmake)
   bv_add_layer(${layer})
 endforeach()
 

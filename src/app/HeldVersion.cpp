@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "profile/DialogKit.h"
+#include "profiledialogs/DialogKit.h"
 
 namespace bv {
 

@@ -5,10 +5,10 @@
 #include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "config/QtText.h"
-#include "profile/DialogKit.h"
+#include "profiledialogs/DialogKit.h"
 #include "profile/MasterPassword.h"
 #include "profile/RecordLayout.h"
-#include "profile/TFInicioSesion.h"
+#include "profiledialogs/TFInicioSesion.h"
 
 namespace bv {
 namespace {

@@ -18,7 +18,7 @@
 #include "config/Translation.h"
 #include "tools/TFGenPass.h"
 #include "ui/Pictures.h"
-#include "ui/StrengthBar.h"
+#include "tools/StrengthBar.h"
 
 namespace bv {
 namespace {

@@ -10,7 +10,7 @@
 #include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
-#include "profile/DialogKit.h"
+#include "profiledialogs/DialogKit.h"
 #include "ui/Seams.h"
 
 namespace bv {

@@ -22,11 +22,3 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MergeOutcome.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TreeCopy.cpp
 )
-# The dialogs of the profile session.
-list(APPEND BV_GUI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/DialogKit.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TFInicioSesion.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TFNuevoPerfil.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TFCambiarPass.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TFEditarPerfil.cpp
-)

@@ -4,8 +4,8 @@
 #include <unordered_map>
 
 #include "tools/BreachList.h"
-#include "ui/PasswordStrength.h"
-#include "ui/WordLists.h"
+#include "tools/PasswordStrength.h"
+#include "tools/WordLists.h"
 
 namespace bv {
 namespace {

@@ -20,7 +20,7 @@
 #include "tools/LengthInput.h"
 #include "tools/PasswordLength.h"
 #include "tools/SecretClipboard.h"
-#include "ui/StrengthBar.h"
+#include "tools/StrengthBar.h"
 
 namespace bv {
 

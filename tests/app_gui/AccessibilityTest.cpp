@@ -17,7 +17,7 @@
 #include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/TFOpciones.h"
-#include "profile/TFInicioSesion.h"
+#include "profiledialogs/TFInicioSesion.h"
 #include "tools/TFBusqueda.h"
 #include "tools/TFGenPass.h"
 #include "support/gui/WindowHarness.h"

@@ -9,7 +9,7 @@
 #include "support/LanguageKeys.h"
 #include "config/Messages.h"
 #include "support/ScratchFolder.h"
-#include "ui/WordLists.h"
+#include "tools/WordLists.h"
 
 namespace bv {
 namespace {

@@ -33,8 +33,8 @@
 #include "support/gui/WindowCoverage.h"
 #include "tools/BreachList.h"
 #include "tools/TFSaludClaves.h"
-#include "ui/PasswordStrength.h"
-#include "ui/StrengthBar.h"
+#include "tools/PasswordStrength.h"
+#include "tools/StrengthBar.h"
 
 namespace bv {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/WordGuesses.h"
+#include "tools/WordGuesses.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "crypto/WipedText.h"
-#include "ui/WordLists.h"
+#include "tools/WordLists.h"
 
 namespace bv {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/StrengthBar.h"
+#include "tools/StrengthBar.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,8 +10,8 @@
 #include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "crypto/WipedText.h"
-#include "ui/PasswordStrength.h"
-#include "ui/WordLists.h"
+#include "tools/PasswordStrength.h"
+#include "tools/WordLists.h"
 
 namespace bv {
 namespace {

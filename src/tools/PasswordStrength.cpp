@@ -1,4 +1,4 @@
-#include "ui/PasswordStrength.h"
+#include "tools/PasswordStrength.h"
 
 #include <zxcvbn.h>
 
@@ -10,8 +10,8 @@
 
 #include "config/Cp1252.h"
 #include "crypto/WipedText.h"
-#include "ui/WordGuesses.h"
-#include "ui/WordLists.h"
+#include "tools/WordGuesses.h"
+#include "tools/WordLists.h"
 
 namespace bv {
 namespace {

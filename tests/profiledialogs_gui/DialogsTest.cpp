@@ -14,10 +14,10 @@
 #include "profile/MasterPassword.h"
 #include "support/gui/WindowCoverage.h"
 #include "config/QtText.h"
-#include "profile/TFCambiarPass.h"
-#include "profile/TFEditarPerfil.h"
-#include "profile/TFInicioSesion.h"
-#include "profile/TFNuevoPerfil.h"
+#include "profiledialogs/TFCambiarPass.h"
+#include "profiledialogs/TFEditarPerfil.h"
+#include "profiledialogs/TFInicioSesion.h"
+#include "profiledialogs/TFNuevoPerfil.h"
 #include "support/gui/SessionHarness.h"
 
 namespace bv {

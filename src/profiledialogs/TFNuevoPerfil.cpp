@@ -1,4 +1,4 @@
-#include "profile/TFNuevoPerfil.h"
+#include "profiledialogs/TFNuevoPerfil.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -10,10 +10,10 @@
 #include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
-#include "profile/DialogKit.h"
+#include "profiledialogs/DialogKit.h"
 #include "profile/MasterPassword.h"
 #include "ui/Seams.h"
-#include "ui/StrengthBar.h"
+#include "tools/StrengthBar.h"
 
 namespace bv {
 

@@ -1,4 +1,4 @@
-#include "ui/WordLists.h"
+#include "tools/WordLists.h"
 
 #include <algorithm>
 #include <fstream>

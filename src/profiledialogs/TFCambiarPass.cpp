@@ -1,4 +1,4 @@
-#include "profile/TFCambiarPass.h"
+#include "profiledialogs/TFCambiarPass.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -8,10 +8,10 @@
 
 #include "config/MessageIds.h"
 #include "config/QtText.h"
-#include "profile/DialogKit.h"
+#include "profiledialogs/DialogKit.h"
 #include "profile/MasterPassword.h"
 #include "ui/Seams.h"
-#include "ui/StrengthBar.h"
+#include "tools/StrengthBar.h"
 
 namespace bv {
 

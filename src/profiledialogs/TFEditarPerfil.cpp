@@ -1,4 +1,4 @@
-#include "profile/TFEditarPerfil.h"
+#include "profiledialogs/TFEditarPerfil.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -8,7 +8,7 @@
 
 #include "config/MessageIds.h"
 #include "config/QtText.h"
-#include "profile/DialogKit.h"
+#include "profiledialogs/DialogKit.h"
 
 namespace bv {
 

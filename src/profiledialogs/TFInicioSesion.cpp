@@ -1,4 +1,4 @@
-#include "profile/TFInicioSesion.h"
+#include "profiledialogs/TFInicioSesion.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -8,7 +8,7 @@
 
 #include "config/MessageIds.h"
 #include "config/QtText.h"
-#include "profile/DialogKit.h"
+#include "profiledialogs/DialogKit.h"
 
 namespace bv {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "support/StrengthWords.h"
-#include "ui/PasswordStrength.h"
+#include "tools/PasswordStrength.h"
 
 namespace bv {
 namespace {

@@ -1,4 +1,4 @@
-#include "profile/DialogKit.h"
+#include "profiledialogs/DialogKit.h"
 
 #include <QDialog>
 #include <QGridLayout>
