@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "profile/MergeFields.h"
+#include "profile/SiblingOrder.h"
 
 namespace bv {
 namespace {
@@ -141,6 +142,68 @@ bool IsRename(const TreeNode* removed, const TreeNode* added) {
   return CarriesMoreThanItsName(removed) && ShareMostChildren(removed, added);
 }
 
+// How many children of a have an identical record (kind, name and every field) among b's,
+// each of b's counted once.
+std::size_t IdenticalChildren(const TreeNode* a, const TreeNode* b) {
+  std::vector<std::pair<std::size_t, std::size_t>> byHash;  // (hash, place among b's)
+  byHash.reserve(b->children.size());
+  for (std::size_t k = 0; k < b->children.size(); ++k)
+    byHash.emplace_back(ContentHash(b->children[k]->data), k);
+  std::sort(byHash.begin(), byHash.end());
+  std::vector<bool> used(b->children.size());
+  std::size_t identical = 0;
+  for (const auto& child : a->children) {
+    const std::size_t hash = ContentHash(child->data);
+    auto at = std::lower_bound(byHash.begin(), byHash.end(), std::make_pair(hash, std::size_t{0}));
+    for (; at != byHash.end() && at->first == hash; ++at) {
+      if (used[at->second] || !(b->children[at->second]->data == child->data)) continue;
+      used[at->second] = true;
+      ++identical;
+      break;
+    }
+  }
+  return identical;
+}
+
+// A container renamed while its own fields changed (a new picture, say) is still known by what
+// it holds: at least half of the larger list of children are the same records.
+bool IsRenameOfItsChildren(const TreeNode* removed, const TreeNode* added) {
+  if (removed->data.Kind() != added->data.Kind()) return false;
+  if (removed->children.empty() || added->children.empty()) return false;
+  const std::size_t identical = IdenticalChildren(removed, added);
+  return identical > 0 &&
+         2 * identical >= std::max(removed->children.size(), added->children.size());
+}
+
+// A namesake paired by its name that differs from the base in more fields than a free node
+// differing only in its name: the free node is the base's node renamed, the namesake is new.
+void PreferRenamesToNewNamesakes(const SiblingList& base, const SiblingList& side,
+                                 std::vector<std::size_t>& sideOfBase, std::vector<bool>& paired) {
+  std::vector<std::pair<std::size_t, std::size_t>> freeByHash;  // (hash without name, place)
+  for (std::size_t k = 0; k < side.size(); ++k)
+    if (!paired[k]) freeByHash.emplace_back(ContentHashWithoutName(side[k]->data), k);
+  if (freeByHash.empty()) return;
+  std::sort(freeByHash.begin(), freeByHash.end());
+  for (std::size_t b = 0; b < base.size(); ++b) {
+    const std::size_t s = sideOfBase[b];
+    if (s == kNoRow || side[s]->data == base[b]->data) continue;
+    const int namesakeAgrees = AgreeingFieldCount(base[b]->data, side[s]->data);
+    const std::size_t hash = ContentHashWithoutName(base[b]->data);
+    auto at = std::lower_bound(freeByHash.begin(), freeByHash.end(),
+                               std::make_pair(hash, std::size_t{0}));
+    for (; at != freeByHash.end() && at->first == hash; ++at) {
+      const std::size_t r = at->second;
+      if (paired[r] || !IsRename(base[b], side[r]) ||
+          AgreeingFieldCount(base[b]->data, side[r]->data) <= namesakeAgrees)
+        continue;
+      sideOfBase[b] = r;
+      paired[r] = true;
+      paired[s] = false;
+      break;
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<SiblingPair> PairNamesakes(const SiblingList& left, const SiblingList& right) {
@@ -184,7 +247,40 @@ std::vector<SiblingPair> PairRenames(const SiblingList& left, const SiblingList&
   PairByHash(
       left, leftIndexes, right, rightIndexes, leftTaken, rightTaken,
       [](const TNodeData& data) { return ContentHashWithoutName(data); }, IsRename, pairs);
+
+  std::vector<std::size_t> freeLeft, freeRight;
+  for (std::size_t l = 0; l < left.size(); ++l)
+    if (!leftTaken[l] && !left[l]->children.empty()) freeLeft.push_back(l);
+  for (std::size_t r = 0; r < right.size(); ++r)
+    if (!rightTaken[r] && !right[r]->children.empty()) freeRight.push_back(r);
+  if (freeLeft.size() * freeRight.size() > kMostScoredPairs) return pairs;
+  for (std::size_t l : freeLeft)
+    for (std::size_t r : freeRight) {
+      if (rightTaken[r] || !IsRenameOfItsChildren(left[l], right[r])) continue;
+      rightTaken[r] = true;
+      pairs.push_back({l, r});
+      break;
+    }
   return pairs;
+}
+
+std::vector<std::size_t> PairWithBase(const SiblingList& base, const SiblingList& side) {
+  std::vector<std::size_t> sideOfBase(base.size(), kNoRow);
+  std::vector<bool> paired(side.size());
+  for (const SiblingPair& p : PairNamesakes(base, side)) {
+    sideOfBase[p.left] = p.right;
+    paired[p.right] = true;
+  }
+  PreferRenamesToNewNamesakes(base, side, sideOfBase, paired);
+  SiblingList gone, fresh;
+  std::vector<std::size_t> goneAt, freshAt;
+  for (std::size_t k = 0; k < base.size(); ++k)
+    if (sideOfBase[k] == kNoRow) gone.push_back(base[k]), goneAt.push_back(k);
+  for (std::size_t k = 0; k < side.size(); ++k)
+    if (!paired[k]) fresh.push_back(side[k]), freshAt.push_back(k);
+  for (const SiblingPair& p : PairRenames(gone, fresh))
+    sideOfBase[goneAt[p.left]] = freshAt[p.right];
+  return sideOfBase;
 }
 
 }  // namespace bv

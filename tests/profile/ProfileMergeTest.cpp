@@ -135,6 +135,35 @@ INSTANTIATE_TEST_SUITE_P(
                   "A:Gmail{u=ana,m=a@x} A:Gmail{u=eva,m=e@x,n=hi}",
                   "A:Gmail{u=eva,m=e@x,n=hi} A:Gmail{u=ana,p=1,m=a@x}",
                   "changed theirs Gmail n; changed ours Gmail p"},
+        // Every namesake changed on both sides: only their agreeing fields pair them.
+        MergeCase{"NamesakesChangedOnBothSidesArePairedByTheirFields",
+                  "A:Gmail{u=ana,m=a@x} A:Gmail{u=eva,m=e@x}",
+                  "A:Gmail{u=eva,p=2,m=e@x} A:Gmail{u=ana,p=1,m=a@x}",
+                  "A:Gmail{u=ana,m=a@x,n=A} A:Gmail{u=eva,m=e@x,n=E}",
+                  "A:Gmail{u=eva,p=2,m=e@x,n=E} A:Gmail{u=ana,p=1,m=a@x,n=A}",
+                  "changed ours Gmail p; changed theirs Gmail n; changed ours Gmail p; "
+                  "changed theirs Gmail n"},
+        // Theirs renamed ana's account and added luis's under its old name: ours' new password
+        // is ana's.
+        MergeCase{"ARenameBesideANewNamesakeKeepsTheEditsOfTheRenamedNode",
+                  "C:Correo(A:Gmail{u=ana,p=viejo})", "C:Correo(A:Gmail{u=ana,p=nueva})",
+                  "C:Correo(A:Gmail_Ana{u=ana,p=viejo} A:Gmail{u=luis,p=luis})",
+                  "C:Correo(A:Gmail_Ana{u=ana,p=nueva} A:Gmail{u=luis,p=luis})",
+                  "changed ours Correo/Gmail Ana p; renamed theirs Correo/Gmail>Gmail Ana; "
+                  "added theirs Correo/Gmail"},
+        // Renamed with a new picture: still the node that holds the base's children, so the
+        // other side's edits inside it apply there and nothing comes back or is doubled.
+        MergeCase{
+            "ARenamedNodeWithChangedFieldsIsKnownByItsChildren",
+            "C:Trabajo(A:Slack{u=s} A:Jira{u=j})", "C:Oficina{i=3}(A:Slack{u=s} A:Jira{u=j})",
+            "C:Trabajo(A:Slack{u=s})", "C:Oficina{i=3}(A:Slack{u=s})",
+            "renamed ours Trabajo>Oficina; changed ours Oficina i; deleted theirs Oficina/Jira"},
+        MergeCase{
+            "ARenamedNodeWithChangedFieldsTakesTheEditsInside",
+            "C:Trabajo(A:Slack{u=s} A:Jira{u=j})", "C:Oficina{i=3}(A:Slack{u=s} A:Jira{u=j})",
+            "C:Trabajo(A:Slack{u=s,p=new})", "C:Oficina{i=3}(A:Slack{u=s,p=new})",
+            "renamed ours Trabajo>Oficina; changed ours Oficina i; deleted theirs Oficina/Jira; "
+            "changed theirs Oficina/Slack p"},
         MergeCase{"ARenameIsAChangeOfTheName", "C:K(A:Gmail{u=ana,p=1})",
                   "C:K(A:Gmail_personal{u=ana,p=1})", "C:K(A:Gmail{u=ana,p=2})",
                   "C:K(A:Gmail_personal{u=ana,p=2})",
