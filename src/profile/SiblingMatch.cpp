@@ -136,10 +136,15 @@ bool ShareMostChildren(const TreeNode* a, const TreeNode* b) {
   return 2 * common >= std::max(left.size(), right.size());
 }
 
-bool IsRename(const TreeNode* removed, const TreeNode* added) {
+// The same kind and every field but the name alike, with something beside the name to tell.
+bool AlikeButTheName(const TreeNode* removed, const TreeNode* added) {
   if (removed->data.Kind() != added->data.Kind()) return false;
   if ((DifferingFields(removed->data, added->data) & ~FieldBit(kNameField)) != 0) return false;
-  return CarriesMoreThanItsName(removed) && ShareMostChildren(removed, added);
+  return CarriesMoreThanItsName(removed);
+}
+
+bool IsRename(const TreeNode* removed, const TreeNode* added) {
+  return AlikeButTheName(removed, added) && ShareMostChildren(removed, added);
 }
 
 // How many children of a have an identical record (kind, name and every field) among b's,
@@ -169,33 +174,41 @@ std::size_t IdenticalChildren(const TreeNode* a, const TreeNode* b) {
 // it holds: at least half of the larger list of children are the same records.
 bool IsRenameOfItsChildren(const TreeNode* removed, const TreeNode* added) {
   if (removed->data.Kind() != added->data.Kind()) return false;
-  if (removed->children.empty() || added->children.empty()) return false;
+  const std::size_t fewer = std::min(removed->children.size(), added->children.size());
+  const std::size_t more = std::max(removed->children.size(), added->children.size());
+  if (fewer == 0 || 2 * fewer < more) return false;  // half of them cannot be alike
   const std::size_t identical = IdenticalChildren(removed, added);
-  return identical > 0 &&
-         2 * identical >= std::max(removed->children.size(), added->children.size());
+  return identical > 0 && 2 * identical >= more;
 }
 
-// A namesake paired by its name that differs from the base in more fields than a free node
-// differing only in its name: the free node is the base's node renamed, the namesake is new.
+// Whether free, a node the side added, is base renamed and a better match for it than the
+// namesake paired with it by name: free agrees with base in every field but the name where the
+// namesake agrees in fewer (what each holds aside), or free holds base's children where the
+// namesake does not.
+bool RenamedRatherThanNamesake(const TreeNode* base, const TreeNode* namesake,
+                               const TreeNode* free) {
+  if (AlikeButTheName(base, free) &&
+      AgreeingFieldCount(base->data, free->data) > AgreeingFieldCount(base->data, namesake->data))
+    return true;
+  return IsRenameOfItsChildren(base, free) && !IsRenameOfItsChildren(base, namesake);
+}
+
+// A side that renamed a node and added a namesake of its old name: the namesake paired by name
+// gives way to the renamed node, and counts as added.
 void PreferRenamesToNewNamesakes(const SiblingList& base, const SiblingList& side,
                                  std::vector<std::size_t>& sideOfBase, std::vector<bool>& paired) {
-  std::vector<std::pair<std::size_t, std::size_t>> freeByHash;  // (hash without name, place)
+  std::vector<std::size_t> changed, free;
+  for (std::size_t b = 0; b < base.size(); ++b)
+    if (sideOfBase[b] != kNoRow && !(side[sideOfBase[b]]->data == base[b]->data))
+      changed.push_back(b);
   for (std::size_t k = 0; k < side.size(); ++k)
-    if (!paired[k]) freeByHash.emplace_back(ContentHashWithoutName(side[k]->data), k);
-  if (freeByHash.empty()) return;
-  std::sort(freeByHash.begin(), freeByHash.end());
-  for (std::size_t b = 0; b < base.size(); ++b) {
+    if (!paired[k]) free.push_back(k);
+  // Long lists of both are paired by name alone: comparing each pair would cost their product.
+  if (changed.empty() || free.empty() || changed.size() * free.size() > kMostScoredPairs) return;
+  for (std::size_t b : changed) {
     const std::size_t s = sideOfBase[b];
-    if (s == kNoRow || side[s]->data == base[b]->data) continue;
-    const int namesakeAgrees = AgreeingFieldCount(base[b]->data, side[s]->data);
-    const std::size_t hash = ContentHashWithoutName(base[b]->data);
-    auto at = std::lower_bound(freeByHash.begin(), freeByHash.end(),
-                               std::make_pair(hash, std::size_t{0}));
-    for (; at != freeByHash.end() && at->first == hash; ++at) {
-      const std::size_t r = at->second;
-      if (paired[r] || !IsRename(base[b], side[r]) ||
-          AgreeingFieldCount(base[b]->data, side[r]->data) <= namesakeAgrees)
-        continue;
+    for (std::size_t r : free) {
+      if (paired[r] || !RenamedRatherThanNamesake(base[b], side[s], side[r])) continue;
       sideOfBase[b] = r;
       paired[r] = true;
       paired[s] = false;
