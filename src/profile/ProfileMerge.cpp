@@ -322,6 +322,7 @@ class TreeMerger {
 MergedProfile MergeProfiles(const ProfileVersion* base, const ProfileVersion& ours,
                             const ProfileVersion& theirs, std::string_view conflictNamePattern) {
   MergedProfile merged;
+  merged.summary.withoutBase = base == nullptr;
   std::vector<MergeEvent>& events = merged.summary.events;
   MergeHeader(base ? &base->header : nullptr, ours.header, theirs.header, merged.header, events);
   TreeMerger(base ? &base->tree : nullptr, ours.tree, theirs.tree, conflictNamePattern, merged.tree,

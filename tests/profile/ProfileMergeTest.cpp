@@ -1,5 +1,6 @@
 // The merge of two versions of a profile, rule by rule: each row a base, ours and theirs
 // written as tree text (TreeText.h), the merged tree and what the summary says.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -249,6 +250,7 @@ TEST(DescribeMerge, WritesOneLineAnEntryInTheLanguageGiven) {
       case msg::kMergeDeleted: return "Deleted in %1: %2";
       case msg::kMergeChanged: return "Changed in %1: %2 (%3)";
       case msg::kMergeConflict: return "Both: %1 (%2), see %3";
+      case msg::kMergeDiffers: return "Differs: %1 (%2), see %3";
       case msg::kMergeHeaderChanged: return "Header in %1: %2 / %3";
       case msg::kMergeThisVersion: return "this version";
       case msg::kMergeOtherVersion: return "the other version";
@@ -264,6 +266,9 @@ TEST(DescribeMerge, WritesOneLineAnEntryInTheLanguageGiven) {
                                       "Deleted in this version: K/y",
                                       "Changed in the other version: K/x (User name, Picture)",
                                       "Both: K/x (Password), see x (c)"}));
+  // Without a base a conflict is only a difference: nobody knows who changed what.
+  EXPECT_THAT(DescribeMerge(MergeProfiles(nullptr, {header, ours}, {header, theirs}, kMark), text),
+              testing::Contains("Differs: K/x (User name, Password, Picture), see x (c)"));
   const ProfileVersion same{header, ours};
   EXPECT_EQ(DescribeMerge(MergeProfiles(&same, same, same, kMark), text),
             std::vector<std::string>{"Nothing to do"});

@@ -42,8 +42,8 @@ class FakeBoxes : public MessageBoxes {
   std::deque<bool> answers;  // Yes/No answers in order; No once they run out
   // Answers to the save question, taken before answers: Cancel stands for Escape too.
   std::deque<SaveAnswer> saveAnswers;
-  // Run while an error box is shown: the time a user takes to read it, as the event loop of
-  // a real box turns.
+  // Run while an error box or a question is shown: the time a user takes to read it, as the
+  // event loop of a real box turns.
   std::function<void()> whileShown;
 
  private:
