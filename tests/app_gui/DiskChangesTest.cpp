@@ -97,6 +97,15 @@ class DiskChanges : public testing::Test {
     return path;
   }
   bool AskedToCombine() const { return h.Boxes().contains(Msg(msg::kCombineWithDisk)); }
+  // p.bv3 and a conflict copy of it with an account of its own; the window is made, not shown.
+  fs::path ConflictCopyWithAnAccount() {
+    const fs::path path = h.MakeProfile("p.bv3");
+    const fs::path copy = h.Path("p.sync-conflict-20261209-120000-ABCDEFG.bv3");
+    fs::copy_file(path, copy);
+    SaveAsOther(copy, AddAccount("Solo en la copia"));
+    h.Create();
+    return copy;
+  }
 
   SessionHarness h;
 };
@@ -314,11 +323,8 @@ TEST_F(DiskChanges, WithoutTheOtherPasswordTheSaveWritesNothing) {
 }
 
 TEST_F(DiskChanges, AConflictCopyIsOfferedCombinedAndMovedAsideAfterTheSave) {
-  const fs::path path = h.MakeProfile("p.bv3");
-  const fs::path copy = h.Path("p.sync-conflict-20261209-120000-ABCDEFG.bv3");
-  fs::copy_file(path, copy);
-  SaveAsOther(copy, AddAccount("Solo en la copia"));
-  h.Create();
+  const fs::path path = h.Path("p.bv3");
+  const fs::path copy = ConflictCopyWithAnAccount();
   h.fakes.boxes->answers = {true};  // Combinar
   OpenProfile(h);
   ASSERT_TRUE(WaitFor([&] { return Has(h.Shape(), "Solo en la copia"); })) << h.Shape();
@@ -368,11 +374,7 @@ TEST_F(DiskChanges, OurSaveSetAsideByASyncToolIsCombinedWithWhatTookItsPlace) {
 
 // Combined on another computer, the copy was removed while this window offered it.
 TEST_F(DiskChanges, ACopyGoneWhileOfferedIsNamedInTheNote) {
-  const fs::path path = h.MakeProfile("p.bv3");
-  const fs::path copy = h.Path("p.sync-conflict-20261209-120000-ABCDEFG.bv3");
-  fs::copy_file(path, copy);
-  SaveAsOther(copy, AddAccount("Solo en la copia"));
-  h.Create();
+  const fs::path copy = ConflictCopyWithAnAccount();
   h.fakes.boxes->answers = {true};  // Combinar, as the copy goes
   h.fakes.boxes->whileShown = [&] { fs::remove(copy); };
   OpenProfile(h);
