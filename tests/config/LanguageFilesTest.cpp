@@ -15,6 +15,7 @@ const std::filesystem::path kSource = BV_SOURCE_DIR;
 
 struct Shipped {
   const char* utf8Name;
+  const char* testName;
 };
 
 class ShippedLanguageTest : public ::testing::TestWithParam<Shipped> {
@@ -106,10 +107,12 @@ TEST_P(ShippedLanguageTest, ListsKeepTheirItemsInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguageTest,
-                         ::testing::Values(Shipped{"Espa\xC3\xB1ol.lng"}, Shipped{"English.lng"}),
-                         [](const auto& info) {
-                           return std::string(info.index == 0 ? "Spanish" : "English");
-                         });
+                         ::testing::Values(Shipped{"Espa\xC3\xB1ol.lng", "Spanish"},
+                                           Shipped{"English.lng", "English"},
+                                           Shipped{"Fran\u00E7ais.lng", "French"},
+                                           Shipped{"Deutsch.lng", "German"},
+                                           Shipped{"Italiano.lng", "Italian"}),
+                         [](const auto& info) { return std::string(info.param.testName); });
 
 TEST(ShippedLanguagesTest, SpanishIsTheDefaultFileAndTheLanguagesDiffer) {
   const IniFile spanish(kSource / "res" / kDefaultLanguageFileName);

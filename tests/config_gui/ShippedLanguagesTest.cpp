@@ -65,16 +65,21 @@ QString Shown(QObject* object, const QString& key) {
   return key.endsWith('f') ? entry->filter() : entry->title();
 }
 
-class ShippedTranslationTest : public ::testing::TestWithParam<const char*> {
+struct ShippedFile {
+  const char* utf8Name;
+  const char* testName;
+};
+
+class ShippedTranslationTest : public ::testing::TestWithParam<ShippedFile> {
  protected:
   void SetUp() override {
     test::App();
-    SetActiveLanguageFile(kRes / GetParam());
+    SetActiveLanguageFile(kRes / GetParam().utf8Name);
   }
 };
 
 TEST_P(ShippedTranslationTest, EveryWindowShowsTheTextsOfTheFile) {
-  const IniFile file(kRes / GetParam());
+  const IniFile file(kRes / GetParam().utf8Name);
   for (const auto& entry : test::RequiredWindows()) {
     auto window = BuildWindow(entry);
     test::ExpectCoveredByLanguageFiles(window.get());
@@ -99,10 +104,12 @@ TEST_P(ShippedTranslationTest, MainWindowLoadsEveryUsedMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ShippedTranslationTest,
-                         ::testing::Values("Espa\xC3\xB1ol.lng", "English.lng"),
-                         [](const auto& info) {
-                           return std::string(info.index == 0 ? "Spanish" : "English");
-                         });
+                         ::testing::Values(ShippedFile{"Espa\xC3\xB1ol.lng", "Spanish"},
+                                           ShippedFile{"English.lng", "English"},
+                                           ShippedFile{"Fran\u00E7ais.lng", "French"},
+                                           ShippedFile{"Deutsch.lng", "German"},
+                                           ShippedFile{"Italiano.lng", "Italian"}),
+                         [](const auto& info) { return std::string(info.param.testName); });
 
 TEST(WindowCoverageTest, FindsMissingAndUnlistedControls) {
   test::App();
