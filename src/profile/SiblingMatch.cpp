@@ -198,11 +198,12 @@ bool RenamedRatherThanNamesake(const TreeNode* base, const TreeNode* namesake,
 void PreferRenamesToNewNamesakes(const SiblingList& base, const SiblingList& side,
                                  std::vector<std::size_t>& sideOfBase, std::vector<bool>& paired) {
   std::vector<std::size_t> changed, free;
+  for (std::size_t k = 0; k < side.size(); ++k)
+    if (!paired[k]) free.push_back(k);
+  if (free.empty()) return;  // the usual case: nothing added here
   for (std::size_t b = 0; b < base.size(); ++b)
     if (sideOfBase[b] != kNoRow && !(side[sideOfBase[b]]->data == base[b]->data))
       changed.push_back(b);
-  for (std::size_t k = 0; k < side.size(); ++k)
-    if (!paired[k]) free.push_back(k);
   // Long lists of both are paired by name alone: comparing each pair would cost their product.
   if (changed.empty() || free.empty() || changed.size() * free.size() > kMostScoredPairs) return;
   for (std::size_t b : changed) {
