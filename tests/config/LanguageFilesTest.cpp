@@ -13,12 +13,7 @@ namespace {
 
 const std::filesystem::path kSource = BV_SOURCE_DIR;
 
-struct Shipped {
-  const char* utf8Name;
-  const char* testName;
-};
-
-class ShippedLanguageTest : public ::testing::TestWithParam<Shipped> {
+class ShippedLanguageTest : public ::testing::TestWithParam<test::ShippedLanguage> {
  protected:
   std::filesystem::path Path() const { return kSource / "res" / GetParam().utf8Name; }
   IniFile File() const { return IniFile(Path()); }
@@ -106,12 +101,7 @@ TEST_P(ShippedLanguageTest, ListsKeepTheirItemsInOrder) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguageTest,
-                         ::testing::Values(Shipped{"Espa\xC3\xB1ol.lng", "Spanish"},
-                                           Shipped{"English.lng", "English"},
-                                           Shipped{"Fran\u00E7ais.lng", "French"},
-                                           Shipped{"Deutsch.lng", "German"},
-                                           Shipped{"Italiano.lng", "Italian"}),
+INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguageTest, ::testing::ValuesIn(test::kShippedLanguages),
                          [](const auto& info) { return std::string(info.param.testName); });
 
 TEST(ShippedLanguagesTest, SpanishIsTheDefaultFileAndTheLanguagesDiffer) {
