@@ -181,14 +181,34 @@ bool IsRenameOfItsChildren(const TreeNode* removed, const TreeNode* added) {
   return identical > 0 && 2 * identical >= more;
 }
 
+// How many of base's filled fields (the name aside; the picture counts) node has alike.
+int FilledFieldsAlike(const TNodeData& base, const TNodeData& node, int& filled) {
+  int alike = 0;
+  filled = 0;
+  for (int field = kNameField + 1; field < kMergedFieldCount; ++field) {
+    if (field != kPictureField && (base.*kTextFields[field].member).empty()) continue;
+    ++filled;
+    alike += FieldAgrees(base, node, field);
+  }
+  return alike;
+}
+
 // Whether free, a node the side added, is base renamed and a better match for it than the
-// namesake paired with it by name: free agrees with base in every field but the name where the
-// namesake agrees in fewer (what each holds aside), or free holds base's children where the
-// namesake does not.
+// namesake paired with it by name: free agrees with base in every field but the name where
+// the namesake agrees in fewer; or free keeps most of what base holds in its fields where the
+// namesake keeps less than half of it and less than free (a node renamed and edited, beside a
+// new namesake); or free holds base's children where the namesake does not.
 bool RenamedRatherThanNamesake(const TreeNode* base, const TreeNode* namesake,
                                const TreeNode* free) {
+  if (base->data.Kind() != free->data.Kind()) return false;
   if (AlikeButTheName(base, free) &&
       AgreeingFieldCount(base->data, free->data) > AgreeingFieldCount(base->data, namesake->data))
+    return true;
+  int filled = 0;
+  const int freeKeeps = FilledFieldsAlike(base->data, free->data, filled);
+  const int namesakeKeeps = FilledFieldsAlike(base->data, namesake->data, filled);
+  if (CarriesMoreThanItsName(base) && freeKeeps > namesakeKeeps && 2 * freeKeeps > filled &&
+      2 * namesakeKeeps < filled)
     return true;
   return IsRenameOfItsChildren(base, free) && !IsRenameOfItsChildren(base, namesake);
 }

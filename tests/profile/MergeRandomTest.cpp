@@ -69,15 +69,19 @@ class RandomEdits {
     return nodes;
   }
 
+  // Each draw in a statement of its own: the order in which a call's arguments are worked
+  // out is the compiler's, and every compiler must make the same cases.
   void Add(ProfileTree& tree) {
     const std::vector<TreeNode*> containers = Nodes(tree, true);
     if (containers.empty() || Pick(6) == 0) {
-      tree.Insert(nullptr, Pick(tree.ChildrenOf(nullptr).size() + 1), NewNode(NodeKind::Category));
+      const std::size_t row = Pick(tree.ChildrenOf(nullptr).size() + 1);
+      tree.Insert(nullptr, row, NewNode(NodeKind::Category));
       return;
     }
     TreeNode* parent = containers[Pick(containers.size())];
-    tree.Insert(parent, Pick(parent->children.size() + 1),
-                NewNode(Pick(3) == 0 ? NodeKind::Group : NodeKind::Account));
+    const std::size_t row = Pick(parent->children.size() + 1);
+    const NodeKind kind = Pick(3) == 0 ? NodeKind::Group : NodeKind::Account;
+    tree.Insert(parent, row, NewNode(kind));
   }
 
   void Delete(ProfileTree& tree) {
