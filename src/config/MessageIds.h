@@ -236,4 +236,7 @@ inline constexpr int kConflictCopySetAside = 269;  // %1 where the copy went
 inline constexpr int kMergeSummaryCaption = 270;
 inline constexpr int kMergeSummaryCounts = 271;  // %1 added, %2 deleted, %3 changed, %4 conflicts
 
+// --- saving and the profile's details
+inline constexpr int kPasswordNotChanged = 370;  // after the failure that stopped the save
+
 }  // namespace bv::msg

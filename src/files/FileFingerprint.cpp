@@ -80,7 +80,7 @@ FileFingerprint FingerprintOfRead(const FileHandle& file, const FileStat& before
   if (bytes.size() != before.size || file.ReadSomeAt(before.size, {&beyond, 1}) != 0 ||
       WrittenBetween(before, StatOf(file)))
     throw EChangedWhileRead();
-  return {before, Sha256Of(bytes)};
+  return {before, std::nullopt};
 }
 
 WholeFile ReadWholeFile(const std::filesystem::path& path) {
@@ -100,10 +100,11 @@ WholeFile ReadSettledFile(const std::filesystem::path& path) {
   }
 }
 
-DiskCheck CompareWithDisk(const std::filesystem::path& path, const FileFingerprint& held) {
+DiskCheck CompareWithDisk(const std::filesystem::path& path, const FileStat& held,
+                          const HeldDigest& heldDigest) {
   const std::optional<FileStat> now = StatOf(path);
   if (!now) return {DiskState::Missing, std::nullopt};
-  if (*now == held.stat) return {DiskState::Unchanged, std::nullopt};
+  if (*now == held) return {DiskState::Unchanged, std::nullopt};
   WholeFile read;
   try {
     read = ReadSettledFile(path);
@@ -112,9 +113,14 @@ DiskCheck CompareWithDisk(const std::filesystem::path& path, const FileFingerpri
     if (error.SystemError() == ENOENT) return {DiskState::Missing, std::nullopt};
     throw;
   }
+  read.fingerprint.digest = Sha256Of(read.bytes);
   const DiskState state =
-      read.fingerprint.digest == held.digest ? DiskState::SameContent : DiskState::Changed;
+      read.fingerprint.digest == heldDigest() ? DiskState::SameContent : DiskState::Changed;
   return {state, std::move(read)};
+}
+
+DiskCheck CompareWithDisk(const std::filesystem::path& path, const FileFingerprint& held) {
+  return CompareWithDisk(path, held.stat, [&held] { return held.digest.value(); });
 }
 
 }  // namespace bv

@@ -1,8 +1,8 @@
 #pragma once
 // Which version of a file we hold: its identity and times as the file system gives them, and
-// a SHA-256 of its bytes. A file read whole from one descriptor comes with its fingerprint;
-// comparing a fingerprint with the file on disk reads the file only when the cheap part
-// (device, inode, size, modification and change time) differs.
+// a SHA-256 of its bytes. A file read whole from one descriptor comes with the cheap part of
+// its fingerprint (device, inode, size, modification and change time); the digest is worked
+// out only when a later look finds that cheap part changed, so a load costs no hashing.
 //
 // Times are in nanoseconds. The change time is part of it because sync tools set the
 // modification time back and profiles with the same number of nodes have the same size. A
@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -37,7 +38,7 @@ using Sha256 = std::array<std::uint8_t, 32>;
 
 struct FileFingerprint {
   FileStat stat;
-  Sha256 digest{};
+  std::optional<Sha256> digest;  // none until a comparison needed it
 
   bool operator==(const FileFingerprint&) const = default;
 };
@@ -68,11 +69,11 @@ class EChangedWhileRead : public EInOutError {
 // (renamed over or deleted while open, which leaves the bytes as they were).
 [[nodiscard]] bool WrittenBetween(const FileStat& before, const FileStat& after);
 
-// The fingerprint of bytes just read whole from file, given its stat taken before the read:
-// throws EChangedWhileRead when fstat now tells of a write (other size or times; a new change
-// time alone counts unless the number of links changed with it: the file was renamed over
-// or deleted while we read it, which leaves its bytes as they were) or the file no longer
-// holds as many bytes as were read.
+// The fingerprint (without digest) of bytes just read whole from file, given its stat taken
+// before the read: throws EChangedWhileRead when fstat now tells of a write (other size or
+// times; a new change time alone counts unless the number of links changed with it: the file
+// was renamed over or deleted while we read it, which leaves its bytes as they were) or the
+// file no longer holds as many bytes as were read.
 [[nodiscard]] FileFingerprint FingerprintOfRead(const FileHandle& file, const FileStat& before,
                                                 std::span<const std::uint8_t> bytes);
 // Reads the whole file from one descriptor, with its fingerprint as above.
@@ -95,13 +96,20 @@ enum class DiskState {
 struct DiskCheck {
   DiskState state = DiskState::Unchanged;
   // SameContent: the fingerprint to hold from now on. Changed: the bytes read and their
-  // fingerprint, so that whoever reloads uses exactly what was compared.
+  // fingerprint, so that whoever reloads uses exactly what was compared. Both with digest.
   std::optional<WholeFile> read;
 };
+
+// The digest of the version held, asked for only when the cheap part of the file on disk
+// differs from the held one (its holder works it out from the bytes it keeps, then).
+using HeldDigest = std::function<Sha256()>;
 
 // How the file at path compares with the version held. A file that keeps changing while it
 // is read (a writer at work) throws EChangedWhileRead after a few tries; other failures to
 // read throw EInOutError.
+[[nodiscard]] DiskCheck CompareWithDisk(const std::filesystem::path& path, const FileStat& held,
+                                        const HeldDigest& heldDigest);
+// The same with a fingerprint whose digest is known (std::bad_optional_access otherwise).
 [[nodiscard]] DiskCheck CompareWithDisk(const std::filesystem::path& path,
                                         const FileFingerprint& held);
 

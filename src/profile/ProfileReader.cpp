@@ -90,18 +90,25 @@ LoadedProfile LoadProfile(const ProfileBytes& file, std::string_view password, i
   return loaded;
 }
 
-std::size_t LoadProfileNodes(const FileHandle& file, std::string_view password, ProfileTree& tree) {
-  FieldCipher cipher(password);
-  LevelTreeBuilder builder(tree);
+std::size_t ForEachNodeRecord(const FileHandle& file,
+                              const std::function<void(const TNodeRecord&)>& visit) {
   RecordReader reader(file, 1, WholeRecords(file.Size()));
   TNodeRecord record;
   std::size_t visited = 0;
   while (const auto bytes = reader.Next()) {
     DecodeNodeRecord(*bytes, record);
-    builder.Attach(record.Level, DecipherNode(record, cipher));
+    visit(record);
     ++visited;
   }
   return visited;
+}
+
+std::size_t LoadProfileNodes(const FileHandle& file, std::string_view password, ProfileTree& tree) {
+  FieldCipher cipher(password);
+  LevelTreeBuilder builder(tree);
+  return ForEachNodeRecord(file, [&](const TNodeRecord& record) {
+    builder.Attach(record.Level, DecipherNode(record, cipher));
+  });
 }
 
 }  // namespace bv

@@ -51,6 +51,9 @@ std::size_t ForEachNodeRecord(const ProfileBytes& file,
                               const std::function<void(const TNodeRecord&)>& visit);
 std::size_t ForEachNodeRecord(const std::filesystem::path& path,
                               const std::function<void(const TNodeRecord&)>& visit);
+// The same from an open file, a block at a time, without keeping its bytes.
+std::size_t ForEachNodeRecord(const FileHandle& file,
+                              const std::function<void(const TNodeRecord&)>& visit);
 
 // Deciphers every node record with password (one keyed cipher for the whole file) and
 // appends the nodes to tree by their levels (see LevelTree.h). Returns how many records the

@@ -95,8 +95,10 @@ void CheckWritten(const FileHandle& file, const FirstRecord& first, const Profil
 
 SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader& header,
                         const ProfileTree& tree, std::string_view password,
-                        std::string_view markerText, const BackupStore* backups) {
-  FileReplacement replacement(path, kRecordSize, ProfileStart());
+                        std::string_view markerText, const BackupStore* backups,
+                        FirstRecordTail tail) {
+  const std::size_t kept = tail == FirstRecordTail::KeptFromReplaced ? kRecordSize : 0;
+  FileReplacement replacement(path, kept, ProfileStart());
   const FirstRecord first = BuildFirstRecord(header, replacement.OldPrefix());
 
   FileHandle& file = replacement.Temp();
