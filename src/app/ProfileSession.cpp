@@ -38,8 +38,9 @@ void ProfileSession::ReplaceNodes(ProfileTree& with) {
 ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) {
   // Header and nodes come from one read: the password is checked against the header of the
   // very bytes that are loaded.
-  ProfileBytes file = ReadProfileFile(path);
-  LoadedProfile loaded = LoadProfile(file, state_.SessionPassword(), kWindowDepthLimit);
+  ReadProfile read = ReadAndLoadProfile(path, state_.SessionPassword(), kWindowDepthLimit);
+  ProfileBytes& file = read.file;
+  LoadedProfile& loaded = read.loaded;
   state_.Header = loaded.header;
   if (loaded.outcome == LoadedProfile::Outcome::WrongPassword) {
     state_.ProfileOpen = false;

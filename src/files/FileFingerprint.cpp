@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <botan/hash.h>
+#include <algorithm>
 #include <cerrno>
 
 #include "files/LargeBuffer.h"
@@ -61,14 +62,24 @@ std::optional<FileStat> StatOf(const std::filesystem::path& path) {
   ThrowLastError();
 }
 
-WholeFile ReadWhole(const FileHandle& file) {
+WholeFile ReadWhole(const FileHandle& file, const BlockVisitor& visit, std::size_t blockBytes) {
   const struct stat info = FstatOf(file);
   // A FIFO or device has no fixed bytes to fingerprint.
   if (!S_ISREG(info.st_mode)) throw EInOutError(kAccessDenied);
   const FileStat before = FromStat(info);
   WholeFile whole;
-  ResizeLargeBuffer(whole.bytes, before.size);
-  if (file.ReadSomeAt(0, whole.bytes) != whole.bytes.size()) throw EChangedWhileRead();
+  // Filled a block at a time: each block is fresh in the cache for the visitor, and the
+  // buffer is never cleared whole before the read overwrites it.
+  ReserveLargeBuffer(whole.bytes, before.size);
+  for (std::uint64_t offset = 0; offset < before.size;) {
+    const std::size_t length =
+        static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, before.size - offset));
+    whole.bytes.resize(offset + length);
+    const std::span<std::uint8_t> block(whole.bytes.data() + offset, length);
+    if (file.ReadSomeAt(offset, block) != length) throw EChangedWhileRead();
+    if (visit) visit(offset, block);
+    offset += length;
+  }
   whole.fingerprint = FingerprintOfRead(file, before, whole.bytes);
   return whole;
 }
@@ -83,17 +94,32 @@ FileFingerprint FingerprintOfRead(const FileHandle& file, const FileStat& before
   return {before, std::nullopt};
 }
 
-WholeFile ReadWholeFile(const std::filesystem::path& path) {
+namespace {
+
+WholeFile ReadPath(const std::filesystem::path& path, const BlockVisitor& visit,
+                   std::size_t blockBytes) {
   // Looked at before opening: opening a socket fails and opening a device may act on it.
   if (IsSpecialFile(path)) throw EInOutError(kAccessDenied);
   const FileHandle file = FileHandle::OpenForReading(path);
-  return ReadWhole(file);
+  return ReadWhole(file, visit, blockBytes);
+}
+
+}  // namespace
+
+WholeFile ReadWholeFile(const std::filesystem::path& path) {
+  return ReadPath(path, {}, kReadBlockBytes);
 }
 
 WholeFile ReadSettledFile(const std::filesystem::path& path) {
+  return ReadSettledFile(path, {}, {}, kReadBlockBytes);
+}
+
+WholeFile ReadSettledFile(const std::filesystem::path& path, const std::function<void()>& start,
+                          const BlockVisitor& visit, std::size_t blockBytes) {
   for (int attempt = 1;; ++attempt) {
     try {
-      return ReadWholeFile(path);
+      if (start) start();
+      return ReadPath(path, visit, blockBytes);
     } catch (const EChangedWhileRead&) {
       if (attempt == kReadTries) throw;
     }

@@ -19,6 +19,7 @@
 
 #include "files/FileHandle.h"
 #include "files/InOutError.h"
+#include "files/LargeBuffer.h"
 
 namespace bv {
 
@@ -45,7 +46,7 @@ struct FileFingerprint {
 
 // A file's bytes as one read from one descriptor saw them, with their fingerprint.
 struct WholeFile {
-  std::vector<std::uint8_t> bytes;
+  LargeBytes bytes;
   FileFingerprint fingerprint;
 };
 
@@ -76,15 +77,27 @@ class EChangedWhileRead : public EInOutError {
 // file no longer holds as many bytes as were read.
 [[nodiscard]] FileFingerprint FingerprintOfRead(const FileHandle& file, const FileStat& before,
                                                 std::span<const std::uint8_t> bytes);
-// Reads the whole file from one descriptor, with its fingerprint as above.
-[[nodiscard]] WholeFile ReadWhole(const FileHandle& file);
+// What a reader does with each block of a file as soon as it is read, while the block is
+// still in the processor's cache: offset is a multiple of the block size.
+using BlockVisitor = std::function<void(std::uint64_t offset, std::span<const std::uint8_t> block)>;
+// Blocks of this many bytes; visited blocks are a multiple of this (the last may be shorter).
+inline constexpr std::size_t kReadBlockBytes = std::size_t{1} << 17;
+
+// Reads the whole file from one descriptor, with its fingerprint as above; visit, when given,
+// sees each block in order (blockBytes: a multiple of the caller's record size).
+[[nodiscard]] WholeFile ReadWhole(const FileHandle& file, const BlockVisitor& visit = {},
+                                  std::size_t blockBytes = kReadBlockBytes);
 // Opens path for reading and reads it whole. A device, FIFO, socket or folder is refused
 // with the access-denied failure; a missing file gives the file-not-found one.
 [[nodiscard]] WholeFile ReadWholeFile(const std::filesystem::path& path);
 // The same, opening the path again when a writer changed the file during the read (a sync
 // tool replacing it, a program writing it in place); a file still changing after a few tries
-// throws EChangedWhileRead: the bytes of two versions are never mixed.
+// throws EChangedWhileRead: the bytes of two versions are never mixed. With a visitor, start
+// runs before every try (what the blocks of a spoiled try gave is dropped there).
 [[nodiscard]] WholeFile ReadSettledFile(const std::filesystem::path& path);
+[[nodiscard]] WholeFile ReadSettledFile(const std::filesystem::path& path,
+                                        const std::function<void()>& start,
+                                        const BlockVisitor& visit, std::size_t blockBytes);
 
 enum class DiskState {
   Unchanged,    // the same file, untouched since: nothing was read

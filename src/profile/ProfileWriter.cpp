@@ -50,12 +50,12 @@ class BlockWriter {
     file_.WriteAll(std::span<const std::uint8_t>(bytes_).subspan(flushed_));
     flushed_ = bytes_.size();
   }
-  std::vector<std::uint8_t>& Bytes() { return bytes_; }
+  LargeBytes& Bytes() { return bytes_; }
 
  private:
   static constexpr std::size_t kBlockBytes = 64 * kRecordSize;
   FileHandle& file_;
-  std::vector<std::uint8_t> bytes_;
+  LargeBytes bytes_;  // every byte of a record is written once it is added
   std::size_t flushed_ = 0;
 };
 
@@ -116,7 +116,7 @@ SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader&
   // The digest is worked out while the file goes to disk and is read back, so that knowing
   // the version written costs a save next to nothing. (Declared after the bytes: a failure
   // below waits for the digest before the bytes go.)
-  const std::vector<std::uint8_t>& bytes = writer.Bytes();
+  const LargeBytes& bytes = writer.Bytes();
   std::future<Sha256> digest =
       std::async(std::launch::async | std::launch::deferred, [&bytes] { return Sha256Of(bytes); });
   replacement.Seal();
