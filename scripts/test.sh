@@ -12,8 +12,18 @@ export QT_QPA_PLATFORM=offscreen
 "$root/scripts/install-deps.sh"
 
 echo "== Layout of the sources (.clang-format)"
-(cd "$root" && git ls-files -z 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' \
-    'bench/*.h' 'fuzz/*.cpp' | xargs -0 clang-format --dry-run --Werror)
+# The checked-in sources; a source archive has no .git (and perhaps no git): the same folders'
+# files are found on disk.
+layout_sources() {
+  if [ -e "$root/.git" ] && command -v git >/dev/null; then
+    git ls-files -z 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h' \
+        'fuzz/*.cpp'
+  else
+    find src tests bench \( -name '*.cpp' -o -name '*.h' \) -type f -print0
+    find fuzz -name '*.cpp' -type f -print0
+  fi
+}
+(cd "$root" && layout_sources | xargs -0 clang-format --dry-run --Werror)
 
 echo "== Build and test"
 cmake -S "$root" -B "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBV_WERROR=ON >/dev/null

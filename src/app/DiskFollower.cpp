@@ -51,7 +51,8 @@ void DiskFollower::FollowSession() {
   connect(&session_, &ProfileSession::opened, this, [this] {
     // A profile read only in part holds no version: a reload would take nothing back.
     if (session_.Held().Holds())
-      watcher_->Watch(session_.State().ProfilePath, session_.Held().Fingerprint());
+      watcher_->Watch(session_.State().ProfilePath, session_.Held().Fingerprint(),
+                      [this] { return session_.Held().Digest(); });
     else
       watcher_->Stop();
   });
@@ -115,7 +116,8 @@ void DiskFollower::TakeChange() {
   const std::filesystem::path path = state.ProfilePath;
   DiskCheck check;
   try {
-    check = CompareWithDisk(path, session_.Held().Fingerprint());
+    const HeldVersion& held = session_.Held();
+    check = CompareWithDisk(path, held.Fingerprint().stat, [&held] { return held.Digest(); });
   } catch (const EInOutError&) {
     unreadable_ = true;  // still being written, or not ours to read now
     Note(Msg(msg::kDiskVersionUnreadable));

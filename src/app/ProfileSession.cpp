@@ -6,6 +6,7 @@
 #include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "profile/DepthLimit.h"
+#include "profile/DialogKit.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileMerge.h"
 #include "profile/ProfileReader.h"
@@ -38,8 +39,9 @@ void ProfileSession::ReplaceNodes(ProfileTree& with) {
 ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) {
   // Header and nodes come from one read: the password is checked against the header of the
   // very bytes that are loaded.
-  ProfileBytes file = ReadProfileFile(path);
-  LoadedProfile loaded = LoadProfile(file, state_.SessionPassword(), kWindowDepthLimit);
+  ReadProfile read = ReadAndLoadProfile(path, state_.SessionPassword(), kWindowDepthLimit);
+  ProfileBytes& file = read.file;
+  LoadedProfile& loaded = read.loaded;
   state_.Header = loaded.header;
   if (loaded.outcome == LoadedProfile::Outcome::WrongPassword) {
     state_.ProfileOpen = false;
@@ -52,6 +54,7 @@ ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) 
   // A part-way load is no base for a merge: the tree lacks what the file has.
   held_.Forget();
   replaced_.Forget();
+  startsOver_ = false;
   if (loaded.failure) std::rethrow_exception(loaded.failure);
   held_.Hold(std::move(file), state_.SessionPassword());
   state_.ProfileOpen = true;
@@ -63,8 +66,11 @@ ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) 
 SaveReport ProfileSession::Save(const std::filesystem::path& path, std::string_view password,
                                 const BackupStore& backups) {
   state_.Header.Magic = TProfileHeader::kMagic;
-  SaveReport report =
-      WriteProfile(path, state_.Header, tree_, password, MessageText(msg::kRecordMarker), &backups);
+  const FirstRecordTail tail =
+      startsOver_ ? FirstRecordTail::Zeros : FirstRecordTail::KeptFromReplaced;
+  SaveReport report = WriteProfile(path, state_.Header, tree_, password,
+                                   MessageText(msg::kRecordMarker), &backups, tail);
+  startsOver_ = false;
   // Save As to another file holds that file too: the session goes on with it.
   replaced_.Forget();
   std::error_code ec;
@@ -86,8 +92,68 @@ void ProfileSession::Close() {
   held_.Forget();
   replaced_.Forget();
   copiesToSetAside_.clear();
+  startsOver_ = false;
   state_.ProfilePath.clear();
   emit closed();
+}
+
+void ProfileSession::StartNew(const TProfileHeader& header) {
+  if (!tree_.Empty()) {
+    ProfileTree none;
+    ReplaceNodes(none);
+  }
+  held_.Forget();
+  state_.Header = header;
+  startsOver_ = true;
+}
+
+namespace {
+
+// Runs save; a throw counts as a failure once the caller's undo has run.
+template <typename Undo>
+bool SaveOrUndo(const ProfileSession::SaveStep& save, Undo undo) {
+  bool saved = false;
+  try {
+    saved = save();
+  } catch (...) {
+    undo();
+    throw;
+  }
+  if (!saved) undo();
+  return saved;
+}
+
+}  // namespace
+
+bool ProfileSession::ChangePassword(std::string_view password, const SaveStep& save) {
+  std::string oldPassword = state_.SessionPassword();
+  const dialogkit::ScopedWipe wipe(oldPassword);
+  const std::string oldVerifier = state_.Header.Verifier;
+  state_.SetSessionPassword(password);
+  state_.Header.Verifier = MakeVerifier(password);
+  // A merge keeps our verifier: putting back the old one with the old password leaves the
+  // file's password in force, and nothing the merge took in is touched.
+  return SaveOrUndo(save, [&] {
+    state_.SetSessionPassword(oldPassword);
+    state_.Header.Verifier = oldVerifier;
+  });
+}
+
+bool ProfileSession::StoreDetails(const std::string& owner, const std::string& title,
+                                  const SaveStep& save) {
+  const std::string oldOwner = state_.Header.Owner;
+  const std::string oldTitle = state_.Header.Title;
+  const std::string newOwner = owner.substr(0, TProfileHeader::kOwnerMax);
+  const std::string newTitle = title.substr(0, TProfileHeader::kTitleMax);
+  state_.Header.Owner = newOwner;
+  state_.Header.Title = newTitle;
+  // A field still as this set it goes back; one a merge took from another writer stays.
+  const bool saved = SaveOrUndo(save, [&] {
+    if (state_.Header.Owner == newOwner) state_.Header.Owner = oldOwner;
+    if (state_.Header.Title == newTitle) state_.Header.Title = oldTitle;
+  });
+  if (saved) emit detailsStored();
+  return saved;
 }
 
 void ProfileSession::Reload(LoadedProfile& loaded, ProfileBytes version,

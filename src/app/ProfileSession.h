@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,19 @@ class ProfileSession : public QObject {
                   const BackupStore& backups);
   // Lets go of the nodes, the password and the path; nothing is open or modified after.
   void Close();
+  // A new profile with header and no nodes in place of none; the next save writes it as a
+  // file of its own, taking nothing from the file it replaces.
+  void StartNew(const TProfileHeader& header);
+
+  // --- changes that exist only once saved: each makes its change, runs save (the caller's
+  // whole save, which may take in another writer's version first) and, when that fails
+  // (false or a throw), puts back only what it changed: what a merge took in meanwhile stays.
+  using SaveStep = std::function<bool()>;
+  // The session password and the header's verifier; on failure the old password is in force.
+  [[nodiscard]] bool ChangePassword(std::string_view password, const SaveStep& save);
+  // Owner and title, cut to their fields; detailsStored() follows a save that succeeded.
+  [[nodiscard]] bool StoreDetails(const std::string& owner, const std::string& title,
+                                  const SaveStep& save);
 
   // --- other versions of the file (another window, a sync tool)
   // The version of the file last loaded or saved: the base of a merge.
@@ -90,8 +104,6 @@ class ProfileSession : public QObject {
   void SetPassword(std::string_view password) { state_.SetSessionPassword(password); }
   void WipePassword() { state_.WipePassword(); }
   void SetHeader(const TProfileHeader& header) { state_.Header = header; }
-  // Owner and title were stored in the file; the caption keeps the title it was opened with.
-  void AnnounceDetailsStored() { emit detailsStored(); }
 
  signals:
   // The password matched and the header is read; the nodes come next.
@@ -110,6 +122,7 @@ class ProfileSession : public QObject {
   void modified();
   // No profile is open any more.
   void closed();
+  // Owner and title were stored in the file; the caption keeps the title it was opened with.
   void detailsStored();
 
  private:
@@ -123,6 +136,8 @@ class ProfileSession : public QObject {
   HeldVersion held_;
   HeldVersion replaced_;
   std::vector<std::filesystem::path> copiesToSetAside_;
+  // The next save starts a file over (StartNew) instead of replacing a version of it.
+  bool startsOver_ = false;
 };
 
 }  // namespace bv

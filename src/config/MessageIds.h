@@ -240,6 +240,8 @@ inline constexpr int kMergeDiffers = 320;      // as kMergeConflict, for a merge
 inline constexpr int kOwnSaveSetAside = 321;   // %1 the conflict copy that holds our save
 inline constexpr int kConflictCopyGone = 322;  // %1 the copy's path
 
+// --- saving and the profile's details
+inline constexpr int kPasswordNotChanged = 370;  // after the failure that stopped the save
 // --- two-step codes: the detail page's row, the command-line tool, the seed dialog
 inline constexpr int kTwoStepCode = 400;        // the row's label, the seed dialog's caption
 inline constexpr int kTwoStepCodeValue = 401;   // %1 the code, %2 the seconds it stays valid

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <functional>
+
+#include <unistd.h>
 
 #include "app/DiskFollower.h"
 #include "app/ProfileWatcher.h"
@@ -16,6 +19,7 @@
 #include "config/Messages.h"
 #include "config/QtText.h"
 #include "files/BackupStore.h"
+#include "files/FileReplacement.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
@@ -320,6 +324,70 @@ TEST_F(DiskChanges, WithoutTheOtherPasswordTheSaveWritesNothing) {
   EXPECT_EQ(test::ReadBytes(path), before);
   EXPECT_EQ(h.Boxes().back(), Msg(msg::kSaveWithoutOtherPassword));
   EXPECT_TRUE(h.window().Session().Modified);
+}
+
+// A save that combined another writer's version and then could not write keeps what it took
+// in, shown and unsaved: that version is the one held from then on, so the next save writes
+// it. A change of password or details that failed goes back, and nothing else does.
+TEST_F(DiskChanges, AFailedWriteAfterCombiningKeepsWhatWasTakenIn) {
+  const struct {
+    const char* command;
+    const char* dialog;  // its form, or nullptr
+    ModalScript::Act fill;
+  } commands[] = {
+      {"ActGuardar", nullptr, {}},
+      {"ActCambPass", "FCambiarPass",
+       [](QWidget* d) {
+         test::Type(d, "Nueva", "Nueva");
+         test::Type(d, "ReNueva", "Nueva");
+       }},
+      {"ActEditarPerfil", "FEditarPerfil",
+       [](QWidget* d) {
+         test::Box(d, "Ed_Nombre")->clear();
+         test::Type(d, "Ed_Nombre", "Otro propietario");
+       }},
+  };
+  for (const auto& c : commands) {
+    SCOPED_TRACE(c.command);
+    SessionHarness w;
+    const fs::path path = OpenProfile(w, std::string(c.command) + ".bv3");
+    const TProfileHeader before = w.window().Session().Header;
+    AddInWindow(w, "Nueva en la ventana");
+    w.fakes.boxes->answers = {false};  // Más tarde
+    SaveAsOther(path, AddAccount("Sincronizada"), kSentinel, "", "De la otra");
+    ASSERT_TRUE(WaitFor([&] { return w.Boxes().contains(Msg(msg::kCombineWithDisk)); }));
+    const int summaries = SummaryWindows();
+
+    SetSealedFileStep([](FileHandle& temp) { ASSERT_EQ(::ftruncate(temp.Fd(), 100), 0); });
+    ModalScript script;
+    if (c.dialog)
+      script.Then(c.dialog, [&](QWidget* d) {
+        c.fill(d);
+        test::Click(d, "BtnOk");
+        if (d->isVisible()) test::Click(d, "BtnCancelar");
+      });
+    w.Trigger(c.command);
+    SetSealedFileStep({});
+    EXPECT_TRUE(script.Done());
+    EXPECT_TRUE(w.Boxes().contains("Error I/O 5"));
+    EXPECT_FALSE(w.Boxes().contains(Msg(msg::kPasswordChanged)));
+    EXPECT_EQ(w.Boxes().contains(Msg(msg::kPasswordNotChanged)),
+              c.command == std::string("ActCambPass"));
+    EXPECT_EQ(SummaryWindows(), summaries + 1);
+    const SessionState& session = w.window().Session();
+    EXPECT_TRUE(session.Modified);
+    EXPECT_TRUE(Has(w.Shape(), "Sincronizada") && Has(w.Shape(), "Nueva en la ventana"));
+    EXPECT_EQ(session.Header.Title, "De la otra");
+    EXPECT_EQ(session.Header.Owner, before.Owner);
+    EXPECT_EQ(session.SessionPassword(), kSentinel);
+
+    w.Trigger("ActGuardar");
+    const std::string onDisk = FileShape(path);
+    EXPECT_TRUE(Has(onDisk, "Sincronizada") && Has(onDisk, "Nueva en la ventana")) << onDisk;
+    EXPECT_EQ(ReadProfileHeader(path).header.Title, "De la otra");
+    EXPECT_EQ(ReadProfileHeader(path).header.Owner, before.Owner);
+    EXPECT_FALSE(session.Modified);
+  }
 }
 
 TEST_F(DiskChanges, AConflictCopyIsOfferedCombinedAndMovedAsideAfterTheSave) {
