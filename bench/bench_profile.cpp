@@ -38,7 +38,7 @@ struct Window {
   ProfileTree tree;
 
   bool Load(const std::filesystem::path& path, std::string_view password) {
-    LoadedProfile loaded = LoadProfile(ReadProfileFile(path), password);
+    LoadedProfile loaded = ReadAndLoadProfile(path, password).loaded;
     header = loaded.header;
     std::swap(tree, loaded.tree);
     return loaded.outcome == LoadedProfile::Outcome::Loaded;

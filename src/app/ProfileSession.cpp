@@ -1,10 +1,12 @@
 #include "app/ProfileSession.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "profile/DepthLimit.h"
+#include "profiledialogs/DialogKit.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileMerge.h"
 #include "profile/ProfileReader.h"
@@ -37,8 +39,9 @@ void ProfileSession::ReplaceNodes(ProfileTree& with) {
 ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) {
   // Header and nodes come from one read: the password is checked against the header of the
   // very bytes that are loaded.
-  ProfileBytes file = ReadProfileFile(path);
-  LoadedProfile loaded = LoadProfile(file, state_.SessionPassword(), kWindowDepthLimit);
+  ReadProfile read = ReadAndLoadProfile(path, state_.SessionPassword(), kWindowDepthLimit);
+  ProfileBytes& file = read.file;
+  LoadedProfile& loaded = read.loaded;
   state_.Header = loaded.header;
   if (loaded.outcome == LoadedProfile::Outcome::WrongPassword) {
     state_.ProfileOpen = false;
@@ -50,6 +53,8 @@ ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) 
   ReplaceNodes(loaded.tree);
   // A part-way load is no base for a merge: the tree lacks what the file has.
   held_.Forget();
+  replaced_.Forget();
+  startsOver_ = false;
   if (loaded.failure) std::rethrow_exception(loaded.failure);
   held_.Hold(std::move(file), state_.SessionPassword());
   state_.ProfileOpen = true;
@@ -61,9 +66,16 @@ ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) 
 SaveReport ProfileSession::Save(const std::filesystem::path& path, std::string_view password,
                                 const BackupStore& backups) {
   state_.Header.Magic = TProfileHeader::kMagic;
-  SaveReport report =
-      WriteProfile(path, state_.Header, tree_, password, MessageText(msg::kRecordMarker), &backups);
+  const FirstRecordTail tail =
+      startsOver_ ? FirstRecordTail::Zeros : FirstRecordTail::KeptFromReplaced;
+  SaveReport report = WriteProfile(path, state_.Header, tree_, password,
+                                   MessageText(msg::kRecordMarker), &backups, tail);
+  startsOver_ = false;
   // Save As to another file holds that file too: the session goes on with it.
+  replaced_.Forget();
+  std::error_code ec;
+  if (held_.Holds() && std::filesystem::equivalent(path, state_.ProfilePath, ec))
+    replaced_.Swap(held_);
   held_.Hold(ProfileBytesOf(std::move(report.written)), password);
   report.written = {};
   state_.Modified = false;
@@ -78,8 +90,70 @@ void ProfileSession::Close() {
   state_.Modified = false;
   state_.WipePassword();
   held_.Forget();
+  replaced_.Forget();
+  copiesToSetAside_.clear();
+  startsOver_ = false;
   state_.ProfilePath.clear();
   emit closed();
+}
+
+void ProfileSession::StartNew(const TProfileHeader& header) {
+  if (!tree_.Empty()) {
+    ProfileTree none;
+    ReplaceNodes(none);
+  }
+  held_.Forget();
+  state_.Header = header;
+  startsOver_ = true;
+}
+
+namespace {
+
+// Runs save; a throw counts as a failure once the caller's undo has run.
+template <typename Undo>
+bool SaveOrUndo(const ProfileSession::SaveStep& save, Undo undo) {
+  bool saved = false;
+  try {
+    saved = save();
+  } catch (...) {
+    undo();
+    throw;
+  }
+  if (!saved) undo();
+  return saved;
+}
+
+}  // namespace
+
+bool ProfileSession::ChangePassword(std::string_view password, const SaveStep& save) {
+  std::string oldPassword = state_.SessionPassword();
+  const dialogkit::ScopedWipe wipe(oldPassword);
+  const std::string oldVerifier = state_.Header.Verifier;
+  state_.SetSessionPassword(password);
+  state_.Header.Verifier = MakeVerifier(password);
+  // A merge keeps our verifier: putting back the old one with the old password leaves the
+  // file's password in force, and nothing the merge took in is touched.
+  return SaveOrUndo(save, [&] {
+    state_.SetSessionPassword(oldPassword);
+    state_.Header.Verifier = oldVerifier;
+  });
+}
+
+bool ProfileSession::StoreDetails(const std::string& owner, const std::string& title,
+                                  const SaveStep& save) {
+  const std::string oldOwner = state_.Header.Owner;
+  const std::string oldTitle = state_.Header.Title;
+  const std::string newOwner = owner.substr(0, TProfileHeader::kOwnerMax);
+  const std::string newTitle = title.substr(0, TProfileHeader::kTitleMax);
+  state_.Header.Owner = newOwner;
+  state_.Header.Title = newTitle;
+  // A field still as this set it goes back; one a merge took from another writer stays.
+  const bool saved = SaveOrUndo(save, [&] {
+    if (state_.Header.Owner == newOwner) state_.Header.Owner = oldOwner;
+    if (state_.Header.Title == newTitle) state_.Header.Title = oldTitle;
+  });
+  if (saved) emit detailsStored();
+  return saved;
 }
 
 void ProfileSession::Reload(LoadedProfile& loaded, ProfileBytes version,
@@ -89,6 +163,7 @@ void ProfileSession::Reload(LoadedProfile& loaded, ProfileBytes version,
   // The password may be the one typed for the new version: it is the session's from now on.
   if (password != state_.SessionPassword()) state_.SetSessionPassword(password);
   held_.Hold(std::move(version), password);
+  replaced_.Forget();
   state_.Modified = false;
   emit reloaded();
 }
@@ -103,7 +178,21 @@ void ProfileSession::Combine(MergedProfile& merged) {
 void ProfileSession::Combine(MergedProfile& merged, ProfileBytes version,
                              std::string_view password) {
   held_.Hold(std::move(version), password);
+  replaced_.Forget();
   Combine(merged);
+}
+
+void ProfileSession::SetAsideAfterSave(const std::filesystem::path& copy) {
+  if (!SetsAside(copy)) copiesToSetAside_.push_back(copy);
+}
+
+bool ProfileSession::SetsAside(const std::filesystem::path& copy) const {
+  return std::find(copiesToSetAside_.begin(), copiesToSetAside_.end(), copy) !=
+         copiesToSetAside_.end();
+}
+
+std::vector<std::filesystem::path> ProfileSession::TakeCopiesToSetAside() {
+  return std::exchange(copiesToSetAside_, {});
 }
 
 void ProfileSession::MarkModified() {

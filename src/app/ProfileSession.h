@@ -7,8 +7,10 @@
 
 #include <QObject>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/HeldVersion.h"
 #include "files/BackupStore.h"
@@ -59,10 +61,31 @@ class ProfileSession : public QObject {
                   const BackupStore& backups);
   // Lets go of the nodes, the password and the path; nothing is open or modified after.
   void Close();
+  // A new profile with header and no nodes in place of none; the next save writes it as a
+  // file of its own, taking nothing from the file it replaces.
+  void StartNew(const TProfileHeader& header);
+
+  // --- changes that exist only once saved: each makes its change, runs save (the caller's
+  // whole save, which may take in another writer's version first) and, when that fails
+  // (false or a throw), puts back only what it changed: what a merge took in meanwhile stays.
+  using SaveStep = std::function<bool()>;
+  // The session password and the header's verifier; on failure the old password is in force.
+  [[nodiscard]] bool ChangePassword(std::string_view password, const SaveStep& save);
+  // Owner and title, cut to their fields; detailsStored() follows a save that succeeded.
+  [[nodiscard]] bool StoreDetails(const std::string& owner, const std::string& title,
+                                  const SaveStep& save);
 
   // --- other versions of the file (another window, a sync tool)
   // The version of the file last loaded or saved: the base of a merge.
   [[nodiscard]] const HeldVersion& Held() const { return held_; }
+  // The version the last save replaced, while the saved one is held: the base of a merge
+  // when a sync tool set the saved version aside as a conflict copy and put in its place a
+  // version that does not descend from it. Nothing after an opening, reload or combination.
+  [[nodiscard]] const HeldVersion& Replaced() const { return replaced_; }
+  // Conflict copies taken into the profile, to be moved aside once it is saved.
+  void SetAsideAfterSave(const std::filesystem::path& copy);
+  [[nodiscard]] bool SetsAside(const std::filesystem::path& copy) const;
+  [[nodiscard]] std::vector<std::filesystem::path> TakeCopiesToSetAside();
   // The file on disk has the held bytes under other times.
   void Retime(const FileFingerprint& now) { held_.Retime(now); }
   // Shows loaded (read from version with password) in place of the open profile: nothing is
@@ -81,8 +104,6 @@ class ProfileSession : public QObject {
   void SetPassword(std::string_view password) { state_.SetSessionPassword(password); }
   void WipePassword() { state_.WipePassword(); }
   void SetHeader(const TProfileHeader& header) { state_.Header = header; }
-  // Owner and title were stored in the file; the caption keeps the title it was opened with.
-  void AnnounceDetailsStored() { emit detailsStored(); }
 
  signals:
   // The password matched and the header is read; the nodes come next.
@@ -101,6 +122,7 @@ class ProfileSession : public QObject {
   void modified();
   // No profile is open any more.
   void closed();
+  // Owner and title were stored in the file; the caption keeps the title it was opened with.
   void detailsStored();
 
  private:
@@ -112,6 +134,10 @@ class ProfileSession : public QObject {
   SessionState state_;
   ProfileTree tree_;
   HeldVersion held_;
+  HeldVersion replaced_;
+  std::vector<std::filesystem::path> copiesToSetAside_;
+  // The next save starts a file over (StartNew) instead of replacing a version of it.
+  bool startsOver_ = false;
 };
 
 }  // namespace bv

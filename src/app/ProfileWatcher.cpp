@@ -2,6 +2,7 @@
 
 #include <QFileSystemWatcher>
 #include <QTimer>
+#include <utility>
 
 #include "config/LanguageList.h"
 #include "files/ConflictCopies.h"
@@ -17,11 +18,13 @@ ProfileWatcher::ProfileWatcher(QObject* parent)
   connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &ProfileWatcher::Schedule);
 }
 
-void ProfileWatcher::Watch(const std::filesystem::path& path, const FileFingerprint& held) {
+void ProfileWatcher::Watch(const std::filesystem::path& path, const FileFingerprint& held,
+                           HeldDigest heldDigest) {
   Stop();
   // Absolute: the folder is watched by its path, whatever the working folder becomes.
   path_ = std::filesystem::absolute(path);
   held_ = held;
+  heldDigest_ = std::move(heldDigest);
   watching_ = true;
   Rewatch();
   // The first check finds the conflict copies already there.
@@ -91,7 +94,12 @@ DiskState ProfileWatcher::CompareFile() {
     reportedMissing_ = false;
     // Reported already: no need to read it again.
     if (stat == reportedChange_) return DiskState::Changed;
-    DiskCheck check = CompareWithDisk(path_, held_);
+    DiskCheck check = CompareWithDisk(path_, held_.stat, [this] {
+      // Without a source an unknown digest counts as other bytes: the change is reported and
+      // whoever takes it in compares with the version it holds.
+      if (!held_.digest) held_.digest = heldDigest_ ? heldDigest_() : Sha256{};
+      return *held_.digest;
+    });
     switch (check.state) {
       case DiskState::Unchanged: break;
       case DiskState::SameContent: held_ = check.read->fingerprint; break;

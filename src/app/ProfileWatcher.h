@@ -6,7 +6,8 @@
 // watch belongs to the old file), so every check watches the path again; the folder's watch
 // sees the rename itself. Bursts of events are taken together: one check a short while after
 // the first event. File systems that send no events (network shares) are covered by CheckNow,
-// which the window calls when it is activated and before every save.
+// which the window calls when it is activated; a save compares the file with the session's
+// held version itself, without the watcher.
 //
 // Each check compares the file with the version held (FileFingerprint.h) and reports each new
 // state once: a changed version, the file gone, conflict copies that sync tools left beside
@@ -36,8 +37,10 @@ class ProfileWatcher : public QObject {
 
   explicit ProfileWatcher(QObject* parent = nullptr);
 
-  // Starts watching path, holding the version held (as last loaded or saved).
-  void Watch(const std::filesystem::path& path, const FileFingerprint& held);
+  // Starts watching path, holding the version held (as last loaded or saved). heldDigest
+  // gives the digest of what is held whenever a fingerprint comes without one.
+  void Watch(const std::filesystem::path& path, const FileFingerprint& held,
+             HeldDigest heldDigest = {});
   // The version on disk is now held: after a save, a reload or a merge.
   void Hold(const FileFingerprint& held);
   void Stop();
@@ -47,8 +50,9 @@ class ProfileWatcher : public QObject {
   [[nodiscard]] const FileFingerprint& Held() const { return held_; }
 
   // Checks at once, events or not, with the signals below for what is new. Returns the state
-  // of the file, also when it was reported before (a save must know). A file still being
-  // written counts as Changed and is checked again shortly.
+  // of the file, also when it was reported before (a version that could not be read is tried
+  // again on activation). A file still being written counts as Changed and is checked again
+  // shortly.
   DiskState CheckNow();
 
  signals:
@@ -69,6 +73,7 @@ class ProfileWatcher : public QObject {
   QTimer* settle_;
   std::filesystem::path path_;
   FileFingerprint held_;
+  HeldDigest heldDigest_;
   bool watching_ = false;
   bool checking_ = false;
   // What was reported last: the changed file (by its stat), or its absence.

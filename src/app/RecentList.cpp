@@ -8,19 +8,12 @@
 namespace bv {
 namespace {
 
-char FoldAsciiUpper(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 std::string KeyOf(int k) { return std::to_string(k); }
 
 }  // namespace
 
-bool SameRecentPath(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return FoldAsciiUpper(x) == FoldAsciiUpper(y); });
-}
-
 std::optional<RecentEntries> AddedToRecent(const StoredRecent& stored, std::string_view path) {
-  if (SameRecentPath(path, stored[0].value_or(""))) return std::nullopt;
+  if (path == stored[0].value_or("")) return std::nullopt;
   RecentEntries entries;
   for (int k = kRecentCount - 1; k > 0; --k) entries[k] = stored[k - 1].value_or(std::string(path));
   entries[0] = path;

@@ -22,12 +22,10 @@ using RecentEntries = std::array<std::string, kRecentCount>;
 
 // --- the add rule, without the settings file
 
-// Equal when equal after folding the letters A to Z (and only those) to lower case.
-[[nodiscard]] bool SameRecentPath(std::string_view a, std::string_view b);
-
 // The six entries after path is added, or nothing when the list stays as it is (path is
-// entry 1 already). Only entry 1 is compared; every entry moves one place down, and an
-// entry the file lacks is replaced by path, so the first profile fills all six.
+// entry 1 already). Only entry 1 is compared, byte for byte: file names on Linux tell letter
+// case apart, so "/x/DEL.bv3" and "/x/del.bv3" are two profiles. Every entry moves one place
+// down, and an entry the file lacks is replaced by path, so the first profile fills all six.
 [[nodiscard]] std::optional<RecentEntries> AddedToRecent(const StoredRecent& stored,
                                                          std::string_view path);
 

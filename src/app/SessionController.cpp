@@ -1,7 +1,5 @@
 #include "app/SessionController.h"
 
-#include <unistd.h>
-
 #include <QWidget>
 #include <system_error>
 
@@ -51,11 +49,6 @@ std::string Cut(std::string text, std::size_t max) {
   return text;
 }
 
-// The replaced file starts over empty, as a created one does.
-void EmptyFile(const std::filesystem::path& path) {
-  if (::truncate(path.c_str(), 0) != 0) ThrowLastError();
-}
-
 }  // namespace
 
 SessionController::SessionController(const Parts& parts, QObject* parent)
@@ -92,8 +85,10 @@ bool SessionController::CombineWithDisk(const std::filesystem::path& path,
   if (!held.Holds() || session.ProfilePath.empty() ||
       !std::filesystem::equivalent(path, session.ProfilePath, ec))
     return true;
+  const auto heldDigest = [&held] { return held.Digest(); };
   DiskCheck check;
-  if (!Attempt([&] { check = CompareWithDisk(path, held.Fingerprint()); })) return false;
+  if (!Attempt([&] { check = CompareWithDisk(path, held.Fingerprint().stat, heldDigest); }))
+    return false;
   switch (check.state) {
     case DiskState::Unchanged:
     case DiskState::Missing: return true;  // a missing file is simply written again
@@ -113,8 +108,10 @@ bool SessionController::CombineWithDisk(const std::filesystem::path& path,
     ShowError(Msg(msg::kSaveWithoutOtherPassword));
     return false;
   }
-  merged = other.MergeWithHeld(*read);
+  const std::optional<std::filesystem::path> setAside = other.HeldVersionSetAside(path);
+  merged = other.MergeWithHeld(*read, setAside.has_value());
   session_.Combine(*merged, std::move(theirs), read->password);
+  if (setAside) session_.SetAsideAfterSave(*setAside);
   return true;
 }
 
@@ -134,8 +131,11 @@ bool SessionController::Save(const std::filesystem::path& path, const std::strin
   // The number of copies is read at each save: the options dialog may have changed it.
   const BackupStore backups = BackupStore::ForUser(ReadBackupsKept());
   SaveReport report;
-  if (!Attempt([&] { report = session_.Save(path, password, backups); })) return false;
+  const bool saved = Attempt([&] { report = session_.Save(path, password, backups); });
+  // What the merge took in stays in the window, unsaved, whether the write succeeded or not:
+  // the version held is already the other writer's, so the user must see what was combined.
   if (merged) emit combinedBeforeSave(*merged);
+  if (!saved) return false;
   if (!report.backupFailure.empty()) {
     ShowError(Msg(msg::kBackupNotKept) + QLatin1Char('\n') +
               QString::fromStdString(backups.BackupFolder().string()) + QStringLiteral(": ") +
@@ -324,16 +324,19 @@ bool SessionController::CreateProfile(const NewProfileRequest& request) {
     if (created) std::filesystem::remove(request.path, ec);
     return false;
   };
+  // The open profile's save question comes first: a Yes may save it into the very file the
+  // new profile then replaces, which keeps that save among the backups.
   if (session.ProfileOpen && !CloseProfile()) return giveUp();
-  if (!created && !Attempt([&] { EmptyFile(request.path); })) return false;
 
   std::string password = PasswordOrSentinel(request.password);
   const dialogkit::ScopedWipe wipe(password);
-  TProfileHeader header = session.Header;
+  TProfileHeader header;
   header.Owner = Cut(request.owner, TProfileHeader::kOwnerMax);
   header.Title = Cut(request.title, TProfileHeader::kTitleMax);
   header.Verifier = MakeVerifier(password);
-  session_.SetHeader(header);
+  // Written as every save is: beside the file it replaces, checked, that file kept among the
+  // backups, then renamed over it. A failure leaves the replaced file as it was.
+  session_.StartNew(header);
   if (!Save(request.path, password)) return giveUp();
   session_.SetPath(request.path);
   session_.SetPassword(password);
@@ -354,22 +357,16 @@ void SessionController::ChangeProfilePassword() {
 
 bool SessionController::ChangePassword(const std::string& newPassword) {
   const SessionState& session = session_.State();
-  std::string oldPassword = session.SessionPassword();
-  const dialogkit::ScopedWipe wipe(oldPassword);
-  const TProfileHeader before = session.Header;
-  TProfileHeader header = before;
-  header.Verifier = MakeVerifier(newPassword);
-  session_.SetPassword(newPassword);
-  session_.SetHeader(header);
-  seams_.boxes->Information(Msg(msg::kPasswordChanged));
-  const bool saved = Save(session.ProfilePath, newPassword);
-  if (!saved) {
-    // The file still opens with the old password only: memory goes back to it, or a later
-    // save would quietly lock the profile with a password its owner believes failed.
-    session_.SetPassword(oldPassword);
-    session_.SetHeader(before);
-  }
-  return saved;
+  // Said only once the file opens with the new password; a failed save leaves the old one in
+  // force, or a later save would quietly lock the profile with a password its owner believes
+  // was never set.
+  const bool changed =
+      session_.ChangePassword(newPassword, [&] { return Save(session.ProfilePath, newPassword); });
+  if (changed)
+    seams_.boxes->Information(Msg(msg::kPasswordChanged));
+  else
+    ShowError(Msg(msg::kPasswordNotChanged));
+  return changed;
 }
 
 void SessionController::EditProfileDetails() {
@@ -385,18 +382,9 @@ void SessionController::EditProfileDetails() {
 
 bool SessionController::StoreDetails(const std::string& owner, const std::string& title) {
   const SessionState& session = session_.State();
-  const TProfileHeader before = session.Header;
-  TProfileHeader header = before;
-  header.Owner = Cut(owner, TProfileHeader::kOwnerMax);
-  header.Title = Cut(title, TProfileHeader::kTitleMax);
-  session_.SetHeader(header);
-  if (!Save(session.ProfilePath, session.SessionPassword())) {
-    // Nothing else would ever save these details: they go back to what the file holds.
-    session_.SetHeader(before);
-    return false;
-  }
-  session_.AnnounceDetailsStored();
-  return true;
+  // Nothing else would ever save these details: a failed save puts them back.
+  return session_.StoreDetails(
+      owner, title, [&] { return Save(session.ProfilePath, session.SessionPassword()); });
 }
 
 }  // namespace bv

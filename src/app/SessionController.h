@@ -72,7 +72,8 @@ class SessionController : public QObject {
 
  signals:
   // A save combined another writer's version into the profile before writing: what the
-  // merge did, for the window to show.
+  // merge did, for the window to show. Also when the write then failed: the merge stays in
+  // the window as unsaved work.
   void combinedBeforeSave(const bv::MergedProfile& merged);
 
  private:

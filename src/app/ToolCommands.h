@@ -1,10 +1,10 @@
 #pragma once
 // The main window's commands that open the tools and the options, and that take an account
 // out of the program: ActConfiguracion (options), ActAcercaDe (about box), ActGenerador
-// (password generator), ActBuscar (search), ActSaludClaves (password health), ActImprimir (printout) and the account page's
-// links that export the account as text (SDTXT) or HTML (SDHTML), and ActExportarPerfil
-// (the whole profile as KDBX or CSV, SDExportar). The Help menu's documents are the main
-// window's own.
+// (password generator), ActBuscar (search), ActSaludClaves (password health), ActImprimir
+// (printout) and the account page's links that export the account as text (SDTXT) or HTML
+// (SDHTML), and ActExportarPerfil (the whole profile as KDBX or CSV, SDExportar). The Help
+// menu's documents are the main window's own.
 
 #include <QPointer>
 #include <QString>

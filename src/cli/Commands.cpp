@@ -78,25 +78,19 @@ bool Exists(const std::filesystem::path& path) {
 
 OpenedProfile LoadWithPassword(const std::filesystem::path& profile,
                                const PasswordOptions& password, std::string* masterPassword) {
-  const ProfileBytes file = ReadProfileFile(profile);
-  OpenedProfile opened{ProfileHeader(profile, file), {}};
-  std::string key(kEmptyPasswordSentinel);
-  const Wiped wipeKey(key);
-  if (HasMasterPassword(opened.header)) {
-    key = AskPassword("Master password of " + Shown(profile) + ": ", password);
-    if (!PasswordMatches(opened.header, key))
-      throw ECliError(ExitCode::kWrongPassword, Shown(profile) + ": wrong password");
-    if (masterPassword) *masterPassword = key;
-  }
-  LoadProfileNodes(file, key, opened.tree);
-  return opened;
+  // Read a block at a time from the descriptor that gave the header: the tree is the only
+  // copy of the profile in memory, however large the file.
+  const UnlockedHeader unlocked = UnlockProfile(profile, password);
+  if (masterPassword && HasMasterPassword(unlocked.header)) *masterPassword = unlocked.key;
+  return {unlocked.header, LoadNodes(unlocked)};
 }
 
 void RunInfo(const std::filesystem::path& profile, std::ostream& out) {
-  const ProfileBytes file = ReadProfileFile(profile);
-  const TProfileHeader header = ProfileHeader(profile, file);
+  // The header, then the kinds of the nodes, which every record keeps in plain: nothing is
+  // deciphered and no more than a block of the file is in memory.
+  const UnlockedHeader opened = OpenProfileHeader(profile);
   std::size_t categories = 0, groups = 0, accounts = 0;
-  ForEachNodeRecord(file, [&](const TNodeRecord& record) {
+  ForEachNode(opened, [&](const TNodeRecord& record) {
     if (record.IsAccount)
       ++accounts;
     else if (record.IsCategory)
@@ -104,13 +98,13 @@ void RunInfo(const std::filesystem::path& profile, std::ostream& out) {
     else
       ++groups;
   });
-  out << "Owner:           " << Cp1252ToUtf8(header.Owner) << '\n'
-      << "Title:           " << Cp1252ToUtf8(header.Title) << '\n'
-      << "File size:       " << file.bytes.size() << " bytes\n"
+  out << "Owner:           " << Cp1252ToUtf8(opened.header.Owner) << '\n'
+      << "Title:           " << Cp1252ToUtf8(opened.header.Title) << '\n'
+      << "File size:       " << opened.opened.size << " bytes\n"
       << "Categories:      " << categories << '\n'
       << "Groups:          " << groups << '\n'
       << "Accounts:        " << accounts << '\n'
-      << "Master password: " << (HasMasterPassword(header) ? "yes" : "no") << '\n';
+      << "Master password: " << (HasMasterPassword(opened.header) ? "yes" : "no") << '\n';
 }
 
 void RunDump(const std::filesystem::path& profile, const PasswordOptions& password,
@@ -146,8 +140,9 @@ void RunCreate(const std::filesystem::path& profile, const CreateOptions& option
   // --force gives up a file, perhaps someone's only copy of a profile: like every save it
   // keeps the version it replaces among the backups.
   const BackupStore backups = BackupStore::ForUser(ReadBackupsKept());
-  const SaveReport report =
-      WriteProfile(profile, header, tree, password, RecordMarkerText(), &backups);
+  // A new profile: record 0 takes nothing from the file it replaces.
+  const SaveReport report = WriteProfile(profile, header, tree, password, RecordMarkerText(),
+                                         &backups, FirstRecordTail::Zeros);
   out << "Wrote " << Shown(profile) << ": " << tree.Count() << " nodes\n";
   if (!report.backup.empty()) out << "Kept the replaced file as " << Shown(report.backup) << '\n';
   if (!report.backupFailure.empty())

@@ -38,8 +38,7 @@ ECliError ReadFailure(const std::filesystem::path& path, const EInOutError& erro
 
 }  // namespace
 
-UnlockedHeader UnlockProfile(const std::filesystem::path& path, const PasswordOptions& password,
-                             const std::vector<std::string>& known) {
+UnlockedHeader OpenProfileHeader(const std::filesystem::path& path) {
   try {
     UnlockedHeader opened;
     opened.path = path;
@@ -53,20 +52,26 @@ UnlockedHeader UnlockProfile(const std::filesystem::path& path, const PasswordOp
       start.bytes.resize(opened.file.ReadSomeAt(0, start.bytes));
     }
     opened.header = ProfileHeader(path, start);
-    opened.key = kEmptyPasswordSentinel;
-    for (std::size_t k = 0; !PasswordMatches(opened.header, opened.key); ++k) {
-      if (k < known.size()) {
-        opened.key = known[k];
-        continue;
-      }
-      opened.key = AskPassword("Master password of " + path.string() + ": ", password);
-      if (!PasswordMatches(opened.header, opened.key))
-        throw ECliError(ExitCode::kWrongPassword, path.string() + ": wrong password");
-    }
     return opened;
   } catch (const EInOutError& error) {
     throw ReadFailure(path, error);
   }
+}
+
+UnlockedHeader UnlockProfile(const std::filesystem::path& path, const PasswordOptions& password,
+                             const std::vector<std::string>& known) {
+  UnlockedHeader opened = OpenProfileHeader(path);
+  opened.key = kEmptyPasswordSentinel;
+  for (std::size_t k = 0; !PasswordMatches(opened.header, opened.key); ++k) {
+    if (k < known.size()) {
+      opened.key = known[k];
+      continue;
+    }
+    opened.key = AskPassword("Master password of " + path.string() + ": ", password);
+    if (!PasswordMatches(opened.header, opened.key))
+      throw ECliError(ExitCode::kWrongPassword, path.string() + ": wrong password");
+  }
+  return opened;
 }
 
 ProfileTree LoadNodes(const UnlockedHeader& profile) {
@@ -75,6 +80,16 @@ ProfileTree LoadNodes(const UnlockedHeader& profile) {
     LoadProfileNodes(profile.file, profile.key, tree);
     if (WrittenBetween(profile.opened, StatOf(profile.file))) throw EChangedWhileRead();
     return tree;
+  } catch (const EInOutError& error) {
+    throw ReadFailure(profile.path, error);
+  }
+}
+
+void ForEachNode(const UnlockedHeader& profile,
+                 const std::function<void(const TNodeRecord&)>& visit) {
+  try {
+    ForEachNodeRecord(profile.file, visit);
+    if (WrittenBetween(profile.opened, StatOf(profile.file))) throw EChangedWhileRead();
   } catch (const EInOutError& error) {
     throw ReadFailure(profile.path, error);
   }

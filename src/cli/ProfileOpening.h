@@ -1,10 +1,11 @@
 #pragma once
 // Opening the profiles a command names: the file opened once, its header checked, the master
 // password tried or asked, the nodes loaded from the same descriptor (a file replaced by rename
-// meanwhile stays the version opened; one written in place is refused); and the language of the program, for the texts a command writes
-// into a profile or shows.
+// meanwhile stays the version opened; one written in place is refused); and the language of the
+// program, for the texts a command writes into a profile or shows.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,14 @@ struct UnlockedHeader {
   ~UnlockedHeader();
 };
 
-// Tries the empty-password sentinel, then each known password, and asks only when none opens
-// the profile (on the terminal, or the next line of standard input). A wrong password ends
-// the command (kWrongPassword, naming the file); a read failure names the file (kFileError).
+// Opens path once and reads its header from that descriptor (no key yet): ECliError
+// kNotProfile or kOtherEdition as ProfileHeader, kFileError naming the file for a read failure.
+[[nodiscard]] UnlockedHeader OpenProfileHeader(const std::filesystem::path& path);
+
+// Opens as OpenProfileHeader, then tries the empty-password sentinel, then each known
+// password, and asks only when none opens the profile (on the terminal, or the next line of
+// standard input). A wrong password ends the command (kWrongPassword, naming the file); a read
+// failure names the file (kFileError).
 [[nodiscard]] UnlockedHeader UnlockProfile(const std::filesystem::path& path,
                                            const PasswordOptions& password,
                                            const std::vector<std::string>& known = {});
@@ -47,6 +53,11 @@ struct UnlockedHeader {
 // a block at a time; a failure, or a write to the file since it was opened, names the file
 // (kFileError).
 [[nodiscard]] ProfileTree LoadNodes(const UnlockedHeader& profile);
+
+// Visits the records of every node in file order, without deciphering anything, from the
+// descriptor that gave the header, a block at a time; kFileError as LoadNodes.
+void ForEachNode(const UnlockedHeader& profile,
+                 const std::function<void(const TNodeRecord&)>& visit);
 
 // Loads the messages of the language the program is set to use (once).
 void LoadProgramLanguage();

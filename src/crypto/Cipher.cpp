@@ -70,7 +70,6 @@ void TCipher::ResetChain() {
 }
 
 void TCipher::WipeState() {
-  SetFlag(kFlagKeyFromPassword, false);
   SetFlag(kFlagKeyed, false);
   const std::size_t n = BlockBytes();
   auto* schedule = schedule_.get();
@@ -118,7 +117,6 @@ void TCipher::InitKey(std::string_view password, const void* vector) {
   // Enciphering the digest in place destroys it; it is not needed again.
   EncipherBuffer(hash.Digest(), hash.Digest(), hash.DigestSize());
   ResetChain();
-  SetFlag(kFlagKeyFromPassword, true);
 }
 
 void TCipher::EncipherBuffer(const void* source, void* destination, std::size_t size) {

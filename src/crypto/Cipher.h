@@ -26,8 +26,7 @@ struct CipherSizes {
 
 class TCipher : public TProtection {
  public:
-  // Flag bits.
-  static constexpr int kFlagKeyFromPassword = 0;  // set by InitKey, consulted nowhere
+  // Flag bits: only bit 1 is used (bit 0 stays clear).
   static constexpr int kFlagKeyed = 1;
 
   static CipherSizes QuerySizes() { return {}; }

@@ -11,9 +11,9 @@
 //     ignored, and every row becomes an account, whatever its type.
 // Other columns are ignored. A TOTP (or login_totp) value becomes the last line of the
 // account's notes, kTotpNotesLabel followed by the value. Line ends become CR LF, as the
-// dialogs write them, and count two characters towards a field's length. The first name of a path is a category, the others groups;
-// rows without a path go into the category "Importado". Nodes of the same kind and name
-// under the same parent are one node.
+// dialogs write them, and count two characters towards a field's length. The first name of a
+// path is a category, the others groups; rows without a path go into the category
+// "Importado". Nodes of the same kind and name under the same parent are one node.
 
 #include <stdexcept>
 #include <string>

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <botan/hash.h>
+#include <algorithm>
 #include <cerrno>
 
 #include "files/LargeBuffer.h"
@@ -61,14 +62,24 @@ std::optional<FileStat> StatOf(const std::filesystem::path& path) {
   ThrowLastError();
 }
 
-WholeFile ReadWhole(const FileHandle& file) {
+WholeFile ReadWhole(const FileHandle& file, const BlockVisitor& visit, std::size_t blockBytes) {
   const struct stat info = FstatOf(file);
   // A FIFO or device has no fixed bytes to fingerprint.
   if (!S_ISREG(info.st_mode)) throw EInOutError(kAccessDenied);
   const FileStat before = FromStat(info);
   WholeFile whole;
-  ResizeLargeBuffer(whole.bytes, before.size);
-  if (file.ReadSomeAt(0, whole.bytes) != whole.bytes.size()) throw EChangedWhileRead();
+  // Filled a block at a time: each block is fresh in the cache for the visitor, and the
+  // buffer is never cleared whole before the read overwrites it.
+  ReserveLargeBuffer(whole.bytes, before.size);
+  for (std::uint64_t offset = 0; offset < before.size;) {
+    const std::size_t length =
+        static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, before.size - offset));
+    whole.bytes.resize(offset + length);
+    const std::span<std::uint8_t> block(whole.bytes.data() + offset, length);
+    if (file.ReadSomeAt(offset, block) != length) throw EChangedWhileRead();
+    if (visit) visit(offset, block);
+    offset += length;
+  }
   whole.fingerprint = FingerprintOfRead(file, before, whole.bytes);
   return whole;
 }
@@ -80,30 +91,46 @@ FileFingerprint FingerprintOfRead(const FileHandle& file, const FileStat& before
   if (bytes.size() != before.size || file.ReadSomeAt(before.size, {&beyond, 1}) != 0 ||
       WrittenBetween(before, StatOf(file)))
     throw EChangedWhileRead();
-  return {before, Sha256Of(bytes)};
+  return {before, std::nullopt};
 }
 
-WholeFile ReadWholeFile(const std::filesystem::path& path) {
+namespace {
+
+WholeFile ReadPath(const std::filesystem::path& path, const BlockVisitor& visit,
+                   std::size_t blockBytes) {
   // Looked at before opening: opening a socket fails and opening a device may act on it.
   if (IsSpecialFile(path)) throw EInOutError(kAccessDenied);
   const FileHandle file = FileHandle::OpenForReading(path);
-  return ReadWhole(file);
+  return ReadWhole(file, visit, blockBytes);
+}
+
+}  // namespace
+
+WholeFile ReadWholeFile(const std::filesystem::path& path) {
+  return ReadPath(path, {}, kReadBlockBytes);
 }
 
 WholeFile ReadSettledFile(const std::filesystem::path& path) {
+  return ReadSettledFile(path, {}, {}, kReadBlockBytes);
+}
+
+WholeFile ReadSettledFile(const std::filesystem::path& path, const std::function<void()>& start,
+                          const BlockVisitor& visit, std::size_t blockBytes) {
   for (int attempt = 1;; ++attempt) {
     try {
-      return ReadWholeFile(path);
+      if (start) start();
+      return ReadPath(path, visit, blockBytes);
     } catch (const EChangedWhileRead&) {
       if (attempt == kReadTries) throw;
     }
   }
 }
 
-DiskCheck CompareWithDisk(const std::filesystem::path& path, const FileFingerprint& held) {
+DiskCheck CompareWithDisk(const std::filesystem::path& path, const FileStat& held,
+                          const HeldDigest& heldDigest) {
   const std::optional<FileStat> now = StatOf(path);
   if (!now) return {DiskState::Missing, std::nullopt};
-  if (*now == held.stat) return {DiskState::Unchanged, std::nullopt};
+  if (*now == held) return {DiskState::Unchanged, std::nullopt};
   WholeFile read;
   try {
     read = ReadSettledFile(path);
@@ -112,9 +139,14 @@ DiskCheck CompareWithDisk(const std::filesystem::path& path, const FileFingerpri
     if (error.SystemError() == ENOENT) return {DiskState::Missing, std::nullopt};
     throw;
   }
+  read.fingerprint.digest = Sha256Of(read.bytes);
   const DiskState state =
-      read.fingerprint.digest == held.digest ? DiskState::SameContent : DiskState::Changed;
+      read.fingerprint.digest == heldDigest() ? DiskState::SameContent : DiskState::Changed;
   return {state, std::move(read)};
+}
+
+DiskCheck CompareWithDisk(const std::filesystem::path& path, const FileFingerprint& held) {
+  return CompareWithDisk(path, held.stat, [&held] { return held.digest.value(); });
 }
 
 }  // namespace bv

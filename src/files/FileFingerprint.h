@@ -1,8 +1,8 @@
 #pragma once
 // Which version of a file we hold: its identity and times as the file system gives them, and
-// a SHA-256 of its bytes. A file read whole from one descriptor comes with its fingerprint;
-// comparing a fingerprint with the file on disk reads the file only when the cheap part
-// (device, inode, size, modification and change time) differs.
+// a SHA-256 of its bytes. A file read whole from one descriptor comes with the cheap part of
+// its fingerprint (device, inode, size, modification and change time); the digest is worked
+// out only when a later look finds that cheap part changed, so a load costs no hashing.
 //
 // Times are in nanoseconds. The change time is part of it because sync tools set the
 // modification time back and profiles with the same number of nodes have the same size. A
@@ -12,12 +12,14 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
 
 #include "files/FileHandle.h"
 #include "files/InOutError.h"
+#include "files/LargeBuffer.h"
 
 namespace bv {
 
@@ -37,14 +39,14 @@ using Sha256 = std::array<std::uint8_t, 32>;
 
 struct FileFingerprint {
   FileStat stat;
-  Sha256 digest{};
+  std::optional<Sha256> digest;  // none until a comparison needed it
 
   bool operator==(const FileFingerprint&) const = default;
 };
 
 // A file's bytes as one read from one descriptor saw them, with their fingerprint.
 struct WholeFile {
-  std::vector<std::uint8_t> bytes;
+  LargeBytes bytes;
   FileFingerprint fingerprint;
 };
 
@@ -68,22 +70,34 @@ class EChangedWhileRead : public EInOutError {
 // (renamed over or deleted while open, which leaves the bytes as they were).
 [[nodiscard]] bool WrittenBetween(const FileStat& before, const FileStat& after);
 
-// The fingerprint of bytes just read whole from file, given its stat taken before the read:
-// throws EChangedWhileRead when fstat now tells of a write (other size or times; a new change
-// time alone counts unless the number of links changed with it: the file was renamed over
-// or deleted while we read it, which leaves its bytes as they were) or the file no longer
-// holds as many bytes as were read.
+// The fingerprint (without digest) of bytes just read whole from file, given its stat taken
+// before the read: throws EChangedWhileRead when fstat now tells of a write (other size or
+// times; a new change time alone counts unless the number of links changed with it: the file
+// was renamed over or deleted while we read it, which leaves its bytes as they were) or the
+// file no longer holds as many bytes as were read.
 [[nodiscard]] FileFingerprint FingerprintOfRead(const FileHandle& file, const FileStat& before,
                                                 std::span<const std::uint8_t> bytes);
-// Reads the whole file from one descriptor, with its fingerprint as above.
-[[nodiscard]] WholeFile ReadWhole(const FileHandle& file);
+// What a reader does with each block of a file as soon as it is read, while the block is
+// still in the processor's cache: offset is a multiple of the block size.
+using BlockVisitor = std::function<void(std::uint64_t offset, std::span<const std::uint8_t> block)>;
+// Blocks of this many bytes; visited blocks are a multiple of this (the last may be shorter).
+inline constexpr std::size_t kReadBlockBytes = std::size_t{1} << 17;
+
+// Reads the whole file from one descriptor, with its fingerprint as above; visit, when given,
+// sees each block in order (blockBytes: a multiple of the caller's record size).
+[[nodiscard]] WholeFile ReadWhole(const FileHandle& file, const BlockVisitor& visit = {},
+                                  std::size_t blockBytes = kReadBlockBytes);
 // Opens path for reading and reads it whole. A device, FIFO, socket or folder is refused
 // with the access-denied failure; a missing file gives the file-not-found one.
 [[nodiscard]] WholeFile ReadWholeFile(const std::filesystem::path& path);
 // The same, opening the path again when a writer changed the file during the read (a sync
 // tool replacing it, a program writing it in place); a file still changing after a few tries
-// throws EChangedWhileRead: the bytes of two versions are never mixed.
+// throws EChangedWhileRead: the bytes of two versions are never mixed. With a visitor, start
+// runs before every try (what the blocks of a spoiled try gave is dropped there).
 [[nodiscard]] WholeFile ReadSettledFile(const std::filesystem::path& path);
+[[nodiscard]] WholeFile ReadSettledFile(const std::filesystem::path& path,
+                                        const std::function<void()>& start,
+                                        const BlockVisitor& visit, std::size_t blockBytes);
 
 enum class DiskState {
   Unchanged,    // the same file, untouched since: nothing was read
@@ -95,13 +109,20 @@ enum class DiskState {
 struct DiskCheck {
   DiskState state = DiskState::Unchanged;
   // SameContent: the fingerprint to hold from now on. Changed: the bytes read and their
-  // fingerprint, so that whoever reloads uses exactly what was compared.
+  // fingerprint, so that whoever reloads uses exactly what was compared. Both with digest.
   std::optional<WholeFile> read;
 };
+
+// The digest of the version held, asked for only when the cheap part of the file on disk
+// differs from the held one (its holder works it out from the bytes it keeps, then).
+using HeldDigest = std::function<Sha256()>;
 
 // How the file at path compares with the version held. A file that keeps changing while it
 // is read (a writer at work) throws EChangedWhileRead after a few tries; other failures to
 // read throw EInOutError.
+[[nodiscard]] DiskCheck CompareWithDisk(const std::filesystem::path& path, const FileStat& held,
+                                        const HeldDigest& heldDigest);
+// The same with a fingerprint whose digest is known (std::bad_optional_access otherwise).
 [[nodiscard]] DiskCheck CompareWithDisk(const std::filesystem::path& path,
                                         const FileFingerprint& held);
 

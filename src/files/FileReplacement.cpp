@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <string>
+#include <utility>
 
 #include "files/InOutError.h"
 #include "files/LinkGuard.h"
@@ -20,6 +21,10 @@ namespace {
 constexpr int kMaxLinks = 40;
 constexpr int kMaxNameAttempts = 100;  // a name taken already is drawn again
 bool unnamedAllowed = true;
+SealedFileStep& AfterSeal() {
+  static SealedFileStep step;
+  return step;
+}
 
 std::filesystem::path FolderOf(const std::filesystem::path& path) {
   const auto folder = path.parent_path();
@@ -69,6 +74,8 @@ class PendingName {
 }  // namespace
 
 void AllowUnnamedTemporaryFiles(bool allow) { unnamedAllowed = allow; }
+
+void SetSealedFileStep(SealedFileStep step) { AfterSeal() = std::move(step); }
 
 bool ClaimNewFile(const std::filesystem::path& path) {
   if (IsSpecialFile(path)) throw ENotRegularFile();
@@ -180,6 +187,7 @@ void FileReplacement::Seal() {
   }
   if (::fchmod(temp_.Fd(), mode_) != 0) ThrowLastError();
   temp_.Sync();
+  if (AfterSeal()) AfterSeal()(temp_);
 }
 
 void FileReplacement::LinkUnnamed() {

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,5 +86,11 @@ std::filesystem::path ResolveFileLinks(const std::filesystem::path& path);
 // Process-wide, on by default. Off makes every save use the named temporary file, as on a
 // file system without unnamed ones (the kill tests use it to try that way too).
 void AllowUnnamedTemporaryFiles(bool allow);
+
+// Process-wide, none by default: a step run on every temporary file at the end of Seal,
+// after it reached the disk and before the caller reads it back. Tests spoil the written
+// bytes there, as a failing disk would, to see the read-back refuse the save.
+using SealedFileStep = std::function<void(FileHandle& temp)>;
+void SetSealedFileStep(SealedFileStep step);
 
 }  // namespace bv

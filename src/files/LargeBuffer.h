@@ -6,14 +6,41 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace bv {
 
-// Sizes buffer to size bytes (zeroed), asking for huge pages before any page is touched when
-// the buffer is large enough to gain from them.
-void ResizeLargeBuffer(std::vector<std::uint8_t>& buffer, std::size_t size);
+// Leaves the bytes a vector grows by as they are: a buffer that a read or a writer fills at
+// once is not cleared first, which would be one more pass over the whole profile.
+template <typename T>
+struct FillLaterAllocator : std::allocator<T> {
+  template <typename U>
+  struct rebind {
+    using other = FillLaterAllocator<U>;
+  };
+  FillLaterAllocator() = default;
+  template <typename U>
+  explicit FillLaterAllocator(const FillLaterAllocator<U>&) noexcept {}
+  template <typename U>
+  void construct(U* place) noexcept {
+    ::new (static_cast<void*>(place)) U;  // default-initialised: left as it is
+  }
+  template <typename U, typename... Args>
+  void construct(U* place, Args&&... args) {
+    ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
+  }
+};
+
+// A whole file's bytes; new bytes are whatever the memory held until they are written.
+using LargeBytes = std::vector<std::uint8_t, FillLaterAllocator<std::uint8_t>>;
+
+// Sizes buffer to size bytes (not cleared), asking for huge pages before any page is touched
+// when the buffer is large enough to gain from them.
+void ResizeLargeBuffer(LargeBytes& buffer, std::size_t size);
 // Makes room for size bytes in the same way, without changing the buffer's contents.
-void ReserveLargeBuffer(std::vector<std::uint8_t>& buffer, std::size_t size);
+void ReserveLargeBuffer(LargeBytes& buffer, std::size_t size);
 
 }  // namespace bv

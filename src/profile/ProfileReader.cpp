@@ -13,6 +13,12 @@
 #include "profile/RecordFile.h"
 
 namespace bv {
+namespace {
+
+// Records deciphered per block read: 64 of them make about 120 KB, which stays in the cache.
+constexpr std::size_t kRecordsPerRead = 64;
+
+}  // namespace
 
 ProfileBytes ReadProfileFile(const std::filesystem::path& path) {
   // A device, FIFO or socket is not a profile. It is looked at before it is opened (opening
@@ -90,18 +96,92 @@ LoadedProfile LoadProfile(const ProfileBytes& file, std::string_view password, i
   return loaded;
 }
 
-std::size_t LoadProfileNodes(const FileHandle& file, std::string_view password, ProfileTree& tree) {
-  FieldCipher cipher(password);
-  LevelTreeBuilder builder(tree);
+std::size_t ForEachNodeRecord(const FileHandle& file,
+                              const std::function<void(const TNodeRecord&)>& visit) {
   RecordReader reader(file, 1, WholeRecords(file.Size()));
   TNodeRecord record;
   std::size_t visited = 0;
   while (const auto bytes = reader.Next()) {
     DecodeNodeRecord(*bytes, record);
-    builder.Attach(record.Level, DecipherNode(record, cipher));
+    visit(record);
     ++visited;
   }
   return visited;
+}
+
+namespace {
+
+// Deciphers the records of each block as it comes, once the header's password matched.
+class BlockLoader {
+ public:
+  BlockLoader(std::string_view password, LoadedProfile& loaded)
+      : password_(password), loaded_(loaded) {}
+
+  void Start() {
+    builder_.reset();
+    cipher_.reset();
+    loaded_ = LoadedProfile{};
+  }
+  void Take(std::uint64_t offset, std::span<const std::uint8_t> block) {
+    std::size_t at = 0;
+    if (offset == 0 && block.size() >= kHeaderSize) {
+      // The header is read again from the whole bytes afterwards; here it only opens the door.
+      if (!PasswordMatches(DecodeHeader(HeaderBytes(block.data(), kHeaderSize)), password_)) return;
+      cipher_.emplace(password_);
+      builder_.emplace(loaded_.tree);
+      at = kRecordSize;
+    }
+    if (!builder_ || loaded_.failure) return;
+    try {
+      for (; at + kRecordSize <= block.size(); at += kRecordSize) {
+        DecodeNodeRecord(RecordBytes(block.data() + at, kRecordSize), record_);
+        builder_->Attach(record_.Level, DecipherNode(record_, *cipher_));
+      }
+    } catch (...) {
+      loaded_.failure = std::current_exception();
+    }
+  }
+  [[nodiscard]] bool Opened() const { return builder_.has_value(); }
+
+ private:
+  std::string_view password_;
+  LoadedProfile& loaded_;
+  std::optional<FieldCipher> cipher_;
+  std::optional<LevelTreeBuilder> builder_;
+  TNodeRecord record_;
+};
+
+}  // namespace
+
+ReadProfile ReadAndLoadProfile(const std::filesystem::path& path, std::string_view password,
+                               int depthLimit) {
+  ReadProfile read;
+  if (IsSpecialFile(path)) {
+    read.file = ReadProfileFile(path);
+    read.loaded = LoadProfile(read.file, password, depthLimit);
+    return read;
+  }
+  BlockLoader loader(password, read.loaded);
+  read.file = ProfileBytesOf(ReadSettledFile(
+      path, [&] { loader.Start(); },
+      [&](std::uint64_t offset, std::span<const std::uint8_t> block) {
+        loader.Take(offset, block);
+      },
+      kRecordsPerRead * kRecordSize));
+  read.loaded.header = ReadProfileHeader(read.file).header;  // a short file throws here
+  if (!loader.Opened()) return read;
+  read.loaded.outcome =
+      read.loaded.failure ? LoadedProfile::Outcome::FailedPartWay : LoadedProfile::Outcome::Loaded;
+  if (depthLimit != kNoDepthLimit) read.loaded.lifted = LiftDeepNodes(read.loaded.tree, depthLimit);
+  return read;
+}
+
+std::size_t LoadProfileNodes(const FileHandle& file, std::string_view password, ProfileTree& tree) {
+  FieldCipher cipher(password);
+  LevelTreeBuilder builder(tree);
+  return ForEachNodeRecord(file, [&](const TNodeRecord& record) {
+    builder.Attach(record.Level, DecipherNode(record, cipher));
+  });
 }
 
 }  // namespace bv

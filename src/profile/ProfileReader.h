@@ -8,6 +8,7 @@
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -24,7 +25,7 @@ class FileHandle;
 // device, FIFO or socket is never read: it is special, holds no bytes and counts as
 // NotProfile.
 struct ProfileBytes {
-  std::vector<std::uint8_t> bytes;
+  LargeBytes bytes;
   bool special = false;
   FileFingerprint fingerprint;
 };
@@ -50,6 +51,9 @@ struct HeaderRead {
 std::size_t ForEachNodeRecord(const ProfileBytes& file,
                               const std::function<void(const TNodeRecord&)>& visit);
 std::size_t ForEachNodeRecord(const std::filesystem::path& path,
+                              const std::function<void(const TNodeRecord&)>& visit);
+// The same from an open file, a block at a time, without keeping its bytes.
+std::size_t ForEachNodeRecord(const FileHandle& file,
                               const std::function<void(const TNodeRecord&)>& visit);
 
 // Deciphers every node record with password (one keyed cipher for the whole file) and
@@ -83,5 +87,16 @@ inline constexpr int kNoDepthLimit = 0;
 // levels is lifted to it. A file too short for a header throws: nothing of it was read.
 [[nodiscard]] LoadedProfile LoadProfile(const ProfileBytes& file, std::string_view password,
                                         int depthLimit = kNoDepthLimit);
+
+// ReadProfileFile and LoadProfile in one pass: each block of records is deciphered as soon as
+// it is read, while it is still in the processor's cache, and the bytes read are kept as they
+// came. The same outcome, failures and retries as the two calls one after the other.
+struct ReadProfile {
+  ProfileBytes file;
+  LoadedProfile loaded;
+};
+[[nodiscard]] ReadProfile ReadAndLoadProfile(const std::filesystem::path& path,
+                                             std::string_view password,
+                                             int depthLimit = kNoDepthLimit);
 
 }  // namespace bv

@@ -50,12 +50,12 @@ class BlockWriter {
     file_.WriteAll(std::span<const std::uint8_t>(bytes_).subspan(flushed_));
     flushed_ = bytes_.size();
   }
-  std::vector<std::uint8_t>& Bytes() { return bytes_; }
+  LargeBytes& Bytes() { return bytes_; }
 
  private:
   static constexpr std::size_t kBlockBytes = 64 * kRecordSize;
   FileHandle& file_;
-  std::vector<std::uint8_t> bytes_;
+  LargeBytes bytes_;  // every byte of a record is written once it is added
   std::size_t flushed_ = 0;
 };
 
@@ -95,8 +95,10 @@ void CheckWritten(const FileHandle& file, const FirstRecord& first, const Profil
 
 SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader& header,
                         const ProfileTree& tree, std::string_view password,
-                        std::string_view markerText, const BackupStore* backups) {
-  FileReplacement replacement(path, kRecordSize, ProfileStart());
+                        std::string_view markerText, const BackupStore* backups,
+                        FirstRecordTail tail) {
+  const std::size_t kept = tail == FirstRecordTail::KeptFromReplaced ? kRecordSize : 0;
+  FileReplacement replacement(path, kept, ProfileStart());
   const FirstRecord first = BuildFirstRecord(header, replacement.OldPrefix());
 
   FileHandle& file = replacement.Temp();
@@ -114,7 +116,7 @@ SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader&
   // The digest is worked out while the file goes to disk and is read back, so that knowing
   // the version written costs a save next to nothing. (Declared after the bytes: a failure
   // below waits for the digest before the bytes go.)
-  const std::vector<std::uint8_t>& bytes = writer.Bytes();
+  const LargeBytes& bytes = writer.Bytes();
   std::future<Sha256> digest =
       std::async(std::launch::async | std::launch::deferred, [&bytes] { return Sha256Of(bytes); });
   replacement.Seal();

@@ -28,9 +28,17 @@ struct SaveReport {
   WholeFile written;
 };
 
-// header.Magic is ignored: the file always gets "Brindlevault_3". Bytes 178 to 1891 of an
-// existing file are kept as they were (zeros in a new file); every other byte that carries no
-// meaning is zero. markerText is enciphered into every record's Marker.
+// What follows the header in record 0: bytes 178 to 1891 of the file replaced as they were
+// (zeros when there is none), or zeros whatever the file held (a new profile written over an
+// existing file takes nothing from it).
+enum class FirstRecordTail {
+  KeptFromReplaced,
+  Zeros
+};
+
+// header.Magic is ignored: the file always gets "Brindlevault_3". Every byte that carries no
+// meaning is zero, except the tail of record 0 (above). markerText is enciphered into every
+// record's Marker.
 //
 // With backups, a copy of the file being replaced is kept there (BackupStore.h) once the new
 // file is complete and checked, just before it takes the old one's place. A copy that cannot
@@ -38,6 +46,7 @@ struct SaveReport {
 // and the report says why no copy was kept, for the caller to tell the user.
 SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader& header,
                         const ProfileTree& tree, std::string_view password,
-                        std::string_view markerText, const BackupStore* backups = nullptr);
+                        std::string_view markerText, const BackupStore* backups = nullptr,
+                        FirstRecordTail tail = FirstRecordTail::KeptFromReplaced);
 
 }  // namespace bv

@@ -1,7 +1,8 @@
 #pragma once
 // The session of the open profile: where it lives, the master password it was opened
 // with, whether one is open and whether it has unsaved changes, and the header buffer
-// (owner, title, verifier). The main window's ProfileSession owns the one session and alone changes it.
+// (owner, title, verifier). The main window's ProfileSession owns the one session and alone
+// changes it.
 
 #include <filesystem>
 #include <string>

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <functional>
+
+#include <unistd.h>
 
 #include "app/DiskFollower.h"
 #include "app/ProfileWatcher.h"
@@ -16,6 +19,7 @@
 #include "config/Messages.h"
 #include "config/QtText.h"
 #include "files/BackupStore.h"
+#include "files/FileReplacement.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
@@ -97,6 +101,15 @@ class DiskChanges : public testing::Test {
     return path;
   }
   bool AskedToCombine() const { return h.Boxes().contains(Msg(msg::kCombineWithDisk)); }
+  // p.bv3 and a conflict copy of it with an account of its own; the window is made, not shown.
+  fs::path ConflictCopyWithAnAccount() {
+    const fs::path path = h.MakeProfile("p.bv3");
+    const fs::path copy = h.Path("p.sync-conflict-20261209-120000-ABCDEFG.bv3");
+    fs::copy_file(path, copy);
+    SaveAsOther(copy, AddAccount("Solo en la copia"));
+    h.Create();
+    return copy;
+  }
 
   SessionHarness h;
 };
@@ -313,12 +326,73 @@ TEST_F(DiskChanges, WithoutTheOtherPasswordTheSaveWritesNothing) {
   EXPECT_TRUE(h.window().Session().Modified);
 }
 
+// A save that combined another writer's version and then could not write keeps what it took
+// in, shown and unsaved: that version is the one held from then on, so the next save writes
+// it. A change of password or details that failed goes back, and nothing else does.
+TEST_F(DiskChanges, AFailedWriteAfterCombiningKeepsWhatWasTakenIn) {
+  const struct {
+    const char* command;
+    const char* dialog;  // its form, or nullptr
+    ModalScript::Act fill;
+  } commands[] = {
+      {"ActGuardar", nullptr, {}},
+      {"ActCambPass", "FCambiarPass",
+       [](QWidget* d) {
+         test::Type(d, "Nueva", "Nueva");
+         test::Type(d, "ReNueva", "Nueva");
+       }},
+      {"ActEditarPerfil", "FEditarPerfil",
+       [](QWidget* d) {
+         test::Box(d, "Ed_Nombre")->clear();
+         test::Type(d, "Ed_Nombre", "Otro propietario");
+       }},
+  };
+  for (const auto& c : commands) {
+    SCOPED_TRACE(c.command);
+    SessionHarness w;
+    const fs::path path = OpenProfile(w, std::string(c.command) + ".bv3");
+    const TProfileHeader before = w.window().Session().Header;
+    AddInWindow(w, "Nueva en la ventana");
+    w.fakes.boxes->answers = {false};  // Más tarde
+    SaveAsOther(path, AddAccount("Sincronizada"), kSentinel, "", "De la otra");
+    ASSERT_TRUE(WaitFor([&] { return w.Boxes().contains(Msg(msg::kCombineWithDisk)); }));
+    const int summaries = SummaryWindows();
+
+    SetSealedFileStep([](FileHandle& temp) { ASSERT_EQ(::ftruncate(temp.Fd(), 100), 0); });
+    ModalScript script;
+    if (c.dialog)
+      script.Then(c.dialog, [&](QWidget* d) {
+        c.fill(d);
+        test::Click(d, "BtnOk");
+        if (d->isVisible()) test::Click(d, "BtnCancelar");
+      });
+    w.Trigger(c.command);
+    SetSealedFileStep({});
+    EXPECT_TRUE(script.Done());
+    EXPECT_TRUE(w.Boxes().contains("Error I/O 5"));
+    EXPECT_FALSE(w.Boxes().contains(Msg(msg::kPasswordChanged)));
+    EXPECT_EQ(w.Boxes().contains(Msg(msg::kPasswordNotChanged)),
+              c.command == std::string("ActCambPass"));
+    EXPECT_EQ(SummaryWindows(), summaries + 1);
+    const SessionState& session = w.window().Session();
+    EXPECT_TRUE(session.Modified);
+    EXPECT_TRUE(Has(w.Shape(), "Sincronizada") && Has(w.Shape(), "Nueva en la ventana"));
+    EXPECT_EQ(session.Header.Title, "De la otra");
+    EXPECT_EQ(session.Header.Owner, before.Owner);
+    EXPECT_EQ(session.SessionPassword(), kSentinel);
+
+    w.Trigger("ActGuardar");
+    const std::string onDisk = FileShape(path);
+    EXPECT_TRUE(Has(onDisk, "Sincronizada") && Has(onDisk, "Nueva en la ventana")) << onDisk;
+    EXPECT_EQ(ReadProfileHeader(path).header.Title, "De la otra");
+    EXPECT_EQ(ReadProfileHeader(path).header.Owner, before.Owner);
+    EXPECT_FALSE(session.Modified);
+  }
+}
+
 TEST_F(DiskChanges, AConflictCopyIsOfferedCombinedAndMovedAsideAfterTheSave) {
-  const fs::path path = h.MakeProfile("p.bv3");
-  const fs::path copy = h.Path("p.sync-conflict-20261209-120000-ABCDEFG.bv3");
-  fs::copy_file(path, copy);
-  SaveAsOther(copy, AddAccount("Solo en la copia"));
-  h.Create();
+  const fs::path path = h.Path("p.bv3");
+  const fs::path copy = ConflictCopyWithAnAccount();
   h.fakes.boxes->answers = {true};  // Combinar
   OpenProfile(h);
   ASSERT_TRUE(WaitFor([&] { return Has(h.Shape(), "Solo en la copia"); })) << h.Shape();
@@ -331,6 +405,52 @@ TEST_F(DiskChanges, AConflictCopyIsOfferedCombinedAndMovedAsideAfterTheSave) {
   const fs::path aside = BackupStore::ForUser(0).ConflictCopyFolder() / copy.filename();
   EXPECT_TRUE(fs::exists(aside));
   EXPECT_EQ(h.window().Note(), Msg(msg::kConflictCopySetAside).arg(test::PathText(aside)));
+}
+
+// A sync tool set this window's last save aside as a conflict copy and put in its place a
+// version another computer saved from the one before: nothing of either is lost, with or
+// without unsaved edits, and nobody is asked about the window's own save.
+TEST_F(DiskChanges, OurSaveSetAsideByASyncToolIsCombinedWithWhatTookItsPlace) {
+  for (const bool unsaved : {false, true}) {
+    SCOPED_TRACE(unsaved ? "with unsaved edits" : "nothing unsaved");
+    SessionHarness b;
+    const fs::path path = OpenProfile(b, unsaved ? "u.bv3" : "s.bv3");
+    const fs::path copy = h.Path(unsaved ? "u.sync-conflict-20261210-120000-BBBBBBB.bv3"
+                                         : "s.sync-conflict-20261210-120000-BBBBBBB.bv3");
+    const fs::path elsewhere = h.Path("del otro equipo.tmp");
+    fs::copy_file(path, elsewhere);
+    AddInWindow(b, "Guardada B");
+    b.Trigger("ActGuardar");
+    if (unsaved) AddInWindow(b, "Sin guardar B");
+    SaveAsOther(elsewhere, AddAccount("Guardada A"));
+    fs::rename(path, copy);
+    fs::rename(elsewhere, path);
+
+    ASSERT_TRUE(WaitFor([&] { return Has(b.Shape(), "Guardada A"); })) << b.Shape();
+    EXPECT_TRUE(Has(b.Shape(), "Guardada B")) << b.Shape();
+    EXPECT_EQ(Has(b.Shape(), "Sin guardar B"), unsaved);
+    EXPECT_TRUE(b.window().Session().Modified);
+    EXPECT_TRUE(b.Boxes().isEmpty()) << b.Boxes().join(QLatin1Char('\n')).toStdString();
+    EXPECT_GE(SummaryWindows(), 1);
+    b.Trigger("ActGuardar");
+    const std::string onDisk = FileShape(path);
+    EXPECT_TRUE(Has(onDisk, "Guardada A") && Has(onDisk, "Guardada B")) << onDisk;
+    EXPECT_FALSE(fs::exists(copy));
+    EXPECT_TRUE(fs::exists(BackupStore::ForUser(0).ConflictCopyFolder() / copy.filename()));
+  }
+}
+
+// Combined on another computer, the copy was removed while this window offered it.
+TEST_F(DiskChanges, ACopyGoneWhileOfferedIsNamedInTheNote) {
+  const fs::path copy = ConflictCopyWithAnAccount();
+  h.fakes.boxes->answers = {true};  // Combinar, as the copy goes
+  h.fakes.boxes->whileShown = [&] { fs::remove(copy); };
+  OpenProfile(h);
+  const QString gone = Msg(msg::kConflictCopyGone).arg(test::PathText(copy));
+  EXPECT_TRUE(WaitFor([&] { return h.window().Note() == gone; }))
+      << h.window().Note().toStdString();
+  EXPECT_EQ(h.Boxes().size(), 1) << "no error box";
+  EXPECT_FALSE(h.window().Session().Modified);
 }
 
 TEST_F(DiskChanges, ADeclinedConflictCopyStaysAndIsOfferedAgainAtTheNextOpening) {

@@ -153,10 +153,12 @@ TEST_F(ProfileSessionTest, HoldsTheVersionOfTheFileAtEachLoadAndSave) {
     const WholeFile disk = ReadWholeFile(path);
     const HeldVersion& held = window.profile.Held();
     EXPECT_TRUE(held.Holds());
-    EXPECT_EQ(held.Fingerprint(), disk.fingerprint);
+    EXPECT_EQ(held.Fingerprint().stat, disk.fingerprint.stat);
     EXPECT_EQ(held.Bytes().bytes, disk.bytes);
+    EXPECT_EQ(held.Digest(), Sha256Of(disk.bytes));
     EXPECT_EQ(held.Password(), password);
-    EXPECT_EQ(CompareWithDisk(path, held.Fingerprint()).state, DiskState::Unchanged);
+    EXPECT_EQ(CompareWithDisk(path, held.Fingerprint().stat, [&] { return held.Digest(); }).state,
+              DiskState::Unchanged);
   };
   ASSERT_TRUE(window.Load(path, kPassword));
   holdsTheFile(kPassword);

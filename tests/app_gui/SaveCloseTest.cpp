@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <QAction>
@@ -20,6 +22,7 @@
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "files/BackupStore.h"
+#include "files/FileReplacement.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "support/ProfileFixtures.h"
@@ -179,6 +182,65 @@ TEST(NewProfile, AFileThatCannotBeCreatedKeepsTheOpenProfile) {
   EXPECT_TRUE(h.ProfileOpen());
   EXPECT_TRUE(h.window().Session().Modified);
   EXPECT_EQ(h.Shape(), kRenamedShape);
+}
+
+// A file the new profile replaces is replaced as every save replaces one: the new profile is
+// written beside it and checked before it takes the file's place, so a failure leaves the old
+// profile whole, and the replaced version is kept among the backups. Record 0 of the new
+// profile takes nothing from the replaced file.
+TEST(NewProfile, ReplacesAnExistingFileLikeEverySave) {
+  const struct {
+    const char* what;
+    bool itIsTheOpenProfile;  // modified, and saved first on Yes to message 19
+    bool writeFails;          // the written bytes do not read back
+  } cases[] = {
+      {"another profile's file", false, false},
+      {"the open profile's own file", true, false},
+      {"a write that fails", false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SessionHarness h;
+    h.Start();
+    const auto path = h.MakeProfile("viejo.bv3");
+    test::Bytes old = test::ReadBytes(path);
+    std::fill(old.begin() + kHeaderSize, old.begin() + kRecordSize, 0xAB);
+    test::WriteBytes(path, old);
+    h.fakes.boxes->answers = {true /* 58: replace */};
+    if (c.itIsTheOpenProfile) {
+      Open(h, path);
+      Modify(h);
+      h.fakes.boxes->answers.push_back(true /* 19: save */);
+    }
+    if (c.writeFails)
+      SetSealedFileStep([](FileHandle& temp) { ASSERT_EQ(::ftruncate(temp.Fd(), 100), 0); });
+    h.fakes.files->answers = {PathText(path)};
+    ModalScript script;
+    script.Then("FNuevoPerfil", [](QWidget* d) {
+      NewProfile("Anas", "Reemplazo", "")(d);
+      if (d->isVisible()) test::Click(d, "BtnCancelar");
+    });
+    h.Trigger("ActNuevo");
+    SetSealedFileStep({});
+    EXPECT_TRUE(script.Done());
+    const std::vector<std::filesystem::path> kept = BackupStore::ForUser(9).BackupsOf(path);
+    if (c.writeFails) {
+      EXPECT_EQ(test::ReadBytes(path), old);
+      EXPECT_EQ(h.Boxes().back(), "Error I/O 5");
+      EXPECT_FALSE(h.ProfileOpen());
+      EXPECT_TRUE(kept.empty());
+      continue;
+    }
+    EXPECT_EQ(FileHeader(path).Title, "Reemplazo");
+    const test::Bytes now = test::ReadBytes(path);
+    ASSERT_EQ(now.size(), kRecordSize);
+    EXPECT_TRUE(std::all_of(now.begin() + kHeaderSize, now.end(), [](auto b) { return b == 0; }));
+    EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Reemplazo]");
+    // The version replaced is among the backups: the open profile as its Yes saved it.
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(FileShape(kept.back(), kSentinel),
+              c.itIsTheOpenProfile ? kRenamedShape : kSampleShape);
+  }
 }
 
 // --- save, save as, close ------------------------------------------------------------------

@@ -1,5 +1,7 @@
 // brindlevault-cli run as a user runs it: arguments, standard input, exit code and output.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -215,7 +217,9 @@ TEST_F(CliTest, ProfilesWithoutPasswordAskNone) {
 
 TEST_F(CliTest, CreateRefusesToReplaceAFileUnlessForced) {
   const auto path = SaveSample("a.bv3", "pw");
-  const Bytes old = test::ReadBytes(path);
+  Bytes old = test::ReadBytes(path);
+  std::fill(old.begin() + kHeaderSize, old.begin() + kRecordSize, 0xAB);
+  test::WriteBytes(path, old);
   WriteText("t.json", R"({"owner": "Ana", "title": "T"})");
   const Result refused =
       RunCli({"create", path.string(), "--from", P("t.json"), "--password-stdin"}, "\n");
@@ -224,7 +228,11 @@ TEST_F(CliTest, CreateRefusesToReplaceAFileUnlessForced) {
   const Result forced =
       RunCli({"create", path.string(), "--from", P("t.json"), "--force", "--password-stdin"}, "\n");
   EXPECT_EQ(forced.code, 0) << forced.err;
-  EXPECT_EQ(std::filesystem::file_size(path), kRecordSize);
+  const Bytes created = test::ReadBytes(path);
+  ASSERT_EQ(created.size(), kRecordSize);
+  // A new profile takes nothing from the file it replaces.
+  EXPECT_TRUE(
+      std::all_of(created.begin() + kHeaderSize, created.end(), [](auto b) { return b == 0; }));
   // The replaced profile is kept among the backups, as by every save.
   const auto kept = BackupStore::ForUser(1).BackupsOf(path);
   ASSERT_EQ(kept.size(), 1u);

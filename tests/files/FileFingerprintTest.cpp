@@ -56,9 +56,10 @@ TEST(FileFingerprint, DigestIsSha256OfTheBytes) {
   test::WriteFile(folder / "p.bv3", "abc");
   const WholeFile whole = ReadWholeFile(folder / "p.bv3");
   EXPECT_EQ(std::string(whole.bytes.begin(), whole.bytes.end()), "abc");
-  EXPECT_EQ(Hex(whole.fingerprint.digest),
+  EXPECT_EQ(Hex(Sha256Of(whole.bytes)),
             "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
   EXPECT_EQ(whole.fingerprint.stat, StatOf(folder / "p.bv3"));
+  EXPECT_FALSE(whole.fingerprint.digest);  // a read does no hashing; a comparison may
 }
 
 struct DiskCase {
@@ -73,20 +74,30 @@ TEST_P(CompareWithDiskTest, TellsWhatBecameOfTheFile) {
   test::ScratchFolder folder;
   const fs::path path = folder / "p.bv3";
   test::WriteFile(path, "version one");
-  const FileFingerprint held = ReadWholeFile(path).fingerprint;
+  const WholeFile read = ReadWholeFile(path);
+  const FileFingerprint held = read.fingerprint;
   // Most file systems keep nanoseconds, but the clock moves in ticks: wait for the next.
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   GetParam().act(path, held.stat);
 
-  const DiskCheck check = CompareWithDisk(path, held);
+  int digestsAsked = 0;
+  const DiskCheck check = CompareWithDisk(path, held.stat, [&] {
+    ++digestsAsked;
+    return Sha256Of(read.bytes);
+  });
   EXPECT_EQ(check.state, GetParam().expected) << GetParam().what;
   switch (check.state) {
     case DiskState::Unchanged:
-    case DiskState::Missing: EXPECT_FALSE(check.read) << GetParam().what; break;
+    case DiskState::Missing:
+      EXPECT_FALSE(check.read) << GetParam().what;
+      EXPECT_EQ(digestsAsked, 0) << GetParam().what;  // the held bytes are not hashed
+      break;
     case DiskState::SameContent:
     case DiskState::Changed:
       ASSERT_TRUE(check.read) << GetParam().what;
-      EXPECT_EQ(check.read->fingerprint, ReadWholeFile(path).fingerprint) << GetParam().what;
+      EXPECT_EQ(digestsAsked, 1) << GetParam().what;
+      EXPECT_EQ(check.read->fingerprint.stat, ReadWholeFile(path).fingerprint.stat);
+      EXPECT_EQ(check.read->fingerprint.digest, Sha256Of(ReadWholeFile(path).bytes));
       // Held from now on, the same file reads as unchanged.
       EXPECT_EQ(CompareWithDisk(path, check.read->fingerprint).state, DiskState::Unchanged);
       break;
@@ -130,7 +141,7 @@ TEST(FileFingerprint, EqualStatIsTrustedWithoutReading) {
   test::ScratchFolder folder;
   test::WriteFile(folder / "p.bv3", "version one");
   FileFingerprint held = ReadWholeFile(folder / "p.bv3").fingerprint;
-  held.digest.fill(0);  // a digest the file cannot have
+  held.digest = Sha256{};  // a digest the file cannot have
   EXPECT_EQ(CompareWithDisk(folder / "p.bv3", held).state, DiskState::Unchanged);
   held.stat.changedNs -= 1;  // now the bytes must be read, and they differ from that digest
   EXPECT_EQ(CompareWithDisk(folder / "p.bv3", held).state, DiskState::Changed);

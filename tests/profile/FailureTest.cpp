@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
+#include <functional>
 
 #include "crypto/FieldCipher.h"
+#include "files/FileReplacement.h"
 #include "files/InOutError.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
@@ -198,6 +201,42 @@ TEST_F(FailureTest, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   EXPECT_EQ(failure, "");
   EXPECT_EQ(test::ReadBytes(path), old);
   EXPECT_EQ(FilesIn(dir.path()), std::vector<std::string>{"p.bv3"});
+}
+
+// Written bytes that do not read back as the tree (a failing disk, a cache that lied) stop
+// the save before the new file takes the old one's place.
+TEST_F(FailureTest, WrittenBytesThatDoNotReadBackAreNeverPutInPlace) {
+  const struct {
+    const char* what;
+    std::function<void(int fd)> spoil;
+  } spoilings[] = {
+      {"a header byte", [](int fd) { ASSERT_EQ(::pwrite(fd, "x", 1, 20), 1); }},
+      {"a name byte of the last node",
+       [](int fd) {
+         const off_t at = static_cast<off_t>(8 * kRecordSize + kRecordTextSlots[1].slot.offset + 1);
+         ASSERT_EQ(::pwrite(fd, "\x7F", 1, at), 1);
+       }},
+      {"a level",
+       [](int fd) { ASSERT_EQ(::pwrite(fd, "\x05", 1, kRecordSize + kLevelOffset), 1); }},
+      {"the last node cut off", [](int fd) { ASSERT_EQ(::ftruncate(fd, 8 * kRecordSize), 0); }},
+      {"a byte appended", [](int fd) { ASSERT_EQ(::pwrite(fd, "", 1, 9 * kRecordSize), 1); }},
+  };
+  const auto path = SaveSample(dir / "p.bv3");
+  const Bytes old = test::ReadBytes(path);
+  for (const auto& s : spoilings) {
+    SCOPED_TRACE(s.what);
+    SetSealedFileStep([&](FileHandle& temp) { s.spoil(temp.Fd()); });
+    window.header = test::SampleHeader(kPassword);
+    window.header.Title = "Nuevo";
+    window.tree.Clear();
+    test::FillSampleTree(window.tree);
+    window.session.Modified = true;
+    EXPECT_EQ(SaveFailure(window, path), "Error I/O 5");
+    SetSealedFileStep({});
+    EXPECT_TRUE(window.session.Modified);
+    EXPECT_EQ(test::ReadBytes(path), old);
+    EXPECT_EQ(FilesIn(dir.path()), std::vector<std::string>{"p.bv3"});
+  }
 }
 
 TEST_F(FailureTest, SavingUnderARegularFileFails) {
