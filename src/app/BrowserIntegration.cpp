@@ -53,7 +53,12 @@ BrowserIntegration::BrowserIntegration(TFPrincipal& window)
       questions_(std::make_unique<QtBrowserQuestions>(&window)),
       protocol_(std::make_unique<BrowserProtocol>(*this, store_, random_, suffixes_)) {
   store_.Load();
-  link_ = new BrowserLink(*protocol_, BrowserLink::SocketPathFromEnvironment(), this);
+  // A dialog over an open profile may be changing it: requests wait until it closes.
+  const auto mustWait = [this] {
+    return IsProfileOpen() &&
+           (QApplication::activeModalWidget() || QApplication::activePopupWidget());
+  };
+  link_ = new BrowserLink(*protocol_, BrowserLink::SocketPathFromEnvironment(), mustWait, this);
   ProfileSession& session = window.Profile();
   connect(&session, &ProfileSession::opened, this,
           [this] { link_->Notify(BrowserProtocol::UnlockedNotice()); });

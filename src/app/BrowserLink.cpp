@@ -1,6 +1,5 @@
 #include "app/BrowserLink.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
@@ -16,8 +15,12 @@ constexpr int kRetryMilliseconds = 200;
 
 }  // namespace
 
-BrowserLink::BrowserLink(BrowserProtocol& protocol, QString socketPath, QObject* parent)
-    : QObject(parent), protocol_(protocol), socketPath_(std::move(socketPath)) {
+BrowserLink::BrowserLink(BrowserProtocol& protocol, QString socketPath,
+                         std::function<bool()> mustWait, QObject* parent)
+    : QObject(parent),
+      protocol_(protocol),
+      socketPath_(std::move(socketPath)),
+      mustWait_(std::move(mustWait)) {
   retry_.setSingleShot(true);
   retry_.setInterval(kRetryMilliseconds);
   connect(&retry_, &QTimer::timeout, this, &BrowserLink::AnswerQueued);
@@ -109,7 +112,7 @@ void BrowserLink::AnswerQueued() {
   // meanwhile waits its turn. A dialog of the window's own waits the same way.
   if (answering_) return;
   while (!queue_.empty()) {
-    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+    if (mustWait_()) {
       retry_.start();
       return;
     }

@@ -3,13 +3,14 @@
 // brindlevault-proxy connects to, one protocol state per connection, and the notices sent
 // when the profile closes or opens. Requests are answered one at a time, in their order;
 // those that come while a dialog is open over the window wait for it to close, so none is
-// lost or answered twice.
+// lost or answered twice. With no profile open nothing waits: the answer is "closed".
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -25,7 +26,10 @@ class BrowserLink : public QObject {
   Q_OBJECT
 
  public:
-  BrowserLink(BrowserProtocol& protocol, QString socketPath, QObject* parent = nullptr);
+  // mustWait: whether requests must wait now, asked before each one (a dialog is open over a
+  // profile the requests work on).
+  BrowserLink(BrowserProtocol& protocol, QString socketPath, std::function<bool()> mustWait,
+              QObject* parent = nullptr);
   ~BrowserLink() override;
 
   // $XDG_RUNTIME_DIR/brindlevault/browser.sock; empty without a private runtime folder.
@@ -57,6 +61,7 @@ class BrowserLink : public QObject {
 
   BrowserProtocol& protocol_;
   QString socketPath_;
+  std::function<bool()> mustWait_;
   QLocalServer* server_ = nullptr;
   std::vector<std::unique_ptr<Client>> clients_;
   std::deque<Pending> queue_;

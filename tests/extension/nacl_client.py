@@ -33,6 +33,7 @@ class Client:
         self.id_key = PrivateKey.generate()
         self.client_id = b64(random_bytes(24))
         self.box = None
+        self.notices = []
 
     def close(self):
         self.process.stdin.close()
@@ -49,9 +50,21 @@ class Client:
         (length,) = struct.unpack("=I", header)
         return json.loads(self.process.stdout.read(length))
 
-    def exchange(self, request):
+    def reply(self):
+        """The next reply; notices the program pushes meanwhile are kept in self.notices."""
+        while True:
+            message = self.receive()
+            if message.get("action") in ("database-locked", "database-unlocked") \
+                    and "nonce" not in message and "errorCode" not in message:
+                self.notices.append(message["action"])
+                continue
+            return message
+
+    def exchange(self, request, meanwhile=None):
         self.send_raw(json.dumps(request).encode())
-        return self.receive()
+        if meanwhile:
+            meanwhile()
+        return self.reply()
 
     def change_keys(self):
         nonce = random_bytes(24)
@@ -69,10 +82,11 @@ class Client:
         return {"action": message["action"], "message": b64(sealed), "nonce": b64(nonce),
                 "clientID": self.client_id}, nonce
 
-    def call(self, message, nonce=None):
-        """Sends a boxed message; returns (opened reply or None, the outer reply)."""
+    def call(self, message, nonce=None, meanwhile=None):
+        """Sends a boxed message and runs meanwhile (answering the program's question);
+        returns (the opened reply or None, the outer reply)."""
         request, nonce = self.boxed_request(message, nonce)
-        reply = self.exchange(request)
+        reply = self.exchange(request, meanwhile)
         if "message" not in reply:
             return None, reply
         assert reply["nonce"] == b64(incremented(nonce)), reply
@@ -81,10 +95,11 @@ class Client:
         assert opened["nonce"] == reply["nonce"], opened
         return opened, reply
 
-    def associate(self):
+    def associate(self, meanwhile=None):
         opened, reply = self.call({"action": "associate",
                                    "key": b64(bytes(self.key.public_key)),
-                                   "idKey": b64(bytes(self.id_key.public_key))})
+                                   "idKey": b64(bytes(self.id_key.public_key))},
+                                  meanwhile=meanwhile)
         assert opened and opened.get("success") == "true", reply
         self.name = opened["id"]
         return opened
