@@ -66,4 +66,5 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BrowserLink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BrowserIntegration.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BrowserQuestions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BrowserOptionsGroup.cpp
 )

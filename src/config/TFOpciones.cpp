@@ -191,6 +191,11 @@ void TFOpciones::BuildControls() {
   column->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void TFOpciones::AddGroup(QWidget* group) {
+  auto* column = static_cast<QVBoxLayout*>(layout());
+  column->insertWidget(column->count() - 1, group);  // the button row stays last
+}
+
 void TFOpciones::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // Once per opening: a window shown again after being minimised reads nothing.

@@ -11,6 +11,7 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AddressMatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NodeIdentity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinkStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HostManifests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BrowserProtocol.cpp
 )
 list(APPEND BV_CORE_LIBRARIES PkgConfig::BV_SODIUM PkgConfig::BV_IDN2 nlohmann_json::nlohmann_json)
