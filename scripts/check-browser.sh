@@ -26,6 +26,8 @@ cat >"$scratch/tree.json" <<JSON
   {"kind":"account","name":"Local","userName":"local-user","password":"Loc4l-Pass",
    "url":"http://127.0.0.1:PORT","picture":17}]}]}
 JSON
+port=$(/usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+sed -i "s/PORT/$port/" "$scratch/tree.json"
 printf '%s\n' "$master" | "$build/bin/brindlevault-cli" create "$scratch/p.bv3" \
   --from "$scratch/tree.json" --password-stdin >/dev/null
 
@@ -33,3 +35,16 @@ timeout 600 xvfb-run -a -s "-screen 0 1280x1024x24" /usr/bin/python3 \
   "$root/scripts/browser_session.py" "$scratch/prefix/bin/brindlevault" \
   "$scratch/prefix/bin/brindlevault-proxy" "$scratch/p.bv3" "$master"
 echo "browser session: passed"
+
+# Firefox finds the host program through the manifest the options write.
+manifests=$HOME/.mozilla/native-messaging-hosts
+mkdir -p "$manifests"
+cat >"$manifests/org.keepassxc.keepassxc_browser.json" <<JSON
+{"name": "org.keepassxc.keepassxc_browser", "description": "Brindlevault",
+ "path": "$scratch/prefix/bin/brindlevault-proxy", "type": "stdio",
+ "allowed_extensions": ["keepassxc-browser@keepassxc.org"]}
+JSON
+timeout 600 xvfb-run -a -s "-screen 0 1280x1024x24" /usr/bin/python3 \
+  "$root/scripts/browser_firefox.py" "$scratch/prefix/bin/brindlevault" "$scratch/p.bv3" \
+  "$master" "$port"
+echo "browser end to end (Firefox): passed"

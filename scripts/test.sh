@@ -26,6 +26,9 @@ echo "== On Wayland (Weston inside Xvfb)"
 echo "== As a screen reader reads it (AT-SPI)"
 "$root/scripts/check-accessibility.sh" "$root/build-test"
 
+echo "== The browser extension: a PyNaCl session, then Firefox ESR with KeePassXC-Browser"
+"$root/scripts/check-browser.sh" "$root/build-test"
+
 echo "== Installing and packaging"
 "$root/scripts/check-install.sh" "$root/build-test"
 
