@@ -9,20 +9,20 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <vector>
+
+#include "config/ProgramPaths.h"
 
 namespace bv {
 namespace {
 
 std::string RandomHex(std::size_t bytes) {
-  std::string raw(bytes, '\0');
+  std::vector<unsigned char> raw(bytes);
   randombytes_buf(raw.data(), raw.size());
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char byte : raw) {
-    out += kHex[byte >> 4];
-    out += kHex[byte & 15];
-  }
-  return out;
+  std::string hex(bytes * 2 + 1, '\0');
+  sodium_bin2hex(hex.data(), hex.size(), raw.data(), raw.size());
+  hex.pop_back();
+  return hex;
 }
 
 }  // namespace
@@ -30,15 +30,8 @@ std::string RandomHex(std::size_t bytes) {
 LinkStore::LinkStore(std::filesystem::path file) : file_(std::move(file)) {}
 
 std::filesystem::path LinkStore::DefaultPath() {
-  std::filesystem::path base;
-  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/') {
-    base = config;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = std::filesystem::path(home) / ".config";
-  } else {
-    return {};
-  }
-  return base / "brindlevault" / "browser-links.json";
+  const std::filesystem::path base = UserConfigDir();
+  return base.empty() ? base : base / "brindlevault" / "browser-links.json";
 }
 
 bool LinkStore::Load() {

@@ -39,13 +39,9 @@ std::string Identifier(const TreeNode& node, const ProfileTree::Children* top) {
   }
   unsigned char digest[16];
   crypto_generichash_final(&state, digest, sizeof digest);
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char byte : digest) {
-    out += kHex[byte >> 4];
-    out += kHex[byte & 15];
-  }
-  return out;
+  char hex[sizeof digest * 2 + 1];
+  sodium_bin2hex(hex, sizeof hex, digest, sizeof digest);
+  return hex;
 }
 
 }  // namespace
