@@ -227,14 +227,14 @@ std::string BrowserProtocol::Associate(BrowserConnectionState& connection, const
   if (!name || name->empty() || !host_.IsProfileOpen() || host_.ProfileKey() != profile) {
     return ErrorReply(request.action, BrowserError::AssociationFailed, request.outer);
   }
-  store_.AddConnection(profile, {*name, idKey});
+  const std::string kept = store_.AddConnection(profile, {*name, idKey});
   const std::string hash = store_.ProfileHash(profile);
   store_.Save();
   connection.associatedProfile = profile;
-  connection.associatedName = *name;
+  connection.associatedName = kept;
   connection.associatedKey = idKey;
   return Sealed(connection.box, request.action, request.outer, request.nonce,
-                {{"hash", hash}, {"id", *name}});
+                {{"hash", hash}, {"id", kept}});
 }
 
 std::string BrowserProtocol::TestAssociate(BrowserConnectionState& connection,

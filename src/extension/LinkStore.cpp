@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -112,10 +113,18 @@ std::vector<BrowserConnection> LinkStore::Connections(const std::string& profile
   return it == profiles_.end() ? std::vector<BrowserConnection>{} : it->second.connections;
 }
 
-void LinkStore::AddConnection(const std::string& profile, const BrowserConnection& connection) {
+std::string LinkStore::AddConnection(const std::string& profile, BrowserConnection connection) {
   auto& connections = profiles_[profile].connections;
+  const auto taken = [&](const std::string& name) {
+    return std::any_of(connections.begin(), connections.end(), [&](const auto& c) {
+      return c.name == name && c.idKey != connection.idKey;
+    });
+  };
+  const std::string base = connection.name;
+  for (int n = 2; taken(connection.name); ++n) connection.name = base + ' ' + std::to_string(n);
   std::erase_if(connections, [&](const auto& c) { return c.name == connection.name; });
   connections.push_back(connection);
+  return connection.name;
 }
 
 bool LinkStore::RemoveConnection(const std::string& profile, const std::string& name) {

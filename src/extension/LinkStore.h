@@ -32,7 +32,8 @@ class LinkStore {
   std::string ProfileHash(const std::string& profile);
 
   [[nodiscard]] std::vector<BrowserConnection> Connections(const std::string& profile) const;
-  void AddConnection(const std::string& profile, const BrowserConnection& connection);
+  // Keeps a connection; a name another key holds already gets " 2", " 3"... The name kept.
+  std::string AddConnection(const std::string& profile, BrowserConnection connection);
   bool RemoveConnection(const std::string& profile, const std::string& name);
   [[nodiscard]] bool IsConnection(const std::string& profile, const std::string& name,
                                   const std::string& idKey) const;

@@ -52,6 +52,7 @@ TEST(NodeIdentity, NamesakesDifferAndAStaleIdentifierFindsNothing) {
   TNodeData group = TNodeData::Create(NodeKind::Group, 0);
   group.Name = "Gmail";  // same name, other kind
   TreeNode* third = tree.Append(web, group);
+  TreeNode* inner = tree.Append(third, account);  // a Gmail two levels down
 
   const std::string a = NodeIdentifier(tree, *first);
   const std::string b = NodeIdentifier(tree, *second);
@@ -62,6 +63,7 @@ TEST(NodeIdentity, NamesakesDifferAndAStaleIdentifierFindsNothing) {
   EXPECT_EQ(FindByIdentifier(tree, a), first);
   EXPECT_EQ(FindByIdentifier(tree, b), second);
   EXPECT_EQ(FindByIdentifier(tree, c), third);
+  EXPECT_EQ(FindByIdentifier(tree, NodeIdentifier(tree, *inner)), inner);
 
   // Removing the first Gmail makes the second one the first: its old identifier is stale
   // and must not lead to any account.
@@ -83,7 +85,9 @@ TEST(LinkStore, KeptForTheOwnerOnlyAndReadBack) {
     hash = store.ProfileHash("/p/a.bv3");
     EXPECT_EQ(hash.size(), 64u);
     EXPECT_NE(store.ProfileHash("/p/b.bv3"), hash);
-    store.AddConnection("/p/a.bv3", {"Firefox", "S0VZ"});
+    EXPECT_EQ(store.AddConnection("/p/a.bv3", {"Firefox", "S0VZ"}), "Firefox");
+    // A second browser under the same name never takes the first one's place.
+    EXPECT_EQ(store.AddConnection("/p/a.bv3", {"Firefox", "T1RIRVI="}), "Firefox 2");
     store.RememberSite("/p/a.bv3", "acc", "example.com", false);
     ASSERT_TRUE(store.Save());
   }
@@ -95,6 +99,7 @@ TEST(LinkStore, KeptForTheOwnerOnlyAndReadBack) {
   ASSERT_TRUE(store.Load());
   EXPECT_EQ(store.ProfileHash("/p/a.bv3"), hash);
   EXPECT_TRUE(store.IsConnection("/p/a.bv3", "Firefox", "S0VZ"));
+  EXPECT_TRUE(store.IsConnection("/p/a.bv3", "Firefox 2", "T1RIRVI="));
   EXPECT_FALSE(store.IsConnection("/p/b.bv3", "Firefox", "S0VZ"));
   EXPECT_FALSE(store.IsConnection("/p/a.bv3", "Firefox", "other"));
   EXPECT_EQ(store.SiteDecision("/p/a.bv3", "acc", "example.com"), false);
