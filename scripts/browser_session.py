@@ -85,6 +85,9 @@ def main():
         check(error_code(reply) == "1", "a closed profile answers 'not opened'")
         log_in(pid)
 
+        # Too long for the proxy: refused there, and the connection keeps serving.
+        client.send_raw(b" " * (1024 * 1024 + 1))
+        check(error_code(client.reply()) == "13", "a message over 1 MiB is refused")
         opened, reply = client.call({"action": "get-databasehash"})
         check(opened is not None and len(opened.get("hash", "")) == 64, "get-databasehash")
         opened = client.associate(meanwhile=allow(pid))

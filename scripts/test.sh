@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Brindlevault and runs every test: the whole suite, the window on Wayland and as a
-# screen reader walks it, the core tests again under
+# screen reader walks it, the browser extension against the installed program (a PyNaCl
+# session and Firefox ESR), the core tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer built with clang, the installed files and the
 # Debian package (scripts/check-install.sh), and each fuzz target for a short time.
 set -euo pipefail

@@ -76,6 +76,9 @@ def main(peer):
         _, reply = client.call({"action": "get-logins", "url": "https://example.com",
                                 "keys": []})
         check(error_code(reply) == "8", "get-logins from an unknown connection is refused")
+        _, reply = client.call({"action": "associate", "key": b64(random_bytes(32)),
+                                "idKey": b64(bytes(client.id_key.public_key))})
+        check(error_code(reply) == "8", "associate names the key of the exchange")
         client.associate()
         opened, _ = client.call({"action": "test-associate", "id": client.name,
                                  "key": b64(bytes(client.id_key.public_key))})
