@@ -19,9 +19,10 @@ namespace {
 
 constexpr std::string_view kSection = "Navegador";
 
-QCheckBox* NewBox(QWidget* parent, const char* name, const QString& text, bool checked) {
+// The group's texts are numbered messages, not keys of the dialog's section: its controls
+// stay unnamed (labels "notra..."), so that translating the dialog passes them by.
+QCheckBox* NewBox(QWidget* parent, const QString& text, bool checked) {
   auto* box = new QCheckBox(text, parent);
-  box->setObjectName(QString::fromLatin1(name));
   box->setChecked(checked);
   return box;
 }
@@ -43,7 +44,6 @@ BrowserOptionsGroup::BrowserOptionsGroup(BrowserIntegration& integration, Messag
       boxes_(boxes),
       home_(std::move(home)),
       proxy_(std::move(proxy)) {
-  setObjectName(QStringLiteral("GrupoNavegador"));
   Build();
   ShowConnections();
 }
@@ -51,7 +51,7 @@ BrowserOptionsGroup::BrowserOptionsGroup(BrowserIntegration& integration, Messag
 void BrowserOptionsGroup::Build() {
   const BrowserOptions options = BrowserOptions::Read();
   auto* column = new QVBoxLayout(this);
-  on_ = NewBox(this, "CBNavegador", Msg(kMsgBrowserOn), options.on);
+  on_ = NewBox(this, Msg(kMsgBrowserOn), options.on);
   column->addWidget(on_);
   auto* browsersRow = new QHBoxLayout;
   browsersRow->addWidget(new QLabel(Msg(kMsgBrowsers), this));
@@ -61,19 +61,18 @@ void BrowserOptionsGroup::Build() {
     if (!IsInstalled(target, path ? path : "")) continue;
     const bool checked = ReadBool(kSection, target.key, true);
     auto* box = new QCheckBox(BrowserCaption(target.key), this);
-    box->setObjectName(QStringLiteral("CB") + QString::fromStdString(target.key));
     box->setChecked(checked);
     browsersRow->addWidget(box);
     browsers_.push_back({target, box});
   }
   browsersRow->addStretch();
   column->addLayout(browsersRow);
-  httpToo_ = NewBox(this, "CBHttpTambien", Msg(kMsgHttpToo), options.httpToo);
-  exactPath_ = NewBox(this, "CBRutaExacta", Msg(kMsgExactPath), options.exactPath);
+  httpToo_ = NewBox(this, Msg(kMsgHttpToo), options.httpToo);
+  exactPath_ = NewBox(this, Msg(kMsgExactPath), options.exactPath);
   column->addWidget(httpToo_);
   column->addWidget(exactPath_);
   connectionsCaption_ = new QLabel(this);
-  connectionsCaption_->setObjectName(QStringLiteral("lblConexiones"));
+  connectionsCaption_->setObjectName(QStringLiteral("notraConexiones"));
   connectionsCaption_->setWordWrap(true);
   connections_ = new QListWidget(this);
   connections_->setObjectName(QStringLiteral("ListaConexiones"));
@@ -81,9 +80,7 @@ void BrowserOptionsGroup::Build() {
   connections_->setMaximumHeight(80);
   connectionsCaption_->setBuddy(connections_);
   remove_ = new QPushButton(Msg(kMsgRemove), this);
-  remove_->setObjectName(QStringLiteral("BtnQuitarConexion"));
   forget_ = new QPushButton(Msg(kMsgForgetSites), this);
-  forget_->setObjectName(QStringLiteral("BtnOlvidarSitios"));
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(remove_);
   buttons->addWidget(forget_);

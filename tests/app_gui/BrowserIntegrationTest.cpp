@@ -50,6 +50,15 @@ class ScratchUser {
   QByteArray oldPath_, oldConfig_;
 };
 
+// A control of the group by the text the user reads.
+template <typename Control>
+Control* Shown(const QWidget& group, const QString& text) {
+  for (Control* control : group.findChildren<Control*>()) {
+    if (control->text() == text) return control;
+  }
+  return nullptr;
+}
+
 class ScriptedQuestions final : public BrowserQuestions {
  public:
   std::optional<QString> AllowConnection(const QString&, const QString&) override {
@@ -79,9 +88,10 @@ TEST(BrowserOptions, ManifestsOfInstalledBrowsersAnotherProgramsOneKeptAndPutBac
   const std::filesystem::path proxy = "/opt/bv/bin/brindlevault-proxy";
 
   BrowserOptionsGroup group(harness.window().Browser(), *harness.fakes.boxes, home, proxy);
-  EXPECT_NE(group.findChild<QCheckBox*>("CBFirefox"), nullptr);
-  EXPECT_EQ(group.findChild<QCheckBox*>("CBChromium"), nullptr);
-  auto* on = group.findChild<QCheckBox*>("CBNavegador");
+  EXPECT_NE(Shown<QCheckBox>(group, QStringLiteral("Firefox")), nullptr);
+  EXPECT_EQ(Shown<QCheckBox>(group, QStringLiteral("Chromium")), nullptr);
+  auto* on = Shown<QCheckBox>(group, Msg(kMsgBrowserOn));
+  ASSERT_NE(on, nullptr);
   ASSERT_FALSE(on->isChecked());  // off at first
 
   // "No": the other program's manifest stays as it was.
@@ -114,7 +124,7 @@ TEST(BrowserOptions, ConnectionsOfTheOpenProfileOnlyAndRemovable) {
   BrowserIntegration& integration = harness.window().Browser();
   {
     BrowserOptionsGroup group(integration, *harness.fakes.boxes, user.Home(), "/p");
-    EXPECT_EQ(group.findChild<QLabel*>("lblConexiones")->text(), Msg(kMsgNoProfileOpen));
+    EXPECT_EQ(group.findChild<QLabel*>("notraConexiones")->text(), Msg(kMsgNoProfileOpen));
     EXPECT_FALSE(group.findChild<QListWidget*>("ListaConexiones")->isEnabled());
   }
   harness.LoadSample();
@@ -126,7 +136,7 @@ TEST(BrowserOptions, ConnectionsOfTheOpenProfileOnlyAndRemovable) {
   ASSERT_EQ(list->count(), 1);
   EXPECT_EQ(list->item(0)->text(), QStringLiteral("Firefox de Ana"));
   list->setCurrentRow(0);
-  group.findChild<QPushButton*>("BtnQuitarConexion")->click();
+  Shown<QPushButton>(group, Msg(kMsgRemove))->click();
   EXPECT_EQ(list->count(), 0);
   EXPECT_FALSE(
       integration.Store().IsConnection(integration.ProfileKey(), "Firefox de Ana", "S0VZ"));
