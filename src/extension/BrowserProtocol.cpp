@@ -8,6 +8,7 @@
 #include "config/Cp1252.h"
 #include "extension/MessageFrames.h"
 #include "extension/NodeIdentity.h"
+#include "tools/OneTimeCode.h"
 #include "tools/PasswordPool.h"
 
 namespace bv {
@@ -168,7 +169,8 @@ std::string BrowserProtocol::Dispatch(BrowserConnectionState& connection, const 
   if (action == "get-database-groups") return Groups(connection, request);
   if (action == "create-new-group") return CreateGroup(connection, request);
   if (action == "lock-database") return LockProfile(connection, request);
-  // Two-step codes, passkeys, typing into other windows and the rest are not offered.
+  if (action == "get-totp") return Totp(connection, request);
+  // Passkeys, typing into other windows and the rest are not offered.
   return ErrorReply(action, BrowserError::IncorrectAction, request.outer);
 }
 
@@ -319,14 +321,20 @@ std::string BrowserProtocol::Logins(BrowserConnectionState& connection, const Re
       allowed = answer.allow;
     }
     if (!*allowed) continue;
-    entries.push_back({{"login", Cp1252ToUtf8(account->data.UserName)},
-                       {"name", Cp1252ToUtf8(account->data.Name)},
-                       {"password", Cp1252ToUtf8(account->data.Password)},
-                       {"uuid", candidate.identifier},
-                       {"group", account->parent ? Cp1252ToUtf8(account->parent->data.Name) : ""},
-                       {"expired", "false"},
-                       {"skipAutoSubmit", "false"},
-                       {"stringFields", Json::array()}});
+    Json entry = {{"login", Cp1252ToUtf8(account->data.UserName)},
+                  {"name", Cp1252ToUtf8(account->data.Name)},
+                  {"password", Cp1252ToUtf8(account->data.Password)},
+                  {"uuid", candidate.identifier},
+                  {"group", account->parent ? Cp1252ToUtf8(account->parent->data.Name) : ""},
+                  {"expired", "false"},
+                  {"skipAutoSubmit", "false"},
+                  {"stringFields", Json::array()}};
+    // An account with a seed says so with its current code; the extension asks for a fresh
+    // one (get-totp) when it fills.
+    if (const auto seed = SeedOfNotes(account->data.Notes)) {
+      entry["totp"] = CurrentCode(*seed).digits;
+    }
+    entries.push_back(std::move(entry));
   }
   if (entries.empty()) return ErrorReply(request.action, BrowserError::NoLogins, request.outer);
   const std::string count = std::to_string(entries.size());
@@ -427,6 +435,17 @@ std::string BrowserProtocol::CreateGroup(BrowserConnectionState& connection,
   return Sealed(
       connection.box, request.action, request.outer, request.nonce,
       {{"name", Cp1252ToUtf8(group->data.Name)}, {"uuid", NodeIdentifier(*host_.Tree(), *group)}});
+}
+
+std::string BrowserProtocol::Totp(BrowserConnectionState& connection, const Request& request) {
+  const TreeNode* account = FindByIdentifier(*host_.Tree(), Text(request.inner, "uuid"));
+  if (!account || !account->data.IsAccount) {
+    return ErrorReply(request.action, BrowserError::NoValidIdentifier, request.outer);
+  }
+  // An account without a seed has no code: an empty one, as the protocol has it.
+  const auto seed = SeedOfNotes(account->data.Notes);
+  return Sealed(connection.box, request.action, request.outer, request.nonce,
+                {{"totp", seed ? CurrentCode(*seed).digits : std::string()}});
 }
 
 std::string BrowserProtocol::LockProfile(BrowserConnectionState&, const Request& request) {

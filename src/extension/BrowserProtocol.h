@@ -17,8 +17,9 @@
 namespace bv {
 
 // The KeePassXC version the program answers as: the extension turns its features on by it.
-// 2.6.0 offers group names with the logins and no two-step codes (those come with 2.6.1).
-inline constexpr const char* kAnsweredVersion = "2.6.0";
+// 2.6.1 offers group names with the logins and two-step codes, and no more (2.7.0 would ask
+// for icons of new logins and the program's own generator window).
+inline constexpr const char* kAnsweredVersion = "2.6.1";
 
 // The protocol's error codes.
 enum class BrowserError {
@@ -76,6 +77,7 @@ class BrowserProtocol {
   std::string Groups(BrowserConnectionState& connection, const Request& request);
   std::string CreateGroup(BrowserConnectionState& connection, const Request& request);
   std::string LockProfile(BrowserConnectionState& connection, const Request& request);
+  std::string Totp(BrowserConnectionState& connection, const Request& request);
 
   bool IsAssociated(const BrowserConnectionState& connection) const;
 

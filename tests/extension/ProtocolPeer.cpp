@@ -21,6 +21,8 @@ class ScriptedProgram final : public BrowserHost {
     AddAccount(category, "Parent", "https://example.com");
     AddAccount(category, "Exact", "www.example.com");
     AddAccount(category, "Elsewhere", "https://example.com.evil.net");
+    AddAccount(category, "Coded", "https://coded.example")->data.Notes =
+        "Backup codes elsewhere\r\nTOTP: JBSWY3DPEHPK3PXP";
   }
 
   bool IsProfileOpen() const override { return true; }
@@ -52,7 +54,7 @@ class ScriptedProgram final : public BrowserHost {
   void ShowUnlock() override {}
 
  private:
-  void AddAccount(TreeNode* parent, const char* name, const char* url) {
+  TreeNode* AddAccount(TreeNode* parent, const char* name, const char* url) {
     TNodeData data = TNodeData::Create(NodeKind::Account, 0);
     data.Name = name;
     data.UserName = "user";
@@ -60,7 +62,7 @@ class ScriptedProgram final : public BrowserHost {
         "s\xe9"
         "cret";
     data.Url = url;
-    tree_.Append(parent, data);
+    return tree_.Append(parent, data);
   }
 
   ProfileTree tree_;

@@ -1,15 +1,29 @@
 """The box and nonce rules of the browser protocol, checked with PyNaCl against the
 program's protocol layer (run through tests/extension/ProtocolPeer.cpp)."""
 
+import base64
+import hashlib
+import hmac
 import json
 import os
+import struct
 import sys
 import tempfile
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from nacl_client import Client, b64, random_bytes  # noqa: E402
 
 failures = []
+
+
+def totp(secret, at):
+    """RFC 6238 with SHA-1, 6 digits, 30 s: what an authenticator app shows at that time."""
+    digest = hmac.new(base64.b32decode(secret), struct.pack(">Q", int(at) // 30),
+                      hashlib.sha1).digest()
+    offset = digest[-1] & 15
+    value = struct.unpack(">I", digest[offset:offset + 4])[0] & 0x7FFFFFFF
+    return "%06d" % (value % 1000000)
 
 
 def check(condition, what):
@@ -34,7 +48,7 @@ def main(peer):
         opened, reply = client.call({"action": "get-databasehash"})
         check(opened and opened["success"] == "true" and len(opened["hash"]) == 64,
               "get-databasehash opens with PyNaCl: %s" % reply)
-        check(opened and opened["version"] == "2.6.0", "the version answered")
+        check(opened and opened["version"] == "2.6.1", "the version answered")
 
         # The same nonce again: refused, however well boxed.
         nonce = random_bytes(24)
@@ -102,7 +116,17 @@ def main(peer):
         password = opened["entries"][0]["password"] if opened else ""
         check(len(password) == 20, "generate-password gives 20 characters")
 
-        for action in ("get-totp", "passkeys-get", "request-autotype", "no-such-action"):
+        # Two-step codes, checked against RFC 6238 computed here.
+        opened, _ = client.call({"action": "get-logins", "url": "https://coded.example",
+                                 "keys": client.keys()})
+        uuid = opened["entries"][0]["uuid"] if opened else ""
+        before = time.time()
+        opened, reply = client.call({"action": "get-totp", "uuid": uuid})
+        codes = {totp("JBSWY3DPEHPK3PXP", t) for t in (before, time.time())}
+        check(opened is not None and opened["totp"] in codes, "get-totp: %s" % reply)
+        _, reply = client.call({"action": "get-totp", "uuid": "f" * 32})
+        check(error_code(reply) == "18", "get-totp for no account")
+        for action in ("passkeys-get", "request-autotype", "no-such-action"):
             _, reply = client.call({"action": action})
             check(error_code(reply) == "12", "%s is not offered" % action)
 
