@@ -18,7 +18,7 @@ install(FILES ${BV_DATA}/debian/copyright DESTINATION share/doc/brindlevault)
 
 # Manual pages and the Debian changelog go compressed, without time stamps (gzip -n).
 set(BV_COMPRESSED)
-foreach(source man/brindlevault.1 man/brindlevault-cli.1 debian/changelog)
+foreach(source man/brindlevault.1 man/brindlevault-cli.1 man/brindlevault-proxy.1 debian/changelog)
   get_filename_component(name ${source} NAME)
   if(name STREQUAL "changelog")
     set(name changelog.Debian)
@@ -33,5 +33,6 @@ endforeach()
 add_custom_target(bv-compressed-docs ALL DEPENDS ${BV_COMPRESSED})
 install(FILES ${PROJECT_BINARY_DIR}/compressed/brindlevault.1.gz
               ${PROJECT_BINARY_DIR}/compressed/brindlevault-cli.1.gz
+              ${PROJECT_BINARY_DIR}/compressed/brindlevault-proxy.1.gz
         DESTINATION share/man/man1)
 install(FILES ${PROJECT_BINARY_DIR}/compressed/changelog.Debian.gz DESTINATION share/doc/brindlevault)

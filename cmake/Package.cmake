@@ -15,7 +15,8 @@ and exports accounts, and never destroys the previous file when saving.
 It reads and writes the profiles of Brindlevault 3.5 byte for byte.
 .
 The package also holds brindlevault-cli, which looks into, creates and
-exports profiles from the shell.")
+exports profiles from the shell, and brindlevault-proxy, the host program
+through which the KeePassXC-Browser extension signs in with its accounts.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
@@ -31,6 +32,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland")
 # The toolkit's own buttons and dialogs speak the program's language only with Qt's translations.
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-translations-l10n")
+# The browser integration keeps accounts off public suffixes with Debian's list.
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", publicsuffix")
 # The strength estimate knows the words of the shipped languages from the system's word lists.
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
        ", wspanish, wfrench, wngerman, witalian, wbrazilian, wcatalan, wdutch, wamerican")

@@ -1,8 +1,7 @@
 # Each folder of src is a layer, and the layers are listed lowest first: a layer links, and
 # includes, only the layers before it (scripts/check-layers.py reads this list and refuses an
-# include that runs up). The other folders (app, cli) build the programs on top of them.
-# extension is the browser extension's protocol (core only); a layer whose folder is missing
-# is passed over.
+# include that runs up). The other folders (app, cli, proxy) build the programs on top of them;
+# a layer whose folder is missing is passed over.
 set(BV_LAYERS crypto files config ui profile tools extension profiledialogs browser export)
 # A folder lists its files in a sources.cmake of its own:
 #   BV_CORE_SOURCES    plain C++ (no Qt): the layer's core library bv_<folder>, linked by tests,
@@ -85,6 +84,17 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/cli/sources.cmake)
   target_link_libraries(brindlevault-cli PRIVATE nlohmann_json::nlohmann_json)
   set_target_properties(brindlevault-cli PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BV_RUNTIME_DIR})
   install(TARGETS brindlevault-cli RUNTIME DESTINATION bin)
+endif()
+
+# The host program the browser starts for its extension, installed beside the program; like
+# the tool, it stands on the layers.
+if(EXISTS ${PROJECT_SOURCE_DIR}/src/proxy/sources.cmake)
+  include(${PROJECT_SOURCE_DIR}/src/proxy/sources.cmake)
+  add_executable(brindlevault-proxy ${BV_PROXY_SOURCES})
+  target_link_libraries(brindlevault-proxy PRIVATE ${BV_LAYERS_CORE})
+  target_compile_options(brindlevault-proxy PRIVATE ${BV_WARNINGS})
+  set_target_properties(brindlevault-proxy PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BV_RUNTIME_DIR})
+  install(TARGETS brindlevault-proxy RUNTIME DESTINATION bin)
 endif()
 
 if(BV_BUILD_GUI)

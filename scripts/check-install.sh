@@ -15,6 +15,7 @@ fail() { echo "check-install: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 expected="bin/brindlevault
 bin/brindlevault-cli
+bin/brindlevault-proxy
 share/applications/$id.desktop
 share/brindlevault/help/aide.html
 share/brindlevault/help/ajuda-ca.html
@@ -46,6 +47,7 @@ share/icons/hicolor/48x48/apps/$id.png
 share/icons/hicolor/64x64/apps/$id.png
 share/icons/hicolor/scalable/apps/$id.svg
 share/man/man1/brindlevault-cli.1.gz
+share/man/man1/brindlevault-proxy.1.gz
 share/man/man1/brindlevault.1.gz
 share/metainfo/$id.metainfo.xml
 share/mime/packages/$id.xml"
@@ -67,6 +69,11 @@ echo '{"owner":"Ana","title":"T","nodes":[{"kind":"category","name":"C"}]}' >"$w
 (cd "$work" && "$prefix/bin/brindlevault-cli" info p.bv3 | grep -q "Categories: *1") || fail "installed cli info"
 "$prefix/bin/brindlevault-cli" --version | grep -q "^brindlevault-cli " || fail "--version"
 [ ! -e "$prefix/bin/brindlevault.ini" ] || fail "settings written beside the installed program"
+# The browser's host program beside it: with no program listening it answers "not connected".
+mkdir -m 0700 "$scratch/run"
+reply=$(printf '\x25\x00\x00\x00{"action":"change-public-keys","x":1}' |
+  XDG_RUNTIME_DIR=$scratch/run "$prefix/bin/brindlevault-proxy" | tail -c +5)
+echo "$reply" | grep -q '"errorCode":"5"' || fail "installed proxy without a program: $reply"
 # The installed program, started from another folder under a fresh X server: the title each
 # window hands the window system is exactly its caption, and the window class is the one the
 # desktop entry names. Prints "class|title" per visible window once $1 windows show. The

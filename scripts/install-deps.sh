@@ -35,6 +35,9 @@ packages=(
   weston wl-clipboard        # a compositor with a seat inside Xvfb; wl-paste reads its clipboard
   dbus dbus-x11              # private session buses of the Wayland and screen-reader stages
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0  # the accessibility bus and its reader
+  libsodium-dev libidn2-dev publicsuffix  # the browser extension's boxes, punycode, public suffixes
+  python3-nacl               # an independent client of the boxes in the browser tests
+  firefox-esr webext-keepassxc-browser  # the end-to-end run with the real extension
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Brindlevault and runs every test: the whole suite, the window on Wayland and as a
-# screen reader walks it, the core tests and the main window's tests again under
+# screen reader walks it, the browser extension against the installed program (a PyNaCl
+# session and Firefox ESR), the core tests and the main window's tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer built with clang, the installed files and the
 # Debian package (scripts/check-install.sh), and each fuzz target for a short time.
 set -euo pipefail
@@ -38,6 +39,9 @@ echo "== On Wayland (Weston inside Xvfb)"
 
 echo "== As a screen reader reads it (AT-SPI)"
 "$root/scripts/check-accessibility.sh" "$root/build-test"
+
+echo "== The browser extension: a PyNaCl session, then Firefox ESR with KeePassXC-Browser"
+"$root/scripts/check-browser.sh" "$root/build-test"
 
 echo "== Installing and packaging"
 "$root/scripts/check-install.sh" "$root/build-test"

@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/BrowserIntegration.h"
 #include "app/DiskFollower.h"
 #include "app/IdleLock.h"
 #include "app/MainActions.h"
@@ -129,6 +130,7 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   // The profile session, and the recent menus filled from the recent profiles list.
   profileSession_ = std::make_unique<MainWindowSession>(*this);
   disk_ = new DiskFollower(*this);
+  browserLink_ = new BrowserIntegration(*this);  // answers the browser extension when on
   recent_->Refresh();
   // The product's caption, and only the commands that need nothing.
   events_->NoProfile();

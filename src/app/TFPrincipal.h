@@ -24,6 +24,7 @@ class QSplitter;
 namespace bv {
 
 class AccountTreeView;
+class BrowserIntegration;
 class DiskFollower;
 class ExpiringClipboard;
 class IdleLock;
@@ -113,6 +114,8 @@ class TFPrincipal : public QMainWindow {
   void ShowMergeOutcome(const MergedProfile& merged);
   // Watching the open profile's file, reloading and combining what changes there.
   DiskFollower& Disk() { return *disk_; }
+  // Answering the browser extension.
+  BrowserIntegration& Browser() { return *browserLink_; }
 
   // --- seams
   Seams& GetSeams() { return seams_; }
@@ -196,6 +199,7 @@ class TFPrincipal : public QMainWindow {
   ExpiringClipboard* clipboardExpiry_ = nullptr;  // inside the clipboard seam
   IdleLock* idleLock_ = nullptr;
   DiskFollower* disk_ = nullptr;
+  BrowserIntegration* browserLink_ = nullptr;
   std::unique_ptr<TreeViewMemory> viewMemory_;
 };
 

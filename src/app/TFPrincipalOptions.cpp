@@ -1,5 +1,9 @@
 // The main window following its options dialog.
 
+#include <QCoreApplication>
+#include <QDir>
+
+#include "app/BrowserOptionsGroup.h"
 #include "app/TFPrincipal.h"
 #include "app/ToolCommands.h"
 #include "browser/DetailView.h"
@@ -23,6 +27,10 @@ void SetFlag(MainWindowFlags& flags, OptionFlag flag, bool on) {
 }  // namespace
 
 void TFPrincipal::FollowOptions(TFOpciones& dialog) {
+  const auto proxy = std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
+                     "brindlevault-proxy";
+  dialog.AddGroup(new BrowserOptionsGroup(*browserLink_, *seams_.boxes,
+                                          QDir::homePath().toStdString(), proxy, &dialog));
   connect(&dialog, &TFOpciones::flagChanged, this, [this](OptionFlag flag, bool on) {
     SetFlag(flags_, flag, on);
     // An account page on view is drawn again at the same scroll position.

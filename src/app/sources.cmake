@@ -62,3 +62,10 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProfileWatcher.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFResumenCombinacion.cpp
 )
+# Answering the browser extension: the socket, the window's answers and its questions.
+list(APPEND BV_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BrowserLink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BrowserIntegration.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BrowserQuestions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BrowserOptionsGroup.cpp
+)

@@ -77,18 +77,20 @@ std::filesystem::path DocumentDir() {
   return IsInstalledLayout() ? InstalledDataDir() : ProgramDir();
 }
 
+std::filesystem::path UserConfigDir() {
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') return xdg;
+  if (const char* home = std::getenv("HOME"); home && *home) {
+    return std::filesystem::path(home) / ".config";
+  }
+  return {};
+}
+
 std::filesystem::path SettingsFilePath() {
   // An installed program's folder is shared by every user: never keep settings there.
   if (!IsInstalledLayout() && ::access(ProgramDir().c_str(), W_OK) == 0)
     return ProgramDir() / "brindlevault.ini";
-  std::filesystem::path base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = std::filesystem::path(home) / ".config";
-  } else {
-    base = ProgramDir();
-  }
+  std::filesystem::path base = UserConfigDir();
+  if (base.empty()) base = ProgramDir();
   return base / "brindlevault" / "brindlevault.ini";
 }
 

@@ -20,6 +20,9 @@ std::filesystem::path ResourceDir();  // the language files
 std::filesystem::path HelpDir();
 std::filesystem::path DocumentDir();  // licence text and list of changes
 
+// $XDG_CONFIG_HOME, else ~/.config; empty when neither is known.
+std::filesystem::path UserConfigDir();
+
 // brindlevault.ini: a build tree or portable folder keeps it in the program's folder when
 // that is writable; an installed program, and a portable one in a read-only folder, keep it
 // in $XDG_CONFIG_HOME/brindlevault/ (default ~/.config/brindlevault/), also when the

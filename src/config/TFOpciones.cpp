@@ -192,6 +192,17 @@ void TFOpciones::BuildControls() {
   column->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void TFOpciones::AddGroup(QWidget* group) {
+  auto* column = static_cast<QVBoxLayout*>(layout());
+  column->insertWidget(column->count() - 1, group);  // the button row stays last
+  // Tab follows the layout: the group's controls, then the button.
+  QWidget* last = nullptr;
+  for (QWidget* child : group->findChildren<QWidget*>()) {
+    if (child->focusPolicy() & Qt::TabFocus) last = child;
+  }
+  if (last) setTabOrder(last, BtnOk);
+}
+
 void TFOpciones::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // Once per opening: a window shown again after being minimised reads nothing.

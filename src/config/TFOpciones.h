@@ -50,6 +50,9 @@ class TFOpciones : public QDialog {
  public:
   // Without a chooser, Elegir does nothing.
   explicit TFOpciones(BreachListChooser chooseBreachList = {}, QWidget* parent = nullptr);
+  // A group of options another layer owns (the browser integration), placed above the
+  // dialog's button.
+  void AddGroup(QWidget* group);
 
  signals:
   // A change written to the settings, for the main window to follow at once.

@@ -1,0 +1,4 @@
+set(BV_PROXY_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProxyRelay.cpp
+)
