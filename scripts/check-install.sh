@@ -15,6 +15,7 @@ fail() { echo "check-install: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 expected="bin/brindlevault
 bin/brindlevault-cli
+lib/brindlevault/bv-link-guard
 share/applications/$id.desktop
 share/brindlevault/help/aide.html
 share/brindlevault/help/ayuda.html

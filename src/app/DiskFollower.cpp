@@ -14,6 +14,7 @@
 #include "config/QtText.h"
 #include "files/BackupStore.h"
 #include "files/FileFingerprint.h"
+#include "config/CopyFailureText.h"
 #include "profile/DepthLimit.h"
 
 namespace bv {
@@ -103,7 +104,7 @@ void DiskFollower::RunPending() {
         TakeConflictCopy(copy);
       }
     } catch (const std::exception& error) {
-      window_.GetSeams().boxes->Error(FromCp1252(error.what()));
+      window_.GetSeams().boxes->Error(FromCp1252(CopyFailureText(error)));
     }
   }
   running_ = false;

@@ -66,6 +66,7 @@ WholeFile ReadWhole(const FileHandle& file) {
   // A FIFO or device has no fixed bytes to fingerprint.
   if (!S_ISREG(info.st_mode)) throw EInOutError(kAccessDenied);
   const FileStat before = FromStat(info);
+  if (before.size > kMaxWholeFileSize) throw EInOutError::FromErrno(EFBIG);
   WholeFile whole;
   ResizeLargeBuffer(whole.bytes, before.size);
   if (file.ReadSomeAt(0, whole.bytes) != whole.bytes.size()) throw EChangedWhileRead();

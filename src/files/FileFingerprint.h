@@ -75,6 +75,10 @@ class EChangedWhileRead : public EInOutError {
 // holds as many bytes as were read.
 [[nodiscard]] FileFingerprint FingerprintOfRead(const FileHandle& file, const FileStat& before,
                                                 std::span<const std::uint8_t> bytes);
+// The largest file read whole: 512 MiB, some 280,000 records of a profile. A larger one (a
+// sparse file claiming gigabytes, say) is refused (EFBIG) before anything is allocated for it.
+inline constexpr std::uint64_t kMaxWholeFileSize = std::uint64_t{512} << 20;
+
 // Reads the whole file from one descriptor, with its fingerprint as above.
 [[nodiscard]] WholeFile ReadWhole(const FileHandle& file);
 // Opens path for reading and reads it whole. A device, FIFO, socket or folder is refused

@@ -87,4 +87,11 @@ std::vector<std::string> DescribeMerge(const MergedProfile& merged, const Messag
   return lines;
 }
 
+std::string DescribeSplicedRecord(const SplicedRecord& record, const MessageLookup& text) {
+  const std::string where =
+      record.parentPath.empty() ? text(msg::kSplicedTopLevel) : record.parentPath;
+  return FillIn(text(msg::kSplicedRecordLeftOut),
+                {where, std::to_string(record.row + 1), FieldList(FieldBit(record.field), text)});
+}
+
 }  // namespace bv

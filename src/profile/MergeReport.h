@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "profile/ProfileMerge.h"
+#include "profile/SplicedRecords.h"
 
 namespace bv {
 
@@ -20,5 +21,10 @@ using MessageLookup = std::function<std::string(int)>;
 // to combine.
 [[nodiscard]] std::vector<std::string> DescribeMerge(const MergedProfile& merged,
                                                      const MessageLookup& text);
+
+// The line that names a record left out of another version (SplicedRecords.h): where it was
+// and which field gave it away, never the value.
+[[nodiscard]] std::string DescribeSplicedRecord(const SplicedRecord& record,
+                                                const MessageLookup& text);
 
 }  // namespace bv
