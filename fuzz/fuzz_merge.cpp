@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <span>
+#include <string>
 
 #include "profile/DepthLimit.h"
 #include "profile/ProfileMerge.h"
@@ -13,11 +15,13 @@
 namespace {
 
 // Each byte adds a node: bits 0-1 its kind (category, group, account) or, as 3, a step up;
-// bits 2-4 its name, a letter of eight; bits 5-7 its password. A group whose byte has all of
-// bits 5-7 set opens a chain of groups deeper than the window shows.
+// bits 2-4 its name, a letter of eight; bits 5-7 its password. The first group whose byte has
+// all of bits 5-7 set opens a chain of groups deeper than the window shows (one a tree, so
+// that a merge stays quick).
 bv::ProfileTree TreeOf(std::span<const std::uint8_t> bytes) {
   bv::ProfileTree tree;
   bv::TreeNode* parent = nullptr;
+  bool chained = false;
   for (const std::uint8_t byte : bytes) {
     const int kind = byte & 3;
     if (kind == 3) {
@@ -29,14 +33,16 @@ bv::ProfileTree TreeOf(std::span<const std::uint8_t> bytes) {
                                             : bv::NodeKind::Group;
     bv::TNodeData data = bv::TNodeData::Create(nodeKind, 3);
     data.Name = std::string(1, static_cast<char>('a' + ((byte >> 2) & 7)));
-    if (nodeKind == bv::NodeKind::Account)
+    if (nodeKind == bv::NodeKind::Account) {
       data.Password = std::string(1, static_cast<char>('0' + (byte >> 5)));
-    bv::TreeNode* node = tree.Append(parent, data);
-    if (nodeKind == bv::NodeKind::Account) continue;
-    parent = node;
-    if (nodeKind == bv::NodeKind::Group && (byte >> 5) == 7)
-      for (int level = 0; level < bv::kWindowDepthLimit + 10; ++level)
-        parent = tree.Append(parent, data);
+      tree.Append(parent, data);
+      continue;
+    }
+    parent = tree.Append(parent, data);
+    if (nodeKind != bv::NodeKind::Group || (byte >> 5) != 7 || chained) continue;
+    chained = true;
+    for (int level = 0; level < bv::kWindowDepthLimit + 10; ++level)
+      parent = tree.Append(parent, data);
   }
   return tree;
 }
@@ -59,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bv::ProfileTree theirs = TreeOf(input.subspan(2 * third));
   const bv::TProfileHeader header;
   const bv::ProfileVersion baseVersion{header, base};
-  for (const bv::ProfileVersion* from : {&baseVersion, static_cast<bv::ProfileVersion*>(nullptr)}) {
+  for (const bv::ProfileVersion* from :
+       {&baseVersion, static_cast<const bv::ProfileVersion*>(nullptr)}) {
     bv::MergedProfile merged = bv::MergeProfiles(from, {header, ours}, {header, theirs}, "%1 (*)");
     CheckShown(merged.tree);
   }
