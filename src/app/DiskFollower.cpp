@@ -104,7 +104,7 @@ void DiskFollower::RunPending() {
         TakeConflictCopy(copy);
       }
     } catch (const std::exception& error) {
-      window_.GetSeams().boxes->Error(FromCp1252(CopyFailureText(error)));
+      window_.GetSeams().boxes->Error(FromCp1252(error.what()));
     }
   }
   running_ = false;
@@ -261,7 +261,7 @@ void DiskFollower::SetAsideCombinedCopies() {
       const std::filesystem::path aside = store.SetAsideConflictCopy(copy);
       Note(Msg(msg::kConflictCopySetAside).arg(PathToQString(aside)));
     } catch (const EInOutError& error) {
-      window_.GetSeams().boxes->Error(FromCp1252(error.what()));
+      window_.GetSeams().boxes->Error(FromCp1252(CopyFailureText(error)));
     }
   }
 }
