@@ -15,6 +15,7 @@
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "config_gui/TestApp.h"
+#include "support/LanguageKeys.h"
 #include "support/gui/WindowCoverage.h"
 
 namespace bv {
@@ -65,12 +66,7 @@ QString Shown(QObject* object, const QString& key) {
   return key.endsWith('f') ? entry->filter() : entry->title();
 }
 
-struct ShippedFile {
-  const char* utf8Name;
-  const char* testName;
-};
-
-class ShippedTranslationTest : public ::testing::TestWithParam<ShippedFile> {
+class ShippedTranslationTest : public ::testing::TestWithParam<test::ShippedLanguage> {
  protected:
   void SetUp() override {
     test::App();
@@ -104,11 +100,7 @@ TEST_P(ShippedTranslationTest, MainWindowLoadsEveryUsedMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ShippedTranslationTest,
-                         ::testing::Values(ShippedFile{"Espa\xC3\xB1ol.lng", "Spanish"},
-                                           ShippedFile{"English.lng", "English"},
-                                           ShippedFile{"Fran\u00E7ais.lng", "French"},
-                                           ShippedFile{"Deutsch.lng", "German"},
-                                           ShippedFile{"Italiano.lng", "Italian"}),
+                         ::testing::ValuesIn(test::kShippedLanguages),
                          [](const auto& info) { return std::string(info.param.testName); });
 
 TEST(WindowCoverageTest, FindsMissingAndUnlistedControls) {
