@@ -91,7 +91,7 @@ void WriteExportFile(const std::filesystem::path& path, const std::string& text,
       ::fchmod(fd, 0600) != 0) {
     const int error = errno;
     ::close(fd);
-    throw EExportError(SystemReason(error));
+    throw EExportError(error);
   }
   const bool written = WriteAll(fd, text);
   const int writeError = errno;
