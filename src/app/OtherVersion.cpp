@@ -28,15 +28,15 @@ bool WholeProfile(const ProfileBytes& version) {
 DecipheredVersion::~DecipheredVersion() { dialogkit::WipeText(password); }
 
 std::optional<DecipheredVersion> OtherVersion::Decipher(const ProfileBytes& version,
-                                                        const std::filesystem::path& file,
-                                                        int depthLimit) const {
+                                                        const std::filesystem::path& file) const {
   if (!WholeProfile(version)) throw EUnreadableVersion();
   DecipheredVersion read;
   const auto opens = [&](const std::string& password) {
-    read.loaded = LoadProfile(version, password, depthLimit);
+    read.loaded = LoadProfile(version, password);
     if (read.loaded.outcome == LoadedProfile::Outcome::FailedPartWay) throw EUnreadableVersion();
     if (read.loaded.outcome != LoadedProfile::Outcome::Loaded) return false;
     read.password = password;
+    read.leftOut = RemoveSplicedRecords(read.loaded.tree, session_.Tree());
     return true;
   };
   if (opens(session_.State().SessionPassword())) return read;
@@ -111,9 +111,11 @@ MergedProfile OtherVersion::Merge(const LoadedProfile* base,
                                   const DecipheredVersion& theirs) const {
   const ProfileVersion ours{session_.State().Header, session_.Tree()};
   const ProfileVersion other{theirs.loaded.header, theirs.loaded.tree};
-  if (!base) return MergeProfiles(nullptr, ours, other, MessageText(msg::kConflictCopyName));
-  const ProfileVersion start{base->header, base->tree};
-  return MergeProfiles(&start, ours, other, MessageText(msg::kConflictCopyName));
+  const ProfileVersion start = base ? ProfileVersion{base->header, base->tree} : ours;
+  MergedProfile merged =
+      MergeProfiles(base ? &start : nullptr, ours, other, MessageText(msg::kConflictCopyName));
+  merged.leftOut = theirs.leftOut;
+  return merged;
 }
 
 }  // namespace bv

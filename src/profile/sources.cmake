@@ -21,6 +21,7 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MergeReport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MergeOutcome.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TreeCopy.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SplicedRecords.cpp
 )
 # The dialogs of the profile session.
 list(APPEND BV_GUI_SOURCES
