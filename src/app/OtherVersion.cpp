@@ -1,5 +1,7 @@
 #include "app/OtherVersion.h"
 
+#include <algorithm>
+
 #include "app/ProfileSession.h"
 #include "config/LanguageList.h"
 #include "config/MessageIds.h"
@@ -55,12 +57,13 @@ std::optional<std::filesystem::path> OtherVersion::HeldVersionSetAside(
     const std::filesystem::path& file) const {
   const HeldVersion& held = session_.Held();
   if (!held.Holds()) return std::nullopt;
-  const std::vector<std::uint8_t>& bytes = held.Bytes().bytes;
+  const auto& bytes = held.Bytes().bytes;
   for (const std::filesystem::path& copy : ConflictCopiesOf(file)) {
     std::error_code ec;
     if (std::filesystem::file_size(copy, ec) != bytes.size() || ec) continue;
     try {
-      if (ReadProfileFile(copy).bytes == bytes) return copy;
+      const auto copyBytes = ReadProfileFile(copy).bytes;
+      if (std::equal(copyBytes.begin(), copyBytes.end(), bytes.begin(), bytes.end())) return copy;
     } catch (const std::exception&) {
       // Gone or unreadable meanwhile: not the one.
     }
