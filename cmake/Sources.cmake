@@ -97,6 +97,18 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/proxy/sources.cmake)
   install(TARGETS brindlevault-proxy RUNTIME DESTINATION bin)
 endif()
 
+# The save guard started again after the first one died (files/LinkGuard.h): a small program
+# of its own, beside the programs in the build folder and under lib/brindlevault installed.
+add_executable(bv-link-guard ${PROJECT_SOURCE_DIR}/src/files/LinkGuardMain.cpp
+                             ${PROJECT_SOURCE_DIR}/src/files/LinkGuardWatch.cpp)
+target_include_directories(bv-link-guard PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_compile_options(bv-link-guard PRIVATE ${BV_WARNINGS})
+set_target_properties(bv-link-guard PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BV_RUNTIME_DIR})
+install(TARGETS bv-link-guard RUNTIME DESTINATION lib/brindlevault)
+if(TARGET brindlevault-cli)
+  add_dependencies(brindlevault-cli bv-link-guard)
+endif()
+
 if(BV_BUILD_GUI)
   set(CMAKE_AUTOMOC ON)
   set(CMAKE_AUTORCC ON)
@@ -111,6 +123,7 @@ if(BV_BUILD_GUI)
   if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
     add_executable(brindlevault ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
     target_link_libraries(brindlevault PRIVATE bvdbus)
+    add_dependencies(brindlevault bv-link-guard)
     target_compile_options(brindlevault PRIVATE ${BV_WARNINGS})
     target_compile_definitions(brindlevault PRIVATE BV_APP_ID="${BV_APP_ID}")
     install(TARGETS brindlevault RUNTIME DESTINATION bin)

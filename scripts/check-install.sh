@@ -16,6 +16,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 expected="bin/brindlevault
 bin/brindlevault-cli
 bin/brindlevault-proxy
+lib/brindlevault/bv-link-guard
 share/applications/$id.desktop
 share/brindlevault/help/aide.html
 share/brindlevault/help/ajuda-ca.html

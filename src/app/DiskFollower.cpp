@@ -15,7 +15,8 @@
 #include "config/QtText.h"
 #include "files/BackupStore.h"
 #include "files/FileFingerprint.h"
-#include "profile/DepthLimit.h"
+#include "config/Messages.h"
+#include "profile/MergeReport.h"
 
 namespace bv {
 
@@ -148,11 +149,10 @@ void DiskFollower::TakeChange() {
 }
 
 std::optional<DecipheredVersion> DiskFollower::Decipher(const ProfileBytes& version,
-                                                        const std::filesystem::path& file,
-                                                        int depthLimit) {
+                                                        const std::filesystem::path& file) {
   try {
     std::optional<DecipheredVersion> read =
-        OtherVersion(session_, &window_).Decipher(version, file, depthLimit);
+        OtherVersion(session_, &window_).Decipher(version, file);
     unreadable_ = false;
     return read;
   } catch (const EUnreadableVersion&) {
@@ -165,7 +165,7 @@ std::optional<DecipheredVersion> DiskFollower::Decipher(const ProfileBytes& vers
 void DiskFollower::Reload(ProfileBytes& version) {
   std::optional<DecipheredVersion> read;
   try {
-    read = Decipher(version, session_.State().ProfilePath, kWindowDepthLimit);
+    read = Decipher(version, session_.State().ProfilePath);
   } catch (const EUnreadableVersion&) {
     return;
   }
@@ -175,15 +175,21 @@ void DiskFollower::Reload(ProfileBytes& version) {
     return;
   }
   session_.Reload(read->loaded, std::move(version), read->password);
-  if (read->loaded.lifted > 0) session_.MarkModified();  // the lifting is saved, as at opening
   Note(Msg(msg::kReloadedFromDisk));
+  if (read->leftOut.empty()) return;
+  // Not what the file holds: a save writes the profile without those records.
+  session_.MarkModified();
+  QStringList lines;
+  for (const SplicedRecord& record : read->leftOut)
+    lines.append(FromCp1252(DescribeSplicedRecord(record, [](int n) { return MessageText(n); })));
+  window_.GetSeams().boxes->Information(lines.join(QLatin1Char('\n')));
 }
 
 void DiskFollower::CombineFromDisk(ProfileBytes& version,
                                    const std::filesystem::path* heldSetAsideAs) {
   std::optional<DecipheredVersion> read;
   try {
-    read = Decipher(version, session_.State().ProfilePath, kNoDepthLimit);
+    read = Decipher(version, session_.State().ProfilePath);
   } catch (const EUnreadableVersion&) {
     return;
   }
@@ -229,7 +235,7 @@ void DiskFollower::TakeConflictCopy(const std::filesystem::path& copy) {
   }
   std::optional<DecipheredVersion> read;
   try {
-    read = Decipher(bytes, copy, kNoDepthLimit);
+    read = Decipher(bytes, copy);
   } catch (const EUnreadableVersion&) {
     return;
   }

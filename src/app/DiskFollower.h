@@ -61,7 +61,7 @@ class DiskFollower : public QObject {
   void TakeConflictCopy(const std::filesystem::path& copy);
   // Reports a version that is not a whole profile (and throws EUnreadableVersion on).
   std::optional<DecipheredVersion> Decipher(const ProfileBytes& version,
-                                            const std::filesystem::path& file, int depthLimit);
+                                            const std::filesystem::path& file);
   void Reload(ProfileBytes& version);
   // heldSetAsideAs: the conflict copy a sync tool made of the held version, if it did.
   void CombineFromDisk(ProfileBytes& version,

@@ -1,5 +1,7 @@
 #include "app/OtherVersion.h"
 
+#include <algorithm>
+
 #include "app/ProfileSession.h"
 #include "config/LanguageList.h"
 #include "config/MessageIds.h"
@@ -28,15 +30,15 @@ bool WholeProfile(const ProfileBytes& version) {
 DecipheredVersion::~DecipheredVersion() { dialogkit::WipeText(password); }
 
 std::optional<DecipheredVersion> OtherVersion::Decipher(const ProfileBytes& version,
-                                                        const std::filesystem::path& file,
-                                                        int depthLimit) const {
+                                                        const std::filesystem::path& file) const {
   if (!WholeProfile(version)) throw EUnreadableVersion();
   DecipheredVersion read;
   const auto opens = [&](const std::string& password) {
-    read.loaded = LoadProfile(version, password, depthLimit);
+    read.loaded = LoadProfile(version, password);
     if (read.loaded.outcome == LoadedProfile::Outcome::FailedPartWay) throw EUnreadableVersion();
     if (read.loaded.outcome != LoadedProfile::Outcome::Loaded) return false;
     read.password = password;
+    read.leftOut = RemoveSplicedRecords(read.loaded.tree, session_.Tree());
     return true;
   };
   if (opens(session_.State().SessionPassword())) return read;
@@ -55,12 +57,13 @@ std::optional<std::filesystem::path> OtherVersion::HeldVersionSetAside(
     const std::filesystem::path& file) const {
   const HeldVersion& held = session_.Held();
   if (!held.Holds()) return std::nullopt;
-  const std::vector<std::uint8_t>& bytes = held.Bytes().bytes;
+  const auto& bytes = held.Bytes().bytes;
   for (const std::filesystem::path& copy : ConflictCopiesOf(file)) {
     std::error_code ec;
     if (std::filesystem::file_size(copy, ec) != bytes.size() || ec) continue;
     try {
-      if (ReadProfileFile(copy).bytes == bytes) return copy;
+      const auto copyBytes = ReadProfileFile(copy).bytes;
+      if (std::equal(copyBytes.begin(), copyBytes.end(), bytes.begin(), bytes.end())) return copy;
     } catch (const std::exception&) {
       // Gone or unreadable meanwhile: not the one.
     }
@@ -111,9 +114,11 @@ MergedProfile OtherVersion::Merge(const LoadedProfile* base,
                                   const DecipheredVersion& theirs) const {
   const ProfileVersion ours{session_.State().Header, session_.Tree()};
   const ProfileVersion other{theirs.loaded.header, theirs.loaded.tree};
-  if (!base) return MergeProfiles(nullptr, ours, other, MessageText(msg::kConflictCopyName));
-  const ProfileVersion start{base->header, base->tree};
-  return MergeProfiles(&start, ours, other, MessageText(msg::kConflictCopyName));
+  const ProfileVersion start = base ? ProfileVersion{base->header, base->tree} : ours;
+  MergedProfile merged =
+      MergeProfiles(base ? &start : nullptr, ours, other, MessageText(msg::kConflictCopyName));
+  merged.leftOut = theirs.leftOut;
+  return merged;
 }
 
 }  // namespace bv

@@ -15,6 +15,7 @@
 
 #include "profile/ProfileMerge.h"
 #include "profile/ProfileReader.h"
+#include "profile/SplicedRecords.h"
 
 class QWidget;
 
@@ -33,6 +34,8 @@ class EUnreadableVersion : public std::runtime_error {
 struct DecipheredVersion {
   LoadedProfile loaded;
   std::string password;
+  // Records left out of loaded.tree: a shown field repeats a secret (SplicedRecords.h).
+  std::vector<SplicedRecord> leftOut;
 
   DecipheredVersion() = default;
   DecipheredVersion(DecipheredVersion&&) = default;
@@ -45,11 +48,12 @@ class OtherVersion {
   OtherVersion(ProfileSession& session, QWidget* window) : session_(session), window_(window) {}
 
   // Nothing when the user cancelled the login box; EUnreadableVersion when the bytes are not
-  // a whole profile. file names the version in the login box; a tree deeper than depthLimit
-  // is lifted to it (DepthLimit.h).
+  // a whole profile. file names the version in the login box. The tree is as deep as the
+  // file makes it: the session lifts what it shows (ProfileSession::ReplaceNodes). The user
+  // did not write this version: records spliced from the secrets of either version are left
+  // out (leftOut says which).
   [[nodiscard]] std::optional<DecipheredVersion> Decipher(const ProfileBytes& version,
-                                                          const std::filesystem::path& file,
-                                                          int depthLimit = kNoDepthLimit) const;
+                                                          const std::filesystem::path& file) const;
   // A conflict copy of file whose bytes are the held version: a sync tool set the window's
   // last save aside, and the version now in its place does not descend from it.
   [[nodiscard]] std::optional<std::filesystem::path> HeldVersionSetAside(

@@ -29,17 +29,25 @@ bool ProfileSession::PasswordOpens(const std::filesystem::path& path, std::strin
   return PasswordMatches(state_.Header, password);
 }
 
-void ProfileSession::ReplaceNodes(ProfileTree& with) {
+std::size_t ProfileSession::ReplaceNodes(ProfileTree& with) {
+  const std::size_t lifted = LiftToWindowDepth(with);
   emit nodesAboutToBeReplaced();
   std::swap(tree_, with);
   emit nodesReplaced();
   with.Clear();  // the old nodes, once the screen holds none of them
+  return lifted;
+}
+
+void ProfileSession::TellLifted(std::size_t lifted) {
+  if (lifted == 0) return;
+  MarkModified();  // a save keeps the repair
+  emit nodesLifted(lifted);
 }
 
 ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) {
   // Header and nodes come from one read: the password is checked against the header of the
   // very bytes that are loaded.
-  ReadProfile read = ReadAndLoadProfile(path, state_.SessionPassword(), kWindowDepthLimit);
+  ReadProfile read = ReadAndLoadProfile(path, state_.SessionPassword());
   ProfileBytes& file = read.file;
   LoadedProfile& loaded = read.loaded;
   state_.Header = loaded.header;
@@ -50,7 +58,7 @@ ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) 
   emit opening(state_.Header);
   // The nodes read take the shown tree's place however the load ended: the screen sees one
   // whole change.
-  ReplaceNodes(loaded.tree);
+  const std::size_t lifted = ReplaceNodes(loaded.tree);
   // A part-way load is no base for a merge: the tree lacks what the file has.
   held_.Forget();
   replaced_.Forget();
@@ -60,7 +68,8 @@ ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) 
   state_.ProfileOpen = true;
   state_.Modified = false;
   emit opened();
-  return {true, loaded.lifted};
+  TellLifted(lifted);
+  return {true, lifted};
 }
 
 SaveReport ProfileSession::Save(const std::filesystem::path& path, std::string_view password,
@@ -159,20 +168,22 @@ bool ProfileSession::StoreDetails(const std::string& owner, const std::string& t
 void ProfileSession::Reload(LoadedProfile& loaded, ProfileBytes version,
                             std::string_view password) {
   state_.Header = loaded.header;
-  ReplaceNodes(loaded.tree);
+  const std::size_t lifted = ReplaceNodes(loaded.tree);
   // The password may be the one typed for the new version: it is the session's from now on.
   if (password != state_.SessionPassword()) state_.SetSessionPassword(password);
   held_.Hold(std::move(version), password);
   replaced_.Forget();
   state_.Modified = false;
   emit reloaded();
+  TellLifted(lifted);
 }
 
 void ProfileSession::Combine(MergedProfile& merged) {
   state_.Header = merged.header;
-  ReplaceNodes(merged.tree);
+  const std::size_t lifted = ReplaceNodes(merged.tree);
   emit reloaded();
   MarkModified();
+  TellLifted(lifted);
 }
 
 void ProfileSession::Combine(MergedProfile& merged, ProfileBytes version,

@@ -48,7 +48,7 @@ class ProfileSession : public QObject {
   // --- what happens to the profile
   struct Opening {
     bool opened = false;     // false: the session password does not open the file
-    std::size_t lifted = 0;  // nodes lifted to the deepest level the view shows
+    std::size_t lifted = 0;  // nodes lifted to the deepest level the view shows (nodesLifted)
   };
   // Reads path once and loads it with the session password. A wrong password leaves the
   // tree as it was, ProfileOpen false and the file's header in the buffer. A load that
@@ -120,13 +120,20 @@ class ProfileSession : public QObject {
   // Written to its file; nothing is unsaved.
   void saved();
   void modified();
+  // Nodes deeper than the view shows were lifted to its depth limit (DepthLimit.h), in a
+  // tree opened, reloaded or combined; the profile is marked modified so that a save keeps it.
+  void nodesLifted(std::size_t count);
   // No profile is open any more.
   void closed();
   // Owner and title were stored in the file; the caption keeps the title it was opened with.
   void detailsStored();
 
  private:
-  void ReplaceNodes(ProfileTree& with);
+  // Every tree the window shows comes in here, and is lifted to the window's depth limit
+  // first: returns how many nodes were lifted.
+  std::size_t ReplaceNodes(ProfileTree& with);
+  // After an opening, reload or combination that lifted nodes: modified, and nodesLifted.
+  void TellLifted(std::size_t lifted);
 
   // Tests set a session up without a file through it.
   friend struct test::SessionBackDoor;

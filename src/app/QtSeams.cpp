@@ -14,6 +14,7 @@
 #include "config/Translation.h"
 #include "tools/PrinterSetup.h"
 #include "tools/SecretClipboard.h"
+#include "ui/PlainMessageBox.h"
 
 namespace bv {
 namespace {
@@ -22,12 +23,10 @@ namespace {
 QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton byDefault) {
-  QMessageBox box(
-      icon, QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())),
-      text, buttons, QApplication::activeWindow());
-  box.setDefaultButton(byDefault);
-  if (buttons & QMessageBox::Cancel) box.setEscapeButton(QMessageBox::Cancel);
-  return static_cast<QMessageBox::StandardButton>(box.exec());
+  const auto box = MakePlainBox(icon, text, buttons, QApplication::activeWindow());
+  box->setDefaultButton(byDefault);
+  if (buttons & QMessageBox::Cancel) box->setEscapeButton(QMessageBox::Cancel);
+  return static_cast<QMessageBox::StandardButton>(box->exec());
 }
 
 class QtMessageBoxes final : public MessageBoxes {
@@ -52,16 +51,14 @@ class QtMessageBoxes final : public MessageBoxes {
     Ask(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
   }
   bool Choose(const QString& text, const QString& first, const QString& second) override {
-    QMessageBox box(
-        QMessageBox::Question,
-        QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())), text,
-        QMessageBox::NoButton, QApplication::activeWindow());
-    QPushButton* yes = box.addButton(first, QMessageBox::AcceptRole);
-    QPushButton* no = box.addButton(second, QMessageBox::RejectRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    const auto box = MakePlainBox(QMessageBox::Question, text, QMessageBox::NoButton,
+                                  QApplication::activeWindow());
+    QPushButton* yes = box->addButton(first, QMessageBox::AcceptRole);
+    QPushButton* no = box->addButton(second, QMessageBox::RejectRole);
+    box->setDefaultButton(yes);
+    box->setEscapeButton(no);
+    box->exec();
+    return box->clickedButton() == yes;
   }
 };
 

@@ -58,7 +58,12 @@ SessionController::SessionController(const Parts& parts, QObject* parent)
       seams_(parts.seams),
       window_(parts.window),
       openDialog_(parts.openDialog),
-      saveDialog_(parts.saveDialog) {}
+      saveDialog_(parts.saveDialog) {
+  // Whatever brought the tree in (an opening, a reload, a combination), the user is told.
+  connect(&session_, &ProfileSession::nodesLifted, this, [this](std::size_t count) {
+    seams_.boxes->Information(Msg(msg::kNodesLifted).arg(count).arg(kWindowDepthLimit));
+  });
+}
 
 SessionController::~SessionController() = default;
 
@@ -151,9 +156,6 @@ void SessionController::Load(const std::filesystem::path& path) {
     session_.WipePassword();
     return;
   }
-  if (opening.lifted == 0) return;
-  session_.MarkModified();
-  seams_.boxes->Information(Msg(msg::kNodesLifted).arg(opening.lifted).arg(kWindowDepthLimit));
 }
 
 // --- opening -----------------------------------------------------------------------------

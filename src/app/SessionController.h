@@ -92,8 +92,7 @@ class SessionController : public QObject {
   [[nodiscard]] bool CombineWithDisk(const std::filesystem::path& path,
                                      std::optional<MergedProfile>& merged);
   // Opens path with the session password; a tree too deep for the view is shown lifted
-  // (DepthLimit.h), which the user is told and which marks the profile modified so that
-  // saving keeps the repair.
+  // (ProfileSession::nodesLifted, which the user is told of).
   void Load(const std::filesystem::path& path);
   // Runs step, showing any failure it throws in an error box; true when it ran through.
   bool Attempt(const std::function<void()>& step);

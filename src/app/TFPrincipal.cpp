@@ -357,6 +357,16 @@ void TFPrincipal::dropEvent(QDropEvent* event) {
                      [this, path = urls.front().toLocalFile()] { emit fileDropped(path); });
 }
 
+void TFPrincipal::OpenAccountAddress(const QString& address) {
+  static const QStringList kOpenedAtOnce = {QStringLiteral("http"), QStringLiteral("https"),
+                                            QStringLiteral("ftp"), QStringLiteral("mailto")};
+  const QString scheme = DesktopUrlFor(address).scheme().toLower();
+  if (!kOpenedAtOnce.contains(scheme) &&
+      !seams_.boxes->WarningYesNo(Msg(msg::kOpenUnusualAddress).arg(address)))
+    return;
+  OpenDocument(address);
+}
+
 void TFPrincipal::OpenDocument(const QString& pathOrAddress) {
   // A missing document is said at once: the desktop's launcher would fail out of sight.
   const QUrl url = DesktopUrlFor(pathOrAddress);

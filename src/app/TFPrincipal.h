@@ -122,6 +122,10 @@ class TFPrincipal : public QMainWindow {
   // Hands a document or web address to the desktop; says so (message 110) when the file is
   // missing or the desktop cannot open it.
   void OpenDocument(const QString& pathOrAddress);
+  // An account's address: a web page, an FTP site or an e-mail address is opened at once;
+  // anything else (a local program's path, smb:, javascript:, another program's scheme) only
+  // once the user agrees (message 350): the address may come from a file someone else wrote.
+  void OpenAccountAddress(const QString& address);
   // The window's file dialogs, translated with it.
   FileDialogEntry& FileDialog(FileDialogId id) const;
 

@@ -57,7 +57,7 @@ void TFPrincipal::ConnectDetailView() {
   MainActions& a = *actions_;
   connect(detail_, &DetailView::statusTextChanged, this, &TFPrincipal::SetStatusPanelText);
   connect(detail_, &DetailView::openUrlRequested, this,
-          [this](const QString& address) { OpenDocument(address); });
+          [this](const QString& address) { OpenAccountAddress(address); });
   connect(detail_, &DetailView::editRequested, a[ActionId::ActPopEditar], &QAction::trigger);
   connect(detail_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { menus_->popupDetail->exec(detail_->mapToGlobal(at)); });

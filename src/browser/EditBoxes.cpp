@@ -2,15 +2,15 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QScreen>
 
 #include "config/QtText.h"
+#include "ui/PlainMessageBox.h"
 
 namespace bv {
 
 ErrorBoxFn DefaultErrorBox(QWidget* parent) {
-  return [parent](const QString& text) { QMessageBox::critical(parent, ProductNameText(), text); };
+  return [parent](const QString& text) { ShowPlainError(parent, text); };
 }
 
 void PutText(QLineEdit* box, std::string_view stored) {

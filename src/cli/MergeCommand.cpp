@@ -14,6 +14,7 @@
 #include "config/Settings.h"
 #include "files/BackupStore.h"
 #include "files/InOutError.h"
+#include "profile/MasterPassword.h"
 #include "profile/MergeReport.h"
 #include "profile/ProfileMerge.h"
 #include "profile/ProfileWriter.h"
@@ -32,6 +33,18 @@ std::string Totals(const MergeSummary& summary) {
          std::to_string(changed) + " changed, " +
          std::to_string(summary.Count(MergeChange::KeptDeleted)) + " kept, " +
          std::to_string(conflicts) + (conflicts == 1 ? " conflict" : " conflicts");
+}
+
+// The inputs with a master password when the result, written with OURS' key, has none: their
+// secrets would end up in a file anyone who can read it can open.
+std::vector<std::filesystem::path> MoreProtectedInputs(const UnlockedHeader& ours,
+                                                       const UnlockedHeader& theirs,
+                                                       const std::optional<UnlockedHeader>& base) {
+  std::vector<std::filesystem::path> inputs;
+  if (HasMasterPassword(ours.header)) return inputs;
+  for (const UnlockedHeader* input : {&theirs, base ? &*base : nullptr})
+    if (input && HasMasterPassword(input->header)) inputs.push_back(input->path);
+  return inputs;
 }
 
 }  // namespace
@@ -78,6 +91,13 @@ void RunMerge(const MergeOptions& options, std::ostream& out) {
     out << Cp1252ToUtf8(line) << '\n';
   out << "Wrote " << options.output.string() << ": " << merged.tree.Count() << " nodes; "
       << Totals(merged.summary) << '\n';
+  for (const std::filesystem::path& input : MoreProtectedInputs(ours, theirs, base)) {
+    const std::string warning = options.output.string() + " has no master password, but " +
+                                input.string() +
+                                " has one: its secrets are now readable without a password";
+    out << "Warning: " << warning << '\n';
+    std::cerr << "brindlevault-cli: warning: " << warning << '\n';
+  }
   if (!report.backup.empty()) out << "Kept the replaced file as " << report.backup.string() << '\n';
   if (!report.backupFailure.empty())
     std::cerr << "brindlevault-cli: warning: the replaced file could not be kept in "

@@ -46,18 +46,29 @@ class EchoOff {
   EchoOff& operator=(const EchoOff&) = delete;
 };
 
-std::string ReadLine(int fd) {
+// One line, without its end. An input that ends (or fails) before a single character is no
+// line at all: a pipe whose writer failed must not pass for an empty password.
+std::string ReadLine(int fd, const char* source) {
   std::string line;
+  bool anything = false;
   char c = 0;
   while (true) {
     const ssize_t got = ::read(fd, &c, 1);
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0 || c == '\n') break;
+    if (got <= 0) break;
+    anything = true;
+    if (c == '\n') break;
     line += c;
   }
+  if (!anything)
+    throw ECliError(ExitCode::kNoPassword,
+                    std::string(source) +
+                        " ended before a password line; an empty line gives an empty password");
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return line;
 }
+
+std::string ReadStdinLine() { return ReadLine(STDIN_FILENO, "standard input"); }
 
 std::string ToCp1252(const std::string& utf8) {
   auto bytes = Utf8ToCp1252(utf8);
@@ -97,10 +108,13 @@ std::string AskOnTerminal(const std::string& prompt) {
     throw ECliError(ExitCode::kNoPassword,
                     "no terminal to ask the password on; give it with --password-stdin");
   std::string line;
-  {
+  try {
     EchoOff quiet(terminal);
     (void)!::write(terminal, prompt.data(), prompt.size());
-    line = ReadLine(terminal);
+    line = ReadLine(terminal, "the terminal");
+  } catch (...) {
+    ::close(terminal);
+    throw;
   }
   ::close(terminal);
   return line;
@@ -109,11 +123,11 @@ std::string AskOnTerminal(const std::string& prompt) {
 }  // namespace
 
 std::string AskPassword(const std::string& prompt, const PasswordOptions& options) {
-  return ToCp1252(options.fromStdin ? ReadLine(STDIN_FILENO) : AskOnTerminal(prompt));
+  return ToCp1252(options.fromStdin ? ReadStdinLine() : AskOnTerminal(prompt));
 }
 
 std::string AskNewPassword(const PasswordOptions& options) {
-  if (options.fromStdin) return ToCp1252(ReadLine(STDIN_FILENO));
+  if (options.fromStdin) return ToCp1252(ReadStdinLine());
   const std::string first = AskOnTerminal("New master password (empty for none): ");
   if (AskOnTerminal("Repeat the master password: ") != first)
     throw ECliError(ExitCode::kNoPassword, "the two passwords differ");
@@ -123,7 +137,7 @@ std::string AskNewPassword(const PasswordOptions& options) {
 std::string AskExportPassword(const PasswordOptions& options) {
   std::string password;
   if (options.fromStdin) {
-    password = ReadLine(STDIN_FILENO);
+    password = ReadStdinLine();
   } else {
     password = AskOnTerminal("Password of the new KDBX file: ");
     if (AskOnTerminal("Repeat the password of the new file: ") != password)

@@ -10,8 +10,9 @@ struct PasswordOptions {
   bool fromStdin = false;
 };
 
-// Throws ECliError (kNoPassword) when there is no terminal to ask on, and (kNotCp1252) for a
-// character without a Windows-1252 form.
+// Throws ECliError (kNoPassword) when there is no terminal to ask on or the input ends before
+// a line (an empty line is an empty password), and (kNotCp1252) for a character without a
+// Windows-1252 form.
 std::string AskPassword(const std::string& prompt, const PasswordOptions& options);
 
 // Asks twice on a terminal (once from stdin); the two must agree.

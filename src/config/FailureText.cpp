@@ -5,10 +5,12 @@
 #include <new>
 #include <stdexcept>
 
+#include "config/CopyFailureText.h"
 #include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/Settings.h"
 #include "crypto/Exceptions.h"
+#include "files/BackupStore.h"
 #include "files/InOutError.h"
 
 namespace bv {
@@ -72,6 +74,8 @@ QString FailureText(const std::exception_ptr& failure) {
     return Msg(msg::kOutOfMemory);
   } catch (const ENotRegularFile&) {
     return Msg(msg::kNotRegularFile);  // its own text is the command-line tool's, in English
+  } catch (const EUnsafeFolder& error) {
+    return FromCp1252(CopyFailureText(error));
   } catch (const EInOutError& error) {
     return InOutText(error);
   } catch (const ESettingsWriteError& error) {

@@ -5,7 +5,8 @@
 // A file failure reads as its run-time text ("Archivo no encontrado", "Acceso al archivo
 // denegado", "Error I/O 13"...), a file that could not be created as "Cannot create file
 // "<name>". <reason>", a settings file that cannot be written as "Unable to write to
-// <file>", all from the messages of the language file; lack of memory has a message of its
+// <file>", a backups or conflict-copies folder refused as unsafe with the reason, all from the
+// messages of the language file; lack of memory has a message of its
 // own, and anything else shows its own text, or a general message when it has none.
 
 #include <QString>

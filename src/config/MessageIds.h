@@ -68,7 +68,13 @@ inline constexpr int kExportHtmlHint = 33;
 // --- documents of the Help menu, by file name
 inline constexpr int kHelpFileName = 39;
 inline constexpr int kLicenceFileName = 48;
-inline constexpr int kCannotOpenDocument = 110;  // "%s" stands for the file or address
+inline constexpr int kCannotOpenDocument = 110;     // "%s" stands for the file or address
+inline constexpr int kOpenUnusualAddress = 350;     // %1 an account's address; a question
+inline constexpr int kCopyFolderIsLink = 351;       // %1 the backups or conflict-copies folder
+inline constexpr int kCopyFolderOfOtherUser = 352;  // %1 the same
+// %1 the record's parent (its path, or message 354), %2 its position, %3 the field
+inline constexpr int kSplicedRecordLeftOut = 353;
+inline constexpr int kSplicedTopLevel = 354;
 
 // --- the recent-files menu
 inline constexpr int kEmptyRecentEntry = 41;

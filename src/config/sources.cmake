@@ -5,6 +5,7 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProgramPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BreachListSetting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CopyFailureText.cpp
 )
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/QtText.cpp

@@ -86,7 +86,8 @@ void WriteProfileCsv(const std::filesystem::path& path, const ProfileTree& tree,
     FileReplacement replacement(path, 0);
     FileHandle& file = replacement.Temp();
     file.WriteAll(bytes);
-    replacement.Seal();
+    // Every password in clear: owner only, whatever the file it replaces allowed.
+    replacement.Seal(FileReplacement::Access::OwnerOnly);
     std::vector<std::uint8_t> back(bytes.size());
     file.ReadAt(0, back);
     const bool same = std::equal(back.begin(), back.end(), bytes.begin());

@@ -37,9 +37,8 @@ void WriteKdbxFile(const std::filesystem::path& path, const TProfileHeader& head
 
   FileReplacement replacement(path, 0);
   replacement.Temp().WriteAll(bytes);
-  replacement.Seal();
   // The new file holds every account: owner only, whatever the file it replaces allowed.
-  if (::fchmod(replacement.Temp().Fd(), 0600) != 0) ThrowLastError();
+  replacement.Seal(FileReplacement::Access::OwnerOnly);
   replacement.Commit();
 }
 

@@ -23,6 +23,21 @@ constexpr mode_t kPrivateFolder = 0700;
 constexpr mode_t kPrivateFile = 0600;
 constexpr std::size_t kStampLength = 15;  // YYYYMMDD-HHMMSS
 
+// The folder itself, not what a link there points to, must be the user's own.
+void RefuseUnsafeFolder(const std::filesystem::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ELOOP || errno == ENOTDIR)
+      throw EUnsafeFolder(EUnsafeFolder::Reason::Link, folder);
+    ThrowLastError();
+  }
+  struct stat info {};
+  const bool known = ::fstat(fd, &info) == 0;
+  ::close(fd);
+  if (!known) ThrowLastError();
+  if (info.st_uid != ::geteuid()) throw EUnsafeFolder(EUnsafeFolder::Reason::OtherOwner, folder);
+}
+
 // Creates folder with its missing parents, each 0700 as the data folders of a user should
 // be. The folder itself is made 0700 when it exists with more (and is ours).
 void MakePrivateFolder(const std::filesystem::path& folder, bool tighten) {
@@ -35,6 +50,7 @@ void MakePrivateFolder(const std::filesystem::path& folder, bool tighten) {
     if (::stat(folder.c_str(), &info) != 0) ThrowLastError();
   }
   if (!S_ISDIR(info.st_mode)) throw EInOutError::FromErrno(ENOTDIR);
+  if (tighten) RefuseUnsafeFolder(folder);
   if (tighten && (info.st_mode & 07777) != kPrivateFolder && info.st_uid == ::geteuid() &&
       ::chmod(folder.c_str(), kPrivateFolder) != 0)
     ThrowLastError();
@@ -190,6 +206,13 @@ std::filesystem::path WriteCopy(const FileHandle& source, const std::filesystem:
 }
 
 }  // namespace
+
+EUnsafeFolder::EUnsafeFolder(Reason reason, const std::filesystem::path& folder)
+    : EInOutError(kAccessDenied, folder.string() + (reason == Reason::Link
+                                                        ? ": is a symbolic link; not used"
+                                                        : ": belongs to another user; not used")),
+      reason_(reason),
+      folder_(folder) {}
 
 std::filesystem::path UserDataFolder() {
   if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/')

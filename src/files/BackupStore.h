@@ -9,13 +9,33 @@
 //                     N counts copies made within one second. The newest copies of each
 //                     profile are kept, the older ones removed.
 //   conflict-copies/  combined conflict copies, under their own names, never removed.
-// Failures throw EInOutError; nothing is ever deleted outside these two folders.
+// Failures throw EInOutError; nothing is ever deleted outside these two folders. Either folder
+// is refused (EUnsafeFolder) when it is a symbolic link (the copies would go wherever it
+// points) or belongs to another user (who could read or replace them); one of the user's own
+// that others may enter is closed to them (0700) before it is used.
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "files/InOutError.h"
+
 namespace bv {
+
+class EUnsafeFolder : public EInOutError {
+ public:
+  enum class Reason {
+    Link,
+    OtherOwner
+  };
+  EUnsafeFolder(Reason reason, const std::filesystem::path& folder);
+  [[nodiscard]] Reason reason() const { return reason_; }
+  [[nodiscard]] const std::filesystem::path& folder() const { return folder_; }
+
+ private:
+  Reason reason_;
+  std::filesystem::path folder_;
+};
 
 // $XDG_DATA_HOME/brindlevault when XDG_DATA_HOME is an absolute path, else
 // $HOME/.local/share/brindlevault; empty when neither is known.

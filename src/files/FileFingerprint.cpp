@@ -67,6 +67,7 @@ WholeFile ReadWhole(const FileHandle& file, const BlockVisitor& visit, std::size
   // A FIFO or device has no fixed bytes to fingerprint.
   if (!S_ISREG(info.st_mode)) throw EInOutError(kAccessDenied);
   const FileStat before = FromStat(info);
+  if (before.size > kMaxWholeFileSize) throw EInOutError::FromErrno(EFBIG);
   WholeFile whole;
   // Filled a block at a time: each block is fresh in the cache for the visitor, and the
   // buffer is never cleared whole before the read overwrites it.

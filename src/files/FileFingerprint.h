@@ -77,6 +77,10 @@ class EChangedWhileRead : public EInOutError {
 // file no longer holds as many bytes as were read.
 [[nodiscard]] FileFingerprint FingerprintOfRead(const FileHandle& file, const FileStat& before,
                                                 std::span<const std::uint8_t> bytes);
+// The largest file read whole: 512 MiB, some 280,000 records of a profile. A larger one (a
+// sparse file claiming gigabytes, say) is refused (EFBIG) before anything is allocated for it.
+inline constexpr std::uint64_t kMaxWholeFileSize = std::uint64_t{512} << 20;
+
 // What a reader does with each block of a file as soon as it is read, while the block is
 // still in the processor's cache: offset is a multiple of the block size.
 using BlockVisitor = std::function<void(std::uint64_t offset, std::span<const std::uint8_t> block)>;

@@ -178,14 +178,14 @@ FileReplacement::~FileReplacement() {
   }
 }
 
-void FileReplacement::Seal() {
+void FileReplacement::Seal(Access access) {
   if (existed_) {
     // Keep the owner where we may (as root); a refusal leaves the file ours, which is safe.
     struct stat info {};
     if (::fstat(temp_.Fd(), &info) == 0 && (info.st_uid != owner_ || info.st_gid != group_))
       (void)!::fchown(temp_.Fd(), owner_, group_);
   }
-  if (::fchmod(temp_.Fd(), mode_) != 0) ThrowLastError();
+  if (::fchmod(temp_.Fd(), access == Access::OwnerOnly ? 0600 : mode_) != 0) ThrowLastError();
   temp_.Sync();
   if (AfterSeal()) AfterSeal()(temp_);
 }

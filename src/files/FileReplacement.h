@@ -49,9 +49,15 @@ class FileReplacement {
   const std::vector<std::uint8_t>& OldPrefix() const { return oldPrefix_; }
   FileHandle& Temp() { return temp_; }
 
-  // Gives the temporary file the old file's permissions (owner only for a new or empty
-  // file) and flushes it to disk. Call before checking what was written.
-  void Seal();
+  // What the replaced file's readers keep: a profile keeps the old file's permissions (owner
+  // only for a new or empty file); an export of secrets in clear is owner only, always.
+  enum class Access {
+    KeepOld,
+    OwnerOnly
+  };
+  // Gives the temporary file its permissions and flushes it to disk. Call before checking
+  // what was written.
+  void Seal(Access access = Access::KeepOld);
   // Puts the temporary file in the target's place, then removes what earlier killed saves
   // of the same target left behind.
   void Commit();

@@ -1,66 +1,70 @@
 #include "files/LinkGuard.h"
 
-#include <limits.h>
-#include <signal.h>
-#include <sys/prctl.h>
+#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <string_view>
+
+#include "files/LinkGuardWatch.h"
 
 namespace bv {
 namespace {
 
-// The messages: '+' and a path (the name to guard), or '-' (the name is gone). A
-// sequenced-packet socket keeps them apart, and the helper reads every message sent before
-// the program ended before it sees the end.
-constexpr char kGuard = '+';
-constexpr char kRelease = '-';
+// A sequenced-packet socket keeps the messages apart, and the helper reads every message sent
+// before the program ended before it sees the end.
 
 std::mutex mutex;
 int channel = -1;  // our end of the socket
 pid_t helper = -1;
-pid_t owner = -1;  // the process that started the helper
+pid_t owner = -1;                     // the process that started the helper
+std::filesystem::path helperProgram;  // set by UseLinkGuardHelper
 
-[[noreturn]] void RunHelper(int end) {
-  // Only async-signal-safe calls from here on: the program may have other threads, and
-  // this copy of it holds none of them.
-  struct sigaction ignore {};
-  ignore.sa_handler = SIG_IGN;
-  for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) ::sigaction(signal, &ignore, nullptr);
-  // Keeps nothing of the program open (profiles, sockets, locks): only its end, as 0.
-  if (end != 0) ::dup2(end, 0);
-  ::close_range(1, ~0U, 0);
-  ::prctl(PR_SET_NAME, "bv-link-guard");
-  static char message[PATH_MAX + 2];
-  static char pending[PATH_MAX + 1];
-  bool guarding = false;
-  for (;;) {
-    const ssize_t got = ::recv(0, message, sizeof message, 0);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;  // the program has ended (or closed its end)
-    guarding = message[0] == kGuard && got > 1 && got <= PATH_MAX + 1;
-    if (guarding) {
-      std::memcpy(pending, message + 1, static_cast<std::size_t>(got - 1));
-      pending[got - 1] = '\0';
-    }
+// bv-link-guard beside the program (the build folder), or where the package puts it.
+std::filesystem::path FindHelper() {
+  if (!helperProgram.empty()) return helperProgram;
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  for (const char* where : {"bv-link-guard", "../lib/brindlevault/bv-link-guard"}) {
+    const std::filesystem::path candidate = self.parent_path() / where;
+    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
   }
-  if (guarding) ::unlink(pending);
-  ::_exit(0);
+  return {};
 }
 
-bool Start() {
+// Executes the helper with our channel's other end as its standard input.
+pid_t SpawnHelper(int end) {
+  const std::filesystem::path program = FindHelper();
+  if (program.empty()) return -1;
+  posix_spawn_file_actions_t actions;
+  if (::posix_spawn_file_actions_init(&actions) != 0) return -1;
+  ::posix_spawn_file_actions_adddup2(&actions, end, 0);  // clears close-on-exec on the copy
+  char* const argv[] = {const_cast<char*>("bv-link-guard"), nullptr};
+  char* const envp[] = {nullptr};
+  pid_t pid = -1;
+  if (::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp) != 0) pid = -1;
+  ::posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+// forkAllowed: at the start the process is small and a fork is cheap and needs no file;
+// later a fork would copy the decrypted profile and the password into a process that lives
+// as long as the program, so only the helper program is started then.
+bool Start(bool forkAllowed) {
   int ends[2];
   if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends) != 0) return false;
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::close(ends[0]);
-    RunHelper(ends[1]);
+  pid_t pid = SpawnHelper(ends[1]);
+  if (pid < 0 && forkAllowed) {
+    pid = ::fork();
+    if (pid == 0) {
+      ::close(ends[0]);
+      WatchLinkNames(ends[1]);
+    }
   }
   ::close(ends[1]);
   if (pid < 0) {
@@ -94,21 +98,26 @@ void StartLinkGuard() {
   const std::lock_guard lock(mutex);
   if (channel >= 0 && owner == ::getpid()) return;
   Forget();
-  Start();
+  Start(true);
+}
+
+void UseLinkGuardHelper(const std::filesystem::path& program) {
+  const std::lock_guard lock(mutex);
+  helperProgram = program;
 }
 
 bool GuardLinkName(const std::string& path) {
   const std::lock_guard lock(mutex);
-  std::string message(1, kGuard);
+  std::string message(1, kGuardName);
   message += path;
   if (Send(message)) return true;
   Forget();
-  return Start() && Send(message);
+  return Start(false) && Send(message);
 }
 
 void ReleaseLinkName() {
   const std::lock_guard lock(mutex);
-  Send(std::string_view(&kRelease, 1));
+  Send(std::string_view(&kReleaseName, 1));
 }
 
 }  // namespace bv

@@ -5,9 +5,14 @@
 // program, stands guard: it is told each such name before the link and told when the name
 // is gone; when the program ends with a name still pending, the helper removes it.
 //
-// The helper is forked once, not once a save: a fork copies the page tables of the whole
-// process, which with a large profile in memory costs more than the rest of the machinery.
+// The helper is forked once, at the start, not once a save: a fork copies the page tables of
+// the whole process, which with a large profile in memory costs more than the rest of the
+// machinery. Should it die, the next save starts the small program bv-link-guard in its
+// place (beside the program, or in lib/brindlevault of its prefix), never a fork of the
+// program, which by then holds the decrypted profile and the master password; without that
+// program no guard runs.
 
+#include <filesystem>
 #include <string>
 
 namespace bv {
@@ -21,5 +26,8 @@ void StartLinkGuard();
 bool GuardLinkName(const std::string& path);
 // The name guarded last has been renamed over its target or removed.
 void ReleaseLinkName();
+
+// Where bv-link-guard is when it is not beside the program (a test's build folder).
+void UseLinkGuardHelper(const std::filesystem::path& program);
 
 }  // namespace bv

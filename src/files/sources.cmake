@@ -6,6 +6,7 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LargeBuffer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SaveSignals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinkGuard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinkGuardWatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TemporaryFileNames.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileReplacement.cpp
 )

@@ -23,4 +23,6 @@ std::size_t LiftDeepNodes(ProfileTree& tree, int levels) {
   return lifted;
 }
 
+std::size_t LiftToWindowDepth(ProfileTree& tree) { return LiftDeepNodes(tree, kWindowDepthLimit); }
+
 }  // namespace bv

@@ -17,4 +17,8 @@ inline constexpr int kWindowDepthLimit = 1000;  // levels: depths 0 to 999
 // as it was, and no node is lost. Returns how many nodes were lifted. levels must be >= 1.
 std::size_t LiftDeepNodes(ProfileTree& tree, int levels);
 
+// Lifts a tree the window is about to show (opened, reloaded, merged or combined) to
+// kWindowDepthLimit levels. Every such tree passes here, so none can be deeper.
+std::size_t LiftToWindowDepth(ProfileTree& tree);
+
 }  // namespace bv

@@ -67,9 +67,18 @@ std::string ShownPath(const std::vector<std::string>& path) {
 
 std::vector<std::string> DescribeMerge(const MergedProfile& merged, const MessageLookup& text) {
   std::vector<std::string> lines;
+  for (const SplicedRecord& record : merged.leftOut)
+    lines.push_back(DescribeSplicedRecord(record, text));
   for (const MergeEvent& event : merged.summary.events) lines.push_back(Line(event, merged, text));
   if (lines.empty()) lines.push_back(text(msg::kMergeNothing));
   return lines;
+}
+
+std::string DescribeSplicedRecord(const SplicedRecord& record, const MessageLookup& text) {
+  const std::string where =
+      record.parentPath.empty() ? text(msg::kSplicedTopLevel) : record.parentPath;
+  return FillIn(text(msg::kSplicedRecordLeftOut),
+                {where, std::to_string(record.row + 1), FieldList(FieldBit(record.field), text)});
 }
 
 }  // namespace bv

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "profile/ProfileMerge.h"
+#include "profile/SplicedRecords.h"
 
 namespace bv {
 
@@ -16,9 +17,14 @@ using MessageLookup = std::function<std::string(int)>;
 // A path as shown: the names from the top level down, joined by "/".
 [[nodiscard]] std::string ShownPath(const std::vector<std::string>& path);
 
-// The lines of the summary in its order; a single line saying so when the merge found nothing
-// to combine.
+// The lines of the summary in its order, after one for each record left out of theirs; a
+// single line saying so when the merge found nothing to combine.
 [[nodiscard]] std::vector<std::string> DescribeMerge(const MergedProfile& merged,
                                                      const MessageLookup& text);
+
+// The line that names a record left out of another version (SplicedRecords.h): where it was
+// and which field gave it away, never the value.
+[[nodiscard]] std::string DescribeSplicedRecord(const SplicedRecord& record,
+                                                const MessageLookup& text);
 
 }  // namespace bv

@@ -27,6 +27,7 @@
 #include <string_view>
 
 #include "profile/MergeSummary.h"
+#include "profile/SplicedRecords.h"
 #include "profile/NodeData.h"
 #include "profile/ProfileTree.h"
 
@@ -41,6 +42,8 @@ struct MergedProfile {
   TProfileHeader header;  // ours', with the merged owner and title: written with ours' password
   ProfileTree tree;
   MergeSummary summary;
+  // Records of theirs left out before the merge, as spliced from secrets (SplicedRecords.h).
+  std::vector<SplicedRecord> leftOut;
 };
 
 // base null: the two-way merge. conflictNamePattern is the text of the language files that

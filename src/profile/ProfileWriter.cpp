@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "config/CopyFailureText.h"
 #include "crypto/FieldCipher.h"
 #include "files/LargeBuffer.h"
 #include "files/BackupStore.h"
@@ -132,7 +133,7 @@ SaveReport WriteProfile(const std::filesystem::path& path, const TProfileHeader&
     try {
       report.backup = backups->Keep(replacement.Target());
     } catch (const EInOutError& error) {
-      report.backupFailure = error.what();
+      report.backupFailure = CopyFailureText(error);
     }
   }
   replacement.Commit();

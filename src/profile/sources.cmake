@@ -21,4 +21,5 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MergeReport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MergeOutcome.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TreeCopy.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SplicedRecords.cpp
 )

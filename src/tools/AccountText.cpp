@@ -1,6 +1,7 @@
 #include "tools/AccountText.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -83,6 +84,14 @@ void WriteExportFile(const std::filesystem::path& path, const std::string& text,
   if (fd < 0) {
     if (report == CreateFailure::ReasonOnly) throw EExportError(errno);
     throw EExportError(path, errno);
+  }
+  // O_TRUNC keeps an existing file's mode: a 0644 file would show the password to everyone.
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 077) != 0 &&
+      ::fchmod(fd, 0600) != 0) {
+    const int error = errno;
+    ::close(fd);
+    throw EExportError(error);
   }
   const bool written = WriteAll(fd, text);
   const int writeError = errno;

@@ -51,8 +51,8 @@ class EExportError : public EInOutError {
   explicit EExportError(int systemError);
 };
 
-// Writes the file, replacing an existing one (a new file is readable by its owner only,
-// since it holds the password in clear). Throws EExportError with
+// Writes the file, replacing an existing one (readable by its owner only, an existing one
+// too, since it holds the password in clear). Throws EExportError with
 // "Cannot create file "<path>". <reason>" when the file cannot be created, or with the
 // system's reason when writing fails.
 void ExportAccountText(const TNodeData& account, const std::filesystem::path& path);

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -16,6 +15,7 @@
 
 #include "config/MessageIds.h"
 #include "config/QtText.h"
+#include "ui/PlainMessageBox.h"
 #include "config/Translation.h"
 #include "tools/LengthInput.h"
 #include "tools/PasswordLength.h"
@@ -45,9 +45,7 @@ void Wipe(std::string& secret) { explicit_bzero(secret.data(), secret.size()); }
 TFGenPass::TFGenPass(QWidget* parent, GenPassSeams seams, std::unique_ptr<RandomSource> random)
     : QDialog(parent), seams_(std::move(seams)), random_(std::move(random)) {
   if (!seams_.showError)
-    seams_.showError = [this](const QString& text) {
-      QMessageBox::critical(this, ProductNameText(), text);
-    };
+    seams_.showError = [this](const QString& text) { ShowPlainError(this, text); };
   if (!seams_.copySecret) seams_.copySecret = CopySecretToClipboard;
   if (!random_) random_ = std::make_unique<SystemRandom>();
 

@@ -197,6 +197,41 @@ TEST_F(AccountWindow, LinksOpenTheUrlAndEditAndHoversFillTheStatusPanel) {
   EXPECT_TRUE(h.window().StatusPanelText().isEmpty());
 }
 
+// Web, FTP and mail addresses open at once; anything else may start a program, so the user is
+// asked first (with the address as written) and a No opens nothing.
+TEST_F(AccountWindow, UnusualAddressesOpenOnlyOnceTheUserAgrees) {
+  struct Case {
+    const char* address;
+    bool asked;
+    bool answer;
+  };
+  const Case cases[] = {
+      {"https://acme.example/entrar", false, false},
+      {"HTTP://acme.example", false, false},
+      {"ftp://ftp.example", false, false},
+      {"mailto:ana@example.org", false, false},
+      {"smb://server/share", true, false},
+      {"javascript:alert(1)", true, false},
+      {"/usr/bin/xterm", true, false},
+      {"steam://run/10", true, true},
+  };
+  DetailView& view = h.window().Resulta();
+  for (const Case& c : cases) {
+    h.fakes.boxes->shown.clear();
+    h.fakes.desktop->opened.clear();
+    h.fakes.boxes->answers = {c.answer};
+    emit view.openUrlRequested(QString::fromUtf8(c.address));
+    ASSERT_EQ(h.fakes.boxes->shown.size(), c.asked ? 1u : 0u) << c.address;
+    if (c.asked) {
+      EXPECT_TRUE(h.fakes.boxes->shown[0].text.contains(QString::fromUtf8(c.address))) << c.address;
+    }
+    const bool opened = !c.asked || c.answer;
+    EXPECT_EQ(h.fakes.desktop->opened,
+              opened ? QStringList(QString::fromUtf8(c.address)) : QStringList())
+        << c.address;
+  }
+}
+
 TEST_F(AccountWindow, RefreshDrawsTheSamePageAgain) {
   TFPrincipal& w = h.window();
   Select("G1");

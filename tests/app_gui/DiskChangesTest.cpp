@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <functional>
 
@@ -20,6 +21,7 @@
 #include "config/QtText.h"
 #include "files/BackupStore.h"
 #include "files/FileReplacement.h"
+#include "profile/DepthLimit.h"
 #include "profile/MasterPassword.h"
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
@@ -405,6 +407,57 @@ TEST_F(DiskChanges, AConflictCopyIsOfferedCombinedAndMovedAsideAfterTheSave) {
   const fs::path aside = BackupStore::ForUser(0).ConflictCopyFolder() / copy.filename();
   EXPECT_TRUE(fs::exists(aside));
   EXPECT_EQ(h.window().Note(), Msg(msg::kConflictCopySetAside).arg(test::PathText(aside)));
+}
+
+// The lines of the combine summary windows on screen.
+QStringList SummaryLines() {
+  QStringList lines;
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (qobject_cast<TFResumenCombinacion*>(top) && top->isVisible())
+      for (const QListWidget* list : top->findChildren<QListWidget*>())
+        for (int row = 0; row < list->count(); ++row) lines.append(list->item(row)->text());
+  return lines;
+}
+
+// A copy anyone with the sync folder can write, without the master password: deeper than the
+// tree view can lay out it is lifted as at opening, and said; a record holding another one's
+// password in a shown field is left out, and named without the password.
+TEST_F(DiskChanges, AHostileConflictCopyIsShownLiftedAndWithoutSplicedRecords) {
+  constexpr int kChain = kWindowDepthLimit + 20;
+  const fs::path copy = ConflictCopyWithAnAccount();
+  std::string password;
+  SaveAsOther(copy, [&](ProfileTree& tree) {
+    TreeNode* parent = tree.First();
+    for (int level = 0; level < kChain; ++level) {
+      TNodeData group = TNodeData::Create(NodeKind::Group, 0);
+      group.Name = "Hondo " + std::to_string(level);
+      parent = tree.Append(parent, group);
+    }
+    // The enciphered password of an account, copied into another one's address.
+    password = FindNode(tree, "Solo en la copia")->data.Password;
+    TNodeData spliced = test::SampleAccount("Enlace");
+    spliced.Password = "distinta";
+    spliced.Url = password;
+    tree.Append(tree.First(), spliced);
+  });
+  h.fakes.boxes->answers = {true};  // Combinar
+  OpenProfile(h);
+  ASSERT_TRUE(WaitFor([&] { return FindNode(h.window().Tree(), "Hondo 0") != nullptr; }));
+
+  int deepest = 0;
+  h.window().Tree().ForEachPreOrder(
+      [&](TreeNode&, int depth) { deepest = std::max(deepest, depth); });
+  EXPECT_EQ(deepest, kWindowDepthLimit - 1);
+  EXPECT_TRUE(FindNode(h.window().Tree(), "Hondo " + std::to_string(kChain - 1)));
+  EXPECT_TRUE(h.Boxes().contains(Msg(msg::kNodesLifted).arg(21).arg(kWindowDepthLimit)))
+      << h.Boxes().join('|').toStdString();
+  EXPECT_TRUE(h.window().Session().Modified);
+
+  EXPECT_FALSE(FindNode(h.window().Tree(), "Enlace"));
+  EXPECT_TRUE(FindNode(h.window().Tree(), "Solo en la copia"));
+  const QString leftOut = SummaryLines().join('|');
+  EXPECT_TRUE(leftOut.contains(Msg(msg::kSplicedRecordLeftOut).left(20))) << leftOut.toStdString();
+  EXPECT_FALSE(leftOut.contains(FromCp1252(password))) << leftOut.toStdString();
 }
 
 // A sync tool set this window's last save aside as a conflict copy and put in its place a

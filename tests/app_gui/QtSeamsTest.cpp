@@ -4,12 +4,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
 #include "app/QtSeams.h"
+#include "browser/EditBoxes.h"
 
 namespace bv {
 namespace {
@@ -37,6 +39,43 @@ TEST(QtSaveQuestion, EscapeAndTheCloseButtonCancelWhileYesAndNoKeepTheirMeaning)
             SaveAnswer::No);
   EXPECT_EQ(AnswerSaveQuestion([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }),
             SaveAnswer::Yes);
+}
+
+// A path from outside (a handed-over file, a conflict copy's name) may hold markup: every box
+// shows it as written, not as a heading in red.
+TEST(QtMessageBoxes, ShowMarkupInNamesAsPlainText) {
+  Seams seams = MakeQtSeams();
+  const QString path =
+      QStringLiteral("/tmp/<h1><font color=red>Your master password has expired</font></h1>.bv3");
+  const std::vector<std::pair<const char*, std::function<void()>>> boxes = {
+      {"error", [&] { seams.boxes->Error(path); }},
+      {"warning", [&] { (void)seams.boxes->WarningYesNo(path); }},
+      {"question", [&] { (void)seams.boxes->ConfirmSave(path); }},
+      {"information", [&] { seams.boxes->Information(path); }},
+      {"choice",
+       [&] { (void)seams.boxes->Choose(path, QStringLiteral("A"), QStringLiteral("B")); }},
+      {"dialog error", [&] { DefaultErrorBox(nullptr)(path); }},
+  };
+  for (const auto& [label, show] : boxes) {
+    QString shown;
+    Qt::TextFormat format = Qt::RichText;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      poll.stop();
+      if (auto* text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        shown = text->text();
+        format = text->textFormat();
+      }
+      box->reject();
+    });
+    poll.start();
+    show();
+    EXPECT_EQ(format, Qt::PlainText) << label;
+    EXPECT_EQ(shown, path) << label;
+  }
 }
 
 }  // namespace

@@ -310,6 +310,20 @@ TEST_F(CliTest, MergeCombinesTwoVersionsWithTheirBase) {
       << once.out;  // a new file replaces nothing
   EXPECT_EQ(std::filesystem::status(dir / "out.bv3").permissions(),
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+  // An unprotected OURS gives its lack of a password to THEIRS' secrets: said on both outputs.
+  const std::string none(kEmptyPasswordSentinel);
+  WriteProfile(dir / "open.bv3", test::SampleHeader(none), same, none, "m");
+  const Result exposed = RunCli(
+      {"merge", P("open.bv3"), P("theirs.bv3"), "--output", P("exposed.bv3"), "--password-stdin"},
+      "suya\n");
+  ASSERT_EQ(exposed.code, 0) << exposed.err;
+  const std::string warning =
+      P("exposed.bv3") + " has no master password, but " + P("theirs.bv3") + " has one";
+  EXPECT_NE(exposed.out.find("Warning: " + warning), std::string::npos) << exposed.out;
+  EXPECT_NE(exposed.err.find("brindlevault-cli: warning: " + warning), std::string::npos)
+      << exposed.err;
+  EXPECT_EQ(once.err, "");
 }
 
 // Runs a program of the system (keepassxc-cli) with input; its output, or "" when it failed.
@@ -776,6 +790,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"TotpNoSeed", {"totp", "@totp.bv3", "Web/Sin"}, "", 14, "Web/Sin"},
         FailureCase{"TotpBrokenSeed", {"totp", "@totp.bv3", "Web/Roto"}, "", 14, "Web/Roto"},
         FailureCase{"NoTerminal", {"dump", "@pw.bv3"}, "", 11, "--password-stdin"},
+        FailureCase{"CreateWithNoPasswordLine",
+                    {"create", "@new.bv3", "--from", "@ok.json", "--password-stdin"},
+                    "",
+                    11,
+                    "standard input ended before a password line"},
         FailureCase{"NoTerminalToCreate",
                     {"create", "@new.bv3", "--from", "@ok.json"},
                     "",

@@ -1,10 +1,15 @@
 // The profile as CSV and back: the exact bytes written, a tree with every odd shape a file
 // can hold read back unchanged, KeePassXC's and Bitwarden's files, and the refusals.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
 
 #include "browser/NodeEditing.h"
 #include "export/CsvExport.h"
 #include "export/CsvImport.h"
+#include "support/ScratchFolder.h"
+#include "tools/AccountText.h"
 
 namespace bv {
 namespace {
@@ -83,6 +88,32 @@ void FillOddTree(ProfileTree& tree) {
   TreeNode* top = tree.Append(nullptr, Node(NodeKind::Group, "Arriba"));
   tree.Append(top, Node(NodeKind::Category, ""));
   tree.Append(nullptr, Node(NodeKind::Category, ""));
+}
+
+// Every export holds passwords in clear: owner only, also when it replaces a file others could
+// read (the text export serves the account's HTML page too).
+TEST(ExportFile, IsOwnerOnlyEvenOverAFileOthersCouldRead) {
+  ProfileTree tree;
+  TNodeData account = Node(NodeKind::Account, "Cuenta");
+  account.Password = "secreta";
+  tree.Append(nullptr, account);
+  const std::vector<std::pair<const char*, std::function<void(const std::filesystem::path&)>>>
+      exports = {
+          {"csv", [&](const auto& path) { WriteProfileCsv(path, tree, CsvRows::Accounts); }},
+          {"csv-full", [&](const auto& path) { WriteProfileCsv(path, tree, CsvRows::FullTree); }},
+          {"text", [&](const auto& path) { ExportAccountText(account, path); }},
+      };
+  test::ScratchFolder dir;
+  for (const auto& [label, write] : exports) {
+    const std::filesystem::path path = dir / label;
+    test::WriteFile(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    write(path);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << label;
+    EXPECT_NE(test::ReadFile(path).find("secreta"), std::string::npos) << label;
+  }
 }
 
 TEST(CsvImport, ReadsItsOwnExportBackUnchangedButThePictures) {

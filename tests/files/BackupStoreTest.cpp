@@ -2,6 +2,7 @@
 // apart, owner-only permissions, none at 0, and combined conflict copies set aside for good.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <optional>
@@ -103,6 +104,48 @@ TEST_F(BackupStoreTest, KeepsNothingAtZeroNorForANewOrEmptyFile) {
   WriteFile(dir / "vacio.bv3", "");
   EXPECT_EQ(store.Keep(dir / "vacio.bv3"), fs::path());
   EXPECT_TRUE(store.BackupsOf(profile).empty());
+}
+
+// A folder that is a link, or another user's, is refused for both kinds of copy, saying why,
+// and nothing is written through it.
+TEST_F(BackupStoreTest, RefusesALinkedFolderOrOneOfAnotherUser) {
+  const fs::path profile = dir / "p.bv3";
+  WriteFile(profile, "datos");
+  const fs::path elsewhere = dir / "elsewhere";
+  fs::create_directories(elsewhere);
+  fs::create_directories(data);
+  struct Case {
+    const char* folder;
+    EUnsafeFolder::Reason reason;
+  };
+  for (const Case c : {Case{"backups", EUnsafeFolder::Reason::Link},
+                       Case{"conflict-copies", EUnsafeFolder::Reason::Link},
+                       Case{"backups", EUnsafeFolder::Reason::OtherOwner},
+                       Case{"conflict-copies", EUnsafeFolder::Reason::OtherOwner}}) {
+    const bool link = c.reason == EUnsafeFolder::Reason::Link;
+    if (!link && ::geteuid() != 0) continue;  // only root can give a folder away
+    fs::remove_all(data / c.folder);
+    if (link) {
+      fs::create_directory_symlink(elsewhere, data / c.folder);
+    } else {
+      fs::create_directory(data / c.folder);
+      ASSERT_EQ(::chown((data / c.folder).c_str(), 65534, 65534), 0);
+    }
+    WriteFile(dir / "copia.bv3", "copia");
+    const BackupStore store(data, 10);
+    try {
+      if (std::string(c.folder) == "backups")
+        (void)store.Keep(profile);
+      else
+        (void)store.SetAsideConflictCopy(dir / "copia.bv3");
+      ADD_FAILURE() << c.folder << " was used";
+    } catch (const EUnsafeFolder& error) {
+      EXPECT_EQ(error.reason(), c.reason) << c.folder;
+      EXPECT_EQ(error.folder(), data / c.folder);
+    }
+    EXPECT_TRUE(fs::is_empty(elsewhere));
+    EXPECT_TRUE(fs::exists(dir / "copia.bv3"));
+  }
 }
 
 TEST_F(BackupStoreTest, AFolderThatCannotBeMadeIsAnInputOutputFailure) {

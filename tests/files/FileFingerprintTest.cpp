@@ -178,6 +178,17 @@ TEST(FileFingerprint, RefusesWhatIsNoFile) {
   }
   EXPECT_FALSE(StatOf(folder / "missing.bv3"));
   EXPECT_FALSE(StatOf(folder / "missing" / "p.bv3"));
+
+  // A sparse file claiming more than a profile can hold is refused before its size is taken.
+  const std::filesystem::path huge = folder / "huge.bv3";
+  test::WriteFile(huge, "x");
+  std::filesystem::resize_file(huge, kMaxWholeFileSize + 1);
+  try {
+    static_cast<void>(ReadWholeFile(huge));
+    ADD_FAILURE() << "a file above the limit was read";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.SystemError(), EFBIG);
+  }
 }
 
 TEST(FileFingerprint, ReadsRacingReplacementsByRenameNeverMix) {

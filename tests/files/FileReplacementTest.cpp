@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -194,6 +195,7 @@ TEST(ClaimNewFile, MakesAnEmptyOwnerOnlyFileOrChecksTheOneThere) {
 
 // The guard removes a name only when the process that gave it ends without releasing it.
 TEST(LinkGuard, RemovesTheNameOfAKilledProcessAndNoOther) {
+  UseLinkGuardHelper(BV_LINK_GUARD);  // a forked process starts the helper program
   test::ScratchFolder dir;
   const auto pending = dir / "pendiente";
   const auto released = dir / "soltado";
@@ -215,6 +217,51 @@ TEST(LinkGuard, RemovesTheNameOfAKilledProcessAndNoOther) {
   EXPECT_FALSE(fs::exists(pending));
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_TRUE(fs::exists(released));
+}
+
+// The guard processes this one started, by their /proc entries.
+std::vector<pid_t> GuardProcesses() {
+  std::vector<pid_t> found;
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::ifstream status(entry.path() / "status");
+    std::string line, comm;
+    long parent = -1;
+    while (std::getline(status, line)) {
+      if (line.starts_with("Name:")) comm = line.substr(line.find_first_not_of(" \t", 5));
+      if (line.starts_with("PPid:")) parent = std::stol(line.substr(5));
+    }
+    if (comm == "bv-link-guard" && parent == ::getpid()) found.push_back(std::stoi(name));
+  }
+  return found;
+}
+
+// A guard that died is started again as the small helper program, never as a fork of this
+// (by then large) process; without the helper program, no guard rather than a fork.
+TEST(LinkGuard, StartedAgainByExecutingTheHelperProgram) {
+  UseLinkGuardHelper(BV_LINK_GUARD);
+  StartLinkGuard();
+  test::ScratchFolder dir;
+  const std::string name = (dir / "pendiente").string();
+  ASSERT_TRUE(GuardLinkName(name));
+  ReleaseLinkName();
+  for (const auto& [helper, started] : {std::pair{fs::path("/nonexistent/bv-link-guard"), false},
+                                        std::pair{fs::path(BV_LINK_GUARD), true}}) {
+    for (const pid_t pid : GuardProcesses()) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, nullptr, 0);
+    }
+    UseLinkGuardHelper(helper);
+    EXPECT_EQ(GuardLinkName(name), started) << helper;
+    ReleaseLinkName();
+    const std::vector<pid_t> guards = GuardProcesses();
+    ASSERT_EQ(guards.size(), started ? 1u : 0u) << helper;
+    if (started) {
+      EXPECT_EQ(fs::read_symlink("/proc/" + std::to_string(guards[0]) + "/exe"),
+                fs::canonical(BV_LINK_GUARD));
+    }
+  }
 }
 
 }  // namespace
