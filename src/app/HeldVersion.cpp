@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "crypto/WipedText.h"
 #include "profile/DialogKit.h"
 
 namespace bv {
@@ -14,7 +15,7 @@ void HeldVersion::Hold(ProfileBytes version, std::string_view password) {
 }
 
 void HeldVersion::Forget() {
-  dialogkit::WipeText(password_);
+  WipeString(password_);
   version_ = {};
   holds_ = false;
 }

@@ -5,6 +5,7 @@
 #include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "config/QtText.h"
+#include "crypto/WipedText.h"
 #include "profile/DialogKit.h"
 #include "profile/MasterPassword.h"
 #include "profile/RecordLayout.h"
@@ -23,7 +24,7 @@ bool WholeProfile(const ProfileBytes& version) {
 
 }  // namespace
 
-DecipheredVersion::~DecipheredVersion() { dialogkit::WipeText(password); }
+DecipheredVersion::~DecipheredVersion() { WipeString(password); }
 
 std::optional<DecipheredVersion> OtherVersion::Decipher(const ProfileBytes& version,
                                                         const std::filesystem::path& file,
@@ -43,7 +44,7 @@ std::optional<DecipheredVersion> OtherVersion::Decipher(const ProfileBytes& vers
   for (;;) {
     std::optional<std::string> typed = TFInicioSesion::Ask(window_, prompt);
     if (!typed) return std::nullopt;
-    const dialogkit::ScopedWipe wipe(*typed);
+    const WipeOnExit wipe(*typed);
     // An empty answer stands for a profile without password, as at opening.
     if (opens(PasswordOrSentinel(*typed))) return read;
   }

@@ -14,6 +14,7 @@
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
 #include "config/Settings.h"
+#include "crypto/WipedText.h"
 #include "files/BackupStore.h"
 #include "files/FileFingerprint.h"
 #include "files/FileReplacement.h"
@@ -252,7 +253,7 @@ void SessionController::OpenProfileFile(bool reopening) {
       return;
     }
     std::string password;
-    const dialogkit::ScopedWipe wipe(password);
+    const WipeOnExit wipe(password);
     if (session_.PasswordOpens(path, kEmptyPasswordSentinel)) {
       if (reopening) return;
       password = kEmptyPasswordSentinel;
@@ -332,7 +333,7 @@ bool SessionController::CreateProfile(const NewProfileRequest& request) {
   if (!created && !Attempt([&] { EmptyFile(request.path); })) return false;
 
   std::string password = PasswordOrSentinel(request.password);
-  const dialogkit::ScopedWipe wipe(password);
+  const WipeOnExit wipe(password);
   TProfileHeader header = session.Header;
   header.Owner = Cut(request.owner, TProfileHeader::kOwnerMax);
   header.Title = Cut(request.title, TProfileHeader::kTitleMax);
@@ -359,7 +360,7 @@ void SessionController::ChangeProfilePassword() {
 bool SessionController::ChangePassword(const std::string& newPassword) {
   const SessionState& session = session_.State();
   std::string oldPassword = session.SessionPassword();
-  const dialogkit::ScopedWipe wipe(oldPassword);
+  const WipeOnExit wipe(oldPassword);
   const TProfileHeader before = session.Header;
   TProfileHeader header = before;
   header.Verifier = MakeVerifier(newPassword);

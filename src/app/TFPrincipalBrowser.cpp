@@ -13,6 +13,7 @@
 #include "browser/LabelCollator.h"
 #include "browser/TreeModel.h"
 #include "config/QtText.h"
+#include "config/WipedQtText.h"
 
 namespace bv {
 namespace {

@@ -1,16 +1,15 @@
 #include "browser/DetailView.h"
 
-#include <string.h>
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextFrame>
-#include <QTextLayout>
 
 #include "browser/DetailViewHtml.h"
 #include "config/Messages.h"
+#include "config/WipedQtText.h"
+#include "crypto/WipedText.h"
 #include "ui/Pictures.h"
 
 namespace bv {
@@ -19,25 +18,14 @@ namespace {
 constexpr int kSideMargin = 10;
 constexpr int kMaxLineWidth = 620;
 
-void Wipe(std::string& text) {
-  explicit_bzero(text.data(), text.capacity());
-  text.clear();
-}
-
 // An account page holds the values it shows, the password among them when shown.
 void WipePage(DetailPage& page) {
   for (PageParagraph& paragraph : page.paragraphs)
-    for (PagePiece& piece : paragraph.pieces) Wipe(piece.text);
+    for (PagePiece& piece : paragraph.pieces) WipeString(piece.text);
   for (PageLink& link : page.links) {
-    Wipe(link.address);
-    Wipe(link.hover);
+    WipeString(link.address);
+    WipeString(link.hover);
   }
-}
-
-void Wipe(QString& text) {
-  if (text.isDetached())
-    explicit_bzero(text.data(), static_cast<std::size_t>(text.capacity()) * sizeof(QChar));
-  text = QString();
 }
 
 }  // namespace
@@ -94,11 +82,12 @@ void DetailView::SetVerticalScroll(int value) { verticalScrollBar()->setValue(va
 void DetailView::Show(DetailPage page) {
   hoveredLink_ = -1;  // the old page's links are gone with it
   WipePage(page_);
-  WipeLayouts();
+  // The old page's laid-out lines keep copies of its text that no public call reaches; they
+  // go with the document setHtml replaces, through the wiping free().
   page_ = std::move(page);
   QString html = PageHtml(page_, WindowTextColour(), locale());
   setHtml(html);
-  Wipe(html);
+  WipeQString(html);
   AddBulletPictures(*document(), devicePixelRatioF());
   QTextFrame* root = document()->rootFrame();
   QTextFrameFormat frame = root->frameFormat();
@@ -106,19 +95,6 @@ void DetailView::Show(DetailPage page) {
   frame.setRightMargin(kSideMargin);
   root->setFrameFormat(frame);
   viewport()->update();
-}
-
-void DetailView::WipeLayouts() {
-  // Each laid-out line keeps its own copy of the paragraph's text; QTextLayout::text()
-  // shares it, so it is overwritten where the layout keeps it.
-  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-    const QTextLayout* layout = block.layout();
-    if (!layout) continue;
-    const QString text = layout->text();
-    if (!text.isEmpty())
-      explicit_bzero(const_cast<QChar*>(text.constData()),
-                     static_cast<std::size_t>(text.size()) * sizeof(QChar));
-  }
 }
 
 void DetailView::LinkClicked(const QUrl& url) {

@@ -54,7 +54,6 @@ class DetailView : public QTextBrowser {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void WipeLayouts();
   void Show(DetailPage page);
   void LinkClicked(const QUrl& url);
   void HoverLink(int link);

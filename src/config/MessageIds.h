@@ -236,4 +236,8 @@ inline constexpr int kConflictCopySetAside = 269;  // %1 where the copy went
 inline constexpr int kMergeSummaryCaption = 270;
 inline constexpr int kMergeSummaryCounts = 271;  // %1 added, %2 deleted, %3 changed, %4 conflicts
 
+// --- the account dialogs' generator button, for a screen reader (it names the key too)
+inline constexpr int kGeneratorButtonName = 300;
+inline constexpr int kGeneratorButtonDescription = 301;
+
 }  // namespace bv::msg
