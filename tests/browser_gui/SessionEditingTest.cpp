@@ -78,6 +78,15 @@ struct SessionEditing : ::testing::Test {
     ASSERT_TRUE(h.ProfileOpen());
   }
   TreeNode* At(int treeIndex) { return h.window().Tree().NodeAtTreeIndex(treeIndex); }
+  // The first node of the empty profile, selected.
+  void AddCategoryCorreo() {
+    answer.Expect("FAddGrupo", [](QDialog& d) {
+      KeysInto(d, "Ed_Grupo", "Correo");
+      test::Click(d, "BtnOk");
+    });
+    h.Trigger("ActNGrupo");
+    h.window().SelectNode(At(0));
+  }
 
   SessionHarness h;
   DialogAnswerer answer;
@@ -163,12 +172,7 @@ TEST_F(SessionEditing, AGeneratedPasswordIsTheOneSavedReadBackAndCopied) {
   h.Start();
   h.window().Flags().MostrarPass = true;  // F2 copies only a password that is shown
   OpenEmptyProfile();
-  answer.Expect("FAddGrupo", [](QDialog& d) {
-    KeysInto(d, "Ed_Grupo", "Correo");
-    test::Click(d, "BtnOk");
-  });
-  h.Trigger("ActNGrupo");
-  h.window().SelectNode(At(0));
+  AddCategoryCorreo();
 
   std::vector<std::string> generated;
   const auto shownPassword = [](QDialog& d) {
@@ -226,12 +230,7 @@ TEST_F(SessionEditing, AGeneratedPasswordIsTheOneSavedReadBackAndCopied) {
 TEST_F(SessionEditing, AnEditedAccountMakesClosingAskToSave) {
   h.Start();
   OpenEmptyProfile();
-  answer.Expect("FAddGrupo", [](QDialog& d) {
-    KeysInto(d, "Ed_Grupo", "Correo");
-    test::Click(d, "BtnOk");
-  });
-  h.Trigger("ActNGrupo");
-  h.window().SelectNode(At(0));
+  AddCategoryCorreo();
   answer.Expect("FAddCuenta", [](QDialog& d) {
     KeysInto(d, "Ed_NCuenta", "Casa");
     test::Click(d, "BtnOk");
