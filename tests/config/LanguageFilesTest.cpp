@@ -13,11 +13,7 @@ namespace {
 
 const std::filesystem::path kSource = BV_SOURCE_DIR;
 
-struct Shipped {
-  const char* utf8Name;
-};
-
-class ShippedLanguageTest : public ::testing::TestWithParam<Shipped> {
+class ShippedLanguageTest : public ::testing::TestWithParam<test::ShippedLanguage> {
  protected:
   std::filesystem::path Path() const { return kSource / "res" / GetParam().utf8Name; }
   IniFile File() const { return IniFile(Path()); }
@@ -105,11 +101,8 @@ TEST_P(ShippedLanguageTest, ListsKeepTheirItemsInOrder) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguageTest,
-                         ::testing::Values(Shipped{"Espa\xC3\xB1ol.lng"}, Shipped{"English.lng"}),
-                         [](const auto& info) {
-                           return std::string(info.index == 0 ? "Spanish" : "English");
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguageTest, ::testing::ValuesIn(test::kShippedLanguages),
+                         [](const auto& info) { return std::string(info.param.testName); });
 
 TEST(ShippedLanguagesTest, SpanishIsTheDefaultFileAndTheLanguagesDiffer) {
   const IniFile spanish(kSource / "res" / kDefaultLanguageFileName);

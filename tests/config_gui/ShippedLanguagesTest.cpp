@@ -15,6 +15,7 @@
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "config_gui/TestApp.h"
+#include "support/LanguageKeys.h"
 #include "support/gui/WindowCoverage.h"
 
 namespace bv {
@@ -65,16 +66,16 @@ QString Shown(QObject* object, const QString& key) {
   return key.endsWith('f') ? entry->filter() : entry->title();
 }
 
-class ShippedTranslationTest : public ::testing::TestWithParam<const char*> {
+class ShippedTranslationTest : public ::testing::TestWithParam<test::ShippedLanguage> {
  protected:
   void SetUp() override {
     test::App();
-    SetActiveLanguageFile(kRes / GetParam());
+    SetActiveLanguageFile(kRes / GetParam().utf8Name);
   }
 };
 
 TEST_P(ShippedTranslationTest, EveryWindowShowsTheTextsOfTheFile) {
-  const IniFile file(kRes / GetParam());
+  const IniFile file(kRes / GetParam().utf8Name);
   for (const auto& entry : test::RequiredWindows()) {
     auto window = BuildWindow(entry);
     test::ExpectCoveredByLanguageFiles(window.get());
@@ -99,10 +100,8 @@ TEST_P(ShippedTranslationTest, MainWindowLoadsEveryUsedMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ShippedTranslationTest,
-                         ::testing::Values("Espa\xC3\xB1ol.lng", "English.lng"),
-                         [](const auto& info) {
-                           return std::string(info.index == 0 ? "Spanish" : "English");
-                         });
+                         ::testing::ValuesIn(test::kShippedLanguages),
+                         [](const auto& info) { return std::string(info.param.testName); });
 
 TEST(WindowCoverageTest, FindsMissingAndUnlistedControls) {
   test::App();

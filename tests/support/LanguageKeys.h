@@ -151,4 +151,16 @@ inline constexpr int kMarkerMessage = 106;
 inline constexpr std::size_t kMarkerLimit = 87;  // longer would not survive a load
 inline constexpr std::array<int, 2> kFileNameMessages = {39, 48};  // help, licence
 
+// The language files in res/, by their UTF-8 file names, each with a name for test output.
+struct ShippedLanguage {
+  const char* utf8Name;
+  const char* testName;
+};
+// \u escapes, since a hex escape would take in the letters that follow it.
+inline constexpr ShippedLanguage kShippedLanguages[] = {
+    {"Espa\u00F1ol.lng", "Spanish"}, {"English.lng", "English"},
+    {"Fran\u00E7ais.lng", "French"}, {"Deutsch.lng", "German"},
+    {"Italiano.lng", "Italian"},     {"Portugu\u00EAs.lng", "Portuguese"},
+    {"Catal\u00E0.lng", "Catalan"},  {"Nederlands.lng", "Dutch"}};
+
 }  // namespace bv::test
