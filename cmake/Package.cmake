@@ -31,6 +31,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland")
 # The toolkit's own buttons and dialogs speak the program's language only with Qt's translations.
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-translations-l10n")
+# The strength estimate knows the words of the shipped languages from the system's word lists.
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+       ", wspanish, wfrench, wngerman, witalian, wbrazilian, wcatalan, wdutch, wamerican")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackLocale.cmake)
 include(CPack)

@@ -20,8 +20,10 @@ program, profile, master = sys.argv[1], sys.argv[2], sys.argv[3]
 secrets = [master] + sys.argv[4:]
 # A name that is only the control's internal name tells a listener nothing.
 INTERNAL_NAME = re.compile(r"^(Act[A-Z]|Btn[A-Z]|Ed_|lbl[A-Z]|Op_|CB[A-Z])\w*$")
-# Boxes that show an account's values in clear on screen may be read aloud: the edit dialog's.
-SHOWN_BOXES = {"Contraseña:", "Respuesta secreta:", "Password:", "Secret answer:"}
+# Boxes that show an account's values in clear on screen may be read aloud: the edit dialog's
+# (its notes box holds the two-step seed line).
+SHOWN_BOXES = {"Contraseña:", "Respuesta secreta:", "Password:", "Secret answer:",
+               "Notas adicionales:", "Additional notes:"}
 
 ITEM_ROLES = {"table cell", "list item", "tree item", "table column header", "table row header"}
 

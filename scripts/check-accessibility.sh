@@ -19,13 +19,15 @@ cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
 master='Maestra-K3y!'
 account_password='Zq7wPass9Xy'
 answer='Rex4Respuesta'
+seed='GEZDGNBVGY3TQOJQGEZA'  # a two-step seed: only the edit dialog's notes box shows it
 cat >"$scratch/tree.json" <<EOF
 {"owner":"Ana Prueba","title":"Pruebas","nodes":[
  {"kind":"category","name":"Correo","description":"Cuentas de correo","picture":3,"children":[
   {"kind":"group","name":"Personal","picture":24,"children":[
    {"kind":"account","name":"Buzón","userName":"ana","password":"$account_password",
     "question":"Mascota","answer":"$answer","mail":"ana@example.com",
-    "url":"https://mail.example.com","accountType":"Acceso a e-mail","picture":17}]}]}]}
+    "url":"https://mail.example.com","accountType":"Acceso a e-mail",
+    "notes":"PIN 4321\r\nTOTP: $seed","picture":17}]}]}]}
 EOF
 printf '%s\n' "$master" | "$build/bin/brindlevault-cli" create "$scratch/p.bv3" \
   --from "$scratch/tree.json" --password-stdin >/dev/null
@@ -43,4 +45,4 @@ timeout 300 dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 
   /usr/bin/python3 "$@" || status=$?
   kill $bus 2>/dev/null || true
   exit $status' walk "$root/scripts/accessibility_walk.py" "$scratch/prefix/bin/brindlevault" \
-  "$scratch/p.bv3" "$master" "$account_password" "$answer"
+  "$scratch/p.bv3" "$master" "$account_password" "$answer" "$seed"

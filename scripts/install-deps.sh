@@ -11,7 +11,10 @@ packages=(
   nlohmann-json3-dev
   libbotan-2-dev zlib1g-dev   # Argon2id, AES, ChaCha20, SHA-2, HMAC and gzip of the KDBX export
   libzxcvbn-dev              # password strength estimate (the C port of zxcvbn)
+  wspanish wfrench wngerman witalian wbrazilian wcatalan wdutch wamerican  # its word lists
+  python3-zxcvbn             # the reference estimate the strength benchmark compares with
   keepassxc                  # keepassxc-cli checks the exported KDBX files in the tests
+  oathtool                   # the two-step codes are checked against its own
   libcrypto++-dev            # test-only oracle for Blowfish and RIPEMD-256
   clang libclang-rt-14-dev   # libFuzzer targets
   clang-format               # the layout of the sources (.clang-format) is checked

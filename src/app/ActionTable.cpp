@@ -86,6 +86,8 @@ constexpr ActionEntry kActions[] = {
      "Abrir una de las copias que se guardan de un perfil antes de reemplazarlo", "", 1},
     {ActSaludClaves, "ActSaludClaves", PerfilOn, "&Salud de las contraseñas...",
      "Buscar contraseñas vacías, débiles, repetidas o filtradas", "Ctrl+Alt+S", -1},
+    {ActCopCodigo, "ActCopCodigo", Copiar, "Código de dos pasos",
+     "Copia el código de dos pasos actual al portapapeles", "F7", 18},
     {ActMenuArchivo, "ActMenuArchivo", MenuPpal, "&Archivo", "", "", -1},
     {ActMenuEdicion, "ActMenuEdicion", MenuPpal, "&Edición", "", "", -1},
     {ActMenuHerramientas, "ActMenuHerramientas", MenuPpal, "&Herramientas", "", "", -1},

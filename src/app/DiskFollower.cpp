@@ -9,6 +9,7 @@
 #include "app/ProfileSession.h"
 #include "app/ProfileWatcher.h"
 #include "app/TFPrincipal.h"
+#include "config/FailureText.h"
 #include "config/LanguageList.h"
 #include "config/MessageIds.h"
 #include "config/QtText.h"
@@ -102,8 +103,8 @@ void DiskFollower::RunPending() {
         copiesWaiting_.pop_front();
         TakeConflictCopy(copy);
       }
-    } catch (const std::exception& error) {
-      window_.GetSeams().boxes->Error(FromCp1252(error.what()));
+    } catch (const std::exception&) {
+      window_.GetSeams().boxes->Error(CurrentFailureText());
     }
   }
   running_ = false;
@@ -218,8 +219,8 @@ void DiskFollower::SetAsideCombinedCopies() {
     try {
       const std::filesystem::path aside = store.SetAsideConflictCopy(copy);
       Note(Msg(msg::kConflictCopySetAside).arg(PathToQString(aside)));
-    } catch (const EInOutError& error) {
-      window_.GetSeams().boxes->Error(FromCp1252(error.what()));
+    } catch (const EInOutError&) {
+      window_.GetSeams().boxes->Error(CurrentFailureText());
     }
   }
 }

@@ -63,7 +63,8 @@ MainMenus::MainMenus(QMainWindow* window, const MainActions& a) {
 
   // Sub-menus shared by several menus.
   QMenu* copy = SubMenu(window, a[ActCopiarDatos]);
-  Fill(copy, a, {ActCopUser, ActCopPass, ActCopPreg, ActCopResp, ActCopMail, ActCopURL});
+  Fill(copy, a,
+       {ActCopUser, ActCopPass, ActCopPreg, ActCopResp, ActCopMail, ActCopURL, ActCopCodigo});
   QMenu* recentSub = SubMenu(window, a[ActRecientes]);
   recentFile = RecentItems(recentSub, 11);
 

@@ -5,6 +5,7 @@
 
 #include "app/ProfileSession.h"
 #include "app/ToolCommands.h"
+#include "config/FailureText.h"
 #include "config/LanguageList.h"
 #include "config/MessageIds.h"
 #include "config/QtText.h"
@@ -54,8 +55,8 @@ void ToolCommands::ExportProfile() {
           path, session.Header, parts_.profile.Tree(),
           std::string_view(reinterpret_cast<const char*>(password.data()), password.size()));
     }
-  } catch (const EInOutError& error) {
-    seams.boxes->Error(FromCp1252(error.what()));
+  } catch (const EInOutError&) {
+    seams.boxes->Error(CurrentFailureText());
   }
 }
 

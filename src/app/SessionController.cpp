@@ -9,6 +9,7 @@
 #include "app/ProfileSession.h"
 #include "app/RecentList.h"
 #include "app/WindowSettings.h"
+#include "config/FailureText.h"
 #include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
@@ -77,13 +78,8 @@ bool SessionController::Attempt(const std::function<void()>& step) {
   try {
     step();
     return true;
-  } catch (const ENotRegularFile&) {
-    ShowError(Msg(msg::kNotRegularFile));
-  } catch (const ESettingsWriteError& error) {
-    ShowError(QString::fromUtf8(error.what()));  // names the settings file, a UTF-8 path
-  } catch (const std::exception& error) {
-    // Input/output failures and the cipher's errors carry Windows-1252 run-time texts.
-    ShowError(FromCp1252(error.what()));
+  } catch (const std::exception&) {
+    ShowError(CurrentFailureText());
   }
   return false;
 }

@@ -170,6 +170,7 @@ class TFPrincipal : public QMainWindow {
   // Detail view commands.
   void EnableCopyActions(const CopyFields& fields);
   void CopyField(std::string TNodeData::*field);
+  void CopyTwoStepCode();
   void ActVerOcultosExecute();
   void IdleTimeout();
 

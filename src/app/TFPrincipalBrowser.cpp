@@ -12,6 +12,7 @@
 #include "browser/DetailView.h"
 #include "browser/LabelCollator.h"
 #include "browser/TreeModel.h"
+#include "config/FailureText.h"
 #include "config/QtText.h"
 #include "config/WipedQtText.h"
 
@@ -30,6 +31,7 @@ constexpr CopyCommand kCopyCommands[] = {
     {ActionId::ActCopResp, CopyField::Resp, &TNodeData::Answer},
     {ActionId::ActCopMail, CopyField::Mail, &TNodeData::Mail},
     {ActionId::ActCopURL, CopyField::URL, &TNodeData::Url},
+    {ActionId::ActCopCodigo, CopyField::Code, nullptr},  // made from the notes' seed
 };
 
 }  // namespace
@@ -63,8 +65,12 @@ void TFPrincipal::ConnectDetailView() {
   connect(a[ActionId::ActVerOcultos], &QAction::triggered, this,
           &TFPrincipal::ActVerOcultosExecute);
   for (const CopyCommand& command : kCopyCommands)
-    connect(a[command.action], &QAction::triggered, this,
-            [this, member = command.member] { CopyField(member); });
+    connect(a[command.action], &QAction::triggered, this, [this, member = command.member] {
+      if (member)
+        CopyField(member);
+      else
+        CopyTwoStepCode();
+    });
   connect(a[ActionId::ActInformacion], &QAction::triggered, this, &TFPrincipal::ShowProfileSummary);
 }
 
@@ -120,9 +126,9 @@ void TFPrincipal::ShowEmptyProfilePage() { detail_->ShowEmptyProfilePage(Session
 void TFPrincipal::ShowProfileSummary() {
   try {
     detail_->ShowProfileSummary(ComputeSummary(Session().ProfilePath, Session().Header, Tree()));
-  } catch (const ESummaryFileError& error) {
+  } catch (const ESummaryFileError&) {
     // The previous page stays.
-    seams_.boxes->Error(FromCp1252(error.what()));
+    seams_.boxes->Error(CurrentFailureText());
   }
 }
 
@@ -156,6 +162,16 @@ void TFPrincipal::CopyField(std::string TNodeData::*field) {
   const TreeNode* node = SelectedNode();
   if (!node) return;
   QString text = FromCp1252(node->data.*field);
+  seams_.clipboard->SetText(text);
+  WipeQString(text);
+}
+
+void TFPrincipal::CopyTwoStepCode() {
+  const TreeNode* node = SelectedNode();
+  if (!node) return;
+  const std::optional<TotpSeed> seed = SeedOfNotes(node->data.Notes);
+  if (!seed) return;
+  QString text = QString::fromLatin1(CurrentCode(*seed).digits);
   seams_.clipboard->SetText(text);
   WipeQString(text);
 }

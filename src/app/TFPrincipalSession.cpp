@@ -15,6 +15,7 @@
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
+#include "config/FailureText.h"
 #include "config/MessageIds.h"
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
@@ -110,8 +111,8 @@ void TFPrincipal::ProfileClosed() {
 void TFPrincipal::AddToRecentProfiles(const std::filesystem::path& path) {
   try {
     AddToRecentList(PathToSetting(path));
-  } catch (const ESettingsWriteError& error) {
-    seams_.boxes->Error(QString::fromUtf8(error.what()));
+  } catch (const ESettingsWriteError&) {
+    seams_.boxes->Error(CurrentFailureText());
   }
   recent_->Refresh();
 }
@@ -141,8 +142,8 @@ void TFPrincipal::closeEvent(QCloseEvent* event) {
     const QRect normal = normalGeometry();
     WriteWindowPlace(
         {normal.left(), normal.top(), normal.width(), normal.height(), isMaximized(), true});
-  } catch (const ESettingsWriteError& error) {
-    seams_.boxes->Error(QString::fromUtf8(error.what()));
+  } catch (const ESettingsWriteError&) {
+    seams_.boxes->Error(CurrentFailureText());
   }
   event->accept();
 }

@@ -10,6 +10,7 @@
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
 #include "browser/ExportAccountHtml.h"
+#include "config/FailureText.h"
 #include "config/LanguageList.h"
 #include "config/QtText.h"
 #include "config/TFIdiomaInicio.h"
@@ -102,8 +103,9 @@ void ToolCommands::ShowSearch() {
 
 void ToolCommands::ShowHealthReport() {
   if (!healthReport_) {
-    healthReport_ = new TFSaludClaves(parts_.profile.Tree(),
-                                      parts_.profile.State().SessionPassword(), &parts_.window);
+    const SessionState& session = parts_.profile.State();
+    healthReport_ = new TFSaludClaves(parts_.profile.Tree(), session.SessionPassword(),
+                                      session.Header.Owner, &parts_.window);
     healthReport_->FollowModel(&parts_.model);
     QObject::connect(healthReport_, &TFSaludClaves::nodeChosen, &parts_.window, parts_.selectNode);
     QAction* command = parts_.action(ActionId::ActSaludClaves);
@@ -127,8 +129,8 @@ void ToolCommands::ExportText() {
   if (!path) return;
   try {
     ExportAccountText(account->data, QStringToPath(*path));
-  } catch (const EExportError& error) {
-    parts_.seams.boxes->Error(FromCp1252(error.what()));
+  } catch (const EExportError&) {
+    parts_.seams.boxes->Error(CurrentFailureText());
   }
 }
 
@@ -139,8 +141,8 @@ void ToolCommands::ExportHtml() {
   if (!path) return;
   try {
     ExportAccountHtml(parts_.page, account->data, QStringToPath(*path));
-  } catch (const EExportError& error) {
-    parts_.seams.boxes->Error(FromCp1252(error.what()));
+  } catch (const EExportError&) {
+    parts_.seams.boxes->Error(CurrentFailureText());
   }
 }
 

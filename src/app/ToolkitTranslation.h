@@ -24,8 +24,10 @@ QTranslator* InstallToolkitTranslation(const QLocale& locale);
 // The locale the active language file names, else the desktop's.
 [[nodiscard]] QLocale ToolkitLocale();
 
-// Puts Qt's translation for ToolkitLocale() in place of the one installed before: at start
-// and after every change of language. Qt retranslates what it shows at once.
+// Puts Qt's translation for ToolkitLocale() in place of the one installed before, and makes
+// that locale the default one for dates and numbers: at start and after every change of
+// language. Qt retranslates what it shows at once, and every window is sent a
+// QEvent::LanguageChange once the events waiting now are handled.
 void FollowProgramLanguage();
 
 }  // namespace bv

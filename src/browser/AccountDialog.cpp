@@ -13,6 +13,7 @@
 
 #include "browser/MemoEdit.h"
 #include "browser/NodePictureBox.h"
+#include "browser/TFCodigoDosPasos.h"
 #include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
@@ -58,6 +59,7 @@ void AccountDialog::BuildControls() {
   Ed_Pass = LineBox(this, "Ed_Pass", kPassword);  // characters visible
   BarraFuerza = new StrengthBar("BarraFuerza", this);
   BarraFuerza->Follow(Ed_Pass);
+  BarraFuerza->KnowWordsOf({Ed_NCuenta, Ed_Usuario});
   Ed_URL = LineBox(this, "Ed_URL", kUrl);
   Ed_Pregunta = LineBox(this, "Ed_Pregunta", kQuestion);
   Ed_Respuesta = LineBox(this, "Ed_Respuesta", kAnswer);
@@ -94,19 +96,22 @@ void AccountDialog::BuildControls() {
   lblTipo = Label(this, "lblTipo", "Tipo de cuenta:", Ed_Tipo);
   lblImagen = Label(this, "lblImagen", "Imagen:", Ed_Imagen);
 
+  BtnDosPasos = Named(new QPushButton(QStringLiteral("Configurar código de dos pasos..."), this),
+                      "BtnDosPasos");
   BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
   BtnCancelar = Named(new QPushButton(QStringLiteral("Cancelar"), this), "BtnCancelar");
   BtnOk->setDefault(true);
 
-  QWidget* const order[] = {Ed_NCuenta,   Ed_Usuario, Ed_Pass,    Ed_URL,   Ed_Pregunta,
-                            Ed_Respuesta, Ed_Mail,    Ed_Desc,    Ed_Notas, Ed_Tipo,
-                            Ed_Imagen,    BtnOk,      BtnCancelar};
+  QWidget* const order[] = {Ed_NCuenta,   Ed_Usuario, Ed_Pass, Ed_URL,     Ed_Pregunta,
+                            Ed_Respuesta, Ed_Mail,    Ed_Desc, Ed_Notas,   BtnDosPasos,
+                            Ed_Tipo,      Ed_Imagen,  BtnOk,   BtnCancelar};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   connect(BtnOk, &QPushButton::clicked, this, &AccountDialog::BtnOkClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
   connect(BtnGenerador, &QToolButton::clicked, this, &AccountDialog::BtnGeneradorClick);
   connect(generate, &QShortcut::activated, this, &AccountDialog::BtnGeneradorClick);
+  connect(BtnDosPasos, &QPushButton::clicked, this, &AccountDialog::BtnDosPasosClick);
 }
 
 void AccountDialog::LayOut() {
@@ -136,10 +141,11 @@ void AccountDialog::LayOut() {
   const int memoHeight = Ed_Desc->fontMetrics().lineSpacing() * 3 + 10;
   for (auto [label, box] : {std::pair<QLabel*, QWidget*>{lblDesc, Ed_Desc},
                             {lblNotas, Ed_Notas},
+                            {nullptr, BtnDosPasos},
                             {lblTipo, Ed_Tipo},
                             {lblImagen, Ed_Imagen}}) {
-    right->addWidget(label);
-    right->addWidget(box);
+    if (label) right->addWidget(label);
+    right->addWidget(box, 0, box == BtnDosPasos ? Qt::AlignRight : Qt::Alignment());
   }
   Ed_Desc->setFixedHeight(memoHeight);
   Ed_Notas->setFixedHeight(memoHeight);
@@ -222,6 +228,14 @@ void AccountDialog::BtnOkClick() {
     return;
   }
   accept();
+}
+
+void AccountDialog::BtnDosPasosClick() {
+  TFCodigoDosPasos dialog(StoredText(Ed_Notas->StoredText()), this, showError_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  // Set by the program: the box takes the notes' whole 186 characters, not just the 170
+  // that can be typed.
+  Ed_Notas->SetStoredText(FromCp1252(dialog.Notes()));
 }
 
 void AccountDialog::BtnGeneradorClick() {

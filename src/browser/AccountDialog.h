@@ -31,6 +31,8 @@ class AccountDialog : public QDialog {
   void BtnOkClick();
   // Opens the password generator; the password it hands over lands in Ed_Pass.
   void BtnGeneradorClick();
+  // Opens the two-step code dialog on the notes box; what it accepts replaces the notes.
+  void BtnDosPasosClick();
 
  protected:
   struct Setup {
@@ -73,6 +75,7 @@ class AccountDialog : public QDialog {
   MemoEdit* Ed_Desc;
   QLabel* lblNotas;
   MemoEdit* Ed_Notas;
+  QPushButton* BtnDosPasos;  // under the notes
   QLabel* lblTipo;
   QComboBox* Ed_Tipo;
   QLabel* lblImagen;

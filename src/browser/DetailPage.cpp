@@ -4,6 +4,7 @@
 #include "browser/DetailPageStyles.h"
 #include "config/Cp1252.h"
 #include "config/MessageIds.h"
+#include "config/Messages.h"
 
 namespace bv {
 namespace {
@@ -123,9 +124,20 @@ DetailPage BuildSummaryPage(const SummaryInfo& info, const MessageFn& message) {
   return b.Finish({}, message);
 }
 
-DetailPage BuildAccountPage(const TNodeData& d, bool showHidden, const MessageFn& message) {
+std::string TwoStepCodeText(const TotpSeed& seed, std::chrono::system_clock::time_point now,
+                            const MessageFn& message) {
+  const OneTimeCode code = CodeAt(seed, now);
+  return Cp1252ToUtf8(
+      FillIn(message(msg::kTwoStepCodeValue), {code.digits, std::to_string(code.secondsLeft)}));
+}
+
+DetailPage BuildAccountPage(const TNodeData& d, bool showHidden, const MessageFn& message,
+                            std::chrono::system_clock::time_point now) {
   const PageTexts text(message);
-  const bool a = !d.UserName.empty() || !d.Password.empty();
+  std::optional<TotpSeed> seed = SeedOfNotes(d.Notes);
+  // The seed line is the key of the second factor: the page shows what it gives, never it.
+  const std::string notes(NotesWithoutSeed(d.Notes));
+  const bool a = !d.UserName.empty() || !d.Password.empty() || seed;
   const bool b = !d.Question.empty() || !d.Answer.empty() || !d.Mail.empty();
   const bool c = !d.Url.empty() || !d.AccountType.empty();
   const Presentation secret = showHidden ? Presentation::Plain : Presentation::Hidden;
@@ -135,10 +147,17 @@ DetailPage BuildAccountPage(const TNodeData& d, bool showHidden, const MessageFn
   page.SameLine(style::Name, Cp1252ToUtf8(d.Name));
   page.Spacer();
   FieldRow(page, text, msg::kDescriptionLabel, d.Description, Presentation::Note, std::nullopt);
-  FieldRow(page, text, msg::kNotesLabel, d.Notes, Presentation::Note, std::nullopt);
+  FieldRow(page, text, msg::kNotesLabel, notes, Presentation::Note, std::nullopt);
   if (a || b || c) page.NewLine(style::Section, text(msg::kAccountDetails));
   FieldRow(page, text, msg::kUserNameLabel, d.UserName, Presentation::Plain, CopyField::User);
   FieldRow(page, text, msg::kPasswordLabel, d.Password, secret, CopyField::Pass);
+  if (seed) {
+    page.NewLine(style::Name, text(msg::kTwoStepCode), Bullet::Field);
+    page.NewLine(style::Value, kSevenBlanks);
+    page.SameLineLiveCode(style::Value, TwoStepCodeText(*seed, now, message));
+    page.Spacer();
+    page.EnableCopy(CopyField::Code);
+  }
   if (a && (b || c)) page.Rule();
   FieldRow(page, text, msg::kQuestionLabel, d.Question, Presentation::Plain, CopyField::Preg);
   FieldRow(page, text, msg::kAnswerLabel, d.Answer, secret, CopyField::Resp);
@@ -151,7 +170,9 @@ DetailPage BuildAccountPage(const TNodeData& d, bool showHidden, const MessageFn
     page.NewBulletLine(Bullet::Link);
     page.SameLine(style::CommandLink, text(label));
   }
-  return page.Finish(Cp1252ToUtf8(d.Url), message);
+  DetailPage built = page.Finish(Cp1252ToUtf8(d.Url), message);
+  built.seed = std::move(seed);
+  return built;
 }
 
 DetailPage BuildGroupPage(const TNodeData& d, const MessageFn& message) {

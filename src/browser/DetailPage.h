@@ -20,6 +20,7 @@
 #include "files/InOutError.h"
 #include "profile/NodeData.h"
 #include "profile/ProfileTree.h"
+#include "tools/OneTimeCode.h"
 
 namespace bv {
 
@@ -43,7 +44,8 @@ enum class CopyField : unsigned {
   Preg = 4,
   Resp = 8,
   Mail = 16,
-  URL = 32
+  URL = 32,
+  Code = 64  // the current two-step code (ActCopCodigo)
 };
 
 class CopyFields {
@@ -77,6 +79,8 @@ struct PagePiece {
   // The summary's modification time: the view writes it in the desktop's locale, in place
   // of text.
   std::optional<std::chrono::system_clock::time_point> time;
+  // The two-step code and its seconds left: the view writes it anew every second.
+  bool liveCode = false;
 };
 
 struct PageParagraph {
@@ -103,8 +107,9 @@ struct PageLink {
 struct DetailPage {
   PageKind kind = PageKind::Welcome;
   std::vector<PageParagraph> paragraphs;
-  std::vector<PageLink> links;  // indexed by link number
-  CopyFields copy;              // account pages: the commands of the rows drawn plainly
+  std::vector<PageLink> links;   // indexed by link number
+  CopyFields copy;               // account pages: the commands of the rows drawn plainly
+  std::optional<TotpSeed> seed;  // account pages with a two-step code: what it is made from
 };
 
 // What the summary page shows about the open profile.
@@ -136,7 +141,14 @@ DetailPage BuildWelcomePage(const MessageFn& message);
 DetailPage BuildEmptyProfilePage(const TProfileHeader& header, const MessageFn& message);
 DetailPage BuildSummaryPage(const SummaryInfo& info, const MessageFn& message);
 // showHidden: the password and the answer are drawn in clear (MostrarPass or "Mostrar ocultos").
-DetailPage BuildAccountPage(const TNodeData& node, bool showHidden, const MessageFn& message);
+// The notes' seed line is never drawn: the two-step code it gives at now is, below the
+// password.
+DetailPage BuildAccountPage(
+    const TNodeData& node, bool showHidden, const MessageFn& message,
+    std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
+// The code row's value (UTF-8): the code and the seconds it stays valid (message 401).
+std::string TwoStepCodeText(const TotpSeed& seed, std::chrono::system_clock::time_point now,
+                            const MessageFn& message);
 DetailPage BuildGroupPage(const TNodeData& node, const MessageFn& message);
 
 }  // namespace bv

@@ -86,6 +86,12 @@ void PageBuilder::SameLineTime(int style, std::chrono::system_clock::time_point 
   Current().pieces.push_back({{}, style, -1, time});
 }
 
+void PageBuilder::SameLineLiveCode(int style, std::string text) {
+  PagePiece piece{std::move(text), style, -1, std::nullopt};
+  piece.liveCode = true;
+  Current().pieces.push_back(std::move(piece));
+}
+
 void PageBuilder::Centred(int style, std::string_view text) {
   PageParagraph p;
   p.centred = true;

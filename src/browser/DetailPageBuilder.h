@@ -18,6 +18,8 @@ class PageBuilder {
   void NewBulletLine(Bullet bullet);
   void SameLine(int style, std::string_view text);
   void SameLineTime(int style, std::chrono::system_clock::time_point time);
+  // The two-step code, which the view keeps up to date.
+  void SameLineLiveCode(int style, std::string text);
   void Centred(int style, std::string_view text);
   void Spacer(int count = 1);
   void Rule();

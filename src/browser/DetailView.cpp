@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextFrame>
+#include <QTimer>
 
 #include "browser/DetailViewHtml.h"
 #include "config/Messages.h"
@@ -28,6 +29,14 @@ void WipePage(DetailPage& page) {
   }
 }
 
+// Just past the next whole second of the clock, when the seconds left change: a new code
+// shows as soon as its period begins.
+int MillisecondsToNextSecond() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  const auto into = std::chrono::duration_cast<std::chrono::milliseconds>(now).count() % 1000;
+  return static_cast<int>(1000 - into) + 10;
+}
+
 }  // namespace
 
 DetailView::DetailView(QWidget* parent)
@@ -45,6 +54,12 @@ DetailView::DetailView(QWidget* parent)
   p.setColor(QPalette::Base, Qt::white);
   setPalette(p);
   connect(this, &QTextBrowser::anchorClicked, this, &DetailView::LinkClicked);
+  codeTimer_ = new QTimer(this);
+  codeTimer_->setSingleShot(true);
+  connect(codeTimer_, &QTimer::timeout, this, [this] {
+    UpdateTwoStepCode(std::chrono::system_clock::now());
+    codeTimer_->start(MillisecondsToNextSecond());
+  });
   FitWrapWidth();
 }
 
@@ -85,7 +100,10 @@ void DetailView::Show(DetailPage page) {
   // The old page's laid-out lines keep copies of its text that no public call reaches; they
   // go with the document setHtml replaces, through the wiping free().
   page_ = std::move(page);
-  QString html = PageHtml(page_, WindowTextColour(), locale());
+  // The program's language (QLocale::setDefault follows the language file), unless this view
+  // was given a locale of its own: a widget keeps the default it was made with.
+  QString html =
+      PageHtml(page_, WindowTextColour(), testAttribute(Qt::WA_SetLocale) ? locale() : QLocale());
   setHtml(html);
   WipeQString(html);
   AddBulletPictures(*document(), devicePixelRatioF());
@@ -95,6 +113,26 @@ void DetailView::Show(DetailPage page) {
   frame.setRightMargin(kSideMargin);
   root->setFrameFormat(frame);
   viewport()->update();
+  if (page_.seed)
+    codeTimer_->start(MillisecondsToNextSecond());
+  else
+    codeTimer_->stop();
+}
+
+void DetailView::UpdateTwoStepCode(std::chrono::system_clock::time_point now) {
+  if (!page_.seed || !isVisible()) return;
+  const QString code = QString::fromUtf8(TwoStepCodeText(*page_.seed, now, message_));
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (!fragment.charFormat().anchorNames().contains(QLatin1String(kLiveCodeAnchor))) continue;
+      // The anchor may mark the first character only; the code runs to the line's end.
+      QTextCursor cursor(document());
+      cursor.setPosition(fragment.position());
+      cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+      if (cursor.selectedText() != code) cursor.insertText(code, fragment.charFormat());
+      return;
+    }
 }
 
 void DetailView::LinkClicked(const QUrl& url) {

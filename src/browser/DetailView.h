@@ -4,8 +4,11 @@
 // are numbered in page order; what a click or a hover does depends on the page shown.
 
 #include <QTextBrowser>
+#include <chrono>
 
 #include "browser/DetailPage.h"
+
+class QTimer;
 
 namespace bv {
 
@@ -36,6 +39,11 @@ class DetailView : public QTextBrowser {
   // The page on view, as drawn.
   const DetailPage& Page() const { return page_; }
 
+  // Writes the two-step code of the account page, as it is at now, over the one shown: the
+  // rest of the page stays as drawn (hidden values shown, scroll position). A timer calls it
+  // every second while such a page is on view.
+  void UpdateTwoStepCode(std::chrono::system_clock::time_point now);
+
   // Message texts come from the active language unless a test gives fixed ones.
   void SetMessageSource(MessageFn message);
 
@@ -65,6 +73,7 @@ class DetailView : public QTextBrowser {
 
   DetailPage page_;
   MessageFn message_;
+  QTimer* codeTimer_;
   int hoveredLink_ = -1;
 };
 

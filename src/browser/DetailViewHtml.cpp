@@ -51,11 +51,12 @@ void AppendPiece(QString& html, const PagePiece& piece, const QColor& windowText
   QString escaped = text.toHtmlEscaped();
   WipeQString(text);
   if (piece.link >= 0) Append(html, QStringLiteral("<a href=\"%1\">").arg(piece.link));
+  if (piece.liveCode) Append(html, QStringLiteral("<a name=\"%1\">").arg(kLiveCodeAnchor));
   Append(html, QStringLiteral("<span style=\"%1\">").arg(SpanStyle(piece.style, windowText)));
   Append(html, escaped);
   WipeQString(escaped);
   Append(html, QStringLiteral("</span>"));
-  if (piece.link >= 0) Append(html, QStringLiteral("</a>"));
+  if (piece.link >= 0 || piece.liveCode) Append(html, QStringLiteral("</a>"));
 }
 
 QString BulletHtml(Bullet bullet) {

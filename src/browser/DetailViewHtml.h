@@ -13,6 +13,8 @@ namespace bv {
 
 inline constexpr const char* kFieldBulletPicture = ":/buttons/28.png";
 inline constexpr const char* kLinkBulletPicture = ":/buttons/29.png";
+// The anchor name the two-step code is written under, so that the view finds it each second.
+inline constexpr const char* kLiveCodeAnchor = "bv-two-step-code";
 
 // windowText is the colour of the styles drawn in the window text colour.
 QColor ColourOfStyle(int style, const QColor& windowText);

@@ -71,10 +71,7 @@ QByteArray BitmapOf(const QImage& picture, const QColor& background) {
 // Never replaces a file: a name taken since it was chosen is a failure.
 void WriteNewFile(const PendingPicture& picture) {
   const int fd = ::open(picture.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  const auto fail = [&](int error) {
-    throw EExportError("Cannot create file \"" + PathToSetting(picture.path) + "\". " +
-                       SystemErrorText(error));
-  };
+  const auto fail = [&](int error) { throw EExportError(picture.path, error); };
   if (fd < 0) fail(errno);
   const char* data = picture.bitmap.constData();
   auto left = static_cast<std::size_t>(picture.bitmap.size());

@@ -37,6 +37,7 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ReportingClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExpiringClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFAddCuenta.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TFCodigoDosPasos.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFAddGrupo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFAddSubGrupo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFEditarCuenta.cpp

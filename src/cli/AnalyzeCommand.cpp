@@ -21,7 +21,8 @@ namespace {
 constexpr std::size_t kMaxPathColumn = 50;
 
 ECliError ListError(const std::filesystem::path& path, const EBreachListError& error) {
-  const ExitCode code = error.reason() == EBreachListError::Reason::Unreadable
+  using Reason = EBreachListError::Reason;
+  const ExitCode code = error.reason() == Reason::Unreadable || error.reason() == Reason::NotRegular
                             ? ExitCode::kFileError
                             : ExitCode::kBadList;
   return ECliError(code, path.string() + ": " + error.what());
@@ -114,6 +115,7 @@ void RunAnalyze(const std::filesystem::path& profile, const AnalyzeOptions& opti
   const OpenedProfile opened = LoadWithPassword(profile, options.password, &master);
   HealthOptions health;
   health.masterPassword = master;
+  health.owner = opened.header.Owner;
   health.breachList = breachList.get();
   HealthReport report;
   try {

@@ -68,4 +68,12 @@ struct AnalyzeOptions {
 void RunAnalyze(const std::filesystem::path& profile, const AnalyzeOptions& options,
                 std::ostream& out);
 
+struct TotpOptions {
+  std::string accountPath;  // UTF-8: the CSV's Group path and the name ("Web/Gmail")
+  PasswordOptions password;
+  bool verbose = false;  // the seconds the code stays valid, on a line of its own
+};
+// The current two-step code of the account at the path (TotpCommand.cpp).
+void RunTotp(const std::filesystem::path& profile, const TotpOptions& options, std::ostream& out);
+
 }  // namespace bv::cli

@@ -32,6 +32,7 @@ struct CommandLine {
   bool force = false;
   bool json = false;
   bool passwordStdin = false;
+  bool verbose = false;
 };
 
 [[noreturn]] void UsageError(const std::string& message) {
@@ -50,6 +51,8 @@ CommandLine Parse(const std::vector<std::string>& args) {
       line.passwordStdin = true;
     } else if (arg == "--json") {
       line.json = true;
+    } else if (arg == "--verbose") {
+      line.verbose = true;
     } else if (arg == "--from" || arg == "--from-csv" || arg == "--format" || arg == "--output" ||
                arg == "--base" || arg == "--hibp") {
       if (++k == args.size()) UsageError(arg + " needs a value");
@@ -68,8 +71,10 @@ CommandLine Parse(const std::vector<std::string>& args) {
   const bool creating = line.command == "create";
   const bool exporting = line.command == "export";
   const bool merging = line.command == "merge";
+  const bool totp = line.command == "totp";
   if (merging && line.files.size() != 2) UsageError("merge takes two profile files: OURS THEIRS");
-  if (!merging && line.files.size() != 1)
+  if (totp && line.files.size() != 2) UsageError("totp takes a profile file and an account's path");
+  if (!merging && !totp && line.files.size() != 1)
     UsageError(line.command + " takes exactly one profile file");
   if (!creating && (line.from || line.fromCsv || line.force))
     UsageError("--from, --from-csv and --force belong to create");
@@ -85,6 +90,7 @@ CommandLine Parse(const std::vector<std::string>& args) {
     UsageError("--format is kdbx, csv or csv-full");
   if (line.command != "analyze" && (line.hibp || line.json))
     UsageError("--hibp and --json belong to analyze");
+  if (!totp && line.verbose) UsageError("--verbose belongs to totp");
   if (line.command == "info" && line.passwordStdin) UsageError("info asks no password");
   return line;
 }
@@ -114,6 +120,8 @@ void Run(const CommandLine& line) {
                                                        : bv::cli::ExportFormat::Kdbx,
                           *line.output, password},
                          std::cout);
+    else if (line.command == "totp")
+      bv::cli::RunTotp(profile, {line.files[1], password, line.verbose}, std::cout);
     else if (line.command == "analyze")
       bv::cli::RunAnalyze(profile, {password, line.hibp.value_or(""), line.json}, std::cout);
     else

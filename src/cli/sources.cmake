@@ -6,4 +6,5 @@ set(BV_CLI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TreeJson.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileOpening.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MergeCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TotpCommand.cpp
 )

@@ -1,6 +1,7 @@
 #include "config/LanguageList.h"
 
 #include <QCollator>
+#include <QKeyEvent>
 #include <QLocale>
 #include <algorithm>
 
@@ -34,14 +35,31 @@ void LanguageList::Fill(const std::filesystem::path& folder) {
   collator.setCaseSensitivity(Qt::CaseInsensitive);
   collator.setNumericMode(true);
   std::stable_sort(files.begin(), files.end(), [&](const auto& a, const auto& b) {
-    return collator.compare(PathToQString(a.filename()), PathToQString(b.filename())) < 0;
+    return collator.compare(LanguageName(a), LanguageName(b)) < 0;
   });
   for (const std::filesystem::path& file : files) {
-    auto* item = new QListWidgetItem(PathToQString(file.filename()), this);
+    auto* item = new QListWidgetItem(LanguageName(file), this);
     item->setData(Qt::UserRole, PathToQString(file));
   }
   setCurrentRow(-1);
   clearSelection();
+}
+
+QString LanguageList::LanguageName(const std::filesystem::path& file) {
+  return PathToQString(file.stem());
+}
+
+void LanguageList::keyPressEvent(QKeyEvent* event) {
+  const bool upOrDown = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
+  if (upOrDown && selectedItems().isEmpty() && count() > 0) {
+    // The focus frame may already stand on an entry without selecting it: that one first.
+    const int row = currentRow() >= 0              ? currentRow()
+                    : event->key() == Qt::Key_Down ? 0
+                                                   : count() - 1;
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    return;
+  }
+  QListWidget::keyPressEvent(event);
 }
 
 std::filesystem::path LanguageList::SelectedFile() const {

@@ -239,5 +239,33 @@ inline constexpr int kMergeSummaryCounts = 271;  // %1 added, %2 deleted, %3 cha
 // --- the account dialogs' generator button, for a screen reader (it names the key too)
 inline constexpr int kGeneratorButtonName = 300;
 inline constexpr int kGeneratorButtonDescription = 301;
+// --- two-step codes: the detail page's row, the command-line tool, the seed dialog
+inline constexpr int kTwoStepCode = 400;        // the row's label, the seed dialog's caption
+inline constexpr int kTwoStepCodeValue = 401;   // %1 the code, %2 the seconds it stays valid
+inline constexpr int kTotpNoSuchAccount = 402;  // %1 the path asked for
+inline constexpr int kTotpTwoAccounts = 403;    // %1 the path asked for
+inline constexpr int kTotpNoSeed = 404;         // %1 the path asked for
+inline constexpr int kSeedEmpty = 405;
+inline constexpr int kSeedNotBase32 = 406;
+inline constexpr int kSeedBadAddress = 407;
+inline constexpr int kSeedUnknownAlgorithm = 408;
+inline constexpr int kSeedUnsupportedDigits = 409;
+inline constexpr int kSeedUnsupportedPeriod = 410;
+inline constexpr int kSeedBeyondNotes = 411;  // %1 the length it would take, %2 the limit
+inline constexpr int kSeedRemoveQuestion = 412;
+// --- the run-time texts of file failures: 520 to 525 follow kIoTextCodes (FailureText.cpp)
+inline constexpr int kIoFileNotFound = 520;
+inline constexpr int kIoOtherError = 526;          // %1 the error's number
+inline constexpr int kSettingsUnwritable = 527;    // %1 the settings file
+inline constexpr int kHealthNotChecked = 528;      // in place of a count no breach list gave
+inline constexpr int kBreachListNotRegular = 529;  // %1 the list's path
+// the toolkit's file dialogs: the kinds of entry its own translations may lack
+inline constexpr int kFileKindFolder = 530;
+inline constexpr int kFileKindFile = 531;
+inline constexpr int kFileKindOfType = 532;  // %1 the name's extension
+inline constexpr int kFileKindDrive = 533;
+inline constexpr int kFileKindShortcut = 534;
+inline constexpr int kFileKindUnknown = 535;
+inline constexpr int kCannotCreateFile = 536;  // %1 the file, %2 the run-time text
 
 }  // namespace bv::msg

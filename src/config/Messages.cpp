@@ -24,6 +24,21 @@ std::filesystem::path& ActiveFile() {
 
 }  // namespace
 
+std::string FillIn(const std::string& pattern, std::initializer_list<std::string> args) {
+  std::string out;
+  for (std::size_t k = 0; k < pattern.size(); ++k) {
+    const char next = k + 1 < pattern.size() ? pattern[k + 1] : '\0';
+    const auto number = static_cast<std::size_t>(next - '1');
+    if (pattern[k] == '%' && next >= '1' && number < args.size()) {
+      out += *(args.begin() + number);
+      ++k;
+    } else {
+      out += pattern[k];
+    }
+  }
+  return out;
+}
+
 const std::string& MessageText(int n) {
   static const std::string empty;
   if (n < 0 || n >= kMessageCount) return empty;

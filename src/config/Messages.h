@@ -8,6 +8,7 @@
 // before.
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ inline constexpr const char* kDefaultLanguageFileName = "Español.lng";
 
 // Callers pass constants 0..699; any other number gives the empty text.
 const std::string& MessageText(int n);
+
+// Puts args[k] where "%<k+1>" stands in a message, in one pass: a value that holds "%2"
+// stays as it is.
+std::string FillIn(const std::string& pattern, std::initializer_list<std::string> args);
 
 // Reads section "Mensajes" of the file; a missing file changes nothing.
 void LoadMessages(const std::filesystem::path& languageFile);

@@ -11,7 +11,7 @@
 namespace bv {
 
 ESettingsWriteError::ESettingsWriteError(const std::string& settingsPath)
-    : std::runtime_error("Unable to write to " + settingsPath) {}
+    : std::runtime_error("Unable to write to " + settingsPath), settingsPath_(settingsPath) {}
 
 std::optional<int> ParseSettingInt(std::string_view text) {
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {

@@ -52,10 +52,15 @@ inline constexpr int kDefaultCopiasSeguridad = 10;
 inline constexpr int kMaxCopiasSeguridad = 100;
 }  // namespace settings
 
-// what() is "Unable to write to <settings file path>", the text the user is shown.
+// what() is "Unable to write to <settings file path>"; the window shows the same in the
+// program's language (FailureText).
 class ESettingsWriteError : public std::runtime_error {
  public:
   explicit ESettingsWriteError(const std::string& settingsPath);
+  const std::string& SettingsPath() const { return settingsPath_; }  // UTF-8
+
+ private:
+  std::string settingsPath_;
 };
 
 [[nodiscard]] bool ReadBool(std::string_view section, std::string_view key, bool def);

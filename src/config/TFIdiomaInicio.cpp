@@ -1,11 +1,14 @@
 #include "config/TFIdiomaInicio.h"
 
 #include <QGroupBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "config/FailureText.h"
 #include "config/LanguageList.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
@@ -62,6 +65,7 @@ void TFIdiomaInicio::BuildControls() {
   BtnOk = new QPushButton(QStringLiteral("Aceptar"), this);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
   BtnOk->setDefault(true);
+  BtnOk->installEventFilter(this);
   // The list would take the focus and mark its first entry, which looks chosen but is not.
   BtnOk->setFocus();
   auto* buttons = new QHBoxLayout;
@@ -70,6 +74,18 @@ void TFIdiomaInicio::BuildControls() {
   buttons->addStretch();
   column->addLayout(buttons);
   column->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool TFIdiomaInicio::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == BtnOk && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) {
+      BoxDll->setFocus(Qt::OtherFocusReason);
+      QCoreApplication::sendEvent(BoxDll, key);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TFIdiomaInicio::BoxDllClick(const QString& path) {
@@ -84,8 +100,8 @@ void TFIdiomaInicio::BtnOkClick() {
     WriteBool(settings::kGeneral, settings::kStartLanguage, false);
     WriteString(settings::kConfiguracion, settings::kRecursos,
                 chosen.empty() ? std::string() : PathToSetting(chosen));
-  } catch (const ESettingsWriteError& error) {
-    showError_(QString::fromUtf8(error.what()));
+  } catch (const ESettingsWriteError&) {
+    showError_(CurrentFailureText());
     return;
   }
   SetActiveLanguageFile(chosen);

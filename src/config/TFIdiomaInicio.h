@@ -26,6 +26,11 @@ class TFIdiomaInicio : public QDialog {
 
   void BtnOkClick();
 
+ protected:
+  // Up and Down on the button, which has the focus at first, go to the list: the first
+  // press selects a language, as it would in the list itself.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void BuildControls();
   void BoxDllClick(const QString& path);

@@ -12,6 +12,7 @@
 #include <system_error>
 #include <utility>
 
+#include "config/FailureText.h"
 #include "config/LanguageList.h"
 #include "config/MessageIds.h"
 #include "config/Messages.h"
@@ -232,8 +233,8 @@ void TFOpciones::DelayChanged(QSpinBox* box, std::string_view key, OptionDelay d
                               int fallback) {
   try {
     WriteInt(settings::kConfiguracion, key, box->value());
-  } catch (const ESettingsWriteError& error) {
-    emit failed(QString::fromUtf8(error.what()));
+  } catch (const ESettingsWriteError&) {
+    emit failed(CurrentFailureText());
     const QSignalBlocker quiet(box);
     box->setValue(ReadInt(settings::kConfiguracion, key, fallback));
     return;
@@ -244,8 +245,8 @@ void TFOpciones::DelayChanged(QSpinBox* box, std::string_view key, OptionDelay d
 void TFOpciones::SpinCopiasChange() {
   try {
     WriteInt(settings::kConfiguracion, settings::kCopiasSeguridad, SpinCopias->value());
-  } catch (const ESettingsWriteError& error) {
-    emit failed(QString::fromUtf8(error.what()));
+  } catch (const ESettingsWriteError&) {
+    emit failed(CurrentFailureText());
     const QSignalBlocker quiet(SpinCopias);
     SpinCopias->setValue(ReadBackupsKept());
   }
@@ -255,8 +256,8 @@ bool TFOpciones::BoxClick(const Option& option, bool reportFailure, bool undoOnF
   const bool on = option.box->isChecked();
   try {
     WriteBool(settings::kConfiguracion, option.key, on);
-  } catch (const ESettingsWriteError& error) {
-    if (reportFailure) emit failed(QString::fromUtf8(error.what()));
+  } catch (const ESettingsWriteError&) {
+    if (reportFailure) emit failed(CurrentFailureText());
     if (undoOnFailure) option.box->setChecked(!on);
     return false;
   }
@@ -271,8 +272,8 @@ void TFOpciones::BoxDllClick(const QString& path) {
   if (!std::filesystem::is_regular_file(file, ec)) return;  // gone since the list was filled
   try {
     WriteString(settings::kConfiguracion, settings::kRecursos, PathToSetting(file));
-  } catch (const ESettingsWriteError& error) {
-    emit failed(QString::fromUtf8(error.what()));
+  } catch (const ESettingsWriteError&) {
+    emit failed(CurrentFailureText());
     return;
   }
   SetActiveLanguageFile(file);

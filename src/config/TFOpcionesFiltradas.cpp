@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "config/BreachListSetting.h"
+#include "config/FailureText.h"
 #include "config/LanguageList.h"
 #include "config/Settings.h"
 #include "config/TFOpciones.h"
@@ -74,8 +75,8 @@ void TFOpciones::BtnQuitarListaClick() { StoreBreachList(QString()); }
 void TFOpciones::StoreBreachList(const QString& path) {
   try {
     WriteBreachListPath(QStringToPath(path));
-  } catch (const ESettingsWriteError& error) {
-    emit failed(QString::fromUtf8(error.what()));
+  } catch (const ESettingsWriteError&) {
+    emit failed(CurrentFailureText());
   }
   ShowBreachList();  // what is stored, whether or not the write went through
 }

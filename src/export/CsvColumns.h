@@ -28,4 +28,13 @@ inline constexpr CsvColumn kCsvColumns[] = {
 };
 inline constexpr std::size_t kCsvColumnCount = std::size(kCsvColumns);
 
+// The one-time password seed has a column of its own, where KeePassXC writes it: after
+// Notes. An account's notes keep it as their last line; written in this column, the notes
+// beside it leave that line out.
+inline constexpr const char* kCsvTotpHeader = "TOTP";
+inline constexpr std::size_t kCsvTotpAfter = 5;  // Notes
+// The columns only this program writes: a file that has any of them is ours, whatever else
+// it holds.
+inline constexpr std::size_t kCsvOwnColumnsFrom = 6;  // Description
+
 }  // namespace bv

@@ -14,22 +14,34 @@
 #include "export/GroupPath.h"
 #include "files/FileReplacement.h"
 #include "files/InOutError.h"
+#include "tools/OneTimeCode.h"
 
 namespace bv {
 namespace {
 
+constexpr std::size_t kWrittenColumns = kCsvColumnCount + 1;  // and TOTP
+constexpr std::size_t kTotpAt = kCsvTotpAfter + 1;
+
 // One row: the Group text, then the node's fields in column order (all empty but the
-// description for a category or group).
+// description for a category or group). An account's seed line goes into the TOTP column.
 void AppendRow(std::string& out, const std::string& group, const TNodeData& data) {
-  std::array<std::string, kCsvColumnCount> texts;
-  std::array<std::string_view, kCsvColumnCount> values;
+  std::array<std::string, kWrittenColumns> texts;
+  std::array<std::string_view, kWrittenColumns> values;
   texts[0] = group;
   for (std::size_t k = 1; k < kCsvColumnCount; ++k) {
-    const std::string& field = data.*kCsvColumns[k].member;
-    if (data.IsAccount || kCsvColumns[k].member == &TNodeData::Description)
-      texts[k] = Cp1252ToUtf8(field);
+    std::string_view field = data.*kCsvColumns[k].member;
+    if (!data.IsAccount && kCsvColumns[k].member != &TNodeData::Description) continue;
+    if (kCsvColumns[k].member == &TNodeData::Notes) {
+      // An empty seed would not come back as a line: it stays in the notes.
+      const auto seed = SeedLineOf(field);
+      if (seed && !seed->empty()) {
+        texts[kTotpAt] = Cp1252ToUtf8(*seed);
+        field = NotesWithoutSeed(field);
+      }
+    }
+    texts[k < kTotpAt ? k : k + 1] = Cp1252ToUtf8(field);
   }
-  for (std::size_t k = 0; k < kCsvColumnCount; ++k) values[k] = texts[k];
+  for (std::size_t k = 0; k < kWrittenColumns; ++k) values[k] = texts[k];
   AppendCsvRecord(out, values);
   for (std::string& text : texts) WipeString(text);
 }
@@ -39,8 +51,10 @@ void AppendRow(std::string& out, const std::string& group, const TNodeData& data
 std::string ProfileCsv(const ProfileTree& tree, CsvRows rows) {
   std::string out;
   out.reserve(256 + tree.Count() * 160);
-  std::array<std::string_view, kCsvColumnCount> header;
-  for (std::size_t k = 0; k < kCsvColumnCount; ++k) header[k] = kCsvColumns[k].header;
+  std::array<std::string_view, kWrittenColumns> header;
+  for (std::size_t k = 0; k < kCsvColumnCount; ++k)
+    header[k < kTotpAt ? k : k + 1] = kCsvColumns[k].header;
+  header[kTotpAt] = kCsvTotpHeader;
   AppendCsvRecord(out, header);
 
   // paths[d]: the Group text of a node at depth d (its parents' path), in UTF-8.

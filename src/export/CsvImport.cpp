@@ -101,9 +101,13 @@ struct Layout {
 Layout ReadHeader(const CsvRecord& header) {
   Layout layout;
   layout.headers = header.values;
+  bool ours = false;
   for (std::size_t k = 0; k < header.values.size(); ++k) {
     const int target = TargetOf(header.values[k]);
     if (target == kKeePassXcOnly || HeaderName(header.values[k]) == "totp") layout.keePassXc = true;
+    // Our own columns (not their aliases: Bitwarden's "fields" fills the description).
+    for (std::size_t own = kCsvOwnColumnsFrom; own < kCsvColumnCount; ++own)
+      if (HeaderName(header.values[k]) == Lower(kCsvColumns[own].header)) ours = true;
     if (target < 0 && target != kTotp) continue;
     auto& slot = target == kTotp ? layout.totp : layout.at[static_cast<std::size_t>(target)];
     if (slot)
@@ -112,6 +116,8 @@ Layout ReadHeader(const CsvRecord& header) {
     slot = k;
   }
   if (!layout.at[kTitleColumn]) Malformed(header.line, "the header has no column Title (or name)");
+  // Our own file has a TOTP column too, and no root group to leave out.
+  if (ours) layout.keePassXc = false;
   return layout;
 }
 
@@ -194,6 +200,8 @@ void KeepTotp(const Layout& layout, const RowReader& reader, std::string& notes)
   if (raw.empty()) return;
   const std::string line =
       kTotpNotesLabel + reader.Checked(raw, *layout.totp, kNotesLength, nullptr);
+  // Notes that already end with this very line (a file written by hand, say) keep one.
+  if (notes == line || notes.ends_with("\r\n" + line)) return;
   const std::size_t length = notes.size() + (notes.empty() ? 0 : 2) + line.size();
   if (length > kNotesLength)
     reader.Refuse(*layout.totp, Reason::TooLong,

@@ -4,7 +4,8 @@
 //   - this program's own columns (CsvColumns.h, Group paths as GroupPath.h describes);
 //   - KeePassXC's: Group, Title, Username, Password, URL, Notes, TOTP, with Icon,
 //     Last Modified and Created ignored. Its paths begin with the root group, which is left
-//     out when the file has any of TOTP, Icon, Last Modified or Created;
+//     out when the file has any of TOTP, Icon, Last Modified or Created and none of the
+//     columns only ours has (Description to Account type);
 //   - Bitwarden's: folder, name, notes, login_uri, login_username, login_password,
 //     login_totp; its custom fields go into the description; favorite, type and reprompt are
 //     ignored, and every row becomes an account, whatever its type.
@@ -19,11 +20,12 @@
 #include <string_view>
 
 #include "profile/ProfileTree.h"
+#include "tools/OneTimeCode.h"
 
 namespace bv {
 
 inline constexpr const char* kImportedCategoryName = "Importado";
-inline constexpr const char* kTotpNotesLabel = "TOTP: ";
+inline constexpr const char* kTotpNotesLabel = kSeedLinePrefix.data();
 
 class ECsvImportError : public std::runtime_error {
  public:

@@ -9,8 +9,11 @@
 #include <botan/hash.h>
 #include <botan/stream_cipher.h>
 
+#include "config/Cp1252.h"
 #include "export/ExportText.h"
 #include "export/NodePictures.h"
+#include "tools/OneTimeCode.h"
+#include "crypto/WipedText.h"
 
 namespace bv {
 namespace {
@@ -215,7 +218,9 @@ class XmlWriter {
     String("UserName", data.UserName, false);
     String("Password", data.Password, true);
     String("URL", data.Url, false);
-    String("Notes", data.Notes, false);
+    // A seed that gives codes becomes the otp field; the notes then leave its line out.
+    const std::optional<TotpSeed> seed = SeedOfNotes(data.Notes);
+    String("Notes", seed ? NotesWithoutSeed(data.Notes) : std::string_view(data.Notes), false);
     // What KDBX has no standard field for; an empty one is left out.
     const struct {
       const char* key;
@@ -228,6 +233,11 @@ class XmlWriter {
                   {kKdbxAccountTypeField, data.AccountType, false}};
     for (const auto& extra : extras)
       if (!extra.value.empty()) String(extra.key, extra.value, extra.protect);
+    if (seed) {
+      std::string address = SeedAddress(*seed, Cp1252ToUtf8(data.Name));
+      String(kKdbxOtpField, address, true);
+      WipeString(address);
+    }
     // Colours, tags, auto-type and history are left to the readers' defaults (none, enabled).
     Raw("</Entry>");
   }

@@ -37,6 +37,8 @@ inline constexpr const char* kKdbxQuestionField = "Question";
 inline constexpr const char* kKdbxAnswerField = "Answer";
 inline constexpr const char* kKdbxMailField = "E-mail";
 inline constexpr const char* kKdbxAccountTypeField = "Account type";
+// The one-time password seed, an otpauth:// address, as KeePassXC keeps it.
+inline constexpr const char* kKdbxOtpField = "otp";
 
 // KDBX 4 time: seconds since 0001-01-01 00:00 UTC, 8 bytes little-endian, in Base64.
 std::string KdbxTimeText(std::int64_t unixSeconds);

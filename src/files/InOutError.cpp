@@ -1,6 +1,7 @@
 #include "files/InOutError.h"
 
 #include <cerrno>
+#include <utility>
 
 namespace bv {
 
@@ -20,6 +21,12 @@ EInOutError::EInOutError(int code) : EInOutError(code, InOutErrorText(code)) {}
 
 EInOutError::EInOutError(int code, const std::string& text)
     : std::runtime_error(text), code_(code) {}
+
+EInOutError::EInOutError(const std::string& text, int systemError, std::string fileName)
+    : EInOutError(Translated(systemError).ErrorCode(), text) {
+  systemError_ = systemError;
+  fileName_ = std::move(fileName);
+}
 
 EInOutError EInOutError::FromErrno(int systemError) {
   EInOutError error = Translated(systemError);

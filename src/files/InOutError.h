@@ -29,15 +29,21 @@ class EInOutError : public std::runtime_error {
   int ErrorCode() const { return code_; }
   // The system error number the failure came from, 0 when it has none.
   int SystemError() const { return systemError_; }
+  // The file that could not be created (UTF-8), for failures that name it; else empty.
+  const std::string& FileName() const { return fileName_; }
 
  protected:
   EInOutError(int code, const std::string& text);
+  // A failure of the system's with a text of its own (what()); fileName names the file that
+  // could not be created, or is empty.
+  EInOutError(const std::string& text, int systemError, std::string fileName);
 
  private:
   [[nodiscard]] static EInOutError Translated(int systemError);
 
   int code_;
   int systemError_ = 0;
+  std::string fileName_;
 };
 
 // A save aimed at a character or block device, a FIFO or a socket: refused before anything

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "config/MessageIds.h"
+#include "config/Messages.h"
 
 namespace bv {
 namespace {
@@ -14,22 +15,6 @@ constexpr std::array<int, kMergedFieldCount> kFieldLabels = {
     msg::kAnswerLabel,      msg::kMailLabel,     msg::kUrlLabel,          msg::kAccountTypeLabel,
     msg::kDescriptionLabel, msg::kNotesLabel,    msg::kMergePictureField,
 };
-
-// Puts args[k] where "%<k+1>" stands, in one pass: a value that holds "%2" stays as it is.
-std::string FillIn(const std::string& pattern, std::initializer_list<std::string> args) {
-  std::string out;
-  for (std::size_t k = 0; k < pattern.size(); ++k) {
-    const char next = k + 1 < pattern.size() ? pattern[k + 1] : '\0';
-    const auto number = static_cast<std::size_t>(next - '1');
-    if (pattern[k] == '%' && next >= '1' && number < args.size()) {
-      out += *(args.begin() + number);
-      ++k;
-    } else {
-      out += pattern[k];
-    }
-  }
-  return out;
-}
 
 std::string FieldList(FieldSet fields, const MessageLookup& text) {
   std::string list;

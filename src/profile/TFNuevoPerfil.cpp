@@ -51,6 +51,7 @@ TFNuevoPerfil::TFNuevoPerfil(MessageBoxes& boxes, FileDialogs& files, Create cre
   AddRow(grid, lblPass, Ed_Pass);
   BarraFuerza = new StrengthBar("BarraFuerza", this);
   BarraFuerza->Follow(Ed_Pass);
+  BarraFuerza->KnowWordsOf({Ed_Usuario});
   AddUnderBoxes(grid, BarraFuerza);
   AddRow(grid, lblCPass, Ed_CPass);
   lblConsejo = MasterPasswordHint(this);

@@ -65,6 +65,14 @@ std::string AccountText(const TNodeData& account) {
   return text;
 }
 
+EExportError::EExportError(const std::filesystem::path& path, int systemError)
+    : EInOutError(
+          "Cannot create file \"" + PathToSetting(path) + "\". " + SystemReason(systemError),
+          systemError, path.string()) {}
+
+EExportError::EExportError(int systemError)
+    : EInOutError(SystemReason(systemError), systemError, {}) {}
+
 void ExportAccountText(const TNodeData& account, const std::filesystem::path& path) {
   WriteExportFile(path, AccountText(account));
 }
@@ -73,14 +81,13 @@ void WriteExportFile(const std::filesystem::path& path, const std::string& text,
                      CreateFailure report) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) {
-    if (report == CreateFailure::ReasonOnly) throw EExportError(SystemReason(errno));
-    throw EExportError("Cannot create file \"" + PathToSetting(path) + "\". " +
-                       SystemReason(errno));
+    if (report == CreateFailure::ReasonOnly) throw EExportError(errno);
+    throw EExportError(path, errno);
   }
   const bool written = WriteAll(fd, text);
   const int writeError = errno;
-  if (::close(fd) != 0 && written) throw EExportError(SystemReason(errno));
-  if (!written) throw EExportError(SystemReason(writeError));
+  if (::close(fd) != 0 && written) throw EExportError(errno);
+  if (!written) throw EExportError(writeError);
 }
 
 }  // namespace bv

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/MessageIds.h"
+#include "files/InOutError.h"
 #include "profile/NodeData.h"
 
 namespace bv {
@@ -39,9 +40,15 @@ std::vector<std::string> AccountTextLines(const TNodeData& account);
 // The whole file: every line followed by CR LF.
 std::string AccountText(const TNodeData& account);
 
-class EExportError : public std::runtime_error {
+// An input/output failure of an export. what() is the system's reason (strerror), after
+// "Cannot create file "<path>". " when the file could not be created; the window shows the
+// same in the program's language (FailureText).
+class EExportError : public EInOutError {
  public:
-  using std::runtime_error::runtime_error;  // what(): Windows-1252 text for the user
+  // The file could not be created.
+  EExportError(const std::filesystem::path& path, int systemError);
+  // Writing failed, or a file whose name the user does not need to read.
+  explicit EExportError(int systemError);
 };
 
 // Writes the file, replacing an existing one (a new file is readable by its owner only,

@@ -40,6 +40,7 @@ std::string ErrorText(EBreachListError::Reason reason, std::uint64_t offset, int
   using Reason = EBreachListError::Reason;
   switch (reason) {
     case Reason::Unreadable: return "cannot be read: " + SystemText(systemError);
+    case Reason::NotRegular: return "is not a regular file (a device, FIFO or socket)";
     case Reason::Empty: return "is empty";
     case Reason::Malformed:
       return "is not a list of SHA-1 hashes in upper-case hex with counts (HASH:COUNT): "
@@ -96,15 +97,17 @@ BreachList::BreachList(const std::filesystem::path& path) {
   int error = 0;
   if (::fstat(fd_, &info) != 0)
     error = errno;
-  else if (!S_ISREG(info.st_mode))
-    error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-  if (error != 0) {
+  else if (S_ISDIR(info.st_mode))
+    error = EISDIR;
+  if (error != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd_);
+    if (error == 0) throw EBreachListError(EBreachListError::Reason::NotRegular, 0);
     throw EBreachListError(EBreachListError::Reason::Unreadable, 0, error);
   }
   size_ = static_cast<std::uint64_t>(info.st_size);
   probes_ = std::make_unique<std::optional<Line>[]>(kKeptProbes);
   try {
+    DropFinalEmptyLine();
     if (size_ == 0) throw EBreachListError(EBreachListError::Reason::Empty, 0);
     if (size_ <= 2 * kCheckedAtOpen) {
       CheckRun(0, size_);
@@ -119,6 +122,17 @@ BreachList::BreachList(const std::filesystem::path& path) {
 }
 
 BreachList::~BreachList() { ::close(fd_); }
+
+void BreachList::DropFinalEmptyLine() {
+  char tail[3] = {};
+  if (size_ < 2) return;
+  const std::size_t got = ReadAt(size_ - std::min<std::uint64_t>(size_, 3), tail, sizeof tail);
+  const std::string_view end(tail, got);
+  if (end.ends_with("\n\r\n"))
+    size_ -= 2;
+  else if (end.ends_with("\n\n"))
+    size_ -= 1;
+}
 
 std::size_t BreachList::ReadAt(std::uint64_t offset, char* buffer, std::size_t count) const {
   std::size_t done = 0;

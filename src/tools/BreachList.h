@@ -4,8 +4,8 @@
 // sorted by hash. The file is never loaded: each look-up is a binary search that reads a few
 // bytes at a time, so memory stays the same whatever the file's size (tens of gigabytes).
 //
-// A file not in that form is refused: the start and the end of the file are checked when it
-// is opened, and every line a search reads is checked for its form and for its order against
+// A file not in that form is refused (one empty line after the last is allowed, as editors
+// and downloads leave it): the start and the end of the file are checked when it is opened, and every line a search reads is checked for its form and for its order against
 // the lines read before it.
 
 #include <array>
@@ -31,7 +31,8 @@ using Sha1Digest = std::array<std::uint8_t, 20>;
 class EBreachListError : public std::runtime_error {
  public:
   enum class Reason {
-    Unreadable,  // cannot be opened or read (systemError tells why) or is not a file
+    Unreadable,  // cannot be opened or read (systemError tells why), or is a folder
+    NotRegular,  // a device, FIFO or socket
     Empty,
     Malformed,  // a line that is not "HASH:COUNT" (offset: where the line begins)
     Unsorted,   // a line out of order (offset: where the line begins)
@@ -80,6 +81,8 @@ class BreachList {
   // Checks that the lines from start to end (line starts) are well formed and ascending.
   void CheckRun(std::uint64_t start, std::uint64_t end) const;
   std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t count) const;
+  // Leaves out one empty line after the last line.
+  void DropFinalEmptyLine();
 
   int fd_ = -1;
   std::uint64_t size_ = 0;

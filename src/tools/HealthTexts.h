@@ -3,6 +3,7 @@
 // breach lists, from the messages of the active language.
 
 #include <QString>
+#include <cstdint>
 
 #include "tools/PasswordHealth.h"
 
@@ -14,8 +15,11 @@ class EBreachListError;
 [[nodiscard]] QString FindingText(const HealthFinding& finding);
 // The strength bar's word for a score of 0 to 4.
 [[nodiscard]] QString StrengthWord(int score);
-// The counts of each kind of finding, on one line.
-[[nodiscard]] QString HealthCountsText(const HealthReport& report);
+// The counts of each kind of finding, on one line; without a breach list its count reads
+// "not checked", since 0 would read as "none breached".
+[[nodiscard]] QString HealthCountsText(const HealthReport& report, bool breachListRead);
+// A count as the program's language writes it ("5.000.000.000" in Spanish).
+[[nodiscard]] QString CountText(std::uint64_t count);
 // Why the list at path was refused.
 [[nodiscard]] QString BreachListErrorText(const QString& path, const EBreachListError& error);
 

@@ -5,14 +5,13 @@
 
 #include "tools/BreachList.h"
 #include "ui/PasswordStrength.h"
+#include "ui/WordLists.h"
 
 namespace bv {
 namespace {
 
 // Distinct passwords between two calls of the progress callback.
 constexpr std::size_t kProgressBatch = 64;
-// Scores 0 and 1 are weak.
-constexpr int kWeakBelow = 2;
 
 // What a distinct password is found to be, once for all the accounts that share it.
 struct PasswordFacts {
@@ -33,6 +32,22 @@ unsigned char FoldCase(unsigned char c) {
   }
 }
 
+bool HoldsFolded(std::string_view password, std::string_view word) {
+  if (word.size() < WordLists::kShortestWord || word.size() > password.size()) return false;
+  const auto folded = [](char c) { return FoldedByte(static_cast<unsigned char>(c)); };
+  return std::search(password.begin(), password.end(), word.begin(), word.end(),
+                     [&](char a, char b) { return folded(a) == folded(b); }) != password.end();
+}
+
+// The account's score: the password's own, unless it holds the account's user name or name
+// (any case, with or without accents), which an attacker who targets the account knows.
+int ScoreForAccount(const TNodeData& account, int passwordScore, const HealthOptions& options) {
+  if (!HoldsFolded(account.Password, account.UserName) &&
+      !HoldsFolded(account.Password, account.Name))
+    return passwordScore;
+  return EstimateStrength(account.Password, {account.UserName, account.Name, options.owner}).score;
+}
+
 std::vector<HealthFinding> FindingsOf(const TNodeData& account, const PasswordFacts& facts,
                                       const HealthOptions& options) {
   const std::string& password = account.Password;
@@ -44,7 +59,7 @@ std::vector<HealthFinding> FindingsOf(const TNodeData& account, const PasswordFa
   if (SameIgnoringCase(password, account.UserName))
     findings.push_back({HealthKind::SameAsUserName});
   if (SameIgnoringCase(password, account.Name)) findings.push_back({HealthKind::SameAsName});
-  if (facts.score < kWeakBelow) findings.push_back({HealthKind::Weak});
+  if (facts.score <= kWeakestScore) findings.push_back({HealthKind::Weak});
   if (facts.accounts > 1) findings.push_back({HealthKind::Reused, facts.accounts});
   return findings;
 }
@@ -103,7 +118,7 @@ HealthReport AnalyzeHealth(const ProfileTree& tree, const HealthOptions& options
 
   std::size_t done = 0;
   for (auto& [password, fact] : facts) {
-    fact.score = EstimateStrength(password).score;
+    fact.score = EstimateStrength(password, {options.owner}).score;
     if (options.breachList) fact.timesSeen = options.breachList->TimesSeen(PasswordSha1(password));
     ++done;
     if (options.progress && (done % kProgressBatch == 0 || done == facts.size()) &&
@@ -119,7 +134,8 @@ HealthReport AnalyzeHealth(const ProfileTree& tree, const HealthOptions& options
   for (const auto& [node, treeIndex] : accounts) {
     const TNodeData& data = node->data;
     const auto found = facts.find(data.Password);
-    const PasswordFacts& fact = found == facts.end() ? kNoFacts : found->second;
+    PasswordFacts fact = found == facts.end() ? kNoFacts : found->second;
+    if (!data.Password.empty()) fact.score = ScoreForAccount(data, fact.score, options);
     AccountHealth health{node, treeIndex, fact.score, FindingsOf(data, fact, options)};
     if (health.findings.empty()) continue;
     for (const HealthFinding& finding : health.findings)

@@ -61,6 +61,9 @@ struct HealthReport {
 struct HealthOptions {
   // The master password (Windows-1252); empty when the profile has none.
   std::string_view masterPassword;
+  // The profile's owner (Windows-1252), a word an attacker who targets the user knows; the
+  // account's user name and name count so for its own password.
+  std::string_view owner;
   const BreachList* breachList = nullptr;
   // Called after each batch of distinct passwords with those done and their total; returning
   // false cancels the analysis (the report then says so and holds nothing else).

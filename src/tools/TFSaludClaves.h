@@ -6,13 +6,17 @@
 // shown, as the account page does). Activating a row asks the main window to select the
 // account; the window stays open beside it.
 //
-// The report is made anew each time the window is shown, and when it is brought back after
-// the tree changed. A large profile shows its progress in a dialog that can cancel it.
+// The report is made anew each time the window is shown and whenever the tree changes while
+// it is open, keeping the selected account; a click on a column's heading sorts by it. A
+// large profile shows its progress in a dialog that can cancel it. The window opens beside
+// the main window, so that the tree it selects in stays in sight, and follows a change of
+// the program's language at once.
 
 #include <QDialog>
 #include <QIcon>
 #include <array>
 #include <string>
+#include <utility>
 
 #include "profile/ProfileTree.h"
 #include "tools/PasswordHealth.h"
@@ -30,10 +34,10 @@ class TFSaludClaves : public QDialog {
   Q_OBJECT
 
  public:
-  // tree and sessionPassword (the sentinel for a profile without one) are the main
+  // tree, sessionPassword (the sentinel for a profile without one) and owner are the main
   // window's and outlive this window.
   TFSaludClaves(const ProfileTree& tree, const std::string& sessionPassword,
-                QWidget* parent = nullptr);
+                const std::string& owner, QWidget* parent = nullptr);
   ~TFSaludClaves() override;
 
   // Every change the model announces makes the report out of date.
@@ -43,6 +47,8 @@ class TFSaludClaves : public QDialog {
   bool Analyze();
   // Shows the window in front, with a fresh report.
   void ShowReport();
+  // The account of the selected row; null when none is selected.
+  const TreeNode* SelectedAccount() const;
 
   // Profiles with more accounts than this show the analysis's progress.
   static constexpr std::size_t kProgressFrom = 2000;
@@ -51,22 +57,33 @@ class TFSaludClaves : public QDialog {
   void nodeChosen(bv::TreeNode* node);
 
  protected:
-  bool event(QEvent* event) override;          // brought back while out of date: analyse
-  void hideEvent(QHideEvent* event) override;  // the list is emptied: no password stays
+  bool event(QEvent* event) override;              // brought back while out of date: analyse
+  void hideEvent(QHideEvent* event) override;      // the list is emptied: no password stays
+  void changeEvent(QEvent* event) override;        // a new language: every text anew
+  void resizeEvent(QResizeEvent* event) override;  // the notes keep the lines they need
 
  private:
   void BuildControls();
   void Fill(const HealthReport& report, bool showPasswords);
   void ListaItemActivated(QTreeWidgetItem* item);
-  void MarkOutOfDate() { outOfDate_ = true; }
+  void MarkOutOfDate();
+  // Beside the parent window, where the screen has room: right of it, else left of it.
+  void PlaceBesideParent();
   // The note under the list: no list chosen, or why it was refused; empty when it was read.
   void ShowBreachListNote(const QString& note);
+  // The wrapped labels ask for the height their lines take at their width: the list gives
+  // it up, and never lies under them.
+  void FitNotes();
 
   const ProfileTree& tree_;
   const std::string& sessionPassword_;
+  const std::string& owner_;
   HealthReport report_;
   bool outOfDate_ = true;
   bool analysing_ = false;
+  bool breachListRead_ = false;
+  bool placed_ = false;
+  std::pair<int, Qt::SortOrder> sortedBy_{1, Qt::AscendingOrder};  // the findings, worst first
   std::array<QIcon, kNodePictureCount> pictures_;
 
   // Controls, named as in the window's section of the language files.

@@ -7,6 +7,10 @@ list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AccountText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintLayout.cpp
 )
+# Two-step codes from the seed an account keeps in its notes.
+list(APPEND BV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/OneTimeCode.cpp
+)
 # The health of a profile's passwords and the offline list of breached ones.
 list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BreachList.cpp

@@ -51,6 +51,7 @@ enum class ActionId {
   ActRecientes,
   ActCopiasSeguridad,
   ActSaludClaves,
+  ActCopCodigo,
   ActMenuArchivo,
   ActMenuEdicion,
   ActMenuHerramientas,

@@ -8,14 +8,11 @@
 #include <QApplication>
 #include <exception>
 
+#include "config/FailureText.h"  // what the error box says about a failure
+
 namespace bv {
 
 class MessageBoxes;
-
-// What the error box says about a failure: the run-time text where the failure carries one
-// (a file's "Acceso al archivo denegado", the text of a library's exception), a message of
-// its own when memory ran out, and a general message for anything else.
-[[nodiscard]] QString FailureText(const std::exception_ptr& failure);
 
 class GuardedApplication : public QApplication {
   Q_OBJECT

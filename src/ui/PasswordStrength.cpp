@@ -2,12 +2,16 @@
 
 #include <zxcvbn.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <string>
 
 #include "config/Cp1252.h"
 #include "crypto/WipedText.h"
+#include "ui/WordGuesses.h"
+#include "ui/WordLists.h"
 
 namespace bv {
 namespace {
@@ -17,6 +21,12 @@ constexpr std::array<double, kMaxStrengthScore> kScoreThresholds = {3.0, 6.0, 8.
 
 // log10(2): the estimator reports bits of entropy, that is log2 of the guesses.
 const double kLog10Of2 = std::log10(2.0);
+
+int ThisYear() {
+  const std::chrono::year_month_day today{
+      std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+  return static_cast<int>(today.year());
+}
 
 }  // namespace
 
@@ -43,7 +53,10 @@ StrengthEstimate EstimateStrength(std::string_view password,
 
   const double bits = ZxcvbnMatch(utf8.c_str(), dictionary.data(), nullptr);
   for (std::string& word : words) WipeString(word);
-  const double log10Guesses = bits * kLog10Of2;
+  // zxcvbn counts the bytes of UTF-8 and knows English words only; our own estimate counts
+  // characters and knows the shipped languages' words. The attacker takes the cheaper way.
+  const double ours = WordGuessesLog10({password, userWords, ThisYear()}, WordLists::Shipped());
+  const double log10Guesses = std::min(bits * kLog10Of2, ours);
   return {ScoreOfGuesses(log10Guesses), log10Guesses};
 }
 

@@ -1,10 +1,12 @@
 #pragma once
-// How hard a password is to guess, as zxcvbn estimates it: the number of guesses an attacker
-// who knows common passwords, words, names, dates, keyboard patterns and the user's own words
-// would need, and a score of 0 (guessed at once) to 4 (very hard).
+// How hard a password is to guess: the number of guesses an attacker who knows common
+// passwords, words and names of the shipped languages, dates, keyboard patterns and the
+// user's own words would need, and a score of 0 (guessed at once) to 4 (very hard).
 //
-// The estimator's dictionaries hold English words and names only; a Spanish word counts as
-// random letters and scores higher than it deserves.
+// Two estimates are made and the smaller taken: zxcvbn's (English words and names, common
+// passwords, patterns) and our own with the word lists of the shipped languages
+// (WordGuesses.h). A password of score kWeakestScore or less is weak: an offline attack on a
+// leaked site's database breaks fewer than 10^8 guesses in seconds.
 
 #include <string_view>
 #include <vector>
@@ -17,6 +19,8 @@ struct StrengthEstimate {
 };
 
 inline constexpr int kMaxStrengthScore = 4;
+// The best score a weak password has.
+inline constexpr int kWeakestScore = 2;
 
 // The score of a number of guesses (given as its log10): below 10^3 is 0, below 10^6 is 1,
 // below 10^8 is 2, below 10^10 is 3, anything more is 4.

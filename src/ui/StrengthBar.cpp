@@ -4,22 +4,32 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QThreadPool>
+#include <string>
 
 #include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "crypto/WipedText.h"
 #include "ui/PasswordStrength.h"
+#include "ui/WordLists.h"
 
 namespace bv {
 namespace {
 
-// Red to green, one colour per score.
-constexpr const char* kScoreColours[] = {"#c62828", "#ef6c00", "#f9a825", "#7cb342", "#2e7d32"};
+// Red to green, one colour per score: the weak scores (0 to 2) in reds and oranges.
+constexpr const char* kScoreColours[] = {"#c62828", "#d84315", "#ef6c00", "#7cb342", "#2e7d32"};
 
 }  // namespace
 
 StrengthBar::StrengthBar(const char* name, QWidget* parent) : QWidget(parent) {
   setObjectName(QLatin1String(name));
+  // The word lists take a moment to read: they are read while the user starts typing. The
+  // application waits for the pool's work before it ends.
+  static const bool reading = [] {
+    QThreadPool::globalInstance()->start([] { static_cast<void>(WordLists::Shipped()); });
+    return true;
+  }();
+  static_cast<void>(reading);
   bar_ = new QProgressBar(this);
   bar_->setRange(0, kMaxStrengthScore + 1);
   bar_->setValue(0);
@@ -36,8 +46,19 @@ StrengthBar::StrengthBar(const char* name, QWidget* parent) : QWidget(parent) {
 }
 
 void StrengthBar::Follow(QLineEdit* box) {
+  followed_ = box;
   connect(box, &QLineEdit::textChanged, this, &StrengthBar::ShowStrengthOf);
   ShowStrengthOf(box->text());
+}
+
+void StrengthBar::KnowWordsOf(std::initializer_list<QLineEdit*> boxes) {
+  for (QLineEdit* box : boxes) {
+    wordBoxes_.push_back(box);
+    connect(box, &QLineEdit::textChanged, this, [this] {
+      if (followed_) ShowStrengthOf(followed_->text());
+    });
+  }
+  if (followed_) ShowStrengthOf(followed_->text());
 }
 
 void StrengthBar::ShowStrengthOf(const QString& text) {
@@ -47,7 +68,9 @@ void StrengthBar::ShowStrengthOf(const QString& text) {
     // Characters without a Windows-1252 form never reach a guarded box.
     std::string password = ToCp1252(text).value_or(std::string());
     const WipeOnExit wipe(password);
-    score_ = EstimateStrength(password).score;
+    std::vector<std::string> words;
+    for (const QLineEdit* box : wordBoxes_) words.push_back(ToCp1252(box->text()).value_or(""));
+    score_ = EstimateStrength(password, {words.begin(), words.end()}).score;
   }
   bar_->setValue(score_ + 1);
   bar_->setStyleSheet(score_ < 0 ? QString()

@@ -4,6 +4,8 @@
 // to 204 of the active language. An empty box shows an empty bar and no word.
 
 #include <QWidget>
+#include <initializer_list>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -20,6 +22,9 @@ class StrengthBar : public QWidget {
 
   // Follows the box: every change of its text is estimated at once.
   void Follow(QLineEdit* box);
+  // The texts of these boxes (the account's name and user name, the profile's owner) are
+  // words an attacker who targets the user knows: the estimate counts them as such.
+  void KnowWordsOf(std::initializer_list<QLineEdit*> boxes);
   // Estimates text; the Windows-1252 copy made for the estimator is wiped.
   void ShowStrengthOf(const QString& text);
 
@@ -28,6 +33,8 @@ class StrengthBar : public QWidget {
 
  private:
   int score_ = -1;
+  QLineEdit* followed_ = nullptr;
+  std::vector<QLineEdit*> wordBoxes_;
   QProgressBar* bar_;
   QLabel* word_;
 };

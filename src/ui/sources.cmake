@@ -11,11 +11,13 @@ list(APPEND BV_GUI_SOURCES
 list(APPEND BV_GUI_RESOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pictures/pictures.qrc
 )
-# The password strength estimate (core). zxcvbn (Debian's libzxcvbn-dev, the C port) ships no
-# pkg-config file, and its static library is not position-independent: the shared one is
-# linked.
+# The password strength estimate (core): zxcvbn's, and our own with the word lists of the
+# shipped languages. zxcvbn (Debian's libzxcvbn-dev, the C port) ships no pkg-config file, and
+# its static library is not position-independent: the shared one is linked.
 list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PasswordStrength.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WordGuesses.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WordLists.cpp
 )
 find_path(BV_ZXCVBN_INCLUDE_DIR zxcvbn.h REQUIRED)
 find_library(BV_ZXCVBN_LIBRARY NAMES libzxcvbn.so zxcvbn REQUIRED)

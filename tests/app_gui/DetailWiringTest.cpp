@@ -17,6 +17,7 @@
 #include "config/QtText.h"
 #include "config/Translation.h"
 #include "support/gui/WindowHarness.h"
+#include "tools/OneTimeCode.h"
 #include "ui/Pictures.h"
 #include "support/gui/SessionBackDoor.h"
 
@@ -26,8 +27,8 @@ namespace {
 using test::FakeBoxes;
 using test::WindowHarness;
 
-const char* const kCopyActions[] = {"ActCopUser", "ActCopPass", "ActCopPreg",
-                                    "ActCopResp", "ActCopMail", "ActCopURL"};
+const char* const kCopyActions[] = {"ActCopUser", "ActCopPass", "ActCopPreg",  "ActCopResp",
+                                    "ActCopMail", "ActCopURL",  "ActCopCodigo"};
 
 QStringList EnabledCopies(const WindowHarness& h) {
   QStringList names;
@@ -57,14 +58,16 @@ TEST_F(AccountWindow, AnAccountPageEnablesTheCopiesOfTheFieldsItShows) {
   Data("A1").Password = "clave";
   Data("A1").Mail = "ana@example.org";
   Data("A3").Url = "www.example.org";
+  Data("A3").Notes = "TOTP: JBSWY3DPEHPK3PXP";
+  Data("A4").Notes = "TOTP: 0189";
   Select("A1");
   // The password is hidden (MostrarPass off), so it cannot be copied.
   EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopUser", "ActCopMail"}));
   EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Account);
   Select("A3");
-  EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopURL"}));
+  EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopURL", "ActCopCodigo"}));
   EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::AccountWithUrl);
-  Select("A4");  // only a name
+  Select("A4");  // only a name, and a seed line that gives no code
   EXPECT_TRUE(EnabledCopies(h).isEmpty());
   Select("G1");
   EXPECT_TRUE(EnabledCopies(h).isEmpty());
@@ -82,6 +85,19 @@ TEST_F(AccountWindow, FunctionKeysCopyTheShownFieldsOnly) {
   EXPECT_EQ(h.fakes.clipboard->text, "ana");
   QTest::keyClick(&w, Qt::Key_F3);  // no question: disabled
   EXPECT_EQ(h.fakes.clipboard->text, "ana");
+  QTest::keyClick(&w, Qt::Key_F7);  // no seed: disabled
+  EXPECT_EQ(h.fakes.clipboard->text, "ana");
+
+  // F7 copies the code of the moment, never the seed.
+  Data("A2").Notes = "PIN\r\nTOTP: otpauth://totp/x?secret=JBSWY3DPEHPK3PXP&digits=8";
+  Select("A2");
+  const TotpSeed seed = *SeedOfNotes(Data("A2").Notes);
+  const std::string before = CurrentCode(seed).digits;
+  QTest::keyClick(&w, Qt::Key_F7);
+  const std::string after = CurrentCode(seed).digits;
+  const std::string copied = h.fakes.clipboard->text.toStdString();
+  EXPECT_TRUE(copied == before || copied == after) << copied;
+  EXPECT_EQ(copied.size(), 8u);
 }
 
 TEST_F(AccountWindow, ShowHiddenRevealsUntilTheNextSelectionKeepingTheScroll) {

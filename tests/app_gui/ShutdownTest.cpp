@@ -171,7 +171,8 @@ TEST(Closing, AnUnwritableSettingsFileIsReportedButDoesNotKeepTheWindowOpen) {
   EXPECT_FALSE(w.isVisible());
   ASSERT_EQ(h.fakes.boxes->shown.size(), 1u);
   EXPECT_EQ(h.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Error);
-  EXPECT_TRUE(h.fakes.boxes->shown[0].text.startsWith("Unable to write to "));
+  EXPECT_TRUE(
+      h.fakes.boxes->shown[0].text.startsWith(QString::fromUtf8("No se puede escribir en ")));
 }
 
 TEST(TreeWidth, SurvivesARestart) {

@@ -81,8 +81,9 @@ TEST(StartUp, MenusHoldTheirActionsInOrder) {
                          "ActImprimir", "-", "ActSalir"}));
   EXPECT_EQ(sub("ActMenuEdicion"),
             QStringList({"ActCopiarDatos", "-", "ActBorrarCB", "-", "ActBuscar"}));
-  EXPECT_EQ(sub("ActCopiarDatos"), QStringList({"ActCopUser", "ActCopPass", "ActCopPreg",
-                                                "ActCopResp", "ActCopMail", "ActCopURL"}));
+  EXPECT_EQ(sub("ActCopiarDatos"),
+            QStringList({"ActCopUser", "ActCopPass", "ActCopPreg", "ActCopResp", "ActCopMail",
+                         "ActCopURL", "ActCopCodigo"}));
   EXPECT_EQ(sub("ActMenuHerramientas"), QStringList({"ActGenerador", "ActSaludClaves"}));
   EXPECT_EQ(sub("ActMenuOpciones"),
             QStringList({"ActCambPass", "ActEditarPerfil", "-", "ActConfiguracion"}));
@@ -154,6 +155,7 @@ TEST(StartUp, ActionsCarryShortcutsPicturesAndTranslatedTexts) {
   h.Start();
   // A few keys as the user knows them (the table gives the rest the same way).
   EXPECT_EQ(h.Act("ActCopPass")->shortcut(), QKeySequence(Qt::Key_F2));
+  EXPECT_EQ(h.Act("ActCopCodigo")->shortcut(), QKeySequence(Qt::Key_F7));
   EXPECT_EQ(h.Act("ActBorrarCB")->shortcut(), QKeySequence(Qt::Key_F10));
   EXPECT_EQ(h.Act("ActSalir")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
   EXPECT_EQ(h.Act("ActAcercaDe")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F1));

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractFileIconProvider>
 #include <QCoreApplication>
+#include <QDate>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
+#include <tuple>
 
 #include "app/ToolkitTranslation.h"
 #include "config/Messages.h"
@@ -65,6 +69,26 @@ TEST(ToolkitTranslation, FollowsTheLocaleTheLanguageFileNamesAndTheDesktopWithou
             QLocale::Spanish);
   EXPECT_EQ(LanguageFileLocale(res / "English.lng").value_or(QLocale::c()).language(),
             QLocale::English);
+  SetActiveLanguageFile(before);
+  FollowProgramLanguage();
+}
+
+// Dates, numbers and the file dialog's kinds of entry ("Folder", which Qt's Spanish lacks)
+// follow the program's language, not the desktop's.
+TEST(ToolkitTranslation, DatesAndFileKindsFollowTheProgramsLanguage) {
+  const std::filesystem::path res = std::filesystem::path(BV_SOURCE_DIR) / "res";
+  const std::filesystem::path before = ActiveLanguageFile();
+  const QFileInfo folder(QString::fromStdString(res.string()));
+  for (const auto& [file, date, kind] :
+       {std::tuple{res / kDefaultLanguageFileName, "10 diciembre 2026", "Carpeta"},
+        std::tuple{res / "English.lng", "10 December 2026", "Folder"}}) {
+    SetActiveLanguageFile(file);
+    LoadMessages(file);
+    FollowProgramLanguage();
+    EXPECT_EQ(QLocale().toString(QDate(2026, 12, 10), QStringLiteral("d MMMM yyyy")),
+              QString::fromUtf8(date));
+    EXPECT_EQ(QAbstractFileIconProvider().type(folder), QString::fromUtf8(kind));
+  }
   SetActiveLanguageFile(before);
   FollowProgramLanguage();
 }

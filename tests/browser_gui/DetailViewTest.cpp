@@ -75,6 +75,49 @@ TEST_F(DetailViewTest, HiddenPasswordShowsThePlaceholderUntilShown) {
   EXPECT_TRUE(view_.toPlainText().contains("Contrase\u00F1a\n       s3cret\n"));
 }
 
+// The notes' seed line is never drawn: a code row is, and each second writes the code anew
+// in place, so what "Mostrar ocultos" revealed stays revealed.
+TEST_F(DetailViewTest, ASeedShowsItsCodeKeptUpToDateNeverItself) {
+  TNodeData d = Acme();
+  d.Password = "s3cret";
+  d.Notes = "PIN 1234\r\nTOTP: jbsw y3dp ehpk 3pxp";
+  const TotpSeed seed = *SeedOfNotes(d.Notes);
+  const std::string before = CurrentCode(seed).digits;
+  EXPECT_EQ(view_.ShowAccountPage(d, true), (CopyFields{CopyField::Pass, CopyField::Code}));
+  const std::string after = CurrentCode(seed).digits;
+  const QString page = view_.toPlainText();
+  EXPECT_TRUE(page.contains("Notas\n  PIN 1234\n \n")) << page.toStdString();
+  EXPECT_FALSE(page.contains("TOTP", Qt::CaseInsensitive));
+  EXPECT_FALSE(page.contains("jbsw", Qt::CaseInsensitive));
+  const auto row = [](const std::string& code) {
+    return QString::fromStdString(
+        "C\xC3\xB3"
+        "digo de dos pasos\n       " +
+        code + " (quedan ");
+  };
+  EXPECT_TRUE(page.contains(row(before)) || page.contains(row(after))) << page.toStdString();
+
+  // The clock's next second writes the seconds left anew by itself.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return view_.toPlainText() != page; }, 3000));
+  EXPECT_TRUE(view_.toPlainText().contains("s3cret"));
+
+  for (const std::time_t later : {1700000000, 1700000045}) {  // twice: the second finds the first
+    const auto when = std::chrono::system_clock::from_time_t(later);
+    view_.UpdateTwoStepCode(when);
+    const OneTimeCode code = CodeAt(seed, when);
+    const QString updated = view_.toPlainText();
+    EXPECT_TRUE(updated.contains(row(code.digits) + QString::number(code.secondsLeft) + " s)\n"))
+        << updated.toStdString();
+    EXPECT_TRUE(updated.contains("s3cret"));  // not drawn again
+  }
+
+  // A line that gives no code is hidden too, and gives no row.
+  d.Notes = "TOTP: 0189";
+  EXPECT_EQ(view_.ShowAccountPage(d, false), CopyFields{});
+  EXPECT_FALSE(view_.toPlainText().contains("0189"));
+  EXPECT_FALSE(view_.toPlainText().contains("dos pasos"));
+}
+
 TEST_F(DetailViewTest, MultiLineValuesKeepTheirLinesAndBlankLines) {
   TNodeData d = Acme();
   d.Description = "uno\r\n\r\ndos <b>&amp;</b>\r\n";

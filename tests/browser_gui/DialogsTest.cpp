@@ -24,9 +24,12 @@
 #include "browser/TFAddCuenta.h"
 #include "browser/TFAddGrupo.h"
 #include "browser/TFAddSubGrupo.h"
+#include "browser/TFCodigoDosPasos.h"
 #include "browser/TFEditarCuenta.h"
 #include "browser/TFEditarGrupo.h"
+#include "DialogAnswerer.h"
 #include "support/gui/WindowCoverage.h"
+#include "tools/OneTimeCode.h"
 #include "support/TestLanguage.h"
 
 namespace bv {
@@ -165,10 +168,10 @@ TEST(AccountDialogs, ControlsLimitsAndTabOrder) {
                                 "lblPregunta", "lblRespuesta", "lblMail",  "lblDesc",
                                 "lblNotas",    "lblTipo",      "lblImagen"};
     for (int i = 0; i < labels.size(); ++i) EXPECT_EQ(LabelText(*dialog, labelNames[i]), labels[i]);
-    EXPECT_EQ(TabChain(*dialog, "Ed_NCuenta", 13),
+    EXPECT_EQ(TabChain(*dialog, "Ed_NCuenta", 14),
               (QStringList{"Ed_NCuenta", "Ed_Usuario", "Ed_Pass", "Ed_URL", "Ed_Pregunta",
-                           "Ed_Respuesta", "Ed_Mail", "Ed_Desc", "Ed_Notas", "Ed_Tipo", "Ed_Imagen",
-                           "BtnOk", "BtnCancelar"}));
+                           "Ed_Respuesta", "Ed_Mail", "Ed_Desc", "Ed_Notas", "BtnDosPasos",
+                           "Ed_Tipo", "Ed_Imagen", "BtnOk", "BtnCancelar"}));
     auto* generator = Get<QToolButton>(*dialog, "BtnGenerador");
     EXPECT_EQ(generator->focusPolicy(), Qt::NoFocus);
     EXPECT_TRUE(generator->autoRaise());
@@ -207,7 +210,8 @@ TEST(AccountDialogs, TheEditDialogTakesEveryFieldAndCutsNothing) {
   account.Answer = "a";
   account.Mail = "m@example.org";
   account.Description = std::string(120, 'd') + "\r\n" + std::string(60, 'e');  // 182 stored
-  account.Notes = "n1\r\nn2";
+  // 186 stored: more than can be typed, the seed line the program wrote last.
+  account.Notes = std::string(170, 'n') + "\r\nTOTP: ABCDEFGH";
   account.AccountType = "Acceso a FTP";
   TFEditarCuenta dialog;
   dialog.Fill(account, "Servidores");
@@ -215,9 +219,104 @@ TEST(AccountDialogs, TheEditDialogTakesEveryFieldAndCutsNothing) {
   EXPECT_EQ(dialog.windowTitle(),
             "Editar la cuenta \"" + QString(40, 'n') + "\" en \"Servidores\"");
   EXPECT_EQ(dialog.Values(), AccountValuesOf(account));
+  auto* notes = Get<MemoEdit>(dialog, "Ed_Notas");
+  notes->moveCursor(QTextCursor::End);
+  QTest::keyClicks(notes, "z");  // the box is full: typing adds nothing
+  EXPECT_EQ(dialog.Values().Notes, account.Notes);
   TNodeData again = account;
   ApplyAccountValues(again, dialog.Values());
   EXPECT_EQ(again, account);
+}
+
+// The seed dialog: what it refuses and why, the code it shows, the line it writes in the
+// notes or takes out of them.
+TEST(AccountDialogs, TheSeedDialogWritesOnlyASeedThatFitsTheNotes) {
+  test::TestLanguage language({}, {{401, "%1 / %2"}, {411, "%1>%2"}});
+  const std::string full(170, 'n');
+  struct Case {
+    std::string notes;
+    QString pasted;
+    std::string result;  // the notes accepted
+    QString refusal;     // or the error shown, the notes left as they were
+  } cases[] = {
+      {"", "jbsw y3dp ehpk 3pxp", "TOTP: JBSWY3DPEHPK3PXP", ""},  // a secret, shortest form
+      {"PIN\r\nTOTP: OLD", " otpauth://totp/A:b?secret=JBSWY3DP&issuer=A ",
+       "PIN\r\nTOTP: otpauth://totp/A:b?secret=JBSWY3DP&issuer=A", ""},  // an address as pasted
+      {full, "ABCDEFGH", full + "\r\nTOTP: ABCDEFGH", ""},               // 186: the whole field
+      {full, "ABCDEFGHIJ", "", "188>186"},
+      {"", "otpauth://totp/x?secret=" + QString(170, 'A'), "", "200>186"},
+      {"", "", "", "m405"},
+      {"", "JBSWY3DP1", "", "m406"},
+      {"", "otpauth://hotp/x?secret=JBSWY3DP", "", "m407"},
+      {"", "otpauth://totp/x?secret=JBSWY3DP&algorithm=MD5", "", "m408"},
+      {"", "otpauth://totp/x?secret=JBSWY3DP&digits=10", "", "m409"},
+      {"", "otpauth://totp/x?secret=JBSWY3DP&period=0", "", "m410"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pasted.toStdString());
+    QStringList errors;
+    TFCodigoDosPasos dialog(c.notes, nullptr, [&](const QString& text) { errors << text; });
+    dialog.show();
+    const auto before = std::chrono::system_clock::now();
+    Get<QLineEdit>(dialog, "Ed_Semilla")->setText(c.pasted);
+    const QString shown = Get<QLabel>(dialog, "notraCodigo")->text();
+    dialog.BtnOkClick();
+    if (!c.refusal.isEmpty()) {
+      EXPECT_EQ(errors, QStringList{c.refusal});
+      EXPECT_TRUE(dialog.isVisible());
+      EXPECT_EQ(dialog.Notes(), c.notes);
+      continue;
+    }
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Notes(), c.result);
+    // The code of the moment and its seconds left, as the page shows them.
+    const TotpSeed seed = *SeedOfNotes(c.result);
+    const auto shows = [&](const OneTimeCode& code) {
+      return shown.startsWith(QString::fromStdString(code.digits) + " / ");
+    };
+    EXPECT_TRUE(shows(CodeAt(seed, before)) || shows(CurrentCode(seed))) << shown.toStdString();
+  }
+}
+
+TEST(AccountDialogs, TheSeedLineIsRemovedOnlyWhenTheUserSaysYes) {
+  test::TestLanguage language;
+  for (bool yes : {false, true}) {
+    QStringList asked;
+    TFCodigoDosPasos dialog("PIN\r\nTOTP: JBSWY3DP", nullptr, {}, [&](const QString& text) {
+      asked << text;
+      return yes;
+    });
+    dialog.show();
+    EXPECT_EQ(Get<QLineEdit>(dialog, "Ed_Semilla")->text(), "JBSWY3DP");  // shown here only
+    ASSERT_TRUE(Get<QPushButton>(dialog, "BtnQuitar")->isEnabled());
+    dialog.BtnQuitarClick();
+    EXPECT_EQ(asked, QStringList{"m412"});
+    EXPECT_EQ(dialog.Notes(), yes ? "PIN" : "PIN\r\nTOTP: JBSWY3DP");
+    EXPECT_EQ(dialog.isVisible(), !yes);
+  }
+  TFCodigoDosPasos without("PIN");
+  EXPECT_FALSE(Get<QPushButton>(without, "BtnQuitar")->isEnabled());
+  test::ExpectCoveredByLanguageFiles(&without);
+}
+
+// The account dialog hands its notes box to the seed dialog and takes back what it wrote,
+// beyond the 170 characters that can be typed.
+TEST(AccountDialogs, TheSeedButtonFillsTheNotesBox) {
+  test::TestLanguage language;
+  TFAddCuenta dialog;
+  dialog.show();
+  auto* notes = Get<MemoEdit>(dialog, "Ed_Notas");
+  notes->SetStoredText(QString(170, 'n'));
+  EXPECT_EQ(Get<QPushButton>(dialog, "BtnDosPasos")->text(),
+            "Configurar c\u00F3digo de dos pasos...");
+  test::DialogAnswerer answer;
+  answer.Expect("FCodigoDosPasos", [](QDialog& seed) {
+    seed.findChild<QLineEdit*>("Ed_Semilla")->setText("ABCDEFGH");
+    static_cast<TFCodigoDosPasos&>(seed).BtnOkClick();
+  });
+  dialog.BtnDosPasosClick();
+  EXPECT_EQ(dialog.Values().Notes, std::string(170, 'n') + "\r\nTOTP: ABCDEFGH");
 }
 
 TEST(AccountDialogs, TheTypeIsKeptAsTyped) {

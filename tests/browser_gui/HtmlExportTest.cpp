@@ -86,10 +86,16 @@ TEST_F(HtmlExport, WritesThePageWithTheNamedElements) {
 }
 
 TEST_F(HtmlExport, ShowsWhatThePageShows) {
-  const TNodeData account = Banco();
+  TNodeData account = Banco();
+  account.Notes = "PIN\r\nTOTP: JBSWY3DPEHPK3PXP";
   view.ShowAccountPage(account, true);
   ExportAccountHtml(view, account, folder / "banco.html");
-  EXPECT_NE(Read(folder / "banco.html").find("p&lt;4&gt;&amp;s"), std::string::npos);
+  const std::string html = Read(folder / "banco.html");
+  EXPECT_NE(html.find("p&lt;4&gt;&amp;s"), std::string::npos);
+  // The two-step code, never its seed, even with hidden values shown.
+  EXPECT_NE(html.find("(quedan "), std::string::npos);
+  EXPECT_EQ(html.find("JBSWY3DP"), std::string::npos);
+  EXPECT_EQ(html.find("TOTP"), std::string::npos);
 }
 
 TEST_F(HtmlExport, PicturesAreNumberedOnAndNeverReplaceAFile) {

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -20,6 +21,8 @@
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
 #include "support/ProfileFixtures.h"
+#include "tools/OneTimeCode.h"
+#include "support/StrengthWords.h"
 
 namespace bv {
 namespace {
@@ -86,6 +89,29 @@ class CliTest : public testing::Test {
     return dir / name;
   }
   std::string P(const std::string& name) { return (dir / name).string(); }
+
+  // Without password: Web (Gmail, "A/B", Doble twice, Sin, Roto), and Suelta at the top.
+  void WriteSeededProfile(const std::string& name) {
+    ProfileTree tree;
+    TNodeData web = TNodeData::Create(NodeKind::Category, 3);
+    web.Name = "Web";
+    TreeNode* category = tree.Append(nullptr, web);
+    const auto account = [&](TreeNode* parent, const char* accountName, const char* notes) {
+      TNodeData data = TNodeData::Create(NodeKind::Account, 17);
+      data.Name = accountName;
+      data.Notes = notes;
+      tree.Append(parent, data);
+    };
+    account(category, "Gmail", "PIN\r\nTOTP: otpauth://totp/G?secret=JBSWY3DPEHPK3PXP&digits=8");
+    account(category, "A/B", "TOTP: gezd gnbv");
+    account(category, "Doble", "TOTP: JBSWY3DPEHPK3PXP");
+    account(category, "Doble", "TOTP: JBSWY3DPEHPK3PXP");
+    account(category, "Sin", "nada");
+    account(category, "Roto", "TOTP: 1234");
+    account(nullptr, "Suelta", "TOTP: JBSWY3DPEHPK3PXP");
+    const std::string none(kEmptyPasswordSentinel);
+    WriteProfile(dir / name, test::SampleHeader(none), tree, none, "marca");
+  }
 
   ScratchFolder dir;
 };
@@ -458,14 +484,15 @@ TEST_F(CliTest, AnalyzeReportsFindingsButNeverPasswords) {
     found.push_back(f["path"].back().get<std::string>() + " " + f["kind"].get<std::string>() + " " +
                     std::to_string(f["count"].get<int>()) + " " +
                     std::to_string(f["score"].get<int>()));
-  const std::vector<std::string> expected = {"Banco same-as-master 0 4",
+  const std::vector<std::string> expected = {"Banco same-as-master 0 3",
                                              "Gmail breached 37359195 0",
                                              "Gmail weak 0 0",
                                              "Gmail reused 2 0",
                                              "Outlook breached 37359195 0",
                                              "Outlook weak 0 0",
                                              "Outlook reused 2 0",
-                                             "\xC3\221and\xC3\xBA same-as-user-name 0 4"};
+                                             "\xC3\221and\xC3\xBA same-as-user-name 0 0",
+                                             "\xC3\221and\xC3\xBA weak 0 0"};
   EXPECT_EQ(found, expected);
   EXPECT_EQ(document["findings"][0]["path"], nlohmann::json({"Correo", "Banco"}));
 
@@ -476,6 +503,57 @@ TEST_F(CliTest, AnalyzeReportsFindingsButNeverPasswords) {
   for (const Result* result : {&json, &table})
     for (const char* secret : {"123456", "m4e5tr", "se\xC3\xB1OR", "SE\xC3\x91OR"})
       EXPECT_EQ(result->out.find(secret), std::string::npos) << secret;
+}
+
+// The code of the account a path names, the same as the seed gives here and now.
+TEST_F(CliTest, TotpPrintsTheCodeOfTheAccountAtThePath) {
+  WriteSeededProfile("totp.bv3");
+  const struct {
+    const char* path;
+    const char* seed;
+  } cases[] = {
+      {"Web/Gmail", "otpauth://totp/G?secret=JBSWY3DPEHPK3PXP&digits=8"},
+      {"Web/A\\/B", "gezd gnbv"},
+      {"Suelta", "JBSWY3DPEHPK3PXP"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    const TotpSeed seed = *ParseSeed(c.seed).seed;
+    const std::string before = CurrentCode(seed).digits;
+    const Result result = RunCli({"totp", P("totp.bv3"), c.path, "--verbose"});
+    const OneTimeCode after = CurrentCode(seed);
+    ASSERT_EQ(result.code, 0) << result.err;
+    const std::size_t lineEnd = result.out.find('\n');
+    const std::string code = result.out.substr(0, lineEnd);
+    EXPECT_TRUE(code == before || code == after.digits) << result.out;
+    const int seconds = std::stoi(result.out.substr(lineEnd + 1));
+    EXPECT_TRUE(seconds >= 1 && seconds <= 30) << result.out;
+    EXPECT_EQ(result.out.substr(result.out.find(' ', lineEnd)), " s left\n");
+  }
+  EXPECT_EQ(RunCli({"totp", P("totp.bv3"), "Suelta"}).out.size(), 7u);  // six digits and LF
+}
+
+TEST_F(CliTest, AnalyzeFindsTheWordsOfTheShippedLanguagesWeak) {
+  ProfileTree tree;
+  TreeNode* category = tree.Append(nullptr, TNodeData::Create(NodeKind::Category, 3));
+  const auto& rows = test::StrengthRows();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    TNodeData data = TNodeData::Create(NodeKind::Account, 17);
+    data.Name = "Cuenta " + std::to_string(i);
+    data.UserName = rows[i].userName;
+    data.Password = rows[i].password;
+    tree.Append(category, data);
+  }
+  const std::string sentinel(kEmptyPasswordSentinel);
+  WriteProfile(dir / "w.bv3", test::SampleHeader(sentinel), tree, sentinel, "marca");
+  const Result json = RunCli({"analyze", P("w.bv3"), "--json"});
+  ASSERT_EQ(json.code, 0) << json.err;
+  std::set<std::string> weak;
+  const auto document = nlohmann::json::parse(json.out);
+  for (const auto& f : document["findings"])
+    if (f["kind"] == "weak") weak.insert(f["path"].back().get<std::string>());
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    EXPECT_EQ(weak.count("Cuenta " + std::to_string(i)) == 1, rows[i].weak) << rows[i].password;
 }
 
 struct FailureCase {
@@ -515,6 +593,8 @@ TEST_P(CliFailureTest, EndsWithItsCodeAndOneLine) {
   WriteText("open.csv", "Title,Notes\nA,\"open\n");
   WriteText("extra.csv", "Title,Notes\nA,B\nC,D,E\n");
   WriteText("unsorted.txt", std::string(40, 'B') + ":1\r\n" + std::string(40, 'A') + ":1\r\n");
+  WriteSeededProfile("totp.bv3");
+  ASSERT_EQ(::mkfifo((dir / "fifo.txt").c_str(), 0600), 0);
 
   std::vector<std::string> args;
   for (const auto& arg : GetParam().args) args.push_back(arg[0] == '@' ? P(arg.substr(1)) : arg);
@@ -667,6 +747,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     7,
                     "unsorted.txt: is not sorted by hash"},
+        FailureCase{"AnalyzeFifoAsList",
+                    {"analyze", "@pw.bv3", "--hibp", "@fifo.txt"},
+                    "",
+                    3,
+                    "fifo.txt: is not a regular file"},
         FailureCase{"AnalyzeMissingList",
                     {"analyze", "@pw.bv3", "--hibp", "@none.txt"},
                     "",
@@ -675,6 +760,13 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{
             "JsonOutsideAnalyze", {"dump", "@pw.bv3", "--json"}, "", 2, "belong to analyze"},
         FailureCase{"FileExists", {"create", "@pw.bv3", "--from", "@ok.json"}, "", 10, "--force"},
+        FailureCase{"TotpWithoutPath", {"totp", "@totp.bv3"}, "", 2, "a profile file and"},
+        FailureCase{"VerboseOutsideTotp", {"dump", "@pw.bv3", "--verbose"}, "", 2, "totp"},
+        FailureCase{"TotpNoAccount", {"totp", "@totp.bv3", "Web/Nadie"}, "", 12, "Web/Nadie"},
+        FailureCase{"TotpGroupIsNoAccount", {"totp", "@totp.bv3", "Web"}, "", 12, "Web"},
+        FailureCase{"TotpTwoNamesakes", {"totp", "@totp.bv3", "Web/Doble"}, "", 13, "Web/Doble"},
+        FailureCase{"TotpNoSeed", {"totp", "@totp.bv3", "Web/Sin"}, "", 14, "Web/Sin"},
+        FailureCase{"TotpBrokenSeed", {"totp", "@totp.bv3", "Web/Roto"}, "", 14, "Web/Roto"},
         FailureCase{"NoTerminal", {"dump", "@pw.bv3"}, "", 11, "--password-stdin"},
         FailureCase{"NoTerminalToCreate",
                     {"create", "@new.bv3", "--from", "@ok.json"},

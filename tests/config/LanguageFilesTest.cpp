@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <set>
+#include <sstream>
 
 #include "config/IniFile.h"
 #include "support/LanguageKeys.h"
 #include "config/Messages.h"
 #include "support/ScratchFolder.h"
+#include "ui/WordLists.h"
 
 namespace bv {
 namespace {
@@ -101,8 +104,124 @@ TEST_P(ShippedLanguageTest, ListsKeepTheirItemsInOrder) {
   }
 }
 
+// The parts of a text that must survive translation: placeholders ("%s", "%d", "%1"...) and
+// the mnemonic "&" ("&&" is a plain ampersand).
+struct TextMarks {
+  std::multiset<std::string> placeholders;
+  int mnemonics = 0;
+  char mnemonic = 0;  // the letter, folded to lower case
+};
+
+TextMarks MarksOf(const std::string& text) {
+  TextMarks marks;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    const char next = text[i + 1];
+    if (text[i] == '%') {
+      if (next == '%' || next == 's' || next == 'd' || (next >= '1' && next <= '9'))
+        marks.placeholders.insert(text.substr(i, 2));
+      ++i;
+    } else if (text[i] == '&') {
+      if (next != '&') {
+        ++marks.mnemonics;
+        marks.mnemonic = static_cast<char>(FoldedByte(static_cast<unsigned char>(next)));
+      }
+      ++i;
+    }
+  }
+  return marks;
+}
+
+std::vector<std::string> SectionsOf(const std::filesystem::path& path) {
+  std::vector<std::string> sections;
+  std::istringstream lines(test::ReadFile(path));
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > 2 && line.front() == '[' && line.back() == ']')
+      sections.push_back(line.substr(1, line.size() - 2));
+  }
+  return sections;
+}
+
+// The captions that share one menu or one dialog, where two mnemonics must not meet: each
+// window's section, and the main window's menus one by one.
+std::vector<std::pair<std::string, std::vector<std::string>>> MnemonicGroups(const IniFile& file) {
+  std::vector<std::pair<std::string, std::vector<std::string>>> groups;
+  for (const std::string& section : SectionsOf(file.Path()))
+    if (section != "FPrincipal" && section != kMessagesSection && section != "Idioma")
+      groups.push_back({section, file.KeyNames(section)});
+  for (const auto& menu : test::MainMenus()) {
+    std::vector<std::string> keys;
+    for (const char* action : menu.actions) keys.push_back(std::string(action) + "c");
+    groups.push_back({std::string("FPrincipal / ") + menu.name, keys});
+  }
+  return groups;
+}
+
+TEST_P(ShippedLanguageTest, HoldsEveryTextOfTheSpanishFileWithItsMarks) {
+  const IniFile spanish(kSource / "res" / kDefaultLanguageFileName);
+  const IniFile file = File();
+  const std::string name = GetParam().utf8Name;
+  for (const std::string& section : SectionsOf(spanish.Path()))
+    for (const std::string& key : spanish.KeyNames(section)) {
+      const std::string where = name + " [" + section + "] " + key;
+      const std::string original = spanish.ReadString(section, key, "");
+      const std::optional<std::string> text = file.Read(section, key);
+      if (!text || (text->empty() && !original.empty())) {
+        ADD_FAILURE() << where << ": missing";
+        continue;
+      }
+      const TextMarks want = MarksOf(original);
+      const TextMarks got = MarksOf(*text);
+      EXPECT_EQ(got.placeholders, want.placeholders) << where << ": placeholders differ";
+      if (want.mnemonics == 1) {
+        EXPECT_EQ(got.mnemonics, 1) << where << ": mnemonic lost";
+      }
+    }
+}
+
+TEST_P(ShippedLanguageTest, HasNoMnemonicClashThatSpanishHasNot) {
+  const IniFile spanish(kSource / "res" / kDefaultLanguageFileName);
+  const IniFile file = File();
+  for (const auto& [group, keys] : MnemonicGroups(spanish)) {
+    const std::string section = group.substr(0, group.find(' '));
+    for (std::size_t a = 0; a < keys.size(); ++a)
+      for (std::size_t b = a + 1; b < keys.size(); ++b) {
+        const auto letter = [&](const IniFile& in, const std::string& key) {
+          const TextMarks marks = MarksOf(in.ReadString(section, key, ""));
+          return marks.mnemonics == 1 ? marks.mnemonic : '\0';
+        };
+        const char mine = letter(file, keys[a]);
+        if (mine == '\0' || mine != letter(file, keys[b])) continue;
+        const char spanishA = letter(spanish, keys[a]);
+        EXPECT_TRUE(spanishA != '\0' && spanishA == letter(spanish, keys[b]))
+            << GetParam().utf8Name << " [" << group << "] " << keys[a] << " and " << keys[b]
+            << " share the mnemonic " << mine;
+      }
+  }
+}
+
+TEST(LanguageMarksTest, FindsPlaceholdersAndMnemonics) {
+  const TextMarks marks = MarksOf("&Guardar %1 de %s al 100%% && m\xE1s");
+  EXPECT_EQ(marks.placeholders, (std::multiset<std::string>{"%1", "%s", "%%"}));
+  EXPECT_EQ(marks.mnemonics, 1);
+  EXPECT_EQ(marks.mnemonic, 'g');
+  EXPECT_EQ(MarksOf("&\xC9xito").mnemonic, 'e');  // É and E are one key
+}
+
+// Every language file the program ships, whatever its name.
 INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguageTest, ::testing::ValuesIn(test::kShippedLanguages),
                          [](const auto& info) { return std::string(info.param.testName); });
+
+// Each check above runs on every file of the table: a language file added to res/ is added
+// there too, or it would escape them.
+TEST(ShippedLanguagesTest, TheTableNamesEveryLanguageFile) {
+  std::set<std::string> inTable;
+  for (const test::ShippedLanguage& language : test::kShippedLanguages)
+    inTable.insert(language.utf8Name);
+  for (const auto& file : LanguageFiles(kSource / "res"))
+    EXPECT_EQ(inTable.count(file.filename().string()), 1U) << file.filename().string();
+  EXPECT_EQ(inTable.size(), LanguageFiles(kSource / "res").size());
+}
 
 TEST(ShippedLanguagesTest, SpanishIsTheDefaultFileAndTheLanguagesDiffer) {
   const IniFile spanish(kSource / "res" / kDefaultLanguageFileName);

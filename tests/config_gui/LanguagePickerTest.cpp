@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <fstream>
 
 #include "browser/DetailView.h"
@@ -116,6 +117,29 @@ TEST(Picker, AceptarWithNothingSelectedStoresAnEmptyLanguage) {
   EXPECT_EQ(ActiveLanguageFile(), t.Language("Español.lng"));
 }
 
+TEST(Picker, TheKeyboardAlonePicksALanguage) {
+  ToolWindow t;
+  QStringList seen;
+  auto answer = WhenModal([&](QDialog* picker) {
+    auto* list = picker->findChild<QListWidget*>("BoxDll");
+    // Where a key goes: the control that has the focus in the picker.
+    const auto focused = [picker] {
+      return picker->focusWidget() ? picker->focusWidget() : picker;
+    };
+    seen << focused()->objectName();
+    seen << QString::number(list->selectedItems().size());  // nothing chosen at first
+    QTest::keyClick(focused(), Qt::Key_Down);
+    seen << (list->currentItem() ? list->currentItem()->text() : "-");  // the first, not the second
+    QTest::keyClick(focused(), Qt::Key_Down);
+    seen << (list->currentItem() ? list->currentItem()->text() : "-");
+    QTest::keyClick(focused(), Qt::Key_Return);
+  });
+  t.Start(true);
+  EXPECT_EQ(seen, QStringList({"BtnOk", "0", "English", "Espa\u00f1ol"}));
+  EXPECT_EQ(ActiveLanguageFile(), t.Language("Espa\u00f1ol.lng"));
+  EXPECT_EQ(StoredStartLanguage(), "0");
+}
+
 TEST(Picker, ClosingItByTheTitleBarWritesNothing) {
   ToolWindow t;
   auto answer = WhenModal([](QDialog* picker) {
@@ -140,8 +164,7 @@ TEST(Picker, ListsTheLanguagesAsAPersonReadsThem) {
   list.Fill(res);
   QStringList shown;
   for (int i = 0; i < list.count(); ++i) shown << list.item(i)->text();
-  EXPECT_EQ(shown, QStringList({"\u00c4gypt.lng", "Deutsch.LNG", "english.lng", "espa\u00f1ol.lng",
-                                "Zulu.lng"}));
+  EXPECT_EQ(shown, QStringList({"\u00c4gypt", "Deutsch", "english", "espa\u00f1ol", "Zulu"}));
 }
 
 }  // namespace

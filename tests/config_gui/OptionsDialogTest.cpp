@@ -77,8 +77,8 @@ TEST(Options, FirstOpeningStoresWhatItShowsAsTicked) {
     EXPECT_TRUE(Box(dialog, "CBSuspender")->isChecked());
     auto* list = dialog->findChild<QListWidget*>("BoxDll");
     ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text(), "English.lng");
-    EXPECT_EQ(list->item(1)->text(), "Español.lng");
+    EXPECT_EQ(list->item(0)->text(), "English");
+    EXPECT_EQ(list->item(1)->text(), "Español");
     EXPECT_TRUE(list->selectedItems().isEmpty());
   });
   // Written without a click; the untouched options stay missing.
@@ -224,8 +224,8 @@ TEST(Options, AFailedWriteIsReportedAndLeavesBoxAndFlagAsStored) {
   // A folder where the settings file should be: no one, root included, can write it.
   std::filesystem::create_directory(t.folder.Settings());
   TFPrincipal& w = t.Start();
-  const QString failure =
-      "Unable to write to " + QString::fromStdString(SettingsFilePath().string());
+  const QString failure = QString::fromUtf8("No se puede escribir en ") +
+                          QString::fromStdString(SettingsFilePath().string());
   WithOptions(t, [&](QDialog* dialog) {
     // Three boxes were ticked on showing; their failure is told once, and they still show.
     ASSERT_EQ(t.fakes.boxes->shown.size(), 1u);

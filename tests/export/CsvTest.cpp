@@ -34,22 +34,23 @@ TEST(CsvExport, WritesQuotedUtf8RowsEndedByCrLf) {
   TreeNode* mail = tree.Append(nullptr, category);
   TNodeData account = Node(NodeKind::Account, "Cuenta \xF1");
   account.Password = "a\"b,c";
-  account.Notes = "uno\r\ndos";
+  account.Notes = "uno\r\ndos\r\nTOTP: JBSW Y3DP";  // the seed line goes to its own column
   account.Mail = "\x80";
   tree.Append(mail, account);
   tree.Append(mail, Node(NodeKind::Group, "Vac\xEDo"));
   const std::string header =
-      "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"Description\","
+      "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\",\"Description\","
       "\"Question\",\"Answer\",\"E-mail\",\"Account type\"\r\n";
   const std::string accountRow =
-      "\"Correo\",\"Cuenta \xC3\xB1\",\"\",\"a\"\"b,c\",\"\",\"uno\r\ndos\",\"\",\"\",\"\","
-      "\"\xE2\x82\xAC\",\"\"\r\n";
+      "\"Correo\",\"Cuenta \xC3\xB1\",\"\",\"a\"\"b,c\",\"\",\"uno\r\ndos\",\"JBSW Y3DP\",\"\","
+      "\"\",\"\",\"\xE2\x82\xAC\",\"\"\r\n";
   EXPECT_EQ(ProfileCsv(tree, CsvRows::Accounts), header + accountRow);
-  EXPECT_EQ(ProfileCsv(tree, CsvRows::FullTree),
-            header +
-                "\"Correo/\",\"\",\"\",\"\",\"\",\"\",\"todo el correo\",\"\",\"\",\"\",\"\"\r\n" +
-                accountRow +
-                "\"Correo/Vac\xC3\xADo/\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
+  EXPECT_EQ(
+      ProfileCsv(tree, CsvRows::FullTree),
+      header +
+          "\"Correo/\",\"\",\"\",\"\",\"\",\"\",\"\",\"todo el correo\",\"\",\"\",\"\",\"\"\r\n" +
+          accountRow +
+          "\"Correo/Vac\xC3\xADo/\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
 }
 
 // Every shape a file can hold: names with "/" and "\", empty names, accounts holding nodes,
@@ -70,6 +71,13 @@ void FillOddTree(ProfileTree& tree) {
   TreeNode* nameless = tree.Append(holder, Node(NodeKind::Group, ""));
   tree.Append(nameless, Node(NodeKind::Account, ""));
   tree.Append(work, Node(NodeKind::Account, "Gmail"));  // a second of the same name, after
+  // Seeds: the line alone, after notes, one that is no seed, an empty one, two seed lines.
+  for (const char* notes : {"TOTP: otpauth://totp/A:b?secret=JBSWY3DP", "nota\r\nTOTP: jbsw y3dp",
+                            "TOTP: nada", "nota\r\nTOTP: ", "TOTP: A\r\nTOTP: B"}) {
+    TNodeData seeded = Node(NodeKind::Account, "Dos pasos");
+    seeded.Notes = notes;
+    tree.Append(work, seeded);
+  }
   tree.Append(c, Node(NodeKind::Group, "Vac\xEDo"));
   tree.Append(nullptr, Node(NodeKind::Account, "Suelta"));
   TreeNode* top = tree.Append(nullptr, Node(NodeKind::Group, "Arriba"));

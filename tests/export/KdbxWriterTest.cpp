@@ -16,6 +16,7 @@
 #include "export/KdbxWriter.h"
 #include "files/InOutError.h"
 #include "support/ScratchFolder.h"
+#include "tools/OneTimeCode.h"
 
 namespace bv {
 namespace {
@@ -141,6 +142,43 @@ TEST_F(KdbxExport, EveryFieldComesBackExactly) {
             std::string::npos);
   EXPECT_NE(Cli("ls", {"-R", "-f", file.string()}).find("Grupo \xE2\x90\x87 raro/"),
             std::string::npos);
+}
+
+// A seed in the notes becomes the otp field, and KeePassXC's code is ours; a line that gives
+// no code stays in the notes.
+TEST_F(KdbxExport, SeedsBecomeTheOtpFieldKeePassXcReads) {
+  struct Case {
+    const char* name;
+    std::string seed;
+  };
+  const Case cases[] = {
+      {"Bare", "jbsw y3dp ehpk 3pxp"},
+      {"Sha256",
+       "otpauth://totp/Ex:jo?secret=GEZDGNBVGY3TQOJQ&algorithm=SHA256&digits=8&period=60"},
+      {"Sha512", "otpauth://totp/?secret=GEZDGNBVGY3TQOJQGE&algorithm=SHA512&digits=7"},
+  };
+  for (const Case& c : cases) {
+    TNodeData account = Node(NodeKind::Account, c.name);
+    account.Notes = "PIN 1234\r\nTOTP: " + c.seed;
+    tree_.Append(nullptr, account);
+  }
+  TNodeData broken = Node(NodeKind::Account, "Broken");
+  broken.Notes = "TOTP: not base32!";
+  tree_.Append(nullptr, broken);
+  const auto file = Write();
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TotpSeed seed = *ParseSeed(c.seed).seed;
+    // A period may end between our code and the peer's: either code of the two moments.
+    const std::string before = CurrentCode(seed).digits;
+    const std::string shown = Cli("show", {"-t", file.string(), c.name});
+    const std::string after = CurrentCode(seed).digits;
+    EXPECT_TRUE(shown == before + "\n" || shown == after + "\n") << shown << " / " << before;
+    EXPECT_EQ(Cli("show", {"-a", "Notes", file.string(), c.name}), "PIN 1234\n");
+  }
+  EXPECT_EQ(Cli("show", {"-a", "Notes", file.string(), "Broken"}), "TOTP: not base32!\n");
+  EXPECT_NE(KeePassCli("show", {"-t", file.string(), "Broken"}, kPassword).status, 0);
 }
 
 TEST_F(KdbxExport, TreeShapeSurvivesDeepNestingAndAccountsWithChildren) {

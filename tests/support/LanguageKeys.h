@@ -64,7 +64,8 @@ inline const std::vector<Window>& RequiredWindows() {
                           "ActECuenta",       "ActBCuenta",         "ActOrdenar",
                           "ActOrdenarGrupo",  "ActOrdenarTodo",     "ActPopEliminar",
                           "ActPopEditar",     "ActInformacion",     "ActVerOcultos",
-                          "ActRecientes",     "ActCopiasSeguridad", "ActSaludClaves"})
+                          "ActRecientes",     "ActCopiasSeguridad", "ActSaludClaves",
+                          "ActCopCodigo"})
       main.push_back({a, Kind::Action});
     for (const char* h : {"ActCopiarDatos", "ActMenuArchivo", "ActMenuEdicion",
                           "ActMenuHerramientas", "ActMenuOpciones", "ActMenuAyuda"})
@@ -75,11 +76,12 @@ inline const std::vector<Window>& RequiredWindows() {
 
     const auto okCancel = Captions({"BtnOk", "BtnCancelar"});
     const auto groupDialog = Join(Captions({"lblGrupo", "lblDescrip", "lblImagen"}), okCancel);
-    const auto accountDialog = Join(
-        Join(Captions({"lblNCuenta", "lblUsuario", "lblPass", "lblURL", "lblPregunta",
-                       "lblRespuesta", "lblMail", "lblDesc", "lblNotas", "lblTipo", "lblImagen"}),
-             {{"Ed_Tipo", Kind::List}}),
-        okCancel);
+    const auto accountDialog =
+        Join(Join(Captions({"lblNCuenta", "lblUsuario", "lblPass", "lblURL", "lblPregunta",
+                            "lblRespuesta", "lblMail", "lblDesc", "lblNotas", "lblTipo",
+                            "lblImagen", "BtnDosPasos"}),
+                  {{"Ed_Tipo", Kind::List}}),
+             okCancel);
     return std::vector<Window>{
         {"FPrincipal", main},
         {"FAddCuenta", accountDialog},
@@ -116,9 +118,40 @@ inline const std::vector<Window>& RequiredWindows() {
         {"FAcerca", Captions({"Label4", "lblTraductor", "BtnOk"})},
         {"FSaludClaves", Captions({"lblLista", "BtnActualizar", "BtnCerrar"})},
         {"FResumenCombinacion", Captions({"lblLista", "BtnCerrar"})},
+        {"FCodigoDosPasos",
+         Captions({"lblSemilla", "lblCodigo", "lblAviso", "BtnOk", "BtnQuitar", "BtnCancelar"})},
     };
   }();
   return windows;
+}
+
+// The main window's menus, each with the actions it shows (as MainMenus builds them): within
+// one menu no two captions may share a mnemonic.
+struct Menu {
+  const char* name;
+  std::vector<const char*> actions;
+};
+
+inline const std::vector<Menu>& MainMenus() {
+  static const std::vector<Menu> menus = {
+      {"menu bar",
+       {"ActMenuArchivo", "ActMenuEdicion", "ActMenuHerramientas", "ActMenuOpciones",
+        "ActMenuAyuda"}},
+      {"Archivo",
+       {"ActAbrir", "ActRecientes", "ActCopiasSeguridad", "ActNuevo", "ActCerrar", "ActGuardar",
+        "ActGuardarComo", "ActExportarPerfil", "ActImprimir", "ActSalir"}},
+      {"Edicion", {"ActCopiarDatos", "ActBorrarCB", "ActBuscar"}},
+      {"Herramientas", {"ActGenerador", "ActSaludClaves"}},
+      {"Opciones", {"ActCambPass", "ActEditarPerfil", "ActConfiguracion"}},
+      {"Ayuda", {"ActAyuda", "ActWeb", "ActCambios", "ActLicencia", "ActAcercaDe"}},
+      {"Copiar datos",
+       {"ActCopUser", "ActCopPass", "ActCopPreg", "ActCopResp", "ActCopMail", "ActCopURL"}},
+      {"PopupMenuArbol",
+       {"ActNGrupo", "ActNSubGrupo", "ActNCuenta", "ActPopEliminar", "ActPopEditar"}},
+      {"PopupMenuVisor", {"ActCopiarDatos", "ActPopEditar", "ActPopEliminar", "ActVerOcultos"}},
+      {"PopupOrdenar", {"ActOrdenarGrupo", "ActOrdenarTodo"}},
+  };
+  return menus;
 }
 
 // Every message number that some part of the program shows or stores; 107 is the notice
@@ -144,6 +177,7 @@ inline std::vector<int> UsedMessages() {
   used.push_back(230);  // why the computer waits for us before it sleeps
   for (int n = 250; n <= 255; ++n) used.push_back(n);  // what a screen reader reads
   for (int n = 260; n <= 271; ++n) used.push_back(n);  // the profile changed on disk
+  for (int n = 400; n <= 412; ++n) used.push_back(n);  // two-step codes
   return used;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/ScratchFolder.h"
+#include "support/StrengthWords.h"
 #include "tools/BreachList.h"
 #include "tools/PasswordHealth.h"
 
@@ -77,18 +78,35 @@ TEST_F(HealthFixture, ListsEachAccountWithItsFindings) {
       {"Yahoo", V{"empty"}},  // empty only: not weak, not reused
       {"Gmail", V{"weak", "reused:2"}},
       {"Outlook", V{"weak", "reused:2"}},
-      {"Banco", V{"same-as-user-name"}},
-      {"Nube de Fotos 2019", V{"same-as-name"}},
+      // The account's own name and user name are words an attacker knows: weak too.
+      {"Banco", V{"same-as-user-name", "weak"}},
+      {"Nube de Fotos 2019", V{"same-as-name", "weak"}},
       {"Caja", V{"same-as-master"}},
       {"Steam", V{"reused:2"}},
       {"Mods", V{"reused:2"}},
   };
   EXPECT_EQ(Findings(report), expected);  // "Fuerte" differs from the master in case only
   EXPECT_EQ(report.counts[static_cast<std::size_t>(HealthKind::Reused)], 4U);
-  EXPECT_EQ(report.counts[static_cast<std::size_t>(HealthKind::Weak)], 2U);
+  EXPECT_EQ(report.counts[static_cast<std::size_t>(HealthKind::Weak)], 4U);
   EXPECT_EQ(report.counts[static_cast<std::size_t>(HealthKind::Empty)], 1U);
   EXPECT_EQ(report.counts[static_cast<std::size_t>(HealthKind::Breached)], 0U);
   EXPECT_FALSE(report.cancelled);
+}
+
+TEST(HealthWords, WordsOfTheShippedLanguagesAreWeak) {
+  ProfileTree tree;
+  auto* category = tree.Append(nullptr, TNodeData::Create(NodeKind::Category, 3));
+  const auto& rows = test::StrengthRows();
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    tree.Append(category,
+                Account("Cuenta " + std::to_string(i), rows[i].password, rows[i].userName));
+  std::vector<bool> weak(rows.size());
+  for (const AccountHealth& entry : AnalyzeHealth(tree, {}).entries)
+    for (const HealthFinding& finding : entry.findings)
+      if (finding.kind == HealthKind::Weak)
+        weak[static_cast<std::size_t>(entry.treeIndex - 1)] = true;
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    EXPECT_EQ(weak[i], rows[i].weak) << rows[i].password << " / " << rows[i].userName;
 }
 
 TEST_F(HealthFixture, WorstComesFirstThenWeakerThenTreeOrder) {

@@ -79,15 +79,16 @@ TEST_F(AccountShown, CancelledDialogsWriteNothingAndFailuresAreShown) {
   EXPECT_TRUE(t.fakes.boxes->shown.empty());
   EXPECT_FALSE(fs::exists(t.folder.path() / "img1.bmp"));
 
-  // The path is UTF-8 on disk and the reason comes in the locale's character set: each is
-  // decoded once, so accented letters arrive whole.
+  // The path is UTF-8 on disk, decoded once so that accented letters arrive whole; the reason
+  // is the run-time text of the program's language.
   t.fakes.files->answers = QStringList{At("sin carpeta ñ/banco.txt"), At("sin carpeta ñ/b.html")};
   ClickLink(64);
   ClickLink(65);
-  const QString reason = QString::fromLocal8Bit(std::strerror(ENOENT));
+  const QString reason = QString::fromUtf8("Archivo no encontrado");
   ASSERT_EQ(t.fakes.boxes->shown.size(), 2u);
-  EXPECT_EQ(t.fakes.boxes->shown[0].text,
-            "Cannot create file \"" + At("sin carpeta ñ/banco.txt") + "\". " + reason);
+  EXPECT_EQ(t.fakes.boxes->shown[0].text.toStdString(),
+            ("No se puede crear el archivo \"" + At("sin carpeta ñ/banco.txt") + "\". " + reason)
+                .toStdString());
   EXPECT_EQ(t.fakes.boxes->shown[1].text, reason);
 }
 

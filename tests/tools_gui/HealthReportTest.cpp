@@ -3,27 +3,37 @@
 // list chosen in the options; and the strength bar under a password box.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "app/SessionController.h"
 #include "app/TFPrincipal.h"
+#include "app/ToolCommands.h"
+#include "app/ToolkitTranslation.h"
 #include "browser/TreeModel.h"
 #include "config/BreachListSetting.h"
 #include "config/LanguageList.h"
 #include "config/QtText.h"
 #include "config/Settings.h"
+#include "config/Messages.h"
+#include "support/ScratchFolder.h"
+#include "support/StrengthWords.h"
 #include "support/gui/ToolWindow.h"
 #include "support/gui/WindowCoverage.h"
 #include "tools/BreachList.h"
 #include "tools/TFSaludClaves.h"
+#include "ui/PasswordStrength.h"
 #include "ui/StrengthBar.h"
 
 namespace bv {
@@ -79,14 +89,19 @@ TEST_F(HealthReport, ListsWorstFirstWithCountsAndNoPassword) {
   EXPECT_EQ(report->windowTitle(), Msg(205));
   EXPECT_EQ(Rows(report).join('\n').toStdString(),
             ("Personal / Banco|" + Msg(207) + "|\nPersonal / Correo|" + Msg(211) + ", " + Msg(212) +
-             "|" + Msg(201))
+             "|" + Msg(200))
                 .toStdString());
   EXPECT_EQ(List(report)->headerItem()->text(0), Msg(217));
   EXPECT_EQ(List(report)->columnCount(), 3);  // no password column
   EXPECT_EQ(Label(report, "notraResumen"), Msg(206).arg(2).arg(2));
   EXPECT_EQ(Label(report, "notraCuentas"),
-            Msg(225).arg(1).arg(0).arg(0).arg(0).arg(1).arg(1).arg(0));
+            Msg(225).arg(1).arg(0).arg(Msg(528)).arg(0).arg(1).arg(1).arg(0));
   EXPECT_EQ(Label(report, "notraFiltradas"), Msg(215));  // no breach list chosen
+  // At the report's size the note takes the lines it needs below the list, over none of it.
+  report->layout()->activate();
+  auto* note = report->findChild<QLabel*>("notraFiltradas");
+  EXPECT_FALSE(note->geometry().intersects(List(report)->geometry()));
+  EXPECT_GE(note->height(), note->heightForWidth(note->width()));
   EXPECT_FALSE(Rows(report).join(' ').contains("CORREO"));
 }
 
@@ -146,6 +161,79 @@ TEST_F(HealthReport, FollowsEditsAndDeletionsAndClosesWithTheProfile) {
   EXPECT_FALSE(w.Action(ActionId::ActSaludClaves)->isEnabled());
 }
 
+// Edits while the report is open show at once; the selection stays on its account, and a
+// stale row selects its own account or none.
+TEST_F(HealthReport, RefreshesAtOnceAndKeepsTheSelectedAccount) {
+  TFSaludClaves* report = Open();
+  ASSERT_NE(report, nullptr);
+  QTreeWidget* list = List(report);
+  list->setCurrentItem(list->topLevelItem(1));
+  ASSERT_EQ(report->SelectedAccount(), t.Account("Correo"));
+  TreeNode* banco = t.Account("Banco");
+  banco->data.Password = kStrong;  // Banco leaves the report: Correo's row moves up
+  w.TreeModel().NodeChanged(banco);
+  QApplication::processEvents();
+  EXPECT_EQ(Rows(report).size(), 1);
+  EXPECT_EQ(report->SelectedAccount(), t.Account("Correo"));
+  EXPECT_TRUE(list->currentItem()->text(0).endsWith("Correo"));
+
+  banco->data.Password = "";  // back, above Correo, while the report has not been redone
+  w.TreeModel().NodeChanged(banco);
+  emit list->itemActivated(list->topLevelItem(0), 0);  // the row that was Correo's
+  EXPECT_EQ(w.SelectedNode(), t.Account("Correo"));
+  EXPECT_EQ(Rows(report).size(), 2);
+  EXPECT_EQ(report->SelectedAccount(), t.Account("Correo"));
+}
+
+TEST_F(HealthReport, SortsByAColumnAndOpensBesideTheTree) {
+  TFSaludClaves* report = Open();
+  ASSERT_NE(report, nullptr);
+  QHeaderView* header = List(report)->header();
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                    QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
+  const QStringList first = Rows(report);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                    QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
+  QStringList second = Rows(report);
+  EXPECT_NE(first, second);  // one click sorts by the path, the next the other way round
+  std::reverse(second.begin(), second.end());
+  EXPECT_EQ(first, second);
+
+  // Beside the main window where the screen has room; else at the screen's right edge, over
+  // the detail view rather than the tree.
+  QWidget* tree = w.findChild<QWidget*>("BVTree");
+  ASSERT_NE(tree, nullptr);
+  const QRect treeOnScreen(tree->mapToGlobal(QPoint(0, 0)), tree->size());
+  const QRect room = w.screen()->availableGeometry();
+  const QRect placed = report->frameGeometry();
+  if (room.width() >= w.frameGeometry().width() + placed.width())
+    EXPECT_FALSE(placed.intersects(treeOnScreen));
+  else
+    EXPECT_NEAR(placed.right(), room.right(), 8);  // the frame's width aside
+}
+
+TEST_F(HealthReport, SpeaksTheProgramsLanguageAtOnce) {
+  test::ScratchFolder scratch;
+  test::WriteFile(scratch / "pwned.txt", Sha1Hex(PasswordSha1("CORREO")) + ":5000000000\r\n");
+  TFSaludClaves* report = Open();
+  ASSERT_NE(report, nullptr);
+  // Without a list nothing was checked: not "0 breached".
+  EXPECT_TRUE(Label(report, "notraCuentas").contains(Msg(528)));
+  WriteBreachListPath(scratch / "pwned.txt");
+  FollowProgramLanguage();  // the Spanish file's es_ES: counts grouped as in Spanish
+  report->findChild<QPushButton*>("BtnActualizar")->click();
+  EXPECT_TRUE(Rows(report).last().contains(Msg(209).arg("5.000.000.000")))
+      << Rows(report).join('\n').toStdString() << " " << QLocale().name().toStdString();
+
+  SetActiveLanguageFile(t.Language("English.lng"));
+  ApplyLanguage(w);
+  QApplication::processEvents();
+  EXPECT_EQ(report->windowTitle(), "Password health");
+  EXPECT_EQ(report->findChild<QPushButton*>("BtnCerrar")->text(), "Close");
+  EXPECT_TRUE(Rows(report).last().contains("5,000,000,000"))
+      << Rows(report).join('\n').toStdString();
+}
+
 TEST_F(HealthReport, ReadsTheBreachListOfTheOptionsOrSaysWhyNot) {
   test::ScratchFolder scratch;
   const std::string line = Sha1Hex(PasswordSha1("CORREO")) + ":42\r\n";
@@ -169,7 +257,8 @@ TEST_F(HealthReport, OptionsKeepOnlyAListThatReads) {
   test::ScratchFolder scratch;
   test::WriteFile(scratch / "good.txt", Sha1Hex(PasswordSha1("x")) + ":1\r\n");
   test::WriteFile(scratch / "bad.txt", "password123\r\n");
-  t.fakes.files->answers = {PathToQString(scratch / "bad.txt"),
+  ASSERT_EQ(::mkfifo((scratch / "fifo").c_str(), 0600), 0);
+  t.fakes.files->answers = {PathToQString(scratch / "bad.txt"), PathToQString(scratch / "fifo"),
                             PathToQString(scratch / "good.txt")};
   bool ran = false;
   auto answer = test::WhenModal([&](QDialog* dialog) {
@@ -181,6 +270,10 @@ TEST_F(HealthReport, OptionsKeepOnlyAListThatReads) {
     choose->click();
     ASSERT_EQ(t.fakes.boxes->shown.size(), 1U);
     EXPECT_TRUE(t.fakes.boxes->shown[0].text.startsWith(Msg(223).section("%1", 0, 0)));
+    EXPECT_EQ(ReadBreachListPath(), std::filesystem::path());
+    choose->click();  // a FIFO: said to be no regular file, in the program's language
+    ASSERT_EQ(t.fakes.boxes->shown.size(), 2U);
+    EXPECT_EQ(t.fakes.boxes->shown[1].text, Msg(529).arg(PathToQString(scratch / "fifo")));
     EXPECT_EQ(ReadBreachListPath(), std::filesystem::path());
     choose->click();
     EXPECT_EQ(ReadBreachListPath(), scratch / "good.txt");
@@ -212,6 +305,22 @@ TEST(StrengthBar, FollowsEveryKeystroke) {
   EXPECT_EQ(bar.findChild<QLabel*>("notraFuerza")->text(), Msg(204));
   box.clear();
   EXPECT_EQ(bar.findChild<QLabel*>("notraFuerza")->text(), "");
+}
+
+TEST(StrengthBar, CallsTheWordsOfTheShippedLanguagesWeak) {
+  test::ToolWindow t;
+  t.Start();
+  QLineEdit userName;
+  QLineEdit box;
+  StrengthBar bar("BarraFuerza", nullptr);
+  bar.Follow(&box);
+  bar.KnowWordsOf({&userName});
+  for (const test::StrengthRow& row : test::StrengthRows()) {
+    userName.setText(FromCp1252(row.userName));
+    box.setText(FromCp1252(row.password));
+    EXPECT_EQ(bar.Score() <= kWeakestScore, row.weak) << row.password;
+    EXPECT_EQ(bar.findChild<QLabel*>("notraFuerza")->text(), Msg(200 + bar.Score()));
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <random>
 #include <string>
 
+#include "support/StrengthWords.h"
 #include "ui/PasswordStrength.h"
 
 namespace bv {
@@ -23,6 +24,15 @@ TEST(EstimateStrength, KnownWeakPasswordsScoreZeroOrOne) {
     const StrengthEstimate estimate = EstimateStrength(password);
     EXPECT_LE(estimate.score, 1) << password;
     EXPECT_LT(estimate.log10Guesses, 6) << password;
+  }
+}
+
+TEST(EstimateStrength, WordsOfTheShippedLanguagesAreWeak) {
+  for (const test::StrengthRow& row : test::StrengthRows()) {
+    const StrengthEstimate estimate = EstimateStrength(row.password, {row.userName});
+    EXPECT_EQ(estimate.score <= kWeakestScore, row.weak)
+        << row.password << " (Windows-1252): score " << estimate.score << ", 10^"
+        << estimate.log10Guesses;
   }
 }
 

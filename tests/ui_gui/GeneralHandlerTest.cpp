@@ -24,6 +24,7 @@
 #include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "config/QtText.h"
+#include "config/Settings.h"
 #include "crypto/Exceptions.h"
 #include "files/InOutError.h"
 #include "support/gui/FakeSeams.h"
@@ -102,6 +103,24 @@ TEST_F(GeneralHandlerTest, EachKindOfFailureHasItsText) {
   EXPECT_TRUE(Msg(msg::kNotRegularFile).startsWith(QStringLiteral("El archivo elegido")));
   EXPECT_EQ(FailureText(std::make_exception_ptr(EStringFormat("Entrada no v\xE1lida"))),
             QString::fromUtf8("Entrada no válida"));
+}
+
+// The English window says everything in English: no run-time text of the Spanish file.
+TEST_F(GeneralHandlerTest, EveryTextFollowsTheProgramsLanguage) {
+  LoadMessages(std::filesystem::path(BV_SOURCE_DIR) / "res" / "English.lng");
+  const struct {
+    std::exception_ptr failure;
+    const char* text;
+  } cases[] = {
+      {std::make_exception_ptr(EInOutError::FromErrno(EACCES)), "File access denied"},
+      {std::make_exception_ptr(EInOutError(kReadBeyondEnd)), "Read beyond end of file"},
+      {std::make_exception_ptr(EInOutError::FromErrno(EIO)), "I/O error 5"},
+      {std::make_exception_ptr(ESettingsWriteError("/x/brindlevault.ini")),
+       "Unable to write to /x/brindlevault.ini"},
+      {std::make_exception_ptr(std::bad_alloc()),
+       "There is not enough memory left to finish this command."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FailureText(c.failure).toStdString(), c.text);
 }
 
 // A command of the window: an action with a shortcut, on a shown widget. It throws the

@@ -1,5 +1,7 @@
 #include "support/gui/ToolWindow.h"
 
+#include "config/LanguageList.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -105,7 +107,12 @@ std::unique_ptr<QTimer> WhenModal(std::function<void(QDialog*)> act) {
 void ClickListEntry(QWidget* dialog, const QString& fileName) {
   auto* list = dialog->findChild<QListWidget*>(QStringLiteral("BoxDll"));
   ASSERT_NE(list, nullptr);
-  const QList<QListWidgetItem*> found = list->findItems(fileName, Qt::MatchExactly);
+  // The list shows each language by name; its file is the item's data.
+  QList<QListWidgetItem*> found;
+  for (int row = 0; row < list->count(); ++row)
+    if (QStringToPath(list->item(row)->data(Qt::UserRole).toString()).filename() ==
+        QStringToPath(fileName))
+      found << list->item(row);
   ASSERT_EQ(found.size(), 1) << fileName.toStdString();
   const QRect where = list->visualItemRect(found.front());
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where.center());

@@ -55,6 +55,6 @@ class ToolWindow {
 [[nodiscard]] std::unique_ptr<QTimer> WhenModal(std::function<void(QDialog*)> act);
 
 // Clicks the entry of a file list (BoxDll) named fileName, as the user would.
-void ClickListEntry(QWidget* dialog, const QString& fileName);
+void ClickListEntry(QWidget* dialog, const QString& fileName);  // the language of that file
 
 }  // namespace bv::test

@@ -50,7 +50,11 @@ MessageFn SpanishMessages() {
                                                    {102, "Formato:"},
                                                    {103, "T\xEDtulo"},
                                                    {105, "(oculta)"},
-                                                   {107, "Guarde copias de sus perfiles"}};
+                                                   {107, "Guarde copias de sus perfiles"},
+                                                   {400,
+                                                    "C\xF3"
+                                                    "digo de dos pasos"},
+                                                   {401, "%1 (quedan %2 s)"}};
   return [](int n) {
     const auto it = texts.find(n);
     return it == texts.end() ? std::string() : it->second;
