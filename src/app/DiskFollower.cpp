@@ -68,7 +68,6 @@ void DiskFollower::FollowSession() {
     wait_->stop();
     changeWaits_ = removalWaits_ = unreadable_ = false;
     copiesWaiting_.clear();
-    copiesCombined_.clear();
   });
 }
 
@@ -129,6 +128,12 @@ void DiskFollower::TakeChange() {
     case DiskState::Changed: break;
   }
   ProfileBytes version = ProfileBytesOf(std::move(*check.read));
+  // Our own last save set aside by a sync tool: combined at once, whatever is unsaved, since
+  // a reload would drop that save from view and a later merge would take it for deleted.
+  if (const auto setAside = OtherVersion(session_, &window_).HeldVersionSetAside(path)) {
+    CombineFromDisk(version, &*setAside);
+    return;
+  }
   if (!state.Modified) {
     Reload(version);
     return;
@@ -172,7 +177,8 @@ void DiskFollower::Reload(ProfileBytes& version) {
   Note(Msg(msg::kReloadedFromDisk));
 }
 
-void DiskFollower::CombineFromDisk(ProfileBytes& version) {
+void DiskFollower::CombineFromDisk(ProfileBytes& version,
+                                   const std::filesystem::path* heldSetAsideAs) {
   std::optional<DecipheredVersion> read;
   try {
     read = Decipher(version, session_.State().ProfilePath, kNoDepthLimit);
@@ -181,8 +187,12 @@ void DiskFollower::CombineFromDisk(ProfileBytes& version) {
   }
   if (!read) return;  // still modified: the save combines
   const OtherVersion other(session_, &window_);
-  MergedProfile merged = other.MergeWithHeld(*read);
+  MergedProfile merged = other.MergeWithHeld(*read, heldSetAsideAs != nullptr);
   session_.Combine(merged, std::move(version), read->password);
+  if (heldSetAsideAs) {
+    session_.SetAsideAfterSave(*heldSetAsideAs);
+    Note(Msg(msg::kOwnSaveSetAside).arg(PathToQString(*heldSetAsideAs)));
+  }
   window_.ShowMergeOutcome(merged);
 }
 
@@ -197,25 +207,50 @@ void DiskFollower::TakeRemoval() {
 void DiskFollower::TakeConflictCopy(const std::filesystem::path& copy) {
   std::error_code ec;
   if (!session_.State().ProfileOpen || !std::filesystem::exists(copy, ec)) return;
+  // Taken in already; or our own save set aside, which the change of the file takes in.
+  const OtherVersion other(session_, &window_);
+  if (session_.SetsAside(copy) ||
+      (other.HeldVersionSetAside(session_.State().ProfilePath) == std::optional(copy) &&
+       !DiskHoldsHeldVersion()))
+    return;
   if (!window_.GetSeams().boxes->Choose(Msg(msg::kConflictCopyFound).arg(PathToQString(copy)),
                                         Msg(msg::kCombineButton), Msg(msg::kLaterButton)))
     return;  // asked again at the next opening
+  ProfileBytes bytes;
+  try {
+    bytes = ReadProfileFile(copy);
+  } catch (const EInOutError&) {
+    // Combined on another computer and removed by the sync tool while the offer was open.
+    if (std::filesystem::exists(copy, ec)) throw;
+    Note(Msg(msg::kConflictCopyGone).arg(PathToQString(copy)));
+    return;
+  }
   std::optional<DecipheredVersion> read;
   try {
-    read = Decipher(ReadProfileFile(copy), copy, kNoDepthLimit);
+    read = Decipher(bytes, copy, kNoDepthLimit);
   } catch (const EUnreadableVersion&) {
     return;
   }
   if (!read) return;
-  MergedProfile merged = OtherVersion(session_, &window_).MergeTwoWay(*read);
+  MergedProfile merged = other.MergeTwoWay(*read);
   session_.Combine(merged);
-  copiesCombined_.push_back(copy);
+  session_.SetAsideAfterSave(copy);
   window_.ShowMergeOutcome(merged);
+}
+
+bool DiskFollower::DiskHoldsHeldVersion() const {
+  try {
+    const DiskState state =
+        CompareWithDisk(session_.State().ProfilePath, session_.Held().Fingerprint()).state;
+    return state == DiskState::Unchanged || state == DiskState::SameContent;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 void DiskFollower::SetAsideCombinedCopies() {
   const BackupStore store = BackupStore::ForUser(0);
-  for (const std::filesystem::path& copy : std::exchange(copiesCombined_, {})) {
+  for (const std::filesystem::path& copy : session_.TakeCopiesToSetAside()) {
     try {
       const std::filesystem::path aside = store.SetAsideConflictCopy(copy);
       Note(Msg(msg::kConflictCopySetAside).arg(PathToQString(aside)));

@@ -11,7 +11,11 @@
 //     and tries again at the next check;
 //   - the file gone: keeps the profile open, marked modified, so that a save writes it again;
 //   - a conflict copy beside it: offers to combine it; once combined and saved, the copy is
-//     moved out of the way (BackupStore::SetAsideConflictCopy).
+//     moved out of the way (BackupStore::SetAsideConflictCopy);
+//   - a conflict copy that holds the window's own last save, with another version in its
+//     place: the sync tool set our save aside. The version in its place does not descend from
+//     it, so both are combined at once, without a question, on the version that save replaced;
+//     the copy is moved out of the way after the next save.
 // Anything that arrives while a modal dialog is open waits until it closes.
 
 #include <QObject>
@@ -59,7 +63,11 @@ class DiskFollower : public QObject {
   std::optional<DecipheredVersion> Decipher(const ProfileBytes& version,
                                             const std::filesystem::path& file, int depthLimit);
   void Reload(ProfileBytes& version);
-  void CombineFromDisk(ProfileBytes& version);
+  // heldSetAsideAs: the conflict copy a sync tool made of the held version, if it did.
+  void CombineFromDisk(ProfileBytes& version,
+                       const std::filesystem::path* heldSetAsideAs = nullptr);
+  // The file holds the version the session holds (or the same bytes).
+  [[nodiscard]] bool DiskHoldsHeldVersion() const;
   void SetAsideCombinedCopies();
   void Note(const QString& text);
 
@@ -72,8 +80,6 @@ class DiskFollower : public QObject {
   bool removalWaits_ = false;
   bool unreadable_ = false;  // the last version found could not be read: try it again
   std::deque<std::filesystem::path> copiesWaiting_;
-  // Combined into the window, moved aside after the next save.
-  std::vector<std::filesystem::path> copiesCombined_;
 };
 
 }  // namespace bv

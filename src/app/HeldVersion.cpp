@@ -14,6 +14,12 @@ void HeldVersion::Hold(ProfileBytes version, std::string_view password) {
   holds_ = true;
 }
 
+void HeldVersion::Swap(HeldVersion& other) noexcept {
+  std::swap(version_, other.version_);
+  std::swap(password_, other.password_);
+  std::swap(holds_, other.holds_);
+}
+
 void HeldVersion::Forget() {
   WipeString(password_);
   version_ = {};

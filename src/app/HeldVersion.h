@@ -20,6 +20,8 @@ class HeldVersion {
   ~HeldVersion() { Forget(); }
 
   void Hold(ProfileBytes version, std::string_view password);
+  // Takes other's version, password and all; other holds what this one held.
+  void Swap(HeldVersion& other) noexcept;
   // Nothing held; the password is wiped.
   void Forget();
   // The same bytes under the times the file shows now (touched, or rewritten alike).

@@ -6,6 +6,8 @@
 #include "config/Messages.h"
 #include "config/QtText.h"
 #include "crypto/WipedText.h"
+#include "files/BackupStore.h"
+#include "files/ConflictCopies.h"
 #include "profile/DialogKit.h"
 #include "profile/MasterPassword.h"
 #include "profile/RecordLayout.h"
@@ -50,13 +52,56 @@ std::optional<DecipheredVersion> OtherVersion::Decipher(const ProfileBytes& vers
   }
 }
 
-MergedProfile OtherVersion::MergeWithHeld(const DecipheredVersion& theirs) const {
+std::optional<std::filesystem::path> OtherVersion::HeldVersionSetAside(
+    const std::filesystem::path& file) const {
   const HeldVersion& held = session_.Held();
-  if (!held.Holds()) return Merge(nullptr, theirs);
-  const LoadedProfile base = LoadProfile(held.Bytes(), held.Password());
-  // A base that no longer opens leaves the two-way merge, which deletes nothing.
-  if (base.outcome != LoadedProfile::Outcome::Loaded) return Merge(nullptr, theirs);
-  return Merge(&base, theirs);
+  if (!held.Holds()) return std::nullopt;
+  const std::vector<std::uint8_t>& bytes = held.Bytes().bytes;
+  for (const std::filesystem::path& copy : ConflictCopiesOf(file)) {
+    std::error_code ec;
+    if (std::filesystem::file_size(copy, ec) != bytes.size() || ec) continue;
+    try {
+      if (ReadProfileFile(copy).bytes == bytes) return copy;
+    } catch (const std::exception&) {
+      // Gone or unreadable meanwhile: not the one.
+    }
+  }
+  return std::nullopt;
+}
+
+MergedProfile OtherVersion::MergeWithHeld(const DecipheredVersion& theirs,
+                                          bool heldSetAside) const {
+  // A base that is not known, or no longer opens, leaves the two-way merge, which deletes
+  // nothing.
+  const std::optional<LoadedProfile> base =
+      heldSetAside ? ReplacedVersion() : Opened(session_.Held(), {});
+  return Merge(base ? &*base : nullptr, theirs);
+}
+
+std::optional<LoadedProfile> OtherVersion::Opened(const HeldVersion& version,
+                                                  std::string_view otherPassword) {
+  if (!version.Holds()) return std::nullopt;
+  for (std::string_view password : {std::string_view(version.Password()), otherPassword}) {
+    if (password.empty()) continue;
+    LoadedProfile loaded = LoadProfile(version.Bytes(), password);
+    if (loaded.outcome == LoadedProfile::Outcome::Loaded) return loaded;
+  }
+  return std::nullopt;
+}
+
+std::optional<LoadedProfile> OtherVersion::ReplacedVersion() const {
+  if (session_.Replaced().Holds()) return Opened(session_.Replaced(), {});
+  // After a restart: every save keeps the version it replaces, so the newest backup is the
+  // one the last save replaced.
+  try {
+    const auto backups = BackupStore::ForUser(0).BackupsOf(session_.State().ProfilePath);
+    if (backups.empty()) return std::nullopt;
+    HeldVersion newest;
+    newest.Hold(ReadProfileFile(backups.back()), session_.Held().Password());
+    return Opened(newest, session_.State().SessionPassword());
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
 }
 
 MergedProfile OtherVersion::MergeTwoWay(const DecipheredVersion& theirs) const {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "profile/ProfileMerge.h"
 #include "profile/ProfileReader.h"
@@ -19,6 +20,7 @@ class QWidget;
 
 namespace bv {
 
+class HeldVersion;
 class ProfileSession;
 
 // The bytes are not a whole profile: another edition, truncated or still being written.
@@ -48,13 +50,24 @@ class OtherVersion {
   [[nodiscard]] std::optional<DecipheredVersion> Decipher(const ProfileBytes& version,
                                                           const std::filesystem::path& file,
                                                           int depthLimit = kNoDepthLimit) const;
+  // A conflict copy of file whose bytes are the held version: a sync tool set the window's
+  // last save aside, and the version now in its place does not descend from it.
+  [[nodiscard]] std::optional<std::filesystem::path> HeldVersionSetAside(
+      const std::filesystem::path& file) const;
   // The three-way merge of the held version (the base), the session's profile and theirs;
-  // two-way when nothing is held.
-  [[nodiscard]] MergedProfile MergeWithHeld(const DecipheredVersion& theirs) const;
+  // two-way when nothing is held. When the held version was set aside, the base is the
+  // version its save replaced (two-way when that is not known).
+  [[nodiscard]] MergedProfile MergeWithHeld(const DecipheredVersion& theirs,
+                                            bool heldSetAside = false) const;
   // The two-way merge, for a conflict copy: nothing is deleted.
   [[nodiscard]] MergedProfile MergeTwoWay(const DecipheredVersion& theirs) const;
 
  private:
+  // The version loaded with its own password, else with otherPassword.
+  [[nodiscard]] static std::optional<LoadedProfile> Opened(const HeldVersion& version,
+                                                           std::string_view otherPassword);
+  // The version the set-aside save replaced: held in memory, or the newest backup.
+  [[nodiscard]] std::optional<LoadedProfile> ReplacedVersion() const;
   [[nodiscard]] MergedProfile Merge(const LoadedProfile* base,
                                     const DecipheredVersion& theirs) const;
 

@@ -1,5 +1,6 @@
 #include "app/ProfileSession.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "config/MessageIds.h"
@@ -50,6 +51,7 @@ ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) 
   ReplaceNodes(loaded.tree);
   // A part-way load is no base for a merge: the tree lacks what the file has.
   held_.Forget();
+  replaced_.Forget();
   if (loaded.failure) std::rethrow_exception(loaded.failure);
   held_.Hold(std::move(file), state_.SessionPassword());
   state_.ProfileOpen = true;
@@ -64,6 +66,10 @@ SaveReport ProfileSession::Save(const std::filesystem::path& path, std::string_v
   SaveReport report =
       WriteProfile(path, state_.Header, tree_, password, MessageText(msg::kRecordMarker), &backups);
   // Save As to another file holds that file too: the session goes on with it.
+  replaced_.Forget();
+  std::error_code ec;
+  if (held_.Holds() && std::filesystem::equivalent(path, state_.ProfilePath, ec))
+    replaced_.Swap(held_);
   held_.Hold(ProfileBytesOf(std::move(report.written)), password);
   report.written = {};
   state_.Modified = false;
@@ -78,6 +84,8 @@ void ProfileSession::Close() {
   state_.Modified = false;
   state_.WipePassword();
   held_.Forget();
+  replaced_.Forget();
+  copiesToSetAside_.clear();
   state_.ProfilePath.clear();
   emit closed();
 }
@@ -89,6 +97,7 @@ void ProfileSession::Reload(LoadedProfile& loaded, ProfileBytes version,
   // The password may be the one typed for the new version: it is the session's from now on.
   if (password != state_.SessionPassword()) state_.SetSessionPassword(password);
   held_.Hold(std::move(version), password);
+  replaced_.Forget();
   state_.Modified = false;
   emit reloaded();
 }
@@ -103,7 +112,21 @@ void ProfileSession::Combine(MergedProfile& merged) {
 void ProfileSession::Combine(MergedProfile& merged, ProfileBytes version,
                              std::string_view password) {
   held_.Hold(std::move(version), password);
+  replaced_.Forget();
   Combine(merged);
+}
+
+void ProfileSession::SetAsideAfterSave(const std::filesystem::path& copy) {
+  if (!SetsAside(copy)) copiesToSetAside_.push_back(copy);
+}
+
+bool ProfileSession::SetsAside(const std::filesystem::path& copy) const {
+  return std::find(copiesToSetAside_.begin(), copiesToSetAside_.end(), copy) !=
+         copiesToSetAside_.end();
+}
+
+std::vector<std::filesystem::path> ProfileSession::TakeCopiesToSetAside() {
+  return std::exchange(copiesToSetAside_, {});
 }
 
 void ProfileSession::MarkModified() {

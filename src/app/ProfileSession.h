@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/HeldVersion.h"
 #include "files/BackupStore.h"
@@ -63,6 +64,14 @@ class ProfileSession : public QObject {
   // --- other versions of the file (another window, a sync tool)
   // The version of the file last loaded or saved: the base of a merge.
   [[nodiscard]] const HeldVersion& Held() const { return held_; }
+  // The version the last save replaced, while the saved one is held: the base of a merge
+  // when a sync tool set the saved version aside as a conflict copy and put in its place a
+  // version that does not descend from it. Nothing after an opening, reload or combination.
+  [[nodiscard]] const HeldVersion& Replaced() const { return replaced_; }
+  // Conflict copies taken into the profile, to be moved aside once it is saved.
+  void SetAsideAfterSave(const std::filesystem::path& copy);
+  [[nodiscard]] bool SetsAside(const std::filesystem::path& copy) const;
+  [[nodiscard]] std::vector<std::filesystem::path> TakeCopiesToSetAside();
   // The file on disk has the held bytes under other times.
   void Retime(const FileFingerprint& now) { held_.Retime(now); }
   // Shows loaded (read from version with password) in place of the open profile: nothing is
@@ -112,6 +121,8 @@ class ProfileSession : public QObject {
   SessionState state_;
   ProfileTree tree_;
   HeldVersion held_;
+  HeldVersion replaced_;
+  std::vector<std::filesystem::path> copiesToSetAside_;
 };
 
 }  // namespace bv

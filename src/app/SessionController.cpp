@@ -114,8 +114,10 @@ bool SessionController::CombineWithDisk(const std::filesystem::path& path,
     ShowError(Msg(msg::kSaveWithoutOtherPassword));
     return false;
   }
-  merged = other.MergeWithHeld(*read);
+  const std::optional<std::filesystem::path> setAside = other.HeldVersionSetAside(path);
+  merged = other.MergeWithHeld(*read, setAside.has_value());
   session_.Combine(*merged, std::move(theirs), read->password);
+  if (setAside) session_.SetAsideAfterSave(*setAside);
   return true;
 }
 

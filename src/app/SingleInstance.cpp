@@ -3,19 +3,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
+#include <QTimer>
+
+#include "app/HandOverMessage.h"
 
 namespace bv {
 namespace {
 
-constexpr quint32 kMagic = 0x42563301;  // "BV3" and the protocol's version
 constexpr int kAnswerMs = 5000;
+constexpr int kListenCheckMs = 1000;
 constexpr int kStartAttempts = 50;  // of 100 ms: time for a starting program to listen
 constexpr char kAck = 'K';
 
@@ -84,45 +86,73 @@ SingleInstance::Role SingleInstance::Start(const QStringList& arguments) {
 bool SingleInstance::Listen() {
   // The lock is ours, so a socket file left here belongs to a program that died.
   QLocalServer::removeServer(SocketPath());
-  server_ = new QLocalServer(this);
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
+  if (!server_) {
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::Accept);
+  }
   if (!server_->listen(SocketPath())) return false;
-  connect(server_, &QLocalServer::newConnection, this, [this] {
-    while (QLocalSocket* client = server_->nextPendingConnection()) {
-      connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-      connect(client, &QLocalSocket::readyRead, this, [this, client] { ReadFrom(client); });
-      ReadFrom(client);
-    }
-  });
+  if (!listening_) {
+    // The toolkit stops listening when accepting fails (no descriptor left, say).
+    listening_ = new QTimer(this);
+    connect(listening_, &QTimer::timeout, this, [this] {
+      if (!server_->isListening()) Listen();
+    });
+    listening_->start(kListenCheckMs);
+  }
   return true;
 }
 
+void SingleInstance::Accept() {
+  while (QLocalSocket* client = server_->nextPendingConnection()) {
+    if (clients_ >= kMostClients) {
+      client->abort();
+      client->deleteLater();
+      continue;
+    }
+    ++clients_;
+    connect(client, &QObject::destroyed, this, [this] { --clients_; });
+    connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+    QTimer::singleShot(kIdleMilliseconds, client, [client] {
+      client->abort();
+      client->deleteLater();
+    });
+    connect(client, &QLocalSocket::readyRead, this, [this, client] { ReadFrom(client); });
+    ReadFrom(client);
+  }
+}
+
 void SingleInstance::ReadFrom(QLocalSocket* client) {
-  QDataStream in(client);
-  in.setVersion(QDataStream::Qt_6_0);
-  in.startTransaction();
-  quint32 magic = 0;
-  QStringList arguments;
-  in >> magic >> arguments;
-  if (!in.commitTransaction()) return;  // the rest has not arrived yet
-  if (magic != kMagic) {
+  const HandOverFrame frame = ReadHandOverFrame(client->peek(kHandOverHeaderSize));
+  if (frame.state == HandOverFrame::State::Incomplete) return;
+  std::optional<QStringList> arguments;
+  if (frame.state == HandOverFrame::State::Whole) {
+    if (client->bytesAvailable() < frame.size) return;  // the rest has not arrived yet
+    arguments = DecodeHandOver(client->read(frame.size));
+  }
+  // One message a connection: whatever follows is not read.
+  disconnect(client, &QLocalSocket::readyRead, this, nullptr);
+  if (!arguments) {
     client->abort();
+    client->deleteLater();
     return;
   }
   client->write(&kAck, 1);
   client->flush();
-  emit commandLineReceived(arguments);
+  client->disconnectFromServer();
+  // Handed on from the event loop, once this socket's signal has returned.
+  QMetaObject::invokeMethod(
+      this, [this, taken = std::move(*arguments)] { emit commandLineReceived(taken); },
+      Qt::QueuedConnection);
 }
 
 bool SingleInstance::HandOver(const QStringList& arguments) {
   QLocalSocket socket;
   socket.connectToServer(SocketPath());
   if (!socket.waitForConnected(kAnswerMs)) return false;
-  QByteArray message;
-  QDataStream out(&message, QIODevice::WriteOnly);
-  out.setVersion(QDataStream::Qt_6_0);
-  out << kMagic << Absolute(arguments);
-  socket.write(message);
+  const std::optional<QByteArray> message = EncodeHandOver(Absolute(arguments));
+  if (!message) return false;  // a command line no program takes: this one runs alone
+  socket.write(*message);
   if (!socket.waitForBytesWritten(kAnswerMs)) return false;
   while (socket.bytesAvailable() < 1) {
     if (!socket.waitForReadyRead(kAnswerMs)) return false;

@@ -3,6 +3,14 @@
 // runtime folder; a later start hands its command line over that socket and exits, so a
 // double-click on a profile never opens a second window on it. A lock file beside the socket
 // settles two starts at once and tells a stale socket from a live one.
+//
+// The socket is open to every program of the user, so the running program guards itself:
+// a connection carries one message of bounded size (HandOverMessage.h) and is closed once it
+// is read; a connection that stays silent is closed after kIdleMilliseconds; no more than
+// kMostClients are open at once (later ones are closed at once); and the server listens
+// again should the system have made it stop. The command line is handed on from the event
+// loop, never from inside the socket's own signal: what the window does with it (a message
+// box, a login box) cannot pull the socket from under the code that read it.
 
 #include <QObject>
 #include <QString>
@@ -12,6 +20,7 @@
 class QLocalServer;
 class QLocalSocket;
 class QLockFile;
+class QTimer;
 
 namespace bv {
 
@@ -27,6 +36,9 @@ class SingleInstance : public QObject {
 
   // runtimeDir is $XDG_RUNTIME_DIR. Empty means no single instance: there is no safe place
   // for the socket, and a shared folder such as /tmp is never used.
+  static constexpr int kIdleMilliseconds = 2000;
+  static constexpr int kMostClients = 8;
+
   explicit SingleInstance(QString runtimeDir, QObject* parent = nullptr);
   ~SingleInstance() override;
 
@@ -47,12 +59,15 @@ class SingleInstance : public QObject {
 
  private:
   bool Listen();
+  void Accept();
   bool HandOver(const QStringList& arguments);
   void ReadFrom(QLocalSocket* client);
 
   QString folder_;
   std::unique_ptr<QLockFile> lock_;
   QLocalServer* server_ = nullptr;
+  QTimer* listening_ = nullptr;  // looks whether the server still listens
+  int clients_ = 0;
 };
 
 }  // namespace bv

@@ -36,6 +36,7 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RecentMenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionController.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HandOverMessage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TerminationSignals.cpp
 )
 # Closing the profile when the desktop locks the screen or the computer sleeps (D-Bus).

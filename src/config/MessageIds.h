@@ -235,6 +235,10 @@ inline constexpr int kConflictCopySetAside = 269;  // %1 where the copy went
 // the window that shows what a merge did
 inline constexpr int kMergeSummaryCaption = 270;
 inline constexpr int kMergeSummaryCounts = 271;  // %1 added, %2 deleted, %3 changed, %4 conflicts
+// another version of the profile, second round
+inline constexpr int kMergeDiffers = 320;      // as kMergeConflict, for a merge without a base
+inline constexpr int kOwnSaveSetAside = 321;   // %1 the conflict copy that holds our save
+inline constexpr int kConflictCopyGone = 322;  // %1 the copy's path
 
 // --- the account dialogs' generator button, for a screen reader (it names the key too)
 inline constexpr int kGeneratorButtonName = 300;

@@ -28,7 +28,7 @@ std::string FieldList(FieldSet fields, const MessageLookup& text) {
   return list;
 }
 
-std::string Line(const MergeEvent& event, const TProfileHeader& merged, const MessageLookup& text) {
+std::string Line(const MergeEvent& event, const MergedProfile& merged, const MessageLookup& text) {
   const std::string side =
       text(event.side == MergeSide::Ours ? msg::kMergeThisVersion : msg::kMergeOtherVersion);
   const std::string path = ShownPath(event.path);
@@ -39,7 +39,8 @@ std::string Line(const MergeEvent& event, const TProfileHeader& merged, const Me
       return FillIn(text(msg::kMergeChanged), {side, path, FieldList(event.fields, text)});
     case MergeChange::Renamed: return FillIn(text(msg::kMergeRenamed), {side, path, event.value});
     case MergeChange::Conflict:
-      return FillIn(text(msg::kMergeConflict), {path, FieldList(event.fields, text), event.value});
+      return FillIn(text(merged.summary.withoutBase ? msg::kMergeDiffers : msg::kMergeConflict),
+                    {path, FieldList(event.fields, text), event.value});
     case MergeChange::KeptDeleted:
       return event.fields
                  ? FillIn(text(msg::kMergeKeptChanged), {side, path, FieldList(event.fields, text)})
@@ -48,7 +49,7 @@ std::string Line(const MergeEvent& event, const TProfileHeader& merged, const Me
       return FillIn(text(msg::kMergeHeaderChanged), {side, event.value, event.otherValue});
     case MergeChange::HeaderConflict:
       return FillIn(text(msg::kMergeHeaderConflict),
-                    {merged.Owner, merged.Title, event.value, event.otherValue});
+                    {merged.header.Owner, merged.header.Title, event.value, event.otherValue});
   }
   return {};
 }
@@ -66,8 +67,7 @@ std::string ShownPath(const std::vector<std::string>& path) {
 
 std::vector<std::string> DescribeMerge(const MergedProfile& merged, const MessageLookup& text) {
   std::vector<std::string> lines;
-  for (const MergeEvent& event : merged.summary.events)
-    lines.push_back(Line(event, merged.header, text));
+  for (const MergeEvent& event : merged.summary.events) lines.push_back(Line(event, merged, text));
   if (lines.empty()) lines.push_back(text(msg::kMergeNothing));
   return lines;
 }

@@ -48,6 +48,8 @@ struct MergeEvent {
 
 struct MergeSummary {
   std::vector<MergeEvent> events;  // in the order of the merged tree, the header first
+  // No base was known: a conflict is a difference, not a change made on both sides.
+  bool withoutBase = false;
 
   [[nodiscard]] std::size_t Count(MergeChange change) const;
   // The first conflict copy in the tree, for the window to select; null when there is none.

@@ -90,35 +90,19 @@ class TreeMerger {
     return list;
   }
 
-  // Pairs the base's children with one side's: namesakes, then renames among the rest.
-  static void PairWithBase(const SiblingList& base, const SiblingList& side,
-                           std::vector<std::size_t>& sideOfBase, std::vector<bool>& paired) {
-    for (const SiblingPair& p : PairNamesakes(base, side)) {
-      sideOfBase[p.left] = p.right;
-      paired[p.right] = true;
-    }
-    SiblingList gone, fresh;
-    std::vector<std::size_t> goneAt, freshAt;
-    for (std::size_t k = 0; k < base.size(); ++k)
-      if (sideOfBase[k] == kNoRow) gone.push_back(base[k]), goneAt.push_back(k);
-    for (std::size_t k = 0; k < side.size(); ++k)
-      if (!paired[k]) fresh.push_back(side[k]), freshAt.push_back(k);
-    for (const SiblingPair& p : PairRenames(gone, fresh)) {
-      sideOfBase[goneAt[p.left]] = freshAt[p.right];
-      paired[freshAt[p.right]] = true;
-    }
-  }
-
   void Expand(std::uint32_t k) {
     const SiblingList base = ListOf(ChildrenOn(k, &Entry::base, base_));
     const SiblingList ours = ListOf(ChildrenOn(k, &Entry::ours, &ours_));
     const SiblingList theirs = ListOf(ChildrenOn(k, &Entry::theirs, &theirs_));
     if (base.empty() && ours.empty() && theirs.empty()) return;
 
-    std::vector<std::size_t> oursOfBase(base.size(), kNoRow), theirsOfBase(base.size(), kNoRow);
+    const std::vector<std::size_t> oursOfBase = PairWithBase(base, ours);
+    const std::vector<std::size_t> theirsOfBase = PairWithBase(base, theirs);
     std::vector<bool> oursPaired(ours.size()), theirsPaired(theirs.size());
-    PairWithBase(base, ours, oursOfBase, oursPaired);
-    PairWithBase(base, theirs, theirsOfBase, theirsPaired);
+    for (std::size_t b = 0; b < base.size(); ++b) {
+      if (oursOfBase[b] != kNoRow) oursPaired[oursOfBase[b]] = true;
+      if (theirsOfBase[b] != kNoRow) theirsPaired[theirsOfBase[b]] = true;
+    }
 
     entries_[k].firstChild = static_cast<std::uint32_t>(entries_.size());
     auto add = [&](const TreeNode* b, const TreeNode* o, const TreeNode* t) {
@@ -338,6 +322,7 @@ class TreeMerger {
 MergedProfile MergeProfiles(const ProfileVersion* base, const ProfileVersion& ours,
                             const ProfileVersion& theirs, std::string_view conflictNamePattern) {
   MergedProfile merged;
+  merged.summary.withoutBase = base == nullptr;
   std::vector<MergeEvent>& events = merged.summary.events;
   MergeHeader(base ? &base->header : nullptr, ours.header, theirs.header, merged.header, events);
   TreeMerger(base ? &base->tree : nullptr, ours.tree, theirs.tree, conflictNamePattern, merged.tree,

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "profile/MergeFields.h"
+#include "profile/SiblingOrder.h"
 
 namespace bv {
 namespace {
@@ -135,10 +136,106 @@ bool ShareMostChildren(const TreeNode* a, const TreeNode* b) {
   return 2 * common >= std::max(left.size(), right.size());
 }
 
-bool IsRename(const TreeNode* removed, const TreeNode* added) {
+// The same kind and every field but the name alike, with something beside the name to tell.
+bool AlikeButTheName(const TreeNode* removed, const TreeNode* added) {
   if (removed->data.Kind() != added->data.Kind()) return false;
   if ((DifferingFields(removed->data, added->data) & ~FieldBit(kNameField)) != 0) return false;
-  return CarriesMoreThanItsName(removed) && ShareMostChildren(removed, added);
+  return CarriesMoreThanItsName(removed);
+}
+
+bool IsRename(const TreeNode* removed, const TreeNode* added) {
+  return AlikeButTheName(removed, added) && ShareMostChildren(removed, added);
+}
+
+// How many children of a have an identical record (kind, name and every field) among b's,
+// each of b's counted once.
+std::size_t IdenticalChildren(const TreeNode* a, const TreeNode* b) {
+  std::vector<std::pair<std::size_t, std::size_t>> byHash;  // (hash, place among b's)
+  byHash.reserve(b->children.size());
+  for (std::size_t k = 0; k < b->children.size(); ++k)
+    byHash.emplace_back(ContentHash(b->children[k]->data), k);
+  std::sort(byHash.begin(), byHash.end());
+  std::vector<bool> used(b->children.size());
+  std::size_t identical = 0;
+  for (const auto& child : a->children) {
+    const std::size_t hash = ContentHash(child->data);
+    auto at = std::lower_bound(byHash.begin(), byHash.end(), std::make_pair(hash, std::size_t{0}));
+    for (; at != byHash.end() && at->first == hash; ++at) {
+      if (used[at->second] || !(b->children[at->second]->data == child->data)) continue;
+      used[at->second] = true;
+      ++identical;
+      break;
+    }
+  }
+  return identical;
+}
+
+// A container renamed while its own fields changed (a new picture, say) is still known by what
+// it holds: at least half of the larger list of children are the same records.
+bool IsRenameOfItsChildren(const TreeNode* removed, const TreeNode* added) {
+  if (removed->data.Kind() != added->data.Kind()) return false;
+  const std::size_t fewer = std::min(removed->children.size(), added->children.size());
+  const std::size_t more = std::max(removed->children.size(), added->children.size());
+  if (fewer == 0 || 2 * fewer < more) return false;  // half of them cannot be alike
+  const std::size_t identical = IdenticalChildren(removed, added);
+  return identical > 0 && 2 * identical >= more;
+}
+
+// How many of base's filled fields (the name aside; the picture counts) node has alike.
+int FilledFieldsAlike(const TNodeData& base, const TNodeData& node, int& filled) {
+  int alike = 0;
+  filled = 0;
+  for (int field = kNameField + 1; field < kMergedFieldCount; ++field) {
+    if (field != kPictureField && (base.*kTextFields[field].member).empty()) continue;
+    ++filled;
+    alike += FieldAgrees(base, node, field);
+  }
+  return alike;
+}
+
+// Whether free, a node the side added, is base renamed and a better match for it than the
+// namesake paired with it by name: free agrees with base in every field but the name where
+// the namesake agrees in fewer; or free keeps most of what base holds in its fields where the
+// namesake keeps less than half of it and less than free (a node renamed and edited, beside a
+// new namesake); or free holds base's children where the namesake does not.
+bool RenamedRatherThanNamesake(const TreeNode* base, const TreeNode* namesake,
+                               const TreeNode* free) {
+  if (base->data.Kind() != free->data.Kind()) return false;
+  if (AlikeButTheName(base, free) &&
+      AgreeingFieldCount(base->data, free->data) > AgreeingFieldCount(base->data, namesake->data))
+    return true;
+  int filled = 0;
+  const int freeKeeps = FilledFieldsAlike(base->data, free->data, filled);
+  const int namesakeKeeps = FilledFieldsAlike(base->data, namesake->data, filled);
+  if (CarriesMoreThanItsName(base) && freeKeeps > namesakeKeeps && 2 * freeKeeps > filled &&
+      2 * namesakeKeeps < filled)
+    return true;
+  return IsRenameOfItsChildren(base, free) && !IsRenameOfItsChildren(base, namesake);
+}
+
+// A side that renamed a node and added a namesake of its old name: the namesake paired by name
+// gives way to the renamed node, and counts as added.
+void PreferRenamesToNewNamesakes(const SiblingList& base, const SiblingList& side,
+                                 std::vector<std::size_t>& sideOfBase, std::vector<bool>& paired) {
+  std::vector<std::size_t> changed, free;
+  for (std::size_t k = 0; k < side.size(); ++k)
+    if (!paired[k]) free.push_back(k);
+  if (free.empty()) return;  // the usual case: nothing added here
+  for (std::size_t b = 0; b < base.size(); ++b)
+    if (sideOfBase[b] != kNoRow && !(side[sideOfBase[b]]->data == base[b]->data))
+      changed.push_back(b);
+  // Long lists of both are paired by name alone: comparing each pair would cost their product.
+  if (changed.empty() || free.empty() || changed.size() * free.size() > kMostScoredPairs) return;
+  for (std::size_t b : changed) {
+    const std::size_t s = sideOfBase[b];
+    for (std::size_t r : free) {
+      if (paired[r] || !RenamedRatherThanNamesake(base[b], side[s], side[r])) continue;
+      sideOfBase[b] = r;
+      paired[r] = true;
+      paired[s] = false;
+      break;
+    }
+  }
 }
 
 }  // namespace
@@ -184,7 +281,40 @@ std::vector<SiblingPair> PairRenames(const SiblingList& left, const SiblingList&
   PairByHash(
       left, leftIndexes, right, rightIndexes, leftTaken, rightTaken,
       [](const TNodeData& data) { return ContentHashWithoutName(data); }, IsRename, pairs);
+
+  std::vector<std::size_t> freeLeft, freeRight;
+  for (std::size_t l = 0; l < left.size(); ++l)
+    if (!leftTaken[l] && !left[l]->children.empty()) freeLeft.push_back(l);
+  for (std::size_t r = 0; r < right.size(); ++r)
+    if (!rightTaken[r] && !right[r]->children.empty()) freeRight.push_back(r);
+  if (freeLeft.size() * freeRight.size() > kMostScoredPairs) return pairs;
+  for (std::size_t l : freeLeft)
+    for (std::size_t r : freeRight) {
+      if (rightTaken[r] || !IsRenameOfItsChildren(left[l], right[r])) continue;
+      rightTaken[r] = true;
+      pairs.push_back({l, r});
+      break;
+    }
   return pairs;
+}
+
+std::vector<std::size_t> PairWithBase(const SiblingList& base, const SiblingList& side) {
+  std::vector<std::size_t> sideOfBase(base.size(), kNoRow);
+  std::vector<bool> paired(side.size());
+  for (const SiblingPair& p : PairNamesakes(base, side)) {
+    sideOfBase[p.left] = p.right;
+    paired[p.right] = true;
+  }
+  PreferRenamesToNewNamesakes(base, side, sideOfBase, paired);
+  SiblingList gone, fresh;
+  std::vector<std::size_t> goneAt, freshAt;
+  for (std::size_t k = 0; k < base.size(); ++k)
+    if (sideOfBase[k] == kNoRow) gone.push_back(base[k]), goneAt.push_back(k);
+  for (std::size_t k = 0; k < side.size(); ++k)
+    if (!paired[k]) fresh.push_back(side[k]), freshAt.push_back(k);
+  for (const SiblingPair& p : PairRenames(gone, fresh))
+    sideOfBase[goneAt[p.left]] = freshAt[p.right];
+  return sideOfBase;
 }
 
 }  // namespace bv

@@ -26,11 +26,18 @@ struct SiblingPair {
 
 // Pairs a node that one side removed (left) with one it added (right) as a rename: the same
 // kind, every field but the name alike, and at least half of the children (by kind and name)
-// in common. A node that
-// holds nothing but its name and picture is never taken for a rename (two such nodes say
-// nothing about being one), so a rename is recognised only where there is something to carry.
-// Each node pairs at most once, in list order.
+// in common; or, for a node renamed while its own fields changed too, at least half of the
+// children identical records. A node that holds nothing but its name and picture is never
+// taken for a rename (two such nodes say nothing about being one), so a rename is recognised
+// only where there is something to carry. Each node pairs at most once, in list order.
 [[nodiscard]] std::vector<SiblingPair> PairRenames(const SiblingList& left,
                                                    const SiblingList& right);
+
+// For each node of the base, its place in side's list (kNoRow: deleted there): namesakes, then
+// renames among the rest. A side that renamed a node and added a namesake of its old name
+// keeps its renamed node: a rename that agrees with the base in every field but the name is
+// preferred to a namesake that agrees in fewer.
+[[nodiscard]] std::vector<std::size_t> PairWithBase(const SiblingList& base,
+                                                    const SiblingList& side);
 
 }  // namespace bv

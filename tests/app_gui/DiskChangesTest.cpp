@@ -97,6 +97,15 @@ class DiskChanges : public testing::Test {
     return path;
   }
   bool AskedToCombine() const { return h.Boxes().contains(Msg(msg::kCombineWithDisk)); }
+  // p.bv3 and a conflict copy of it with an account of its own; the window is made, not shown.
+  fs::path ConflictCopyWithAnAccount() {
+    const fs::path path = h.MakeProfile("p.bv3");
+    const fs::path copy = h.Path("p.sync-conflict-20261209-120000-ABCDEFG.bv3");
+    fs::copy_file(path, copy);
+    SaveAsOther(copy, AddAccount("Solo en la copia"));
+    h.Create();
+    return copy;
+  }
 
   SessionHarness h;
 };
@@ -314,11 +323,8 @@ TEST_F(DiskChanges, WithoutTheOtherPasswordTheSaveWritesNothing) {
 }
 
 TEST_F(DiskChanges, AConflictCopyIsOfferedCombinedAndMovedAsideAfterTheSave) {
-  const fs::path path = h.MakeProfile("p.bv3");
-  const fs::path copy = h.Path("p.sync-conflict-20261209-120000-ABCDEFG.bv3");
-  fs::copy_file(path, copy);
-  SaveAsOther(copy, AddAccount("Solo en la copia"));
-  h.Create();
+  const fs::path path = h.Path("p.bv3");
+  const fs::path copy = ConflictCopyWithAnAccount();
   h.fakes.boxes->answers = {true};  // Combinar
   OpenProfile(h);
   ASSERT_TRUE(WaitFor([&] { return Has(h.Shape(), "Solo en la copia"); })) << h.Shape();
@@ -331,6 +337,52 @@ TEST_F(DiskChanges, AConflictCopyIsOfferedCombinedAndMovedAsideAfterTheSave) {
   const fs::path aside = BackupStore::ForUser(0).ConflictCopyFolder() / copy.filename();
   EXPECT_TRUE(fs::exists(aside));
   EXPECT_EQ(h.window().Note(), Msg(msg::kConflictCopySetAside).arg(test::PathText(aside)));
+}
+
+// A sync tool set this window's last save aside as a conflict copy and put in its place a
+// version another computer saved from the one before: nothing of either is lost, with or
+// without unsaved edits, and nobody is asked about the window's own save.
+TEST_F(DiskChanges, OurSaveSetAsideByASyncToolIsCombinedWithWhatTookItsPlace) {
+  for (const bool unsaved : {false, true}) {
+    SCOPED_TRACE(unsaved ? "with unsaved edits" : "nothing unsaved");
+    SessionHarness b;
+    const fs::path path = OpenProfile(b, unsaved ? "u.bv3" : "s.bv3");
+    const fs::path copy = h.Path(unsaved ? "u.sync-conflict-20261210-120000-BBBBBBB.bv3"
+                                         : "s.sync-conflict-20261210-120000-BBBBBBB.bv3");
+    const fs::path elsewhere = h.Path("del otro equipo.tmp");
+    fs::copy_file(path, elsewhere);
+    AddInWindow(b, "Guardada B");
+    b.Trigger("ActGuardar");
+    if (unsaved) AddInWindow(b, "Sin guardar B");
+    SaveAsOther(elsewhere, AddAccount("Guardada A"));
+    fs::rename(path, copy);
+    fs::rename(elsewhere, path);
+
+    ASSERT_TRUE(WaitFor([&] { return Has(b.Shape(), "Guardada A"); })) << b.Shape();
+    EXPECT_TRUE(Has(b.Shape(), "Guardada B")) << b.Shape();
+    EXPECT_EQ(Has(b.Shape(), "Sin guardar B"), unsaved);
+    EXPECT_TRUE(b.window().Session().Modified);
+    EXPECT_TRUE(b.Boxes().isEmpty()) << b.Boxes().join(QLatin1Char('\n')).toStdString();
+    EXPECT_GE(SummaryWindows(), 1);
+    b.Trigger("ActGuardar");
+    const std::string onDisk = FileShape(path);
+    EXPECT_TRUE(Has(onDisk, "Guardada A") && Has(onDisk, "Guardada B")) << onDisk;
+    EXPECT_FALSE(fs::exists(copy));
+    EXPECT_TRUE(fs::exists(BackupStore::ForUser(0).ConflictCopyFolder() / copy.filename()));
+  }
+}
+
+// Combined on another computer, the copy was removed while this window offered it.
+TEST_F(DiskChanges, ACopyGoneWhileOfferedIsNamedInTheNote) {
+  const fs::path copy = ConflictCopyWithAnAccount();
+  h.fakes.boxes->answers = {true};  // Combinar, as the copy goes
+  h.fakes.boxes->whileShown = [&] { fs::remove(copy); };
+  OpenProfile(h);
+  const QString gone = Msg(msg::kConflictCopyGone).arg(test::PathText(copy));
+  EXPECT_TRUE(WaitFor([&] { return h.window().Note() == gone; }))
+      << h.window().Note().toStdString();
+  EXPECT_EQ(h.Boxes().size(), 1) << "no error box";
+  EXPECT_FALSE(h.window().Session().Modified);
 }
 
 TEST_F(DiskChanges, ADeclinedConflictCopyStaysAndIsOfferedAgainAtTheNextOpening) {

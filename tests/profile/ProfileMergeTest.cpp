@@ -1,5 +1,6 @@
 // The merge of two versions of a profile, rule by rule: each row a base, ours and theirs
 // written as tree text (TreeText.h), the merged tree and what the summary says.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -135,6 +136,35 @@ INSTANTIATE_TEST_SUITE_P(
                   "A:Gmail{u=ana,m=a@x} A:Gmail{u=eva,m=e@x,n=hi}",
                   "A:Gmail{u=eva,m=e@x,n=hi} A:Gmail{u=ana,p=1,m=a@x}",
                   "changed theirs Gmail n; changed ours Gmail p"},
+        // Every namesake changed on both sides: only their agreeing fields pair them.
+        MergeCase{"NamesakesChangedOnBothSidesArePairedByTheirFields",
+                  "A:Gmail{u=ana,m=a@x} A:Gmail{u=eva,m=e@x}",
+                  "A:Gmail{u=eva,p=2,m=e@x} A:Gmail{u=ana,p=1,m=a@x}",
+                  "A:Gmail{u=ana,m=a@x,n=A} A:Gmail{u=eva,m=e@x,n=E}",
+                  "A:Gmail{u=eva,p=2,m=e@x,n=E} A:Gmail{u=ana,p=1,m=a@x,n=A}",
+                  "changed ours Gmail p; changed theirs Gmail n; changed ours Gmail p; "
+                  "changed theirs Gmail n"},
+        // Theirs renamed ana's account and added luis's under its old name: ours' new password
+        // is ana's.
+        MergeCase{"ARenameBesideANewNamesakeKeepsTheEditsOfTheRenamedNode",
+                  "C:Correo(A:Gmail{u=ana,p=viejo})", "C:Correo(A:Gmail{u=ana,p=nueva})",
+                  "C:Correo(A:Gmail_Ana{u=ana,p=viejo} A:Gmail{u=luis,p=luis})",
+                  "C:Correo(A:Gmail_Ana{u=ana,p=nueva} A:Gmail{u=luis,p=luis})",
+                  "changed ours Correo/Gmail Ana p; renamed theirs Correo/Gmail>Gmail Ana; "
+                  "added theirs Correo/Gmail"},
+        // Renamed with a new picture: still the node that holds the base's children, so the
+        // other side's edits inside it apply there and nothing comes back or is doubled.
+        MergeCase{
+            "ARenamedNodeWithChangedFieldsIsKnownByItsChildren",
+            "C:Trabajo(A:Slack{u=s} A:Jira{u=j})", "C:Oficina{i=3}(A:Slack{u=s} A:Jira{u=j})",
+            "C:Trabajo(A:Slack{u=s})", "C:Oficina{i=3}(A:Slack{u=s})",
+            "renamed ours Trabajo>Oficina; changed ours Oficina i; deleted theirs Oficina/Jira"},
+        MergeCase{
+            "ARenamedNodeWithChangedFieldsTakesTheEditsInside",
+            "C:Trabajo(A:Slack{u=s} A:Jira{u=j})", "C:Oficina{i=3}(A:Slack{u=s} A:Jira{u=j})",
+            "C:Trabajo(A:Slack{u=s,p=new})", "C:Oficina{i=3}(A:Slack{u=s,p=new})",
+            "renamed ours Trabajo>Oficina; changed ours Oficina i; deleted theirs Oficina/Jira; "
+            "changed theirs Oficina/Slack p"},
         MergeCase{"ARenameIsAChangeOfTheName", "C:K(A:Gmail{u=ana,p=1})",
                   "C:K(A:Gmail_personal{u=ana,p=1})", "C:K(A:Gmail{u=ana,p=2})",
                   "C:K(A:Gmail_personal{u=ana,p=2})",
@@ -220,6 +250,7 @@ TEST(DescribeMerge, WritesOneLineAnEntryInTheLanguageGiven) {
       case msg::kMergeDeleted: return "Deleted in %1: %2";
       case msg::kMergeChanged: return "Changed in %1: %2 (%3)";
       case msg::kMergeConflict: return "Both: %1 (%2), see %3";
+      case msg::kMergeDiffers: return "Differs: %1 (%2), see %3";
       case msg::kMergeHeaderChanged: return "Header in %1: %2 / %3";
       case msg::kMergeThisVersion: return "this version";
       case msg::kMergeOtherVersion: return "the other version";
@@ -235,6 +266,9 @@ TEST(DescribeMerge, WritesOneLineAnEntryInTheLanguageGiven) {
                                       "Deleted in this version: K/y",
                                       "Changed in the other version: K/x (User name, Picture)",
                                       "Both: K/x (Password), see x (c)"}));
+  // Without a base a conflict is only a difference: nobody knows who changed what.
+  EXPECT_THAT(DescribeMerge(MergeProfiles(nullptr, {header, ours}, {header, theirs}, kMark), text),
+              testing::Contains("Differs: K/x (User name, Password, Picture), see x (c)"));
   const ProfileVersion same{header, ours};
   EXPECT_EQ(DescribeMerge(MergeProfiles(&same, same, same, kMark), text),
             std::vector<std::string>{"Nothing to do"});

@@ -8,6 +8,7 @@ namespace bv::test {
 
 bool FakeBoxes::Answer(Kind kind, const QString& text) {
   shown.push_back({kind, text});
+  if (whileShown) whileShown();
   if (answers.empty()) return false;
   const bool yes = answers.front();
   answers.pop_front();

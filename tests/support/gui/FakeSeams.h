@@ -26,7 +26,10 @@ class FakeBoxes : public MessageBoxes {
     QString text;
   };
 
-  void Error(const QString& text) override { shown.push_back({Kind::Error, text}); }
+  void Error(const QString& text) override {
+    shown.push_back({Kind::Error, text});
+    if (whileShown) whileShown();
+  }
   bool WarningYesNo(const QString& text) override { return Answer(Kind::Warning, text); }
   SaveAnswer ConfirmSave(const QString& text) override;
   void Information(const QString& text) override { shown.push_back({Kind::Information, text}); }
@@ -39,6 +42,9 @@ class FakeBoxes : public MessageBoxes {
   std::deque<bool> answers;  // Yes/No answers in order; No once they run out
   // Answers to the save question, taken before answers: Cancel stands for Escape too.
   std::deque<SaveAnswer> saveAnswers;
+  // Run while an error box or a question is shown: the time a user takes to read it, as the
+  // event loop of a real box turns.
+  std::function<void()> whileShown;
 
  private:
   bool Answer(Kind kind, const QString& text);
