@@ -6,6 +6,7 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ActionCategory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlainMessageBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScrollingPage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StrengthBar.cpp
 )
 list(APPEND BV_GUI_RESOURCES
