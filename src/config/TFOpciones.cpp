@@ -79,6 +79,7 @@ void TFOpciones::BuildControls() {
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(0, 0, 0, 0);
+  groups_ = column;
 
   GrupoConf = Named(new QGroupBox(QStringLiteral("Configuración"), this), "GrupoConf");
   auto* conf = new QVBoxLayout(GrupoConf);
@@ -200,8 +201,8 @@ void TFOpciones::BuildControls() {
 }
 
 void TFOpciones::AddGroup(QWidget* group) {
-  auto* column = static_cast<QVBoxLayout*>(layout());
-  column->insertWidget(column->count() - 1, group);  // the button row stays last
+  // On the scrolling page, after the other groups and before the stretch below them.
+  groups_->insertWidget(groups_->count() - 1, group);
   // Tab follows the layout: the group's controls, then the button.
   QWidget* last = nullptr;
   for (QWidget* child : group->findChildren<QWidget*>()) {
