@@ -52,7 +52,7 @@ constexpr ActionEntry kActions[] = {
     {ActLicencia, "ActLicencia", SiempreOn, "Licencia de uso", "Mostrar la licencia de uso",
      "Ctrl+L", 23},
     {ActAcercaDe, "ActAcercaDe", SiempreOn, "A&cerca de...",
-     "Información adicional sobre Brindlevault", "Ctrl+Alt+F1", 24},
+     "Información adicional sobre Brindlevault", "Shift+F1", 24},
     {ActGenerador, "ActGenerador", SiempreOn, "&Generar contraseñas",
      "Generador de contraseñas aleatorias", "Ctrl+Alt+G", 25},
     {ActNGrupo, "ActNGrupo", PerfilOn, "Nueva &categoría", "Crear una nueva categoría", "", 7},

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "crypto/WipedText.h"
 #include "profiledialogs/DialogKit.h"
 
 namespace bv {
@@ -32,7 +33,7 @@ Sha256 HeldVersion::Digest() const {
 }
 
 void HeldVersion::Forget() {
-  dialogkit::WipeText(password_);
+  WipeString(password_);
   version_ = {};
   digest_.reset();
   holds_ = false;

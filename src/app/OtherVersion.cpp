@@ -7,6 +7,7 @@
 #include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "config/QtText.h"
+#include "crypto/WipedText.h"
 #include "files/BackupStore.h"
 #include "files/ConflictCopies.h"
 #include "profiledialogs/DialogKit.h"
@@ -27,7 +28,7 @@ bool WholeProfile(const ProfileBytes& version) {
 
 }  // namespace
 
-DecipheredVersion::~DecipheredVersion() { dialogkit::WipeText(password); }
+DecipheredVersion::~DecipheredVersion() { WipeString(password); }
 
 std::optional<DecipheredVersion> OtherVersion::Decipher(const ProfileBytes& version,
                                                         const std::filesystem::path& file) const {
@@ -47,7 +48,7 @@ std::optional<DecipheredVersion> OtherVersion::Decipher(const ProfileBytes& vers
   for (;;) {
     std::optional<std::string> typed = TFInicioSesion::Ask(window_, prompt);
     if (!typed) return std::nullopt;
-    const dialogkit::ScopedWipe wipe(*typed);
+    const WipeOnExit wipe(*typed);
     // An empty answer stands for a profile without password, as at opening.
     if (opens(PasswordOrSentinel(*typed))) return read;
   }

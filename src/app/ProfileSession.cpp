@@ -5,6 +5,7 @@
 
 #include "config/MessageIds.h"
 #include "config/Messages.h"
+#include "crypto/WipedText.h"
 #include "profile/DepthLimit.h"
 #include "profiledialogs/DialogKit.h"
 #include "profile/MasterPassword.h"
@@ -136,7 +137,7 @@ bool SaveOrUndo(const ProfileSession::SaveStep& save, Undo undo) {
 
 bool ProfileSession::ChangePassword(std::string_view password, const SaveStep& save) {
   std::string oldPassword = state_.SessionPassword();
-  const dialogkit::ScopedWipe wipe(oldPassword);
+  const WipeOnExit wipe(oldPassword);
   const std::string oldVerifier = state_.Header.Verifier;
   state_.SetSessionPassword(password);
   state_.Header.Verifier = MakeVerifier(password);

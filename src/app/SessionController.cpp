@@ -13,6 +13,7 @@
 #include "config/ProgramPaths.h"
 #include "config/QtText.h"
 #include "config/Settings.h"
+#include "crypto/WipedText.h"
 #include "files/BackupStore.h"
 #include "files/FileFingerprint.h"
 #include "files/FileReplacement.h"
@@ -250,7 +251,7 @@ void SessionController::OpenProfileFile(bool reopening) {
       return;
     }
     std::string password;
-    const dialogkit::ScopedWipe wipe(password);
+    const WipeOnExit wipe(password);
     if (session_.PasswordOpens(path, kEmptyPasswordSentinel)) {
       if (reopening) return;
       password = kEmptyPasswordSentinel;
@@ -331,7 +332,7 @@ bool SessionController::CreateProfile(const NewProfileRequest& request) {
   if (session.ProfileOpen && !CloseProfile()) return giveUp();
 
   std::string password = PasswordOrSentinel(request.password);
-  const dialogkit::ScopedWipe wipe(password);
+  const WipeOnExit wipe(password);
   TProfileHeader header;
   header.Owner = Cut(request.owner, TProfileHeader::kOwnerMax);
   header.Title = Cut(request.title, TProfileHeader::kTitleMax);

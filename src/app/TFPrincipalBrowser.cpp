@@ -14,6 +14,7 @@
 #include "browser/TreeModel.h"
 #include "config/FailureText.h"
 #include "config/QtText.h"
+#include "config/WipedQtText.h"
 
 namespace bv {
 namespace {

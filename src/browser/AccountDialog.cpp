@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -24,6 +25,7 @@ namespace bv {
 namespace {
 
 constexpr int kGeneratorPicture = 25;  // of the button pictures, as the generator's action
+constexpr const char* kGeneratorKey = "Ctrl+Alt+G";
 
 QLineEdit* LineBox(QWidget* parent, const char* name, int limit) {
   auto* box = Named(new QLineEdit(parent), name);
@@ -78,6 +80,9 @@ void AccountDialog::BuildControls() {
   BtnGenerador->setIcon(ButtonPicture(kGeneratorPicture));
   BtnGenerador->setToolTip(Msg(msg::kGeneratorCaption));
   BtnGenerador->setFocusPolicy(Qt::NoFocus);  // outside the tab order
+  // ... and reached from the password box with the main window's key for the generator.
+  auto* generate = new QShortcut(QKeySequence(QLatin1String(kGeneratorKey)), Ed_Pass);
+  generate->setContext(Qt::WidgetShortcut);
 
   lblNCuenta = Label(this, "lblNCuenta", "Nombre de la cuenta:", Ed_NCuenta);
   lblUsuario = Label(this, "lblUsuario", "Nombre de usuario:", Ed_Usuario);
@@ -105,6 +110,7 @@ void AccountDialog::BuildControls() {
   connect(BtnOk, &QPushButton::clicked, this, &AccountDialog::BtnOkClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
   connect(BtnGenerador, &QToolButton::clicked, this, &AccountDialog::BtnGeneradorClick);
+  connect(generate, &QShortcut::activated, this, &AccountDialog::BtnGeneradorClick);
   connect(BtnDosPasos, &QPushButton::clicked, this, &AccountDialog::BtnDosPasosClick);
 }
 

@@ -1,17 +1,16 @@
 #include "browser/DetailView.h"
 
-#include <string.h>
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextFrame>
-#include <QTextLayout>
 #include <QTimer>
 
 #include "browser/DetailViewHtml.h"
 #include "config/Messages.h"
+#include "config/WipedQtText.h"
+#include "crypto/WipedText.h"
 #include "ui/Pictures.h"
 
 namespace bv {
@@ -20,18 +19,13 @@ namespace {
 constexpr int kSideMargin = 10;
 constexpr int kMaxLineWidth = 620;
 
-void Wipe(std::string& text) {
-  explicit_bzero(text.data(), text.capacity());
-  text.clear();
-}
-
 // An account page holds the values it shows, the password among them when shown.
 void WipePage(DetailPage& page) {
   for (PageParagraph& paragraph : page.paragraphs)
-    for (PagePiece& piece : paragraph.pieces) Wipe(piece.text);
+    for (PagePiece& piece : paragraph.pieces) WipeString(piece.text);
   for (PageLink& link : page.links) {
-    Wipe(link.address);
-    Wipe(link.hover);
+    WipeString(link.address);
+    WipeString(link.hover);
   }
 }
 
@@ -41,12 +35,6 @@ int MillisecondsToNextSecond() {
   const auto now = std::chrono::system_clock::now().time_since_epoch();
   const auto into = std::chrono::duration_cast<std::chrono::milliseconds>(now).count() % 1000;
   return static_cast<int>(1000 - into) + 10;
-}
-
-void Wipe(QString& text) {
-  if (text.isDetached())
-    explicit_bzero(text.data(), static_cast<std::size_t>(text.capacity()) * sizeof(QChar));
-  text = QString();
 }
 
 }  // namespace
@@ -109,14 +97,15 @@ void DetailView::SetVerticalScroll(int value) { verticalScrollBar()->setValue(va
 void DetailView::Show(DetailPage page) {
   hoveredLink_ = -1;  // the old page's links are gone with it
   WipePage(page_);
-  WipeLayouts();
+  // The old page's laid-out lines keep copies of its text that no public call reaches; they
+  // go with the document setHtml replaces, through the wiping free().
   page_ = std::move(page);
   // The program's language (QLocale::setDefault follows the language file), unless this view
   // was given a locale of its own: a widget keeps the default it was made with.
   QString html =
       PageHtml(page_, WindowTextColour(), testAttribute(Qt::WA_SetLocale) ? locale() : QLocale());
   setHtml(html);
-  Wipe(html);
+  WipeQString(html);
   AddBulletPictures(*document(), devicePixelRatioF());
   QTextFrame* root = document()->rootFrame();
   QTextFrameFormat frame = root->frameFormat();
@@ -144,19 +133,6 @@ void DetailView::UpdateTwoStepCode(std::chrono::system_clock::time_point now) {
       if (cursor.selectedText() != code) cursor.insertText(code, fragment.charFormat());
       return;
     }
-}
-
-void DetailView::WipeLayouts() {
-  // Each laid-out line keeps its own copy of the paragraph's text; QTextLayout::text()
-  // shares it, so it is overwritten where the layout keeps it.
-  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-    const QTextLayout* layout = block.layout();
-    if (!layout) continue;
-    const QString text = layout->text();
-    if (!text.isEmpty())
-      explicit_bzero(const_cast<QChar*>(text.constData()),
-                     static_cast<std::size_t>(text.size()) * sizeof(QChar));
-  }
 }
 
 void DetailView::LinkClicked(const QUrl& url) {

@@ -62,7 +62,6 @@ class DetailView : public QTextBrowser {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void WipeLayouts();
   void Show(DetailPage page);
   void LinkClicked(const QUrl& url);
   void HoverLink(int link);

@@ -4,6 +4,7 @@
 
 #include "browser/DetailPageStyles.h"
 #include "config/QtText.h"
+#include "config/WipedQtText.h"
 
 namespace bv {
 namespace {

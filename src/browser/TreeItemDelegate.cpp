@@ -3,8 +3,24 @@
 #include "browser/TreeModel.h"
 
 namespace bv {
+namespace {
 
-QColor TreeItemDelegate::ColourOf(LabelColour colour) {
+// Whether the background the labels are drawn on is a dark one.
+bool IsDark(const QPalette& palette) {
+  return palette.color(QPalette::Active, QPalette::Base).lightness() < 128;
+}
+
+}  // namespace
+
+QColor TreeItemDelegate::ColourOf(LabelColour colour, bool onDarkBackground) {
+  if (onDarkBackground) {
+    switch (colour) {
+      case LabelColour::Green: return QColor(0x66, 0xcc, 0x66);
+      case LabelColour::Blue: return QColor(0x8c, 0x8c, 0xff);
+      case LabelColour::Black: return QColor(0xe0, 0xe0, 0xe0);
+      default: break;  // red and white read well on any background
+    }
+  }
   // The plain named colours: green is the dark one (#008000).
   switch (colour) {
     case LabelColour::Red: return QColor(0xff, 0x00, 0x00);
@@ -27,7 +43,8 @@ void TreeItemDelegate::initStyleOption(QStyleOptionViewItem* option,
 
   option->font.setBold(style.bold);
   option->font.setItalic(false);
-  const QColor text = ColourOf(style.text);
+  // A selected label stays red on white, which reads on any palette.
+  const QColor text = ColourOf(style.text, !selected && IsDark(option->palette));
   for (const auto group : {QPalette::Active, QPalette::Inactive}) {
     if (selected) {
       option->palette.setColor(group, QPalette::HighlightedText, text);

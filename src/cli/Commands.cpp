@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 
-#include <string.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -17,6 +16,7 @@
 #include "config/MessageIds.h"
 #include "config/Messages.h"
 #include "config/Settings.h"
+#include "crypto/WipedText.h"
 #include "export/CsvExport.h"
 #include "export/CsvImport.h"
 #include "export/KdbxWriter.h"
@@ -37,18 +37,6 @@ std::string RecordMarkerText() {
   LoadProgramLanguage();
   return MessageText(msg::kRecordMarker);
 }
-
-// Overwrites a password copy however the scope that holds it ends.
-class Wiped {
- public:
-  explicit Wiped(std::string& secret) : secret_(secret) {}
-  ~Wiped() { ::explicit_bzero(secret_.data(), secret_.size()); }
-  Wiped(const Wiped&) = delete;
-  Wiped& operator=(const Wiped&) = delete;
-
- private:
-  std::string& secret_;
-};
 
 ProfileTree TreeFromCsv(const std::filesystem::path& path, const std::string& text) {
   try {
@@ -163,7 +151,7 @@ void RunExport(const std::filesystem::path& profile, const ExportOptions& option
                       options.format == ExportFormat::Csv ? CsvRows::Accounts : CsvRows::FullTree);
     } else {
       std::string password = AskExportPassword(options.password);
-      const Wiped wipe(password);
+      const WipeOnExit wipe(password);
       WriteKdbxFile(options.output, opened.header, opened.tree, password);
     }
   } catch (const EInOutError& error) {

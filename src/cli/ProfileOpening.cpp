@@ -1,12 +1,11 @@
 #include "cli/ProfileOpening.h"
 
-#include <string.h>
-
 #include "cli/CliError.h"
 #include "config/Cp1252.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
 #include "config/Settings.h"
+#include "crypto/WipedText.h"
 #include "files/FileFingerprint.h"
 #include "files/FileHandle.h"
 #include "files/InOutError.h"
@@ -28,7 +27,7 @@ TProfileHeader ProfileHeader(const std::filesystem::path& path, const ProfileByt
   throw ECliError(ExitCode::kNotProfile, path.string() + ": not a Brindlevault 3 profile");
 }
 
-UnlockedHeader::~UnlockedHeader() { ::explicit_bzero(key.data(), key.size()); }
+UnlockedHeader::~UnlockedHeader() { WipeString(key); }
 
 namespace {
 

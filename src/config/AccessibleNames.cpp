@@ -32,6 +32,8 @@ struct MessageNamed {
 constexpr MessageNamed kMessageNamed[] = {
     {"FPrincipal", "BVTree", msg::kTreeAccessibleName, msg::kTreeAccessibleDescription},
     {"FPrincipal", "Resulta", msg::kPageAccessibleName, msg::kPageAccessibleDescription},
+    {"FAddCuenta", "BtnGenerador", msg::kGeneratorButtonName, msg::kGeneratorButtonDescription},
+    {"FEditarCuenta", "BtnGenerador", msg::kGeneratorButtonName, msg::kGeneratorButtonDescription},
 };
 
 void NameToolBarButtons(QWidget* window) {

@@ -246,6 +246,9 @@ inline constexpr int kMergeDiffers = 320;      // as kMergeConflict, for a merge
 inline constexpr int kOwnSaveSetAside = 321;   // %1 the conflict copy that holds our save
 inline constexpr int kConflictCopyGone = 322;  // %1 the copy's path
 
+// --- the account dialogs' generator button, for a screen reader (it names the key too)
+inline constexpr int kGeneratorButtonName = 300;
+inline constexpr int kGeneratorButtonDescription = 301;
 // --- saving and the profile's details
 inline constexpr int kPasswordNotChanged = 370;  // after the failure that stopped the save
 // --- two-step codes: the detail page's row, the command-line tool, the seed dialog

@@ -1,7 +1,6 @@
 #include "config/QtText.h"
 
 #include <algorithm>
-#include <string.h>
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -15,26 +14,6 @@
 #include "config/Product.h"
 
 namespace bv {
-
-void WipeQString(QString& text) {
-  // isDetached() is false for shared and for static data: data() would then make a copy.
-  if (!text.isEmpty() && text.isDetached())
-    explicit_bzero(text.data(), static_cast<std::size_t>(text.size()) * sizeof(QChar));
-  text.clear();
-}
-
-void WipeLineEdit(QLineEdit* box) {
-  if (!box) return;
-  // text() shares the box's own buffer: it is overwritten where the box keeps it. A text set
-  // from a literal lives in read-only static data (no header, not mutable) and is left alone.
-  const QString current = box->text();
-  if (!current.isEmpty() && current.data_ptr().isMutable())
-    explicit_bzero(const_cast<QChar*>(current.constData()),
-                   static_cast<std::size_t>(current.size()) * sizeof(QChar));
-  // setText forgets the undo history, which holds the typed characters too.
-  box->setText(QString());
-  box->clear();
-}
 
 namespace {
 

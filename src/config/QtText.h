@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-class QLineEdit;
 class QWidget;
 
 namespace bv {
@@ -17,13 +16,6 @@ namespace bv {
 // Empty when the text holds a character that has no Windows-1252 form.
 [[nodiscard]] std::optional<std::string> ToCp1252(const QString& text);
 [[nodiscard]] bool HasCp1252Form(const QString& text);
-
-// Overwrites the text in place and empties it, so that a secret it held is not left in
-// freed memory. Text shared with another QString is only let go, never overwritten.
-void WipeQString(QString& text);
-// The same for a line edit: its text is overwritten where the box keeps it, then emptied,
-// which also forgets its undo history.
-void WipeLineEdit(QLineEdit* box);
 
 // MessageText(n) as a QString.
 QString Msg(int n);

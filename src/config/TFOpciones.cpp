@@ -20,6 +20,7 @@
 #include "config/QtText.h"
 #include "config/Settings.h"
 #include "config/Translation.h"
+#include "config/ScrollingPage.h"
 
 namespace bv {
 namespace {
@@ -73,7 +74,12 @@ std::vector<TFOpciones::Option> TFOpciones::Options() const {
 }
 
 void TFOpciones::BuildControls() {
-  auto* column = new QVBoxLayout(this);
+  // The groups go on a page that scrolls on a screen too small for them; Aceptar stays
+  // below it, always in sight.
+  auto* page = new QWidget;
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(0, 0, 0, 0);
+  groups_ = column;
 
   GrupoConf = Named(new QGroupBox(QStringLiteral("Configuración"), this), "GrupoConf");
   auto* conf = new QVBoxLayout(GrupoConf);
@@ -182,19 +188,21 @@ void TFOpciones::BuildControls() {
   session->addWidget(CBSuspender);
   session->addWidget(lblSesion);
   column->addWidget(GrupoSesion);
+  column->addStretch();
 
   BtnOk = Named(new QPushButton(QStringLiteral("Aceptar"), this), "BtnOk");
   BtnOk->setDefault(true);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(BtnOk);
-  column->addLayout(buttons);
-  column->setSizeConstraint(QLayout::SetFixedSize);
+  auto* window = new QVBoxLayout(this);
+  window->addWidget(new ScrollingPage(page, this), 1);
+  window->addLayout(buttons);
 }
 
 void TFOpciones::AddGroup(QWidget* group) {
-  auto* column = static_cast<QVBoxLayout*>(layout());
-  column->insertWidget(column->count() - 1, group);  // the button row stays last
+  // On the scrolling page, after the other groups and before the stretch below them.
+  groups_->insertWidget(groups_->count() - 1, group);
   // Tab follows the layout: the group's controls, then the button.
   QWidget* last = nullptr;
   for (QWidget* child : group->findChildren<QWidget*>()) {
@@ -204,6 +212,7 @@ void TFOpciones::AddGroup(QWidget* group) {
 }
 
 void TFOpciones::showEvent(QShowEvent* event) {
+  if (!shown_) FitToScreen(this);  // before the dialog is placed over its parent
   QDialog::showEvent(event);
   // Once per opening: a window shown again after being minimised reads nothing.
   if (shown_) return;

@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QVBoxLayout;
 
 namespace bv {
 
@@ -50,8 +51,8 @@ class TFOpciones : public QDialog {
  public:
   // Without a chooser, Elegir does nothing.
   explicit TFOpciones(BreachListChooser chooseBreachList = {}, QWidget* parent = nullptr);
-  // A group of options another layer owns (the browser integration), placed above the
-  // dialog's button.
+  // A group of options another layer owns (the browser integration), placed last on the
+  // scrolling page.
   void AddGroup(QWidget* group);
 
  signals:
@@ -97,6 +98,7 @@ class TFOpciones : public QDialog {
 
   BreachListChooser chooseBreachList_;
   bool shown_ = false;
+  QVBoxLayout* groups_ = nullptr;  // the scrolling page's column of groups
 
   // Controls, named as in the window's section of the language files.
   QGroupBox* GrupoConf;

@@ -10,6 +10,7 @@ list(APPEND BV_CORE_SOURCES
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/QtText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FailureText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WipedQtText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Translation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AccessibleNames.cpp
 )
@@ -19,4 +20,5 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TFOpciones.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFOpcionesFiltradas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFIdiomaInicio.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScrollingPage.cpp
 )

@@ -1,7 +1,5 @@
 #include "export/CsvExport.h"
 
-#include <string.h>
-
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "config/Cp1252.h"
+#include "crypto/WipedText.h"
 #include "export/CsvColumns.h"
 #include "export/CsvFormat.h"
 #include "export/GroupPath.h"
@@ -19,11 +18,6 @@
 
 namespace bv {
 namespace {
-
-void Wipe(std::string& secret) {
-  ::explicit_bzero(secret.data(), secret.size());
-  secret.clear();
-}
 
 constexpr std::size_t kWrittenColumns = kCsvColumnCount + 1;  // and TOTP
 constexpr std::size_t kTotpAt = kCsvTotpAfter + 1;
@@ -49,7 +43,7 @@ void AppendRow(std::string& out, const std::string& group, const TNodeData& data
   }
   for (std::size_t k = 0; k < kWrittenColumns; ++k) values[k] = texts[k];
   AppendCsvRecord(out, values);
-  for (std::string& text : texts) Wipe(text);
+  for (std::string& text : texts) WipeString(text);
 }
 
 }  // namespace
@@ -91,14 +85,14 @@ void WriteProfileCsv(const std::filesystem::path& path, const ProfileTree& tree,
     std::vector<std::uint8_t> back(bytes.size());
     file.ReadAt(0, back);
     const bool same = std::equal(back.begin(), back.end(), bytes.begin());
-    ::explicit_bzero(back.data(), back.size());
+    WipeBytes(back.data(), 0, back.size());
     if (!same || file.Size() != bytes.size()) throw EInOutError::FromErrno(EIO);
     replacement.Commit();
   } catch (...) {
-    Wipe(text);
+    WipeString(text);
     throw;
   }
-  Wipe(text);
+  WipeString(text);
 }
 
 }  // namespace bv

@@ -5,11 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <string.h>
-
 #include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
+#include "config/WipedQtText.h"
 #include "profiledialogs/DialogKit.h"
 #include "ui/Seams.h"
 
@@ -52,7 +51,7 @@ TFExportarPerfil::~TFExportarPerfil() {
 SecureBytes TFExportarPerfil::Password() const {
   QByteArray utf8 = Ed_Pass->text().toUtf8();
   SecureBytes password(utf8.cbegin(), utf8.cend());
-  ::explicit_bzero(utf8.data(), static_cast<std::size_t>(utf8.size()));
+  WipeQByteArray(utf8);
   return password;
 }
 

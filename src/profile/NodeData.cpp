@@ -1,6 +1,6 @@
 #include "profile/NodeData.h"
 
-#include <string.h>
+#include "crypto/WipedText.h"
 
 namespace bv {
 
@@ -20,10 +20,7 @@ NodeKind TNodeData::Kind() const {
 
 void WipeNodeData(TNodeData& data) {
   for (const TextFieldInfo& field : kTextFields) {
-    std::string& text = data.*field.member;
-    // capacity() covers a short value kept inside the string object as well.
-    explicit_bzero(text.data(), text.capacity());
-    text.clear();
+    WipeString(data.*field.member);
   }
 }
 

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <string.h>
 
 #include "config/QtText.h"
 #include "config/Translation.h"
@@ -93,11 +92,6 @@ void Finish(QDialog* dialog, int captionMessage) {
 std::string Cp1252Text(const QLineEdit* box) {
   // The guard refuses what has no Windows-1252 form; text set by a program may still hold it.
   return ToCp1252(box->text()).value_or(std::string());
-}
-
-void WipeText(std::string& secret) {
-  explicit_bzero(secret.data(), secret.size());
-  secret.clear();
 }
 
 void FocusBox(QLineEdit* box, bool selectAll) {

@@ -46,21 +46,6 @@ void Finish(QDialog* dialog, int captionMessage);
 // The text of a guarded box as Windows-1252 bytes.
 std::string Cp1252Text(const QLineEdit* box);
 
-// Overwrites a password copy before its memory is given back.
-void WipeText(std::string& secret);
-
-// Wipes a password copy however the scope that holds it ends.
-class ScopedWipe {
- public:
-  explicit ScopedWipe(std::string& secret) : secret_(secret) {}
-  ~ScopedWipe() { WipeText(secret_); }
-  ScopedWipe(const ScopedWipe&) = delete;
-  ScopedWipe& operator=(const ScopedWipe&) = delete;
-
- private:
-  std::string& secret_;
-};
-
 // Shows the error of a refused entry: selects the box's text when asked, then focuses it.
 void FocusBox(QLineEdit* box, bool selectAll);
 

@@ -8,6 +8,8 @@
 
 #include "config/MessageIds.h"
 #include "config/QtText.h"
+#include "config/WipedQtText.h"
+#include "crypto/WipedText.h"
 #include "profiledialogs/DialogKit.h"
 #include "profile/MasterPassword.h"
 #include "ui/Seams.h"
@@ -63,7 +65,7 @@ void TFCambiarPass::showEvent(QShowEvent* event) {
 
 void TFCambiarPass::BtnOkClick() {
   std::string current = PasswordOrSentinel(Cp1252Text(E_PassAct));
-  const ScopedWipe wipeCurrent(current);
+  const WipeOnExit wipeCurrent(current);
   if (current != sessionPassword_) {
     boxes_.Error(Msg(msg::kWrongCurrentPassword));
     FocusBox(E_PassAct, false);
@@ -75,7 +77,7 @@ void TFCambiarPass::BtnOkClick() {
     return;
   }
   std::string next = PasswordOrSentinel(Cp1252Text(Nueva));
-  const ScopedWipe wipeNext(next);
+  const WipeOnExit wipeNext(next);
   if (change_(next)) accept();
 }
 

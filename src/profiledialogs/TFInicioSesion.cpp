@@ -8,6 +8,7 @@
 
 #include "config/MessageIds.h"
 #include "config/QtText.h"
+#include "config/WipedQtText.h"
 #include "profiledialogs/DialogKit.h"
 
 namespace bv {

@@ -10,6 +10,8 @@
 #include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
+#include "config/WipedQtText.h"
+#include "crypto/WipedText.h"
 #include "profiledialogs/DialogKit.h"
 #include "profile/MasterPassword.h"
 #include "ui/Seams.h"
@@ -108,7 +110,7 @@ void TFNuevoPerfil::BtnOkClick() {
   }
   NewProfileRequest request{std::filesystem::path(chosen->toStdString()), Cp1252Text(Ed_Usuario),
                             Cp1252Text(Ed_Titulo), Cp1252Text(Ed_Pass)};
-  const ScopedWipe wipe(request.password);
+  const WipeOnExit wipe(request.password);
   if (create_(request)) accept();
 }
 

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "crypto/Bytes.h"
+
 namespace bv {
 
 std::uint32_t UniformBelow(std::uint32_t bound, const std::function<std::uint32_t()>& next32) {
@@ -17,7 +19,7 @@ std::uint32_t UniformBelow(std::uint32_t bound, const std::function<std::uint32_
   }
 }
 
-SystemRandom::~SystemRandom() { explicit_bzero(buffer_.data(), sizeof buffer_); }
+SystemRandom::~SystemRandom() { WipeBytes(buffer_.data(), 0, sizeof buffer_); }
 
 std::uint32_t SystemRandom::Below(std::uint32_t bound) {
   return UniformBelow(bound, [this] { return Next32(); });

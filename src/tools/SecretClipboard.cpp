@@ -5,31 +5,27 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <string.h>
+
+#include "config/WipedQtText.h"
 
 namespace bv {
 
 namespace {
 
-// Holds its own copy of the secret and overwrites it when the clipboard lets go of it.
-// Its text/plain shares the buffer of secret_; asking for the text in another format (UTF-8
-// bytes, as the clipboard itself does) makes copies that belong to the caller.
+// Holds its own copy of the secret and wipes it when the clipboard lets go of it. Its
+// text/plain shares the buffer of secret_, and so does every text a reader took from it:
+// the buffer is overwritten only once none of them holds it any more (else its last owner's
+// release wipes it).
 class SecretMimeData final : public QMimeData {
  public:
-  explicit SecretMimeData(const QString& text)
-      // A copy of its own, so that wiping it never touches the text of the window it came from.
-      : secret_(text.constData(), text.size()) {
-    setText(secret_);
-  }
+  explicit SecretMimeData(const QString& text) : secret_(OwnCopy(text)) { setText(secret_); }
   ~SecretMimeData() override {
-    // Written through the shared buffer: detaching would wipe a fresh copy and free the old one.
-    if (!secret_.isEmpty())
-      explicit_bzero(const_cast<QChar*>(secret_.constData()),
-                     static_cast<std::size_t>(secret_.size()) * sizeof(QChar));
+    clear();  // this object's own share of the text
+    WipeQString(secret_);
   }
 
  private:
-  const QString secret_;
+  QString secret_;
 };
 
 }  // namespace

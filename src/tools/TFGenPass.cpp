@@ -11,12 +11,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <string.h>  // explicit_bzero
 
 #include "config/MessageIds.h"
 #include "config/QtText.h"
 #include "ui/PlainMessageBox.h"
 #include "config/Translation.h"
+#include "config/WipedQtText.h"
+#include "crypto/WipedText.h"
 #include "tools/LengthInput.h"
 #include "tools/PasswordLength.h"
 #include "tools/SecretClipboard.h"
@@ -37,8 +38,6 @@ void Embolden(QWidget* widget) {
   font.setBold(true);
   widget->setFont(font);
 }
-
-void Wipe(std::string& secret) { explicit_bzero(secret.data(), secret.size()); }
 
 }  // namespace
 
@@ -212,22 +211,18 @@ void TFGenPass::BtnGenerarClick() {
 
   std::string password = GeneratePassword(*pool, static_cast<std::size_t>(*length), *random_);
   QString shown = FromCp1252(password);
-  Wipe(password);
+  WipeString(password);
+  // The box becomes the text's only owner; WipeLineEdit overwrites it when the box is emptied.
   Resultado->setText(shown);
-  // The box now shares the buffer; WipeLineEdit overwrites it when the box is emptied.
   shown.clear();
 }
 
 void TFGenPass::BtnCopiarClick() {
   Resultado->selectAll();
-  // A copy of its own for the clipboard: the box's buffer is overwritten when the box is
-  // emptied, and a clipboard sharing it would lose the text. Wiped unless still shared.
-  const QString shown = Resultado->text();
-  if (!shown.isEmpty()) {
-    QString copy(shown.constData(), shown.size());
-    seams_.copySecret(copy);
-    WipeQString(copy);
-  }
+  // The clipboard makes a copy of its own; this one is wiped unless the clipboard kept it.
+  QString copy = OwnCopy(Resultado->text());
+  if (!copy.isEmpty()) seams_.copySecret(copy);
+  WipeQString(copy);
   Resultado->deselect();
 }
 
@@ -241,11 +236,14 @@ void TFGenPass::BtnOkClick() {
     seams_.showError(Msg(msg::kPasswordRequired));
     return;
   }
-  const QString handed = password.left(kMaxHandedLength);
+  // A copy of its own: this dialog wipes its result box when it closes, and the account
+  // dialog's box must keep the password whatever becomes of the generator.
+  QString handed = OwnCopy(password.left(kMaxHandedLength));
   // The field takes longer text from here than from the keyboard; a shorter limit of its
   // own would cut the password without anyone noticing.
   if (target_->maxLength() < handed.size()) target_->setMaxLength(kMaxHandedLength);
   target_->setText(handed);
+  WipeQString(handed);
   accept();
 }
 

@@ -177,6 +177,9 @@ TEST(AccountDialogs, ControlsLimitsAndTabOrder) {
     EXPECT_TRUE(generator->autoRaise());
     EXPECT_FALSE(generator->icon().isNull());
     EXPECT_EQ(generator->toolTip(), "m22");
+    // Outside the tab order, so a screen reader learns of it, and of its key, by its name.
+    EXPECT_EQ(generator->accessibleName(), "m300");
+    EXPECT_EQ(generator->accessibleDescription(), "m301");
     test::ExpectCoveredByLanguageFiles(dialog);
   }
 }

@@ -1,12 +1,18 @@
 // Editing inside a real session: a profile built through the dialogs is saved and read back
-// exactly as typed, an edited account makes closing the profile ask to save, and ending the
-// program with a profile open clears the clipboard only as DCBSalir says.
+// exactly as typed, a generated password is the one saved and copied, an edited account makes
+// closing the profile ask to save, and ending the program with a profile open clears the
+// clipboard only as DCBSalir says.
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 #include "DialogAnswerer.h"
 #include "EditingFixture.h"
@@ -38,6 +44,27 @@ void Pick(QDialog& d, const char* chooser, int picture) {
   d.findChild<NodePictureBox*>(QString::fromLatin1(chooser))->SetPicture(picture);
 }
 
+// Opens the generator with open (a click or a key in an account dialog) and answers it at
+// its default length, which the account's box takes whole: what it showed, kept as bytes
+// (a QString would share the box's buffer). A timer of its own, since the answerer's is busy
+// with the account dialog around it.
+std::string GenerateFrom(const std::function<void()>& open) {
+  std::string shown;
+  QTimer answer;
+  answer.setInterval(5);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* generator = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!generator || generator->objectName() != "FGenPass") return;
+    answer.stop();
+    test::Click(*generator, "BtnGenerar");
+    shown = ToCp1252(test::Box(*generator, "Resultado")->text()).value_or("");
+    test::Click(*generator, "BtnOk");
+  });
+  answer.start();
+  open();
+  return shown;
+}
+
 struct SessionEditing : ::testing::Test {
   void OpenEmptyProfile() {
     test::ProfileSetup empty;
@@ -51,6 +78,15 @@ struct SessionEditing : ::testing::Test {
     ASSERT_TRUE(h.ProfileOpen());
   }
   TreeNode* At(int treeIndex) { return h.window().Tree().NodeAtTreeIndex(treeIndex); }
+  // The first node of the empty profile, selected.
+  void AddCategoryCorreo() {
+    answer.Expect("FAddGrupo", [](QDialog& d) {
+      KeysInto(d, "Ed_Grupo", "Correo");
+      test::Click(d, "BtnOk");
+    });
+    h.Trigger("ActNGrupo");
+    h.window().SelectNode(At(0));
+  }
 
   SessionHarness h;
   DialogAnswerer answer;
@@ -127,15 +163,74 @@ TEST_F(SessionEditing, AProfileBuiltThroughTheDialogsReadsBackAsTyped) {
   EXPECT_EQ(At(3)->data.ImageIndex, 17);
 }
 
+// Every way the generator's password travels: into the new-account dialog by its button and
+// into the edit dialog by the key in the password box, each kept after the generator is
+// gone, saved, read back from the file, and copied with F2; the copy a reader took from the
+// clipboard outlives the clipboard's own.
+TEST_F(SessionEditing, AGeneratedPasswordIsTheOneSavedReadBackAndCopied) {
+  h.fakes.realClipboard = true;
+  h.Start();
+  h.window().Flags().MostrarPass = true;  // F2 copies only a password that is shown
+  OpenEmptyProfile();
+  AddCategoryCorreo();
+
+  std::vector<std::string> generated;
+  const auto shownPassword = [](QDialog& d) {
+    return ToCp1252(test::Box(d, "Ed_Pass")->text()).value_or("");
+  };
+  answer.Expect("FAddCuenta", [&](QDialog& d) {
+    KeysInto(d, "Ed_NCuenta", "Banco");
+    generated.push_back(GenerateFrom([&d] { d.findChild<QToolButton*>("BtnGenerador")->click(); }));
+    EXPECT_EQ(shownPassword(d), generated.back());
+    test::Click(d, "BtnOk");
+  });
+  h.Trigger("ActNCuenta");
+  answer.Expect("FAddCuenta", [](QDialog& d) {
+    KeysInto(d, "Ed_NCuenta", "Correo web");
+    KeysInto(d, "Ed_Pass", "vieja");
+    test::Click(d, "BtnOk");
+  });
+  h.Trigger("ActNCuenta");
+  h.window().SelectNode(At(2));
+  answer.Expect("FEditarCuenta", [&](QDialog& d) {
+    QLineEdit* password = test::Box(d, "Ed_Pass");
+    d.activateWindow();  // a key reaches the dialog a user is typing in
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+    password->setFocus();
+    generated.push_back(GenerateFrom([password] {
+      QTest::keyClick(password, Qt::Key_G, Qt::ControlModifier | Qt::AltModifier);
+    }));
+    EXPECT_EQ(shownPassword(d), generated.back());
+    test::Click(d, "BtnOk");
+  });
+  h.Trigger("ActECuenta");
+  ASSERT_EQ(answer.Answered(), 4);
+  ASSERT_EQ(generated.size(), 2u);
+  ASSERT_FALSE(generated[0].empty());
+  ASSERT_FALSE(generated[1].empty()) << "the key in the password box opens the generator";
+  EXPECT_NE(generated[0], generated[1]);
+
+  h.Trigger("ActGuardar");
+  h.Trigger("ActCerrar");
+  Reopen();
+  EXPECT_EQ(h.Shape(), "Correo(Banco Correo web)");
+  EXPECT_EQ(At(1)->data.Password, generated[0]);
+  EXPECT_EQ(At(2)->data.Password, generated[1]);
+
+  h.window().SelectNode(At(1));
+  h.Trigger("ActCopPass");
+  const QString pasted = QApplication::clipboard()->text();
+  EXPECT_EQ(ToCp1252(pasted), generated[0]);
+  h.Trigger("ActBorrarCB");
+  const QMimeData* left = QApplication::clipboard()->mimeData();
+  EXPECT_TRUE(!left || !left->hasText());
+  EXPECT_EQ(ToCp1252(pasted), generated[0]) << "the pasted text outlives the clipboard's copy";
+}
+
 TEST_F(SessionEditing, AnEditedAccountMakesClosingAskToSave) {
   h.Start();
   OpenEmptyProfile();
-  answer.Expect("FAddGrupo", [](QDialog& d) {
-    KeysInto(d, "Ed_Grupo", "Correo");
-    test::Click(d, "BtnOk");
-  });
-  h.Trigger("ActNGrupo");
-  h.window().SelectNode(At(0));
+  AddCategoryCorreo();
   answer.Expect("FAddCuenta", [](QDialog& d) {
     KeysInto(d, "Ed_NCuenta", "Casa");
     test::Click(d, "BtnOk");

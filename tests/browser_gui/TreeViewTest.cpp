@@ -110,12 +110,14 @@ TEST_F(ViewFixture, RightClickKeepsTheSelection) {
   EXPECT_EQ(view.SelectedNode(), c2);
 }
 
-// Exposes the option a label is drawn with.
+// Exposes the option a label is drawn with, on the tree's palette.
 class ProbeDelegate : public TreeItemDelegate {
  public:
   using TreeItemDelegate::TreeItemDelegate;
-  QStyleOptionViewItem OptionFor(const QModelIndex& index, bool selected) const {
+  QStyleOptionViewItem OptionFor(const QModelIndex& index, bool selected,
+                                 const QPalette& palette) const {
     QStyleOptionViewItem option;
+    option.palette = palette;
     option.state =
         selected ? QStyle::State_Selected | QStyle::State_Enabled : QStyle::State_Enabled;
     initStyleOption(&option, index);
@@ -123,26 +125,47 @@ class ProbeDelegate : public TreeItemDelegate {
   }
 };
 
+// Exact colours on a light palette; on a dark one, lighter forms of the same hues, and the
+// selection red on white as ever.
 TEST_F(ViewFixture, LabelsTakeTheColourAndWeightOfTheirKind) {
   ProbeDelegate delegate;
+  QPalette light;
+  light.setColor(QPalette::Base, Qt::white);
+  QPalette dark;
+  dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
   struct Case {
     TreeNode* node;
     bool selected;
+    bool onDark;
     QColor text;
     bool bold;
   } cases[] = {
-      {a1, false, QColor(0, 128, 0), false}, {c1, false, QColor(0, 0, 255), true},
-      {g1, false, QColor(0, 0, 0), true},    {a1, true, QColor(255, 0, 0), false},
-      {c1, true, QColor(255, 0, 0), true},   {g1, true, QColor(255, 0, 0), true},
+      {a1, false, false, QColor(0, 128, 0), false},
+      {c1, false, false, QColor(0, 0, 255), true},
+      {g1, false, false, QColor(0, 0, 0), true},
+      {a1, true, false, QColor(255, 0, 0), false},
+      {c1, true, false, QColor(255, 0, 0), true},
+      {g1, true, false, QColor(255, 0, 0), true},
+      {a1, false, true, QColor(0x66, 0xcc, 0x66), false},
+      {c1, false, true, QColor(0x8c, 0x8c, 0xff), true},
+      {g1, false, true, QColor(0xe0, 0xe0, 0xe0), true},
+      {a1, true, true, QColor(255, 0, 0), false},
   };
   for (const Case& c : cases) {
-    const QStyleOptionViewItem option = delegate.OptionFor(model.IndexOf(c.node), c.selected);
+    const QStyleOptionViewItem option =
+        delegate.OptionFor(model.IndexOf(c.node), c.selected, c.onDark ? dark : light);
     const auto role = c.selected ? QPalette::HighlightedText : QPalette::Text;
     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
       EXPECT_EQ(option.palette.color(group, role), c.text) << c.node->data.Name;
       if (c.selected) {
         EXPECT_EQ(option.palette.color(group, QPalette::Highlight), QColor(Qt::white));
       }
+    }
+    if (c.onDark && !c.selected) {
+      const QColor onLight =
+          delegate.OptionFor(model.IndexOf(c.node), false, light).palette.color(QPalette::Text);
+      EXPECT_EQ(c.text.hue(), onLight.hue()) << c.node->data.Name;
+      EXPECT_GT(c.text.lightness(), 128) << c.node->data.Name;
     }
     EXPECT_EQ(option.font.bold(), c.bold) << c.node->data.Name;
     EXPECT_FALSE(option.font.italic());

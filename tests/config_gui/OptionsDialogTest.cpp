@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -13,6 +14,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
@@ -88,6 +91,45 @@ TEST(Options, FirstOpeningStoresWhatItShowsAsTicked) {
   EXPECT_EQ(Stored("MostrarPass"), "(none)");
   // CargaUltimo counts from the next start on.
   EXPECT_FALSE(w.Flags().CargaUltimo);
+}
+
+// Text half as large again, as on a scaled desktop, makes the dialog's controls taller than
+// the screen: they scroll in their order, and Aceptar stays in sight below them.
+TEST(Options, FitsASmallScreenWithItsGroupsInOrderAndAceptarInSight) {
+  ToolWindow t;
+  t.Start();
+  const QFont normal = QApplication::font();
+  QFont larger = normal;
+  larger.setPointSizeF(normal.pointSizeF() * 1.5);
+  QApplication::setFont(larger);
+  WithOptions(t, [&](QDialog* dialog) {
+    const QRect screen = dialog->screen()->availableGeometry();
+    ASSERT_LT(screen.height(), dialog->sizeHint().height()) << "the screen is no smaller";
+    EXPECT_TRUE(screen.contains(dialog->frameGeometry()))
+        << dialog->frameGeometry().x() << "," << dialog->frameGeometry().y() << " "
+        << dialog->frameGeometry().width() << "x" << dialog->frameGeometry().height();
+    auto* ok = dialog->findChild<QPushButton*>("BtnOk");
+    EXPECT_TRUE(ok->isVisible());
+    EXPECT_TRUE(screen.contains(QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size())));
+
+    auto* page = dialog->findChild<QScrollArea*>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(page->horizontalScrollBar()->isVisible());
+    int above = -1;
+    for (const char* name :
+         {"GrupoConf", "GrupoVisual", "GrupoIdioma", "GrupoCopias", "GrupoSesion"}) {
+      auto* group = dialog->findChild<QGroupBox*>(QLatin1String(name));
+      ASSERT_NE(group, nullptr) << name;
+      const int top = group->mapTo(page->widget(), QPoint(0, 0)).y();
+      EXPECT_GT(top, above) << name;
+      above = top;
+    }
+    QCheckBox* last = Box(dialog, "CBSuspender");
+    page->ensureWidgetVisible(last);
+    EXPECT_FALSE(last->visibleRegion().isEmpty()) << "the last control is reached by scrolling";
+  });
+  QApplication::setFont(normal);
 }
 
 struct BoxCase {

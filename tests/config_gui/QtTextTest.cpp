@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "config/Cp1252.h"
+#include "config/WipedQtText.h"
 #include "config_gui/TestApp.h"
 
 namespace bv {
@@ -55,6 +56,44 @@ TEST(QtTextTest, GuardsRefuseTypedAndPastedCharacters) {
   for (int step = 0; step < 4; ++step) {
     memo->undo();
     EXPECT_TRUE(HasCp1252Form(memo->toPlainText())) << "undo never brings a refused character back";
+  }
+}
+
+// A wipe empties what it is given, but never overwrites a buffer that another owner still
+// holds: that owner would be left with zeros in place of its secret.
+TEST(QtTextTest, WipingLeavesEveryOtherOwnerItsText) {
+  const QString secret = QStringLiteral("hXQ2-secreto");
+  {
+    QString mine = OwnCopy(secret);
+    EXPECT_FALSE(mine.isSharedWith(secret)) << "a hand-over has a buffer of its own";
+    const QString kept = mine;
+    WipeQString(mine);
+    EXPECT_TRUE(mine.isEmpty());
+    EXPECT_EQ(kept, secret);
+  }
+  {
+    QByteArray bytes = secret.toUtf8();
+    const QByteArray kept = bytes;
+    WipeQByteArray(bytes);
+    EXPECT_TRUE(bytes.isEmpty());
+    EXPECT_EQ(kept, secret.toUtf8());
+  }
+  {
+    QString literal = QStringLiteral("constante");  // static data, never written to
+    WipeQString(literal);
+    EXPECT_TRUE(literal.isEmpty());
+    EXPECT_EQ(QStringLiteral("constante"), QString::fromLatin1("constante"));
+  }
+  {
+    // A box that took its text from another keeps sharing it; wiping the giver's box
+    // empties only that box.
+    QLineEdit giver, taker;
+    QTest::keyClicks(&giver, "hXQ2");
+    taker.setText(giver.text());
+    WipeLineEdit(&giver);
+    EXPECT_TRUE(giver.text().isEmpty());
+    EXPECT_FALSE(giver.isUndoAvailable()) << "the typed characters are forgotten too";
+    EXPECT_EQ(taker.text(), "hXQ2");
   }
 }
 

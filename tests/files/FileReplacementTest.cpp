@@ -219,20 +219,22 @@ TEST(LinkGuard, RemovesTheNameOfAKilledProcessAndNoOther) {
   EXPECT_TRUE(fs::exists(released));
 }
 
-// The guard processes this one started, by their /proc entries.
+// The guard processes this one started, by their /proc entries: every living child, since an
+// earlier test may have left a guard forked from this process (named as this process is).
 std::vector<pid_t> GuardProcesses() {
   std::vector<pid_t> found;
   for (const auto& entry : fs::directory_iterator("/proc")) {
     const std::string name = entry.path().filename().string();
     if (name.find_first_not_of("0123456789") != std::string::npos) continue;
     std::ifstream status(entry.path() / "status");
-    std::string line, comm;
+    std::string line;
     long parent = -1;
+    bool zombie = false;
     while (std::getline(status, line)) {
-      if (line.starts_with("Name:")) comm = line.substr(line.find_first_not_of(" \t", 5));
+      if (line.starts_with("State:")) zombie = line.find('Z') != std::string::npos;
       if (line.starts_with("PPid:")) parent = std::stol(line.substr(5));
     }
-    if (comm == "bv-link-guard" && parent == ::getpid()) found.push_back(std::stoi(name));
+    if (parent == ::getpid() && !zombie) found.push_back(std::stoi(name));
   }
   return found;
 }
