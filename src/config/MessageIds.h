@@ -279,5 +279,9 @@ inline constexpr int kFileKindDrive = 533;
 inline constexpr int kFileKindShortcut = 534;
 inline constexpr int kFileKindUnknown = 535;
 inline constexpr int kCannotCreateFile = 536;  // %1 the file, %2 the run-time text
+// the search's list of results: its column headings
+inline constexpr int kSearchTitleColumn = 537;
+inline constexpr int kSearchKindColumn = 538;
+inline constexpr int kSearchIndexColumn = 539;
 
 }  // namespace bv::msg

@@ -12,6 +12,9 @@ ScrollingPage::ScrollingPage(QWidget* page, QWidget* parent) : QScrollArea(paren
   setFrameShape(QFrame::NoFrame);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // Tab goes from control to control of the page, and the page follows the focus; the area
+  // itself would be a stop with nothing to say to the user or to a screen reader.
+  setFocusPolicy(Qt::NoFocus);
 }
 
 QSize ScrollingPage::sizeHint() const {

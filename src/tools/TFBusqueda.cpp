@@ -63,7 +63,9 @@ void TFBusqueda::BuildControls() {
 
   Lista = Named(new QTreeWidget(this), "Lista");
   Lista->setColumnCount(3);
-  Lista->setHeaderLabels({QStringLiteral("Título"), QStringLiteral("Tipo"), QStringLiteral("Idx")});
+  // The list's headings come from the messages: the window's section names no columns.
+  Lista->setHeaderLabels(
+      {Msg(msg::kSearchTitleColumn), Msg(msg::kSearchKindColumn), Msg(msg::kSearchIndexColumn)});
   Lista->setColumnWidth(kTitleColumn, 145);
   Lista->setColumnWidth(kKindColumn, 70);
   Lista->setColumnWidth(kIndexColumn, 36);

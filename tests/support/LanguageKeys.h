@@ -177,7 +177,13 @@ inline std::vector<int> UsedMessages() {
   used.push_back(230);  // why the computer waits for us before it sleeps
   for (int n = 250; n <= 255; ++n) used.push_back(n);  // what a screen reader reads
   for (int n = 260; n <= 271; ++n) used.push_back(n);  // the profile changed on disk
+  for (int n : {300, 301}) used.push_back(n);          // the generator button's names
+  for (int n = 320; n <= 322; ++n) used.push_back(n);  // merges and conflict copies
+  for (int n = 350; n <= 354; ++n) used.push_back(n);  // input from outside
+  used.push_back(370);                                 // a password change not saved
   for (int n = 400; n <= 412; ++n) used.push_back(n);  // two-step codes
+  for (int n = 440; n <= 461; ++n) used.push_back(n);  // signing in from the browser
+  for (int n = 520; n <= 539; ++n) used.push_back(n);  // failure texts, health, file kinds
   return used;
 }
 

@@ -61,7 +61,13 @@ class Busqueda : public ::testing::Test {
     return rows;
   }
 
-  test::TestLanguage language{{}, {{8, "Cuenta"}, {11, "Grupo"}, {23, "Buscar"}}};
+  test::TestLanguage language{{},
+                              {{8, "Cuenta"},
+                               {11, "Grupo"},
+                               {23, "Buscar"},
+                               {537, "Nombre"},
+                               {538, "Clase"},
+                               {539, "Num"}}};
   ProfileTree tree;
   std::unique_ptr<TFBusqueda> dialog;
   QLineEdit* query;
@@ -79,9 +85,10 @@ TEST_F(Busqueda, OpensEmptyOnTheFirstField) {
   for (int i = 0; i < fields.size(); ++i) EXPECT_EQ(field->itemText(i), fields[i]);
   EXPECT_EQ(field->currentIndex(), 0);
   EXPECT_EQ(list->topLevelItemCount(), 0);
-  EXPECT_EQ(list->headerItem()->text(0), "Título");
-  EXPECT_EQ(list->headerItem()->text(1), "Tipo");
-  EXPECT_EQ(list->headerItem()->text(2), "Idx");
+  // The headings are the language's, not built in.
+  EXPECT_EQ(list->headerItem()->text(0), "Nombre");
+  EXPECT_EQ(list->headerItem()->text(1), "Clase");
+  EXPECT_EQ(list->headerItem()->text(2), "Num");
   EXPECT_EQ(dialog->findChild<QLabel*>("lblResultados")->text(), "Resultados:");
   EXPECT_EQ(dialog->findChild<QPushButton*>("BtnBuscar")->text(), "Buscar...");
   EXPECT_TRUE(query->hasFocus());
