@@ -279,7 +279,7 @@ def main():
                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     pid = child.pid
     try:
-        app = wait_for(lambda: application(pid), "the program on the accessibility bus", 30)
+        app = wait_for(lambda: application(pid), "the program on the accessibility bus", 90)
         # First run: the language picker, then the log-in box for the profile.
         picker = wait_for(lambda: [w for w in showing_windows(app) if w.getRoleName() == "dialog"],
                           "the language picker")[0]
