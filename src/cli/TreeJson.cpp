@@ -157,7 +157,7 @@ void ReadProfileJson(const std::string& text, TProfileHeader& header, ProfileTre
   json root;
   try {
     root = json::parse(text);
-  } catch (const json::parse_error& error) {
+  } catch (const json::exception& error) {  // malformed, or a number beyond every type
     Fail(ExitCode::kBadJson, "JSON", error.what());
   }
   auto named = [](const char* name) { return [name] { return std::string(name); }; };

@@ -600,6 +600,7 @@ TEST_P(CliFailureTest, EndsWithItsCodeAndOneLine) {
   std::copy(magic.begin(), magic.end(), other.begin());
   test::WriteBytes(dir / "other.bv3", other);
   WriteText("bad.json", "{\"owner\": \"Ana\",");
+  WriteText("huge.json", "{\"nodes\": [{\"picture\": 88e8888}]}");
   WriteText("unknown.json", R"({"nodes": [{"kind": "group", "nmae": "x"}]})");
   WriteText("groupfield.json", R"({"nodes": [{"kind": "group", "password": "x"}]})");
   WriteText("nokind.json", R"({"nodes": [{"name": "x"}]})");
@@ -656,6 +657,11 @@ INSTANTIATE_TEST_SUITE_P(
             "WrongPassword", {"dump", "--password-stdin", "@pw.bv3"}, "PW\n", 6, "wrong password"},
         FailureCase{
             "MalformedJson", {"create", "@new.bv3", "--from", "@bad.json"}, "", 7, "JSON: "},
+        FailureCase{"NumberBeyondEveryType",
+                    {"create", "@new.bv3", "--from", "@huge.json"},
+                    "",
+                    7,
+                    "JSON: "},
         FailureCase{"UnknownField",
                     {"create", "@new.bv3", "--from", "@unknown.json"},
                     "",
