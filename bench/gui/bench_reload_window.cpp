@@ -63,7 +63,7 @@ struct OpenWindow {
   explicit OpenWindow(int nodes) : folder(PrepareFolder(nodes)), path(folder / "grande.bv3") {
     window.Sessions().SetCommandLine({QString::fromStdString(path.string())});
     window.show();
-    while (!window.Session().ProfileOpen) QApplication::processEvents();
+    while (!window.Profile().State().ProfileOpen) QApplication::processEvents();
     QObject::connect(&window.Profile(), &bv::ProfileSession::reloaded, [this] { ++reloads; });
   }
   ~OpenWindow() { fs::remove_all(folder); }
@@ -88,7 +88,7 @@ void BM_ReloadChangedProfileInTheWindow(benchmark::State& state) {
     const int before = open.reloads;
     state.ResumeTiming();
     // What activating the window does; the reload runs from the event loop right after.
-    static_cast<void>(open.window.Disk().Watcher().CheckNow());
+    static_cast<void>(open.window.findChild<bv::DiskFollower*>()->Watcher().CheckNow());
     while (open.reloads == before) QApplication::processEvents();
   }
   state.SetItemsProcessed(state.iterations() * nodes);
@@ -105,9 +105,9 @@ void BM_SaveFindingTheFileUnchanged(benchmark::State& state) {
   OpenWindow open(static_cast<int>(state.range(0)));
   auto* save = open.window.findChild<QAction*>(QStringLiteral("ActGuardar"));
   for (auto _ : state) {
-    open.window.SetModified();
+    open.window.Profile().MarkModified();
     save->trigger();
-    if (open.window.Session().Modified) state.SkipWithError("the save failed");
+    if (open.window.Profile().State().Modified) state.SkipWithError("the save failed");
   }
 }
 BENCHMARK(BM_SaveFindingTheFileUnchanged)
@@ -122,7 +122,7 @@ void BM_SaveWithoutLooking(benchmark::State& state) {
   OpenWindow open(static_cast<int>(state.range(0)));
   const std::string password(bv::kEmptyPasswordSentinel);
   for (auto _ : state) {
-    open.window.SetModified();
+    open.window.Profile().MarkModified();
     const bv::BackupStore backups = bv::BackupStore::ForUser(bv::ReadBackupsKept());
     static_cast<void>(open.window.Profile().Save(open.path, password, backups));
   }

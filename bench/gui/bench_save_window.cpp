@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "../LargeTree.h"
+#include "app/ProfileSession.h"
 #include "app/SessionController.h"
 #include "app/TFPrincipal.h"
 #include "config/Messages.h"
@@ -48,7 +49,7 @@ struct OpenWindow {
   explicit OpenWindow(int nodes) : folder(PrepareFolder(nodes)) {
     window.Sessions().SetCommandLine({QString::fromStdString((folder / "grande.bv3").string())});
     window.show();
-    while (!window.Session().ProfileOpen) QApplication::processEvents();
+    while (!window.Profile().State().ProfileOpen) QApplication::processEvents();
   }
   ~OpenWindow() { fs::remove_all(folder); }
 
@@ -60,9 +61,9 @@ void BM_SaveFromTheWindow(benchmark::State& state) {
   OpenWindow open(static_cast<int>(state.range(0)));
   auto* save = open.window.findChild<QAction*>(QStringLiteral("ActGuardar"));
   for (auto _ : state) {
-    open.window.SetModified();
+    open.window.Profile().MarkModified();
     save->trigger();
-    if (open.window.Session().Modified) state.SkipWithError("the save failed");
+    if (open.window.Profile().State().Modified) state.SkipWithError("the save failed");
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }

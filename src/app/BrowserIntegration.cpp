@@ -7,7 +7,6 @@
 #include "app/BrowserTexts.h"
 #include "app/ProfileSession.h"
 #include "app/SessionController.h"
-#include "app/TFPrincipal.h"
 #include "browser/NodeEditing.h"
 #include "browser/TreeModel.h"
 #include "config/QtText.h"
@@ -45,12 +44,12 @@ void BrowserOptions::Write() const {
   WriteBool(kSection, kExactPath, exactPath);
 }
 
-BrowserIntegration::BrowserIntegration(TFPrincipal& window)
-    : QObject(&window),
-      window_(window),
+BrowserIntegration::BrowserIntegration(Parts parts)
+    : QObject(&parts.window),
+      parts_(std::move(parts)),
       store_(LinkStore::DefaultPath()),
       suffixes_(PublicSuffixes::FromFile()),
-      questions_(std::make_unique<QtBrowserQuestions>(&window)),
+      questions_(std::make_unique<QtBrowserQuestions>(&parts_.window)),
       protocol_(std::make_unique<BrowserProtocol>(*this, store_, random_, suffixes_)) {
   store_.Load();
   // A dialog over an open profile may be changing it: requests wait until it closes.
@@ -59,7 +58,7 @@ BrowserIntegration::BrowserIntegration(TFPrincipal& window)
            (QApplication::activeModalWidget() || QApplication::activePopupWidget());
   };
   link_ = new BrowserLink(*protocol_, BrowserLink::SocketPathFromEnvironment(), mustWait, this);
-  ProfileSession& session = window.Profile();
+  ProfileSession& session = parts_.profile;
   connect(&session, &ProfileSession::opened, this,
           [this] { link_->Notify(BrowserProtocol::UnlockedNotice()); });
   connect(&session, &ProfileSession::closed, this,
@@ -83,15 +82,15 @@ void BrowserIntegration::SetQuestions(std::unique_ptr<BrowserQuestions> question
   questions_ = std::move(questions);
 }
 
-bool BrowserIntegration::IsProfileOpen() const { return window_.Session().ProfileOpen; }
+bool BrowserIntegration::IsProfileOpen() const { return parts_.profile.State().ProfileOpen; }
 
 std::string BrowserIntegration::ProfileKey() const {
   std::error_code error;
-  const auto path = std::filesystem::weakly_canonical(window_.Session().ProfilePath, error);
-  return (error ? window_.Session().ProfilePath : path).string();
+  const auto path = std::filesystem::weakly_canonical(parts_.profile.State().ProfilePath, error);
+  return (error ? parts_.profile.State().ProfilePath : path).string();
 }
 
-ProfileTree* BrowserIntegration::Tree() { return &window_.Tree(); }
+ProfileTree* BrowserIntegration::Tree() { return &parts_.profile.Tree(); }
 
 MatchOptions BrowserIntegration::Options() const {
   const BrowserOptions options = BrowserOptions::Read();
@@ -99,9 +98,10 @@ MatchOptions BrowserIntegration::Options() const {
 }
 
 void BrowserIntegration::ComeForward() {
-  if (window_.isMinimized()) window_.showNormal();
-  window_.raise();
-  window_.activateWindow();
+  QWidget& window = parts_.window;
+  if (window.isMinimized()) window.showNormal();
+  window.raise();
+  window.activateWindow();
 }
 
 std::optional<std::string> BrowserIntegration::AskConnection(const std::string& idKey) {
@@ -123,15 +123,15 @@ BrowserHost::SiteAnswer BrowserIntegration::AskSite(const TreeNode& account,
 
 TreeNode* BrowserIntegration::BrowserPlace() {
   const std::string name = ToCp1252(Msg(kMsgBrowserPlace)).value_or(std::string());
-  if (TreeNode* place = ChildNamed(window_.Tree(), nullptr, name)) return place;
+  if (TreeNode* place = ChildNamed(parts_.profile.Tree(), nullptr, name)) return place;
   TNodeData data = TNodeData::Create(NodeKind::Category, kNewCategoryPicture);
   data.Name = name;
-  return window_.TreeModel().Append(nullptr, std::move(data));
+  return parts_.model.Append(nullptr, std::move(data));
 }
 
 bool BrowserIntegration::SaveLogin(const LoginOffer& offer) {
   ComeForward();
-  const ProfileTree& tree = window_.Tree();
+  const ProfileTree& tree = parts_.profile.Tree();
   QString text;
   if (!offer.account.empty()) {
     const TreeNode* account = FindByIdentifier(tree, offer.account);
@@ -145,13 +145,14 @@ bool BrowserIntegration::SaveLogin(const LoginOffer& offer) {
   if (!questions_->SaveLogin(text) || !IsProfileOpen()) return false;
   // The tree may have changed while the user answered: find the nodes again.
   if (!offer.account.empty()) {
-    TreeNode* account = FindByIdentifier(window_.Tree(), offer.account);
+    TreeNode* account = FindByIdentifier(parts_.profile.Tree(), offer.account);
     if (!account) return false;
     account->data.UserName = offer.userName;
     account->data.Password = offer.password;
-    window_.TreeModel().NodeChanged(account);
+    parts_.model.NodeChanged(account);
   } else {
-    TreeNode* place = offer.place.empty() ? nullptr : FindByIdentifier(window_.Tree(), offer.place);
+    TreeNode* place =
+        offer.place.empty() ? nullptr : FindByIdentifier(parts_.profile.Tree(), offer.place);
     if (!offer.place.empty() && !place) return false;
     if (!place) place = BrowserPlace();
     TNodeData data = TNodeData::Create(NodeKind::Account, kNewAccountPicture);
@@ -161,12 +162,12 @@ bool BrowserIntegration::SaveLogin(const LoginOffer& offer) {
     data.UserName = offer.userName;
     data.Password = offer.password;
     data.Url = offer.address;
-    window_.TreeModel().Append(place, std::move(data));
+    parts_.model.Append(place, std::move(data));
   }
   // An unsaved change, as every edit: the user saves it with the rest, or not.
-  window_.SetModified();
-  window_.RefreshDetailPage();
-  window_.ShowNote(Msg(kMsgLoginAdded));
+  parts_.profile.MarkModified();
+  parts_.redrawPage();
+  parts_.showNote(Msg(kMsgLoginAdded));
   return true;
 }
 
@@ -174,36 +175,35 @@ TreeNode* BrowserIntegration::MakeGroups(const std::vector<std::string>& names) 
   TreeNode* parent = nullptr;
   bool made = false;
   for (const auto& name : names) {
-    TreeNode* child = ChildNamed(window_.Tree(), parent, name);
+    TreeNode* child = ChildNamed(parts_.profile.Tree(), parent, name);
     if (!child) {
       TNodeData data =
           TNodeData::Create(parent ? NodeKind::Group : NodeKind::Category, kNewCategoryPicture);
       data.Name = name;
-      child = window_.TreeModel().Append(parent, std::move(data));
+      child = parts_.model.Append(parent, std::move(data));
       made = true;
     }
     parent = child;
   }
-  if (made) window_.SetModified();
+  if (made) parts_.profile.MarkModified();
   return parent;
 }
 
 LockOutcome BrowserIntegration::Lock() {
-  const SessionState& session = window_.Session();
+  const SessionState& session = parts_.profile.State();
   if (!session.ProfileOpen) return LockOutcome::NotOpen;
   if (session.Modified) return LockOutcome::Unsaved;
   // Closed once the answer has gone: the idle lock then offers the login box again.
-  QTimer::singleShot(0, &window_, [window = &window_] { window->Sessions().CloseIdleProfile(); });
+  QTimer::singleShot(0, &parts_.window,
+                     [sessions = &parts_.sessions] { sessions->CloseIdleProfile(); });
   return LockOutcome::Closed;
 }
 
 void BrowserIntegration::ShowUnlock() {
   ComeForward();
   if (QApplication::activeModalWidget()) return;  // the login box is open already
-  QTimer::singleShot(0, &window_, [window = &window_] {
-    if (!window->Session().ProfileOpen && !QApplication::activeModalWidget()) {
-      window->Sessions().OpenRecent(1);
-    }
+  QTimer::singleShot(0, &parts_.window, [this] {
+    if (!IsProfileOpen() && !QApplication::activeModalWidget()) parts_.sessions.OpenRecent(1);
   });
 }
 

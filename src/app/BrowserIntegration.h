@@ -4,6 +4,8 @@
 // login as an unsaved change, closing as the idle lock does). Listening follows the option.
 
 #include <QObject>
+#include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "app/BrowserQuestions.h"
@@ -16,7 +18,9 @@ namespace bv {
 
 class BrowserLink;
 class BrowserProtocol;
-class TFPrincipal;
+class ProfileSession;
+class ProfileTreeModel;
+class SessionController;
 
 // The options of the browser integration (section [Navegador] of brindlevault.ini).
 struct BrowserOptions {
@@ -31,7 +35,17 @@ class BrowserIntegration final : public QObject, public BrowserHost {
   Q_OBJECT
 
  public:
-  explicit BrowserIntegration(TFPrincipal& window);
+  // What the answers work on and how the window shows them; every part must outlive this
+  // object.
+  struct Parts {
+    QWidget& window;  // comes forward for a question; the questions' parent
+    ProfileSession& profile;
+    ProfileTreeModel& model;
+    SessionController& sessions;
+    std::function<void()> redrawPage;
+    std::function<void(const QString&)> showNote;
+  };
+  explicit BrowserIntegration(Parts parts);
   ~BrowserIntegration() override;
 
   // Listens while the option is on (and a private runtime folder exists).
@@ -57,7 +71,7 @@ class BrowserIntegration final : public QObject, public BrowserHost {
   TreeNode* BrowserPlace();
   void ComeForward();
 
-  TFPrincipal& window_;
+  Parts parts_;
   LinkStore store_;
   PublicSuffixes suffixes_;
   SystemRandom random_;

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
 #include "app/SessionController.h"
 #include "app/SingleInstance.h"
-#include "app/TFPrincipal.h"
 
 namespace bv {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 constexpr int kModalPollMs = 200;
 
 // A login box or a question already on screen keeps its answer; the file waits for it.
-void OpenWhenNoModal(QPointer<TFPrincipal> window, SessionController* sessions, QString path) {
+void OpenWhenNoModal(QPointer<QWidget> window, SessionController* sessions, QString path) {
   if (!window) return;
   if (QWidget* modal = QApplication::activeModalWidget()) {
     modal->raise();
@@ -28,14 +28,14 @@ void OpenWhenNoModal(QPointer<TFPrincipal> window, SessionController* sessions, 
 
 }  // namespace
 
-void FollowHandOvers(SingleInstance& instance, TFPrincipal& window, SessionController& sessions) {
+void FollowHandOvers(SingleInstance& instance, QWidget& window, SessionController& sessions) {
   QObject::connect(&instance, &SingleInstance::commandLineReceived, &window,
                    [&window, &sessions](const QStringList& arguments) {
                      ReceiveCommandLine(window, sessions, arguments);
                    });
 }
 
-void ReceiveCommandLine(TFPrincipal& window, SessionController& sessions,
+void ReceiveCommandLine(QWidget& window, SessionController& sessions,
                         const QStringList& arguments) {
   // On Wayland the compositor decides whether a window may take the focus: best effort.
   if (window.isMinimized()) window.showNormal();

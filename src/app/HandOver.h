@@ -4,16 +4,16 @@
 
 #include <QStringList>
 
+class QWidget;
+
 namespace bv {
 
 class SessionController;
 class SingleInstance;
-class TFPrincipal;
 
-void FollowHandOvers(SingleInstance& instance, TFPrincipal& window, SessionController& sessions);
+void FollowHandOvers(SingleInstance& instance, QWidget& window, SessionController& sessions);
 
 // One command line: raise the window, then open its first file, if it names one.
-void ReceiveCommandLine(TFPrincipal& window, SessionController& sessions,
-                        const QStringList& arguments);
+void ReceiveCommandLine(QWidget& window, SessionController& sessions, const QStringList& arguments);
 
 }  // namespace bv

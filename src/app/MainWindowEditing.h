@@ -1,20 +1,44 @@
 #pragma once
 // The editing commands of the main window: the editing controller behind the nine commands
 // that create, edit and delete nodes, given the window's tree and boxes, with the window
-// following what it changed; and the window's clipboard seam made to report a desktop
-// clipboard that could not be written.
+// following what it changed.
 
+#include <QWidget>
+#include <functional>
 #include <memory>
+
+#include "ui/ActionId.h"
+
+class QAction;
 
 namespace bv {
 
+class AccountTreeView;
 class EditingController;
-class TFPrincipal;
+class MessageBoxes;
+class ProfileSession;
+class ProfileTreeModel;
+class WindowEvents;
 
 class MainWindowEditing {
  public:
-  // Connects the commands and wraps the clipboard seam; window must outlive this object.
-  explicit MainWindowEditing(TFPrincipal& window);
+  // What the commands work on and how the window follows them; every part must outlive
+  // this object.
+  struct Parts {
+    QWidget& window;  // the dialogs' parent
+    std::function<QAction*(ActionId)> action;
+    ProfileSession& profile;
+    ProfileTreeModel& model;
+    AccountTreeView& view;
+    MessageBoxes& boxes;
+    WindowEvents& events;
+    std::function<void()> showAccountPage;
+    std::function<void()> showGroupPage;
+    std::function<void()> showEmptyProfilePage;
+  };
+
+  // Connects the commands.
+  explicit MainWindowEditing(const Parts& parts);
   ~MainWindowEditing();
   MainWindowEditing(const MainWindowEditing&) = delete;
   MainWindowEditing& operator=(const MainWindowEditing&) = delete;

@@ -2,25 +2,15 @@
 
 #include <QAction>
 
-#include "app/MainMenus.h"
-#include "app/SessionController.h"
-#include "app/TFPrincipal.h"
 #include "profile/ProfileMerge.h"
 
 namespace bv {
 
-MainWindowSession::MainWindowSession(TFPrincipal& window)
-    : controller_(std::make_unique<SessionController>(SessionController::Parts{
-          .session = window.Profile(),
-          .flags = window.Flags(),
-          .seams = window.GetSeams(),
-          .window = &window,
-          .openDialog = window.FileDialog(FileDialogId::ODPerfil),
-          .saveDialog = window.FileDialog(FileDialogId::SDPerfil),
-      })) {
+MainWindowSession::MainWindowSession(const Parts& parts)
+    : controller_(std::make_unique<SessionController>(parts.controller)) {
   SessionController* c = controller_.get();
   const auto on = [&](ActionId action, auto command) {
-    QObject::connect(window.Action(action), &QAction::triggered, c,
+    QObject::connect(parts.action(action), &QAction::triggered, c,
                      [c, command] { (c->*command)(); });
   };
   on(ActionId::ActAbrir, &SessionController::OpenChosen);
@@ -31,15 +21,10 @@ MainWindowSession::MainWindowSession(TFPrincipal& window)
   on(ActionId::ActGuardarComo, &SessionController::SaveProfileAs);
   on(ActionId::ActCambPass, &SessionController::ChangeProfilePassword);
   on(ActionId::ActEditarPerfil, &SessionController::EditProfileDetails);
-  for (QAction* item : window.Menus().recentFile + window.Menus().recentPopup)
+  for (QAction* item : parts.recentEntries)
     QObject::connect(item, &QAction::triggered, c,
                      [c, item] { c->OpenRecent(item->data().toInt()); });
-  QObject::connect(&window, &TFPrincipal::commandLineProfileWanted, c,
-                   &SessionController::OpenFromCommandLine);
-  QObject::connect(&window, &TFPrincipal::lastProfileWanted, c, [c] { c->OpenRecent(1); });
-  QObject::connect(&window, &TFPrincipal::fileDropped, c, &SessionController::OpenDropped);
-  QObject::connect(c, &SessionController::combinedBeforeSave, &window,
-                   [&window](const MergedProfile& merged) { window.ShowMergeOutcome(merged); });
+  QObject::connect(c, &SessionController::combinedBeforeSave, c, parts.showMergeOutcome);
 }
 
 MainWindowSession::~MainWindowSession() = default;

@@ -1,19 +1,34 @@
 #pragma once
 // The profile commands of the main window: the session controller, given the window's
-// session, flags, seams and profile dialogs, and the connections from the window's
-// commands, recent entries, dropped files and command line to it.
+// session, flags, seams and profile dialogs, and the connections from the window's commands
+// and recent entries to it.
 
+#include <QList>
+#include <functional>
 #include <memory>
+
+#include "app/SessionController.h"
+#include "ui/ActionId.h"
+
+class QAction;
 
 namespace bv {
 
-class SessionController;
-class TFPrincipal;
+struct MergedProfile;
 
 class MainWindowSession {
  public:
-  // Connects everything; window must outlive this object.
-  explicit MainWindowSession(TFPrincipal& window);
+  // What the commands work on and how the window shows a merge; every part must outlive
+  // this object.
+  struct Parts {
+    SessionController::Parts controller;
+    std::function<QAction*(ActionId)> action;
+    QList<QAction*> recentEntries;  // each holds its place in the recent list (1..6)
+    std::function<void(const MergedProfile&)> showMergeOutcome;
+  };
+
+  // Connects everything.
+  explicit MainWindowSession(const Parts& parts);
   ~MainWindowSession();
   MainWindowSession(const MainWindowSession&) = delete;
   MainWindowSession& operator=(const MainWindowSession&) = delete;

@@ -3,28 +3,23 @@
 #include <QTimer>
 #include <utility>
 
-#include "app/DesktopLockWatcher.h"
 #include "app/OpenWindowsDismisser.h"
 #include "app/SessionController.h"
-#include "app/TFPrincipal.h"
+#include "app/ProfileSession.h"
+#include "ui/Seams.h"
+#include "app/WindowSettings.h"
 
 namespace bv {
 
-SessionLockGuard::SessionLockGuard(TFPrincipal& window, QObject* parent)
-    : QObject(parent), window_(window), dismisser_(new OpenWindowsDismisser(window, this)) {}
-
-void SessionLockGuard::Follow(DesktopLockWatcher& watcher) {
-  connect(&watcher, &DesktopLockWatcher::screenLocked, this, &SessionLockGuard::ScreenLocked);
-  connect(&watcher, &DesktopLockWatcher::sleepComing, this,
-          [this, &watcher] { SleepComing([&watcher] { watcher.ReleaseSleepDelay(); }); });
-}
+SessionLockGuard::SessionLockGuard(const Parts& parts, QObject* parent)
+    : QObject(parent), parts_(parts), dismisser_(new OpenWindowsDismisser(parts.window, this)) {}
 
 void SessionLockGuard::ScreenLocked() {
-  Apply(window_.Flags().CerrarAlBloquear, [] {});
+  Apply(parts_.flags.CerrarAlBloquear, [] {});
 }
 
 void SessionLockGuard::SleepComing(std::function<void()> letSleep) {
-  Apply(window_.Flags().CerrarAlSuspender, std::move(letSleep));
+  Apply(parts_.flags.CerrarAlSuspender, std::move(letSleep));
 }
 
 void SessionLockGuard::Apply(bool optionOn, std::function<void()> done) {
@@ -35,7 +30,7 @@ void SessionLockGuard::Apply(bool optionOn, std::function<void()> done) {
   EmptyOurCopies();
   // Nothing to close (a login box offered after an earlier lock stays where it is), or
   // nothing to close without losing edits.
-  const SessionState& session = window_.Session();
+  const SessionState& session = parts_.profile.State();
   if (!session.ProfileOpen || session.Modified) {
     done();
     return;
@@ -45,13 +40,13 @@ void SessionLockGuard::Apply(bool optionOn, std::function<void()> done) {
     // the computer awake until the user's return: done runs from that loop, once the
     // profile is closed.
     QTimer::singleShot(0, this, done);
-    window_.Sessions().CloseIdleProfile();
+    parts_.sessions.CloseIdleProfile();
   });
 }
 
 // Only what the program copied: a text the user copied since, here or elsewhere, stays.
 void SessionLockGuard::EmptyOurCopies() {
-  ClipboardAccess& clipboard = *window_.GetSeams().clipboard;
+  ClipboardAccess& clipboard = parts_.clipboard;
   if (clipboard.HoldsLastCopy()) static_cast<void>(clipboard.Clear());  // nobody to tell now
 }
 

@@ -7,21 +7,34 @@
 // same file again, which waits for the user's return.
 
 #include <QObject>
+#include <QWidget>
 #include <functional>
 
 namespace bv {
 
+class ClipboardAccess;
 class DesktopLockWatcher;
 class OpenWindowsDismisser;
-class TFPrincipal;
+class ProfileSession;
+class SessionController;
+struct MainWindowFlags;
 
 class SessionLockGuard : public QObject {
   Q_OBJECT
 
  public:
-  explicit SessionLockGuard(TFPrincipal& window, QObject* parent = nullptr);
+  // What the guard acts on; every part must outlive this object.
+  struct Parts {
+    QWidget& window;  // the dialogs over it are dismissed
+    const MainWindowFlags& flags;
+    const ProfileSession& profile;
+    ClipboardAccess& clipboard;
+    SessionController& sessions;
+  };
+  explicit SessionLockGuard(const Parts& parts, QObject* parent = nullptr);
 
-  // Acts on what the watcher hears; a sleep lets the computer go once it has been dealt with.
+  // Acts on what the watcher hears; a sleep lets the computer go once it has been dealt with
+  // (SessionLockFollow.cpp, with the watcher's D-Bus).
   void Follow(DesktopLockWatcher& watcher);
 
   void ScreenLocked();
@@ -32,7 +45,7 @@ class SessionLockGuard : public QObject {
   void Apply(bool optionOn, std::function<void()> done);
   void EmptyOurCopies();
 
-  TFPrincipal& window_;
+  Parts parts_;
   OpenWindowsDismisser* dismisser_;
 };
 

@@ -28,6 +28,7 @@
 #include "app/ProfileSession.h"
 #include "app/QtSeams.h"
 #include "app/RecentMenus.h"
+#include "app/SessionLockGuard.h"
 #include "app/SessionController.h"
 #include "app/ToolCommands.h"
 #include "app/TreeViewMemory.h"
@@ -36,6 +37,7 @@
 #include "browser/AccountTreeView.h"
 #include "browser/DetailView.h"
 #include "browser/ExpiringClipboard.h"
+#include "browser/ReportingClipboard.h"
 #include "browser/TreeModel.h"
 #include "config/MessageIds.h"
 #include "config/ProgramPaths.h"
@@ -101,22 +103,7 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   ConnectTree();
   ConnectDetailView();
   FollowSession();
-  tools_ = std::make_unique<ToolCommands>(ToolCommands::Parts{
-      .window = *this,
-      .action = [this](ActionId id) { return Action(id); },
-      .fileDialog = [this](FileDialogId id) -> FileDialogEntry& { return FileDialog(id); },
-      .profile = *profile_,
-      .model = *model_,
-      .page = *detail_,
-      .seams = seams_,
-      .selectedNode = [this] { return SelectedNode(); },
-      .selectNode = [this](TreeNode* node) { SelectNode(node); },
-      .openDocument = [this](const QString& address) { OpenDocument(address); },
-      .followOptions = [this](TFOpciones& dialog) { FollowOptions(dialog); }});
-  auto expiring = std::make_unique<ExpiringClipboard>(std::move(seams_.clipboard));
-  clipboardExpiry_ = expiring.get();
-  seams_.clipboard = std::move(expiring);
-  editing_ = std::make_unique<MainWindowEditing>(*this);
+  WrapClipboard();
   idleLock_ = new IdleLock([this] { IdleTimeout(); }, this);
 
   // The texts of the window and the messages, from the active language file.
@@ -127,16 +114,92 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   ApplySecretDelays();
   // Files dropped on the window are opened as profiles.
   setAcceptDrops(true);
-  // The profile session, and the recent menus filled from the recent profiles list.
-  profileSession_ = std::make_unique<MainWindowSession>(*this);
-  disk_ = new DiskFollower(*this);
-  browserLink_ = new BrowserIntegration(*this);  // answers the browser extension when on
+  // The profile session and the other parts, and the recent menus filled from the recent
+  // profiles list.
+  MakeParts();
   recent_->Refresh();
   // The product's caption, and only the commands that need nothing.
   events_->NoProfile();
 }
 
 TFPrincipal::~TFPrincipal() = default;
+
+void TFPrincipal::WrapClipboard() {
+  // Every clipboard command of the window (copies, F10, the clearings on closing a profile
+  // and on exit) goes through the seam: wrapped once, copies expire after VaciarTras and
+  // every command reports a desktop clipboard that could not be written.
+  auto expiring = std::make_unique<ExpiringClipboard>(std::move(seams_.clipboard));
+  clipboardExpiry_ = expiring.get();
+  seams_.clipboard = std::make_unique<ReportingClipboard>(
+      std::move(expiring), [this](const QString& text) { seams_.boxes->Error(text); });
+}
+
+void TFPrincipal::MakeParts() {
+  const auto action = [this](ActionId id) { return Action(id); };
+  const auto selectNode = [this](TreeNode* node) { SelectNode(node); };
+  tools_ = std::make_unique<ToolCommands>(ToolCommands::Parts{
+      .window = *this,
+      .action = action,
+      .fileDialog = [this](FileDialogId id) -> FileDialogEntry& { return FileDialog(id); },
+      .profile = *profile_,
+      .model = *model_,
+      .page = *detail_,
+      .seams = seams_,
+      .selectedNode = [this] { return SelectedNode(); },
+      .selectNode = selectNode,
+      .openDocument = [this](const QString& address) { OpenDocument(address); },
+      .followOptions = [this](TFOpciones& dialog) { FollowOptions(dialog); }});
+  editing_ = std::make_unique<MainWindowEditing>(
+      MainWindowEditing::Parts{.window = *this,
+                               .action = action,
+                               .profile = *profile_,
+                               .model = *model_,
+                               .view = *treeView_,
+                               .boxes = *seams_.boxes,
+                               .events = *events_,
+                               .showAccountPage = [this] { ShowAccountPage(); },
+                               .showGroupPage = [this] { ShowGroupPage(); },
+                               .showEmptyProfilePage = [this] { ShowEmptyProfilePage(); }});
+  profileSession_ = std::make_unique<MainWindowSession>(MainWindowSession::Parts{
+      .controller = {.session = *profile_,
+                     .flags = flags_,
+                     .seams = seams_,
+                     .window = this,
+                     .openDialog = FileDialog(FileDialogId::ODPerfil),
+                     .saveDialog = FileDialog(FileDialogId::SDPerfil)},
+      .action = action,
+      .recentEntries = menus_->recentFile + menus_->recentPopup,
+      .showMergeOutcome = [this](const MergedProfile& merged) { ShowMergeOutcome(merged); }});
+  SessionController& sessions = Sessions();
+  connect(this, &TFPrincipal::commandLineProfileWanted, &sessions,
+          &SessionController::OpenFromCommandLine);
+  connect(this, &TFPrincipal::lastProfileWanted, &sessions,
+          [&sessions] { sessions.OpenRecent(1); });
+  connect(this, &TFPrincipal::fileDropped, &sessions, &SessionController::OpenDropped);
+  disk_ = new DiskFollower(*this);
+  // Answers the browser extension when on.
+  browserLink_ = new BrowserIntegration(
+      BrowserIntegration::Parts{.window = *this,
+                                .profile = *profile_,
+                                .model = *model_,
+                                .sessions = sessions,
+                                .redrawPage = [this] { RefreshDetailPage(); },
+                                .showNote = [this](const QString& text) { ShowNote(text); }});
+  lockGuard_ = new SessionLockGuard(SessionLockGuard::Parts{.window = *this,
+                                                            .flags = flags_,
+                                                            .profile = *profile_,
+                                                            .clipboard = *seams_.clipboard,
+                                                            .sessions = sessions},
+                                    this);
+}
+
+void TFPrincipal::ApplyLanguage() {
+  bv::ApplyLanguage(*this, [this] { RefreshDetailPage(); });
+}
+
+void TFPrincipal::ShowFirstRunLanguagePicker() {
+  bv::ShowFirstRunLanguagePicker(*this, *seams_.boxes, [this] { ApplyLanguage(); });
+}
 
 int TFPrincipal::PlaceWindow(const SavedWindowPlace& place) {
   resize(kInitialWidth, kInitialHeight);
@@ -296,8 +359,6 @@ void TFPrincipal::SetModified() { profile_->MarkModified(); }
 
 int TFPrincipal::TreeWidth() const { return splitter_->sizes().value(0, 0); }
 
-QString TFPrincipal::StatusPanelText() const { return statusPanel_->text(); }
-
 void TFPrincipal::SetStatusPanelText(const QString& text) { statusPanel_->setText(text); }
 
 void TFPrincipal::DisplayHint(const QString& hint) {
@@ -310,8 +371,6 @@ void TFPrincipal::DisplayHint(const QString& hint) {
 void TFPrincipal::ShowNote(const QString& text) {
   statusBar()->showMessage(text, kNoteMilliseconds);
 }
-
-QString TFPrincipal::Note() const { return statusBar()->currentMessage(); }
 
 bool TFPrincipal::event(QEvent* event) {
   // Menu items and tool buttons announce their hint (their status tip) on hover.

@@ -22,6 +22,9 @@ class QLabel;
 class QSplitter;
 
 namespace bv {
+namespace test {
+struct WindowInternals;
+}
 
 class AccountTreeView;
 class BrowserIntegration;
@@ -35,6 +38,7 @@ class MainWindowSession;
 class ProfileSession;
 class ProfileTreeModel;
 class RecentMenus;
+class SessionLockGuard;
 class SessionController;
 class DetailView;
 class TFOpciones;
@@ -54,80 +58,24 @@ class TFPrincipal : public QMainWindow {
   // MS Sans Serif 8 pt, or the font that stands in for it.
   static QFont WindowFont();
 
-  // --- actions
-  QAction* Action(ActionId id) const;
-  void EnableActionCategories(CategorySet enable, CategorySet disable);
-  // The same by the categories' names, compared without regard to case.
-  void EnableActionCategories(const QStringList& enable, const QStringList& disable);
-  // Caption and categories for what happens to the profile and the selection.
-  WindowEvents& Events() { return *events_; }
-  const MainMenus& Menus() const { return *menus_; }
-
-  // --- session
   // The open profile; the window follows its signals.
   ProfileSession& Profile() { return *profile_; }
-  const SessionState& Session() const;
-  MainWindowFlags& Flags() { return flags_; }
-  // Modified := true and the save action enabled: after every change of the profile.
-  void SetModified();
   // Opening, creating, saving and closing profiles; the recent profiles list.
   SessionController& Sessions();
-  // The timed clearing of copies and the idle lock, set from VaciarTras and CerrarTras.
-  void ApplySecretDelays();
-  // Follows the options dialog while it is open: its flags, delays and language take effect
-  // at once, and a failed write is shown (TFPrincipalOptions.cpp).
-  void FollowOptions(TFOpciones& dialog);
-  ExpiringClipboard& ClipboardExpiry() { return *clipboardExpiry_; }
-  IdleLock& Idle() { return *idleLock_; }
-
-  // --- tree
-  ProfileTree& Tree();
-  ProfileTreeModel& TreeModel() { return *model_; }
-  AccountTreeView& BVTree() { return *treeView_; }
-  TreeNode* SelectedNode() const;
-  void SelectNode(TreeNode* node);
-  int TreeIndexOf(const TreeNode* node) const;
-  [[nodiscard]] bool SelectedIsAccount() const { return selectedIsAccount_; }
-  int TreeWidth() const;
-
-  // --- detail view
-  DetailView& Resulta() { return *detail_; }
-  void ShowWelcomePage();
-  void ShowEmptyProfilePage();
-  void ShowProfileSummary();
-  void ShowAccountPage();
-  void ShowGroupPage();
-  void RefreshDetailPage();
-
-  // --- status bar
-  QString StatusPanelText() const;
-  void SetStatusPanelText(const QString& text);
-  // A non-empty hint covers the panel (single-text mode); an empty one brings it back.
-  void DisplayHint(const QString& hint);
-  // A short note in the status bar for a while (the profile was reloaded, ...): it asks
-  // nothing and takes no focus.
-  void ShowNote(const QString& text);
-  [[nodiscard]] QString Note() const;
+  Seams& GetSeams() { return seams_; }
+  // The first-run language picker, shown modally over the window; the program shows it on
+  // firstRunLanguageWanted.
+  void ShowFirstRunLanguagePicker();
+  // Closes an unchanged profile, as the idle lock does, when the desktop locks the screen or
+  // the computer sleeps; the program has it follow the desktop session.
+  SessionLockGuard& LockGuard() { return *lockGuard_; }
 
   // --- other versions of the profile
   // What a merge did, in a window beside this one; the tree selects its first conflict copy.
   void ShowMergeOutcome(const MergedProfile& merged);
-  // Watching the open profile's file, reloading and combining what changes there.
-  DiskFollower& Disk() { return *disk_; }
-  // Answering the browser extension.
-  BrowserIntegration& Browser() { return *browserLink_; }
-
-  // --- seams
-  Seams& GetSeams() { return seams_; }
-  // Hands a document or web address to the desktop; says so (message 110) when the file is
-  // missing or the desktop cannot open it.
-  void OpenDocument(const QString& pathOrAddress);
-  // An account's address: a web page, an FTP site or an e-mail address is opened at once;
-  // anything else (a local program's path, smb:, javascript:, another program's scheme) only
-  // once the user agrees (message 350): the address may come from a file someone else wrote.
-  void OpenAccountAddress(const QString& address);
-  // The window's file dialogs, translated with it.
-  FileDialogEntry& FileDialog(FileDialogId id) const;
+  // A short note in the status bar for a while (the profile was reloaded, ...): it asks
+  // nothing and takes no focus.
+  void ShowNote(const QString& text);
 
  signals:
   // The steps of the first activation, in this order, each only where it applies: the
@@ -148,6 +96,62 @@ class TFPrincipal : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  // Tests look inside through this.
+  friend struct test::WindowInternals;
+
+  // --- actions
+  QAction* Action(ActionId id) const;
+  void EnableActionCategories(CategorySet enable, CategorySet disable);
+  // The same by the categories' names, compared without regard to case.
+  void EnableActionCategories(const QStringList& enable, const QStringList& disable);
+
+  // --- session
+  const SessionState& Session() const;
+  // Modified := true and the save action enabled: after every change of the profile.
+  void SetModified();
+  // The timed clearing of copies and the idle lock, set from VaciarTras and CerrarTras.
+  void ApplySecretDelays();
+  // Follows the options dialog while it is open: its flags, delays and language take effect
+  // at once, and a failed write is shown (TFPrincipalOptions.cpp).
+  void FollowOptions(TFOpciones& dialog);
+  // The window in the language just chosen: its texts, messages and page.
+  void ApplyLanguage();
+
+  // --- tree
+  ProfileTree& Tree();
+  TreeNode* SelectedNode() const;
+  void SelectNode(TreeNode* node);
+  int TreeIndexOf(const TreeNode* node) const;
+  int TreeWidth() const;
+
+  // --- detail view
+  void ShowWelcomePage();
+  void ShowEmptyProfilePage();
+  void ShowProfileSummary();
+  void ShowAccountPage();
+  void ShowGroupPage();
+  void RefreshDetailPage();
+
+  // --- status bar
+  void SetStatusPanelText(const QString& text);
+  // A non-empty hint covers the panel (single-text mode); an empty one brings it back.
+  void DisplayHint(const QString& hint);
+
+  // Hands a document or web address to the desktop; says so (message 110) when the file is
+  // missing or the desktop cannot open it.
+  void OpenDocument(const QString& pathOrAddress);
+  // An account's address: a web page, an FTP site or an e-mail address is opened at once;
+  // anything else (a local program's path, smb:, javascript:, another program's scheme) only
+  // once the user agrees (message 350): the address may come from a file someone else wrote.
+  void OpenAccountAddress(const QString& address);
+  // The window's file dialogs, translated with it.
+  FileDialogEntry& FileDialog(FileDialogId id) const;
+
+  // The parts of the window, each given what it works on.
+  void MakeParts();
+  // The clipboard seam wrapped once for every command: copies expire, failures are shown.
+  void WrapClipboard();
+
   // Size and position from the saved place or the defaults; returns the width it opens at.
   int PlaceWindow(const SavedWindowPlace& place);
   void BuildLayout(const StartSettings& start);
@@ -204,6 +208,7 @@ class TFPrincipal : public QMainWindow {
   IdleLock* idleLock_ = nullptr;
   DiskFollower* disk_ = nullptr;
   BrowserIntegration* browserLink_ = nullptr;
+  SessionLockGuard* lockGuard_ = nullptr;
   std::unique_ptr<TreeViewMemory> viewMemory_;
 };
 

@@ -34,7 +34,7 @@ void TFPrincipal::FollowOptions(TFOpciones& dialog) {
   connect(&dialog, &TFOpciones::flagChanged, this, [this](OptionFlag flag, bool on) {
     SetFlag(flags_, flag, on);
     // An account page on view is drawn again at the same scroll position.
-    if (flag != OptionFlag::MostrarPass || !Session().ProfileOpen || !SelectedIsAccount()) return;
+    if (flag != OptionFlag::MostrarPass || !Session().ProfileOpen || !selectedIsAccount_) return;
     const PageKind kind = detail_->PageKind();
     if (kind != PageKind::Account && kind != PageKind::AccountWithUrl) return;
     const int scroll = detail_->VerticalScroll();
@@ -45,7 +45,7 @@ void TFPrincipal::FollowOptions(TFOpciones& dialog) {
     (delay == OptionDelay::VaciarTras ? flags_.VaciarTras : flags_.CerrarTras) = value;
     ApplySecretDelays();
   });
-  connect(&dialog, &TFOpciones::languageChanged, this, [this] { ApplyLanguage(*this); });
+  connect(&dialog, &TFOpciones::languageChanged, this, [this] { ApplyLanguage(); });
   connect(&dialog, &TFOpciones::failed, this,
           [this](const QString& text) { seams_.boxes->Error(text); });
 }

@@ -5,7 +5,6 @@
 
 #include "app/ProfileSession.h"
 #include "app/TFAcerca.h"
-#include "app/TFPrincipal.h"
 #include "app/ToolkitTranslation.h"
 #include "browser/DetailView.h"
 #include "browser/TreeModel.h"
@@ -146,16 +145,16 @@ void ToolCommands::ExportHtml() {
   }
 }
 
-void ApplyLanguage(TFPrincipal& window) {
+void ApplyLanguage(QWidget& window, const std::function<void()>& redrawPage) {
   FollowProgramLanguage();
   TranslateWindow(&window, true);
-  window.RefreshDetailPage();
+  redrawPage();
 }
 
-void ShowFirstRunLanguagePicker(TFPrincipal& window) {
-  TFIdiomaInicio picker([&window] { ApplyLanguage(window); },
-                        [&window](const QString& text) { window.GetSeams().boxes->Error(text); },
-                        &window);
+void ShowFirstRunLanguagePicker(QWidget& window, MessageBoxes& boxes,
+                                const std::function<void()>& applyLanguage) {
+  TFIdiomaInicio picker(
+      applyLanguage, [&boxes](const QString& text) { boxes.Error(text); }, &window);
   picker.exec();
 }
 

@@ -21,10 +21,10 @@ namespace bv {
 
 class DetailView;
 class FileDialogEntry;
+class MessageBoxes;
 class ProfileSession;
 class ProfileTreeModel;
 class TFOpciones;
-class TFPrincipal;
 class TFSaludClaves;
 struct Seams;
 
@@ -73,11 +73,13 @@ class ToolCommands {
   QPointer<TFSaludClaves> healthReport_;
 };
 
-// The main window in the language just chosen: its texts and messages, and its page.
-void ApplyLanguage(TFPrincipal& window);
+// The main window in the language just chosen: its texts and messages, then its page drawn
+// again by redrawPage.
+void ApplyLanguage(QWidget& window, const std::function<void()>& redrawPage);
 
-// The first-run language picker, shown modally over the window; the program shows it on the
-// window's firstRunLanguageWanted.
-void ShowFirstRunLanguagePicker(TFPrincipal& window);
+// The first-run language picker, shown modally over the window: applyLanguage runs when a
+// language is chosen, a settings file that cannot be written is shown in boxes.
+void ShowFirstRunLanguagePicker(QWidget& window, MessageBoxes& boxes,
+                                const std::function<void()>& applyLanguage);
 
 }  // namespace bv

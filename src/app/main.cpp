@@ -6,12 +6,11 @@
 #include "app/AppIcon.h"
 #include "app/DesktopLockWatcher.h"
 #include "app/HandOver.h"
-#include "app/SessionController.h"
 #include "app/SessionLockGuard.h"
+#include "app/SessionController.h"
 #include "app/SingleInstance.h"
 #include "app/TFPrincipal.h"
 #include "app/TerminationSignals.h"
-#include "app/ToolCommands.h"
 #include "app/ToolkitTranslation.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
@@ -48,16 +47,15 @@ int main(int argc, char* argv[]) {
   // From here on a failure that reaches the event loop is shown in the window's error box.
   app.ReportTo(window.GetSeams().boxes.get());
   QObject::connect(&window, &bv::TFPrincipal::firstRunLanguageWanted, &window,
-                   [&window] { bv::ShowFirstRunLanguagePicker(window); });
+                   [&window] { window.ShowFirstRunLanguagePicker(); });
   // The first argument names a profile to open at the first activation.
   window.Sessions().SetCommandLine(bv::SingleInstance::WithoutOptions(arguments));
   bv::FollowHandOvers(instance, window, window.Sessions());
   // SIGINT, SIGTERM and SIGHUP close the window once a save in progress has finished.
   bv::TerminationSignals termination(window);
   // Locking the screen and sleeping close an unchanged profile, as the idle lock does.
-  bv::SessionLockGuard lockGuard(window);
   bv::DesktopLockWatcher lockWatcher;
-  lockGuard.Follow(lockWatcher);
+  window.LockGuard().Follow(lockWatcher);
   window.show();
   const int status = QApplication::exec();
   bv::HandOverClipboardBeforeExit();

@@ -42,10 +42,11 @@ list(APPEND BV_GUI_SOURCES
 # Closing the profile when the desktop locks the screen or the computer sleeps (D-Bus).
 list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/OpenWindowsDismisser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SessionLockGuard.cpp
 )
 list(APPEND BV_DBUS_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DesktopLockWatcher.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SessionLockGuard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SessionLockFollow.cpp
 )
 # Options, about box, tools, printing and exports of the main window.
 list(APPEND BV_GUI_SOURCES

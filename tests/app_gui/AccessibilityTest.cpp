@@ -25,6 +25,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 bool IsItem(QAccessible::Role role) {
   return role == QAccessible::Cell || role == QAccessible::ListItem ||
          role == QAccessible::TreeItem || role == QAccessible::Row ||
@@ -66,9 +67,9 @@ TEST(Accessibility, MainWindowNamesItsTreePageAndToolBarButtons) {
   h.Start();
   h.LoadSample();
   TFPrincipal& w = h.window();
-  EXPECT_EQ(w.BVTree().accessibleName(), Msg(msg::kTreeAccessibleName));
-  EXPECT_FALSE(w.BVTree().accessibleDescription().isEmpty());
-  EXPECT_EQ(w.Resulta().accessibleName(), Msg(msg::kPageAccessibleName));
+  EXPECT_EQ(Inside(w).BVTree().accessibleName(), Msg(msg::kTreeAccessibleName));
+  EXPECT_FALSE(Inside(w).BVTree().accessibleDescription().isEmpty());
+  EXPECT_EQ(Inside(w).Resulta().accessibleName(), Msg(msg::kPageAccessibleName));
   QToolBar* bar = w.findChild<QToolBar*>();
   const auto button = [bar](QAction* action) {
     return QAccessible::queryAccessibleInterface(bar->widgetForAction(action));
@@ -87,7 +88,7 @@ TEST(Accessibility, MainWindowNamesItsTreePageAndToolBarButtons) {
   }
   // A language file without an action's caption leaves its internal name as the caption:
   // the button is then named by the hint.
-  QAction* edit = w.Action(ActionId::ActECuenta);
+  QAction* edit = Inside(w).Action(ActionId::ActECuenta);
   edit->setText(edit->objectName());
   NameForScreenReaders(&w);
   EXPECT_EQ(button(edit)->text(QAccessible::Name), edit->toolTip());
@@ -102,20 +103,20 @@ TEST(Accessibility, HiddenValuesOfThePageAreNotReadShownOnesAre) {
   TreeNode* account = h.Node("A1");
   account->data.Password = "Oculta-987";
   account->data.Answer = "Respuesta-654";
-  w.SelectNode(account);
-  ASSERT_EQ(w.Resulta().PageKind(), PageKind::Account);
-  EXPECT_FALSE(EverythingSaid(&w.Resulta()).contains(QLatin1String("Oculta-987")));
-  EXPECT_FALSE(EverythingSaid(&w.Resulta()).contains(QLatin1String("Respuesta-654")));
+  Inside(w).SelectNode(account);
+  ASSERT_EQ(Inside(w).Resulta().PageKind(), PageKind::Account);
+  EXPECT_FALSE(EverythingSaid(&Inside(w).Resulta()).contains(QLatin1String("Oculta-987")));
+  EXPECT_FALSE(EverythingSaid(&Inside(w).Resulta()).contains(QLatin1String("Respuesta-654")));
   // On screen, a value may be read aloud.
-  w.Action(ActionId::ActVerOcultos)->trigger();
-  EXPECT_TRUE(EverythingSaid(&w.Resulta()).contains(QLatin1String("Oculta-987")));
+  Inside(w).Action(ActionId::ActVerOcultos)->trigger();
+  EXPECT_TRUE(EverythingSaid(&Inside(w).Resulta()).contains(QLatin1String("Oculta-987")));
 }
 
 TEST(Accessibility, DialogsNameEveryControlThatTakesTheFocus) {
   test::WindowHarness h;
   h.Start();
   h.LoadSample();
-  TFBusqueda search(h.window().Tree());
+  TFBusqueda search(Inside(h.window()).Tree());
   search.show();
   EXPECT_EQ(UnnamedControls(&search), QStringList());
   TFGenPass generator;

@@ -28,6 +28,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 using test::ScratchFolder;
 using test::WindowHarness;
 
@@ -87,7 +88,7 @@ TEST(BrowserOptions, ManifestsOfInstalledBrowsersAnotherProgramsOneKeptAndPutBac
   test::WriteFile(manifest, foreign);
   const std::filesystem::path proxy = "/opt/bv/bin/brindlevault-proxy";
 
-  BrowserOptionsGroup group(harness.window().Browser(), *harness.fakes.boxes, home, proxy);
+  BrowserOptionsGroup group(Inside(harness.window()).Browser(), *harness.fakes.boxes, home, proxy);
   EXPECT_NE(Shown<QCheckBox>(group, QStringLiteral("Firefox")), nullptr);
   EXPECT_EQ(Shown<QCheckBox>(group, QStringLiteral("Chromium")), nullptr);
   auto* on = Shown<QCheckBox>(group, Msg(kMsgBrowserOn));
@@ -121,7 +122,7 @@ TEST(BrowserOptions, ConnectionsOfTheOpenProfileOnlyAndRemovable) {
   ScratchUser user;
   WindowHarness harness;
   harness.Start();
-  BrowserIntegration& integration = harness.window().Browser();
+  BrowserIntegration& integration = Inside(harness.window()).Browser();
   {
     BrowserOptionsGroup group(integration, *harness.fakes.boxes, user.Home(), "/p");
     EXPECT_EQ(group.findChild<QLabel*>("notraConexiones")->text(), Msg(kMsgNoProfileOpen));
@@ -148,7 +149,7 @@ TEST(BrowserAnswers, ASavedLoginIsAnUnsavedChangeInTheBrowserCategoryAndLockWait
   WindowHarness harness;
   harness.Start();
   harness.LoadSample();
-  BrowserIntegration& integration = harness.window().Browser();
+  BrowserIntegration& integration = Inside(harness.window()).Browser();
   auto questions = std::make_unique<ScriptedQuestions>();
   ScriptedQuestions* asked = questions.get();
   integration.SetQuestions(std::move(questions));
@@ -156,16 +157,16 @@ TEST(BrowserAnswers, ASavedLoginIsAnUnsavedChangeInTheBrowserCategoryAndLockWait
   LoginOffer offer{"https://shop.example.org/", "ana", "pw", "", ""};
   asked->save = false;
   EXPECT_FALSE(integration.SaveLogin(offer));
-  EXPECT_FALSE(harness.window().Session().Modified);
+  EXPECT_FALSE(Inside(harness.window()).Session().Modified);
   asked->save = true;
   ASSERT_TRUE(integration.SaveLogin(offer));
   EXPECT_TRUE(asked->asked.back().contains(Msg(kMsgBrowserPlace)));
-  EXPECT_TRUE(harness.window().Session().Modified);
+  EXPECT_TRUE(Inside(harness.window()).Session().Modified);
   EXPECT_EQ(harness.Shape(), "C1(G1(A1 G2(A2)) A3 G4) C2(G3(A4)) " +
                                  Msg(kMsgBrowserPlace).toStdString() + "(shop.example.org)");
 
   // A new password for an account named by its identifier; a stale one changes nothing.
-  const std::string a3 = NodeIdentifier(harness.window().Tree(), *harness.Node("A3"));
+  const std::string a3 = NodeIdentifier(Inside(harness.window()).Tree(), *harness.Node("A3"));
   ASSERT_TRUE(integration.SaveLogin({"https://a3.example/", "u3", "p3", a3, ""}));
   EXPECT_EQ(harness.Node("A3")->data.Password, "p3");
   EXPECT_FALSE(integration.SaveLogin({"https://a3.example/", "u3", "p4", "0123", ""}));
@@ -173,7 +174,7 @@ TEST(BrowserAnswers, ASavedLoginIsAnUnsavedChangeInTheBrowserCategoryAndLockWait
   // Unsaved changes: the browser's lock is refused and the profile stays open.
   EXPECT_EQ(integration.Lock(), LockOutcome::Unsaved);
   QTest::qWait(50);
-  EXPECT_TRUE(harness.window().Session().ProfileOpen);
+  EXPECT_TRUE(Inside(harness.window()).Session().ProfileOpen);
 }
 
 TEST(BrowserQuestionsDialog, EnterDeniesTheSite) {
@@ -199,7 +200,7 @@ TEST(BrowserLinkQueue, RequestsWaitForTheDialogAndAreAnsweredOnceInOrder) {
   LinkStore store(run / "links.json");
   SystemRandom random;
   PublicSuffixes suffixes;
-  BrowserProtocol protocol(harness.window().Browser(), store, random, suffixes);
+  BrowserProtocol protocol(Inside(harness.window()).Browser(), store, random, suffixes);
   bool wait = true;
   BrowserLink link(protocol, QString::fromStdString((run / "b.sock").string()),
                    [&wait] { return wait; });

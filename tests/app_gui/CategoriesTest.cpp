@@ -15,6 +15,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 using test::WindowHarness;
 using enum ActionCategory;
 
@@ -55,11 +56,11 @@ TEST(WindowEvents, EachEventSwitchesItsCategories) {
   for (const Case& c : cases) {
     WindowHarness h;
     TFPrincipal& w = h.Start();
-    w.EnableActionCategories(all, {});
-    c.fire(w.Events());
+    Inside(w).EnableActionCategories(all, {});
+    c.fire(Inside(w).Events());
     EXPECT_EQ(CategoriesOn(h), c.fromAll) << c.event;
-    w.EnableActionCategories({}, all);
-    c.fire(w.Events());
+    Inside(w).EnableActionCategories({}, all);
+    c.fire(Inside(w).Events());
     EXPECT_EQ(CategoriesOn(h), c.fromNone) << c.event;
   }
 }
@@ -79,7 +80,7 @@ TEST(EnableActionCategories, NamesMatchWithoutRegardToCaseAndDisablingWins) {
   for (const Case& c : cases) {
     WindowHarness h;
     TFPrincipal& w = h.Start();
-    w.EnableActionCategories(c.enable, c.disable);
+    Inside(w).EnableActionCategories(c.enable, c.disable);
     EXPECT_EQ(h.Act("ActGuardar")->isEnabled(), c.saveEnabled) << c.enable.join(',').toStdString();
     // Nothing outside the named categories moves.
     EXPECT_FALSE(h.Act("ActCerrar")->isEnabled() && !c.enable.contains("perfilon"));
@@ -90,7 +91,7 @@ TEST(EnableActionCategories, NamesMatchWithoutRegardToCaseAndDisablingWins) {
 TEST(DisplayHint, AHintCoversThePanelUntilAnEmptyHintBringsItBack) {
   WindowHarness h;
   TFPrincipal& w = h.Start();
-  w.SetStatusPanelText("https://example.org");
+  Inside(w).SetStatusPanelText("https://example.org");
   QLabel* panel = w.statusBar()->findChild<QLabel*>();
 
   // A menu item under the mouse announces its hint.
@@ -98,10 +99,10 @@ TEST(DisplayHint, AHintCoversThePanelUntilAnEmptyHintBringsItBack) {
   EXPECT_EQ(w.statusBar()->currentMessage(), "Abrir perfil");
   EXPECT_FALSE(panel->isVisible());
 
-  w.DisplayHint(QString());
+  Inside(w).DisplayHint(QString());
   EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty());
   EXPECT_TRUE(panel->isVisible());
-  EXPECT_EQ(w.StatusPanelText(), "https://example.org");
+  EXPECT_EQ(Inside(w).StatusPanelText(), "https://example.org");
 }
 
 }  // namespace

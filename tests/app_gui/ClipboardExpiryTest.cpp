@@ -15,6 +15,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 using namespace std::chrono_literals;
 
 QString ClipboardText() { return QApplication::clipboard()->text(); }
@@ -48,14 +49,14 @@ TEST(ClipboardExpiry, TheWindowTakesBothDelaysFromTheSettings) {
   {
     test::WindowHarness h;  // no settings file: 30 seconds, no idle lock
     h.Start();
-    EXPECT_EQ(h.window().ClipboardExpiry().Delay(), 30s);
-    EXPECT_FALSE(h.window().Idle().Running());
+    EXPECT_EQ(Inside(h.window()).ClipboardExpiry().Delay(), 30s);
+    EXPECT_FALSE(Inside(h.window()).Idle().Running());
   }
   test::WindowHarness h;
   h.folder.WriteSettings("[Configuracion]\r\nVaciarTras=0\r\nCerrarTras=5\r\n");
   h.Start();
-  EXPECT_EQ(h.window().ClipboardExpiry().Delay(), 0s);
-  EXPECT_TRUE(h.window().Idle().Running());
+  EXPECT_EQ(Inside(h.window()).ClipboardExpiry().Delay(), 0s);
+  EXPECT_TRUE(Inside(h.window()).Idle().Running());
 }
 
 }  // namespace

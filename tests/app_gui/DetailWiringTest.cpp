@@ -25,6 +25,7 @@ namespace bv {
 namespace {
 
 using test::FakeBoxes;
+using test::Inside;
 using test::WindowHarness;
 
 const char* const kCopyActions[] = {"ActCopUser", "ActCopPass", "ActCopPreg",  "ActCopResp",
@@ -49,7 +50,7 @@ struct AccountWindow : ::testing::Test {
     h.LoadSample();
   }
   TNodeData& Data(const char* name) { return h.Node(name)->data; }
-  void Select(const char* name) { h.window().SelectNode(h.Node(name)); }
+  void Select(const char* name) { Inside(h.window()).SelectNode(h.Node(name)); }
   WindowHarness h;
 };
 
@@ -63,15 +64,15 @@ TEST_F(AccountWindow, AnAccountPageEnablesTheCopiesOfTheFieldsItShows) {
   Select("A1");
   // The password is hidden (MostrarPass off), so it cannot be copied.
   EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopUser", "ActCopMail"}));
-  EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Account);
+  EXPECT_EQ(Inside(h.window()).Resulta().PageKind(), PageKind::Account);
   Select("A3");
   EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopURL", "ActCopCodigo"}));
-  EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::AccountWithUrl);
+  EXPECT_EQ(Inside(h.window()).Resulta().PageKind(), PageKind::AccountWithUrl);
   Select("A4");  // only a name, and a seed line that gives no code
   EXPECT_TRUE(EnabledCopies(h).isEmpty());
   Select("G1");
   EXPECT_TRUE(EnabledCopies(h).isEmpty());
-  EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Group);
+  EXPECT_EQ(Inside(h.window()).Resulta().PageKind(), PageKind::Group);
 }
 
 TEST_F(AccountWindow, FunctionKeysCopyTheShownFieldsOnly) {
@@ -106,31 +107,31 @@ TEST_F(AccountWindow, ShowHiddenRevealsUntilTheNextSelectionKeepingTheScroll) {
   Data("A1").Notes = QString(40, 'x').replace("x", "nota larga\n").toStdString();
   Select("A1");
   TFPrincipal& w = h.window();
-  w.Resulta().resize(400, 120);
-  const int bottom = w.Resulta().verticalScrollBar()->maximum();
+  Inside(w).Resulta().resize(400, 120);
+  const int bottom = Inside(w).Resulta().verticalScrollBar()->maximum();
   ASSERT_GT(bottom, 0);
-  w.Resulta().SetVerticalScroll(bottom / 2);
-  ASSERT_FALSE(w.Resulta().toPlainText().contains("clave"));
+  Inside(w).Resulta().SetVerticalScroll(bottom / 2);
+  ASSERT_FALSE(Inside(w).Resulta().toPlainText().contains("clave"));
 
   h.Act("ActVerOcultos")->trigger();
-  EXPECT_TRUE(w.Resulta().toPlainText().contains("clave"));
-  EXPECT_EQ(w.Resulta().VerticalScroll(), bottom / 2);
+  EXPECT_TRUE(Inside(w).Resulta().toPlainText().contains("clave"));
+  EXPECT_EQ(Inside(w).Resulta().VerticalScroll(), bottom / 2);
   EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopPass", "ActCopResp"}));
-  EXPECT_FALSE(w.Flags().MostrarPass);  // only for that one drawing
+  EXPECT_FALSE(Inside(w).Flags().MostrarPass);  // only for that one drawing
   QTest::keyClick(&w, Qt::Key_F2);
   EXPECT_EQ(h.fakes.clipboard->text, "clave");
 
   Select("A3");
   Select("A1");
-  EXPECT_FALSE(w.Resulta().toPlainText().contains("clave"));
+  EXPECT_FALSE(Inside(w).Resulta().toPlainText().contains("clave"));
   EXPECT_TRUE(EnabledCopies(h).isEmpty());
 }
 
 TEST_F(AccountWindow, WithMostrarPassOnPasswordsShowAndShowHiddenDoesNothing) {
-  h.window().Flags().MostrarPass = true;
+  Inside(h.window()).Flags().MostrarPass = true;
   Data("A1").Password = "clave";
   Select("A1");
-  EXPECT_TRUE(h.window().Resulta().toPlainText().contains("clave"));
+  EXPECT_TRUE(Inside(h.window()).Resulta().toPlainText().contains("clave"));
   EXPECT_EQ(EnabledCopies(h), QStringList({"ActCopPass"}));
 }
 
@@ -144,7 +145,7 @@ TEST_F(AccountWindow, PicturesAreDrawnForTheScreenDensity) {
   EXPECT_EQ(Drawn(save->icon(), 2.0), twice);
   EXPECT_EQ(Drawn(h.Act("ActSalir")->icon(), 2.0), twice);  // the menus
 
-  const QModelIndex row = h.window().TreeModel().IndexOf(h.Node("A1"));
+  const QModelIndex row = Inside(h.window()).TreeModel().IndexOf(h.Node("A1"));
   const QIcon node = row.data(Qt::DecorationRole).value<QIcon>();
   EXPECT_EQ(Drawn(node, 1.0), single);
   EXPECT_EQ(Drawn(node, 2.0), twice);
@@ -175,14 +176,14 @@ TEST_F(AccountWindow, PicturesAreDrawnForTheScreenDensity) {
 TEST_F(AccountWindow, LinksOpenTheUrlAndEditAndHoversFillTheStatusPanel) {
   Data("A3").Url = "www.example.org";
   Select("A3");
-  DetailView& view = h.window().Resulta();
+  DetailView& view = Inside(h.window()).Resulta();
   int edits = 0;
   // Only whether the edit command runs matters here, not its dialog.
   QObject::disconnect(h.Act("ActPopEditar"), &QAction::triggered, nullptr, nullptr);
   QObject::connect(h.Act("ActPopEditar"), &QAction::triggered, [&] { ++edits; });
   // Each export asks for its file first; the dialog is cancelled.
-  const QStringList exports = {h.window().FileDialog(FileDialogId::SDHTML).title(),
-                               h.window().FileDialog(FileDialogId::SDTXT).title()};
+  const QStringList exports = {Inside(h.window()).FileDialog(FileDialogId::SDHTML).title(),
+                               Inside(h.window()).FileDialog(FileDialogId::SDTXT).title()};
 
   emit view.openUrlRequested("www.example.org");
   EXPECT_EQ(h.fakes.desktop->opened, QStringList({"www.example.org"}));
@@ -192,9 +193,9 @@ TEST_F(AccountWindow, LinksOpenTheUrlAndEditAndHoversFillTheStatusPanel) {
   emit view.exportTextRequested();
   EXPECT_EQ(h.fakes.files->titles, exports);
   emit view.statusTextChanged("www.example.org");
-  EXPECT_EQ(h.window().StatusPanelText(), "www.example.org");
+  EXPECT_EQ(Inside(h.window()).StatusPanelText(), "www.example.org");
   emit view.statusTextChanged(QString());
-  EXPECT_TRUE(h.window().StatusPanelText().isEmpty());
+  EXPECT_TRUE(Inside(h.window()).StatusPanelText().isEmpty());
 }
 
 // Web, FTP and mail addresses open at once; anything else may start a program, so the user is
@@ -215,7 +216,7 @@ TEST_F(AccountWindow, UnusualAddressesOpenOnlyOnceTheUserAgrees) {
       {"/usr/bin/xterm", true, false},
       {"steam://run/10", true, true},
   };
-  DetailView& view = h.window().Resulta();
+  DetailView& view = Inside(h.window()).Resulta();
   for (const Case& c : cases) {
     h.fakes.boxes->shown.clear();
     h.fakes.desktop->opened.clear();
@@ -235,14 +236,14 @@ TEST_F(AccountWindow, UnusualAddressesOpenOnlyOnceTheUserAgrees) {
 TEST_F(AccountWindow, RefreshDrawsTheSamePageAgain) {
   TFPrincipal& w = h.window();
   Select("G1");
-  w.ShowWelcomePage();
-  ASSERT_EQ(w.Resulta().PageKind(), PageKind::Welcome);
-  w.RefreshDetailPage();
-  EXPECT_EQ(w.Resulta().PageKind(), PageKind::Welcome);
-  w.ShowGroupPage();
-  w.RefreshDetailPage();
-  EXPECT_EQ(w.Resulta().PageKind(), PageKind::Group);
-  EXPECT_TRUE(w.Resulta().toPlainText().contains("G1"));
+  Inside(w).ShowWelcomePage();
+  ASSERT_EQ(Inside(w).Resulta().PageKind(), PageKind::Welcome);
+  Inside(w).RefreshDetailPage();
+  EXPECT_EQ(Inside(w).Resulta().PageKind(), PageKind::Welcome);
+  Inside(w).ShowGroupPage();
+  Inside(w).RefreshDetailPage();
+  EXPECT_EQ(Inside(w).Resulta().PageKind(), PageKind::Group);
+  EXPECT_TRUE(Inside(w).Resulta().toPlainText().contains("G1"));
 }
 
 TEST_F(AccountWindow, SummaryOfAMissingFileIsReportedAndThePageStays) {
@@ -250,7 +251,7 @@ TEST_F(AccountWindow, SummaryOfAMissingFileIsReportedAndThePageStays) {
   Select("G1");
   test::SessionOf(w).ProfilePath = h.folder.path() / "no-existe.bv3";
   h.Act("ActInformacion")->trigger();
-  EXPECT_EQ(w.Resulta().PageKind(), PageKind::Group);
+  EXPECT_EQ(Inside(w).Resulta().PageKind(), PageKind::Group);
   ASSERT_EQ(h.fakes.boxes->shown.size(), 1u);
   EXPECT_EQ(h.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Error);
 }
@@ -260,22 +261,22 @@ TEST_F(AccountWindow, SummaryOfTheOpenProfileShowsItsSize) {
   const auto path = h.folder.path() / "perfil.bv3";
   { std::ofstream(path, std::ios::binary) << std::string(2047, 'x'); }
   test::SessionOf(w).ProfilePath = path;
-  w.EnableActionCategories({ActionCategory::PerfilOn}, {});
+  Inside(w).EnableActionCategories({ActionCategory::PerfilOn}, {});
   h.Act("ActInformacion")->trigger();
-  EXPECT_EQ(w.Resulta().PageKind(), PageKind::Summary);
-  EXPECT_TRUE(w.Resulta().toPlainText().contains("1 Kb"));
-  EXPECT_TRUE(w.Resulta().toPlainText().contains("perfil.bv3"));
+  EXPECT_EQ(Inside(w).Resulta().PageKind(), PageKind::Summary);
+  EXPECT_TRUE(Inside(w).Resulta().toPlainText().contains("1 Kb"));
+  EXPECT_TRUE(Inside(w).Resulta().toPlainText().contains("perfil.bv3"));
 }
 
 TEST_F(AccountWindow, TheDetailViewOffersItsPopUpMenu) {
-  EXPECT_EQ(h.window().Resulta().contextMenuPolicy(), Qt::CustomContextMenu);
-  QMenu* popup = h.window().Menus().popupDetail;
+  EXPECT_EQ(Inside(h.window()).Resulta().contextMenuPolicy(), Qt::CustomContextMenu);
+  QMenu* popup = Inside(h.window()).Menus().popupDetail;
   bool shown = false;
   QObject::connect(popup, &QMenu::aboutToShow, [&] {
     shown = true;
     QMetaObject::invokeMethod(popup, &QMenu::close, Qt::QueuedConnection);
   });
-  emit h.window().Resulta().customContextMenuRequested(QPoint(10, 10));
+  emit Inside(h.window()).Resulta().customContextMenuRequested(QPoint(10, 10));
   EXPECT_TRUE(shown);
 }
 

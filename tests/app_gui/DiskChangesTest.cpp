@@ -31,6 +31,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 namespace fs = std::filesystem;
 using test::FakeBoxes;
 using test::ModalScript;
@@ -63,8 +64,10 @@ std::function<void(ProfileTree&)> AddAccount(const std::string& name) {
 
 // What the user adds in the window.
 void AddInWindow(SessionHarness& h, const std::string& name) {
-  h.window().TreeModel().Append(h.window().Tree().First(), test::SampleAccount(name));
-  h.window().SetModified();
+  Inside(h.window())
+      .TreeModel()
+      .Append(Inside(h.window()).Tree().First(), test::SampleAccount(name));
+  Inside(h.window()).SetModified();
 }
 
 std::string FileShape(const fs::path& path, const std::string& password = kSentinel) {
@@ -127,7 +130,7 @@ TEST_F(DiskChanges, TwoWindowsOnOneFileKeepEachOthersNewAccounts) {
   const std::string onDisk = FileShape(path);
   EXPECT_TRUE(Has(onDisk, "Nueva de la primera")) << onDisk;
   EXPECT_TRUE(Has(onDisk, "Nueva de la segunda")) << onDisk;
-  EXPECT_FALSE(second.window().Session().Modified);
+  EXPECT_FALSE(Inside(second.window()).Session().Modified);
   EXPECT_GE(SummaryWindows(), 1);
   // The first window, with nothing unsaved, takes the second one's save in.
   EXPECT_TRUE(WaitFor([&] { return Has(h.Shape(), "Nueva de la segunda"); })) << h.Shape();
@@ -138,8 +141,8 @@ TEST_F(DiskChanges, AFieldBothWindowsChangedKeepsBothAndSelectsTheOtherOne) {
   const fs::path path = OpenProfile(h);
   OpenProfile(second);
   const auto setUser = [](SessionHarness& in, const std::string& user) {
-    FindNode(in.window().Tree(), "Steam")->data.UserName = user;
-    in.window().SetModified();
+    FindNode(Inside(in.window()).Tree(), "Steam")->data.UserName = user;
+    Inside(in.window()).SetModified();
   };
   setUser(h, "primera");
   h.Trigger("ActGuardar");
@@ -148,19 +151,20 @@ TEST_F(DiskChanges, AFieldBothWindowsChangedKeepsBothAndSelectsTheOtherOne) {
   second.Trigger("ActGuardar");
   std::string copyName = MessageText(msg::kConflictCopyName);
   copyName.replace(copyName.find("%1"), 2, "Steam");
-  ASSERT_NE(second.window().SelectedNode(), nullptr);
-  EXPECT_EQ(second.window().SelectedNode()->data.Name, copyName);
-  EXPECT_EQ(second.window().SelectedNode()->data.UserName, "primera");
-  EXPECT_EQ(FindNode(second.window().Tree(), "Steam")->data.UserName, "segunda");
+  ASSERT_NE(Inside(second.window()).SelectedNode(), nullptr);
+  EXPECT_EQ(Inside(second.window()).SelectedNode()->data.Name, copyName);
+  EXPECT_EQ(Inside(second.window()).SelectedNode()->data.UserName, "primera");
+  EXPECT_EQ(FindNode(Inside(second.window()).Tree(), "Steam")->data.UserName, "segunda");
   EXPECT_TRUE(Has(FileShape(path), copyName));
 }
 
 TEST_F(DiskChanges, AReplacementWithNothingUnsavedIsReloadedInPlaceKeepingTheSelection) {
   const fs::path path = OpenProfile(h);
-  const QString recent = h.window().Menus().recentFile[0]->text();
-  AccountTreeView& view = h.window().BVTree();
-  h.window().SelectNode(FindNode(h.window().Tree(), "Steam"));
-  view.collapse(h.window().TreeModel().IndexOf(FindNode(h.window().Tree(), "Trabajo")));
+  const QString recent = Inside(h.window()).Menus().recentFile[0]->text();
+  AccountTreeView& view = Inside(h.window()).BVTree();
+  Inside(h.window()).SelectNode(FindNode(Inside(h.window()).Tree(), "Steam"));
+  view.collapse(
+      Inside(h.window()).TreeModel().IndexOf(FindNode(Inside(h.window()).Tree(), "Trabajo")));
   SaveAsOther(
       path,
       [](ProfileTree& tree) {
@@ -169,18 +173,19 @@ TEST_F(DiskChanges, AReplacementWithNothingUnsavedIsReloadedInPlaceKeepingTheSel
       },
       kSentinel, "", "Otro t\355tulo");
   ASSERT_TRUE(WaitFor([&] { return Has(h.Shape(), "Sincronizada"); })) << h.Shape();
-  ASSERT_NE(h.window().SelectedNode(), nullptr);
-  EXPECT_EQ(h.window().SelectedNode()->data.UserName, "cambiado fuera");
+  ASSERT_NE(Inside(h.window()).SelectedNode(), nullptr);
+  EXPECT_EQ(Inside(h.window()).SelectedNode()->data.UserName, "cambiado fuera");
   const auto expanded = [&](const char* name) {
-    return view.isExpanded(h.window().TreeModel().IndexOf(FindNode(h.window().Tree(), name)));
+    return view.isExpanded(
+        Inside(h.window()).TreeModel().IndexOf(FindNode(Inside(h.window()).Tree(), name)));
   };
   EXPECT_FALSE(expanded("Trabajo"));
   EXPECT_TRUE(expanded("Correo") && expanded("Juegos"));
-  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_FALSE(Inside(h.window()).Session().Modified);
   EXPECT_FALSE(h.Act("ActGuardar")->isEnabled());
-  EXPECT_EQ(h.window().Note(), Msg(msg::kReloadedFromDisk));
+  EXPECT_EQ(Inside(h.window()).Note(), Msg(msg::kReloadedFromDisk));
   EXPECT_EQ(h.Caption(), QStringLiteral("Brindlevault 3.5 - [Otro t\u00EDtulo]"));
-  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), recent);
+  EXPECT_EQ(Inside(h.window()).Menus().recentFile[0]->text(), recent);
   EXPECT_TRUE(h.fakes.boxes->shown.empty()) << h.Boxes().join('|').toStdString();
 }
 
@@ -196,16 +201,16 @@ TEST_F(DiskChanges, AReloadKeepsTheSelectionOnTheSameOfTwoNamesakes) {
   });
   OpenProfile(h);
   TreeNode* second = nullptr;
-  h.window().Tree().ForEachPreOrder([&](TreeNode& node, int) {
+  Inside(h.window()).Tree().ForEachPreOrder([&](TreeNode& node, int) {
     if (node.data.UserName == "segunda") second = &node;
   });
-  h.window().SelectNode(second);
+  Inside(h.window()).SelectNode(second);
   SaveAsOther(
       path, [](ProfileTree& tree) { tree.Insert(tree.First(), 0, test::SampleAccount("Gmail")); });
-  ASSERT_TRUE(WaitFor([&] { return h.window().Note() == Msg(msg::kReloadedFromDisk); }));
-  ASSERT_NE(h.window().SelectedNode(), nullptr);
+  ASSERT_TRUE(WaitFor([&] { return Inside(h.window()).Note() == Msg(msg::kReloadedFromDisk); }));
+  ASSERT_NE(Inside(h.window()).SelectedNode(), nullptr);
   // A namesake came first: the selection stays on the account it was on.
-  EXPECT_EQ(h.window().SelectedNode()->data.UserName, "segunda");
+  EXPECT_EQ(Inside(h.window()).SelectedNode()->data.UserName, "segunda");
 }
 
 TEST_F(DiskChanges, UnsavedEditsAreCombinedOnRequestAndWrittenOnlyBySaving) {
@@ -216,7 +221,7 @@ TEST_F(DiskChanges, UnsavedEditsAreCombinedOnRequestAndWrittenOnlyBySaving) {
   ASSERT_TRUE(WaitFor([&] { return Has(h.Shape(), "Sincronizada"); })) << h.Shape();
   EXPECT_TRUE(AskedToCombine());
   EXPECT_TRUE(Has(h.Shape(), "Nueva en la ventana"));
-  EXPECT_TRUE(h.window().Session().Modified);
+  EXPECT_TRUE(Inside(h.window()).Session().Modified);
   EXPECT_FALSE(Has(FileShape(path), "Nueva en la ventana"));  // combining wrote nothing
   h.Trigger("ActGuardar");
   const std::string onDisk = FileShape(path);
@@ -234,7 +239,7 @@ TEST_F(DiskChanges, LaterLeavesTheCombiningToTheSave) {
   const std::string onDisk = FileShape(path);
   EXPECT_TRUE(Has(onDisk, "Nueva en la ventana") && Has(onDisk, "Sincronizada")) << onDisk;
   EXPECT_TRUE(Has(h.Shape(), "Sincronizada"));
-  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_FALSE(Inside(h.window()).Session().Modified);
 }
 
 TEST_F(DiskChanges, AChangeWaitsWhileADialogIsOpen) {
@@ -256,15 +261,15 @@ TEST_F(DiskChanges, AChangeWaitsWhileADialogIsOpen) {
 TEST_F(DiskChanges, ADeletedFileStaysOpenModifiedAndTheSaveWritesItAgain) {
   const fs::path path = OpenProfile(h);
   fs::remove(path);
-  ASSERT_TRUE(WaitFor([&] { return h.window().Session().Modified; }));
-  EXPECT_EQ(h.window().Note(), Msg(msg::kGoneFromDisk));
+  ASSERT_TRUE(WaitFor([&] { return Inside(h.window()).Session().Modified; }));
+  EXPECT_EQ(Inside(h.window()).Note(), Msg(msg::kGoneFromDisk));
   EXPECT_EQ(h.Shape(), test::kSampleShape);
   h.Trigger("ActGuardar");
   EXPECT_EQ(FileShape(path), test::kSampleShape);
   // The watcher sees our own save come in, and says nothing of it.
   QTest::qWait(3 * ProfileWatcher::kSettleMilliseconds);
-  EXPECT_FALSE(h.window().Session().Modified);
-  EXPECT_EQ(h.window().Note(), Msg(msg::kGoneFromDisk));
+  EXPECT_FALSE(Inside(h.window()).Session().Modified);
+  EXPECT_EQ(Inside(h.window()).Note(), Msg(msg::kGoneFromDisk));
   EXPECT_TRUE(h.fakes.boxes->shown.empty()) << h.Boxes().join('|').toStdString();
 }
 
@@ -275,10 +280,11 @@ TEST_F(DiskChanges, AVersionThatIsNotAWholeProfileIsNotReloaded) {
   cut.resize(cut.size() - 100);  // a sync tool half-way through
   test::WriteBytes(h.Path("cut.tmp"), cut);
   fs::rename(h.Path("cut.tmp"), path);
-  ASSERT_TRUE(WaitFor([&] { return h.window().Note() == Msg(msg::kDiskVersionUnreadable); }));
+  ASSERT_TRUE(
+      WaitFor([&] { return Inside(h.window()).Note() == Msg(msg::kDiskVersionUnreadable); }));
   EXPECT_EQ(h.Shape(), test::kSampleShape);
   EXPECT_TRUE(h.ProfileOpen());
-  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_FALSE(Inside(h.window()).Session().Modified);
   // The sync tool finishes: the whole version is taken in.
   test::WriteBytes(h.Path("whole.tmp"), whole);
   fs::rename(h.Path("whole.tmp"), path);
@@ -307,8 +313,8 @@ TEST_F(DiskChanges, AnotherPasswordOnDiskIsAskedForNamingTheFile) {
     EXPECT_TRUE(prompt.startsWith(Msg(msg::kOtherVersionPassword))) << prompt.toStdString();
     EXPECT_TRUE(prompt.contains(test::PathText(path)));
     EXPECT_TRUE(WaitFor([&] { return Has(w.Shape(), "Sincronizada") == typed; }));
-    EXPECT_EQ(w.window().Session().SessionPassword(), typed ? "Otra" : kSentinel);
-    EXPECT_EQ(w.window().Session().Modified, !typed);
+    EXPECT_EQ(Inside(w.window()).Session().SessionPassword(), typed ? "Otra" : kSentinel);
+    EXPECT_EQ(Inside(w.window()).Session().Modified, !typed);
   }
 }
 
@@ -325,7 +331,7 @@ TEST_F(DiskChanges, WithoutTheOtherPasswordTheSaveWritesNothing) {
   EXPECT_TRUE(script.Done());
   EXPECT_EQ(test::ReadBytes(path), before);
   EXPECT_EQ(h.Boxes().back(), Msg(msg::kSaveWithoutOtherPassword));
-  EXPECT_TRUE(h.window().Session().Modified);
+  EXPECT_TRUE(Inside(h.window()).Session().Modified);
 }
 
 // A save that combined another writer's version and then could not write keeps what it took
@@ -353,7 +359,7 @@ TEST_F(DiskChanges, AFailedWriteAfterCombiningKeepsWhatWasTakenIn) {
     SCOPED_TRACE(c.command);
     SessionHarness w;
     const fs::path path = OpenProfile(w, std::string(c.command) + ".bv3");
-    const TProfileHeader before = w.window().Session().Header;
+    const TProfileHeader before = Inside(w.window()).Session().Header;
     AddInWindow(w, "Nueva en la ventana");
     w.fakes.boxes->answers = {false};  // Más tarde
     SaveAsOther(path, AddAccount("Sincronizada"), kSentinel, "", "De la otra");
@@ -376,7 +382,7 @@ TEST_F(DiskChanges, AFailedWriteAfterCombiningKeepsWhatWasTakenIn) {
     EXPECT_EQ(w.Boxes().contains(Msg(msg::kPasswordNotChanged)),
               c.command == std::string("ActCambPass"));
     EXPECT_EQ(SummaryWindows(), summaries + 1);
-    const SessionState& session = w.window().Session();
+    const SessionState& session = Inside(w.window()).Session();
     EXPECT_TRUE(session.Modified);
     EXPECT_TRUE(Has(w.Shape(), "Sincronizada") && Has(w.Shape(), "Nueva en la ventana"));
     EXPECT_EQ(session.Header.Title, "De la otra");
@@ -399,14 +405,14 @@ TEST_F(DiskChanges, AConflictCopyIsOfferedCombinedAndMovedAsideAfterTheSave) {
   OpenProfile(h);
   ASSERT_TRUE(WaitFor([&] { return Has(h.Shape(), "Solo en la copia"); })) << h.Shape();
   EXPECT_EQ(h.Boxes().front(), Msg(msg::kConflictCopyFound).arg(test::PathText(copy)));
-  EXPECT_TRUE(h.window().Session().Modified);
+  EXPECT_TRUE(Inside(h.window()).Session().Modified);
   EXPECT_TRUE(fs::exists(copy));  // until the combination is saved
   h.Trigger("ActGuardar");
   EXPECT_TRUE(Has(FileShape(path), "Solo en la copia"));
   EXPECT_FALSE(fs::exists(copy));
   const fs::path aside = BackupStore::ForUser(0).ConflictCopyFolder() / copy.filename();
   EXPECT_TRUE(fs::exists(aside));
-  EXPECT_EQ(h.window().Note(), Msg(msg::kConflictCopySetAside).arg(test::PathText(aside)));
+  EXPECT_EQ(Inside(h.window()).Note(), Msg(msg::kConflictCopySetAside).arg(test::PathText(aside)));
 }
 
 // The lines of the combine summary windows on screen.
@@ -442,19 +448,20 @@ TEST_F(DiskChanges, AHostileConflictCopyIsShownLiftedAndWithoutSplicedRecords) {
   });
   h.fakes.boxes->answers = {true};  // Combinar
   OpenProfile(h);
-  ASSERT_TRUE(WaitFor([&] { return FindNode(h.window().Tree(), "Hondo 0") != nullptr; }));
+  ASSERT_TRUE(WaitFor([&] { return FindNode(Inside(h.window()).Tree(), "Hondo 0") != nullptr; }));
 
   int deepest = 0;
-  h.window().Tree().ForEachPreOrder(
-      [&](TreeNode&, int depth) { deepest = std::max(deepest, depth); });
+  Inside(h.window()).Tree().ForEachPreOrder([&](TreeNode&, int depth) {
+    deepest = std::max(deepest, depth);
+  });
   EXPECT_EQ(deepest, kWindowDepthLimit - 1);
-  EXPECT_TRUE(FindNode(h.window().Tree(), "Hondo " + std::to_string(kChain - 1)));
+  EXPECT_TRUE(FindNode(Inside(h.window()).Tree(), "Hondo " + std::to_string(kChain - 1)));
   EXPECT_TRUE(h.Boxes().contains(Msg(msg::kNodesLifted).arg(21).arg(kWindowDepthLimit)))
       << h.Boxes().join('|').toStdString();
-  EXPECT_TRUE(h.window().Session().Modified);
+  EXPECT_TRUE(Inside(h.window()).Session().Modified);
 
-  EXPECT_FALSE(FindNode(h.window().Tree(), "Enlace"));
-  EXPECT_TRUE(FindNode(h.window().Tree(), "Solo en la copia"));
+  EXPECT_FALSE(FindNode(Inside(h.window()).Tree(), "Enlace"));
+  EXPECT_TRUE(FindNode(Inside(h.window()).Tree(), "Solo en la copia"));
   const QString leftOut = SummaryLines().join('|');
   EXPECT_TRUE(leftOut.contains(Msg(msg::kSplicedRecordLeftOut).left(20))) << leftOut.toStdString();
   EXPECT_FALSE(leftOut.contains(FromCp1252(password))) << leftOut.toStdString();
@@ -482,7 +489,7 @@ TEST_F(DiskChanges, OurSaveSetAsideByASyncToolIsCombinedWithWhatTookItsPlace) {
     ASSERT_TRUE(WaitFor([&] { return Has(b.Shape(), "Guardada A"); })) << b.Shape();
     EXPECT_TRUE(Has(b.Shape(), "Guardada B")) << b.Shape();
     EXPECT_EQ(Has(b.Shape(), "Sin guardar B"), unsaved);
-    EXPECT_TRUE(b.window().Session().Modified);
+    EXPECT_TRUE(Inside(b.window()).Session().Modified);
     EXPECT_TRUE(b.Boxes().isEmpty()) << b.Boxes().join(QLatin1Char('\n')).toStdString();
     EXPECT_GE(SummaryWindows(), 1);
     b.Trigger("ActGuardar");
@@ -500,10 +507,10 @@ TEST_F(DiskChanges, ACopyGoneWhileOfferedIsNamedInTheNote) {
   h.fakes.boxes->whileShown = [&] { fs::remove(copy); };
   OpenProfile(h);
   const QString gone = Msg(msg::kConflictCopyGone).arg(test::PathText(copy));
-  EXPECT_TRUE(WaitFor([&] { return h.window().Note() == gone; }))
-      << h.window().Note().toStdString();
+  EXPECT_TRUE(WaitFor([&] { return Inside(h.window()).Note() == gone; }))
+      << Inside(h.window()).Note().toStdString();
   EXPECT_EQ(h.Boxes().size(), 1) << "no error box";
-  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_FALSE(Inside(h.window()).Session().Modified);
 }
 
 TEST_F(DiskChanges, ADeclinedConflictCopyStaysAndIsOfferedAgainAtTheNextOpening) {
@@ -512,7 +519,7 @@ TEST_F(DiskChanges, ADeclinedConflictCopyStaysAndIsOfferedAgainAtTheNextOpening)
   fs::copy_file(path, copy);
   OpenProfile(h);  // answers run out: Más tarde
   ASSERT_TRUE(WaitFor([&] { return h.Boxes().size() == 1; }));
-  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_FALSE(Inside(h.window()).Session().Modified);
   h.Trigger("ActCerrar");
   h.OpenWithDialog(path);
   EXPECT_TRUE(WaitFor([&] { return h.Boxes().size() == 2; }));

@@ -18,6 +18,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 struct Kind {
   const char* name;
   std::function<void()> thrower;
@@ -32,7 +33,7 @@ TEST(GeneralHandler, AFailingCommandLeavesTheProfileAsItWas) {
   app->ReportTo(h.fakes.boxes);
   h.OpenWithDialog(h.MakeProfile("p.bv3"));
   ASSERT_TRUE(h.ProfileOpen());
-  h.window().SetModified();  // an edit not saved yet
+  Inside(h.window()).SetModified();  // an edit not saved yet
   const std::string shape = h.Shape();
   const QString caption = h.Caption();
 
@@ -68,7 +69,7 @@ TEST(GeneralHandler, AFailingCommandLeavesTheProfileAsItWas) {
       ASSERT_EQ(h.fakes.boxes->shown.size(), boxes + 1);
       EXPECT_EQ(h.fakes.boxes->shown.back().text, kind.text);
       EXPECT_TRUE(h.ProfileOpen());
-      EXPECT_TRUE(h.window().Session().Modified);
+      EXPECT_TRUE(Inside(h.window()).Session().Modified);
       EXPECT_TRUE(h.Act("ActGuardar")->isEnabled());
       EXPECT_EQ(h.Shape(), shape);
       EXPECT_EQ(h.Caption(), caption);
@@ -76,7 +77,7 @@ TEST(GeneralHandler, AFailingCommandLeavesTheProfileAsItWas) {
   }
   // The program goes on: the unsaved edit is saved as ever.
   h.Trigger("ActGuardar");
-  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_FALSE(Inside(h.window()).Session().Modified);
   app->ReportTo(nullptr);
 }
 

@@ -36,6 +36,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 using test::ScratchFolder;
 using test::SessionHarness;
 using Role = SingleInstance::Role;
@@ -120,7 +121,7 @@ TEST(SingleInstance, AHandedOverFileOpensOnlyIfItIsAProfile) {
   ReceiveCommandLine(h.window(), h.session(), {Text(h.Path("falta.bv3"))});
   ReceiveCommandLine(h.window(), h.session(), {Text(h.Path("notas.bv3"))});
   ReceiveCommandLine(h.window(), h.session(), {Text(open)});
-  EXPECT_EQ(h.window().Session().ProfilePath, open) << "the open profile stays open";
+  EXPECT_EQ(Inside(h.window()).Session().ProfilePath, open) << "the open profile stays open";
   EXPECT_TRUE(h.ProfileOpen());
   ASSERT_EQ(h.Boxes().size(), 2);
   EXPECT_TRUE(h.Boxes()[0].contains(Text(h.Path("falta.bv3")))) << h.Boxes()[0].toStdString();
@@ -128,7 +129,7 @@ TEST(SingleInstance, AHandedOverFileOpensOnlyIfItIsAProfile) {
       << h.Boxes()[1].toStdString();
 
   ReceiveCommandLine(h.window(), h.session(), {Text(other)});
-  EXPECT_EQ(h.window().Session().ProfilePath, other);
+  EXPECT_EQ(Inside(h.window()).Session().ProfilePath, other);
   EXPECT_EQ(h.Caption(), QStringLiteral("Brindlevault 3.5 - [Otro perfil]"));
 }
 
@@ -278,8 +279,10 @@ TEST(SingleInstance, ABoxForAHandedOverFileLeavesTheRunningProgramWhole) {
   const auto open = h.MakeProfile("abierto.bv3");
   h.OpenWithDialog(open);
   ASSERT_TRUE(h.ProfileOpen());
-  h.window().TreeModel().Append(h.window().Tree().First(), test::SampleAccount("Sin guardar"));
-  h.window().SetModified();
+  Inside(h.window())
+      .TreeModel()
+      .Append(Inside(h.window()).Tree().First(), test::SampleAccount("Sin guardar"));
+  Inside(h.window()).SetModified();
   FollowHandOvers(*running.instance, h.window(), h.session());
 
   QProcess second;
@@ -302,7 +305,7 @@ TEST(SingleInstance, ABoxForAHandedOverFileLeavesTheRunningProgramWhole) {
   EXPECT_EQ(second.exitCode(), 0);
   EXPECT_TRUE(h.Boxes().front().contains(Text(h.Path("falta.bv3"))));
   EXPECT_TRUE(h.ProfileOpen());
-  EXPECT_TRUE(h.window().Session().Modified);
+  EXPECT_TRUE(Inside(h.window()).Session().Modified);
   EXPECT_NE(h.Shape().find("Sin guardar"), std::string::npos) << h.Shape();
 }
 

@@ -16,6 +16,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 using test::kSampleShape;
 using test::Login;
 using test::ModalScript;
@@ -127,10 +128,10 @@ TEST(ChangingPassword, AFailedSaveKeepsTheOldPasswordEverywhere) {
   h.Trigger("ActCambPass");
   // What failed, then that the password stays: "changed" is said only after a save.
   EXPECT_EQ(h.Boxes(), (QStringList{"Archivo no encontrado", Msg(370)}));
-  EXPECT_EQ(h.window().Session().SessionPassword(), "Vieja");
+  EXPECT_EQ(Inside(h.window()).Session().SessionPassword(), "Vieja");
   // A later save writes the profile with the password its file still has.
   std::filesystem::rename(h.Path("movida"), folder);
-  h.window().SetModified();
+  Inside(h.window()).SetModified();
   h.Trigger("ActGuardar");
   EXPECT_TRUE(Opens(folder / "a.bv3", "Vieja"));
 }
@@ -140,7 +141,7 @@ TEST(EditingProfile, DetailsAreSavedAndTheSummaryRedrawnButTheCaptionWaits) {
   h.Start();
   const auto path = h.MakeProfile("a.bv3", ProfileSetup{"", "Antiguo", "Propietario"});
   Open(h, path);
-  ASSERT_EQ(h.window().Resulta().PageKind(), PageKind::Summary);
+  ASSERT_EQ(Inside(h.window()).Resulta().PageKind(), PageKind::Summary);
   ModalScript script;
   script.Then("FEditarPerfil", [](QWidget* d) {
     EXPECT_EQ(test::Box(d, "Ed_Nombre")->text(), "Propietario");
@@ -153,7 +154,7 @@ TEST(EditingProfile, DetailsAreSavedAndTheSummaryRedrawnButTheCaptionWaits) {
   EXPECT_TRUE(script.Done());
   EXPECT_EQ(ReadProfileHeader(path).header.Title, "T\xEDtulo nuevo");
   EXPECT_EQ(ReadProfileHeader(path).header.Owner, "Propietario");
-  EXPECT_TRUE(h.window().Resulta().toPlainText().contains("Título nuevo"));
+  EXPECT_TRUE(Inside(h.window()).Resulta().toPlainText().contains("Título nuevo"));
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Antiguo]");
   EXPECT_TRUE(h.Boxes().isEmpty());
 }

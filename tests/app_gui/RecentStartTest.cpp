@@ -20,6 +20,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 using test::kSampleShape;
 using test::Login;
 using test::ModalScript;
@@ -29,7 +30,7 @@ using test::SessionHarness;
 
 // The captions of both sets, after checking that they agree item for item.
 QStringList RecentCaptions(SessionHarness& h) {
-  const MainMenus& menus = h.window().Menus();
+  const MainMenus& menus = Inside(h.window()).Menus();
   QStringList captions;
   for (int k = 0; k < kRecentEntries; ++k) {
     QAction* file = menus.recentFile[k];
@@ -95,11 +96,11 @@ TEST(RecentMenus, AnEntryOpensItsProfileFromEitherMenu) {
   script.Then("FInicioSesion", Login("Clave"));
   h.OpenWithDialog(b);
   ASSERT_EQ(h.Caption(), "Brindlevault 3.5 - [Perfil B]");
-  h.window().Menus().recentPopup[1]->trigger();  // entry 2: a
+  Inside(h.window()).Menus().recentPopup[1]->trigger();  // entry 2: a
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Perfil A]");
   ModalScript again;
   again.Then("FInicioSesion", Login("Clave"));
-  h.window().Menus().recentFile[1]->trigger();  // entry 2: b
+  Inside(h.window()).Menus().recentFile[1]->trigger();  // entry 2: b
   EXPECT_TRUE(again.Done());
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Perfil B]");
 }
@@ -111,7 +112,7 @@ TEST(RecentMenus, AnEntryWhoseFileIsGoneClosesTheProfileAndOpensNothing) {
   h.OpenWithDialog(gone);
   h.OpenWithDialog(h.MakeProfile("actual.bv3"));
   std::filesystem::remove(gone);
-  h.window().Menus().recentFile[1]->trigger();
+  Inside(h.window()).Menus().recentFile[1]->trigger();
   EXPECT_FALSE(h.ProfileOpen());
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5");
   EXPECT_TRUE(h.Boxes().isEmpty());
@@ -167,9 +168,9 @@ TEST(StartUp, ACommandLinePathBeatsCargaUltimo) {
   EXPECT_TRUE(script.Done());
   EXPECT_TRUE(script.unexpected.isEmpty());
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Dado]");
-  EXPECT_TRUE(h.window().Flags().OpenedFromCommandLine);
-  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), PathText(given));
-  EXPECT_EQ(h.window().Menus().recentFile[1]->text(), PathText(last));
+  EXPECT_TRUE(Inside(h.window()).Flags().OpenedFromCommandLine);
+  EXPECT_EQ(Inside(h.window()).Menus().recentFile[0]->text(), PathText(given));
+  EXPECT_EQ(Inside(h.window()).Menus().recentFile[1]->text(), PathText(last));
 }
 
 TEST(StartUp, AMissingCommandLineFileIsReportedAndStillSuppressesCargaUltimo) {
@@ -190,7 +191,7 @@ TEST(StartUp, ARelativeCommandLinePathIsRememberedInFull) {
   h.Start({"relativo.bv3"});
   std::filesystem::current_path(cwd);
   EXPECT_TRUE(h.ProfileOpen());
-  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), PathText(path));
+  EXPECT_EQ(Inside(h.window()).Menus().recentFile[0]->text(), PathText(path));
 }
 
 // --- the command-line tool -----------------------------------------------------------------
@@ -243,13 +244,13 @@ TEST(CommandLineTool, AProfileItWritesOpensInTheWindowWithTheSameTree) {
   ASSERT_TRUE(h.ProfileOpen());
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Desde la consola]");
   EXPECT_EQ(h.Shape(), "Correo(Trabajo(Oficina) Casa) Juegos");
-  const TNodeData& office = h.window().Tree().First()->children[0]->children[0]->data;
+  const TNodeData& office = Inside(h.window()).Tree().First()->children[0]->children[0]->data;
   EXPECT_EQ(office.Kind(), NodeKind::Account);
   EXPECT_EQ(office.UserName, "luisa");
   EXPECT_EQ(office.Password, "a\xF1o\x80");
   EXPECT_EQ(office.Url, "https://example.com");
   EXPECT_EQ(office.Notes.find("l\xEDneas") != std::string::npos, true);
-  EXPECT_EQ(h.window().Tree().First()->data.ImageIndex, 3);
+  EXPECT_EQ(Inside(h.window()).Tree().First()->data.ImageIndex, 3);
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ namespace bv {
 namespace {
 
 using test::FakeBoxes;
+using test::Inside;
 using test::kSampleShape;
 using test::Login;
 using test::ModalScript;
@@ -52,10 +53,10 @@ void Open(SessionHarness& h, const std::filesystem::path& path) {
 
 // An edit as the editing dialogs make it: the first category renamed, the profile modified.
 void Modify(SessionHarness& h) {
-  TreeNode* first = h.window().Tree().First();
+  TreeNode* first = Inside(h.window()).Tree().First();
   first->data.Name = "Correo nuevo";
-  h.window().TreeModel().NodeChanged(first);
-  h.window().SetModified();
+  Inside(h.window()).TreeModel().NodeChanged(first);
+  Inside(h.window()).SetModified();
 }
 
 // Opens carpeta/a.bv3 and modifies it, then moves its folder to "movida", so that saving it
@@ -106,8 +107,8 @@ TEST(NewProfile, IsWrittenAndOpenedAndAsksItsPasswordNextTime) {
   EXPECT_TRUE(h.Boxes().isEmpty());
   EXPECT_TRUE(h.ProfileOpen());
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Mis claves]");
-  EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Summary);
-  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), PathText(path));
+  EXPECT_EQ(Inside(h.window()).Resulta().PageKind(), PageKind::Summary);
+  EXPECT_EQ(Inside(h.window()).Menus().recentFile[0]->text(), PathText(path));
   const TProfileHeader header = FileHeader(path);
   EXPECT_EQ(header.Owner, "Ana Mar\355a");
   EXPECT_EQ(header.Title, "Mis claves");
@@ -180,7 +181,7 @@ TEST(NewProfile, AFileThatCannotBeCreatedKeepsTheOpenProfile) {
   EXPECT_TRUE(script.Done());
   EXPECT_EQ(h.Boxes(), QStringList{"Archivo no encontrado"});
   EXPECT_TRUE(h.ProfileOpen());
-  EXPECT_TRUE(h.window().Session().Modified);
+  EXPECT_TRUE(Inside(h.window()).Session().Modified);
   EXPECT_EQ(h.Shape(), kRenamedShape);
 }
 
@@ -256,7 +257,7 @@ TEST(Saving, SaveWritesTheChangesAndDisablesItself) {
   Modify(h);
   EXPECT_TRUE(h.Act("ActGuardar")->isEnabled());
   h.Trigger("ActGuardar");
-  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_FALSE(Inside(h.window()).Session().Modified);
   EXPECT_FALSE(h.Act("ActGuardar")->isEnabled());
   EXPECT_EQ(FileShape(path, "Clave"), kRenamedShape);
 }
@@ -277,12 +278,12 @@ TEST(Saving, SaveAsReopensFromTheNewPathAndLeavesTheOldFileAsLastSaved) {
   EXPECT_EQ(h.fakes.files->titles.back(), "Guardar perfil como...");
   EXPECT_EQ(test::ReadBytes(old), before);
   EXPECT_EQ(FileShape(copy, "Clave"), kRenamedShape);
-  EXPECT_EQ(h.window().Session().ProfilePath, copy);
-  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_EQ(Inside(h.window()).Session().ProfilePath, copy);
+  EXPECT_FALSE(Inside(h.window()).Session().Modified);
   EXPECT_EQ(h.Shape(), kRenamedShape);
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Titulo]");
-  EXPECT_EQ(h.window().Menus().recentFile[0]->text(), PathText(copy));
-  EXPECT_EQ(h.window().Menus().recentFile[1]->text(), PathText(old));
+  EXPECT_EQ(Inside(h.window()).Menus().recentFile[0]->text(), PathText(copy));
+  EXPECT_EQ(Inside(h.window()).Menus().recentFile[1]->text(), PathText(old));
 }
 
 TEST(Closing, TheSaveQuestionDecidesWhatReachesTheFile) {
@@ -298,7 +299,7 @@ TEST(Closing, TheSaveQuestionDecidesWhatReachesTheFile) {
     EXPECT_FALSE(h.ProfileOpen());
     EXPECT_EQ(h.Caption(), "Brindlevault 3.5");
     EXPECT_EQ(h.Shape(), "");
-    EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Welcome);
+    EXPECT_EQ(Inside(h.window()).Resulta().PageKind(), PageKind::Welcome);
     EXPECT_FALSE(h.Act("ActCerrar")->isEnabled());
     EXPECT_FALSE(h.Act("ActGuardar")->isEnabled());
     EXPECT_TRUE(h.Act("ActAbrir")->isEnabled());
@@ -310,7 +311,7 @@ TEST(Closing, EmptiesTheClipboardOnlyWhenDCBCerrarIsOn) {
   for (const bool dcbCerrar : {true, false}) {
     SessionHarness h;
     h.Start();
-    h.window().Flags().DCBCerrar = dcbCerrar;
+    Inside(h.window()).Flags().DCBCerrar = dcbCerrar;
     Open(h, h.MakeProfile("a.bv3"));
     const int before = h.fakes.clipboard->clears;
     h.Trigger("ActCerrar");
@@ -327,8 +328,8 @@ TEST(Closing, AFailedSaveKeepsTheProfileOpen) {
   h.Trigger("ActCerrar");
   EXPECT_EQ(h.Boxes(), (QStringList{Msg(19), "Archivo no encontrado"}));
   EXPECT_TRUE(h.ProfileOpen());
-  EXPECT_TRUE(h.window().Session().Modified);
-  EXPECT_EQ(h.window().Session().ProfilePath, folder / "a.bv3");
+  EXPECT_TRUE(Inside(h.window()).Session().Modified);
+  EXPECT_EQ(Inside(h.window()).Session().ProfilePath, folder / "a.bv3");
   EXPECT_EQ(h.Shape(), kRenamedShape);
   EXPECT_EQ(h.Caption(), "Brindlevault 3.5 - [Cuentas de casa]");
   EXPECT_TRUE(h.Act("ActGuardar")->isEnabled());
@@ -337,7 +338,7 @@ TEST(Closing, AFailedSaveKeepsTheProfileOpen) {
   h.fakes.boxes->answers = {true};
   h.fakes.files->answers = {PathText(h.MakeProfile("b.bv3"))};
   h.Trigger("ActAbrir");
-  EXPECT_EQ(h.window().Session().ProfilePath, folder / "a.bv3");
+  EXPECT_EQ(Inside(h.window()).Session().ProfilePath, folder / "a.bv3");
   EXPECT_EQ(h.Shape(), kRenamedShape);
 }
 
@@ -372,9 +373,9 @@ TEST(SaveQuestion, CancelKeepsTheProfileOpenAndModified) {
       h.Trigger(c.command);
     EXPECT_EQ(h.Boxes(), QStringList{Msg(c.message)});
     EXPECT_TRUE(h.ProfileOpen());
-    EXPECT_TRUE(h.window().Session().Modified);
+    EXPECT_TRUE(Inside(h.window()).Session().Modified);
     EXPECT_TRUE(h.Act("ActGuardar")->isEnabled());
-    EXPECT_EQ(h.window().Session().ProfilePath, path);
+    EXPECT_EQ(Inside(h.window()).Session().ProfilePath, path);
     EXPECT_EQ(h.Shape(), kRenamedShape);
     EXPECT_EQ(test::ReadBytes(path), before);
     EXPECT_FALSE(std::filesystem::exists(h.Path("c.bv3")));
@@ -389,7 +390,7 @@ TEST(Shutdown, YesSavesThroughTheSessionAndAFailureKeepsTheWindowOpen) {
   h.fakes.boxes->answers = {true};
   EXPECT_FALSE(h.window().close());
   EXPECT_EQ(h.Boxes(), (QStringList{Msg(20), "Archivo no encontrado"}));
-  EXPECT_TRUE(h.window().Session().Modified);
+  EXPECT_TRUE(Inside(h.window()).Session().Modified);
 
   std::filesystem::rename(h.Path("movida"), folder);
   h.fakes.boxes->answers = {true};
@@ -413,16 +414,16 @@ TEST(IdleLock, ClosesAnUnchangedProfileAndOffersItsPasswordBoxAgain) {
   ModalScript script;
   script.Then("FInicioSesion", [&](QWidget* d) {
     closedWhenAsked = !h.ProfileOpen() && h.Shape().empty();
-    h.window().Idle().SetInterval(std::chrono::milliseconds(0));
+    Inside(h.window()).Idle().SetInterval(std::chrono::milliseconds(0));
     Login("Secreto")(d);
   });
-  h.window().Idle().SetInterval(std::chrono::milliseconds(50));
+  Inside(h.window()).Idle().SetInterval(std::chrono::milliseconds(50));
   QTest::qWait(400);
   EXPECT_TRUE(script.Done());
   EXPECT_TRUE(closedWhenAsked);
   EXPECT_EQ(h.fakes.clipboard->clears - clears, 1);  // closed as ActCerrar closes (DCBCerrar)
   EXPECT_TRUE(h.ProfileOpen());                      // and opened again with the password
-  EXPECT_EQ(h.window().Session().ProfilePath, path);
+  EXPECT_EQ(Inside(h.window()).Session().ProfilePath, path);
   EXPECT_TRUE(h.Boxes().isEmpty());
 }
 
@@ -431,7 +432,7 @@ TEST(IdleLock, LeavesAModifiedProfileAloneAndWaitsWhileThereIsInput) {
   h.Start();
   Open(h, h.MakeProfile("a.bv3"));
   Modify(h);
-  h.window().Idle().SetInterval(std::chrono::milliseconds(50));
+  Inside(h.window()).Idle().SetInterval(std::chrono::milliseconds(50));
   QTest::qWait(300);
   EXPECT_TRUE(h.ProfileOpen());
   EXPECT_EQ(h.Shape(), kRenamedShape);
@@ -439,15 +440,15 @@ TEST(IdleLock, LeavesAModifiedProfileAloneAndWaitsWhileThereIsInput) {
 
   // Unchanged now: a key every 40 ms keeps a 150 ms lock from running out.
   test::SessionOf(h.window()).Modified = false;
-  h.window().Idle().SetInterval(std::chrono::milliseconds(150));
+  Inside(h.window()).Idle().SetInterval(std::chrono::milliseconds(150));
   for (int k = 0; k < 12; ++k) {
-    QTest::keyClick(&h.window().BVTree(), Qt::Key_Shift);
+    QTest::keyClick(&Inside(h.window()).BVTree(), Qt::Key_Shift);
     QTest::qWait(40);
   }
   EXPECT_TRUE(h.ProfileOpen());
   QTest::qWait(400);
   EXPECT_FALSE(h.ProfileOpen());  // a profile without password is not opened again
-  EXPECT_EQ(h.window().Resulta().PageKind(), PageKind::Welcome);
+  EXPECT_EQ(Inside(h.window()).Resulta().PageKind(), PageKind::Welcome);
 }
 
 // A save keeps the version it replaces among the backups; Abrir copia de seguridad, in the
@@ -461,7 +462,7 @@ TEST(Backups, ASaveKeepsTheReplacedVersionWhichTheFileMenuOpens) {
   Open(h, path);
   Modify(h);
   h.Trigger("ActGuardar");
-  ASSERT_FALSE(h.window().Session().Modified);
+  ASSERT_FALSE(Inside(h.window()).Session().Modified);
   const BackupStore store = BackupStore::ForUser(1);
   const auto kept = store.BackupsOf(path);
   ASSERT_EQ(kept.size(), 1u);
@@ -474,10 +475,11 @@ TEST(Backups, ASaveKeepsTheReplacedVersionWhichTheFileMenuOpens) {
   h.fakes.files->answers = {PathText(kept[0])};
   h.Trigger("ActCopiasSeguridad");
   EXPECT_EQ(h.fakes.files->starts.back(), PathText(store.BackupFolder()));
-  EXPECT_EQ(h.fakes.files->titles.back(), h.window().FileDialog(FileDialogId::ODPerfil).title());
+  EXPECT_EQ(h.fakes.files->titles.back(),
+            Inside(h.window()).FileDialog(FileDialogId::ODPerfil).title());
   ASSERT_TRUE(h.ProfileOpen());
   EXPECT_EQ(h.Shape(), kSampleShape);
-  EXPECT_EQ(h.window().Session().ProfilePath, kept[0]);
+  EXPECT_EQ(Inside(h.window()).Session().ProfilePath, kept[0]);
 
   // No copy can be kept (the data folder is a file): the save is made all the same, and a
   // box says afterwards why no copy was kept and where.
@@ -488,7 +490,7 @@ TEST(Backups, ASaveKeepsTheReplacedVersionWhichTheFileMenuOpens) {
   Modify(h);
   h.Trigger("ActGuardar");
   ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
-  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_FALSE(Inside(h.window()).Session().Modified);
   ASSERT_EQ(h.Boxes().size(), 1);
   EXPECT_TRUE(h.Boxes()[0].contains(PathText(notAFolder / "brindlevault/backups") + ": "))
       << h.Boxes()[0].toStdString();

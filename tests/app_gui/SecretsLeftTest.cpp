@@ -22,6 +22,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 using test::Login;
 using test::ModalScript;
 using test::SessionHarness;
@@ -94,8 +95,8 @@ TEST(SecretsLeft, NoneAfterShowingCopyingAndClosing) {
   SessionHarness h;
   h.fakes.realClipboard = true;
   h.Start();
-  h.window().Flags().MostrarPass = true;
-  h.window().Flags().DCBCerrar = true;
+  Inside(h.window()).Flags().MostrarPass = true;
+  Inside(h.window()).Flags().DCBCerrar = true;
   const auto path = h.Path("secretos.bv3");
   {
     std::vector<std::string> s = Secrets();
@@ -122,10 +123,10 @@ TEST(SecretsLeft, NoneAfterShowingCopyingAndClosing) {
     explicit_bzero(master.data(), static_cast<std::size_t>(master.size()) * sizeof(QChar));
     for (std::string& secret : s) Wipe(secret);
   }
-  TreeNode* first = h.window().Tree().First()->children[0].get();
-  TreeNode* second = h.window().Tree().First()->children[1].get();
-  h.window().SelectNode(second);
-  h.window().SelectNode(first);
+  TreeNode* first = Inside(h.window()).Tree().First()->children[0].get();
+  TreeNode* second = Inside(h.window()).Tree().First()->children[1].get();
+  Inside(h.window()).SelectNode(second);
+  Inside(h.window()).SelectNode(first);
   ASSERT_TRUE(h.Act("ActCopPass")->isEnabled());
   h.Trigger("ActCopPass");
   // Not read back as text: that would decode a fresh copy the test itself leaves behind.

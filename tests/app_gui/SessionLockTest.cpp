@@ -19,6 +19,7 @@ namespace bv {
 namespace {
 
 using test::FakeDesktopServices;
+using test::Inside;
 using test::Login;
 using test::ModalScript;
 using test::PrivateBus;
@@ -134,12 +135,10 @@ struct LockedWindow {
   explicit LockedWindow(const std::string& settings = {}) {
     if (!settings.empty()) h.folder.WriteSettings(settings);
     h.Start();
-    guard = std::make_unique<SessionLockGuard>(h.window());
-    guard->Follow(d.watcher);
+    h.window().LockGuard().Follow(d.watcher);
   }
   SessionHarness h;
   Desktop d;
-  std::unique_ptr<SessionLockGuard> guard;
 };
 
 TEST(SessionLock, AnUnchangedProfileClosesAfterItsDialogsAndOffersItsLoginBoxAgain) {
@@ -183,7 +182,7 @@ TEST(SessionLock, AnUnchangedProfileClosesAfterItsDialogsAndOffersItsLoginBoxAga
     EXPECT_EQ(delayGivenBack, event == Event::Sleep) << "while the login box waits";
     EXPECT_EQ(openWhenGivenBack, event == Event::Lock)
         << "the computer sleeps only after the close";
-    EXPECT_EQ(h.window().Session().ProfilePath, path);
+    EXPECT_EQ(Inside(h.window()).Session().ProfilePath, path);
     EXPECT_TRUE(h.Boxes().isEmpty());
   }
 }
@@ -196,7 +195,7 @@ TEST(SessionLock, UnsavedChangesKeepTheProfileOpenButOurCopyLeavesTheClipboard) 
     SessionHarness& h = l.h;
     h.OpenWithDialog(h.MakeProfile("a.bv3"));
     ASSERT_TRUE(h.ProfileOpen());
-    h.window().SetModified();
+    Inside(h.window()).SetModified();
     const std::string shape = h.Shape();
     ClipboardAccess& clipboard = *h.window().GetSeams().clipboard;
 
@@ -212,7 +211,7 @@ TEST(SessionLock, UnsavedChangesKeepTheProfileOpenButOurCopyLeavesTheClipboard) 
     QTest::qWait(200);
     EXPECT_EQ(h.fakes.clipboard->text, "del usuario");
     EXPECT_TRUE(h.ProfileOpen());
-    EXPECT_TRUE(h.window().Session().Modified);
+    EXPECT_TRUE(Inside(h.window()).Session().Modified);
     EXPECT_EQ(h.Shape(), shape);
     EXPECT_TRUE(h.Boxes().isEmpty());
   }

@@ -28,6 +28,7 @@ namespace bv {
 namespace {
 
 using test::FakeBoxes;
+using test::Inside;
 using test::WindowHarness;
 
 // The sample profile with unsaved changes, saved to a file in the scratch folder; after
@@ -38,7 +39,7 @@ struct ModifiedWindow {
     h.LoadSample();
     test::SessionOf(w).ProfilePath = path;
     test::SessionOf(w).SetSessionPassword("clave");
-    w.SetModified();
+    Inside(w).SetModified();
   }
   void BreakSaving() { std::filesystem::remove(path.parent_path()); }
   bool Saved() const { return std::filesystem::exists(path); }
@@ -79,7 +80,7 @@ TEST(Closing, CancellingTheQuestionKeepsTheWindowOpenAndModified) {
   m.h.fakes.boxes->saveAnswers = {SaveAnswer::Cancel};
   EXPECT_FALSE(m.h.Close());
   EXPECT_TRUE(m.w.isVisible());
-  EXPECT_TRUE(m.w.Session().Modified);
+  EXPECT_TRUE(Inside(m.w).Session().Modified);
   EXPECT_FALSE(m.Saved());
   EXPECT_EQ(m.h.fakes.clipboard->clears, 0);  // nothing of the closing sequence ran
 }
@@ -90,7 +91,7 @@ TEST(Closing, TerminationSignalsRunTheClosingSequenceAfterTheCommandInProgress) 
     WindowHarness h;
     TFPrincipal& w = h.Start();
     h.LoadSample();
-    w.SetModified();
+    Inside(w).SetModified();
     TerminationSignals termination(w);
     h.fakes.boxes->saveAnswers = {SaveAnswer::Cancel, SaveAnswer::No};
     ::raise(sig);  // the process goes on: nothing happens until the event loop runs
@@ -156,7 +157,7 @@ TEST(Closing, EmptiesTheClipboardOnlyWhenDCBSalirIsOn) {
 TEST(Closing, ThroughActSalirRunsTheSameSequence) {
   WindowHarness h;
   TFPrincipal& w = h.Start();
-  w.SetModified();
+  Inside(w).SetModified();
   h.Act("ActSalir")->trigger();
   EXPECT_FALSE(w.isVisible());
   EXPECT_EQ(h.fakes.boxes->shown.size(), 1u);
@@ -180,7 +181,7 @@ TEST(TreeWidth, SurvivesARestart) {
   TFPrincipal& w = first.Start();
   auto* splitter = w.findChild<QSplitter*>();
   splitter->setSizes({301, w.width() - 301});
-  ASSERT_EQ(w.TreeWidth(), 301);
+  ASSERT_EQ(Inside(w).TreeWidth(), 301);
   ASSERT_TRUE(first.Close());
   EXPECT_NE(first.folder.ReadSettings().find("AnchoArbol=301"), std::string::npos);
 
@@ -188,7 +189,7 @@ TEST(TreeWidth, SurvivesARestart) {
   const std::string kept = first.folder.ReadSettings();
   WindowHarness second;
   second.folder.WriteSettings(kept);
-  EXPECT_EQ(second.Start().TreeWidth(), 301);
+  EXPECT_EQ(Inside(second.Start()).TreeWidth(), 301);
 }
 
 TEST(TreeWidth, ReadsHexadecimalAndFallsBackOnOtherText) {
@@ -199,11 +200,11 @@ TEST(TreeWidth, ReadsHexadecimalAndFallsBackOnOtherText) {
   for (const Case& c : cases) {
     WindowHarness h;
     h.folder.WriteSettings(std::string("[Configuracion]\r\nAnchoArbol=") + c.value + "\r\n");
-    EXPECT_EQ(h.Start().TreeWidth(), c.width) << c.value;
+    EXPECT_EQ(Inside(h.Start()).TreeWidth(), c.width) << c.value;
     // The tree keeps its width when the window grows.
     h.window().resize(900, 500);
     QApplication::processEvents();
-    EXPECT_EQ(h.window().TreeWidth(), c.width) << c.value;
+    EXPECT_EQ(Inside(h.window()).TreeWidth(), c.width) << c.value;
   }
 }
 
@@ -270,10 +271,10 @@ TEST(TreeWidth, NeverSqueezesTheDetailViewToASliver) {
     h.folder.WriteSettings(std::string("[Configuracion]\r\n") + c.keys);
     TFPrincipal& w = h.Start();
     ASSERT_EQ(w.width(), c.windowWidth) << c.keys;
-    const int minimum = std::max(200, w.BVTree().minimumSizeHint().width());
+    const int minimum = std::max(200, Inside(w).BVTree().minimumSizeHint().width());
     const int detail = w.findChild<QFrame*>(QStringLiteral("PanelDetalles"))->width();
     EXPECT_GE(detail, minimum) << c.keys;
-    EXPECT_EQ(w.TreeWidth(), c.tree < 0 ? c.windowWidth - 4 - minimum : c.tree) << c.keys;
+    EXPECT_EQ(Inside(w).TreeWidth(), c.tree < 0 ? c.windowWidth - 4 - minimum : c.tree) << c.keys;
   }
 }
 
@@ -300,13 +301,13 @@ TEST(FirstActivation, RunsItsStepsOnceInOrder) {
     int pageWhenPicked = -2;
     QObject::connect(&window, &TFPrincipal::firstRunLanguageWanted, [&] {
       steps << "picker";
-      pageWhenPicked = static_cast<int>(window.Resulta().PageKind());
+      pageWhenPicked = static_cast<int>(Inside(window).Resulta().PageKind());
     });
     QObject::connect(&window, &TFPrincipal::commandLineProfileWanted, [&] {
       steps << "command line";
       // The welcome page is already drawn when the profile is opened.
-      EXPECT_EQ(window.Resulta().PageKind(), PageKind::Welcome);
-      window.Flags().OpenedFromCommandLine = c.fromCommandLine;
+      EXPECT_EQ(Inside(window).Resulta().PageKind(), PageKind::Welcome);
+      Inside(window).Flags().OpenedFromCommandLine = c.fromCommandLine;
     });
     QObject::connect(&window, &TFPrincipal::lastProfileWanted, [&] { steps << "recent 1"; });
     window.show();
@@ -314,7 +315,7 @@ TEST(FirstActivation, RunsItsStepsOnceInOrder) {
     window.activateWindow();
     QApplication::processEvents();
     EXPECT_EQ(steps, c.steps) << c.settings;
-    EXPECT_EQ(window.Resulta().PageKind(), PageKind::Welcome);
+    EXPECT_EQ(Inside(window).Resulta().PageKind(), PageKind::Welcome);
   }
 }
 

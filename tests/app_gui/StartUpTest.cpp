@@ -28,6 +28,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 using test::MenuOutline;
 using test::WindowHarness;
 
@@ -40,8 +41,8 @@ TEST(StartUp, OnlyAlwaysOnActionsAreEnabled) {
         entry.category == ActionCategory::SiempreOn || entry.category == ActionCategory::MenuPpal;
     EXPECT_EQ(h.Act(entry.name)->isEnabled(), expected) << entry.name;
   }
-  EXPECT_FALSE(w.Session().ProfileOpen);
-  EXPECT_FALSE(w.Session().Modified);
+  EXPECT_FALSE(Inside(w).Session().ProfileOpen);
+  EXPECT_FALSE(Inside(w).Session().Modified);
 }
 
 TEST(StartUp, WindowLayoutAsTheUserSeesIt) {
@@ -50,16 +51,16 @@ TEST(StartUp, WindowLayoutAsTheUserSeesIt) {
   EXPECT_EQ(w.objectName(), "FPrincipal");
   EXPECT_EQ(w.windowTitle(), "Brindlevault 3.5");
   EXPECT_EQ(w.size(), QSize(689, 429));
-  EXPECT_EQ(w.TreeWidth(), 233);  // no settings file yet
-  EXPECT_TRUE(w.BVTree().isHeaderHidden());
-  EXPECT_EQ(w.BVTree().indentation(), 19);
-  EXPECT_EQ(w.BVTree().selectionMode(), QAbstractItemView::SingleSelection);
-  EXPECT_EQ(w.BVTree().editTriggers(), QAbstractItemView::NoEditTriggers);
-  EXPECT_EQ(w.Resulta().objectName(), "Resulta");
-  EXPECT_EQ(w.Resulta().parentWidget()->objectName(), "PanelDetalles");
+  EXPECT_EQ(Inside(w).TreeWidth(), 233);  // no settings file yet
+  EXPECT_TRUE(Inside(w).BVTree().isHeaderHidden());
+  EXPECT_EQ(Inside(w).BVTree().indentation(), 19);
+  EXPECT_EQ(Inside(w).BVTree().selectionMode(), QAbstractItemView::SingleSelection);
+  EXPECT_EQ(Inside(w).BVTree().editTriggers(), QAbstractItemView::NoEditTriggers);
+  EXPECT_EQ(Inside(w).Resulta().objectName(), "Resulta");
+  EXPECT_EQ(Inside(w).Resulta().parentWidget()->objectName(), "PanelDetalles");
   EXPECT_EQ(w.findChild<QSplitter*>()->handleWidth(), 4);
   // The first activation drew the welcome page.
-  EXPECT_EQ(w.Resulta().PageKind(), PageKind::Welcome);
+  EXPECT_EQ(Inside(w).Resulta().PageKind(), PageKind::Welcome);
   // The window's font: MS Sans Serif 8 pt, or what stands in for it.
   EXPECT_EQ(w.font().pointSize(), 8);
   EXPECT_EQ(w.statusBar()->objectName(), "BarraEstado");
@@ -92,7 +93,7 @@ TEST(StartUp, MenusHoldTheirActionsInOrder) {
   EXPECT_EQ(sub("ActRecientes"),
             QStringList({"Recent11", "Recent12", "Recent13", "Recent14", "Recent15", "Recent16"}));
 
-  const MainMenus& m = w.Menus();
+  const MainMenus& m = Inside(w).Menus();
   EXPECT_EQ(m.popupTree->objectName(), "PopupMenuArbol");
   EXPECT_EQ(MenuOutline(m.popupTree), QStringList({"ActNGrupo", "ActNSubGrupo", "ActNCuenta", "-",
                                                    "ActPopEliminar", "-", "ActPopEditar"}));
@@ -107,7 +108,7 @@ TEST(StartUp, MenusHoldTheirActionsInOrder) {
 TEST(StartUp, ToolBarButtonsInOrderWithDropDownsAndHints) {
   WindowHarness h;
   TFPrincipal& w = h.Start();
-  QToolBar* bar = w.Menus().toolBar;
+  QToolBar* bar = Inside(w).Menus().toolBar;
   EXPECT_EQ(bar->objectName(), "BarraHerramientas");
   EXPECT_EQ(MenuOutline(bar), QStringList({"ActSalir",
                                            "ActAbrir",
@@ -138,8 +139,8 @@ TEST(StartUp, ToolBarButtonsInOrderWithDropDownsAndHints) {
   ASSERT_TRUE(button("ActGuardar"));
   EXPECT_EQ(button("ActGuardar")->size(), QSize(23, 22));
   EXPECT_EQ(button("ActGuardar")->toolTip(), "Guardar los cambios realizados en el perfil");
-  for (auto [action, popup] : {std::pair{"ActAbrir", w.Menus().popupRecent},
-                               std::pair{"ActOrdenar", w.Menus().popupSort}}) {
+  for (auto [action, popup] : {std::pair{"ActAbrir", Inside(w).Menus().popupRecent},
+                               std::pair{"ActOrdenar", Inside(w).Menus().popupSort}}) {
     QToolButton* dropDown = nullptr;
     for (auto* b : bar->findChildren<QToolButton*>())
       if (b->defaultAction() == h.Act(action)) dropDown = b;
@@ -188,7 +189,7 @@ TEST(StartUp, RecentEntriesStayEmptyUntilTheListIsFilled) {
   WindowHarness h;
   TFPrincipal& w = h.Start();
   ASSERT_FALSE(Msg(41).isEmpty());
-  for (const QList<QAction*>& items : {w.Menus().recentFile, w.Menus().recentPopup})
+  for (const QList<QAction*>& items : {Inside(w).Menus().recentFile, Inside(w).Menus().recentPopup})
     for (QAction* item : items) {
       EXPECT_FALSE(item->isEnabled());
       EXPECT_EQ(item->text(), Msg(41));

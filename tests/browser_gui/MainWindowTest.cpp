@@ -27,6 +27,7 @@ namespace {
 using test::Click;
 using test::DialogAnswerer;
 using test::FakeBoxes;
+using test::Inside;
 using test::WindowHarness;
 
 struct EditingWindow : ::testing::Test {
@@ -34,7 +35,7 @@ struct EditingWindow : ::testing::Test {
     h.Start();
     h.LoadSample();
   }
-  void Select(const char* name) { h.window().SelectNode(h.Node(name)); }
+  void Select(const char* name) { Inside(h.window()).SelectNode(h.Node(name)); }
   QStringList Errors() const {
     QStringList texts;
     for (const auto& shown : h.fakes.boxes->shown)
@@ -51,15 +52,15 @@ TEST_F(EditingWindow, EveryWayToEditAnAccountOpensItsDialog) {
   // open the account's edit dialog.
   Select("A1");
   answer.Expect("FEditarCuenta", [](QDialog& d) { Click(d, "BtnCancelar"); });
-  const QRect a1 = w.BVTree().visualRect(w.TreeModel().IndexOf(h.Node("A1")));
-  QTest::mouseDClick(w.BVTree().viewport(), Qt::LeftButton, {}, a1.center());
+  const QRect a1 = Inside(w).BVTree().visualRect(Inside(w).TreeModel().IndexOf(h.Node("A1")));
+  QTest::mouseDClick(Inside(w).BVTree().viewport(), Qt::LeftButton, {}, a1.center());
   answer.Expect("FEditarCuenta", [](QDialog& d) { Click(d, "BtnCancelar"); });
   h.Act("ActPopEditar")->trigger();
   answer.Expect("FEditarCuenta", [](QDialog& d) {
     EXPECT_EQ(d.windowTitle(), Msg(17) + "A1" + Msg(18) + "G1\"");
     Click(d, "BtnCancelar");
   });
-  emit w.Resulta().editRequested();
+  emit Inside(w).Resulta().editRequested();
   EXPECT_EQ(answer.Answered(), 3);
 }
 
@@ -69,10 +70,10 @@ TEST_F(EditingWindow, DeletingTheLastNodeLeavesTheEmptyProfilePage) {
   Select("C1");
   h.Act("ActPopEliminar")->trigger();
   EXPECT_EQ(h.Shape(), "C2(G3(A4))");
-  EXPECT_EQ(w.SelectedNode(), h.Node("C2"));  // the tree's own choice
+  EXPECT_EQ(Inside(w).SelectedNode(), h.Node("C2"));  // the tree's own choice
   h.Act("ActBGrupo")->trigger();
   EXPECT_EQ(h.Shape(), "");
-  EXPECT_EQ(w.Resulta().PageKind(), PageKind::EmptyProfile);
+  EXPECT_EQ(Inside(w).Resulta().PageKind(), PageKind::EmptyProfile);
   for (const char* name :
        {"ActNSubGrupo", "ActECuenta", "ActPopEliminar", "ActPopEditar", "ActCopUser"})
     EXPECT_FALSE(h.Act(name)->isEnabled()) << name;

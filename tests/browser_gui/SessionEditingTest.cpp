@@ -25,6 +25,7 @@ namespace bv {
 namespace {
 
 using test::DialogAnswerer;
+using test::Inside;
 using test::PathText;
 using test::SessionHarness;
 
@@ -77,7 +78,7 @@ struct SessionEditing : ::testing::Test {
     h.session().OpenDropped(PathText(path));
     ASSERT_TRUE(h.ProfileOpen());
   }
-  TreeNode* At(int treeIndex) { return h.window().Tree().NodeAtTreeIndex(treeIndex); }
+  TreeNode* At(int treeIndex) { return Inside(h.window()).Tree().NodeAtTreeIndex(treeIndex); }
   // The first node of the empty profile, selected.
   void AddCategoryCorreo() {
     answer.Expect("FAddGrupo", [](QDialog& d) {
@@ -85,7 +86,7 @@ struct SessionEditing : ::testing::Test {
       test::Click(d, "BtnOk");
     });
     h.Trigger("ActNGrupo");
-    h.window().SelectNode(At(0));
+    Inside(h.window()).SelectNode(At(0));
   }
 
   SessionHarness h;
@@ -104,13 +105,13 @@ TEST_F(SessionEditing, AProfileBuiltThroughTheDialogsReadsBackAsTyped) {
     test::Click(d, "BtnOk");
   });
   h.Trigger("ActNGrupo");
-  h.window().SelectNode(At(0));
+  Inside(h.window()).SelectNode(At(0));
   answer.Expect("FAddSubGrupo", [](QDialog& d) {
     KeysInto(d, "Ed_Grupo", "Bancos €");
     test::Click(d, "BtnOk");
   });
   h.Trigger("ActNSubGrupo");
-  h.window().SelectNode(At(1));
+  Inside(h.window()).SelectNode(At(1));
   answer.Expect("FAddCuenta", [](QDialog& d) {
     KeysInto(d, "Ed_NCuenta", "Banco Ñandú");
     KeysInto(d, "Ed_Usuario", "ana.maría");
@@ -135,7 +136,7 @@ TEST_F(SessionEditing, AProfileBuiltThroughTheDialogsReadsBackAsTyped) {
   ASSERT_EQ(answer.Answered(), 4);
 
   h.Trigger("ActGuardar");
-  EXPECT_FALSE(h.window().Session().Modified);
+  EXPECT_FALSE(Inside(h.window()).Session().Modified);
   h.Trigger("ActCerrar");
   EXPECT_TRUE(h.Boxes().isEmpty());
   Reopen();
@@ -170,7 +171,7 @@ TEST_F(SessionEditing, AProfileBuiltThroughTheDialogsReadsBackAsTyped) {
 TEST_F(SessionEditing, AGeneratedPasswordIsTheOneSavedReadBackAndCopied) {
   h.fakes.realClipboard = true;
   h.Start();
-  h.window().Flags().MostrarPass = true;  // F2 copies only a password that is shown
+  Inside(h.window()).Flags().MostrarPass = true;  // F2 copies only a password that is shown
   OpenEmptyProfile();
   AddCategoryCorreo();
 
@@ -191,7 +192,7 @@ TEST_F(SessionEditing, AGeneratedPasswordIsTheOneSavedReadBackAndCopied) {
     test::Click(d, "BtnOk");
   });
   h.Trigger("ActNCuenta");
-  h.window().SelectNode(At(2));
+  Inside(h.window()).SelectNode(At(2));
   answer.Expect("FEditarCuenta", [&](QDialog& d) {
     QLineEdit* password = test::Box(d, "Ed_Pass");
     d.activateWindow();  // a key reaches the dialog a user is typing in
@@ -217,7 +218,7 @@ TEST_F(SessionEditing, AGeneratedPasswordIsTheOneSavedReadBackAndCopied) {
   EXPECT_EQ(At(1)->data.Password, generated[0]);
   EXPECT_EQ(At(2)->data.Password, generated[1]);
 
-  h.window().SelectNode(At(1));
+  Inside(h.window()).SelectNode(At(1));
   h.Trigger("ActCopPass");
   const QString pasted = QApplication::clipboard()->text();
   EXPECT_EQ(ToCp1252(pasted), generated[0]);
@@ -239,7 +240,7 @@ TEST_F(SessionEditing, AnEditedAccountMakesClosingAskToSave) {
   h.Trigger("ActGuardar");
   ASSERT_FALSE(h.Act("ActGuardar")->isEnabled());
 
-  h.window().SelectNode(At(1));
+  Inside(h.window()).SelectNode(At(1));
   answer.Expect("FEditarCuenta", [](QDialog& d) {
     KeysInto(d, "Ed_Usuario", "ana");
     test::Click(d, "BtnOk");

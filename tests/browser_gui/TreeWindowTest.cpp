@@ -24,6 +24,7 @@ namespace bv {
 namespace {
 
 using test::FakeBoxes;
+using test::Inside;
 using test::WindowHarness;
 
 struct TreeWindow : ::testing::Test {
@@ -32,16 +33,16 @@ struct TreeWindow : ::testing::Test {
     h.LoadSample();
   }
   TFPrincipal& w() { return h.window(); }
-  void Select(const char* name) { w().SelectNode(h.Node(name)); }
+  void Select(const char* name) { Inside(w()).SelectNode(h.Node(name)); }
   bool Enabled(const char* action) { return h.Act(action)->isEnabled(); }
   QPoint Centre(const char* name) {
-    return w().BVTree().visualRect(w().TreeModel().IndexOf(h.Node(name))).center();
+    return Inside(w()).BVTree().visualRect(Inside(w()).TreeModel().IndexOf(h.Node(name))).center();
   }
   void DragOver(const char* name, QPoint at) {
     Select(name);
     std::unique_ptr<QMimeData> data(
-        w().TreeModel().mimeData({w().TreeModel().IndexOf(h.Node(name))}));
-    QWidget* viewport = w().BVTree().viewport();
+        Inside(w()).TreeModel().mimeData({Inside(w()).TreeModel().IndexOf(h.Node(name))}));
+    QWidget* viewport = Inside(w()).BVTree().viewport();
     QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
     QApplication::sendEvent(viewport, &enter);
     QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
@@ -60,7 +61,7 @@ TEST_F(TreeWindow, SelectionSwitchesTheCategoriesByKind) {
   } cases[] = {{"A1", true}, {"G1", false}, {"C2", false}, {"A4", true}};
   for (const Case& c : cases) {
     Select(c.node);
-    EXPECT_EQ(w().SelectedIsAccount(), c.account) << c.node;
+    EXPECT_EQ(Inside(w()).SelectedIsAccount(), c.account) << c.node;
     for (const char* a :
          {"ActECuenta", "ActBCuenta", "ActImprimir", "ActVerOcultos", "ActCopiarDatos"})
       EXPECT_EQ(Enabled(a), c.account) << c.node << " " << a;
@@ -69,7 +70,7 @@ TEST_F(TreeWindow, SelectionSwitchesTheCategoriesByKind) {
     for (const char* a : {"ActPopEliminar", "ActPopEditar", "ActCerrar", "ActBuscar"})
       EXPECT_TRUE(Enabled(a)) << c.node << " " << a;
     EXPECT_FALSE(Enabled("ActGuardar"));  // nothing changed yet
-    EXPECT_EQ(w().Resulta().PageKind(), c.account ? PageKind::Account : PageKind::Group);
+    EXPECT_EQ(Inside(w()).Resulta().PageKind(), c.account ? PageKind::Account : PageKind::Group);
   }
 }
 
@@ -80,15 +81,15 @@ TEST_F(TreeWindow, SelectingWhileModifiedKeepsSaveEnabled) {
 }
 
 TEST_F(TreeWindow, SelectionByClickRunsTheSameHandling) {
-  QTest::mouseClick(w().BVTree().viewport(), Qt::LeftButton, {}, Centre("A3"));
-  EXPECT_EQ(w().SelectedNode(), h.Node("A3"));
+  QTest::mouseClick(Inside(w()).BVTree().viewport(), Qt::LeftButton, {}, Centre("A3"));
+  EXPECT_EQ(Inside(w()).SelectedNode(), h.Node("A3"));
   EXPECT_TRUE(Enabled("ActECuenta"));
-  EXPECT_EQ(w().Resulta().PageKind(), PageKind::Account);
+  EXPECT_EQ(Inside(w()).Resulta().PageKind(), PageKind::Account);
 }
 
 TEST_F(TreeWindow, DragOverEmptySpaceMarksTheProfileModified) {
   const std::string before = h.Shape();
-  DragOver("A1", QPoint(100, w().BVTree().viewport()->height() - 3));
+  DragOver("A1", QPoint(100, Inside(w()).BVTree().viewport()->height() - 3));
   EXPECT_EQ(h.Shape(), before);
   EXPECT_TRUE(test::SessionOf(w()).Modified);
   EXPECT_TRUE(Enabled("ActGuardar"));
@@ -117,11 +118,11 @@ TEST_F(TreeWindow, RefusedDropsShowTheirMessageAndStayModified) {
 
 TEST_F(TreeWindow, AcceptedDropsMoveWithoutChangingSelectionOrPage) {
   Select("A3");
-  w().ShowWelcomePage();  // some other page: the drop must not redraw
+  Inside(w()).ShowWelcomePage();  // some other page: the drop must not redraw
   DragOver("A3", Centre("A4"));
-  EXPECT_EQ(w().Resulta().PageKind(), PageKind::Welcome);
+  EXPECT_EQ(Inside(w()).Resulta().PageKind(), PageKind::Welcome);
   EXPECT_EQ(h.Shape(), "C1(G1(A1 G2(A2)) G4) C2(G3(A3 A4))");
-  EXPECT_EQ(w().SelectedNode(), h.Node("A3"));
+  EXPECT_EQ(Inside(w()).SelectedNode(), h.Node("A3"));
   // Refused moves into a node's own subtree leave everything as it was.
   DragOver("G1", Centre("A2"));
   DragOver("G1", Centre("G2"));
@@ -131,13 +132,13 @@ TEST_F(TreeWindow, AcceptedDropsMoveWithoutChangingSelectionOrPage) {
 struct SortWindow : TreeWindow {
   void SetUp() override {
     TreeWindow::SetUp();
-    auto& model = w().TreeModel();
+    auto& model = Inside(w()).TreeModel();
     root = model.Append(nullptr, Named("Sort", NodeKind::Category));
     for (const char* name : {"beta", "Alfa", "alfa"})
       model.Append(root, Named(name, NodeKind::Account));
     TreeNode* sub = model.Append(root, Named("Grupo", NodeKind::Group));
     for (const char* name : {"zz", "Mm", "mm"}) model.Append(sub, Named(name, NodeKind::Account));
-    w().BVTree().expandAll();
+    Inside(w()).BVTree().expandAll();
   }
   static TNodeData Named(const char* name, NodeKind kind) {
     TNodeData data = TNodeData::Create(kind, 23);
@@ -146,7 +147,7 @@ struct SortWindow : TreeWindow {
   }
   std::string Branch() {
     std::string out;
-    w().Tree().ForEachPreOrder([&](TreeNode& node, int) {
+    Inside(w()).Tree().ForEachPreOrder([&](TreeNode& node, int) {
       if (ProfileTree::IsInSubtree(&node, root) && &node != root) out += node.data.Name + " ";
     });
     return out;
@@ -165,46 +166,47 @@ TEST_F(SortWindow, OneLevelOrBranchInTheLanguagesOrder) {
   };
   for (const Case& c : cases) {
     SetUp();
-    w().SelectNode(root);
+    Inside(w()).SelectNode(root);
     h.Act(c.action)->trigger();
     EXPECT_EQ(Branch(), c.order) << c.action;
     EXPECT_TRUE(test::SessionOf(w()).Modified);
     EXPECT_TRUE(Enabled("ActGuardar"));
-    EXPECT_EQ(w().SelectedNode(), root);
+    EXPECT_EQ(Inside(w()).SelectedNode(), root);
     // The view shows the new order.
-    const QModelIndex first = w().TreeModel().index(0, 0, w().TreeModel().IndexOf(root));
+    const QModelIndex first =
+        Inside(w()).TreeModel().index(0, 0, Inside(w()).TreeModel().IndexOf(root));
     EXPECT_EQ(first.data().toString(), "alfa");
   }
 }
 
 TEST_F(SortWindow, NothingSelectedSortsNothing) {
-  w().BVTree().clearSelection();
+  Inside(w()).BVTree().clearSelection();
   const std::string before = Branch();
-  w().EnableActionCategories({ActionCategory::SelGrupo}, {});
+  Inside(w()).EnableActionCategories({ActionCategory::SelGrupo}, {});
   h.Act("ActOrdenarTodo")->trigger();
   EXPECT_EQ(Branch(), before);
   EXPECT_FALSE(test::SessionOf(w()).Modified);
 }
 
 TEST_F(TreeWindow, ClickingTheOnlyNodeBringsItsPageBack) {
-  w().TreeModel().Rebuild([](ProfileTree& tree) {
+  Inside(w()).TreeModel().Rebuild([](ProfileTree& tree) {
     tree.Clear();
     TNodeData only = TNodeData::Create(NodeKind::Category, 24);
     only.Name = "Unica";
     tree.Append(nullptr, only);
   });
-  w().SelectNode(w().Tree().First());
-  w().ShowWelcomePage();
-  const QPoint at = w().BVTree().visualRect(w().TreeModel().index(0, 0)).center();
-  QTest::mouseClick(w().BVTree().viewport(), Qt::LeftButton, {}, at);
-  EXPECT_EQ(w().Resulta().PageKind(), PageKind::Group);
+  Inside(w()).SelectNode(Inside(w()).Tree().First());
+  Inside(w()).ShowWelcomePage();
+  const QPoint at = Inside(w()).BVTree().visualRect(Inside(w()).TreeModel().index(0, 0)).center();
+  QTest::mouseClick(Inside(w()).BVTree().viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(Inside(w()).Resulta().PageKind(), PageKind::Group);
 }
 
 TEST_F(TreeWindow, ClickingTheSelectedNodeOfSeveralChangesNothing) {
   Select("G1");
-  w().ShowWelcomePage();
-  QTest::mouseClick(w().BVTree().viewport(), Qt::LeftButton, {}, Centre("G1"));
-  EXPECT_EQ(w().Resulta().PageKind(), PageKind::Welcome);
+  Inside(w()).ShowWelcomePage();
+  QTest::mouseClick(Inside(w()).BVTree().viewport(), Qt::LeftButton, {}, Centre("G1"));
+  EXPECT_EQ(Inside(w()).Resulta().PageKind(), PageKind::Welcome);
 }
 
 TEST_F(TreeWindow, DoubleClickingAnAccountEditsIt) {
@@ -213,19 +215,19 @@ TEST_F(TreeWindow, DoubleClickingAnAccountEditsIt) {
   // Only whether the edit command runs matters here, not its dialog.
   QObject::disconnect(h.Act("ActECuenta"), &QAction::triggered, nullptr, nullptr);
   QSignalSpy edits(h.Act("ActECuenta"), &QAction::triggered);
-  QTest::mouseDClick(w().BVTree().viewport(), Qt::LeftButton, {}, Centre("G1"));
+  QTest::mouseDClick(Inside(w()).BVTree().viewport(), Qt::LeftButton, {}, Centre("G1"));
   EXPECT_EQ(edits.size(), 0);
-  QTest::mouseClick(w().BVTree().viewport(), Qt::LeftButton, {}, Centre("A3"));
-  QTest::mouseDClick(w().BVTree().viewport(), Qt::LeftButton, {}, Centre("A3"));
+  QTest::mouseClick(Inside(w()).BVTree().viewport(), Qt::LeftButton, {}, Centre("A3"));
+  QTest::mouseDClick(Inside(w()).BVTree().viewport(), Qt::LeftButton, {}, Centre("A3"));
   EXPECT_EQ(edits.size(), 1);
 }
 
 TEST_F(TreeWindow, TreeIndexOfCountsInSavingOrder) {
-  EXPECT_EQ(w().TreeIndexOf(h.Node("C1")), 0);
-  EXPECT_EQ(w().TreeIndexOf(h.Node("G1")), 1);
-  EXPECT_EQ(w().TreeIndexOf(h.Node("C2")), 7);
-  EXPECT_EQ(w().TreeIndexOf(nullptr), -1);
-  EXPECT_EQ(w().TreeIndexOf(h.Node("C1")->parent), -1);
+  EXPECT_EQ(Inside(w()).TreeIndexOf(h.Node("C1")), 0);
+  EXPECT_EQ(Inside(w()).TreeIndexOf(h.Node("G1")), 1);
+  EXPECT_EQ(Inside(w()).TreeIndexOf(h.Node("C2")), 7);
+  EXPECT_EQ(Inside(w()).TreeIndexOf(nullptr), -1);
+  EXPECT_EQ(Inside(w()).TreeIndexOf(h.Node("C1")->parent), -1);
 }
 
 TEST_F(TreeWindow, TheTreeOffersItsPopUpMenu) {
@@ -240,8 +242,9 @@ TEST_F(TreeWindow, TheTreeOffersItsPopUpMenu) {
     QMetaObject::invokeMethod(popup, &QMenu::close, Qt::QueuedConnection);
   });
   const QPoint at = Centre("A1");
-  QContextMenuEvent event(QContextMenuEvent::Mouse, at, w().BVTree().viewport()->mapToGlobal(at));
-  QApplication::sendEvent(w().BVTree().viewport(), &event);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at,
+                          Inside(w()).BVTree().viewport()->mapToGlobal(at));
+  QApplication::sendEvent(Inside(w()).BVTree().viewport(), &event);
   EXPECT_TRUE(shown);
 }
 

@@ -23,6 +23,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 using test::ToolWindow;
 using test::WhenModal;
 
@@ -59,7 +60,7 @@ TEST(Picker, ShownAtFirstActivationOnlyWhileStartLanguageIsOn) {
     EXPECT_EQ(title, c.shown ? "Bienvenido // Welcome" : "");
     QApplication::processEvents();
     // Whatever happened, the window goes on to its welcome page.
-    EXPECT_EQ(t.window().Resulta().PageKind(), PageKind::Welcome);
+    EXPECT_EQ(Inside(t.window()).Resulta().PageKind(), PageKind::Welcome);
   }
 }
 
@@ -74,7 +75,7 @@ TEST(Picker, AClickPreviewsTheLanguageAndAceptarSwitchesTheProgram) {
     EXPECT_EQ(Caption(picker, "FlatGroupBox1"), "Select your language // Seleccione su idioma");
     EXPECT_EQ(Caption(picker, "BtnOk"), "OK");
     // Only a preview: the main window and the stored settings have not changed.
-    EXPECT_EQ(t.window().Action(ActionId::ActConfiguracion)->text(),
+    EXPECT_EQ(Inside(t.window()).Action(ActionId::ActConfiguracion)->text(),
               "&Configuración de Brindlevault");
     EXPECT_EQ(StoredStartLanguage(), "(none)");
     previewed = true;
@@ -85,9 +86,9 @@ TEST(Picker, AClickPreviewsTheLanguageAndAceptarSwitchesTheProgram) {
   EXPECT_EQ(StoredStartLanguage(), "0");
   EXPECT_EQ(PathFromSetting(StoredRecursos()), english);
   EXPECT_EQ(ActiveLanguageFile(), english);
-  EXPECT_EQ(w.Action(ActionId::ActConfiguracion)->text(), "Brindlevault &settings");
+  EXPECT_EQ(Inside(w).Action(ActionId::ActConfiguracion)->text(), "Brindlevault &settings");
   EXPECT_EQ(Msg(70), "Open a profile or create a new one from the File menu.");
-  EXPECT_TRUE(w.Resulta().toPlainText().contains("Welcome to Brindlevault"));
+  EXPECT_TRUE(Inside(w).Resulta().toPlainText().contains("Welcome to Brindlevault"));
 }
 
 TEST(Picker, AceptarWithNothingSelectedStoresAnEmptyLanguage) {
@@ -103,7 +104,7 @@ TEST(Picker, AceptarWithNothingSelectedStoresAnEmptyLanguage) {
   EXPECT_EQ(StoredRecursos(), "");
   EXPECT_TRUE(ActiveLanguageFile().empty());
   // The main window keeps its texts and messages; a dialog opened now has its own texts.
-  EXPECT_EQ(w.Action(ActionId::ActConfiguracion)->text(), "Brindlevault &settings");
+  EXPECT_EQ(Inside(w).Action(ActionId::ActConfiguracion)->text(), "Brindlevault &settings");
   EXPECT_EQ(Msg(21), "Brindlevault settings");
   QString group;
   auto options = WhenModal([&](QDialog* dialog) {
@@ -150,7 +151,7 @@ TEST(Picker, ClosingItByTheTitleBarWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(t.folder.Settings()));
   // The language clicked stays for the windows still to come; the main window keeps its own.
   EXPECT_EQ(ActiveLanguageFile(), t.Language("English.lng"));
-  EXPECT_EQ(w.Action(ActionId::ActConfiguracion)->text(), "&Configuración de Brindlevault");
+  EXPECT_EQ(Inside(w).Action(ActionId::ActConfiguracion)->text(), "&Configuración de Brindlevault");
 }
 
 TEST(Picker, ListsTheLanguagesAsAPersonReadsThem) {

@@ -33,6 +33,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 using test::ToolWindow;
 using test::WhenModal;
 
@@ -90,7 +91,7 @@ TEST(Options, FirstOpeningStoresWhatItShowsAsTicked) {
   EXPECT_EQ(Stored("IrAlPrimero"), "(none)");
   EXPECT_EQ(Stored("MostrarPass"), "(none)");
   // CargaUltimo counts from the next start on.
-  EXPECT_FALSE(w.Flags().CargaUltimo);
+  EXPECT_FALSE(Inside(w).Flags().CargaUltimo);
 }
 
 // Text half as large again, as on a scaled desktop, makes the dialog's controls taller than
@@ -163,11 +164,11 @@ TEST(Options, EveryClickWritesItsSettingAndSetsTheFlag) {
         EXPECT_EQ(box->isChecked(), on);
         EXPECT_EQ(Stored(c.key), on ? "1" : "0");
         if (c.flag) {
-          EXPECT_EQ(w.Flags().*c.flag, on);
+          EXPECT_EQ(Inside(w).Flags().*c.flag, on);
         }
       }
     }
-    EXPECT_FALSE(w.Flags().CargaUltimo);
+    EXPECT_FALSE(Inside(w).Flags().CargaUltimo);
   });
   EXPECT_TRUE(t.fakes.boxes->shown.empty());
 }
@@ -188,9 +189,9 @@ TEST(Options, TheTwoDelaysShowTheirDefaultsAndAChangeTakesEffectAtOnce) {
   });
   EXPECT_EQ(Stored("VaciarTras"), "0");
   EXPECT_EQ(Stored("CerrarTras"), "5");
-  EXPECT_EQ(w.Flags().VaciarTras, 0);
-  EXPECT_EQ(w.ClipboardExpiry().Delay(), 0s);
-  EXPECT_TRUE(w.Idle().Running());
+  EXPECT_EQ(Inside(w).Flags().VaciarTras, 0);
+  EXPECT_EQ(Inside(w).ClipboardExpiry().Delay(), 0s);
+  EXPECT_TRUE(Inside(w).Idle().Running());
 }
 
 // Below the language list: how many backups each save keeps, written at once for the next
@@ -236,11 +237,11 @@ TEST(Options, AFailedWriteIsReportedAndLeavesBoxAndFlagAsStored) {
     ASSERT_EQ(t.fakes.boxes->shown.size(), 2u);
     EXPECT_EQ(t.fakes.boxes->shown[1].text, failure);
     EXPECT_FALSE(Box(dialog, "CBPrimero")->isChecked());
-    EXPECT_FALSE(w.Flags().IrAlPrimero);
+    EXPECT_FALSE(Inside(w).Flags().IrAlPrimero);
 
     Click(Box(dialog, "CBSalir"));
     EXPECT_TRUE(Box(dialog, "CBSalir")->isChecked());
-    EXPECT_TRUE(w.Flags().DCBSalir);
+    EXPECT_TRUE(Inside(w).Flags().DCBSalir);
   });
 }
 
@@ -251,8 +252,8 @@ TEST(Options, CBMostrarRedrawsTheAccountPageAtTheSameScrollPosition) {
   TreeNode* account = t.LoadAccounts();
   account->data.Password = "clave-secreta";
   for (int i = 0; i < 60; ++i) account->data.Notes += "nota " + std::to_string(i) + "\r\n";
-  w.SelectNode(account);
-  DetailView& view = w.Resulta();
+  Inside(w).SelectNode(account);
+  DetailView& view = Inside(w).Resulta();
   ASSERT_TRUE(view.toPlainText().contains("clave-secreta"));
   ASSERT_GT(view.verticalScrollBar()->maximum(), 100);
   const int halfway = view.verticalScrollBar()->maximum() / 2;
@@ -262,7 +263,7 @@ TEST(Options, CBMostrarRedrawsTheAccountPageAtTheSameScrollPosition) {
     EXPECT_TRUE(Box(dialog, "CBMostrar")->isChecked());
     EXPECT_EQ(view.VerticalScroll(), halfway);
     Click(Box(dialog, "CBMostrar"));
-    EXPECT_FALSE(w.Flags().MostrarPass);
+    EXPECT_FALSE(Inside(w).Flags().MostrarPass);
     EXPECT_FALSE(view.toPlainText().contains("clave-secreta"));
     EXPECT_TRUE(view.toPlainText().contains(Msg(105)));
     EXPECT_EQ(view.VerticalScroll(), halfway);
@@ -291,9 +292,9 @@ TEST(Options, ALanguageOfTheListSwitchesTheProgramAtOnce) {
     EXPECT_EQ(dialog->findChild<QGroupBox*>("GrupoIdioma")->title(), "Language");
     EXPECT_EQ(dialog->windowTitle(), spanishTitle);
     // The main window: texts, messages and the page on view.
-    EXPECT_EQ(w.Action(ActionId::ActConfiguracion)->text(), "Brindlevault &settings");
+    EXPECT_EQ(Inside(w).Action(ActionId::ActConfiguracion)->text(), "Brindlevault &settings");
     EXPECT_EQ(Msg(21), "Brindlevault settings");
-    EXPECT_TRUE(w.Resulta().toPlainText().contains("Welcome to Brindlevault"));
+    EXPECT_TRUE(Inside(w).Resulta().toPlainText().contains("Welcome to Brindlevault"));
     // The toolkit's own texts follow: standard buttons, a text box's context menu.
     EXPECT_EQ(ToolkitTexts(), "&Yes|&Undo");
 

@@ -21,6 +21,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 namespace fs = std::filesystem;
 using test::FakeBoxes;
 using test::ToolWindow;
@@ -37,49 +38,52 @@ struct ProfileExport : ::testing::Test {
 };
 
 TEST_F(ProfileExport, StandsBelowTheSaveCommandsAndNeedsAProfile) {
-  QAction* action = t.window().Action(ActionId::ActExportarPerfil);
+  QAction* action = Inside(t.window()).Action(ActionId::ActExportarPerfil);
   ASSERT_NE(action, nullptr);
   EXPECT_EQ(MainActions::CategoryOf(action), ActionCategory::PerfilOn);
-  const QList<QAction*> items = t.window().Action(ActionId::ActMenuArchivo)->menu()->actions();
+  const QList<QAction*> items =
+      Inside(t.window()).Action(ActionId::ActMenuArchivo)->menu()->actions();
   const auto at = items.indexOf(action);
   ASSERT_GT(at, 0);
   EXPECT_EQ(items[at - 1]->objectName(), "ActGuardarComo");
   EXPECT_TRUE(items[at + 1]->isSeparator());
-  t.window().EnableActionCategories({}, {ActionCategory::PerfilOn});
+  Inside(t.window()).EnableActionCategories({}, {ActionCategory::PerfilOn});
   EXPECT_FALSE(action->isEnabled());
 }
 
 TEST_F(ProfileExport, CsvIsWrittenOnlyAfterTheWarningIsAnsweredYes) {
   t.fakes.files->answers = QStringList{At("todo.csv"), At("todo.CSV")};
   t.fakes.boxes->answers = {false};
-  t.window().Action(ActionId::ActExportarPerfil)->trigger();
+  Inside(t.window()).Action(ActionId::ActExportarPerfil)->trigger();
   ASSERT_EQ(t.fakes.boxes->shown.size(), 1u);
   EXPECT_EQ(t.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Warning);
   EXPECT_EQ(t.fakes.boxes->shown[0].text, Msg(128));
   EXPECT_FALSE(fs::exists(t.folder.path() / "todo.csv"));
 
   t.fakes.boxes->answers = {true};
-  t.window().Action(ActionId::ActExportarPerfil)->trigger();
+  Inside(t.window()).Action(ActionId::ActExportarPerfil)->trigger();
   EXPECT_EQ(t.fakes.files->titles.back(), "Exportar perfil");
   const fs::path written = t.folder.path() / "todo.CSV";
   EXPECT_EQ(fs::status(written).permissions(), fs::perms::owner_read | fs::perms::owner_write);
   std::ifstream in(written, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
-            ProfileCsv(t.window().Tree(), CsvRows::Accounts));
+            ProfileCsv(Inside(t.window()).Tree(), CsvRows::Accounts));
   EXPECT_EQ(t.fakes.boxes->shown.size(), 2u);  // the two warnings, no error
 }
 
 // The third type of the dialog keeps every category and group for this program.
 TEST_F(ProfileExport, TheFullCsvTypeWritesTheWholeTree) {
-  t.window().Tree().Append(nullptr, TNodeData::Create(NodeKind::Category, 3));  // holds nothing
+  Inside(t.window())
+      .Tree()
+      .Append(nullptr, TNodeData::Create(NodeKind::Category, 3));  // holds nothing
   t.fakes.files->answers = QStringList{At("completo.csv")};
   t.fakes.files->chosenFilter = 2;
   t.fakes.boxes->answers = {true};
-  t.window().Action(ActionId::ActExportarPerfil)->trigger();
+  Inside(t.window()).Action(ActionId::ActExportarPerfil)->trigger();
   std::ifstream in(t.folder.path() / "completo.csv", std::ios::binary);
   const std::string written(std::istreambuf_iterator<char>(in), {});
-  EXPECT_EQ(written, ProfileCsv(t.window().Tree(), CsvRows::FullTree));
-  EXPECT_NE(written, ProfileCsv(t.window().Tree(), CsvRows::Accounts));
+  EXPECT_EQ(written, ProfileCsv(Inside(t.window()).Tree(), CsvRows::FullTree));
+  EXPECT_NE(written, ProfileCsv(Inside(t.window()).Tree(), CsvRows::Accounts));
 }
 
 // Answers the password window with two entries, then presses Aceptar once and Cancelar.
@@ -106,7 +110,7 @@ TEST_F(ProfileExport, KdbxPasswordsThatDifferOrAreEmptyAreRefused) {
     t.fakes.boxes->shown.clear();
     t.fakes.files->answers = QStringList{At("todo.kdbx")};
     AnswerPasswords(first, second);
-    t.window().Action(ActionId::ActExportarPerfil)->trigger();
+    Inside(t.window()).Action(ActionId::ActExportarPerfil)->trigger();
     ASSERT_EQ(t.fakes.boxes->shown.size(), 1u);
     EXPECT_EQ(t.fakes.boxes->shown[0].kind, FakeBoxes::Kind::Error);
     EXPECT_EQ(t.fakes.boxes->shown[0].text, Msg(message));

@@ -27,6 +27,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 namespace fs = std::filesystem;
 using test::ToolWindow;
 
@@ -40,14 +41,14 @@ struct AccountShown : ::testing::Test {
     t.Start();
     account = t.LoadAccounts();
     account->data.UserName = "ana";
-    t.window().SelectNode(account);
+    Inside(t.window()).SelectNode(account);
   }
   QString At(const char* name) const {
     return QString::fromStdString((t.folder.path() / name).string());
   }
   // Clicks the link of the account page whose text is message n.
   void ClickLink(int n) {
-    DetailView& view = t.window().Resulta();
+    DetailView& view = Inside(t.window()).Resulta();
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, test::PointInside(view, Msg(n)));
   }
 
@@ -95,11 +96,12 @@ TEST_F(AccountShown, CancelledDialogsWriteNothingAndFailuresAreShown) {
 TEST_F(AccountShown, TheSummaryShowsAccentedNamesAndFileErrorsWhole) {
   std::ofstream(t.folder.path() / "perfil ñ.bv3") << "x";
   // The file name is shown as Windows-1252 text, like every text of the page.
-  EXPECT_EQ(ComputeSummary(t.folder.path() / "perfil ñ.bv3", {}, t.window().Tree()).FileName,
-            "perfil \xF1.bv3");
+  EXPECT_EQ(
+      ComputeSummary(t.folder.path() / "perfil ñ.bv3", {}, Inside(t.window()).Tree()).FileName,
+      "perfil \xF1.bv3");
   // A folder part that is a file: "Nombre de Archivo inválido".
   test::SessionOf(t.window()).ProfilePath = t.folder.path() / "perfil ñ.bv3" / "otro.bv3";
-  t.window().ShowProfileSummary();
+  Inside(t.window()).ShowProfileSummary();
   ASSERT_EQ(t.fakes.boxes->shown.size(), 1u);
   EXPECT_EQ(t.fakes.boxes->shown[0].text, QString::fromUtf8("Nombre de Archivo inválido"));
 }
@@ -143,12 +145,12 @@ TEST_F(AccountShown, ActBuscarSelectsTheChosenNodeInTheTree) {
     auto* list = search->findChild<QTreeWidget*>("Lista");
     ASSERT_EQ(list->topLevelItemCount(), 1);
     list->setCurrentItem(list->topLevelItem(0));
-    EXPECT_EQ(t.window().SelectedNode(), t.Account("Correo"));
+    EXPECT_EQ(Inside(t.window()).SelectedNode(), t.Account("Correo"));
     search->close();
   });
   t.Trigger("ActBuscar");
-  EXPECT_EQ(t.window().SelectedNode(), t.Account("Correo"));
-  EXPECT_EQ(t.window().Resulta().PageKind(), PageKind::Account);
+  EXPECT_EQ(Inside(t.window()).SelectedNode(), t.Account("Correo"));
+  EXPECT_EQ(Inside(t.window()).Resulta().PageKind(), PageKind::Account);
 }
 
 }  // namespace

@@ -39,6 +39,7 @@
 namespace bv {
 namespace {
 
+using test::Inside;
 using test::ToolWindow;
 
 constexpr const char* kStrong = "vR2@mK4$wZ8&Xq7#pL9!";
@@ -120,11 +121,11 @@ TEST_F(HealthReport, EnterOnARowSelectsTheAccountAndKeepsTheReport) {
   list->setFocus();
   list->setCurrentItem(list->topLevelItem(1));
   QTest::keyClick(list, Qt::Key_Return);
-  EXPECT_EQ(w.SelectedNode(), t.Account("Correo"));
+  EXPECT_EQ(Inside(w).SelectedNode(), t.Account("Correo"));
   EXPECT_TRUE(report->isVisible());
   list->setCurrentItem(list->topLevelItem(0));
   QTest::keyClick(list, Qt::Key_Return);
-  EXPECT_EQ(w.SelectedNode(), t.Account("Banco"));
+  EXPECT_EQ(Inside(w).SelectedNode(), t.Account("Banco"));
 }
 
 TEST_F(HealthReport, FollowsEditsAndDeletionsAndClosesWithTheProfile) {
@@ -133,14 +134,14 @@ TEST_F(HealthReport, FollowsEditsAndDeletionsAndClosesWithTheProfile) {
   // Edited while the report is open: shown again, it is up to date.
   TreeNode* correo = t.Account("Correo");
   correo->data.Password = kStrong;
-  w.TreeModel().NodeChanged(correo);
+  Inside(w).TreeModel().NodeChanged(correo);
   t.Trigger("ActSaludClaves");
   EXPECT_EQ(Rows(report).join('\n').toStdString(),
             ("Personal / Banco|" + Msg(207) + "|").toStdString());
 
   // Deleted while the report stays open: brought back to the front, it is made anew, and a
   // row of the old report never selects a node that is gone.
-  w.TreeModel().Remove(t.Account("Banco"));
+  Inside(w).TreeModel().Remove(t.Account("Banco"));
   QSignalSpy chosen(report, &TFSaludClaves::nodeChosen);
   QTreeWidget* list = List(report);
   emit list->itemActivated(list->topLevelItem(0), 0);
@@ -149,7 +150,7 @@ TEST_F(HealthReport, FollowsEditsAndDeletionsAndClosesWithTheProfile) {
   EXPECT_EQ(Label(report, "notraCuentas"), Msg(214));
 
   correo->data.Password = "123456";
-  w.TreeModel().NodeChanged(correo);
+  Inside(w).TreeModel().NodeChanged(correo);
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(report, &activate);
   QApplication::processEvents();
@@ -158,7 +159,7 @@ TEST_F(HealthReport, FollowsEditsAndDeletionsAndClosesWithTheProfile) {
   ASSERT_TRUE(w.Sessions().CloseProfile());
   EXPECT_FALSE(report->isVisible());
   EXPECT_EQ(List(report)->topLevelItemCount(), 0);  // nothing of the profile stays shown
-  EXPECT_FALSE(w.Action(ActionId::ActSaludClaves)->isEnabled());
+  EXPECT_FALSE(Inside(w).Action(ActionId::ActSaludClaves)->isEnabled());
 }
 
 // Edits while the report is open show at once; the selection stays on its account, and a
@@ -171,16 +172,16 @@ TEST_F(HealthReport, RefreshesAtOnceAndKeepsTheSelectedAccount) {
   ASSERT_EQ(report->SelectedAccount(), t.Account("Correo"));
   TreeNode* banco = t.Account("Banco");
   banco->data.Password = kStrong;  // Banco leaves the report: Correo's row moves up
-  w.TreeModel().NodeChanged(banco);
+  Inside(w).TreeModel().NodeChanged(banco);
   QApplication::processEvents();
   EXPECT_EQ(Rows(report).size(), 1);
   EXPECT_EQ(report->SelectedAccount(), t.Account("Correo"));
   EXPECT_TRUE(list->currentItem()->text(0).endsWith("Correo"));
 
   banco->data.Password = "";  // back, above Correo, while the report has not been redone
-  w.TreeModel().NodeChanged(banco);
+  Inside(w).TreeModel().NodeChanged(banco);
   emit list->itemActivated(list->topLevelItem(0), 0);  // the row that was Correo's
-  EXPECT_EQ(w.SelectedNode(), t.Account("Correo"));
+  EXPECT_EQ(Inside(w).SelectedNode(), t.Account("Correo"));
   EXPECT_EQ(Rows(report).size(), 2);
   EXPECT_EQ(report->SelectedAccount(), t.Account("Correo"));
 }
@@ -226,7 +227,7 @@ TEST_F(HealthReport, SpeaksTheProgramsLanguageAtOnce) {
       << Rows(report).join('\n').toStdString() << " " << QLocale().name().toStdString();
 
   SetActiveLanguageFile(t.Language("English.lng"));
-  ApplyLanguage(w);
+  Inside(w).ApplyLanguage();
   QApplication::processEvents();
   EXPECT_EQ(report->windowTitle(), "Password health");
   EXPECT_EQ(report->findChild<QPushButton*>("BtnCerrar")->text(), "Close");

@@ -59,8 +59,10 @@ class SessionHarness {
   // Opens path as a user does: ActAbrir, then the file dialog answered with path.
   void OpenWithDialog(const std::filesystem::path& path);
 
-  bool ProfileOpen() { return window_->Session().ProfileOpen; }
-  std::string Shape() { return window_->Tree().Empty() ? std::string() : ShapeOf(window_->Tree()); }
+  bool ProfileOpen() { return Inside(*window_).Session().ProfileOpen; }
+  std::string Shape() {
+    return Inside(*window_).Tree().Empty() ? std::string() : ShapeOf(Inside(*window_).Tree());
+  }
   static std::string ShapeOf(const ProfileTree& tree);
   QString Caption() const;
   // The texts of the message boxes shown so far, in order.

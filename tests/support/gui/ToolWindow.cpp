@@ -43,7 +43,7 @@ TFPrincipal& ToolWindow::Start(bool firstRunPicker) {
   window_ = std::make_unique<TFPrincipal>(std::move(seams));
   if (firstRunPicker)
     QObject::connect(window_.get(), &TFPrincipal::firstRunLanguageWanted, window_.get(),
-                     [w = window_.get()] { ShowFirstRunLanguagePicker(*w); });
+                     [w = window_.get()] { w->ShowFirstRunLanguagePicker(); });
   window_->show();
   window_->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -59,7 +59,7 @@ void ToolWindow::Trigger(const char* action) {
 }
 
 TreeNode* ToolWindow::LoadAccounts() {
-  window_->TreeModel().Rebuild([](ProfileTree& tree) {
+  Inside(*window_).TreeModel().Rebuild([](ProfileTree& tree) {
     tree.Clear();
     TNodeData category = TNodeData::Create(NodeKind::Category, 24);
     category.Name = "Personal";
@@ -70,15 +70,15 @@ TreeNode* ToolWindow::LoadAccounts() {
       tree.Append(parent, std::move(account));
     }
   });
-  window_->BVTree().expandAll();
+  Inside(*window_).BVTree().expandAll();
   SessionOf(*window_).ProfileOpen = true;
-  window_->EnableActionCategories({ActionCategory::PerfilOn}, {});
+  Inside(*window_).EnableActionCategories({ActionCategory::PerfilOn}, {});
   return Account("Banco");
 }
 
 TreeNode* ToolWindow::Account(const std::string& name) const {
   TreeNode* found = nullptr;
-  window_->Tree().ForEachPreOrder([&](TreeNode& node, int) {
+  Inside(*window_).Tree().ForEachPreOrder([&](TreeNode& node, int) {
     if (node.data.Name == name) found = &node;
   });
   if (!found) ADD_FAILURE() << "no node " << name;

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QStatusBar>
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -14,6 +16,7 @@
 
 #include "app/WindowEvents.h"
 #include "browser/AccountTreeView.h"
+#include "browser/DetailView.h"
 #include "browser/TreeModel.h"
 #include "config/Messages.h"
 #include "config/ProgramPaths.h"
@@ -40,6 +43,20 @@ std::string ProgramFolder::ReadSettings() const {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+AccountTreeView& WindowInternals::BVTree() const {
+  return *w.findChild<AccountTreeView*>(QString(), Qt::FindChildrenRecursively);
+}
+
+DetailView& WindowInternals::Resulta() const {
+  return *w.findChild<DetailView*>(QString(), Qt::FindChildrenRecursively);
+}
+
+QString WindowInternals::StatusPanelText() const {
+  return w.statusBar()->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly)->text();
+}
+
+QString WindowInternals::Note() const { return w.statusBar()->currentMessage(); }
+
 WindowHarness::WindowHarness() = default;
 WindowHarness::~WindowHarness() = default;
 
@@ -63,7 +80,7 @@ bool WindowHarness::Close() { return window_->close(); }
 
 void WindowHarness::LoadSample() {
   nodes_.clear();
-  window_->TreeModel().Rebuild([this](ProfileTree& tree) {
+  Inside(*window_).TreeModel().Rebuild([this](ProfileTree& tree) {
     tree.Clear();
     auto add = [&](const char* parent, const char* name, NodeKind kind) {
       TNodeData data = TNodeData::Create(kind, kind == NodeKind::Account ? 17 : 24);
@@ -81,14 +98,14 @@ void WindowHarness::LoadSample() {
     add("C2", "G3", NodeKind::Group);
     add("G3", "A4", NodeKind::Account);
   });
-  window_->BVTree().expandAll();
+  Inside(*window_).BVTree().expandAll();
   SessionOf(*window_).ProfileOpen = true;
   SessionOf(*window_).Modified = false;
   // What loading does to the actions.
-  window_->Events().ProfileOpened();
+  Inside(*window_).Events().ProfileOpened();
 }
 
-std::string WindowHarness::Shape() const { return test::Shape(window_->Tree()); }
+std::string WindowHarness::Shape() const { return test::Shape(Inside(*window_).Tree()); }
 
 QStringList MenuOutline(const QWidget* menuOrBar) {
   QStringList names;

@@ -13,7 +13,74 @@
 
 class QAction;
 
+namespace bv {
+class AccountTreeView;
+class BrowserIntegration;
+class DetailView;
+class DiskFollower;
+class ExpiringClipboard;
+class IdleLock;
+class ProfileTreeModel;
+class WindowEvents;
+}  // namespace bv
+
 namespace bv::test {
+
+// Inside the main window: its parts, its session and its tree, which a user reaches only
+// through the screen. The views are found among the window's children, as a user sees them.
+struct WindowInternals {
+  TFPrincipal& w;
+
+  // --- actions
+  QAction* Action(ActionId id) const { return w.Action(id); }
+  void EnableActionCategories(CategorySet enable, CategorySet disable) const {
+    w.EnableActionCategories(enable, disable);
+  }
+  void EnableActionCategories(const QStringList& enable, const QStringList& disable) const {
+    w.EnableActionCategories(enable, disable);
+  }
+  WindowEvents& Events() const { return *w.events_; }
+  const bv::MainMenus& Menus() const { return *w.menus_; }
+
+  // --- session
+  const SessionState& Session() const { return w.Session(); }
+  MainWindowFlags& Flags() const { return w.flags_; }
+  void SetModified() const { w.SetModified(); }
+  ExpiringClipboard& ClipboardExpiry() const { return *w.clipboardExpiry_; }
+  IdleLock& Idle() const { return *w.idleLock_; }
+  DiskFollower& Disk() const { return *w.disk_; }
+  BrowserIntegration& Browser() const { return *w.browserLink_; }
+  void ApplyLanguage() const { w.ApplyLanguage(); }
+
+  // --- tree
+  ProfileTree& Tree() const { return w.Tree(); }
+  ProfileTreeModel& TreeModel() const { return *w.model_; }
+  AccountTreeView& BVTree() const;
+  TreeNode* SelectedNode() const { return w.SelectedNode(); }
+  void SelectNode(TreeNode* node) const { w.SelectNode(node); }
+  int TreeIndexOf(const TreeNode* node) const { return w.TreeIndexOf(node); }
+  bool SelectedIsAccount() const { return w.selectedIsAccount_; }
+  int TreeWidth() const { return w.TreeWidth(); }
+
+  // --- detail view
+  DetailView& Resulta() const;
+  void ShowWelcomePage() const { w.ShowWelcomePage(); }
+  void ShowEmptyProfilePage() const { w.ShowEmptyProfilePage(); }
+  void ShowProfileSummary() const { w.ShowProfileSummary(); }
+  void ShowAccountPage() const { w.ShowAccountPage(); }
+  void ShowGroupPage() const { w.ShowGroupPage(); }
+  void RefreshDetailPage() const { w.RefreshDetailPage(); }
+
+  // --- status bar
+  QString StatusPanelText() const;
+  void SetStatusPanelText(const QString& text) const { w.SetStatusPanelText(text); }
+  void DisplayHint(const QString& hint) const { w.DisplayHint(hint); }
+  QString Note() const;  // the status bar's passing message
+
+  FileDialogEntry& FileDialog(FileDialogId id) const { return w.FileDialog(id); }
+};
+
+inline WindowInternals Inside(TFPrincipal& window) { return {window}; }
 
 class ProgramFolder {
  public:
