@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
 
 #include "app/BrowserLink.h"
 #include "app/BrowserTexts.h"

@@ -4,7 +4,6 @@
 // login as an unsaved change, closing as the idle lock does). Listening follows the option.
 
 #include <QObject>
-#include <QWidget>
 #include <functional>
 #include <memory>
 
@@ -13,6 +12,8 @@
 #include "extension/LinkStore.h"
 #include "extension/PublicSuffixes.h"
 #include "tools/RandomSource.h"
+
+class QWidget;
 
 namespace bv {
 

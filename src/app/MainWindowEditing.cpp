@@ -1,5 +1,7 @@
 #include "app/MainWindowEditing.h"
 
+#include <QWidget>
+
 #include "app/ProfileSession.h"
 #include "app/WindowEvents.h"
 #include "browser/EditingController.h"

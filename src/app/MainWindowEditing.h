@@ -3,13 +3,13 @@
 // that create, edit and delete nodes, given the window's tree and boxes, with the window
 // following what it changed.
 
-#include <QWidget>
 #include <functional>
 #include <memory>
 
 #include "ui/ActionId.h"
 
 class QAction;
+class QWidget;
 
 namespace bv {
 

@@ -1,13 +1,14 @@
 #include "app/SessionLockGuard.h"
 
 #include <QTimer>
+#include <QWidget>
 #include <utility>
 
 #include "app/OpenWindowsDismisser.h"
-#include "app/SessionController.h"
 #include "app/ProfileSession.h"
-#include "ui/Seams.h"
+#include "app/SessionController.h"
 #include "app/WindowSettings.h"
+#include "ui/Seams.h"
 
 namespace bv {
 

@@ -7,8 +7,9 @@
 // same file again, which waits for the user's return.
 
 #include <QObject>
-#include <QWidget>
 #include <functional>
+
+class QWidget;
 
 namespace bv {
 

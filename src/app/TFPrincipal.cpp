@@ -136,7 +136,6 @@ void TFPrincipal::WrapClipboard() {
 
 void TFPrincipal::MakeParts() {
   const auto action = [this](ActionId id) { return Action(id); };
-  const auto selectNode = [this](TreeNode* node) { SelectNode(node); };
   tools_ = std::make_unique<ToolCommands>(ToolCommands::Parts{
       .window = *this,
       .action = action,
@@ -146,7 +145,7 @@ void TFPrincipal::MakeParts() {
       .page = *detail_,
       .seams = seams_,
       .selectedNode = [this] { return SelectedNode(); },
-      .selectNode = selectNode,
+      .selectNode = [this](TreeNode* node) { SelectNode(node); },
       .openDocument = [this](const QString& address) { OpenDocument(address); },
       .followOptions = [this](TFOpciones& dialog) { FollowOptions(dialog); }});
   editing_ = std::make_unique<MainWindowEditing>(

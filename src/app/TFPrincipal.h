@@ -2,7 +2,8 @@
 // The main window FPrincipal: tool bar, account tree BVTree and detail view Resulta side by
 // side, status bar BarraEstado; the action categories; start-up, first activation and
 // shutdown. It owns the session variables, the tree and the seams; its parts (the profile
-// session, the editing and tool commands) connect to its actions and signals.
+// session, the editing and tool commands, the browser's answers, the lock guard) are each
+// given what they work on when they are made (MakeParts), never the window itself.
 
 #include <QMainWindow>
 #include <array>
@@ -62,6 +63,8 @@ class TFPrincipal : public QMainWindow {
   ProfileSession& Profile() { return *profile_; }
   // Opening, creating, saving and closing profiles; the recent profiles list.
   SessionController& Sessions();
+  // Message boxes, file dialogs, desktop, clipboard and printer, as the window's commands
+  // use them.
   Seams& GetSeams() { return seams_; }
   // The first-run language picker, shown modally over the window; the program shows it on
   // firstRunLanguageWanted.
