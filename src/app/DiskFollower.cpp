@@ -8,7 +8,6 @@
 
 #include "app/ProfileSession.h"
 #include "app/ProfileWatcher.h"
-#include "app/HeldVersion.h"
 #include "config/FailureText.h"
 #include "config/LanguageList.h"
 #include "config/MessageIds.h"
@@ -115,16 +114,15 @@ void DiskFollower::TakeChange() {
   const std::filesystem::path path = state.ProfilePath;
   DiskCheck check;
   try {
-    const HeldVersion& held = session_.Held();
-    check = CompareWithDisk(path, held.Fingerprint().stat, [&held] { return held.Digest(); });
+    check = intake_.LookAtFile(path);
   } catch (const EInOutError&) {
     unreadable_ = true;  // still being written, or not ours to read now
     note_(Msg(msg::kDiskVersionUnreadable));
     return;
   }
   switch (check.state) {
-    case DiskState::Unchanged: return;
-    case DiskState::SameContent: session_.Retime(check.read->fingerprint); return;
+    case DiskState::Unchanged:
+    case DiskState::SameContent: return;
     case DiskState::Missing: TakeRemoval(); return;
     case DiskState::Changed: break;
   }
@@ -206,13 +204,9 @@ void DiskFollower::TakeConflictCopy(const std::filesystem::path& copy) {
   Took(intake_.CombineCopy(bytes, copy));
 }
 
-bool DiskFollower::DiskHoldsHeldVersion() const {
+bool DiskFollower::DiskHoldsHeldVersion() {
   try {
-    const HeldVersion& held = session_.Held();
-    const DiskState state =
-        CompareWithDisk(session_.State().ProfilePath, held.Fingerprint().stat, [&held] {
-          return held.Digest();
-        }).state;
+    const DiskState state = intake_.LookAtFile(session_.State().ProfilePath).state;
     return state == DiskState::Unchanged || state == DiskState::SameContent;
   } catch (const std::exception&) {
     return false;

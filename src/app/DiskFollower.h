@@ -72,7 +72,7 @@ class DiskFollower : public QObject {
   // True when the version was taken in.
   bool Took(VersionIntake::Outcome outcome);
   // The file holds the version the session holds (or the same bytes).
-  [[nodiscard]] bool DiskHoldsHeldVersion() const;
+  [[nodiscard]] bool DiskHoldsHeldVersion();
   void SetAsideCombinedCopies();
 
   ProfileSession& session_;

@@ -83,11 +83,10 @@ bool SessionController::Attempt(const std::function<void()>& step) {
 }
 
 bool SessionController::CombineWithDisk(const std::filesystem::path& path, VersionIntake& intake) {
-  const HeldVersion& held = session_.Held();
   const SessionState& session = session_.State();
   // Save As to another file replaces what the user chose to replace.
   std::error_code ec;
-  if (!held.Holds() || session.ProfilePath.empty() ||
+  if (!session_.Held().Holds() || session.ProfilePath.empty() ||
       !std::filesystem::equivalent(path, session.ProfilePath, ec))
     return true;
   // A merge can take a while (the login box may wait for the user), so the file is looked
@@ -97,16 +96,9 @@ bool SessionController::CombineWithDisk(const std::filesystem::path& path, Versi
   // afterwards; we do not use it yet.
   for (int look = 0; look < kLooksBeforeSaving; ++look) {
     DiskCheck check;
-    if (!Attempt([&] {
-          check = CompareWithDisk(path, held.Fingerprint().stat, [&held] { return held.Digest(); });
-        }))
-      return false;
-    switch (check.state) {
-      case DiskState::Unchanged:
-      case DiskState::Missing: return true;  // a missing file is simply written again
-      case DiskState::SameContent: session_.Retime(check.read->fingerprint); return true;
-      case DiskState::Changed: break;
-    }
+    if (!Attempt([&] { check = intake.LookAtFile(path); })) return false;
+    // A missing file is simply written again.
+    if (check.state != DiskState::Changed) return true;
     ProfileBytes theirs = ProfileBytesOf(std::move(*check.read));
     std::optional<std::filesystem::path> setAside;
     switch (intake.Combine(theirs, path, setAside)) {

@@ -9,6 +9,14 @@ namespace bv {
 VersionIntake::VersionIntake(ProfileSession& session, QWidget* dialogParent)
     : session_(session), other_(session, dialogParent) {}
 
+DiskCheck VersionIntake::LookAtFile(const std::filesystem::path& path) {
+  const HeldVersion& held = session_.Held();
+  DiskCheck check =
+      CompareWithDisk(path, held.Fingerprint().stat, [&held] { return held.Digest(); });
+  if (check.state == DiskState::SameContent) session_.Retime(check.read->fingerprint);
+  return check;
+}
+
 VersionIntake::Outcome VersionIntake::Decipher(const ProfileBytes& version,
                                                const std::filesystem::path& file,
                                                std::optional<DecipheredVersion>& read) const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/OtherVersion.h"
+#include "files/FileFingerprint.h"
 #include "profile/ProfileMerge.h"
 
 class QWidget;
@@ -33,6 +34,11 @@ class VersionIntake {
   VersionIntake(ProfileSession& session, QWidget* dialogParent);
   VersionIntake(const VersionIntake&) = delete;
   VersionIntake& operator=(const VersionIntake&) = delete;
+
+  // How the file at path (the profile's own file) compares with the held version, which
+  // must be there; the same bytes under new times are held with those times from now on.
+  // EInOutError (EChangedWhileRead) when the file cannot be read whole now.
+  [[nodiscard]] DiskCheck LookAtFile(const std::filesystem::path& path);
 
   // version, of the profile's own file, shown in place of the open profile: nothing is
   // unsaved after, unless records were left out (a shown field repeated a secret): leftOut
