@@ -392,6 +392,33 @@ TEST_F(DiskChanges, AFailedWriteAfterCombiningKeepsWhatWasTakenIn) {
   }
 }
 
+// The save's next look at the file finds another writer half-way through (it cut the file
+// while the login box of the first merge waited): the save stops, and what the first merge
+// took in stays, shown and unsaved.
+TEST_F(DiskChanges, ASaveThatStopsAfterCombiningShowsWhatItTookIn) {
+  const fs::path path = OpenProfile(h);
+  AddInWindow(h, "Nueva en la ventana");
+  h.fakes.boxes->answers = {false};  // Más tarde
+  SaveAsOther(path, AddAccount("Sincronizada"), kSentinel, "Otra");
+  ASSERT_TRUE(WaitFor([&] { return AskedToCombine(); }));
+  const int summaries = SummaryWindows();
+  test::Bytes cut = test::ReadBytes(path);
+  cut.resize(cut.size() - 100);
+  ModalScript script;
+  script.Then("FInicioSesion", [&](QWidget* box) {
+    test::WriteBytes(h.Path("cut.tmp"), cut);
+    fs::rename(h.Path("cut.tmp"), path);
+    test::Login("Otra")(box);
+  });
+  h.Trigger("ActGuardar");
+  EXPECT_TRUE(script.Done());
+  EXPECT_EQ(h.Boxes().back(), Msg(msg::kDiskVersionUnreadable));
+  EXPECT_EQ(test::ReadBytes(path), cut);
+  EXPECT_EQ(SummaryWindows(), summaries + 1);
+  EXPECT_TRUE(Has(h.Shape(), "Sincronizada") && Has(h.Shape(), "Nueva en la ventana"));
+  EXPECT_TRUE(h.window().Session().Modified);
+}
+
 TEST_F(DiskChanges, AConflictCopyIsOfferedCombinedAndMovedAsideAfterTheSave) {
   const fs::path path = h.Path("p.bv3");
   const fs::path copy = ConflictCopyWithAnAccount();
