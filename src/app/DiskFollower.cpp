@@ -11,10 +11,10 @@
 #include "config/FailureText.h"
 #include "config/LanguageList.h"
 #include "config/MessageIds.h"
+#include "config/Messages.h"
 #include "config/QtText.h"
 #include "files/BackupStore.h"
 #include "files/FileFingerprint.h"
-#include "config/Messages.h"
 #include "profile/MergeReport.h"
 #include "profile/ProfileReader.h"
 #include "ui/Seams.h"
@@ -168,7 +168,7 @@ void DiskFollower::Reload(ProfileBytes& version) {
 
 void DiskFollower::CombineFromDisk(ProfileBytes& version) {
   std::optional<std::filesystem::path> setAside;
-  // Without its password the profile stays modified: the save combines.
+  // Without its password nothing is taken: the save of unsaved work combines it.
   if (!Took(intake_.Combine(version, session_.State().ProfilePath, setAside))) return;
   if (setAside) note_(Msg(msg::kOwnSaveSetAside).arg(PathToQString(*setAside)));
 }

@@ -19,8 +19,6 @@ class QWidget;
 namespace bv {
 
 class ProfileSession;
-struct ProfileBytes;
-struct SplicedRecord;
 
 class VersionIntake {
  public:
