@@ -63,10 +63,12 @@ struct OpenWindow {
   explicit OpenWindow(int nodes) : folder(PrepareFolder(nodes)), path(folder / "grande.bv3") {
     window.Sessions().SetCommandLine({QString::fromStdString(path.string())});
     window.show();
-    while (!window.Profile().State().ProfileOpen) QApplication::processEvents();
-    QObject::connect(&window.Profile(), &bv::ProfileSession::reloaded, [this] { ++reloads; });
+    while (!Profile().State().ProfileOpen) QApplication::processEvents();
+    QObject::connect(&Profile(), &bv::ProfileSession::reloaded, [this] { ++reloads; });
   }
   ~OpenWindow() { fs::remove_all(folder); }
+  // The window's profile session, one of its children.
+  bv::ProfileSession& Profile() { return *window.findChild<bv::ProfileSession*>(); }
 
   fs::path folder;
   fs::path path;
@@ -105,9 +107,9 @@ void BM_SaveFindingTheFileUnchanged(benchmark::State& state) {
   OpenWindow open(static_cast<int>(state.range(0)));
   auto* save = open.window.findChild<QAction*>(QStringLiteral("ActGuardar"));
   for (auto _ : state) {
-    open.window.Profile().MarkModified();
+    open.Profile().MarkModified();
     save->trigger();
-    if (open.window.Profile().State().Modified) state.SkipWithError("the save failed");
+    if (open.Profile().State().Modified) state.SkipWithError("the save failed");
   }
 }
 BENCHMARK(BM_SaveFindingTheFileUnchanged)
@@ -122,9 +124,9 @@ void BM_SaveWithoutLooking(benchmark::State& state) {
   OpenWindow open(static_cast<int>(state.range(0)));
   const std::string password(bv::kEmptyPasswordSentinel);
   for (auto _ : state) {
-    open.window.Profile().MarkModified();
+    open.Profile().MarkModified();
     const bv::BackupStore backups = bv::BackupStore::ForUser(bv::ReadBackupsKept());
-    static_cast<void>(open.window.Profile().Save(open.path, password, backups));
+    static_cast<void>(open.Profile().Save(open.path, password, backups));
   }
 }
 BENCHMARK(BM_SaveWithoutLooking)

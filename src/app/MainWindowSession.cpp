@@ -2,8 +2,6 @@
 
 #include <QAction>
 
-#include "profile/ProfileMerge.h"
-
 namespace bv {
 
 MainWindowSession::MainWindowSession(const Parts& parts)
@@ -24,7 +22,6 @@ MainWindowSession::MainWindowSession(const Parts& parts)
   for (QAction* item : parts.recentEntries)
     QObject::connect(item, &QAction::triggered, c,
                      [c, item] { c->OpenRecent(item->data().toInt()); });
-  QObject::connect(c, &SessionController::combinedBeforeSave, c, parts.showMergeOutcome);
 }
 
 MainWindowSession::~MainWindowSession() = default;

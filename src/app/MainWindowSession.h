@@ -14,17 +14,13 @@ class QAction;
 
 namespace bv {
 
-struct MergedProfile;
-
 class MainWindowSession {
  public:
-  // What the commands work on and how the window shows a merge; every part must outlive
-  // this object.
+  // What the commands work on; every part must outlive this object.
   struct Parts {
     SessionController::Parts controller;
     std::function<QAction*(ActionId)> action;
     QList<QAction*> recentEntries;  // each holds its place in the recent list (1..6)
-    std::function<void(const MergedProfile&)> showMergeOutcome;
   };
 
   // Connects everything.

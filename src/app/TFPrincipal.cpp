@@ -159,23 +159,25 @@ void TFPrincipal::MakeParts() {
                                .showAccountPage = [this] { ShowAccountPage(); },
                                .showGroupPage = [this] { ShowGroupPage(); },
                                .showEmptyProfilePage = [this] { ShowEmptyProfilePage(); }});
-  profileSession_ = std::make_unique<MainWindowSession>(MainWindowSession::Parts{
-      .controller = {.session = *profile_,
-                     .flags = flags_,
-                     .seams = seams_,
-                     .window = this,
-                     .openDialog = FileDialog(FileDialogId::ODPerfil),
-                     .saveDialog = FileDialog(FileDialogId::SDPerfil)},
-      .action = action,
-      .recentEntries = menus_->recentFile + menus_->recentPopup,
-      .showMergeOutcome = [this](const MergedProfile& merged) { ShowMergeOutcome(merged); }});
+  profileSession_ = std::make_unique<MainWindowSession>(
+      MainWindowSession::Parts{.controller = {.session = *profile_,
+                                              .flags = flags_,
+                                              .seams = seams_,
+                                              .window = this,
+                                              .openDialog = FileDialog(FileDialogId::ODPerfil),
+                                              .saveDialog = FileDialog(FileDialogId::SDPerfil)},
+                               .action = action,
+                               .recentEntries = menus_->recentFile + menus_->recentPopup});
   SessionController& sessions = Sessions();
   connect(this, &TFPrincipal::commandLineProfileWanted, &sessions,
           &SessionController::OpenFromCommandLine);
   connect(this, &TFPrincipal::lastProfileWanted, &sessions,
           [&sessions] { sessions.OpenRecent(1); });
   connect(this, &TFPrincipal::fileDropped, &sessions, &SessionController::OpenDropped);
-  disk_ = new DiskFollower(*this);
+  disk_ = new DiskFollower({.session = *profile_,
+                            .boxes = *seams_.boxes,
+                            .window = *this,
+                            .note = [this](const QString& text) { ShowNote(text); }});
   // Answers the browser extension when on.
   browserLink_ = new BrowserIntegration(
       BrowserIntegration::Parts{.window = *this,

@@ -59,26 +59,17 @@ class TFPrincipal : public QMainWindow {
   // MS Sans Serif 8 pt, or the font that stands in for it.
   static QFont WindowFont();
 
-  // The open profile; the window follows its signals.
-  ProfileSession& Profile() { return *profile_; }
   // Opening, creating, saving and closing profiles; the recent profiles list.
   SessionController& Sessions();
-  // Message boxes, file dialogs, desktop, clipboard and printer, as the window's commands
-  // use them.
-  Seams& GetSeams() { return seams_; }
+  // The boxes the window shows its messages in; the program shows in them the failures
+  // that reach the event loop.
+  MessageBoxes& Boxes() { return *seams_.boxes; }
   // The first-run language picker, shown modally over the window; the program shows it on
   // firstRunLanguageWanted.
   void ShowFirstRunLanguagePicker();
   // Closes an unchanged profile, as the idle lock does, when the desktop locks the screen or
   // the computer sleeps; the program has it follow the desktop session.
   SessionLockGuard& LockGuard() { return *lockGuard_; }
-
-  // --- other versions of the profile
-  // What a merge did, in a window beside this one; the tree selects its first conflict copy.
-  void ShowMergeOutcome(const MergedProfile& merged);
-  // A short note in the status bar for a while (the profile was reloaded, ...): it asks
-  // nothing and takes no focus.
-  void ShowNote(const QString& text);
 
  signals:
   // The steps of the first activation, in this order, each only where it applies: the
@@ -109,6 +100,8 @@ class TFPrincipal : public QMainWindow {
   void EnableActionCategories(const QStringList& enable, const QStringList& disable);
 
   // --- session
+  // The open profile; the window follows its signals.
+  ProfileSession& Profile() { return *profile_; }
   const SessionState& Session() const;
   // Modified := true and the save action enabled: after every change of the profile.
   void SetModified();
@@ -140,6 +133,17 @@ class TFPrincipal : public QMainWindow {
   // A non-empty hint covers the panel (single-text mode); an empty one brings it back.
   void DisplayHint(const QString& hint);
 
+  // --- other versions of the profile
+  // What a merge did, in a window beside this one; the tree selects its first conflict copy.
+  void ShowMergeOutcome(const MergedProfile& merged);
+  // A short note in the status bar for a while (the profile was reloaded, ...): it asks
+  // nothing and takes no focus.
+  void ShowNote(const QString& text);
+
+  // --- seams
+  // Message boxes, file dialogs, desktop, clipboard and printer, as the window's commands
+  // use them.
+  Seams& GetSeams() { return seams_; }
   // Hands a document or web address to the desktop; says so (message 110) when the file is
   // missing or the desktop cannot open it.
   void OpenDocument(const QString& pathOrAddress);

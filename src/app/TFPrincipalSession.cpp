@@ -46,6 +46,8 @@ void TFPrincipal::FollowSession() {
   connect(s, &ProfileSession::modified, this, [this] { events_->ProfileModified(); });
   connect(s, &ProfileSession::saved, this, [this] { events_->ProfileSaved(); });
   connect(s, &ProfileSession::closed, this, &TFPrincipal::ProfileClosed);
+  // Every version taken in from another writer, by a save or by following the file.
+  connect(s, &ProfileSession::combined, this, &TFPrincipal::ShowMergeOutcome);
   // The summary on view shows the new owner and title; the caption keeps the title the
   // profile was opened with until it is opened again.
   connect(s, &ProfileSession::detailsStored, this, [this] {

@@ -45,7 +45,7 @@ int main(int argc, char* argv[]) {
 
   bv::TFPrincipal window;
   // From here on a failure that reaches the event loop is shown in the window's error box.
-  app.ReportTo(window.GetSeams().boxes.get());
+  app.ReportTo(&window.Boxes());
   QObject::connect(&window, &bv::TFPrincipal::firstRunLanguageWanted, &window,
                    [&window] { window.ShowFirstRunLanguagePicker(); });
   // The first argument names a profile to open at the first activation.

@@ -154,7 +154,7 @@ TEST(SessionLock, AnUnchangedProfileClosesAfterItsDialogsAndOffersItsLoginBoxAga
       h.OpenWithDialog(path);
       ASSERT_TRUE(h.ProfileOpen());
     }
-    h.window().GetSeams().clipboard->SetText(QStringLiteral("s3cr€t"));  // F2
+    Inside(h.window()).GetSeams().clipboard->SetText(QStringLiteral("s3cr€t"));  // F2
 
     bool closedAndEmptied = false, delayGivenBack = false, openWhenGivenBack = true;
     l.d.services.onDelayGivenBack = [&] {
@@ -197,7 +197,7 @@ TEST(SessionLock, UnsavedChangesKeepTheProfileOpenButOurCopyLeavesTheClipboard) 
     ASSERT_TRUE(h.ProfileOpen());
     Inside(h.window()).SetModified();
     const std::string shape = h.Shape();
-    ClipboardAccess& clipboard = *h.window().GetSeams().clipboard;
+    ClipboardAccess& clipboard = *Inside(h.window()).GetSeams().clipboard;
 
     clipboard.SetText(QStringLiteral("s3cr€t"));
     Send(l.d, event);
@@ -223,7 +223,7 @@ TEST(SessionLock, WithItsOptionOffAnEventChangesNothing) {
   SessionHarness& h = l.h;
   h.OpenWithDialog(h.MakeProfile("a.bv3"));
   ASSERT_TRUE(h.ProfileOpen());
-  h.window().GetSeams().clipboard->SetText(QStringLiteral("s3cr€t"));
+  Inside(h.window()).GetSeams().clipboard->SetText(QStringLiteral("s3cr€t"));
   Send(l.d, Event::Lock);
   Send(l.d, Event::Sleep);
   EXPECT_TRUE(Eventually([&] { return !l.d.services.LastDelayHeld(); }))

@@ -5,6 +5,7 @@
 
 #include "app/ProfileSession.h"
 #include "app/TFPrincipal.h"
+#include "support/gui/WindowHarness.h"
 
 namespace bv::test {
 
@@ -13,7 +14,7 @@ struct SessionBackDoor {
 };
 
 inline SessionState& SessionOf(TFPrincipal& window) {
-  return SessionBackDoor::State(window.Profile());
+  return SessionBackDoor::State(Inside(window).Profile());
 }
 
 }  // namespace bv::test

@@ -20,6 +20,7 @@ class DetailView;
 class DiskFollower;
 class ExpiringClipboard;
 class IdleLock;
+class ProfileSession;
 class ProfileTreeModel;
 class WindowEvents;
 }  // namespace bv
@@ -43,6 +44,7 @@ struct WindowInternals {
   const bv::MainMenus& Menus() const { return *w.menus_; }
 
   // --- session
+  ProfileSession& Profile() const { return w.Profile(); }
   const SessionState& Session() const { return w.Session(); }
   MainWindowFlags& Flags() const { return w.flags_; }
   void SetModified() const { w.SetModified(); }
@@ -78,6 +80,7 @@ struct WindowInternals {
   QString Note() const;  // the status bar's passing message
 
   FileDialogEntry& FileDialog(FileDialogId id) const { return w.FileDialog(id); }
+  Seams& GetSeams() const { return w.GetSeams(); }
 };
 
 inline WindowInternals Inside(TFPrincipal& window) { return {window}; }
