@@ -58,10 +58,12 @@ std::optional<std::filesystem::path> OtherVersion::HeldVersionSetAside(
     const std::filesystem::path& file) const {
   const HeldVersion& held = session_.Held();
   if (!held.Holds()) return std::nullopt;
-  const auto& bytes = held.Bytes().bytes;
   for (const std::filesystem::path& copy : ConflictCopiesOf(file)) {
     std::error_code ec;
-    if (std::filesystem::file_size(copy, ec) != bytes.size() || ec) continue;
+    if (std::filesystem::file_size(copy, ec) != held.Fingerprint().stat.size || ec) continue;
+    const ProfileBytes* heldBytes = held.Bytes();
+    if (!heldBytes) return std::nullopt;  // lost: no copy can be told to be it
+    const auto& bytes = heldBytes->bytes;
     try {
       const auto copyBytes = ReadProfileFile(copy).bytes;
       if (std::equal(copyBytes.begin(), copyBytes.end(), bytes.begin(), bytes.end())) return copy;
@@ -86,7 +88,9 @@ std::optional<LoadedProfile> OtherVersion::Opened(const HeldVersion& version,
   if (!version.Holds()) return std::nullopt;
   for (std::string_view password : {std::string_view(version.Password()), otherPassword}) {
     if (password.empty()) continue;
-    LoadedProfile loaded = LoadProfile(version.Bytes(), password);
+    const ProfileBytes* bytes = version.Bytes();
+    if (!bytes) return std::nullopt;  // lost to a write in place
+    LoadedProfile loaded = LoadProfile(*bytes, password);
     if (loaded.outcome == LoadedProfile::Outcome::Loaded) return loaded;
   }
   return std::nullopt;

@@ -49,7 +49,6 @@ ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) 
   // Header and nodes come from one read: the password is checked against the header of the
   // very bytes that are loaded.
   ReadProfile read = ReadAndLoadProfile(path, state_.SessionPassword());
-  ProfileBytes& file = read.file;
   LoadedProfile& loaded = read.loaded;
   state_.Header = loaded.header;
   if (loaded.outcome == LoadedProfile::Outcome::WrongPassword) {
@@ -65,7 +64,7 @@ ProfileSession::Opening ProfileSession::Open(const std::filesystem::path& path) 
   replaced_.Forget();
   startsOver_ = false;
   if (loaded.failure) std::rethrow_exception(loaded.failure);
-  held_.Hold(std::move(file), state_.SessionPassword());
+  held_.Hold(std::move(read.file), state_.SessionPassword());
   state_.ProfileOpen = true;
   state_.Modified = false;
   emit opened();

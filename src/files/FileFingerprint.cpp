@@ -11,9 +11,6 @@
 namespace bv {
 namespace {
 
-// A writer at work usually finishes within a few reads; beyond that the caller decides.
-constexpr int kReadTries = 3;
-
 std::int64_t Nanoseconds(const timespec& time) {
   return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
@@ -62,53 +59,87 @@ std::optional<FileStat> StatOf(const std::filesystem::path& path) {
   ThrowLastError();
 }
 
-WholeFile ReadWhole(const FileHandle& file, const BlockVisitor& visit, std::size_t blockBytes) {
+namespace {
+
+// The stat of a regular file about to be read whole, refusing one too large to hold.
+FileStat StatBeforeWholeRead(const FileHandle& file) {
   const struct stat info = FstatOf(file);
   // A FIFO or device has no fixed bytes to fingerprint.
   if (!S_ISREG(info.st_mode)) throw EInOutError(kAccessDenied);
   const FileStat before = FromStat(info);
   if (before.size > kMaxWholeFileSize) throw EInOutError::FromErrno(EFBIG);
-  WholeFile whole;
-  // Filled a block at a time: each block is fresh in the cache for the visitor, and the
-  // buffer is never cleared whole before the read overwrites it.
-  ReserveLargeBuffer(whole.bytes, before.size);
-  for (std::uint64_t offset = 0; offset < before.size;) {
+  return before;
+}
+
+// Reads size bytes a block at a time into the span blockAt(offset, length) gives for each,
+// and shows it to visit.
+template <typename BlockAt>
+void ReadBlocks(const FileHandle& file, std::uint64_t size, std::size_t blockBytes,
+                const BlockAt& blockAt, const BlockVisitor& visit) {
+  for (std::uint64_t offset = 0; offset < size;) {
     const std::size_t length =
-        static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, before.size - offset));
-    whole.bytes.resize(offset + length);
-    const std::span<std::uint8_t> block(whole.bytes.data() + offset, length);
+        static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, size - offset));
+    const std::span<std::uint8_t> block = blockAt(offset, length);
     if (file.ReadSomeAt(offset, block) != length) throw EChangedWhileRead();
     if (visit) visit(offset, block);
     offset += length;
   }
-  whole.fingerprint = FingerprintOfRead(file, before, whole.bytes);
-  return whole;
 }
 
-FileFingerprint FingerprintOfRead(const FileHandle& file, const FileStat& before,
-                                  std::span<const std::uint8_t> bytes) {
+// The checks of FingerprintOfRead on a read of that many bytes.
+FileFingerprint CheckedFingerprint(const FileHandle& file, const FileStat& before,
+                                   std::uint64_t read) {
   // A byte beyond the end tells of a writer that appended within the same clock tick.
   std::uint8_t beyond = 0;
-  if (bytes.size() != before.size || file.ReadSomeAt(before.size, {&beyond, 1}) != 0 ||
+  if (read != before.size || file.ReadSomeAt(before.size, {&beyond, 1}) != 0 ||
       WrittenBetween(before, StatOf(file)))
     throw EChangedWhileRead();
   return {before, std::nullopt};
 }
 
-namespace {
-
-WholeFile ReadPath(const std::filesystem::path& path, const BlockVisitor& visit,
-                   std::size_t blockBytes) {
-  // Looked at before opening: opening a socket fails and opening a device may act on it.
-  if (IsSpecialFile(path)) throw EInOutError(kAccessDenied);
-  const FileHandle file = FileHandle::OpenForReading(path);
-  return ReadWhole(file, visit, blockBytes);
-}
-
 }  // namespace
 
+WholeFile ReadWhole(const FileHandle& file, const BlockVisitor& visit, std::size_t blockBytes) {
+  const FileStat before = StatBeforeWholeRead(file);
+  WholeFile whole;
+  // Filled a block at a time: each block is fresh in the cache for the visitor, and the
+  // buffer is never cleared whole before the read overwrites it.
+  ReserveLargeBuffer(whole.bytes, before.size);
+  ReadBlocks(
+      file, before.size, blockBytes,
+      [&](std::uint64_t offset, std::size_t length) {
+        whole.bytes.resize(offset + length);
+        return std::span<std::uint8_t>(whole.bytes.data() + offset, length);
+      },
+      visit);
+  whole.fingerprint = CheckedFingerprint(file, before, whole.bytes.size());
+  return whole;
+}
+
+FileFingerprint VisitWhole(const FileHandle& file, const BlockVisitor& visit,
+                           std::size_t blockBytes) {
+  const FileStat before = StatBeforeWholeRead(file);
+  std::vector<std::uint8_t> buffer(
+      static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, before.size)));
+  ReadBlocks(
+      file, before.size, blockBytes,
+      [&](std::uint64_t, std::size_t length) { return std::span(buffer.data(), length); }, visit);
+  return CheckedFingerprint(file, before, before.size);
+}
+
+FileFingerprint FingerprintOfRead(const FileHandle& file, const FileStat& before,
+                                  std::span<const std::uint8_t> bytes) {
+  return CheckedFingerprint(file, before, bytes.size());
+}
+
+FileHandle OpenWholeFile(const std::filesystem::path& path) {
+  // Looked at before opening: opening a socket fails and opening a device may act on it.
+  if (IsSpecialFile(path)) throw EInOutError(kAccessDenied);
+  return FileHandle::OpenForReading(path);
+}
+
 WholeFile ReadWholeFile(const std::filesystem::path& path) {
-  return ReadPath(path, {}, kReadBlockBytes);
+  return ReadWhole(OpenWholeFile(path));
 }
 
 WholeFile ReadSettledFile(const std::filesystem::path& path) {
@@ -117,14 +148,10 @@ WholeFile ReadSettledFile(const std::filesystem::path& path) {
 
 WholeFile ReadSettledFile(const std::filesystem::path& path, const std::function<void()>& start,
                           const BlockVisitor& visit, std::size_t blockBytes) {
-  for (int attempt = 1;; ++attempt) {
-    try {
-      if (start) start();
-      return ReadPath(path, visit, blockBytes);
-    } catch (const EChangedWhileRead&) {
-      if (attempt == kReadTries) throw;
-    }
-  }
+  return RetryWhileChanging([&] {
+    if (start) start();
+    return ReadWhole(OpenWholeFile(path), visit, blockBytes);
+  });
 }
 
 DiskCheck CompareWithDisk(const std::filesystem::path& path, const FileStat& held,

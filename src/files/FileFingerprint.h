@@ -91,6 +91,13 @@ inline constexpr std::size_t kReadBlockBytes = std::size_t{1} << 17;
 // sees each block in order (blockBytes: a multiple of the caller's record size).
 [[nodiscard]] WholeFile ReadWhole(const FileHandle& file, const BlockVisitor& visit = {},
                                   std::size_t blockBytes = kReadBlockBytes);
+// The same without keeping the bytes: each block is read into one buffer of blockBytes that
+// the next one overwrites, so a file of any size costs no more memory than a block.
+[[nodiscard]] FileFingerprint VisitWhole(const FileHandle& file, const BlockVisitor& visit,
+                                         std::size_t blockBytes = kReadBlockBytes);
+// Opens path for reading whole: a device, FIFO, socket or folder is refused with the
+// access-denied failure; a missing file gives the file-not-found one.
+[[nodiscard]] FileHandle OpenWholeFile(const std::filesystem::path& path);
 // Opens path for reading and reads it whole. A device, FIFO, socket or folder is refused
 // with the access-denied failure; a missing file gives the file-not-found one.
 [[nodiscard]] WholeFile ReadWholeFile(const std::filesystem::path& path);
@@ -102,6 +109,18 @@ inline constexpr std::size_t kReadBlockBytes = std::size_t{1} << 17;
 [[nodiscard]] WholeFile ReadSettledFile(const std::filesystem::path& path,
                                         const std::function<void()>& start,
                                         const BlockVisitor& visit, std::size_t blockBytes);
+// Runs read again while a writer spoils it (EChangedWhileRead), a few tries at most.
+template <typename Read>
+auto RetryWhileChanging(const Read& read) {
+  constexpr int kReadTries = 3;  // a writer at work usually finishes within a few reads
+  for (int attempt = 1;; ++attempt) {
+    try {
+      return read();
+    } catch (const EChangedWhileRead&) {
+      if (attempt == kReadTries) throw;
+    }
+  }
+}
 
 enum class DiskState {
   Unchanged,    // the same file, untouched since: nothing was read

@@ -19,6 +19,7 @@ list(APPEND BV_CORE_SOURCES
 # export's KDBX writer uses as well).
 list(APPEND BV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FileFingerprint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OpenVersion.cpp
 )
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(BOTAN2 REQUIRED IMPORTED_TARGET botan-2)

@@ -111,7 +111,8 @@ std::size_t ForEachNodeRecord(const FileHandle& file,
 
 namespace {
 
-// Deciphers the records of each block as it comes, once the header's password matched.
+// Takes the header from the first block, and deciphers the records of each block as it comes
+// once the header's password matched.
 class BlockLoader {
  public:
   BlockLoader(std::string_view password, LoadedProfile& loaded)
@@ -120,13 +121,15 @@ class BlockLoader {
   void Start() {
     builder_.reset();
     cipher_.reset();
+    headerRead_ = false;
     loaded_ = LoadedProfile{};
   }
   void Take(std::uint64_t offset, std::span<const std::uint8_t> block) {
     std::size_t at = 0;
     if (offset == 0 && block.size() >= kHeaderSize) {
-      // The header is read again from the whole bytes afterwards; here it only opens the door.
-      if (!PasswordMatches(DecodeHeader(HeaderBytes(block.data(), kHeaderSize)), password_)) return;
+      loaded_.header = DecodeHeader(HeaderBytes(block.data(), kHeaderSize));
+      headerRead_ = true;
+      if (!PasswordMatches(loaded_.header, password_)) return;
       cipher_.emplace(password_);
       builder_.emplace(loaded_.tree);
       at = kRecordSize;
@@ -141,6 +144,8 @@ class BlockLoader {
       loaded_.failure = std::current_exception();
     }
   }
+  // A file too short for a header read nothing of it.
+  [[nodiscard]] bool HeaderRead() const { return headerRead_; }
   [[nodiscard]] bool Opened() const { return builder_.has_value(); }
 
  private:
@@ -149,6 +154,7 @@ class BlockLoader {
   std::optional<FieldCipher> cipher_;
   std::optional<LevelTreeBuilder> builder_;
   TNodeRecord record_;
+  bool headerRead_ = false;
 };
 
 }  // namespace
@@ -157,18 +163,19 @@ ReadProfile ReadAndLoadProfile(const std::filesystem::path& path, std::string_vi
                                int depthLimit) {
   ReadProfile read;
   if (IsSpecialFile(path)) {
-    read.file = ReadProfileFile(path);
-    read.loaded = LoadProfile(read.file, password, depthLimit);
+    read.loaded = LoadProfile(ReadProfileFile(path), password, depthLimit);
     return read;
   }
   BlockLoader loader(password, read.loaded);
-  read.file = ProfileBytesOf(ReadSettledFile(
+  // Blocks of whole records, at least as large as the header.
+  static_assert(kRecordsPerRead * kRecordSize >= kHeaderSize);
+  read.file = ReadSettledVersion(
       path, [&] { loader.Start(); },
       [&](std::uint64_t offset, std::span<const std::uint8_t> block) {
         loader.Take(offset, block);
       },
-      kRecordsPerRead * kRecordSize));
-  read.loaded.header = ReadProfileHeader(read.file).header;  // a short file throws here
+      kRecordsPerRead * kRecordSize);
+  if (!loader.HeaderRead()) throw EInOutError(kReadBeyondEnd);
   if (!loader.Opened()) return read;
   read.loaded.outcome =
       read.loaded.failure ? LoadedProfile::Outcome::FailedPartWay : LoadedProfile::Outcome::Loaded;

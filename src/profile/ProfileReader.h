@@ -1,7 +1,7 @@
 #pragma once
-// Reading a profile file. A load reads the whole file once, from one descriptor, and takes
-// the header and the nodes from those same bytes; failures throw EInOutError with the
-// run-time text.
+// Reading a profile file. A load reads the whole file once, a block at a time from one
+// descriptor, and takes the header and the nodes from those same bytes; failures throw
+// EInOutError with the run-time text.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "files/FileFingerprint.h"
+#include "files/OpenVersion.h"
 #include "profile/ProfileTree.h"
 #include "profile/RecordLayout.h"
 
@@ -89,10 +90,12 @@ inline constexpr int kNoDepthLimit = 0;
                                         int depthLimit = kNoDepthLimit);
 
 // ReadProfileFile and LoadProfile in one pass: each block of records is deciphered as soon as
-// it is read, while it is still in the processor's cache, and the bytes read are kept as they
-// came. The same outcome, failures and retries as the two calls one after the other.
+// it is read, while it is still in the processor's cache, into one buffer that the next block
+// overwrites. The bytes are not kept: the descriptor they came from is, so that they can be
+// read again (OpenVersion.h). The same outcome, failures and retries as the two calls one
+// after the other; a device, FIFO or socket leaves no descriptor open.
 struct ReadProfile {
-  ProfileBytes file;
+  OpenVersion file;
   LoadedProfile loaded;
 };
 [[nodiscard]] ReadProfile ReadAndLoadProfile(const std::filesystem::path& path,

@@ -26,6 +26,7 @@
 #include "profile/ProfileReader.h"
 #include "profile/ProfileWriter.h"
 #include "support/ProfileFixtures.h"
+#include "support/ScratchFolder.h"
 #include "support/gui/SessionHarness.h"
 
 namespace bv {
@@ -240,6 +241,37 @@ TEST_F(DiskChanges, LaterLeavesTheCombiningToTheSave) {
   EXPECT_TRUE(Has(onDisk, "Nueva en la ventana") && Has(onDisk, "Sincronizada")) << onDisk;
   EXPECT_TRUE(Has(h.Shape(), "Sincronizada"));
   EXPECT_FALSE(Inside(h.window()).Session().Modified);
+}
+
+// The opened version is held as the descriptor it was read from. Another writer's save by
+// rename leaves what that descriptor reads as it was: the save's merge starts from it and takes
+// their deletion in. A write in place changes it: that version is lost, and the save combines
+// two-way (deleting nothing), never taking the other writer's bytes for the base.
+TEST_F(DiskChanges, TheOpenedVersionIsTheBaseUntilAWriteInPlaceLosesIt) {
+  for (const bool inPlace : {false, true}) {
+    SCOPED_TRACE(inPlace ? "written in place" : "replaced by rename");
+    SessionHarness w;
+    const fs::path path = OpenProfile(w, inPlace ? "in-place.bv3" : "renamed.bv3");
+    AddInWindow(w, "Nueva en la ventana");
+    const fs::path theirs = h.Path("theirs.bv3");
+    fs::copy_file(path, theirs, fs::copy_options::overwrite_existing);
+    SaveAsOther(theirs, [](ProfileTree& tree) {
+      tree.Remove(FindNode(tree, "Steam"));
+      tree.Append(tree.First(), test::SampleAccount("Sincronizada"));
+    });
+    ASSERT_EQ(fs::file_size(theirs), fs::file_size(path));
+    if (inPlace)
+      test::WriteInPlace(path, test::ReadFile(theirs));
+    else
+      fs::rename(theirs, path);
+    w.fakes.boxes->answers = {false};  // Más tarde, should the watcher be first
+    w.Trigger("ActGuardar");
+    const std::string onDisk = FileShape(path);
+    // Their bytes as the base would make their new account one that this window deleted.
+    EXPECT_TRUE(Has(onDisk, "Sincronizada")) << onDisk;
+    EXPECT_EQ(Has(onDisk, "Steam"), inPlace) << onDisk;
+    EXPECT_TRUE(Has(onDisk, "Nueva en la ventana")) << onDisk;
+  }
 }
 
 TEST_F(DiskChanges, AChangeWaitsWhileADialogIsOpen) {

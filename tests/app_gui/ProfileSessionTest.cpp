@@ -154,7 +154,8 @@ TEST_F(ProfileSessionTest, HoldsTheVersionOfTheFileAtEachLoadAndSave) {
     const HeldVersion& held = window.profile.Held();
     EXPECT_TRUE(held.Holds());
     EXPECT_EQ(held.Fingerprint().stat, disk.fingerprint.stat);
-    EXPECT_EQ(held.Bytes().bytes, disk.bytes);
+    ASSERT_NE(held.Bytes(), nullptr);
+    EXPECT_EQ(held.Bytes()->bytes, disk.bytes);
     EXPECT_EQ(held.Digest(), Sha256Of(disk.bytes));
     EXPECT_EQ(held.Password(), password);
     EXPECT_EQ(CompareWithDisk(path, held.Fingerprint().stat, [&] { return held.Digest(); }).state,
