@@ -29,6 +29,8 @@ struct QuestionDialog {
     auto* label = new QLabel(text, &dialog);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
+    // Lines of a comfortable length, rather than the narrow column a wrapped label gets.
+    label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 48);
     layout->addWidget(label);
     auto* buttons = new QDialogButtonBox(&dialog);
     allow = buttons->addButton(Msg(allowText), QDialogButtonBox::AcceptRole);

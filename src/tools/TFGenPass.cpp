@@ -145,7 +145,9 @@ void TFGenPass::BuildControls() {
   main->addWidget(Resultado);
   main->addWidget(BarraFuerza);
   main->addLayout(buttons);
-  setMinimumWidth(420);
+  // The result's width keeps the dialog at least 420 wide; a minimum width of the dialog's
+  // own would stop its layout from widening it for longer texts.
+  Resultado->setMinimumWidth(400);
 
   connect(BtnGenerar, &QPushButton::clicked, this, &TFGenPass::BtnGenerarClick);
   connect(BtnCopiar, &QPushButton::clicked, this, &TFGenPass::BtnCopiarClick);

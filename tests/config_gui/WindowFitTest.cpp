@@ -1,5 +1,5 @@
-// Every window at the size it opens with, in every shipped language: no text cut short and no
-// control outside its window. With BV_WINDOW_SHOTS naming a folder, each window is also saved
+// Every window at the size it opens with, in every shipped language: no text cut short or
+// covered, and no control outside its window. With BV_WINDOW_SHOTS naming a folder, each window is also saved
 // there as "<language> <window>.png", for a person to look at.
 
 #include <gtest/gtest.h>
@@ -7,10 +7,12 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -341,6 +343,57 @@ TEST_P(WindowFit, EveryWindowShowsItsTextsUncut) {
     QApplication::processEvents();
     Look(QStringLiteral("FPrincipal %1").arg(heading->objectName()), menu);
     menu->hide();
+  }
+}
+
+// The check itself: each kind of fault in a window of its own, and a sound window.
+TEST(WindowFitCheck, FindsEachKindOfFault) {
+  const QString longText = QStringLiteral("Un texto bastante largo para una ventana tan estrecha");
+  const struct {
+    const char* name;
+    std::function<void(QWidget&)> build;
+    const char* fault;  // null: none
+  } cases[] = {
+      {"sound", [&](QWidget& w) { (new QLabel(QStringLiteral("Hola"), &w))->adjustSize(); },
+       nullptr},
+      {"narrow label", [&](QWidget& w) { (new QLabel(longText, &w))->resize(60, 20); }, "text cut"},
+      {"short wrapped label",
+       [&](QWidget& w) {
+         auto* label = new QLabel(longText, &w);
+         label->setWordWrap(true);
+         label->resize(100, label->fontMetrics().height());
+       },
+       "text cut"},
+      {"narrow check box", [&](QWidget& w) { (new QCheckBox(longText, &w))->resize(60, 24); },
+       "text cut"},
+      {"narrow group", [&](QWidget& w) { (new QGroupBox(longText, &w))->resize(60, 60); },
+       "text cut"},
+      {"covered label",
+       [&](QWidget& w) {
+         (new QLabel(QStringLiteral("Hola"), &w))->adjustSize();
+         (new QLineEdit(&w))->resize(80, 20);
+       },
+       "overlaps"},
+      {"outside",
+       [&](QWidget& w) {
+         auto* label = new QLabel(QStringLiteral("Hola"), &w);
+         label->adjustSize();
+         label->move(190, 190);
+       },
+       "outside the window"},
+  };
+  for (const auto& c : cases) {
+    QWidget window;
+    window.resize(200, 200);
+    c.build(window);
+    window.show();
+    const QStringList faults = FaultsOf(&window);
+    if (!c.fault) {
+      EXPECT_TRUE(faults.isEmpty()) << c.name << ": " << faults.join(", ").toStdString();
+      continue;
+    }
+    ASSERT_EQ(faults.size(), 1) << c.name << ": " << faults.join(", ").toStdString();
+    EXPECT_TRUE(faults.front().contains(QLatin1String(c.fault))) << faults.front().toStdString();
   }
 }
 
