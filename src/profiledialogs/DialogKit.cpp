@@ -10,6 +10,7 @@
 
 #include "config/QtText.h"
 #include "config/Translation.h"
+#include "ui/WindowSize.h"
 
 namespace bv::dialogkit {
 
@@ -76,6 +77,7 @@ void Arrange(QDialog* dialog, QGridLayout* grid, QLabel* note, QPushButton* ok, 
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   column->addLayout(buttons);
+  GrowToWrappedTexts(dialog);
   ok->setDefault(true);
   cancel->setAutoDefault(false);
   grid->setColumnMinimumWidth(1, 180);

@@ -22,6 +22,7 @@
 #include "tools/PasswordLength.h"
 #include "tools/SecretClipboard.h"
 #include "tools/StrengthBar.h"
+#include "ui/WindowSize.h"
 
 namespace bv {
 
@@ -145,9 +146,8 @@ void TFGenPass::BuildControls() {
   main->addWidget(Resultado);
   main->addWidget(BarraFuerza);
   main->addLayout(buttons);
-  // The result's width keeps the dialog at least 420 wide; a minimum width of the dialog's
-  // own would stop its layout from widening it for longer texts.
-  Resultado->setMinimumWidth(400);
+  KeepAtLeastWide(main, 420);
+  GrowToWrappedTexts(this);
 
   connect(BtnGenerar, &QPushButton::clicked, this, &TFGenPass::BtnGenerarClick);
   connect(BtnCopiar, &QPushButton::clicked, this, &TFGenPass::BtnCopiarClick);

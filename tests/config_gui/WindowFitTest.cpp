@@ -1,5 +1,6 @@
-// Every window at the size it opens with, in every shipped language: no text cut short or
-// covered, and no control outside its window. With BV_WINDOW_SHOTS naming a folder, each window is also saved
+// Every window at the size it opens with, in every shipped language, in the toolkit's font
+// and in one half as large again (a desktop's larger text): no text cut short or covered, and
+// no control outside its window. With BV_WINDOW_SHOTS naming a folder, each window is also saved
 // there as "<language> <window>.png", for a person to look at.
 
 #include <gtest/gtest.h>
@@ -290,8 +291,18 @@ class HomeWithBrowsers {
   QByteArray before_;
 };
 
-class WindowFit : public ::testing::TestWithParam<test::ShippedLanguage> {
+// A language, and how much larger than the toolkit's the font is.
+using LanguageAndFont = std::tuple<test::ShippedLanguage, double>;
+
+class WindowFit : public ::testing::TestWithParam<LanguageAndFont> {
  protected:
+  WindowFit() : font_(QApplication::font()) {
+    QFont larger = font_;
+    larger.setPointSizeF(font_.pointSizeF() * std::get<1>(GetParam()));
+    QApplication::setFont(larger);
+  }
+  ~WindowFit() override { QApplication::setFont(font_); }
+
   void TearDown() override {
     // Back to the Spanish of the program folder, which later tests take for granted.
     SetActiveLanguageFile(t_.Language("Espa\xC3\xB1ol.lng"));
@@ -299,8 +310,11 @@ class WindowFit : public ::testing::TestWithParam<test::ShippedLanguage> {
   }
 
   void Look(const QString& window, QWidget* shown) {
-    QApplication::processEvents();  // as the user sees it: laid out after its texts were set
-    const QString language = QString::fromLatin1(GetParam().testName);
+    // As the user sees it: laid out after its texts were set, grown to them.
+    for (int turn = 0; turn < 3; ++turn) QApplication::processEvents();
+    const QString language =
+        QStringLiteral("%1 %2pt").arg(QString::fromLatin1(std::get<0>(GetParam()).testName),
+                                      QString::number(QApplication::font().pointSizeF()));
     for (const QString& fault : FaultsOf(shown))
       ADD_FAILURE() << language.toStdString() << " / " << window.toStdString() << " / "
                     << fault.toStdString();
@@ -315,6 +329,7 @@ class WindowFit : public ::testing::TestWithParam<test::ShippedLanguage> {
     }
   }
 
+  QFont font_;
   HomeWithBrowsers home_;
   test::ToolWindow t_;
 };
@@ -322,9 +337,9 @@ class WindowFit : public ::testing::TestWithParam<test::ShippedLanguage> {
 TEST_P(WindowFit, EveryWindowShowsItsTextsUncut) {
   TFPrincipal& w = t_.Start();
   w.SelectNode(t_.LoadAccounts());
-  SetActiveLanguageFile(
-      std::filesystem::path(BV_SOURCE_DIR) / "res" /
-      std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(GetParam().utf8Name))));
+  SetActiveLanguageFile(std::filesystem::path(BV_SOURCE_DIR) / "res" /
+                        std::filesystem::path(std::u8string(
+                            reinterpret_cast<const char8_t*>(std::get<0>(GetParam()).utf8Name))));
   ApplyLanguage(w);
   QApplication::processEvents();  // the windows' change of language
   for (const Opening& opening : Openings()) {
@@ -397,8 +412,13 @@ TEST(WindowFitCheck, FindsEachKindOfFault) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, WindowFit, ::testing::ValuesIn(test::kShippedLanguages),
-                         [](const auto& info) { return std::string(info.param.testName); });
+INSTANTIATE_TEST_SUITE_P(Files, WindowFit,
+                         ::testing::Combine(::testing::ValuesIn(test::kShippedLanguages),
+                                            ::testing::Values(1.0, 1.5)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).testName) +
+                                  (std::get<1>(info.param) > 1 ? "Larger" : "");
+                         });
 
 }  // namespace
 }  // namespace bv
