@@ -164,6 +164,15 @@ void Modal(const std::function<void()>& run, const std::function<void(QWidget*)>
   run();
 }
 
+// A question of the browser's, asked over the main window as the program asks it.
+template <class Ask>
+auto Asked(Ask ask) {
+  return [ask](test::ToolWindow& t, const std::function<void(QWidget*)>& look) {
+    QtBrowserQuestions questions(&t.window());
+    Modal([&] { ask(questions); }, look);
+  };
+}
+
 test::FakeBoxes gBoxes;
 test::FakeFiles gFiles;
 const std::string gNoPassword;
@@ -237,39 +246,21 @@ const std::vector<Opening>& Openings() {
       {"FAcerca", Made([](test::ToolWindow& t) {
          return std::make_unique<TFAcerca>([](const QString&) {}, &t.window());
        })},
-      {"FPermitirConexion",
-       [](test::ToolWindow& t, const Look& look) {
-         QtBrowserQuestions questions(&t.window());
-         Modal(
-             [&] {
-               static_cast<void>(questions.AllowConnection(
-                   Msg(kMsgAskConnection).arg(QStringLiteral("q2vT8rZk")), Msg(kMsgBrowserPlace)));
-             },
-             look);
-       }},
-      {"FPermitirSitio",
-       [](test::ToolWindow& t, const Look& look) {
-         QtBrowserQuestions questions(&t.window());
-         Modal(
-             [&] {
-               static_cast<void>(questions.AllowSite(
-                   Msg(kMsgAskSite)
-                       .arg(QStringLiteral("Banco"), QStringLiteral("accounts.example.com"))));
-             },
-             look);
-       }},
-      {"FGuardarAcceso",
-       [](test::ToolWindow& t, const Look& look) {
-         QtBrowserQuestions questions(&t.window());
-         Modal(
-             [&] {
-               static_cast<void>(questions.SaveLogin(
-                   Msg(kMsgAskNewLogin)
-                       .arg(QStringLiteral("ana.perez"), QStringLiteral("accounts.example.com"),
-                            Msg(kMsgBrowserPlace))));
-             },
-             look);
-       }},
+      {"FPermitirConexion", Asked([](BrowserQuestions& questions) {
+         static_cast<void>(questions.AllowConnection(
+             Msg(kMsgAskConnection).arg(QStringLiteral("q2vT8rZk")), Msg(kMsgBrowserPlace)));
+       })},
+      {"FPermitirSitio", Asked([](BrowserQuestions& questions) {
+         static_cast<void>(questions.AllowSite(
+             Msg(kMsgAskSite)
+                 .arg(QStringLiteral("Banco"), QStringLiteral("accounts.example.com"))));
+       })},
+      {"FGuardarAcceso", Asked([](BrowserQuestions& questions) {
+         static_cast<void>(questions.SaveLogin(Msg(kMsgAskNewLogin)
+                                                   .arg(QStringLiteral("ana.perez"),
+                                                        QStringLiteral("accounts.example.com"),
+                                                        Msg(kMsgBrowserPlace))));
+       })},
   };
   return openings;
 }
