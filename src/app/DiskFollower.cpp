@@ -2,29 +2,34 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QStringList>
 #include <QTimer>
 #include <utility>
 
-#include "app/OtherVersion.h"
 #include "app/ProfileSession.h"
 #include "app/ProfileWatcher.h"
-#include "app/TFPrincipal.h"
 #include "config/FailureText.h"
 #include "config/LanguageList.h"
 #include "config/MessageIds.h"
+#include "config/Messages.h"
 #include "config/QtText.h"
 #include "files/BackupStore.h"
 #include "files/FileFingerprint.h"
-#include "config/Messages.h"
 #include "profile/MergeReport.h"
+#include "profile/ProfileReader.h"
+#include "ui/Seams.h"
 
 namespace bv {
 
-DiskFollower::DiskFollower(TFPrincipal& window)
-    : QObject(&window),
-      window_(window),
-      session_(window.Profile()),
-      watcher_(new ProfileWatcher(this)),
+DiskFollower::DiskFollower(Parts parts)
+    : QObject(&parts.window),
+      session_(parts.session),
+      boxes_(parts.boxes),
+      window_(parts.window),
+      note_(std::move(parts.note)),
+      intake_(parts.session, &parts.window),
+      watcher_(new ProfileWatcher(
+          session_.Held(), [this](const FileFingerprint& now) { session_.Retime(now); }, this)),
       wait_(new QTimer(this)) {
   wait_->setSingleShot(true);
   connect(wait_, &QTimer::timeout, this, &DiskFollower::RunPending);
@@ -43,7 +48,7 @@ DiskFollower::DiskFollower(TFPrincipal& window)
             wait_->start(0);
           });
   FollowSession();
-  window.installEventFilter(this);
+  window_.installEventFilter(this);
 }
 
 DiskFollower::~DiskFollower() = default;
@@ -52,19 +57,11 @@ void DiskFollower::FollowSession() {
   connect(&session_, &ProfileSession::opened, this, [this] {
     // A profile read only in part holds no version: a reload would take nothing back.
     if (session_.Held().Holds())
-      watcher_->Watch(session_.State().ProfilePath, session_.Held().Fingerprint(),
-                      [this] { return session_.Held().Digest(); });
+      watcher_->Watch(session_.State().ProfilePath);
     else
       watcher_->Stop();
   });
-  // Our own writes and the versions we took in are held: the watcher does not report them.
-  connect(&session_, &ProfileSession::saved, this, [this] {
-    if (session_.Held().Holds()) watcher_->Hold(session_.Held().Fingerprint());
-    SetAsideCombinedCopies();
-  });
-  connect(&session_, &ProfileSession::reloaded, this, [this] {
-    if (session_.Held().Holds()) watcher_->Hold(session_.Held().Fingerprint());
-  });
+  connect(&session_, &ProfileSession::saved, this, &DiskFollower::SetAsideCombinedCopies);
   connect(&session_, &ProfileSession::closed, this, [this] {
     watcher_->Stop();
     wait_->stop();
@@ -105,7 +102,7 @@ void DiskFollower::RunPending() {
         TakeConflictCopy(copy);
       }
     } catch (const std::exception&) {
-      window_.GetSeams().boxes->Error(CurrentFailureText());
+      boxes_.Error(CurrentFailureText());
     }
   }
   running_ = false;
@@ -117,24 +114,23 @@ void DiskFollower::TakeChange() {
   const std::filesystem::path path = state.ProfilePath;
   DiskCheck check;
   try {
-    const HeldVersion& held = session_.Held();
-    check = CompareWithDisk(path, held.Fingerprint().stat, [&held] { return held.Digest(); });
+    check = intake_.LookAtFile(path);
   } catch (const EInOutError&) {
     unreadable_ = true;  // still being written, or not ours to read now
-    Note(Msg(msg::kDiskVersionUnreadable));
+    note_(Msg(msg::kDiskVersionUnreadable));
     return;
   }
   switch (check.state) {
-    case DiskState::Unchanged: return;
-    case DiskState::SameContent: session_.Retime(check.read->fingerprint); return;
+    case DiskState::Unchanged:
+    case DiskState::SameContent: return;
     case DiskState::Missing: TakeRemoval(); return;
     case DiskState::Changed: break;
   }
   ProfileBytes version = ProfileBytesOf(std::move(*check.read));
   // Our own last save set aside by a sync tool: combined at once, whatever is unsaved, since
   // a reload would drop that save from view and a later merge would take it for deleted.
-  if (const auto setAside = OtherVersion(session_, &window_).HeldVersionSetAside(path)) {
-    CombineFromDisk(version, &*setAside);
+  if (intake_.HeldVersionSetAside(path)) {
+    CombineFromDisk(version);
     return;
   }
   if (!state.Modified) {
@@ -142,66 +138,39 @@ void DiskFollower::TakeChange() {
     return;
   }
   // Later: the save combines, before it writes.
-  if (!window_.GetSeams().boxes->Choose(Msg(msg::kCombineWithDisk), Msg(msg::kCombineButton),
-                                        Msg(msg::kLaterButton)))
+  if (!boxes_.Choose(Msg(msg::kCombineWithDisk), Msg(msg::kCombineButton), Msg(msg::kLaterButton)))
     return;
   CombineFromDisk(version);
 }
 
-std::optional<DecipheredVersion> DiskFollower::Decipher(const ProfileBytes& version,
-                                                        const std::filesystem::path& file) {
-  try {
-    std::optional<DecipheredVersion> read =
-        OtherVersion(session_, &window_).Decipher(version, file);
-    unreadable_ = false;
-    return read;
-  } catch (const EUnreadableVersion&) {
-    unreadable_ = true;
-    Note(Msg(msg::kDiskVersionUnreadable));
-    throw;
-  }
+bool DiskFollower::Took(VersionIntake::Outcome outcome) {
+  unreadable_ = outcome == VersionIntake::Outcome::Unreadable;
+  if (unreadable_) note_(Msg(msg::kDiskVersionUnreadable));
+  return outcome == VersionIntake::Outcome::TakenIn;
 }
 
 void DiskFollower::Reload(ProfileBytes& version) {
-  std::optional<DecipheredVersion> read;
-  try {
-    read = Decipher(version, session_.State().ProfilePath);
-  } catch (const EUnreadableVersion&) {
+  std::vector<SplicedRecord> leftOut;
+  const VersionIntake::Outcome outcome = intake_.Reload(version, leftOut);
+  if (!Took(outcome)) {
+    // Without its password the window keeps what it shows; the save asks for the password
+    // again and combines.
+    if (outcome == VersionIntake::Outcome::NoPassword) session_.MarkModified();
     return;
   }
-  if (!read) {
-    // The window keeps what it shows; the save asks for the password again and combines.
-    session_.MarkModified();
-    return;
-  }
-  session_.Reload(read->loaded, std::move(version), read->password);
-  Note(Msg(msg::kReloadedFromDisk));
-  if (read->leftOut.empty()) return;
-  // Not what the file holds: a save writes the profile without those records.
-  session_.MarkModified();
+  note_(Msg(msg::kReloadedFromDisk));
+  if (leftOut.empty()) return;
   QStringList lines;
-  for (const SplicedRecord& record : read->leftOut)
+  for (const SplicedRecord& record : leftOut)
     lines.append(FromCp1252(DescribeSplicedRecord(record, [](int n) { return MessageText(n); })));
-  window_.GetSeams().boxes->Information(lines.join(QLatin1Char('\n')));
+  boxes_.Information(lines.join(QLatin1Char('\n')));
 }
 
-void DiskFollower::CombineFromDisk(ProfileBytes& version,
-                                   const std::filesystem::path* heldSetAsideAs) {
-  std::optional<DecipheredVersion> read;
-  try {
-    read = Decipher(version, session_.State().ProfilePath);
-  } catch (const EUnreadableVersion&) {
-    return;
-  }
-  if (!read) return;  // still modified: the save combines
-  const OtherVersion other(session_, &window_);
-  MergedProfile merged = other.MergeWithHeld(*read, heldSetAsideAs != nullptr);
-  session_.Combine(merged, std::move(version), read->password);
-  if (heldSetAsideAs) {
-    session_.SetAsideAfterSave(*heldSetAsideAs);
-    Note(Msg(msg::kOwnSaveSetAside).arg(PathToQString(*heldSetAsideAs)));
-  }
-  window_.ShowMergeOutcome(merged);
+void DiskFollower::CombineFromDisk(ProfileBytes& version) {
+  std::optional<std::filesystem::path> setAside;
+  // Without its password nothing is taken: the save of unsaved work combines it.
+  if (!Took(intake_.Combine(version, session_.State().ProfilePath, setAside))) return;
+  if (setAside) note_(Msg(msg::kOwnSaveSetAside).arg(PathToQString(*setAside)));
 }
 
 void DiskFollower::TakeRemoval() {
@@ -209,20 +178,19 @@ void DiskFollower::TakeRemoval() {
   // Back already (a rename in two steps): the next check compares it.
   if (StatOf(session_.State().ProfilePath)) return;
   session_.MarkModified();
-  Note(Msg(msg::kGoneFromDisk));
+  note_(Msg(msg::kGoneFromDisk));
 }
 
 void DiskFollower::TakeConflictCopy(const std::filesystem::path& copy) {
   std::error_code ec;
   if (!session_.State().ProfileOpen || !std::filesystem::exists(copy, ec)) return;
   // Taken in already; or our own save set aside, which the change of the file takes in.
-  const OtherVersion other(session_, &window_);
   if (session_.SetsAside(copy) ||
-      (other.HeldVersionSetAside(session_.State().ProfilePath) == std::optional(copy) &&
+      (intake_.HeldVersionSetAside(session_.State().ProfilePath) == std::optional(copy) &&
        !DiskHoldsHeldVersion()))
     return;
-  if (!window_.GetSeams().boxes->Choose(Msg(msg::kConflictCopyFound).arg(PathToQString(copy)),
-                                        Msg(msg::kCombineButton), Msg(msg::kLaterButton)))
+  if (!boxes_.Choose(Msg(msg::kConflictCopyFound).arg(PathToQString(copy)),
+                     Msg(msg::kCombineButton), Msg(msg::kLaterButton)))
     return;  // asked again at the next opening
   ProfileBytes bytes;
   try {
@@ -230,26 +198,15 @@ void DiskFollower::TakeConflictCopy(const std::filesystem::path& copy) {
   } catch (const EInOutError&) {
     // Combined on another computer and removed by the sync tool while the offer was open.
     if (std::filesystem::exists(copy, ec)) throw;
-    Note(Msg(msg::kConflictCopyGone).arg(PathToQString(copy)));
+    note_(Msg(msg::kConflictCopyGone).arg(PathToQString(copy)));
     return;
   }
-  std::optional<DecipheredVersion> read;
-  try {
-    read = Decipher(bytes, copy);
-  } catch (const EUnreadableVersion&) {
-    return;
-  }
-  if (!read) return;
-  MergedProfile merged = other.MergeTwoWay(*read);
-  session_.Combine(merged);
-  session_.SetAsideAfterSave(copy);
-  window_.ShowMergeOutcome(merged);
+  Took(intake_.CombineCopy(bytes, copy));
 }
 
-bool DiskFollower::DiskHoldsHeldVersion() const {
+bool DiskFollower::DiskHoldsHeldVersion() {
   try {
-    const DiskState state =
-        CompareWithDisk(session_.State().ProfilePath, session_.Held().Fingerprint()).state;
+    const DiskState state = intake_.LookAtFile(session_.State().ProfilePath).state;
     return state == DiskState::Unchanged || state == DiskState::SameContent;
   } catch (const std::exception&) {
     return false;
@@ -261,13 +218,11 @@ void DiskFollower::SetAsideCombinedCopies() {
   for (const std::filesystem::path& copy : session_.TakeCopiesToSetAside()) {
     try {
       const std::filesystem::path aside = store.SetAsideConflictCopy(copy);
-      Note(Msg(msg::kConflictCopySetAside).arg(PathToQString(aside)));
+      note_(Msg(msg::kConflictCopySetAside).arg(PathToQString(aside)));
     } catch (const EInOutError&) {
-      window_.GetSeams().boxes->Error(CurrentFailureText());
+      boxes_.Error(CurrentFailureText());
     }
   }
 }
-
-void DiskFollower::Note(const QString& text) { window_.ShowNote(text); }
 
 }  // namespace bv

@@ -22,18 +22,19 @@
 #include <QString>
 #include <deque>
 #include <filesystem>
-#include <optional>
+#include <functional>
 #include <vector>
 
+#include "app/VersionIntake.h"
+
 class QTimer;
+class QWidget;
 
 namespace bv {
 
+class MessageBoxes;
 class ProfileSession;
 class ProfileWatcher;
-class TFPrincipal;
-struct DecipheredVersion;
-struct MergedProfile;
 struct ProfileBytes;
 
 class DiskFollower : public QObject {
@@ -43,7 +44,14 @@ class DiskFollower : public QObject {
   // How often a change that waits for a modal dialog looks again.
   static constexpr int kWaitMilliseconds = 200;
 
-  explicit DiskFollower(TFPrincipal& window);
+  // What it works with; all of it must outlive this object.
+  struct Parts {
+    ProfileSession& session;
+    MessageBoxes& boxes;
+    QWidget& window;  // parents the dialogs; its activation looks at the file again
+    std::function<void(const QString&)> note;  // a passing note for the user (status bar)
+  };
+  explicit DiskFollower(Parts parts);
   ~DiskFollower() override;
 
   [[nodiscard]] ProfileWatcher& Watcher() { return *watcher_; }
@@ -55,24 +63,23 @@ class DiskFollower : public QObject {
   void FollowSession();
   // Runs what waits, unless a modal dialog is open or one of ours is already running.
   void RunPending();
-  void Wait();
   void TakeChange();
   void TakeRemoval();
   void TakeConflictCopy(const std::filesystem::path& copy);
-  // Reports a version that is not a whole profile (and throws EUnreadableVersion on).
-  std::optional<DecipheredVersion> Decipher(const ProfileBytes& version,
-                                            const std::filesystem::path& file);
   void Reload(ProfileBytes& version);
-  // heldSetAsideAs: the conflict copy a sync tool made of the held version, if it did.
-  void CombineFromDisk(ProfileBytes& version,
-                       const std::filesystem::path* heldSetAsideAs = nullptr);
+  void CombineFromDisk(ProfileBytes& version);
+  // A version that could not be read is noted, and tried again at the next activation.
+  // True when the version was taken in.
+  bool Took(VersionIntake::Outcome outcome);
   // The file holds the version the session holds (or the same bytes).
-  [[nodiscard]] bool DiskHoldsHeldVersion() const;
+  [[nodiscard]] bool DiskHoldsHeldVersion();
   void SetAsideCombinedCopies();
-  void Note(const QString& text);
 
-  TFPrincipal& window_;
   ProfileSession& session_;
+  MessageBoxes& boxes_;
+  QWidget& window_;
+  std::function<void(const QString&)> note_;
+  VersionIntake intake_;
   ProfileWatcher* watcher_;
   QTimer* wait_;
   bool running_ = false;

@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "app/MainMenus.h"
+#include "app/ProfileSession.h"
 #include "app/SessionController.h"
 #include "app/TFPrincipal.h"
 #include "profile/ProfileMerge.h"
@@ -38,7 +39,8 @@ MainWindowSession::MainWindowSession(TFPrincipal& window)
                    &SessionController::OpenFromCommandLine);
   QObject::connect(&window, &TFPrincipal::lastProfileWanted, c, [c] { c->OpenRecent(1); });
   QObject::connect(&window, &TFPrincipal::fileDropped, c, &SessionController::OpenDropped);
-  QObject::connect(c, &SessionController::combinedBeforeSave, &window,
+  // Every version taken in from another writer, by a save or by following the file.
+  QObject::connect(&window.Profile(), &ProfileSession::combined, &window,
                    [&window](const MergedProfile& merged) { window.ShowMergeOutcome(merged); });
 }
 

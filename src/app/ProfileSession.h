@@ -96,6 +96,9 @@ class ProfileSession : public QObject {
   // password) is held from now on; a conflict copy's leaves the held one as it is.
   void Combine(MergedProfile& merged);
   void Combine(MergedProfile& merged, ProfileBytes version, std::string_view password);
+  // What a combination took in, once whoever took it in is done (VersionIntake): combined
+  // follows, for the window to show.
+  void TellCombined(const MergedProfile& merged) { emit combined(merged); }
   // Modified := true: after every change of the profile.
   void MarkModified();
 
@@ -117,6 +120,10 @@ class ProfileSession : public QObject {
   // combination): not an opening, so the recent list and the first selection stay as they
   // are.
   void reloaded();
+  // Another writer's version or a conflict copy was combined in (TellCombined): what the
+  // merge did, for the user to see. The profile is modified; a save that combined before its
+  // write says so after the write, whether it succeeded or not.
+  void combined(const bv::MergedProfile& merged);
   // Written to its file; nothing is unsaved.
   void saved();
   void modified();

@@ -4,13 +4,18 @@
 #include <QTimer>
 #include <utility>
 
+#include "app/HeldVersion.h"
 #include "config/LanguageList.h"
 #include "files/ConflictCopies.h"
 
 namespace bv {
 
-ProfileWatcher::ProfileWatcher(QObject* parent)
-    : QObject(parent), watcher_(new QFileSystemWatcher(this)), settle_(new QTimer(this)) {
+ProfileWatcher::ProfileWatcher(const HeldVersion& held, Retime retime, QObject* parent)
+    : QObject(parent),
+      held_(held),
+      retime_(std::move(retime)),
+      watcher_(new QFileSystemWatcher(this)),
+      settle_(new QTimer(this)) {
   settle_->setSingleShot(true);
   settle_->setInterval(kSettleMilliseconds);
   connect(settle_, &QTimer::timeout, this, [this] { static_cast<void>(Check()); });
@@ -18,23 +23,14 @@ ProfileWatcher::ProfileWatcher(QObject* parent)
   connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &ProfileWatcher::Schedule);
 }
 
-void ProfileWatcher::Watch(const std::filesystem::path& path, const FileFingerprint& held,
-                           HeldDigest heldDigest) {
+void ProfileWatcher::Watch(const std::filesystem::path& path) {
   Stop();
   // Absolute: the folder is watched by its path, whatever the working folder becomes.
   path_ = std::filesystem::absolute(path);
-  held_ = held;
-  heldDigest_ = std::move(heldDigest);
   watching_ = true;
   Rewatch();
   // The first check finds the conflict copies already there.
   settle_->start();
-}
-
-void ProfileWatcher::Hold(const FileFingerprint& held) {
-  held_ = held;
-  reportedChange_.reset();
-  reportedMissing_ = false;
 }
 
 void ProfileWatcher::Stop() {
@@ -84,6 +80,8 @@ DiskState ProfileWatcher::Check() {
 }
 
 DiskState ProfileWatcher::CompareFile() {
+  // Nothing held (a profile read only in part): nothing to compare with.
+  if (!held_.Holds()) return DiskState::Unchanged;
   std::optional<FileStat> stat;
   try {
     stat = StatOf(path_);
@@ -92,17 +90,14 @@ DiskState ProfileWatcher::CompareFile() {
       return DiskState::Missing;
     }
     reportedMissing_ = false;
-    // Reported already: no need to read it again.
-    if (stat == reportedChange_) return DiskState::Changed;
-    DiskCheck check = CompareWithDisk(path_, held_.stat, [this] {
-      // Without a source an unknown digest counts as other bytes: the change is reported and
-      // whoever takes it in compares with the version it holds.
-      if (!held_.digest) held_.digest = heldDigest_ ? heldDigest_() : Sha256{};
-      return *held_.digest;
-    });
+    // Reported already, and the session still holds what it held then: no need to read it.
+    if (reportedChange_ == ReportedChange{*stat, held_.Fingerprint().stat})
+      return DiskState::Changed;
+    DiskCheck check =
+        CompareWithDisk(path_, held_.Fingerprint().stat, [this] { return held_.Digest(); });
     switch (check.state) {
       case DiskState::Unchanged: break;
-      case DiskState::SameContent: held_ = check.read->fingerprint; break;
+      case DiskState::SameContent: retime_(check.read->fingerprint); break;
       case DiskState::Changed: ReportChange(check.read->fingerprint.stat); break;
       case DiskState::Missing: ReportMissing(); break;
     }
@@ -120,7 +115,7 @@ DiskState ProfileWatcher::CompareFile() {
 }
 
 void ProfileWatcher::ReportChange(const FileStat& stat) {
-  reportedChange_ = stat;
+  reportedChange_ = ReportedChange{stat, held_.Fingerprint().stat};
   emit changedOnDisk();
 }
 

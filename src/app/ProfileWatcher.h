@@ -9,14 +9,16 @@
 // which the window calls when it is activated; a save compares the file with the session's
 // held version itself, without the watcher.
 //
-// Each check compares the file with the version held (FileFingerprint.h) and reports each new
-// state once: a changed version, the file gone, conflict copies that sync tools left beside
-// it (those already there when watching starts count as new, so that the window can offer
-// them at open). Our own saves are not reported: the window holds the version it wrote
-// (Hold) before events come back to it.
+// Each check compares the file with the version the session holds (HeldVersion.h) and reports
+// each new state once: a changed version, the file gone, conflict copies that sync tools left
+// beside it (those already there when watching starts count as new, so that the window can
+// offer them at open). Our own saves are not reported: the session holds the version it wrote
+// before events come back to it. A changed version is reported again once the session holds
+// another version, should the file still differ from that one.
 
 #include <QObject>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <set>
 #include <vector>
@@ -28,6 +30,8 @@ class QTimer;
 
 namespace bv {
 
+class HeldVersion;
+
 class ProfileWatcher : public QObject {
   Q_OBJECT
 
@@ -35,19 +39,19 @@ class ProfileWatcher : public QObject {
   // How long after the first event of a burst the file is checked.
   static constexpr int kSettleMilliseconds = 250;
 
-  explicit ProfileWatcher(QObject* parent = nullptr);
+  // The file shows the held bytes under new times (touched, or written again alike).
+  using Retime = std::function<void(const FileFingerprint& now)>;
 
-  // Starts watching path, holding the version held (as last loaded or saved). heldDigest
-  // gives the digest of what is held whenever a fingerprint comes without one.
-  void Watch(const std::filesystem::path& path, const FileFingerprint& held,
-             HeldDigest heldDigest = {});
-  // The version on disk is now held: after a save, a reload or a merge.
-  void Hold(const FileFingerprint& held);
+  // held: the session's version (ProfileSession::Held), which every check compares the file
+  // with; retime: how the session takes the new times of the same bytes
+  // (ProfileSession::Retime). held must outlive the watcher.
+  ProfileWatcher(const HeldVersion& held, Retime retime, QObject* parent = nullptr);
+
+  // Starts watching path, the file of the held version.
+  void Watch(const std::filesystem::path& path);
   void Stop();
   [[nodiscard]] bool IsWatching() const { return watching_; }
   [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
-  // The version held; a check that finds the same bytes under new times holds those times.
-  [[nodiscard]] const FileFingerprint& Held() const { return held_; }
 
   // Checks at once, events or not, with the signals below for what is new. Returns the state
   // of the file, also when it was reported before (a version that could not be read is tried
@@ -69,15 +73,21 @@ class ProfileWatcher : public QObject {
   void ReportMissing();
   void ReportNewConflictCopies();
 
+  const HeldVersion& held_;
+  Retime retime_;
   QFileSystemWatcher* watcher_;
   QTimer* settle_;
   std::filesystem::path path_;
-  FileFingerprint held_;
-  HeldDigest heldDigest_;
   bool watching_ = false;
   bool checking_ = false;
-  // What was reported last: the changed file (by its stat), or its absence.
-  std::optional<FileStat> reportedChange_;
+  // What was reported last: the changed file (by its stat, against the held version's), or
+  // its absence.
+  struct ReportedChange {
+    FileStat found;
+    FileStat held;
+    bool operator==(const ReportedChange&) const = default;
+  };
+  std::optional<ReportedChange> reportedChange_;
   bool reportedMissing_ = false;
   std::set<std::filesystem::path> knownCopies_;
 };

@@ -3,9 +3,9 @@
 #include <QWidget>
 #include <system_error>
 
-#include "app/OtherVersion.h"
 #include "app/ProfileSession.h"
 #include "app/RecentList.h"
+#include "app/VersionIntake.h"
 #include "app/WindowSettings.h"
 #include "config/FailureText.h"
 #include "config/MessageIds.h"
@@ -82,65 +82,50 @@ bool SessionController::Attempt(const std::function<void()>& step) {
   return false;
 }
 
-bool SessionController::CombineWithDisk(const std::filesystem::path& path,
-                                        std::optional<MergedProfile>& merged) {
-  const HeldVersion& held = session_.Held();
+bool SessionController::CombineWithDisk(const std::filesystem::path& path, VersionIntake& intake) {
   const SessionState& session = session_.State();
   // Save As to another file replaces what the user chose to replace.
   std::error_code ec;
-  if (!held.Holds() || session.ProfilePath.empty() ||
+  if (!session_.Held().Holds() || session.ProfilePath.empty() ||
       !std::filesystem::equivalent(path, session.ProfilePath, ec))
     return true;
-  const auto heldDigest = [&held] { return held.Digest(); };
-  DiskCheck check;
-  if (!Attempt([&] { check = CompareWithDisk(path, held.Fingerprint().stat, heldDigest); }))
-    return false;
-  switch (check.state) {
-    case DiskState::Unchanged:
-    case DiskState::Missing: return true;  // a missing file is simply written again
-    case DiskState::SameContent: session_.Retime(check.read->fingerprint); return true;
-    case DiskState::Changed: break;
-  }
-  ProfileBytes theirs = ProfileBytesOf(std::move(*check.read));
-  const OtherVersion other(session_, window_);
-  std::optional<DecipheredVersion> read;
-  try {
-    read = other.Decipher(theirs, path);
-  } catch (const EUnreadableVersion&) {
-    ShowError(Msg(msg::kDiskVersionUnreadable));
-    return false;
-  }
-  if (!read) {
-    ShowError(Msg(msg::kSaveWithoutOtherPassword));
-    return false;
-  }
-  const std::optional<std::filesystem::path> setAside = other.HeldVersionSetAside(path);
-  merged = other.MergeWithHeld(*read, setAside.has_value());
-  session_.Combine(*merged, std::move(theirs), read->password);
-  if (setAside) session_.SetAsideAfterSave(*setAside);
-  return true;
-}
-
-bool SessionController::Save(const std::filesystem::path& path, const std::string& password) {
   // A merge can take a while (the login box may wait for the user), so the file is looked
   // at again after one, until a look finds nothing new. What remains between the last look
   // and the rename of the save is the time of one write: a version another writer puts there
   // within it is replaced unseen (and kept among the backups). RENAME_EXCHANGE could show it
   // afterwards; we do not use it yet.
-  std::optional<MergedProfile> merged;
   for (int look = 0; look < kLooksBeforeSaving; ++look) {
-    std::optional<MergedProfile> now;
-    if (!CombineWithDisk(path, now)) return false;
-    if (!now) break;
-    merged = std::move(now);
+    DiskCheck check;
+    if (!Attempt([&] { check = intake.LookAtFile(path); })) return false;
+    // A missing file is simply written again.
+    if (check.state != DiskState::Changed) return true;
+    ProfileBytes theirs = ProfileBytesOf(std::move(*check.read));
+    std::optional<std::filesystem::path> setAside;
+    switch (intake.Combine(theirs, path, setAside)) {
+      case VersionIntake::Outcome::TakenIn: break;
+      case VersionIntake::Outcome::Unreadable:
+        ShowError(Msg(msg::kDiskVersionUnreadable));
+        return false;
+      case VersionIntake::Outcome::NoPassword:
+        ShowError(Msg(msg::kSaveWithoutOtherPassword));
+        return false;
+    }
   }
+  return true;
+}
+
+bool SessionController::Save(const std::filesystem::path& path, const std::string& password) {
+  VersionIntake intake(session_, window_);
+  // What a merge took in stays in the window, unsaved, whether the write succeeds or not (or
+  // a later look refuses it): the version held is already the other writer's, so the user
+  // must see what was combined. Said once the write is over.
+  intake.HoldAnnouncements();
   // The number of copies is read at each save: the options dialog may have changed it.
   const BackupStore backups = BackupStore::ForUser(ReadBackupsKept());
   SaveReport report;
-  const bool saved = Attempt([&] { report = session_.Save(path, password, backups); });
-  // What the merge took in stays in the window, unsaved, whether the write succeeded or not:
-  // the version held is already the other writer's, so the user must see what was combined.
-  if (merged) emit combinedBeforeSave(*merged);
+  const bool saved = CombineWithDisk(path, intake) &&
+                     Attempt([&] { report = session_.Save(path, password, backups); });
+  intake.AnnounceHeld();
   if (!saved) return false;
   if (!report.backupFailure.empty()) {
     ShowError(Msg(msg::kBackupNotKept) + QLatin1Char('\n') +

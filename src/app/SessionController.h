@@ -9,7 +9,6 @@
 #include <QStringList>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 
 class QWidget;
@@ -18,7 +17,7 @@ namespace bv {
 
 class FileDialogEntry;
 class ProfileSession;
-struct MergedProfile;
+class VersionIntake;
 struct MainWindowFlags;
 struct NewProfileRequest;
 struct Seams;
@@ -70,12 +69,6 @@ class SessionController : public QObject {
   void ChangeProfilePassword();  // ActCambPass
   void EditProfileDetails();     // ActEditarPerfil: owner and title
 
- signals:
-  // A save combined another writer's version into the profile before writing: what the
-  // merge did, for the window to show. Also when the write then failed: the merge stays in
-  // the window as unsaved work.
-  void combinedBeforeSave(const bv::MergedProfile& merged);
-
  private:
   // The procedure shared by the four ways: ProfilePath names the file.
   // reopening: after the idle lock, which does not open a profile without password again.
@@ -85,12 +78,14 @@ class SessionController : public QObject {
   [[nodiscard]] bool CreateProfile(const NewProfileRequest& request);
   [[nodiscard]] bool ChangePassword(const std::string& newPassword);
   [[nodiscard]] bool StoreDetails(const std::string& owner, const std::string& title);
+  // Takes in another writer's version found in the file (CombineWithDisk), then writes,
+  // keeping the version it replaces among the backups; what it combined is announced after
+  // the write, whether that succeeded or not.
   [[nodiscard]] bool Save(const std::filesystem::path& path, const std::string& password);
   // Before a save over the profile's own file: another writer's version found there is
   // merged into the session first (nothing written is ever one we have not seen). False
-  // when the save must not go ahead (already reported); merged tells what was combined.
-  [[nodiscard]] bool CombineWithDisk(const std::filesystem::path& path,
-                                     std::optional<MergedProfile>& merged);
+  // when the save must not go ahead (already reported).
+  [[nodiscard]] bool CombineWithDisk(const std::filesystem::path& path, VersionIntake& intake);
   // Opens path with the session password; a tree too deep for the view is shown lifted
   // (ProfileSession::nodesLifted, which the user is told of).
   void Load(const std::filesystem::path& path);

@@ -129,7 +129,10 @@ TFPrincipal::TFPrincipal(Seams seams, QWidget* parent)
   setAcceptDrops(true);
   // The profile session, and the recent menus filled from the recent profiles list.
   profileSession_ = std::make_unique<MainWindowSession>(*this);
-  disk_ = new DiskFollower(*this);
+  disk_ = new DiskFollower({.session = *profile_,
+                            .boxes = *seams_.boxes,
+                            .window = *this,
+                            .note = [this](const QString& text) { ShowNote(text); }});
   browserLink_ = new BrowserIntegration(*this);  // answers the browser extension when on
   recent_->Refresh();
   // The product's caption, and only the commands that need nothing.

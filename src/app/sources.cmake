@@ -31,6 +31,7 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProfileSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HeldVersion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OtherVersion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VersionIntake.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DiskFollower.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TreeViewMemory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecentMenus.cpp

@@ -186,9 +186,9 @@ inline constexpr int kHandedOverMissing = 180;
 inline constexpr int kBackupNotKept = 155;
 inline constexpr int kBackupNotKeptHint = 156;
 // --- password health: the strength bar's words, worst first
-inline constexpr int kStrengthVeryWeak = 200;  // 200 to 204 follow the scores 0 to 4
-inline constexpr int kStrengthWeak = 201;
-inline constexpr int kStrengthFair = 202;
+inline constexpr int kStrengthTrivial = 200;  // 200 to 204 name the scores 0 to 4
+inline constexpr int kStrengthVeryWeak = 201;
+inline constexpr int kStrengthWeak = 202;
 inline constexpr int kStrengthStrong = 203;
 inline constexpr int kStrengthVeryStrong = 204;
 // the report window

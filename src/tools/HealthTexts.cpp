@@ -30,7 +30,7 @@ QString FindingText(const HealthFinding& finding) {
   return text.contains(QLatin1String("%1")) ? text.arg(CountText(finding.count)) : text;
 }
 
-QString StrengthWord(int score) { return Msg(msg::kStrengthVeryWeak + score); }
+QString StrengthWord(int score) { return Msg(msg::kStrengthTrivial + score); }
 
 QString HealthCountsText(const HealthReport& report, bool breachListRead) {
   QString text = Msg(msg::kHealthCounts);

@@ -80,7 +80,7 @@ void StrengthBar::ShowStrengthOf(const QString& text) {
 }
 
 QString StrengthBar::Word() const {
-  return score_ < 0 ? QString() : Msg(msg::kStrengthVeryWeak + score_);
+  return score_ < 0 ? QString() : Msg(msg::kStrengthTrivial + score_);
 }
 
 }  // namespace bv

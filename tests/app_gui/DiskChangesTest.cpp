@@ -312,20 +312,41 @@ TEST_F(DiskChanges, AnotherPasswordOnDiskIsAskedForNamingTheFile) {
   }
 }
 
-TEST_F(DiskChanges, WithoutTheOtherPasswordTheSaveWritesNothing) {
-  const fs::path path = OpenProfile(h);
-  AddInWindow(h, "Nueva en la ventana");
-  h.fakes.boxes->answers = {false};  // Más tarde
-  SaveAsOther(path, AddAccount("Sincronizada"), kSentinel, "Otra");
-  ASSERT_TRUE(WaitFor([&] { return AskedToCombine(); }));
-  const test::Bytes before = test::ReadBytes(path);
-  ModalScript script;
-  script.Then("FInicioSesion", [](QWidget* box) { test::Click(box, "BtnCancelar"); });
-  h.Trigger("ActGuardar");
-  EXPECT_TRUE(script.Done());
-  EXPECT_EQ(test::ReadBytes(path), before);
-  EXPECT_EQ(h.Boxes().back(), Msg(msg::kSaveWithoutOtherPassword));
-  EXPECT_TRUE(h.window().Session().Modified);
+// The save stops where it cannot take another writer's version in, and writes nothing: the
+// login box cancelled, or the password typed and the file cut short by a writer at work
+// meanwhile, which the save's next look finds. What a first merge took in stays, shown and
+// unsaved.
+TEST_F(DiskChanges, ASaveThatCannotTakeTheOtherVersionInWritesNothing) {
+  for (const bool typed : {false, true}) {
+    SCOPED_TRACE(typed ? "typed, the file cut meanwhile" : "cancelled");
+    SessionHarness w;
+    const fs::path path = OpenProfile(w, typed ? "typed.bv3" : "cancelled.bv3");
+    AddInWindow(w, "Nueva en la ventana");
+    w.fakes.boxes->answers = {false};  // Más tarde
+    SaveAsOther(path, AddAccount("Sincronizada"), kSentinel, "Otra");
+    ASSERT_TRUE(WaitFor([&] { return w.Boxes().contains(Msg(msg::kCombineWithDisk)); }));
+    const int summaries = SummaryWindows();
+    test::Bytes onDisk = test::ReadBytes(path);
+    if (typed) onDisk.resize(onDisk.size() - 100);
+    ModalScript script;
+    script.Then("FInicioSesion", [&](QWidget* box) {
+      if (!typed) {
+        test::Click(box, "BtnCancelar");
+        return;
+      }
+      test::WriteBytes(h.Path("cut.tmp"), onDisk);
+      fs::rename(h.Path("cut.tmp"), path);
+      test::Login("Otra")(box);
+    });
+    w.Trigger("ActGuardar");
+    EXPECT_TRUE(script.Done());
+    EXPECT_EQ(test::ReadBytes(path), onDisk);
+    EXPECT_EQ(w.Boxes().back(),
+              Msg(typed ? msg::kDiskVersionUnreadable : msg::kSaveWithoutOtherPassword));
+    EXPECT_EQ(SummaryWindows(), summaries + (typed ? 1 : 0));
+    EXPECT_EQ(Has(w.Shape(), "Sincronizada"), typed);
+    EXPECT_TRUE(w.window().Session().Modified);
+  }
 }
 
 // A save that combined another writer's version and then could not write keeps what it took

@@ -154,6 +154,10 @@ std::vector<std::pair<std::string, std::vector<std::string>>> MnemonicGroups(con
     for (const char* action : menu.actions) keys.push_back(std::string(action) + "c");
     groups.push_back({std::string("FPrincipal / ") + menu.name, keys});
   }
+  // The browser's questions take their captions from numbered messages.
+  groups.push_back({std::string(kMessagesSection) + " / connection", {"448", "449", "450"}});
+  groups.push_back({std::string(kMessagesSection) + " / site", {"449", "450", "452"}});
+  groups.push_back({std::string(kMessagesSection) + " / new login", {"456", "450"}});
   return groups;
 }
 
