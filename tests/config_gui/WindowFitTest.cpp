@@ -1,7 +1,7 @@
 // Every window at the size it opens with, in every shipped language, in the toolkit's font
 // and in one half as large again (a desktop's larger text): no text cut short or covered, and
 // no control outside its window. With BV_WINDOW_SHOTS naming a folder, each window is also saved
-// there as "<language> <window>.png", for a person to look at.
+// there as "<language> <font size>pt <window>.png", for a person to look at.
 
 #include <gtest/gtest.h>
 
