@@ -1,6 +1,7 @@
 #include "app/BrowserOptionsGroup.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -21,8 +22,8 @@ constexpr std::string_view kSection = "Navegador";
 
 // The group's texts are numbered messages, not keys of the dialog's section: its controls
 // stay unnamed (labels "notra..."), so that translating the dialog passes them by.
-QCheckBox* NewBox(QWidget* parent, const QString& text, bool checked) {
-  auto* box = new QCheckBox(text, parent);
+QCheckBox* NewBox(QWidget* parent, bool checked) {
+  auto* box = new QCheckBox(parent);
   box->setChecked(checked);
   return box;
 }
@@ -39,22 +40,47 @@ QString BrowserCaption(const std::string& key) {
 BrowserOptionsGroup::BrowserOptionsGroup(BrowserIntegration& integration, MessageBoxes& boxes,
                                          std::filesystem::path home, std::filesystem::path proxy,
                                          QWidget* parent)
-    : QGroupBox(Msg(kMsgBrowserGroup), parent),
+    : QGroupBox(parent),
       integration_(integration),
       boxes_(boxes),
       home_(std::move(home)),
       proxy_(std::move(proxy)) {
   Build();
+  ShowTexts();
   ShowConnections();
+}
+
+void BrowserOptionsGroup::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) ShowTexts();
+  QGroupBox::changeEvent(event);
+}
+
+void BrowserOptionsGroup::ShowTexts() {
+  setTitle(Msg(kMsgBrowserGroup));
+  on_->setText(Msg(kMsgBrowserOn));
+  browsersCaption_->setText(Msg(kMsgBrowsers));
+  httpToo_->setText(Msg(kMsgHttpToo));
+  exactPath_->setText(Msg(kMsgExactPath));
+  connections_->setAccessibleName(Msg(kMsgConnections));
+  remove_->setText(Msg(kMsgRemove));
+  forget_->setText(Msg(kMsgForgetSites));
+  ShowConnectionsCaption();
+}
+
+void BrowserOptionsGroup::ShowConnectionsCaption() {
+  // Connections belong to a profile: with none open there is nothing to list.
+  connectionsCaption_->setText(
+      Msg(integration_.IsProfileOpen() ? kMsgConnections : kMsgNoProfileOpen));
 }
 
 void BrowserOptionsGroup::Build() {
   const BrowserOptions options = BrowserOptions::Read();
   auto* column = new QVBoxLayout(this);
-  on_ = NewBox(this, Msg(kMsgBrowserOn), options.on);
+  on_ = NewBox(this, options.on);
   column->addWidget(on_);
   auto* browsersRow = new QHBoxLayout;
-  browsersRow->addWidget(new QLabel(Msg(kMsgBrowsers), this));
+  browsersCaption_ = new QLabel(this);
+  browsersRow->addWidget(browsersCaption_);
   const char* path = std::getenv("PATH");
   for (auto& target : KnownBrowsers(home_)) {
     // Only the browsers this computer has are offered.
@@ -67,8 +93,8 @@ void BrowserOptionsGroup::Build() {
   }
   browsersRow->addStretch();
   column->addLayout(browsersRow);
-  httpToo_ = NewBox(this, Msg(kMsgHttpToo), options.httpToo);
-  exactPath_ = NewBox(this, Msg(kMsgExactPath), options.exactPath);
+  httpToo_ = NewBox(this, options.httpToo);
+  exactPath_ = NewBox(this, options.exactPath);
   column->addWidget(httpToo_);
   column->addWidget(exactPath_);
   connectionsCaption_ = new QLabel(this);
@@ -76,11 +102,10 @@ void BrowserOptionsGroup::Build() {
   connectionsCaption_->setWordWrap(true);
   connections_ = new QListWidget(this);
   connections_->setObjectName(QStringLiteral("ListaConexiones"));
-  connections_->setAccessibleName(Msg(kMsgConnections));
   connections_->setMaximumHeight(80);
   connectionsCaption_->setBuddy(connections_);
-  remove_ = new QPushButton(Msg(kMsgRemove), this);
-  forget_ = new QPushButton(Msg(kMsgForgetSites), this);
+  remove_ = new QPushButton(this);
+  forget_ = new QPushButton(this);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(remove_);
   buttons->addWidget(forget_);
@@ -105,8 +130,7 @@ void BrowserOptionsGroup::Build() {
 void BrowserOptionsGroup::ShowConnections() {
   connections_->clear();
   const bool open = integration_.IsProfileOpen();
-  // Connections belong to a profile: with none open there is nothing to list.
-  connectionsCaption_->setText(Msg(open ? kMsgConnections : kMsgNoProfileOpen));
+  ShowConnectionsCaption();
   connections_->setEnabled(open);
   if (open) {
     for (const auto& connection : integration_.Store().Connections(integration_.ProfileKey())) {

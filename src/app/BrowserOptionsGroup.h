@@ -29,6 +29,10 @@ class BrowserOptionsGroup : public QGroupBox {
                       std::filesystem::path home, std::filesystem::path proxy,
                       QWidget* parent = nullptr);
 
+ protected:
+  // A change of language while the dialog is open: the group speaks the new one at once.
+  void changeEvent(QEvent* event) override;
+
  private:
   struct BrowserBox {
     BrowserTarget target;
@@ -36,6 +40,8 @@ class BrowserOptionsGroup : public QGroupBox {
   };
 
   void Build();
+  void ShowTexts();
+  void ShowConnectionsCaption();
   void ShowConnections();
   void OnChanged(bool on);
   void BrowserChanged(const BrowserBox& browser, bool checked);
@@ -52,6 +58,7 @@ class BrowserOptionsGroup : public QGroupBox {
   QCheckBox* on_ = nullptr;
   QCheckBox* httpToo_ = nullptr;
   QCheckBox* exactPath_ = nullptr;
+  QLabel* browsersCaption_ = nullptr;
   std::vector<BrowserBox> browsers_;
   QLabel* connectionsCaption_ = nullptr;
   QListWidget* connections_ = nullptr;

@@ -12,6 +12,7 @@
 
 #include "app/BrowserTexts.h"
 #include "config/QtText.h"
+#include "ui/WindowSize.h"
 
 namespace bv {
 namespace {
@@ -29,7 +30,10 @@ struct QuestionDialog {
     auto* label = new QLabel(text, &dialog);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
+    // Lines of a comfortable length, rather than the narrow column a wrapped label gets.
+    label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 48);
     layout->addWidget(label);
+    GrowToWrappedTexts(&dialog);
     auto* buttons = new QDialogButtonBox(&dialog);
     allow = buttons->addButton(Msg(allowText), QDialogButtonBox::AcceptRole);
     deny = buttons->addButton(Msg(kMsgDeny), QDialogButtonBox::RejectRole);

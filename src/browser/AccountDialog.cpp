@@ -20,6 +20,7 @@
 #include "tools/TFGenPass.h"
 #include "ui/Pictures.h"
 #include "tools/StrengthBar.h"
+#include "ui/WindowSize.h"
 
 namespace bv {
 namespace {
@@ -165,7 +166,7 @@ void AccountDialog::LayOut() {
   page->addLayout(columns);
   page->addSpacing(6);
   page->addLayout(buttons);
-  setMinimumWidth(560);
+  KeepAtLeastWide(page, 560);
 }
 
 AccountValues AccountDialog::Values() const {

@@ -10,6 +10,7 @@
 #include "browser/NodePictureBox.h"
 #include "config/QtText.h"
 #include "config/Translation.h"
+#include "ui/WindowSize.h"
 
 namespace bv {
 
@@ -50,7 +51,7 @@ void GroupDialog::BuildControls(const Setup& setup) {
     column->addWidget(control);
   column->addSpacing(6);
   column->addLayout(buttons);
-  setMinimumWidth(300);
+  KeepAtLeastWide(column, 300);
 
   setTabOrder(Ed_Grupo, Descrip);
   setTabOrder(Descrip, Combo);

@@ -16,6 +16,7 @@
 #include "crypto/WipedText.h"
 #include "profile/NodeData.h"
 #include "tools/OneTimeCode.h"
+#include "ui/WindowSize.h"
 
 namespace bv {
 namespace {
@@ -91,6 +92,7 @@ TFCodigoDosPasos::TFCodigoDosPasos(std::string notes, QWidget* parent, ErrorBoxF
   page->addWidget(lblAviso);
   page->addSpacing(6);
   page->addLayout(buttons);
+  GrowToWrappedTexts(this);
 
   connect(Ed_Semilla, &QLineEdit::textChanged, this, &TFCodigoDosPasos::ShowCode);
   connect(BtnOk, &QPushButton::clicked, this, &TFCodigoDosPasos::BtnOkClick);

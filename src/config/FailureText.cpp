@@ -11,6 +11,7 @@
 #include "config/Settings.h"
 #include "crypto/Exceptions.h"
 #include "files/BackupStore.h"
+#include "files/FileFingerprint.h"
 #include "files/InOutError.h"
 
 namespace bv {
@@ -76,6 +77,9 @@ QString FailureText(const std::exception_ptr& failure) {
     return Msg(msg::kNotRegularFile);  // its own text is the command-line tool's, in English
   } catch (const EUnsafeFolder& error) {
     return FromCp1252(CopyFailureText(error));
+  } catch (const EChangedWhileRead& error) {
+    // Its code is the read-beyond-end failure's, but its own text says more.
+    return MessageOr(msg::kChangedWhileRead, error, false);
   } catch (const EInOutError& error) {
     return InOutText(error);
   } catch (const ESettingsWriteError& error) {

@@ -283,5 +283,7 @@ inline constexpr int kCannotCreateFile = 536;  // %1 the file, %2 the run-time t
 inline constexpr int kSearchTitleColumn = 537;
 inline constexpr int kSearchKindColumn = 538;
 inline constexpr int kSearchIndexColumn = 539;
+// a file that was written to while it was being read
+inline constexpr int kChangedWhileRead = 560;
 
 }  // namespace bv::msg

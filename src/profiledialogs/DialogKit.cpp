@@ -10,6 +10,7 @@
 
 #include "config/QtText.h"
 #include "config/Translation.h"
+#include "ui/WindowSize.h"
 
 namespace bv::dialogkit {
 
@@ -50,11 +51,6 @@ void AddUnderBoxes(QGridLayout* grid, QWidget* widget) {
   grid->addWidget(widget, grid->rowCount(), 1);
 }
 
-void AddNoteRow(QGridLayout* grid, QLabel* note) {
-  note->setWordWrap(true);
-  grid->addWidget(note, grid->rowCount(), 0, 1, 2);
-}
-
 QLabel* MasterPasswordHint(QWidget* parent) {
   return Label(parent, "lblConsejo",
                QStringLiteral("El perfil guarda hasta 16 caracteres de contraseña maestra: no "
@@ -64,19 +60,24 @@ QLabel* MasterPasswordHint(QWidget* parent) {
                               "diccionario solas."));
 }
 
-void Arrange(QDialog* dialog, QGridLayout* grid, QLabel* note, QPushButton* ok,
-             QPushButton* cancel) {
+void Arrange(QDialog* dialog, QGridLayout* grid, QLabel* note, QPushButton* ok, QPushButton* cancel,
+             QLabel* noteBelow) {
   auto* column = new QVBoxLayout(dialog);
   if (note) {
     note->setWordWrap(true);
     column->addWidget(note);
   }
   column->addLayout(grid);
+  if (noteBelow) {
+    noteBelow->setWordWrap(true);
+    column->addWidget(noteBelow);
+  }
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   column->addLayout(buttons);
+  GrowToWrappedTexts(dialog);
   ok->setDefault(true);
   cancel->setAutoDefault(false);
   grid->setColumnMinimumWidth(1, 180);

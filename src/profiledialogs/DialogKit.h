@@ -28,16 +28,14 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text);
 void AddRow(QGridLayout* grid, QLabel* label, QLineEdit* box);
 // Appends a row holding widget under the boxes (the second column): a strength bar.
 void AddUnderBoxes(QGridLayout* grid, QWidget* widget);
-// Appends a word-wrapped note across both columns.
-void AddNoteRow(QGridLayout* grid, QLabel* note);
-
 // The note of the master-password dialogs (lblConsejo): what the format's limit of 16
 // characters means, and a phrase of words that fits in it.
 QLabel* MasterPasswordHint(QWidget* parent);
-// The dialog's layout: the grid, an optional note, then ok and cancel at the right. ok is
-// the default button (Enter).
-void Arrange(QDialog* dialog, QGridLayout* grid, QLabel* note, QPushButton* ok,
-             QPushButton* cancel);
+// The dialog's layout: an optional note, the grid, an optional note below it, then ok and
+// cancel at the right. ok is the default button (Enter). The notes wrap; they lie outside the
+// grid, whose cells spanning both columns would not get the height a wrapped text needs.
+void Arrange(QDialog* dialog, QGridLayout* grid, QLabel* note, QPushButton* ok, QPushButton* cancel,
+             QLabel* noteBelow = nullptr);
 
 // Installs the Windows-1252 guards, translates the dialog (without loading messages) and
 // sets its caption to message captionMessage.

@@ -44,8 +44,7 @@ TFCambiarPass::TFCambiarPass(MessageBoxes& boxes, const std::string& sessionPass
   AddUnderBoxes(grid, BarraFuerza);
   AddRow(grid, lblReNueva, ReNueva);
   lblConsejo = MasterPasswordHint(this);
-  AddNoteRow(grid, lblConsejo);
-  Arrange(this, grid, nullptr, BtnOk, BtnCancelar);
+  Arrange(this, grid, nullptr, BtnOk, BtnCancelar, lblConsejo);
   connect(BtnOk, &QPushButton::clicked, this, &TFCambiarPass::BtnOkClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 

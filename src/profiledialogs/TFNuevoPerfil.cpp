@@ -55,8 +55,7 @@ TFNuevoPerfil::TFNuevoPerfil(MessageBoxes& boxes, FileDialogs& files, Create cre
   AddUnderBoxes(grid, BarraFuerza);
   AddRow(grid, lblCPass, Ed_CPass);
   lblConsejo = MasterPasswordHint(this);
-  AddNoteRow(grid, lblConsejo);
-  Arrange(this, grid, lblNota, BtnOk, BtnCancelar);
+  Arrange(this, grid, lblNota, BtnOk, BtnCancelar, lblConsejo);
   connect(BtnOk, &QPushButton::clicked, this, &TFNuevoPerfil::BtnOkClick);
   connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -22,6 +22,7 @@
 #include "tools/PasswordLength.h"
 #include "tools/SecretClipboard.h"
 #include "tools/StrengthBar.h"
+#include "ui/WindowSize.h"
 
 namespace bv {
 
@@ -145,7 +146,8 @@ void TFGenPass::BuildControls() {
   main->addWidget(Resultado);
   main->addWidget(BarraFuerza);
   main->addLayout(buttons);
-  setMinimumWidth(420);
+  KeepAtLeastWide(main, 420);
+  GrowToWrappedTexts(this);
 
   connect(BtnGenerar, &QPushButton::clicked, this, &TFGenPass::BtnGenerarClick);
   connect(BtnCopiar, &QPushButton::clicked, this, &TFGenPass::BtnCopiarClick);

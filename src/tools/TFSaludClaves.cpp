@@ -25,6 +25,7 @@
 #include "tools/BreachList.h"
 #include "tools/HealthTexts.h"
 #include "ui/Pictures.h"
+#include "ui/WindowSize.h"
 
 namespace bv {
 namespace {
@@ -147,6 +148,7 @@ void TFSaludClaves::BuildControls() {
   column->addWidget(Lista, 1);
   column->addWidget(notraFiltradas);
   column->addLayout(buttons);
+  GrowToWrappedTexts(this);
 
   connect(Lista, &QTreeWidget::itemActivated, this, &TFSaludClaves::ListaItemActivated);
   connect(BtnActualizar, &QPushButton::clicked, this, [this] { static_cast<void>(Analyze()); });

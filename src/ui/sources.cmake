@@ -6,6 +6,7 @@ list(APPEND BV_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ActionCategory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlainMessageBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowSize.cpp
 )
 list(APPEND BV_GUI_RESOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pictures/pictures.qrc

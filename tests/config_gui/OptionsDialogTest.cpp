@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -21,6 +22,8 @@
 #include <QTest>
 #include <memory>
 
+#include "app/BrowserOptionsGroup.h"
+#include "app/BrowserTexts.h"
 #include "app/IdleLock.h"
 #include "browser/DetailView.h"
 #include "browser/ExpiringClipboard.h"
@@ -279,6 +282,21 @@ QString ToolkitTexts() {
          menu->actions().value(0)->text().section(QLatin1Char('\t'), 0, 0);  // without its shortcut
 }
 
+// The messages of the browser group that its texts do not show; empty when it shows them all.
+std::string BrowserTextsMissing(QDialog* dialog) {
+  QApplication::processEvents();  // the change of language reaches every window
+  auto* group = dialog->findChild<BrowserOptionsGroup*>();
+  if (!group) return "no browser group";
+  QStringList shown = {group->title()};
+  for (const auto* label : group->findChildren<QLabel*>()) shown << label->text();
+  for (const auto* button : group->findChildren<QAbstractButton*>()) shown << button->text();
+  std::string missing;
+  for (const int n : {kMsgBrowserGroup, kMsgBrowserOn, kMsgBrowsers, kMsgHttpToo, kMsgExactPath,
+                      kMsgNoProfileOpen, kMsgRemove, kMsgForgetSites})
+    if (!shown.contains(Msg(n))) missing += " " + std::to_string(n);
+  return missing;
+}
+
 TEST(Options, ALanguageOfTheListSwitchesTheProgramAtOnce) {
   ToolWindow t;
   TFPrincipal& w = t.Start();
@@ -291,6 +309,7 @@ TEST(Options, ALanguageOfTheListSwitchesTheProgramAtOnce) {
     // The dialog speaks English except for its title, which it got when it was created.
     EXPECT_EQ(dialog->findChild<QGroupBox*>("GrupoIdioma")->title(), "Language");
     EXPECT_EQ(dialog->windowTitle(), spanishTitle);
+    EXPECT_EQ(BrowserTextsMissing(dialog), "");
     // The main window: texts, messages and the page on view.
     EXPECT_EQ(Inside(w).Action(ActionId::ActConfiguracion)->text(), "Brindlevault &settings");
     EXPECT_EQ(Msg(21), "Brindlevault settings");
@@ -302,6 +321,7 @@ TEST(Options, ALanguageOfTheListSwitchesTheProgramAtOnce) {
     test::ClickListEntry(dialog, "Español.lng");
     EXPECT_EQ(Msg(21), spanishTitle);
     EXPECT_EQ(ToolkitTexts(), QString::fromUtf8("&Sí|&Deshacer"));
+    EXPECT_EQ(BrowserTextsMissing(dialog), "");
     std::filesystem::remove(english);
     test::ClickListEntry(dialog, "English.lng");
     EXPECT_EQ(ActiveLanguageFile(), t.Language("Español.lng"));

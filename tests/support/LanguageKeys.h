@@ -184,6 +184,7 @@ inline std::vector<int> UsedMessages() {
   for (int n = 400; n <= 412; ++n) used.push_back(n);  // two-step codes
   for (int n = 440; n <= 461; ++n) used.push_back(n);  // signing in from the browser
   for (int n = 520; n <= 539; ++n) used.push_back(n);  // failure texts, health, file kinds
+  used.push_back(560);                                 // a file changed while being read
   return used;
 }
 

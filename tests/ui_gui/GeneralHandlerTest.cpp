@@ -26,6 +26,7 @@
 #include "config/QtText.h"
 #include "config/Settings.h"
 #include "crypto/Exceptions.h"
+#include "files/FileFingerprint.h"
 #include "files/InOutError.h"
 #include "support/gui/FakeSeams.h"
 #include "support/gui/WindowHarness.h"
@@ -61,6 +62,8 @@ std::vector<Kind> Kinds() {
       {"not an exception", [] { throw 42; }, kUnexpected},
       {"EInOutError", [] { throw EInOutError::FromErrno(ENOTDIR); },
        QString::fromUtf8("Nombre de Archivo inválido")},
+      {"EChangedWhileRead", [] { throw EChangedWhileRead(); },
+       QString::fromUtf8("El archivo cambió mientras se leía")},
   };
 }
 
@@ -114,6 +117,7 @@ TEST_F(GeneralHandlerTest, EveryTextFollowsTheProgramsLanguage) {
   } cases[] = {
       {std::make_exception_ptr(EInOutError::FromErrno(EACCES)), "File access denied"},
       {std::make_exception_ptr(EInOutError(kReadBeyondEnd)), "Read beyond end of file"},
+      {std::make_exception_ptr(EChangedWhileRead()), "The file changed while it was being read"},
       {std::make_exception_ptr(EInOutError::FromErrno(EIO)), "I/O error 5"},
       {std::make_exception_ptr(ESettingsWriteError("/x/brindlevault.ini")),
        "Unable to write to /x/brindlevault.ini"},
