@@ -207,7 +207,7 @@ const std::vector<Opening>& Openings() {
       {"FGenPass",
        Made([](test::ToolWindow& t) { return std::make_unique<TFGenPass>(&t.window()); })},
       {"FBusqueda", Made([](test::ToolWindow& t) {
-         return std::make_unique<TFBusqueda>(t.window().Tree(), &t.window());
+         return std::make_unique<TFBusqueda>(test::Inside(t.window()).Tree(), &t.window());
        })},
       {"FSaludClaves",
        [](test::ToolWindow& t, const Look& look) {
@@ -327,11 +327,11 @@ class WindowFit : public ::testing::TestWithParam<LanguageAndFont> {
 
 TEST_P(WindowFit, EveryWindowShowsItsTextsUncut) {
   TFPrincipal& w = t_.Start();
-  w.SelectNode(t_.LoadAccounts());
+  test::Inside(w).SelectNode(t_.LoadAccounts());
   SetActiveLanguageFile(std::filesystem::path(BV_SOURCE_DIR) / "res" /
                         std::filesystem::path(std::u8string(
                             reinterpret_cast<const char8_t*>(std::get<0>(GetParam()).utf8Name))));
-  ApplyLanguage(w);
+  test::Inside(w).ApplyLanguage();
   QApplication::processEvents();  // the windows' change of language
   for (const Opening& opening : Openings()) {
     bool looked = false;
