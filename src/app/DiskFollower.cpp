@@ -60,6 +60,13 @@ void DiskFollower::FollowSession() {
       watcher_->Watch(session_.State().ProfilePath);
     else
       watcher_->Stop();
+    // An opening holds the file, not its bytes: its digest is worked out once the window is
+    // idle, while the file still holds them. Without it, a file that is only touched (a sync
+    // tool setting its times) could not be told from one rewritten in place, and would be
+    // reloaded or offered for combining.
+    QTimer::singleShot(0, this, [this] {
+      if (session_.Held().Holds()) static_cast<void>(session_.Held().Digest());
+    });
   });
   connect(&session_, &ProfileSession::saved, this, &DiskFollower::SetAsideCombinedCopies);
   connect(&session_, &ProfileSession::closed, this, [this] {

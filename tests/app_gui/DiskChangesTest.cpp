@@ -274,6 +274,20 @@ TEST_F(DiskChanges, TheOpenedVersionIsTheBaseUntilAWriteInPlaceLosesIt) {
   }
 }
 
+// A sync tool that sets the file's times leaves the bytes as they were: nothing to reload or
+// combine, though the opened version is held as its file.
+TEST_F(DiskChanges, ATouchedFileIsNoChange) {
+  const fs::path path = OpenProfile(h);
+  AddInWindow(h, "Nueva en la ventana");
+  QCoreApplication::processEvents();  // the window idle after opening
+  fs::last_write_time(path, fs::last_write_time(path) + std::chrono::hours(1));
+  EXPECT_EQ(Inside(h.window()).Disk().Watcher().CheckNow(), DiskState::SameContent);
+  QTest::qWait(ProfileWatcher::kSettleMilliseconds * 2);
+  EXPECT_FALSE(AskedToCombine());
+  EXPECT_TRUE(Has(h.Shape(), "Nueva en la ventana"));
+  EXPECT_TRUE(Inside(h.window()).Session().Modified);
+}
+
 TEST_F(DiskChanges, AChangeWaitsWhileADialogIsOpen) {
   const fs::path path = OpenProfile(h);
   bool reloadedUnderTheDialog = false;
