@@ -8,17 +8,14 @@
 #include "browser/NodeEditing.h"
 #include "export/CsvExport.h"
 #include "export/CsvImport.h"
+#include "support/ProfileFixtures.h"
 #include "support/ScratchFolder.h"
 #include "tools/AccountText.h"
 
 namespace bv {
 namespace {
 
-TNodeData Node(NodeKind kind, const std::string& name) {
-  TNodeData data = TNodeData::Create(kind, 3);
-  data.Name = name;
-  return data;
-}
+using test::NamedNode;
 
 std::string Shape(const ProfileTree& tree, const TreeNode* parent = nullptr) {
   std::string text;
@@ -34,15 +31,15 @@ std::string Shape(const ProfileTree& tree, const TreeNode* parent = nullptr) {
 // the full form adds those of a category with a description and of an empty group.
 TEST(CsvExport, WritesQuotedUtf8RowsEndedByCrLf) {
   ProfileTree tree;
-  TNodeData category = Node(NodeKind::Category, "Correo");
+  TNodeData category = NamedNode(NodeKind::Category, "Correo");
   category.Description = "todo el correo";
   TreeNode* mail = tree.Append(nullptr, category);
-  TNodeData account = Node(NodeKind::Account, "Cuenta \xF1");
+  TNodeData account = NamedNode(NodeKind::Account, "Cuenta \xF1");
   account.Password = "a\"b,c";
   account.Notes = "uno\r\ndos\r\nTOTP: JBSW Y3DP";  // the seed line goes to its own column
   account.Mail = "\x80";
   tree.Append(mail, account);
-  tree.Append(mail, Node(NodeKind::Group, "Vac\xEDo"));
+  tree.Append(mail, NamedNode(NodeKind::Group, "Vac\xEDo"));
   const std::string header =
       "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\",\"Description\","
       "\"Question\",\"Answer\",\"E-mail\",\"Account type\"\r\n";
@@ -62,39 +59,39 @@ TEST(CsvExport, WritesQuotedUtf8RowsEndedByCrLf) {
 // an account and a group at the top, a category below it, empty groups, descriptions,
 // every field and byte (the five without a character too).
 void FillOddTree(ProfileTree& tree) {
-  TNodeData mail = Node(NodeKind::Category, "Co/rreo\\x\\");
+  TNodeData mail = NamedNode(NodeKind::Category, "Co/rreo\\x\\");
   mail.Description = "de \"correo\"";
   TreeNode* c = tree.Append(nullptr, mail);
-  TreeNode* work = tree.Append(c, Node(NodeKind::Group, "Trabajo\\/"));
-  TNodeData full = Node(NodeKind::Account, "Gmail");
+  TreeNode* work = tree.Append(c, NamedNode(NodeKind::Group, "Trabajo\\/"));
+  TNodeData full = NamedNode(NodeKind::Account, "Gmail");
   int k = 0;
   for (const auto& field : kTextFields)
     if (field.member != &TNodeData::Name)
       full.*field.member = "v" + std::to_string(k++) + " \x81\x8D\x8F\x90\x9D\xFF,\"\r\n";
   TreeNode* holder = tree.Append(work, full);
-  tree.Append(holder, Node(NodeKind::Account, "Hija"));
-  TreeNode* nameless = tree.Append(holder, Node(NodeKind::Group, ""));
-  tree.Append(nameless, Node(NodeKind::Account, ""));
-  tree.Append(work, Node(NodeKind::Account, "Gmail"));  // a second of the same name, after
+  tree.Append(holder, NamedNode(NodeKind::Account, "Hija"));
+  TreeNode* nameless = tree.Append(holder, NamedNode(NodeKind::Group, ""));
+  tree.Append(nameless, NamedNode(NodeKind::Account, ""));
+  tree.Append(work, NamedNode(NodeKind::Account, "Gmail"));  // a second of the same name, after
   // Seeds: the line alone, after notes, one that is no seed, an empty one, two seed lines.
   for (const char* notes : {"TOTP: otpauth://totp/A:b?secret=JBSWY3DP", "nota\r\nTOTP: jbsw y3dp",
                             "TOTP: nada", "nota\r\nTOTP: ", "TOTP: A\r\nTOTP: B"}) {
-    TNodeData seeded = Node(NodeKind::Account, "Dos pasos");
+    TNodeData seeded = NamedNode(NodeKind::Account, "Dos pasos");
     seeded.Notes = notes;
     tree.Append(work, seeded);
   }
-  tree.Append(c, Node(NodeKind::Group, "Vac\xEDo"));
-  tree.Append(nullptr, Node(NodeKind::Account, "Suelta"));
-  TreeNode* top = tree.Append(nullptr, Node(NodeKind::Group, "Arriba"));
-  tree.Append(top, Node(NodeKind::Category, ""));
-  tree.Append(nullptr, Node(NodeKind::Category, ""));
+  tree.Append(c, NamedNode(NodeKind::Group, "Vac\xEDo"));
+  tree.Append(nullptr, NamedNode(NodeKind::Account, "Suelta"));
+  TreeNode* top = tree.Append(nullptr, NamedNode(NodeKind::Group, "Arriba"));
+  tree.Append(top, NamedNode(NodeKind::Category, ""));
+  tree.Append(nullptr, NamedNode(NodeKind::Category, ""));
 }
 
 // Every export holds passwords in clear: owner only, also when it replaces a file others could
 // read (the text export serves the account's HTML page too).
 TEST(ExportFile, IsOwnerOnlyEvenOverAFileOthersCouldRead) {
   ProfileTree tree;
-  TNodeData account = Node(NodeKind::Account, "Cuenta");
+  TNodeData account = NamedNode(NodeKind::Account, "Cuenta");
   account.Password = "secreta";
   tree.Append(nullptr, account);
   const std::vector<std::pair<const char*, std::function<void(const std::filesystem::path&)>>>

@@ -4,46 +4,43 @@
 #include <gtest/gtest.h>
 
 #include "profile/SplicedRecords.h"
+#include "support/ProfileFixtures.h"
 
 namespace bv {
 namespace {
 
-TNodeData Node(NodeKind kind, const std::string& name) {
-  TNodeData data = TNodeData::Create(kind, 3);
-  data.Name = name;
-  return data;
-}
+using test::NamedNode;
 
 TEST(SplicedRecords, AreFoundInEveryShownFieldAndLeftOutWithWhatTheyHold) {
   ProfileTree own;
-  TreeNode* ownMail = own.Append(nullptr, Node(NodeKind::Category, "Correo"));
-  TNodeData bank = Node(NodeKind::Account, "Banco");
+  TreeNode* ownMail = own.Append(nullptr, NamedNode(NodeKind::Category, "Correo"));
+  TNodeData bank = NamedNode(NodeKind::Account, "Banco");
   bank.Password = "S3creta-del-banco";
   bank.Answer = "Rex";
   own.Append(ownMail, bank);
 
   ProfileTree incoming;
-  TreeNode* mail = incoming.Append(nullptr, Node(NodeKind::Category, "Correo"));
-  TNodeData copy = Node(NodeKind::Account, "Copia");
+  TreeNode* mail = incoming.Append(nullptr, NamedNode(NodeKind::Category, "Correo"));
+  TNodeData copy = NamedNode(NodeKind::Account, "Copia");
   copy.Password = "otra-clave";
   incoming.Append(mail, copy);  // 0: a secret where it belongs
-  TNodeData url = Node(NodeKind::Account, "Web");
+  TNodeData url = NamedNode(NodeKind::Account, "Web");
   url.Url = "S3creta-del-banco";  // 1: another record's password as an address
   incoming.Append(mail, url);
-  TNodeData answer = Node(NodeKind::Account, "Pregunta");
+  TNodeData answer = NamedNode(NodeKind::Account, "Pregunta");
   answer.Notes = "Rex";  // 2: an answer in the notes
   incoming.Append(mail, answer);
-  TNodeData cut = Node(NodeKind::Account, "Corte");
+  TNodeData cut = NamedNode(NodeKind::Account, "Corte");
   cut.Mail = "S3creta";  // 3: shorter than a block: no enciphered copy gives it
   incoming.Append(mail, cut);
-  TNodeData block = Node(NodeKind::Account, "Bloque");
+  TNodeData block = NamedNode(NodeKind::Account, "Bloque");
   block.UserName = "otra-cla";  // 4: the first block of this version's own password
   incoming.Append(mail, block);
-  TreeNode* named = incoming.Append(nullptr, Node(NodeKind::Category, "S3creta-del-banco"));
-  TNodeData inside = Node(NodeKind::Account, "Dentro");
+  TreeNode* named = incoming.Append(nullptr, NamedNode(NodeKind::Category, "S3creta-del-banco"));
+  TNodeData inside = NamedNode(NodeKind::Account, "Dentro");
   inside.Description = "Rex";  // goes with the category that holds it, not named on its own
   incoming.Append(named, inside);
-  incoming.Append(nullptr, Node(NodeKind::Category, "Juegos"));
+  incoming.Append(nullptr, NamedNode(NodeKind::Category, "Juegos"));
 
   const std::vector<SplicedRecord> found = RemoveSplicedRecords(incoming, own);
   std::vector<std::string> seen;

@@ -81,6 +81,12 @@ std::string TextAt(const Bytes& bytes, std::size_t offset) {
                      bytes.begin() + static_cast<std::ptrdiff_t>(offset) + 1 + bytes[offset]);
 }
 
+TNodeData NamedNode(NodeKind kind, const std::string& name) {
+  TNodeData data = TNodeData::Create(kind, 3);
+  data.Name = name;
+  return data;
+}
+
 TNodeData SampleAccount(const std::string& name) {
   TNodeData data = TNodeData::Create(NodeKind::Account, 7);
   data.Name = name;

@@ -26,6 +26,8 @@ std::string TextAt(const Bytes& bytes, std::size_t offset);  // a length-prefixe
 //   Correo(Trabajo(Oficina(cuenta de oficina) Cuenta ñ) Personal) Juegos(Steam)
 void FillSampleTree(ProfileTree& tree);
 TNodeData SampleAccount(const std::string& name);
+// A node of kind with its name alone, picture 3.
+TNodeData NamedNode(NodeKind kind, const std::string& name);
 std::string Shape(const ProfileTree& tree);  // "a(b c(d)) e": names and nesting
 
 TProfileHeader SampleHeader(const std::string& password);
